@@ -1,0 +1,39 @@
+#pragma once
+// The module's diagnostic log, message boxes and string loading.
+#include "host/win/WinTypes.h"
+
+#include <ctime>
+#include <string>
+
+// Appends to "Lintaro.log" in the temporary folder when General Info "DebugMsg" is 1.
+void LogMsg(const wchar_t* text);
+void LogFmt(const wchar_t* format, ...);
+void DeleteLogFile();
+
+// Information box (title "lintaro"); an empty text shows nothing.
+void MsgBox(const wchar_t* text, HWND parent = nullptr);
+void MsgBox(UINT stringId, HWND parent = nullptr);
+void MsgBoxFmt(const wchar_t* format, ...);
+// Yes/No question (title "lintaro"); true only for Yes.
+bool AskYesNo(const wchar_t* text, HWND parent = nullptr);
+bool AskYesNo(UINT stringId, HWND parent = nullptr);
+bool AskYesNoFmt(const wchar_t* format, ...);
+
+// The text of a string resource from the language module (or the module's own table).
+// Returns the module's static buffer: the next call overwrites it, so copy at once.
+const wchar_t* LoadStr(UINT stringId);
+
+// Stopwatch that writes "\n  >> %s: %.3f sec. " to the log when stopped or destroyed.
+class CTimeLog {
+public:
+    explicit CTimeLog(const wchar_t* label = nullptr);
+    ~CTimeLog();
+    void Start(const wchar_t* label);
+    void Stop();
+
+private:
+    std::clock_t m_start = 0;
+    std::wstring m_label;
+    bool m_running = false;
+    bool m_hasLabel = false;
+};
