@@ -1,0 +1,114 @@
+#include "host/win/ScriptUiDriver.h"
+
+#include "host/win/Transcript.h"
+#include "host/win/WinMessageBox.h"
+
+#include <cwctype>
+
+namespace host {
+
+namespace {
+
+std::wstring normalisedEvent(const std::wstring& event) {
+    size_t b = 0, e = event.size();
+    while (b < e && std::iswspace(event[b])) ++b;
+    while (e > b && std::iswspace(event[e - 1])) --e;
+    std::wstring out = event.substr(b, e - b);
+    for (wchar_t& c : out)
+        if (c < 0x80) c = static_cast<wchar_t>(std::towlower(c));
+    return out;
+}
+
+bool hasButton(UINT type, int id) {
+    switch (type & MB_TYPEMASK) {
+    case MB_OK: return id == IDOK;
+    case MB_OKCANCEL: return id == IDOK || id == IDCANCEL;
+    case MB_ABORTRETRYIGNORE: return id == IDABORT || id == IDRETRY || id == IDIGNORE;
+    case MB_YESNOCANCEL: return id == IDYES || id == IDNO || id == IDCANCEL;
+    case MB_YESNO: return id == IDYES || id == IDNO;
+    case MB_RETRYCANCEL: return id == IDRETRY || id == IDCANCEL;
+    default: return id == IDOK;
+    }
+}
+
+// The box's text on one line, for the "no answer" note.
+std::wstring oneLine(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L'\r') continue;
+        if (c == L'\n') {
+            if (!out.empty() && out.back() != L' ') out.push_back(L' ');
+            continue;
+        }
+        out.push_back(c);
+    }
+    while (!out.empty() && out.back() == L' ') out.pop_back();
+    return out;
+}
+
+// Texts often begin with "\n" for the command line; the box starts its own line.
+std::wstring boxLine(const std::wstring& caption, const std::wstring& text) {
+    size_t b = 0;
+    while (b < text.size() && (text[b] == L'\n' || text[b] == L'\r')) ++b;
+    return L"\n[" + caption + L"] " + text.substr(b);
+}
+
+} // namespace
+
+int scriptedButton(const std::wstring& event, UINT type) {
+    static const struct {
+        const wchar_t* name;
+        int id;
+    } kNames[] = {{L"yes", IDYES},     {L"no", IDNO},       {L"ok", IDOK},         {L"cancel", IDCANCEL},
+                  {L"abort", IDABORT}, {L"retry", IDRETRY}, {L"ignore", IDIGNORE}};
+    const std::wstring e = normalisedEvent(event);
+    for (const auto& n : kNames)
+        if (e == n.name) return hasButton(type, n.id) ? n.id : 0;
+    return 0;
+}
+
+int unansweredButton(UINT type) {
+    if (hasButton(type, IDNO)) return IDNO;
+    if (hasButton(type, IDCANCEL)) return IDCANCEL;
+    if (hasButton(type, IDABORT)) return IDABORT;
+    return IDOK;
+}
+
+const wchar_t* buttonName(int id) {
+    switch (id) {
+    case IDOK: return L"OK";
+    case IDCANCEL: return L"Cancel";
+    case IDABORT: return L"Abort";
+    case IDRETRY: return L"Retry";
+    case IDIGNORE: return L"Ignore";
+    case IDYES: return L"Yes";
+    case IDNO: return L"No";
+    default: return L"?";
+    }
+}
+
+int ScriptUiDriver::messageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+    const bool onlyOk = (type & MB_TYPEMASK) == MB_OK;
+    int answer = 0;
+    if (m_events) {
+        if (std::optional<std::wstring> pending = m_events->peekEvent()) {
+            answer = scriptedButton(*pending, type);
+            if (answer) m_events->popEvent();
+        }
+    }
+    std::wstring out = boxLine(caption, text);
+    if (onlyOk) {
+        transcriptWrite(out);
+        return IDOK;
+    }
+    if (answer) {
+        transcriptWrite(out + L" <" + buttonName(answer) + L">");
+        return answer;
+    }
+    answer = unansweredButton(type);
+    transcriptWrite(out + L"\n" + caption + L": no scripted answer to \"" + oneLine(text) + L"\" - answered " +
+                    buttonName(answer) + L".");
+    return answer;
+}
+
+} // namespace host

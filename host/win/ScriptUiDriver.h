@@ -1,0 +1,32 @@
+#pragma once
+// The UI driver of command scripts: answers come from the scripted GUI events.
+#include "host/win/UiDriver.h"
+#include "host/win/UiEventSource.h"
+
+namespace host {
+
+class ScriptUiDriver : public UiDriver {
+public:
+    // Without a source no event is ever pending.
+    explicit ScriptUiDriver(UiEventSource* events = nullptr) : m_events(events) {}
+    void setEventSource(UiEventSource* events) { m_events = events; }
+
+    // The box's text goes to the transcript. A pending event naming one of the box's
+    // buttons ("@yes", "@no", "@ok", "@cancel", "@retry", "@abort", "@ignore") is
+    // taken as the answer. A box that offers only OK needs no answer. Otherwise the
+    // box takes No (or Cancel when it has no No) and the transcript says so; the
+    // pending event stays for whatever comes next.
+    int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
+
+private:
+    UiEventSource* m_events;
+};
+
+// The button a scripted answer names, if the box of this MB_ type has it; 0 otherwise.
+int scriptedButton(const std::wstring& event, UINT type);
+// The answer a box takes when nobody answers it: No, else Cancel, else OK.
+int unansweredButton(UINT type);
+// "Yes", "No", "OK", "Cancel" ... for the transcript.
+const wchar_t* buttonName(int id);
+
+} // namespace host

@@ -1,0 +1,40 @@
+#pragma once
+// The UI driver answers what a person would do at a message box (and, as the GUI
+// stand-in grows, at dialogs, menus, file choosers and keys). The script driver
+// answers from scripted events, an interactive driver asks on the console, tests
+// drive it from code. One driver is current at a time.
+#include "host/win/WinTypes.h"
+
+#include <string>
+
+namespace host {
+
+class UiDriver {
+public:
+    virtual ~UiDriver() = default;
+    // Returns the button pressed (IDOK, IDCANCEL, IDYES, IDNO ...) for a box of the
+    // given MB_ type; must not throw.
+    virtual int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) = 0;
+};
+
+// The current driver; never null. Until one is set, a script driver without
+// scripted events is current: information boxes go to the transcript and every
+// question is answered No.
+UiDriver& uiDriver();
+// Makes `driver` current (null restores the default) and returns the previous one
+// (null when the default was current). The caller keeps ownership.
+UiDriver* setUiDriver(UiDriver* driver);
+
+// Sets a driver for the lifetime of the object (tests, the shell's run).
+class UiDriverScope {
+public:
+    explicit UiDriverScope(UiDriver& driver) : m_previous(setUiDriver(&driver)) {}
+    ~UiDriverScope() { setUiDriver(m_previous); }
+    UiDriverScope(const UiDriverScope&) = delete;
+    UiDriverScope& operator=(const UiDriverScope&) = delete;
+
+private:
+    UiDriver* m_previous;
+};
+
+} // namespace host
