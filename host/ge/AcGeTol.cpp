@@ -1,0 +1,3 @@
+#include "host/ge/AcGeTol.h"
+
+AcGeTol AcGeContext::gTol;
