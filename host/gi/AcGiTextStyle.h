@@ -93,7 +93,7 @@ private:
     std::wstring m_bigFontFileName;
     std::wstring m_typeface;
     std::wstring m_styleName;
-    double m_textSize = 0.0;
+    double m_textSize = 1.0;
     double m_xScale = 1.0;
     double m_oblique = 0.0;
     double m_tracking = 1.0;
