@@ -1,0 +1,45 @@
+#pragma once
+// One write-back cache of INI entries: "section=key" -> value, the file it belongs to
+// and whether anything was changed since it was last written.
+#include <map>
+#include <optional>
+#include <string>
+
+class CIniBuffer {
+public:
+    struct Entry {
+        // Kept apart from the map key, so a name holding '=' is written back as it came.
+        std::wstring section;
+        std::wstring key;
+        std::wstring value;
+    };
+
+    // The map key of an entry ("%s=%s").
+    static std::wstring MakeKey(const std::wstring& section, const std::wstring& key);
+
+    std::optional<std::wstring> Find(const std::wstring& mapKey) const;
+    // Stores the value; marks the buffer changed only when the value is new or differs
+    // (case-sensitive), so writing what is already there costs nothing at the next save.
+    void Write(const std::wstring& mapKey, const std::wstring& section, const std::wstring& key,
+               const std::wstring& value);
+    // Stores what was read from disk; never marks the buffer changed.
+    void Remember(const std::wstring& mapKey, const std::wstring& section, const std::wstring& key,
+                  const std::wstring& value);
+
+    // The change flag, cleared as it is taken.
+    bool TakeChanged();
+    bool IsChanged() const { return m_changed; }
+    // Forgets the entries (the change flag stays as it is).
+    void Clear() { m_entries.clear(); }
+    std::size_t Size() const { return m_entries.size(); }
+    const std::map<std::wstring, Entry>& Entries() const { return m_entries; }
+
+    const std::wstring& File() const { return m_file; }
+    void SetFile(const std::wstring& file) { m_file = file; }
+
+private:
+    // Ordered, so a save writes the entries in a stable order run after run.
+    std::map<std::wstring, Entry> m_entries;
+    std::wstring m_file;
+    bool m_changed = false;
+};

@@ -1,0 +1,351 @@
+#include "module/options/IniStorage.h"
+
+#include "module/app/LintaroLog.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/IniBuffer.h"
+#include "module/options/OptStrings.h"
+#include "module/options/OptionDefaults.h"
+
+#include "host/win/FormatW.h"
+#include "host/win/WinFiles.h"
+#include "host/win/WinProfile.h"
+
+#include <set>
+
+namespace {
+
+constexpr DWORD kReadBufferSize = 512;
+// Folder paths can be longer than MAX_PATH here; give the folder functions room.
+constexpr DWORD kPathBufferSize = 4096;
+
+struct IniState {
+    CIniBuffer mainBuffer;
+    CIniBuffer otherBuffer;
+    std::wstring mainPath;
+    std::wstring folder;
+    std::size_t diskReads = 0;
+    std::size_t diskWrites = 0;
+    // Files that could not be created with defaults: tried once per run, not on every read.
+    std::set<std::wstring> defaultsFailed;
+    // Messages about unwritable places are shown once per place and run.
+    std::set<std::wstring> reported;
+};
+
+// Never destroyed: the buffers are saved by the module's final unload, which may run
+// after the static objects of this file are gone.
+IniState& state()
+{
+    static IniState* s = new IniState;
+    return *s;
+}
+
+void reportOnce(const std::wstring& place, const std::wstring& text)
+{
+    if (!state().reported.insert(place).second)
+        return;
+    LogMsg(text.c_str());
+    MsgBox(text.c_str());
+}
+
+std::wstring withSeparator(std::wstring path)
+{
+    if (path.empty() || (path.back() != L'/' && path.back() != L'\\'))
+        path += host::kPathSeparator;
+    return path;
+}
+
+bool isFolder(const std::wstring& path)
+{
+    DWORD attr = GetFileAttributesW(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::wstring tempFolder()
+{
+    std::wstring buf(kPathBufferSize, L'\0');
+    DWORD n = GetTempPathW(kPathBufferSize, buf.data());
+    if (n == 0 || n >= kPathBufferSize)
+        return withSeparator(L"/tmp");
+    buf.resize(n);
+    return withSeparator(buf);
+}
+
+std::wstring fileNameOnly(const std::wstring& path)
+{
+    std::size_t pos = path.find_last_of(L"/\\");
+    return pos == std::wstring::npos ? path : path.substr(pos + 1);
+}
+
+bool writeProfile(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                  const std::wstring& value)
+{
+    ++state().diskWrites;
+    return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+}
+
+// The main INI with its first entries; false when the file could not be written.
+bool createMainIni(const std::wstring& path)
+{
+    _wmkdir(GetSettingsFolder().c_str());
+    writeProfile(path, kIniGeneralSection, L"OptionsActivePage", L"0");
+    writeProfile(path, kIniGeneralSection, L"DefaultSection", L"Decimal");
+    writeProfile(path, kIniGeneralSection, L"TextMoveStep", L"5");
+    writeProfile(path, kIniGeneralSection, L"CurOptionsFile", path);
+    writeProfile(path, L"OptionsFiles", L"Item_0", path);
+    return host::fileExists(path);
+}
+
+CIniBuffer& chooseBuffer(const std::wstring& file)
+{
+    IniState& s = state();
+    if (OptEqualNoCase(file, GetIniFile()))
+        return s.mainBuffer;
+    if (!s.otherBuffer.File().empty() && !OptEqualNoCase(s.otherBuffer.File(), file))
+        SaveIniBuffer(INI_BUFFER_OTHER, true);
+    s.otherBuffer.SetFile(file);
+    return s.otherBuffer;
+}
+
+// A line break in a value would end the line in the file and turn the rest into keys
+// or sections of its own.
+bool storable(const std::wstring& value)
+{
+    return value.find_first_of(L"\r\n") == std::wstring::npos;
+}
+
+std::wstring fileForSection(const std::wstring& section)
+{
+    if (OptEqualNoCase(section, L"Convert") && pGlobDimOptions && !pGlobDimOptions->CurOptionsFile.empty())
+        return pGlobDimOptions->CurOptionsFile;
+    return GetIniFile();
+}
+
+} // namespace
+
+std::wstring GetSettingsFolder()
+{
+    IniState& s = state();
+    if (!s.folder.empty())
+        return s.folder;
+    std::wstring buf(kPathBufferSize, L'\0');
+    HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buf.data());
+    std::wstring base = hr == S_OK ? std::wstring(buf.c_str()) : std::wstring();
+    if (base.size() < 3) {
+        // Not cached: the next call may find the folder.
+        LogMsg(L"\n GetSettingsFolder: no application data folder ");
+        return tempFolder();
+    }
+    std::wstring folder = withSeparator(base) + L"tessaron";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    folder = withSeparator(folder) + L"lintaro";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    if (!isFolder(folder)) {
+        s.folder = tempFolder();
+        reportOnce(folder, host::FormatW(L"\nDer Ordner %s kann nicht angelegt werden.\nDie Einstellungen werden in %s "
+                                         L"gespeichert.",
+                                         folder.c_str(), s.folder.c_str()));
+        return s.folder;
+    }
+    s.folder = withSeparator(folder);
+    return s.folder;
+}
+
+std::wstring GetIniFile()
+{
+    IniState& s = state();
+    if (!s.mainPath.empty())
+        return s.mainPath;
+    std::wstring path = GetSettingsFolder() + L"lintaro.ini";
+    if (host::fileExists(path)) {
+        s.mainPath = path;
+        return s.mainPath;
+    }
+    if (!createMainIni(path)) {
+        std::wstring fallback = tempFolder() + L"lintaro.ini";
+        reportOnce(path, host::FormatW(L"\nDie Datei %s kann nicht angelegt werden.\nDie Einstellungen werden in %s "
+                                       L"gespeichert.",
+                                       path.c_str(), fallback.c_str()));
+        path = fallback;
+        if (!host::fileExists(path))
+            createMainIni(path);
+    }
+    s.mainPath = path;
+    SaveAllIniBuffers();
+    return s.mainPath;
+}
+
+void SetIniFile(const std::wstring& path)
+{
+    IniState& s = state();
+    if (!s.mainPath.empty())
+        SaveIniBuffer(INI_BUFFER_MAIN, true);
+    s.mainPath = path;
+    s.folder.clear();
+}
+
+std::wstring ReadEntryFromIni(const std::wstring& file, const std::wstring& section, const std::wstring& key)
+{
+    IniState& s = state();
+    if (!host::fileExists(file)) {
+        LogFmt(L"\n ReadEntryFromIni(%s, %s, %s) ***!FILE***", file.c_str(), section.c_str(), key.c_str());
+        std::wstring lower = OptLower(file);
+        bool mainName = lower.find(L"\\lintaro.ini") != std::wstring::npos ||
+                        lower.find(L"/lintaro.ini") != std::wstring::npos;
+        if (mainName && !s.defaultsFailed.count(lower)) {
+            LogMsg(L">>>>lintaro.ini ");
+            for (int mode = OPT_MODE_CHAIN; mode <= OPT_MODE_TEXT; ++mode)
+                MakeDefaultIniValues(file, mode);
+        }
+        LogMsg(L"<A>");
+        if (!host::fileExists(file)) {
+            LogMsg(L"<B>");
+            if (mainName)
+                s.defaultsFailed.insert(lower);
+            return std::wstring();
+        }
+    }
+    if (section.empty() || key.empty())
+        return std::wstring(); // an empty key would list the section instead
+    wchar_t buf[kReadBufferSize] = {};
+    ++s.diskReads;
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buf, kReadBufferSize, file.c_str());
+    buf[kReadBufferSize - 1] = L'\0';
+    return buf;
+}
+
+std::wstring ReadEntryFromIni(const std::wstring& file, const std::wstring& key)
+{
+    return ReadEntryFromIni(file, kIniGeneralSection, key);
+}
+
+std::wstring GetIniEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key)
+{
+    const std::wstring mapKey = CIniBuffer::MakeKey(section, key);
+    if (auto value = chooseBuffer(file).Find(mapKey))
+        return *value;
+    std::wstring value = ReadEntryFromIni(file, section, key);
+    // Choose again: writing the defaults of a missing file may have switched buffers.
+    chooseBuffer(file).Remember(mapKey, section, key, value);
+    return value;
+}
+
+int WriteIniEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                  const std::wstring& value)
+{
+    if (!storable(value) || section.empty() || key.empty()) {
+        LogFmt(L"\n WriteIniEntry(%s, %s) refused: value with a line break or no key ", section.c_str(),
+               key.c_str());
+        return 0;
+    }
+    chooseBuffer(file).Write(CIniBuffer::MakeKey(section, key), section, key, value);
+    return 1;
+}
+
+void WriteIniEntryThrough(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                          const std::wstring& value)
+{
+    if (!WriteIniEntry(file, section, key, value))
+        return;
+    if (!writeProfile(file, section, key, value))
+        LogFmt(L"\n WriteIniEntryThrough: %s not written ", file.c_str());
+}
+
+std::wstring GetIniString(const std::wstring& section, const std::wstring& key)
+{
+    return GetIniEntry(fileForSection(section), section, key);
+}
+
+int GetIniInt(const std::wstring& section, const std::wstring& key)
+{
+    return OptToInt(GetIniString(section, key));
+}
+
+void SetIniString(const std::wstring& section, const std::wstring& key, const std::wstring& value)
+{
+    WriteIniEntry(fileForSection(section), section, key, value);
+}
+
+void SetIniInt(const std::wstring& section, const std::wstring& key, int n)
+{
+    SetIniString(section, key, host::FormatW(L"%d", n));
+}
+
+std::wstring GetIniGeneral(const std::wstring& key)
+{
+    return GetIniString(kIniGeneralSection, key);
+}
+
+int GetIniGeneralInt(const std::wstring& key)
+{
+    return GetIniInt(kIniGeneralSection, key);
+}
+
+void SetIniGeneral(const std::wstring& key, const std::wstring& value)
+{
+    SetIniString(kIniGeneralSection, key, value);
+}
+
+void SetIniGeneralInt(const std::wstring& key, int n)
+{
+    SetIniInt(kIniGeneralSection, key, n);
+}
+
+void SaveIniBuffer(int which, bool bClear)
+{
+    if (which != INI_BUFFER_MAIN && which != INI_BUFFER_OTHER) {
+        LogFmt(L"\n SaveIniBuffer(%d) unknown buffer ", which);
+        return;
+    }
+    CTimeLog timer(L" xx SaveIniBuffer xx ");
+    IniState& s = state();
+    CIniBuffer& buffer = which == INI_BUFFER_MAIN ? s.mainBuffer : s.otherBuffer;
+    // The cached path only: saving must never be what creates the main INI.
+    const std::wstring file = which == INI_BUFFER_MAIN ? s.mainPath : buffer.File();
+    const bool changed = buffer.TakeChanged();
+    LogFmt(L"\n***SaveIniBuffer(%d,%d)S:%d Need=%d %s ", which, bClear ? 1 : 0, static_cast<int>(buffer.Size()),
+           changed ? 1 : 0, fileNameOnly(file).c_str());
+    if (changed && !file.empty() && host::fileExists(file)) {
+        bool failed = false;
+        for (const auto& [mapKey, entry] : buffer.Entries())
+            if (!entry.section.empty() && !entry.key.empty())
+                failed |= !writeProfile(file, entry.section, entry.key, entry.value);
+        if (failed)
+            reportOnce(file, host::FormatW(L"\nDie Einstellungen konnten nicht in %s gespeichert werden.",
+                                           file.c_str()));
+    }
+    if (bClear)
+        buffer.Clear();
+}
+
+void SaveAllIniBuffers()
+{
+    SaveIniBuffer(INI_BUFFER_MAIN, false);
+    SaveIniBuffer(INI_BUFFER_OTHER, false);
+}
+
+IniStorageStats GetIniStorageStats()
+{
+    IniState& s = state();
+    IniStorageStats stats;
+    stats.diskReads = s.diskReads;
+    stats.diskWrites = s.diskWrites;
+    stats.mainEntries = s.mainBuffer.Size();
+    stats.mainChanged = s.mainBuffer.IsChanged();
+    stats.otherEntries = s.otherBuffer.Size();
+    stats.otherChanged = s.otherBuffer.IsChanged();
+    stats.otherFile = s.otherBuffer.File();
+    return stats;
+}
+
+void ResetIniStorageForTests()
+{
+    IniState& s = state();
+    s.mainBuffer = CIniBuffer();
+    s.otherBuffer = CIniBuffer();
+    s.mainPath.clear();
+    s.folder.clear();
+    s.diskReads = 0;
+    s.diskWrites = 0;
+    s.defaultsFailed.clear();
+    s.reported.clear();
+}
