@@ -1,5 +1,6 @@
 #include "host/ge/AcGePlane.h"
 
+#include "host/ge/AcGeLinearEnt3d.h"
 #include "host/ge/AcGeMatrix3d.h"
 
 #include <cmath>
@@ -95,6 +96,10 @@ bool AcGePlane::isKindOf(AcGe::EntityId entType) const {
 double AcGePlane::signedDistanceTo(const AcGePoint3d& pnt) const { return normal().dotProduct(pnt - mOrigin); }
 
 double AcGePlane::distanceTo(const AcGePoint3d& pnt) const { return std::fabs(signedDistanceTo(pnt)); }
+
+bool AcGePlane::intersectWith(const AcGeLinearEnt3d& linEnt, AcGePoint3d& pnt, const AcGeTol& tol) const {
+    return linEnt.intersectWith(*this, pnt, tol);
+}
 
 AcGePlane& AcGePlane::set(const AcGePoint3d& pnt, const AcGeVector3d& normal) {
     const AcGeVector3d n = normal.normal();

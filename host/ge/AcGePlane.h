@@ -7,6 +7,8 @@
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 
+class AcGeLinearEnt3d;
+
 class AcGePlanarEnt : public AcGeEntity3d {
 public:
     bool isKindOf(AcGe::EntityId entType) const override;
@@ -56,6 +58,10 @@ public:
     // Signed along the normal.
     double signedDistanceTo(const AcGePoint3d& pnt) const;
     double distanceTo(const AcGePoint3d& pnt) const;
+
+    // Where the line meets the plane; false when they are parallel.
+    bool intersectWith(const AcGeLinearEnt3d& linEnt, AcGePoint3d& pnt,
+                       const AcGeTol& tol = AcGeContext::gTol) const;
 
     AcGePlane& set(const AcGePoint3d& pnt, const AcGeVector3d& normal);
     AcGePlane& set(const AcGePoint3d& pntU, const AcGePoint3d& org, const AcGePoint3d& pntV);
