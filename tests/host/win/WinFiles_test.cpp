@@ -107,23 +107,6 @@ TEST(WinFiles, FoldersFilesAndTheirErrors) {
     EXPECT_EQ(host::nativePath(L"C:\\a\\Maß.ini"), "C:/a/Ma\xC3\x9F.ini");
 }
 
-TEST(WinFiles, ModuleFileLiesInTheModuleFolder) {
-    TempFolder tmp;
-    wchar_t buf[MAX_PATH];
-    {
-        EnvVar dir("LINTARO_MODULE_DIR", tmp.root().string());
-        const DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
-        EXPECT_GT(n, 0u);
-        EXPECT_TRUE(host::fileExists(std::wstring(buf, n)));
-    }
-    {
-        EnvVar none("LINTARO_MODULE_DIR", std::nullopt);
-        const DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
-        const std::filesystem::path exe(std::wstring(buf, n));
-        EXPECT_TRUE(std::filesystem::is_regular_file(exe));
-    }
-}
-
 TEST(WinCrt, CaseInsensitiveComparisonAndNumbers) {
     EXPECT_EQ(_wcsicmp(L"LastStatus", L"laststatus"), 0);
     EXPECT_EQ(_wcsicmp(L"ÄNDERUNG", L"änderung"), 0);

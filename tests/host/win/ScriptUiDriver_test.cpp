@@ -1,0 +1,88 @@
+#include "host/win/ScriptUiDriver.h"
+#include "host/win/Transcript.h"
+#include "host/win/UiDriver.h"
+#include "host/win/UiEventSource.h"
+#include "host/win/WinMessageBox.h"
+#include "host/win/WinWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+class ThrowingDriver : public host::UiDriver {
+public:
+    int messageBox(HWND, const std::wstring&, const std::wstring&, UINT) override { throw std::runtime_error("x"); }
+};
+
+} // namespace
+
+TEST(ScriptUiDriver, QuestionsAreAnsweredByScriptedEvents) {
+    host::UiEventList events{L"yes", L" NO ", L"dialog 1144 = abc"};
+    host::ScriptUiDriver driver(&events);
+    host::UiDriverScope scope(driver);
+    host::TranscriptCapture transcript;
+
+    EXPECT_EQ(MessageBoxW(nullptr, L"Wollen Sie die ganze Zeichnung konvertieren?", L"lintaro", MB_ICONQUESTION | MB_YESNO),
+              IDYES);
+    EXPECT_EQ(MessageBoxW(nullptr, L"Datei x\naus der Liste entfernen?", L"lintaro", MB_YESNO), IDNO);
+    EXPECT_TRUE(contains(transcript.text(), L"[lintaro] Wollen Sie die ganze Zeichnung konvertieren? <Yes>"));
+    EXPECT_TRUE(contains(transcript.text(), L"<No>"));
+    EXPECT_EQ(events.size(), 1u);
+
+    // The next event is meant for a dialog: the question takes No, says so, and
+    // leaves the event for the dialog.
+    transcript.clear();
+    EXPECT_EQ(MessageBoxW(nullptr, L"Erste Zeile\nzweite Zeile", L"lintaro", MB_YESNO), IDNO);
+    EXPECT_TRUE(contains(transcript.text(),
+                         L"lintaro: no scripted answer to \"Erste Zeile zweite Zeile\" - answered No."))
+        << std::string(transcript.text().begin(), transcript.text().end());
+    EXPECT_EQ(events.size(), 1u);
+
+    // An information box needs no answer and does not eat the pending event.
+    transcript.clear();
+    EXPECT_EQ(MessageBoxW(nullptr, L"\nANY ERROR in unloadApp ", L"lintaro", MB_OK | MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(transcript.text(), L"\n[lintaro] ANY ERROR in unloadApp ");
+    EXPECT_EQ(events.size(), 1u);
+}
+
+TEST(ScriptUiDriver, ButtonsTheBoxDoesNotHaveAreNotAnswers) {
+    EXPECT_EQ(host::scriptedButton(L"yes", MB_OK), 0);
+    EXPECT_EQ(host::scriptedButton(L"ok", MB_OK), IDOK);
+    EXPECT_EQ(host::scriptedButton(L"Cancel", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(host::scriptedButton(L"cancel", MB_YESNO), 0);
+    EXPECT_EQ(host::scriptedButton(L"retry", MB_ABORTRETRYIGNORE), IDRETRY);
+    EXPECT_EQ(host::scriptedButton(L"menu 32798", MB_YESNO), 0);
+    EXPECT_EQ(host::unansweredButton(MB_YESNOCANCEL), IDNO);
+    EXPECT_EQ(host::unansweredButton(MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(host::unansweredButton(MB_OK), IDOK);
+
+    host::UiEventList events{L"cancel"};
+    host::ScriptUiDriver driver(&events);
+    host::UiDriverScope scope(driver);
+    host::TranscriptCapture transcript;
+    EXPECT_EQ(MessageBoxW(nullptr, L"Speichern?", L"lintaro", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(events.size(), 0u);
+    EXPECT_EQ(MessageBoxW(nullptr, L"Speichern?", L"lintaro", MB_OKCANCEL), IDCANCEL);
+    EXPECT_TRUE(contains(transcript.text(), L"answered Cancel."));
+}
+
+TEST(ScriptUiDriver, DefaultDriverAndMisbehavingDrivers) {
+    host::TranscriptCapture transcript;
+    // Nothing set: questions take No, information goes to the transcript.
+    EXPECT_EQ(MessageBoxW(nullptr, L"Frage?", L"lintaro", MB_YESNO), IDNO);
+    EXPECT_EQ(MessageBoxW(nullptr, nullptr, nullptr, MB_OK), IDOK);
+    EXPECT_TRUE(contains(transcript.text(), L"[Error] "));
+    ThrowingDriver bad;
+    host::UiDriverScope scope(bad);
+    EXPECT_EQ(MessageBoxW(nullptr, L"Frage?", L"lintaro", MB_YESNO), IDNO);
+
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    HWND dialog = reinterpret_cast<HWND>(0x1234);
+    EXPECT_EQ(host::setActiveWindow(dialog), nullptr);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    host::setActiveWindow(nullptr);
+}
