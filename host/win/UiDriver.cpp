@@ -2,6 +2,7 @@
 
 #include "host/win/ScriptUiDriver.h"
 #include "host/win/Transcript.h"
+#include "host/win/UiEventQueue.h"
 #include "host/win/WinMessageBox.h"
 #include "host/win/WinWindows.h"
 
@@ -17,7 +18,7 @@ UiDriver*& currentDriver() {
 }
 
 UiDriver& defaultDriver() {
-    static ScriptUiDriver driver;
+    static ScriptUiDriver driver(&uiEventQueue());
     return driver;
 }
 

@@ -17,9 +17,9 @@ public:
     virtual int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) = 0;
 };
 
-// The current driver; never null. Until one is set, a script driver without
-// scripted events is current: information boxes go to the transcript and every
-// question is answered No.
+// The current driver; never null. Until one is set, the script driver on the
+// process's event queue (host::uiEventQueue()) is current: information boxes go to
+// the transcript, questions take the scripted "@yes"/"@no", else No.
 UiDriver& uiDriver();
 // Makes `driver` current (null restores the default) and returns the previous one
 // (null when the default was current). The caller keeps ownership.
