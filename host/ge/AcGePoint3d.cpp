@@ -17,6 +17,10 @@ AcGePoint3d operator*(const AcGeMatrix3d& m, const AcGePoint3d& p) {
     return r;
 }
 
+AcGePoint3d::AcGePoint3d(const AcGePlanarEnt& pln, const AcGePoint2d& pnt2d) { *this = pln.evalPoint(pnt2d); }
+
+AcGePoint2d AcGePoint3d::convert2d(const AcGePlanarEnt& pln) const { return pln.paramOf(*this); }
+
 AcGePoint3d& AcGePoint3d::setToProduct(const AcGeMatrix3d& mat, const AcGePoint3d& pnt) { return *this = mat * pnt; }
 
 AcGePoint3d& AcGePoint3d::transformBy(const AcGeMatrix3d& leftSide) { return *this = leftSide * *this; }

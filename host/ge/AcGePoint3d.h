@@ -1,15 +1,19 @@
 #pragma once
 // A position in 3D, under the host's name.
+#include "host/ge/AcGePoint2d.h"
 #include "host/ge/AcGeTol.h"
 #include "host/ge/AcGeVector3d.h"
 
 class AcGeMatrix3d;
 class AcGePlane;
+class AcGePlanarEnt;
 
 class AcGePoint3d {
 public:
     constexpr AcGePoint3d() = default;
     constexpr AcGePoint3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
+    // The point with the given plane coordinates.
+    AcGePoint3d(const AcGePlanarEnt& pln, const AcGePoint2d& pnt2d);
 
     static const AcGePoint3d kOrigin;
 
@@ -40,6 +44,8 @@ public:
     // is parallel to the plane.
     AcGePoint3d project(const AcGePlane& pln, const AcGeVector3d& vec) const;
     AcGePoint3d orthoProject(const AcGePlane& pln) const;
+    // Plane coordinates of the point's orthogonal projection.
+    AcGePoint2d convert2d(const AcGePlanarEnt& pln) const;
 
     bool operator==(const AcGePoint3d& p) const { return isEqualTo(p); }
     bool operator!=(const AcGePoint3d& p) const { return !isEqualTo(p); }
