@@ -60,6 +60,7 @@ template <class F> void AcRxDynamicLinker::notify(F&& f) {
 
 AcRx::AppRetCode AcRxDynamicLinker::send(host::LoadedModule& m, AcRx::AppMsgCode msg, void* pkt) {
     m_running.push_back(&m);
+    m_context.push_back(m.name);
     AcRx::AppRetCode ret = AcRx::kRetError;
     try {
         ret = m.entry(msg, pkt);
@@ -68,6 +69,7 @@ AcRx::AppRetCode AcRxDynamicLinker::send(host::LoadedModule& m, AcRx::AppMsgCode
         host::transcriptWrite(host::FormatW(L"\nModule %s failed on message %d.", m.name.c_str(), int(msg)));
         ret = AcRx::kRetError;
     }
+    m_context.pop_back();
     m_running.pop_back();
     return ret;
 }
@@ -209,7 +211,14 @@ void AcRxDynamicLinker::sendMessageToAll(AcRx::AppMsgCode msg, void* pkt) {
 }
 
 const wchar_t* AcRxDynamicLinker::currentModule() const {
-    return m_running.empty() ? nullptr : m_running.back()->name.c_str();
+    if (m_context.empty() || m_context.back().empty()) return nullptr;
+    return m_context.back().c_str();
+}
+
+void AcRxDynamicLinker::pushModuleContext(const wchar_t* fileName) { m_context.emplace_back(fileName ? fileName : L""); }
+
+void AcRxDynamicLinker::popModuleContext() {
+    if (!m_context.empty()) m_context.pop_back();
 }
 
 void AcRxDynamicLinker::setOpenDrawingsProvider(std::function<std::vector<void*>()> provider) {
@@ -226,3 +235,10 @@ AcRxDynamicLinker* acrxDynamicLinkerPtr() {
 }
 
 int acrxGetApiVersion() { return kApiVersion; }
+
+namespace host {
+ModuleContextScope::ModuleContextScope(const wchar_t* moduleName) {
+    acrxDynamicLinker->pushModuleContext(moduleName);
+}
+ModuleContextScope::~ModuleContextScope() { acrxDynamicLinker->popModuleContext(); }
+} // namespace host

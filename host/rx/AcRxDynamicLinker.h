@@ -52,9 +52,14 @@ public:
     AcRx::AppRetCode sendModuleMessage(const wchar_t* fileName, AcRx::AppMsgCode msg, void* pkt);
     // Sends a message to every loaded module, in load order.
     void sendMessageToAll(AcRx::AppMsgCode msg, void* pkt);
-    // The module whose entry point is running now (innermost), or null. The editor
-    // uses it to know which module defines an AutoLISP function.
+    // The module the host is working for now (innermost): the one whose entry point
+    // runs, or whose command or AutoLISP function runs; null when none. The editor
+    // uses it to know which module defines an AutoLISP function or a command.
     const wchar_t* currentModule() const;
+    // Marks the host as working for a module (empty name: for the host itself) until
+    // the matching pop; see host::ModuleContextScope.
+    void pushModuleContext(const wchar_t* fileName);
+    void popModuleContext();
     // The open drawings a newly loaded module gets kLoadDwgMsg for (the packet of
     // each message). Set by whoever owns the documents.
     void setOpenDrawingsProvider(std::function<std::vector<void*>()> provider);
@@ -72,6 +77,7 @@ private:
     std::vector<std::unique_ptr<host::LoadedModule>> m_modules;
     std::vector<AcRxDLinkerReactor*> m_reactors;
     std::vector<host::LoadedModule*> m_running;
+    std::vector<std::wstring> m_context;
     std::function<std::vector<void*>()> m_openDrawings;
 };
 
@@ -80,3 +86,15 @@ AcRxDynamicLinker* acrxDynamicLinkerPtr();
 
 // The version of the runtime interface modules are written against.
 int acrxGetApiVersion();
+
+namespace host {
+// Runs a stretch of code on behalf of a module: a command it registered, an AutoLISP
+// function it defined.
+class ModuleContextScope {
+public:
+    explicit ModuleContextScope(const wchar_t* moduleName);
+    ~ModuleContextScope();
+    ModuleContextScope(const ModuleContextScope&) = delete;
+    ModuleContextScope& operator=(const ModuleContextScope&) = delete;
+};
+} // namespace host

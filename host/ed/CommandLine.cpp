@@ -1,0 +1,178 @@
+#include "host/ed/CommandLine.h"
+
+#include "host/ed/AcEdCommandStack.h"
+#include "host/ed/CommandHooks.h"
+#include "host/ed/HostInput.h"
+#include "host/ed/InputParse.h"
+#include "host/ed/LispFunctions.h"
+#include "host/ed/SysVars.h"
+#include "host/rx/adscodes.h"
+#include "host/rx/AcRxDynamicLinker.h"
+#include "host/win/FormatW.h"
+#include "host/win/Transcript.h"
+
+#include <cwctype>
+
+namespace host {
+
+namespace {
+// Deeper nesting than this is a command calling itself, not a drawing session.
+constexpr int kMaxDepth = 16;
+
+void quitCommand() { commandLine().requestQuit(); }
+
+std::wstring upper(const std::wstring& s) {
+    std::wstring u = s;
+    for (wchar_t& c : u) c = static_cast<wchar_t>(std::towupper(c));
+    return u;
+}
+} // namespace
+
+struct CommandLine::Target {
+    std::wstring name;        // for CMDNAMES and the hooks
+    AcRxFunctionPtr function = nullptr;
+    std::wstring app;         // the module the command belongs to
+    std::wstring lispName;    // set for a "C:" function
+    bool transparent = false;
+};
+
+std::wstring commandNameOf(const std::wstring& typed, bool* global, bool* builtIn) {
+    if (global) *global = false;
+    if (builtIn) *builtIn = false;
+    std::wstring t = trimmed(typed);
+    size_t i = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] == L'_') {
+            if (global) *global = true;
+        } else if (t[i] == L'.') {
+            if (builtIn) *builtIn = true;
+        } else if (t[i] != L'\'') {
+            break;
+        }
+    }
+    return t.substr(i);
+}
+
+CommandLine::CommandLine() {
+    hostCommands().addCommand(L"ACAD_MAIN", L"QUIT", L"QUIT", ACRX_CMD_MODAL, &quitCommand);
+    hostCommands().addCommand(L"ACAD_MAIN", L"EXIT", L"EXIT", ACRX_CMD_MODAL, &quitCommand);
+    hostInput().setTransparentHandler([this](const std::wstring& text) { return runTransparent(text); });
+}
+
+bool CommandLine::resolve(const std::wstring& text, Target& target) const {
+    bool global = false, builtIn = false;
+    const std::wstring name = commandNameOf(text, &global, &builtIn);
+    if (name.empty()) return false;
+    AcEdCommand* cmd = nullptr;
+    if (builtIn) cmd = hostCommands().findForInput(name, global);
+    if (!cmd) cmd = acedRegCmds->findForInput(name, global);
+    if (!cmd) cmd = hostCommands().findForInput(name, global);
+    if (cmd) {
+        target.name = cmd->globalName();
+        target.function = cmd->functionAddr();
+        target.app = cmd->appName();
+        target.transparent = (cmd->commandFlags() & ACRX_CMD_TRANSPARENT) != 0;
+        return true;
+    }
+    if (lispFunctions().isDefined(L"C:" + name)) {
+        target.name = name;
+        target.lispName = L"C:" + name;
+        return true;
+    }
+    return false;
+}
+
+void CommandLine::setCmdNames() { sysVars().setStored(L"CMDNAMES", VarValue::ofString(activeNames())); }
+
+std::wstring CommandLine::activeNames() const {
+    std::wstring names;
+    for (const std::wstring& n : m_active) {
+        if (!names.empty()) names += L'\'';
+        names += n;
+    }
+    return names;
+}
+
+int CommandLine::runTarget(const Target& target) {
+    if (depth() >= kMaxDepth) {
+        transcriptWrite(FormatW(L"\nCommands nested too deep; %s was not run.", target.name.c_str()));
+        return RTERROR;
+    }
+    m_active.push_back(target.name);
+    setCmdNames();
+    hostInput().enterCommand();
+    const int myDepth = depth();
+    commandHooks().fireBegin(target.name, myDepth);
+    const long cancelsBefore = hostInput().cancelsRead();
+    CommandOutcome outcome = CommandOutcome::Ended;
+    try {
+        if (!target.lispName.empty()) {
+            if (lispFunctions().invoke(target.lispName).status != RTNORM) outcome = CommandOutcome::Failed;
+        } else if (target.function) {
+            ModuleContextScope scope(target.app.c_str());
+            target.function();
+        }
+    } catch (const InputExhausted&) {
+        transcriptWrite(FormatW(L"\nThe input ended while %s was still asking; the command was ended.",
+                                target.name.c_str()));
+        outcome = CommandOutcome::Cancelled;
+    } catch (...) {
+        transcriptWrite(FormatW(L"\nCommand %s failed.", target.name.c_str()));
+        outcome = CommandOutcome::Failed;
+    }
+    if (outcome == CommandOutcome::Ended && hostInput().cancelsRead() > cancelsBefore)
+        outcome = CommandOutcome::Cancelled;
+    commandHooks().fireEnd(target.name, myDepth, outcome);
+    hostInput().leaveCommand();
+    m_active.pop_back();
+    setCmdNames();
+    return RTNORM;
+}
+
+int CommandLine::execute(const std::wstring& text) {
+    Target target;
+    if (!resolve(text, target)) {
+        transcriptWrite(FormatW(L"\nUnknown command \"%s\".  Press F1 for help.", upper(trimmed(text)).c_str()));
+        return RTERROR;
+    }
+    return runTarget(target);
+}
+
+bool CommandLine::runTransparent(const std::wstring& text) {
+    Target target;
+    if (!resolve(text, target) || !target.transparent) return false;
+    runTarget(target);
+    if (!m_active.empty()) transcriptWrite(FormatW(L"\nResuming %s command.", m_active.back().c_str()));
+    return true;
+}
+
+void CommandLine::run() {
+    while (!m_quit) {
+        if (m_idle) {
+            try {
+                m_idle();
+            } catch (...) {
+            }
+        }
+        if (m_quit) break;
+        transcriptWrite(L"\nCommand: ");
+        const InputItem item = hostInput().readAtCommandPrompt();
+        if (item.kind == InputKind::End) break;
+        if (item.kind == InputKind::Text) execute(item.text);
+    }
+}
+
+CommandLine& commandLine() {
+    static CommandLine line;
+    return line;
+}
+
+} // namespace host
+
+bool acedPostCommand(const wchar_t* pszCommand) {
+    if (!pszCommand) return false;
+    host::hostInput().post(pszCommand);
+    return true;
+}
+
+void acedPostCommandPrompt() {}
