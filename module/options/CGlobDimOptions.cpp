@@ -7,19 +7,13 @@
 #include "module/options/OptionKeys.h"
 
 #include "host/win/FormatW.h"
-#include "host/win/Transcript.h"
+#include "host/ed/acutPrintf.h"
 
 #include <cmath>
 
 CGlobDimOptions* pGlobDimOptions = nullptr;
 
 namespace {
-
-// A line on the command line.
-void printCommandLine(const std::wstring& text)
-{
-    host::transcriptWrite(text);
-}
 
 template <typename T>
 bool inRange(const std::vector<T>& array, int index)
@@ -48,7 +42,7 @@ std::wstring CGlobDimOptions::GetParamName(int type, int index, int mode) const
     std::wstring key = OptParamKey(type, index, mode);
     if (key.empty()) {
         key = host::FormatW(L"Option%d-%d", type, index);
-        printCommandLine(host::FormatW(L"\n>>>>> %s <<<<<", key.c_str()));
+        acutPrintf(L"\n>>>>> %s <<<<<", key.c_str());
     }
     return key;
 }
@@ -184,7 +178,7 @@ double CGlobDimOptions::GetOptDouble(int index) const
         return set.arrayOptDouble[static_cast<std::size_t>(index)];
     if (index >= 0 && inRange(m_setChain.arrayOptDouble, index))
         return m_setChain.arrayOptDouble[static_cast<std::size_t>(index)];
-    printCommandLine(host::FormatW(L" !!!!GetDouble( %d ) size=%d ", index, static_cast<int>(set.arrayOptDouble.size())));
+    acutPrintf(L" !!!!GetDouble( %d ) size=%d ", index, static_cast<int>(set.arrayOptDouble.size()));
     return 0.0;
 }
 

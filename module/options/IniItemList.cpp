@@ -19,14 +19,14 @@ std::wstring itemKey(std::size_t i)
 }
 
 // The file a list lives in: the one given, else the options file in use.
-bool listFile(const std::wstring& file, const std::wstring& section, std::wstring& out)
+bool listFile(const wchar_t* caller, const std::wstring& file, const std::wstring& section, std::wstring& out)
 {
     if (!file.empty()) {
         out = file;
         return true;
     }
     if (!pGlobDimOptions) {
-        LogFmt(L"LoadSection-%s !pGlobDimOptions ", section.c_str());
+        LogFmt(L"%s-%s !pGlobDimOptions ", caller, section.c_str());
         return false;
     }
     out = pGlobDimOptions->CurOptionsFile;
@@ -39,7 +39,7 @@ int LoadSection(std::vector<std::wstring>& list, const std::wstring& section, co
 {
     list.clear();
     std::wstring path;
-    if (!listFile(file, section, path))
+    if (!listFile(L"LoadSection", file, section, path))
         return 0;
     for (int i = 0; i < kMaxItems; ++i) {
         std::wstring value = ReadEntryFromIni(path, section, itemKey(static_cast<std::size_t>(i)));
@@ -56,7 +56,7 @@ int LoadSection(std::vector<std::wstring>& list, const std::wstring& section, co
 int SaveSection(const std::vector<std::wstring>& list, const std::wstring& section, const std::wstring& file)
 {
     std::wstring path;
-    if (!listFile(file, section, path))
+    if (!listFile(L"SaveSection", file, section, path))
         return 0;
     if (list.empty()) {
         WriteIniEntryThrough(path, section, L"LastItem", L"");

@@ -132,8 +132,11 @@ std::wstring GetSettingsFolder()
     std::wstring base = hr == S_OK ? std::wstring(buf.c_str()) : std::wstring();
     if (base.size() < 3) {
         // Not cached: the next call may find the folder.
-        LogMsg(L"\n GetSettingsFolder: no application data folder ");
-        return tempFolder();
+        const std::wstring temp = tempFolder();
+        reportOnce(L"<appdata>", host::FormatW(L"\nKein Ordner f\u00FCr Anwendungsdaten gefunden.\nDie Einstellungen "
+                                                L"werden in %s gespeichert.",
+                                                temp.c_str()));
+        return temp;
     }
     std::wstring folder = withSeparator(base) + L"tessaron";
     CreateDirectoryW(folder.c_str(), nullptr);
