@@ -81,7 +81,7 @@ std::wstring feetAndInches(double mm, const UnitInputs& in) {
 }
 
 std::wstring formatInUnit(double mm, const UnitInputs& in) {
-    if (equalsNoCase(in.unit, L"m/cm")) return metresCentimetres(mm, in);
+    if (IsMetresCentimetres(in.unit)) return metresCentimetres(mm, in);
     if (in.unit == L"m") return FormatNumber(mm / 1000, in.decimals, in.trimZero, in.delimiter);
     if (in.unit == L"cm") return FormatNumber(mm / 10, in.decimals, in.trimZero, in.delimiter);
     if (in.unit.find(L"0'-") != std::wstring::npos) return feetAndInches(mm, in);
@@ -90,6 +90,8 @@ std::wstring formatInUnit(double mm, const UnitInputs& in) {
 }
 
 } // namespace
+
+bool IsMetresCentimetres(const std::wstring& unit) { return equalsNoCase(unit, L"m/cm"); }
 
 double RoundMillimetres(double mm, std::uint32_t rounding, void (*log)(const wchar_t*)) {
     if (rounding == 0 || !std::isfinite(mm)) return mm;

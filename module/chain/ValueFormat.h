@@ -30,6 +30,9 @@ std::wstring FormatValue(int mode, double length, std::span<const std::wstring> 
                          const ValueFormatEnv& env);
 std::wstring FormatValue(int mode, double length, ParamArraysView params, const ValueFormatEnv& env);
 
+// Whether a unit name is "m/cm" (without regard to case).
+bool IsMetresCentimetres(const std::wstring& unit);
+
 // The rounding step alone: millimetres rounded to 5 mm (rounding != 2) or 2.5 mm
 // (rounding 2) by the last two digits of the tenths of a millimetre; 0 leaves them.
 double RoundMillimetres(double mm, std::uint32_t rounding, void (*log)(const wchar_t*) = nullptr);
