@@ -92,3 +92,13 @@ bool TRdimTextEntry::SetPart(int index, const std::wstring& text) {
     m_parts[i] = text;
     return true;
 }
+
+int SumPositionCode(const std::wstring& dimDescription, int lastSegmentCode) {
+    const int labelCode =
+        !dimDescription.empty() && dimDescription[0] >= L'0' && dimDescription[0] <= L'9' ? dimDescription[0] - L'0' : 0;
+    if (labelCode > 1) return 6;
+    if (lastSegmentCode == 14 || lastSegmentCode == -14) return 4;
+    return 5;
+}
+
+int StoredPositionCode(int code, bool arcChain) { return arcChain && code < 0 ? 8 : code; }

@@ -49,3 +49,12 @@ public:
 private:
     std::vector<std::wstring> m_parts{std::wstring()};
 };
+
+// Position codes outside a single entry.
+// The sum of the chain: 6 when the chain label's code (the digit that starts the label
+// text) is above 1, so the sum gives way to the label; else 4 when the last segment's
+// text sits at 14 (automatic or not), else 5.
+int SumPositionCode(const std::wstring& dimDescription, int lastSegmentCode);
+// What a segment stores when asked for `code`: arc chains place their texts themselves
+// and keep an automatic (negative) request as 8.
+int StoredPositionCode(int code, bool arcChain);

@@ -95,3 +95,14 @@ TEST(TRdimTextEntry, TextsThatWouldBreakTheEntryAreRefused) {
     EXPECT_EQ(e.GetPositionCode(), 7);
     EXPECT_EQ(TRdimTextEntry(e.ToString()).GetPrefix(), L"Nr. #4");
 }
+
+TEST(TRdimTextEntry, SumGivesWayToTheLabelAndToALastTextAtFourteen) {
+    EXPECT_EQ(SumPositionCode(L"2Wohnen", 14), 6);
+    EXPECT_EQ(SumPositionCode(L"1Wohnen", 14), 4);
+    EXPECT_EQ(SumPositionCode(L"", -14), 4);
+    EXPECT_EQ(SumPositionCode(L"", 5), 5);
+    EXPECT_EQ(SumPositionCode(L"Wohnen", 0), 5); // no digit: no label code
+    EXPECT_EQ(StoredPositionCode(-3, true), 8);
+    EXPECT_EQ(StoredPositionCode(-3, false), -3);
+    EXPECT_EQ(StoredPositionCode(12, true), 12);
+}
