@@ -45,15 +45,18 @@ AcGeMatrix3d& AcGeMatrix3d::setToProduct(const AcGeMatrix3d& mat1, const AcGeMat
 
 bool AcGeMatrix3d::inverse(AcGeMatrix3d& inv, double tol) const {
     // Gauss-Jordan with partial pivoting; the pivot is compared relative to the
-    // matrix's size so that drawings in metres and in millimetres behave alike.
+    // size of the linear part, so that a small scale far from the origin (a
+    // millimetre block placed at 1e6) still inverts.
     double a[4][8];
     double big = 0.0;
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) {
             a[r][c] = entry[r][c];
             a[r][c + 4] = r == c ? 1.0 : 0.0;
-            big = std::max(big, std::fabs(entry[r][c]));
+            if (c < 3 || r == 3) big = std::max(big, std::fabs(entry[r][c]));
         }
+    for (int r = 0; r < 3; ++r)
+        if (!std::isfinite(entry[r][3])) return false;
     if (!(big > 0.0) || !std::isfinite(big)) return false;
     for (int col = 0; col < 4; ++col) {
         int piv = col;
@@ -235,7 +238,9 @@ AcGeMatrix3d& AcGeMatrix3d::setToAlignCoordSys(const AcGePoint3d& fromOrigin, co
     to.setCoordSystem(toOrigin, toXAxis, toYAxis, toZAxis);
     // A degenerate source system cannot be undone; the result is then the plain
     // mapping of world into the target system.
-    return *this = to * from.inverse();
+    AcGeMatrix3d fromInv;
+    if (!from.inverse(fromInv, AcGeContext::gTol.equalPoint())) fromInv.setToIdentity();
+    return *this = to * fromInv;
 }
 
 AcGeMatrix3d& AcGeMatrix3d::setToPlaneToWorld(const AcGeVector3d& normal) {

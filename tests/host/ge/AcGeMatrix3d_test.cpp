@@ -67,6 +67,19 @@ TEST(AcGeMatrix3d, InverseAndTransposeRoundTrips) {
     EXPECT_TRUE(flat.isEqualTo(before));
     AcGeMatrix3d zero = AcGeMatrix3d::scaling(0.0);
     EXPECT_TRUE(zero.isSingular());
+
+    // A tiny scale far from the origin is not singular: only the linear part
+    // decides. The round trip loses what rounding at 1e6 costs, divided by the scale.
+    const AcGeMatrix3d block =
+        AcGeMatrix3d::translation(AcGeVector3d(1e6, 2e6, 0)) * AcGeMatrix3d::scaling(1e-5);
+    EXPECT_FALSE(block.isSingular());
+    const AcGePoint3d q(250, -40, 3);
+    expectPoint(block.inverse() * (block * q), q, 1e-4);
+    // A degenerate source system aligns like the world system.
+    const AcGeMatrix3d fromFlat = AcGeMatrix3d::alignCoordSys(
+        AcGePoint3d(1, 1, 1), AcGeVector3d::kXAxis, AcGeVector3d::kXAxis, AcGeVector3d::kZAxis,
+        AcGePoint3d(5, 0, 0), AcGeVector3d::kXAxis, AcGeVector3d::kYAxis, AcGeVector3d::kZAxis);
+    EXPECT_TRUE(fromFlat.isEqualTo(AcGeMatrix3d::translation(AcGeVector3d(5, 0, 0))));
 }
 
 TEST(AcGeMatrix3d, MultiplicationOrder) {
