@@ -108,6 +108,10 @@ bool primitiveUnderBox(const GiPrimitive& p, const AcGePoint3d& point, double ha
         break;
     }
     case GiPrimitive::Text: {
+        // Laying out the text is costly: first a generous circle around it.
+        double reach = (double(p.text.size()) + 1) * std::fabs(p.height())
+                       * (std::fabs(p.widthFactor()) + std::fabs(std::tan(p.oblique())) + 1) * 3;
+        if (std::hypot(point.x - p.position.x, point.y - p.position.y) > reach + 2 * halfSize) return false;
         auto c = textBoxCorners(p);
         area.assign(c.begin(), c.end());
         probe.chain(area, true);
