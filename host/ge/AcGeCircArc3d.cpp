@@ -1,5 +1,6 @@
 #include "host/ge/AcGeCircArc3d.h"
 
+#include "host/ge/AcGeLine3d.h"
 #include "host/ge/AcGeMatrix3d.h"
 #include "host/ge/AcGePlane.h"
 
@@ -44,6 +45,13 @@ AcGeEntity3d& AcGeCircArc3d::transformBy(const AcGeMatrix3d& xfm) {
 }
 
 void AcGeCircArc3d::getPlane(AcGePlane& plane) const { plane.set(mCenter, mRefVec, perpVec()); }
+
+bool AcGeCircArc3d::tangent(const AcGePoint3d& pnt, AcGeLine3d& line, const AcGeTol& tol) const {
+    if (mRadius <= 0.0 || !isOn(pnt, tol)) return false;
+    const double t = paramOf(pnt, tol);
+    line.set(pnt, perpVec() * std::cos(t) - mRefVec * std::sin(t));
+    return true;
+}
 
 bool AcGeCircArc3d::isInside(const AcGePoint3d& pnt, const AcGeTol& tol) const {
     const AcGeVector3d v = pnt - mCenter;

@@ -6,6 +6,7 @@
 #include "host/ge/AcGeCurve3d.h"
 #include "host/ge/AcGeVector3d.h"
 
+class AcGeLine3d;
 class AcGeLinearEnt3d;
 class AcGePlane;
 
@@ -36,6 +37,9 @@ public:
     AcGePoint3d startPoint() const { return evalPoint(mStartAng); }
     AcGePoint3d endPoint() const { return evalPoint(mEndAng); }
     void getPlane(AcGePlane& plane) const;
+    // The tangent line at a point of the arc, running the way the parameter grows;
+    // false (line unchanged) when the point is not on the arc.
+    bool tangent(const AcGePoint3d& pnt, AcGeLine3d& line, const AcGeTol& tol = AcGeContext::gTol) const;
     // Inside the full circle, in its plane (within tol.equalPoint()).
     bool isInside(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const;
 

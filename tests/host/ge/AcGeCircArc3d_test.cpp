@@ -153,6 +153,14 @@ TEST(AcGeCircArc3d, ClosestPointsReverseAndTransform) {
     s.transformBy(move);
     EXPECT_NEAR(s.radius(), 6.0, kPointTol);
     for (double t : {0.0, 1.0}) expectPoint(s.evalPoint(t), move * arc.evalPoint(t), kPointTol);
+    // Tangents run the way the parameter grows; a point off the arc has none.
+    AcGeLine3d tan;
+    ASSERT_TRUE(arc.tangent(AcGePoint3d(0, 2, 0), tan));
+    EXPECT_TRUE(tan.direction().isEqualTo(AcGeVector3d(-1, 0, 0)));
+    ASSERT_TRUE(rev.tangent(AcGePoint3d(0, 2, 0), tan));
+    EXPECT_TRUE(tan.direction().isEqualTo(AcGeVector3d(1, 0, 0)));
+    EXPECT_FALSE(arc.tangent(AcGePoint3d(0, -2, 0), tan));
+
     AcGeCircArc3d flat = arc;
     flat.transformBy(AcGeMatrix3d::scaling(0.0));
     EXPECT_EQ(flat.radius(), 0.0);
