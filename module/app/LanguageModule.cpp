@@ -1,0 +1,116 @@
+#include "module/app/LanguageModule.h"
+
+#include "host/mfc/AfxModuleState.h"
+#include "host/win/FormatW.h"
+#include "host/win/WinCrt.h"
+#include "host/win/WinFiles.h"
+#include "host/win/WinModules.h"
+#include "module/app/LintaroLog.h"
+#include "module/options/IniStorage.h"
+#include "module/resources/LintaroStrings.h"
+
+#include <exception>
+
+namespace {
+
+struct LanguageState {
+    HINSTANCE module = nullptr;
+    std::wstring path;
+};
+
+LanguageState& language() {
+    static LanguageState state;
+    return state;
+}
+
+// Large enough for the longest text of the table, and for any sane translation.
+constexpr int kStringBufferSize = 4096;
+
+std::wstring moduleFolder() {
+    wchar_t buf[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(AfxGetInstanceHandle(), buf, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return L"";
+    std::wstring path(buf, n);
+    const size_t sep = path.find_last_of(L"/\\");
+    return sep == std::wstring::npos ? L"" : path.substr(0, sep + 1);
+}
+
+// A tag names a file beside the module, never a path.
+bool isPlainTag(const std::wstring& tag) {
+    return tag.find_first_of(L"/\\:") == std::wstring::npos && tag.find(L"..") == std::wstring::npos;
+}
+
+} // namespace
+
+std::wstring GetLanguageModulePath() {
+    const std::wstring tag = GetIniString(L"LastStatus", L"Language");
+    if (!isPlainTag(tag)) {
+        LogFmt(L"\nLNG: Language=%s ignored ", tag.c_str());
+        return L"";
+    }
+    const std::wstring beside = host::FormatW(L"%slintaro%s.lng", moduleFolder().c_str(), tag.c_str());
+    if (host::fileExists(beside)) return beside;
+    return host::FormatW(L"%slintaro%s.lng", GetSettingsFolder().c_str(), tag.c_str());
+}
+
+void LoadLanguageModule() {
+    RegisterLintaroResources();
+    const std::wstring path = GetLanguageModulePath();
+    LogFmt(L"\nLNG:%s ", path.c_str());
+    LanguageState& lng = language();
+    if (!lng.path.empty() && host::equalsNoCase(path, lng.path)) return;
+    FreeLanguageModule();
+    lng.path = path;
+    if (!path.empty() && host::fileExists(path)) lng.module = LoadLibraryW(path.c_str());
+    LogFmt(L" hRes=%d ", lng.module ? 1 : 0);
+}
+
+HINSTANCE GetLanguageModule() { return language().module; }
+
+void FreeLanguageModule() {
+    LanguageState& lng = language();
+    lng.path.clear();
+    if (!lng.module) return;
+    // Nothing may keep loading resources from a module that is gone.
+    if (AfxGetResourceHandle() == lng.module) AfxSetResourceHandle(AfxGetInstanceHandle());
+    FreeLibrary(lng.module);
+    lng.module = nullptr;
+}
+
+CTemporaryResourceOverride::CTemporaryResourceOverride() {
+    try {
+        RegisterLintaroResources();
+        HINSTANCE target = language().module ? language().module : AfxGetInstanceHandle();
+        if (!target) return;
+        m_hInstanceOld = AfxGetResourceHandle();
+        AfxSetResourceHandle(target);
+    } catch (...) {
+        LogMsg(L"\nCONSTRUCTOR ERROR !!!!!!");
+        MsgBox(L"\nANY ERROR in CTemporaryResourceOverride ");
+    }
+}
+
+CTemporaryResourceOverride::~CTemporaryResourceOverride() {
+    try {
+        if (!m_hInstanceOld) {
+            LogMsg(L"\nDESTRUCTOR ERROR !m_hInstanceOld ");
+            return;
+        }
+        AfxSetResourceHandle(m_hInstanceOld);
+    } catch (...) {
+        LogMsg(L"\nDESTRUCTOR ERROR !!!!!!!");
+        MsgBox(L"\nANY ERROR in ~CTemporaryResourceOverride ");
+    }
+}
+
+const wchar_t* LoadStr(UINT stringId) {
+    static wchar_t buffer[kStringBufferSize];
+    buffer[0] = 0;
+    CTemporaryResourceOverride guard;
+    int n = LoadStringW(AfxGetResourceHandle(), stringId, buffer, kStringBufferSize);
+    // A language module that lacks a string leaves the German text in place.
+    if (n == 0 && AfxGetResourceHandle() != AfxGetInstanceHandle())
+        n = LoadStringW(AfxGetInstanceHandle(), stringId, buffer, kStringBufferSize);
+    if (n <= 0) buffer[0] = 0;
+    return buffer;
+}

@@ -1,0 +1,92 @@
+#include "module/resources/LintaroStrings.h"
+
+#include "host/mfc/AfxModuleState.h"
+#include "module/resources/resource.h"
+
+namespace {
+
+// Sorted by id; the texts are the program's own and must stay exactly as they are.
+const host::StringResource kStrings[] = {
+    {IDS_HK_AUTOVALUE_AFTER_SAVE,
+     L"automatisches \u00DCbernehmen von Schnitt-HK-Werten\nwird nach dem Speichern der Zeichnung m\u00F6glich!"},
+    {IDS_UNIT_FEET_DECIMAL_INCHES, L"0'-0.000\""},
+    {IDS_UNIT_FEET, L"ft"},
+    {IDS_UNIT_FEET_FRACTIONAL_INCHES, L"0'-0 1/256\""},
+    {IDS_UNIT_FEET_AND_INCHES_MARK, L"0'-"},
+    {IDS_HK_TYPE_PLAN_2, L"Grundriss-HK - Typ 2"},
+    {IDS_HK_TYPE_PLAN_1, L"Grundriss-HK - Typ 1"},
+    {IDS_HK_TYPE_FINISHED_TIP_DOWN, L"Fertigma\u00DF - Spitze unten"},
+    {IDS_HK_TYPE_SHELL_TIP_DOWN, L"Rohbauma\u00DF - Spitze unten"},
+    {IDS_HK_TYPE_FINISHED_TIP_UP, L"Fertigma\u00DF - Spitze oben"},
+    {IDS_HK_TYPE_SHELL_TIP_UP, L"Rohbauma\u00DF - Spitze oben"},
+    {IDS_ANNO_SCALE, L"BMa\u00DF"},
+    {IDS_SWITCH_ON, L"Ein"},
+    {IDS_SWITCH_DASH, L"-"},
+    {IDS_SWITCH_OFF, L"Aus"},
+    {IDS_POSITION_ABOVE, L"\u00DCber"},
+    {IDS_POSITION_BELOW, L"Unter"},
+    {IDS_YES, L"Ja"},
+    {IDS_NO, L"Nein"},
+    {IDS_TICK_NONE, L"Kein"},
+    {IDS_TICK_OBLIQUE, L"Schr\u00E4g"},
+    {IDS_TICK_DOT, L"Punkt"},
+    {IDS_TICK_CIRCLE, L"Kreis"},
+    {IDS_TICK_ARROW, L"Pfeil"},
+    {IDS_TICK_CROSS, L"Kreuz"},
+    {IDS_UNIT_INCH, L"Zoll"},
+    {IDS_UNIT_FOOT, L"Fu\u00DF"},
+    {IDS_UNIT_ONE_INCH, L"1 Zoll"},
+    {IDS_UNIT_ONE_FOOT, L"1 Fu\u00DF"},
+    {IDS_LIST_CHAIN_TYPE, L"    Typ: %d "},
+    {IDS_LIST_EXTENSIONS, L"\n    Anzahl von Hilfslinien: %d "},
+    {IDS_LIST_ROTATION, L"\n    Rotation: %.1f (%.1f)"},
+    {IDS_MARKED_OBJECTS, L"\n Anzahl von ausgew\u00E4hlten Objekten: %d"},
+    {IDS_DIMVALUE_CHANGE_TITLE, L"Ma\u00DFzahl \u00E4ndern"},
+    {IDS_DIMVALUE_CHANGE_PROMPT, L"\n\nMa\u00DFzahl = "},
+    {IDS_SELECT_TEXTS_TO_UPDATE, L"Ma\u00DFketten zum Aktualisieren w\u00E4hlen..."},
+    {IDS_FILE_NOT_FOUND, L"\nDatei '%s' nicht gefunden..."},
+    {IDS_INI_FILE_FILTER, L"Ini Datei |*.INI|"},
+    {IDS_MAP_NEW_ROW, L"<neu>"},
+    {IDS_FILE_CANNOT_BE_REMOVED, L"Datei %s\nkann nicht entfernt werden."},
+    {IDS_ASK_REMOVE_FILE_FROM_LIST, L"Wollen Sie die Datei %s\naus der Liste wirklich entfernen?"},
+    {IDS_INVALID_INI_FILE, L"Ung\u00FCltige Lintaro-INI-Datei!"},
+    {IDS_PROMPT_SECTION_HK_POINT, L"\nSchnitt-HK Ma\u00DFpunkt:"},
+    {IDS_PROMPT_SECTION_HK_BASE, L"\nBezugsebene der Schnitt-HK-Gruppe:"},
+    {IDS_PROMPT_PLAN_HK_POINT, L"\nGrundri\u00DF-HK Ma\u00DFpunkt:"},
+    {IDS_PROMPT_HK_SYMBOL_POSITION, L"\nPosition des HK-Symbols:."},
+    {IDS_HKBASE_HEADING_NEW_BASE, L"Basiswerte der Bezugsebene der HK-Gruppe und vorgabe Vor- und Nachtexte eingeben"},
+    {IDS_HKBASE_HEADING_TEXTS, L"Vor- und Nachtexte eingeben"},
+    {IDS_HKBASE_HEADING_VALUES_TEXTS, L"Werte und vorgabe Vor- und Nachtexte eingeben"},
+    {IDS_SCALE_UNKNOWN, L"<Unbekannt>"},
+    {IDS_HKBASE_HEADING_EDIT_BASE, L"Basiswerte der Bezugsebene der HK-Gruppe \u00E4ndern."},
+    {IDS_VALID_LINTARO_OBJECTS, L"\nG\u00FCltige Lintaro-Objekte: %d"},
+    {IDS_EXTLINE_MAXIMUM, L"<maximal>"},
+    {IDS_EXTLINE_NONE, L"<keine>"},
+    {IDS_KEEP_VALUE, L"<beibehalten>"},
+    {IDS_SELECT_CHAINS_TO_UPDATE, L"Lintaro Ma\u00DFketten zum Aktualisieren w\u00E4hlen..."},
+    {IDS_SELECT_ACAD_DIMENSIONS, L"AutoCAD Ma\u00DFketten -> Lintaro Ma\u00DFketten  w\u00E4hlen..."},
+    {IDS_ASK_CONVERT_WHOLE_DRAWING, L"Wollen Sie die ganze Zeichnung konvertieren?"},
+    {IDS_OBJECT_ON_LOCKED_LAYER, L"Objekt auf gesperrtem Layer, Bearbeitung nicht m\u00F6glich!"},
+    {IDS_HK_GROUP_MEMBERS_ERASED, L"Da Sie die Bezugsebene einer HK.Gruppe gel\u00F6scht haben, werden auch  %d von "
+                                  L"restlichen zugeh\u00F6rigen H\u00F6henkoten gel\u00F6scht."},
+    {IDS_COMMAND_ACTIVE, L"Befehl %s is aktiv!\nBitte beenden Sie zuerst diesen Befehl."},
+    {IDS_HK_GROUP_EMPTY, L"In der Gruppe befinden sich keine Symbole mehr.\nDer Basispunkt wird gel\u00F6scht."},
+    {IDS_LAYER_0_FORBIDDEN, L"Layer \"0\" ist verboten."},
+    {IDS_LAYER_BY_SCALE, L"<nach dem Ma\u00DFstab>"},
+    {IDS_HK_CHECKER_RESULT,
+     L"Gesamtanzahl von HK-Objekten = %d \nGe\u00E4ndert = %d   \n Anzahl von gel\u00F6schten HK-Bezugsebenen = %d "},
+};
+
+} // namespace
+
+const host::StringResource* LintaroStringTable(std::size_t& count) {
+    count = std::size(kStrings);
+    return kStrings;
+}
+
+void RegisterLintaroResources() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    host::registerModuleStrings(AfxGetInstanceHandle(), kStrings, std::size(kStrings));
+}
