@@ -13,7 +13,8 @@ void BM_LineLineIntersect(benchmark::State& state) {
     const AcGeLine3d dim(AcGePoint3d(1e6, 1e6, 0), AcGeVector3d(1, 0.2, 0));
     const AcGeLine3d ext(AcGePoint3d(1e6 + 5, 1e6 - 3, 0), AcGeVector3d(-0.2, 1, 0));
     AcGePoint3d p;
-    for (auto _ : state) benchmark::DoNotOptimize(dim.intersectWith(ext, p));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dim.intersectWith(ext, p));
 }
 BENCHMARK(BM_LineLineIntersect);
 
@@ -39,7 +40,8 @@ void BM_ArcLineIntersect(benchmark::State& state) {
     const AcGeLine3d radial(AcGePoint3d(1e6, 1e6, 0), AcGePoint3d(1e6 + 300, 1e6 + 120, 0));
     int n = 0;
     AcGePoint3d p1, p2;
-    for (auto _ : state) benchmark::DoNotOptimize(circle.intersectWith(radial, n, p1, p2));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(circle.intersectWith(radial, n, p1, p2));
 }
 BENCHMARK(BM_ArcLineIntersect);
 
@@ -55,14 +57,16 @@ BENCHMARK(BM_ArcThroughThreePoints);
 void BM_ArcParamOfAndLength(benchmark::State& state) {
     const AcGeCircArc3d arc(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 40.0, 0.3, 2.9);
     const AcGePoint3d p(-10, 35, 0);
-    for (auto _ : state) benchmark::DoNotOptimize(arc.length(arc.startAng(), arc.paramOf(p)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(arc.length(arc.startAng(), arc.paramOf(p)));
 }
 BENCHMARK(BM_ArcParamOfAndLength);
 
 void BM_MatrixInverse(benchmark::State& state) {
     AcGeMatrix3d m = AcGeMatrix3d::rotation(0.7, AcGeVector3d(1, 2, 3), AcGePoint3d(1e6, 1e6, 0));
     m.preMultBy(AcGeMatrix3d::scaling(2.0));
-    for (auto _ : state) benchmark::DoNotOptimize(m.inverse());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(m.inverse());
 }
 BENCHMARK(BM_MatrixInverse);
 

@@ -23,7 +23,8 @@ AcGeCircArc3d::AcGeCircArc3d(const AcGePoint3d& cent, const AcGeVector3d& nrm, c
     set(cent, nrm, refVec, radius, startAngle, endAngle);
 }
 
-AcGeCircArc3d::AcGeCircArc3d(const AcGePoint3d& startPoint, const AcGePoint3d& pnt, const AcGePoint3d& endPoint) {
+AcGeCircArc3d::AcGeCircArc3d(const AcGePoint3d& startPoint, const AcGePoint3d& pnt,
+                             const AcGePoint3d& endPoint) {
     set(startPoint, pnt, endPoint);
 }
 
@@ -44,7 +45,9 @@ AcGeEntity3d& AcGeCircArc3d::transformBy(const AcGeMatrix3d& xfm) {
     return *this;
 }
 
-void AcGeCircArc3d::getPlane(AcGePlane& plane) const { plane.set(mCenter, mRefVec, perpVec()); }
+void AcGeCircArc3d::getPlane(AcGePlane& plane) const {
+    plane.set(mCenter, mRefVec, perpVec());
+}
 
 bool AcGeCircArc3d::tangent(const AcGePoint3d& pnt, AcGeLine3d& line, const AcGeTol& tol) const {
     if (mRadius <= 0.0 || !isOn(pnt, tol)) return false;
@@ -141,8 +144,9 @@ AcGeCircArc3d& AcGeCircArc3d::set(const AcGePoint3d& cent, const AcGeVector3d& n
     return set(cent, nrm, acgeArbitraryXAxis(nrm), radius, 0.0, kTwoPi);
 }
 
-AcGeCircArc3d& AcGeCircArc3d::set(const AcGePoint3d& cent, const AcGeVector3d& nrm, const AcGeVector3d& refVec,
-                                  double radius, double startAngle, double endAngle) {
+AcGeCircArc3d& AcGeCircArc3d::set(const AcGePoint3d& cent, const AcGeVector3d& nrm,
+                                  const AcGeVector3d& refVec, double radius, double startAngle,
+                                  double endAngle) {
     setCenter(cent);
     setAxes(nrm, refVec);
     setRadius(radius);
@@ -159,9 +163,12 @@ AcGeCircArc3d& AcGeCircArc3d::set(const AcGePoint3d& startPoint, const AcGePoint
                                   const AcGePoint3d& endPoint, AcGeError& error) {
     const AcGeTol& tol = AcGeContext::gTol;
     error = AcGe::kOk;
-    if (startPoint.isEqualTo(pnt, tol)) error = AcGe::kEqualArg1Arg2;
-    else if (startPoint.isEqualTo(endPoint, tol)) error = AcGe::kEqualArg1Arg3;
-    else if (pnt.isEqualTo(endPoint, tol)) error = AcGe::kEqualArg2Arg3;
+    if (startPoint.isEqualTo(pnt, tol))
+        error = AcGe::kEqualArg1Arg2;
+    else if (startPoint.isEqualTo(endPoint, tol))
+        error = AcGe::kEqualArg1Arg3;
+    else if (pnt.isEqualTo(endPoint, tol))
+        error = AcGe::kEqualArg2Arg3;
     if (error != AcGe::kOk) return *this;
     // Circumcentre relative to the start point, so far from the origin only the
     // differences carry rounding.
@@ -172,7 +179,8 @@ AcGeCircArc3d& AcGeCircArc3d::set(const AcGePoint3d& startPoint, const AcGePoint
         error = AcGe::kLinearlyDependentArg1Arg2Arg3;
         return *this;
     }
-    const AcGeVector3d off = (v * u.lengthSqrd() - u * v.lengthSqrd()).crossProduct(w) / (2.0 * w.lengthSqrd());
+    const AcGeVector3d off =
+        (v * u.lengthSqrd() - u * v.lengthSqrd()).crossProduct(w) / (2.0 * w.lengthSqrd());
     mCenter = startPoint + off;
     mNormal = w.normal();
     mRefVec = (-off).normal();

@@ -49,7 +49,8 @@ public:
     // end, just below startAng before the start.
     double paramOf(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const override;
     AcGePoint3d closestPointTo(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const override;
-    double length(double fromParam, double toParam, double tol = AcGeContext::gTol.equalPoint()) const override;
+    double length(double fromParam, double toParam,
+                  double tol = AcGeContext::gTol.equalPoint()) const override;
     using AcGeCurve3d::length;
     double length() const { return length(mStartAng, mEndAng); }
     AcGeCurve3d& reverseParam() override;
@@ -70,8 +71,8 @@ public:
     // A zero normal or a refVec parallel to it leaves the axes unchanged.
     AcGeCircArc3d& setAxes(const AcGeVector3d& normal, const AcGeVector3d& refVec);
     AcGeCircArc3d& set(const AcGePoint3d& cent, const AcGeVector3d& nrm, double radius);
-    AcGeCircArc3d& set(const AcGePoint3d& cent, const AcGeVector3d& nrm, const AcGeVector3d& refVec, double radius,
-                       double startAngle, double endAngle);
+    AcGeCircArc3d& set(const AcGePoint3d& cent, const AcGeVector3d& nrm, const AcGeVector3d& refVec,
+                       double radius, double startAngle, double endAngle);
     AcGeCircArc3d& set(const AcGePoint3d& startPoint, const AcGePoint3d& pnt, const AcGePoint3d& endPoint);
     // As above; on coincident or collinear points the arc is unchanged and error
     // says why (kEqualArg1Arg2 ..., kLinearlyDependentArg1Arg2Arg3).

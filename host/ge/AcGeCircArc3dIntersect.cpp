@@ -72,7 +72,8 @@ bool AcGeCircArc3d::intersectWith(const AcGeLinearEnt3d& line, int& intn, AcGePo
     const int n = circleLineCandidates(*this, line, cand, tol);
     AcGePoint3d found[2];
     for (int i = 0; i < n; ++i) {
-        if (withinArc(*this, cand[i].pnt, tol) && withinLine(line, cand[i].along, tol)) found[intn++] = cand[i].pnt;
+        if (withinArc(*this, cand[i].pnt, tol) && withinLine(line, cand[i].along, tol))
+            found[intn++] = cand[i].pnt;
     }
     if (intn > 0) p1 = found[0];
     if (intn > 1) p2 = found[1];

@@ -16,7 +16,8 @@ public:
     virtual AcGePoint3d evalPoint(double param) const = 0;
     // The parameter of the curve point nearest pnt.
     virtual double paramOf(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const = 0;
-    virtual AcGePoint3d closestPointTo(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const = 0;
+    virtual AcGePoint3d closestPointTo(const AcGePoint3d& pnt,
+                                       const AcGeTol& tol = AcGeContext::gTol) const = 0;
     // Length between two parameters, whichever is smaller.
     virtual double length(double fromParam, double toParam,
                           double tol = AcGeContext::gTol.equalPoint()) const = 0;

@@ -8,9 +8,13 @@ AcGeCurve3d& AcGeLineSeg3d::reverseParam() {
     return *this;
 }
 
-void AcGeLineSeg3d::getBisector(AcGePlane& plane) const { plane.set(midPoint(), mVector); }
+void AcGeLineSeg3d::getBisector(AcGePlane& plane) const {
+    plane.set(midPoint(), mVector);
+}
 
-AcGeLineSeg3d& AcGeLineSeg3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) { return set(pnt1, pnt2 - pnt1); }
+AcGeLineSeg3d& AcGeLineSeg3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) {
+    return set(pnt1, pnt2 - pnt1);
+}
 
 AcGeLineSeg3d& AcGeLineSeg3d::set(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
     mPoint = pnt;

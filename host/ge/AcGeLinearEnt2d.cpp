@@ -10,7 +10,8 @@ bool AcGeLinearEnt2d::withinBounds(double param, double tol) const {
     return range.contains(param, len > 0.0 ? tol / len : 0.0);
 }
 
-bool AcGeLinearEnt2d::intersectWith(const AcGeLinearEnt2d& line, AcGePoint2d& intPnt, const AcGeTol& tol) const {
+bool AcGeLinearEnt2d::intersectWith(const AcGeLinearEnt2d& line, AcGePoint2d& intPnt,
+                                    const AcGeTol& tol) const {
     const AcGeVector2d& d1 = mVector;
     const AcGeVector2d& d2 = line.mVector;
     if (d1.isZeroLength(tol) || d2.isZeroLength(tol) || d1.isParallelTo(d2, tol)) return false;

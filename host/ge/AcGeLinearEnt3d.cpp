@@ -22,7 +22,8 @@ bool AcGeLinearEnt3d::withinBounds(double param, double tol) const {
     return range.contains(param, tp);
 }
 
-bool AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGePoint3d& intPnt, const AcGeTol& tol) const {
+bool AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGePoint3d& intPnt,
+                                    const AcGeTol& tol) const {
     const AcGeVector3d& d1 = mVector;
     const AcGeVector3d& d2 = line.mVector;
     if (d1.isZeroLength(tol) || d2.isZeroLength(tol) || d1.isParallelTo(d2, tol)) return false;
@@ -40,7 +41,8 @@ bool AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGePoint3d& in
     return true;
 }
 
-bool AcGeLinearEnt3d::intersectWith(const AcGePlanarEnt& plane, AcGePoint3d& intPnt, const AcGeTol& tol) const {
+bool AcGeLinearEnt3d::intersectWith(const AcGePlanarEnt& plane, AcGePoint3d& intPnt,
+                                    const AcGeTol& tol) const {
     const AcGeVector3d n = plane.normal();
     if (mVector.isZeroLength(tol) || n.isZeroLength(tol)) return false;
     const double along = mVector.normal().dotProduct(n);
@@ -66,7 +68,9 @@ bool AcGeLinearEnt3d::isColinearTo(const AcGeLinearEnt3d& line, const AcGeTol& t
     return self.isOn(line.mPoint, tol);
 }
 
-void AcGeLinearEnt3d::getLine(AcGeLine3d& line) const { line.set(mPoint, mVector); }
+void AcGeLinearEnt3d::getLine(AcGeLine3d& line) const {
+    line.set(mPoint, mVector);
+}
 
 bool AcGeLinearEnt3d::getPerpPlane(const AcGePoint3d& pnt, AcGePlane& plane) const {
     if (mVector.isZeroLength()) return false;

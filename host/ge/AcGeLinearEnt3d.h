@@ -37,7 +37,8 @@ public:
     AcGePoint3d evalPoint(double param) const override { return mPoint + mVector * param; }
     double paramOf(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const override;
     AcGePoint3d closestPointTo(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const override;
-    double length(double fromParam, double toParam, double tol = AcGeContext::gTol.equalPoint()) const override;
+    double length(double fromParam, double toParam,
+                  double tol = AcGeContext::gTol.equalPoint()) const override;
     AcGeEntity3d& transformBy(const AcGeMatrix3d& xfm) override;
 
 protected:

@@ -21,7 +21,8 @@ AcGeVector3d acgeArbitraryXAxis(const AcGeVector3d& normal) {
 
 AcGeMatrix3d& AcGeMatrix3d::setToIdentity() {
     for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) entry[r][c] = r == c ? 1.0 : 0.0;
+        for (int c = 0; c < 4; ++c)
+            entry[r][c] = r == c ? 1.0 : 0.0;
     return *this;
 }
 
@@ -30,15 +31,22 @@ AcGeMatrix3d AcGeMatrix3d::operator*(const AcGeMatrix3d& mat) const {
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
             double s = 0.0;
-            for (int k = 0; k < 4; ++k) s += entry[i][k] * mat.entry[k][j];
+            for (int k = 0; k < 4; ++k)
+                s += entry[i][k] * mat.entry[k][j];
             r.entry[i][j] = s;
         }
     return r;
 }
 
-AcGeMatrix3d& AcGeMatrix3d::operator*=(const AcGeMatrix3d& mat) { return *this = *this * mat; }
-AcGeMatrix3d& AcGeMatrix3d::preMultBy(const AcGeMatrix3d& leftSide) { return *this = leftSide * *this; }
-AcGeMatrix3d& AcGeMatrix3d::postMultBy(const AcGeMatrix3d& rightSide) { return *this = *this * rightSide; }
+AcGeMatrix3d& AcGeMatrix3d::operator*=(const AcGeMatrix3d& mat) {
+    return *this = *this * mat;
+}
+AcGeMatrix3d& AcGeMatrix3d::preMultBy(const AcGeMatrix3d& leftSide) {
+    return *this = leftSide * *this;
+}
+AcGeMatrix3d& AcGeMatrix3d::postMultBy(const AcGeMatrix3d& rightSide) {
+    return *this = *this * rightSide;
+}
 AcGeMatrix3d& AcGeMatrix3d::setToProduct(const AcGeMatrix3d& mat1, const AcGeMatrix3d& mat2) {
     return *this = mat1 * mat2;
 }
@@ -64,17 +72,21 @@ bool AcGeMatrix3d::inverse(AcGeMatrix3d& inv, double tol) const {
             if (std::fabs(a[r][col]) > std::fabs(a[piv][col])) piv = r;
         if (std::fabs(a[piv][col]) <= tol * big) return false;
         if (piv != col)
-            for (int c = 0; c < 8; ++c) std::swap(a[piv][c], a[col][c]);
+            for (int c = 0; c < 8; ++c)
+                std::swap(a[piv][c], a[col][c]);
         const double p = a[col][col];
-        for (int c = 0; c < 8; ++c) a[col][c] /= p;
+        for (int c = 0; c < 8; ++c)
+            a[col][c] /= p;
         for (int r = 0; r < 4; ++r) {
             if (r == col || a[r][col] == 0.0) continue;
             const double f = a[r][col];
-            for (int c = 0; c < 8; ++c) a[r][c] -= f * a[col][c];
+            for (int c = 0; c < 8; ++c)
+                a[r][c] -= f * a[col][c];
         }
     }
     for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) inv.entry[r][c] = a[r][c + 4];
+        for (int c = 0; c < 4; ++c)
+            inv.entry[r][c] = a[r][c + 4];
     return true;
 }
 
@@ -84,7 +96,9 @@ AcGeMatrix3d& AcGeMatrix3d::invert() {
     return *this;
 }
 
-AcGeMatrix3d AcGeMatrix3d::inverse() const { return inverse(AcGeContext::gTol); }
+AcGeMatrix3d AcGeMatrix3d::inverse() const {
+    return inverse(AcGeContext::gTol);
+}
 
 AcGeMatrix3d AcGeMatrix3d::inverse(const AcGeTol& tol) const {
     AcGeMatrix3d inv;
@@ -98,7 +112,8 @@ bool AcGeMatrix3d::isSingular(const AcGeTol& tol) const {
 
 AcGeMatrix3d& AcGeMatrix3d::transposeIt() {
     for (int r = 0; r < 4; ++r)
-        for (int c = r + 1; c < 4; ++c) std::swap(entry[r][c], entry[c][r]);
+        for (int c = r + 1; c < 4; ++c)
+            std::swap(entry[r][c], entry[c][r]);
     return *this;
 }
 
@@ -116,7 +131,9 @@ bool AcGeMatrix3d::isEqualTo(const AcGeMatrix3d& mat, const AcGeTol& tol) const 
 
 namespace {
 
-AcGeVector3d column(const AcGeMatrix3d& m, int c) { return {m.entry[0][c], m.entry[1][c], m.entry[2][c]}; }
+AcGeVector3d column(const AcGeMatrix3d& m, int c) {
+    return {m.entry[0][c], m.entry[1][c], m.entry[2][c]};
+}
 
 void setColumn(AcGeMatrix3d& m, int c, const AcGeVector3d& v) {
     m.entry[0][c] = v.x;
@@ -126,7 +143,8 @@ void setColumn(AcGeMatrix3d& m, int c, const AcGeVector3d& v) {
 
 bool isAffine(const AcGeMatrix3d& m, const AcGeTol& tol) {
     return std::fabs(m.entry[3][0]) <= tol.equalVector() && std::fabs(m.entry[3][1]) <= tol.equalVector() &&
-           std::fabs(m.entry[3][2]) <= tol.equalVector() && std::fabs(m.entry[3][3] - 1.0) <= tol.equalVector();
+           std::fabs(m.entry[3][2]) <= tol.equalVector() &&
+           std::fabs(m.entry[3][3] - 1.0) <= tol.equalVector();
 }
 
 } // namespace
@@ -140,7 +158,8 @@ bool AcGeMatrix3d::isScaledOrtho(const AcGeTol& tol) const {
 
 bool AcGeMatrix3d::isUniScaledOrtho(const AcGeTol& tol) const {
     if (!isScaledOrtho(tol)) return false;
-    const double la = column(*this, 0).length(), lb = column(*this, 1).length(), lc = column(*this, 2).length();
+    const double la = column(*this, 0).length(), lb = column(*this, 1).length(),
+                 lc = column(*this, 2).length();
     const double big = std::max({la, lb, lc});
     return std::fabs(la - lb) <= tol.equalVector() * big && std::fabs(lb - lc) <= tol.equalVector() * big;
 }
@@ -153,7 +172,8 @@ double AcGeMatrix3d::det() const {
                m[1][c1] * (m[2][c0] * m[3][c2] - m[2][c2] * m[3][c0]) +
                m[1][c2] * (m[2][c0] * m[3][c1] - m[2][c1] * m[3][c0]);
     };
-    return m[0][0] * det3(1, 2, 3) - m[0][1] * det3(0, 2, 3) + m[0][2] * det3(0, 1, 3) - m[0][3] * det3(0, 1, 2);
+    return m[0][0] * det3(1, 2, 3) - m[0][1] * det3(0, 2, 3) + m[0][2] * det3(0, 1, 3) -
+           m[0][3] * det3(0, 1, 2);
 }
 
 AcGeMatrix3d& AcGeMatrix3d::setTranslation(const AcGeVector3d& vec) {
@@ -163,7 +183,9 @@ AcGeMatrix3d& AcGeMatrix3d::setTranslation(const AcGeVector3d& vec) {
     return *this;
 }
 
-AcGeVector3d AcGeMatrix3d::translation() const { return {entry[0][3], entry[1][3], entry[2][3]}; }
+AcGeVector3d AcGeMatrix3d::translation() const {
+    return {entry[0][3], entry[1][3], entry[2][3]};
+}
 
 AcGeMatrix3d& AcGeMatrix3d::setCoordSystem(const AcGePoint3d& origin, const AcGeVector3d& xAxis,
                                            const AcGeVector3d& yAxis, const AcGeVector3d& zAxis) {
@@ -199,7 +221,8 @@ AcGeMatrix3d& AcGeMatrix3d::setToRotation(double angle, const AcGeVector3d& axis
 
 AcGeMatrix3d& AcGeMatrix3d::setToScaling(double scaleAll, const AcGePoint3d& center) {
     setToIdentity();
-    for (int i = 0; i < 3; ++i) entry[i][i] = scaleAll;
+    for (int i = 0; i < 3; ++i)
+        entry[i][i] = scaleAll;
     return setTranslation(center.asVector() * (1.0 - scaleAll));
 }
 
@@ -208,14 +231,18 @@ AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGePlane& pln) {
     const AcGeVector3d n = pln.normal();
     setToIdentity();
     for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) entry[r][c] -= 2.0 * n[r] * n[c];
+        for (int c = 0; c < 3; ++c)
+            entry[r][c] -= 2.0 * n[r] * n[c];
     const AcGeVector3d p = pln.pointOnPlane().asVector();
     return setTranslation(p - (*this * p));
 }
 
-AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGePoint3d& pnt) { return setToScaling(-1.0, pnt); }
+AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGePoint3d& pnt) {
+    return setToScaling(-1.0, pnt);
+}
 
-AcGeMatrix3d& AcGeMatrix3d::setToProjection(const AcGePlane& projectionPlane, const AcGeVector3d& projectDir) {
+AcGeMatrix3d& AcGeMatrix3d::setToProjection(const AcGePlane& projectionPlane,
+                                            const AcGeVector3d& projectDir) {
     setToIdentity();
     const AcGeVector3d n = projectionPlane.normal();
     const AcGeVector3d d = projectDir.normal();
@@ -223,7 +250,8 @@ AcGeMatrix3d& AcGeMatrix3d::setToProjection(const AcGePlane& projectionPlane, co
     if (d.isZeroLength() || std::fabs(along) <= AcGeContext::gTol.equalVector()) return *this;
     // p' = p - d * ((p - o) . n) / (d . n)
     for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) entry[r][c] -= d[r] * n[c] / along;
+        for (int c = 0; c < 3; ++c)
+            entry[r][c] -= d[r] * n[c] / along;
     const double k = projectionPlane.pointOnPlane().asVector().dotProduct(n) / along;
     return setTranslation(d * k);
 }
@@ -267,15 +295,21 @@ AcGeMatrix3d& AcGeMatrix3d::setToWorldToPlane(const AcGePlane& plane) {
     return invert();
 }
 
-AcGeMatrix3d AcGeMatrix3d::translation(const AcGeVector3d& vec) { return AcGeMatrix3d().setToTranslation(vec); }
+AcGeMatrix3d AcGeMatrix3d::translation(const AcGeVector3d& vec) {
+    return AcGeMatrix3d().setToTranslation(vec);
+}
 AcGeMatrix3d AcGeMatrix3d::rotation(double angle, const AcGeVector3d& axis, const AcGePoint3d& center) {
     return AcGeMatrix3d().setToRotation(angle, axis, center);
 }
 AcGeMatrix3d AcGeMatrix3d::scaling(double scaleAll, const AcGePoint3d& center) {
     return AcGeMatrix3d().setToScaling(scaleAll, center);
 }
-AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePlane& pln) { return AcGeMatrix3d().setToMirroring(pln); }
-AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePoint3d& pnt) { return AcGeMatrix3d().setToMirroring(pnt); }
+AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePlane& pln) {
+    return AcGeMatrix3d().setToMirroring(pln);
+}
+AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePoint3d& pnt) {
+    return AcGeMatrix3d().setToMirroring(pnt);
+}
 AcGeMatrix3d AcGeMatrix3d::projection(const AcGePlane& projectionPlane, const AcGeVector3d& projectDir) {
     return AcGeMatrix3d().setToProjection(projectionPlane, projectDir);
 }
@@ -283,13 +317,21 @@ AcGeMatrix3d AcGeMatrix3d::alignCoordSys(const AcGePoint3d& fromOrigin, const Ac
                                          const AcGeVector3d& fromYAxis, const AcGeVector3d& fromZAxis,
                                          const AcGePoint3d& toOrigin, const AcGeVector3d& toXAxis,
                                          const AcGeVector3d& toYAxis, const AcGeVector3d& toZAxis) {
-    return AcGeMatrix3d().setToAlignCoordSys(fromOrigin, fromXAxis, fromYAxis, fromZAxis, toOrigin, toXAxis, toYAxis,
-                                             toZAxis);
+    return AcGeMatrix3d().setToAlignCoordSys(fromOrigin, fromXAxis, fromYAxis, fromZAxis, toOrigin, toXAxis,
+                                             toYAxis, toZAxis);
 }
-AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGeVector3d& normal) { return AcGeMatrix3d().setToWorldToPlane(normal); }
-AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGePlane& plane) { return AcGeMatrix3d().setToWorldToPlane(plane); }
-AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGeVector3d& normal) { return AcGeMatrix3d().setToPlaneToWorld(normal); }
-AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGePlane& plane) { return AcGeMatrix3d().setToPlaneToWorld(plane); }
+AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGeVector3d& normal) {
+    return AcGeMatrix3d().setToWorldToPlane(normal);
+}
+AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGePlane& plane) {
+    return AcGeMatrix3d().setToWorldToPlane(plane);
+}
+AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGeVector3d& normal) {
+    return AcGeMatrix3d().setToPlaneToWorld(normal);
+}
+AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGePlane& plane) {
+    return AcGeMatrix3d().setToPlaneToWorld(plane);
+}
 
 double AcGeMatrix3d::scale() const {
     return std::max({column(*this, 0).length(), column(*this, 1).length(), column(*this, 2).length()});
@@ -298,6 +340,7 @@ double AcGeMatrix3d::scale() const {
 double AcGeMatrix3d::norm() const {
     double big = 0.0;
     for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) big = std::max(big, std::fabs(entry[r][c]));
+        for (int c = 0; c < 4; ++c)
+            big = std::max(big, std::fabs(entry[r][c]));
     return big;
 }

@@ -47,9 +47,10 @@ public:
     AcGeVector3d translation() const;
 
     // Maps world origin and axes onto the given origin and axes.
-    AcGeMatrix3d& setCoordSystem(const AcGePoint3d& origin, const AcGeVector3d& xAxis, const AcGeVector3d& yAxis,
-                                 const AcGeVector3d& zAxis);
-    void getCoordSystem(AcGePoint3d& origin, AcGeVector3d& xAxis, AcGeVector3d& yAxis, AcGeVector3d& zAxis) const;
+    AcGeMatrix3d& setCoordSystem(const AcGePoint3d& origin, const AcGeVector3d& xAxis,
+                                 const AcGeVector3d& yAxis, const AcGeVector3d& zAxis);
+    void getCoordSystem(AcGePoint3d& origin, AcGeVector3d& xAxis, AcGeVector3d& yAxis,
+                        AcGeVector3d& zAxis) const;
 
     AcGeMatrix3d& setToTranslation(const AcGeVector3d& vec);
     AcGeMatrix3d& setToRotation(double angle, const AcGeVector3d& axis,
@@ -92,7 +93,8 @@ public:
     double operator()(unsigned int row, unsigned int column) const { return entry[row][column]; }
     double& operator()(unsigned int row, unsigned int column) { return entry[row][column]; }
 
-    double entry[4][4] = {{1.0, 0.0, 0.0, 0.0}, {0.0, 1.0, 0.0, 0.0}, {0.0, 0.0, 1.0, 0.0}, {0.0, 0.0, 0.0, 1.0}};
+    double entry[4][4] = {
+        {1.0, 0.0, 0.0, 0.0}, {0.0, 1.0, 0.0, 0.0}, {0.0, 0.0, 1.0, 0.0}, {0.0, 0.0, 0.0, 1.0}};
 };
 
 // The host's arbitrary axis rule: the X axis of the plane coordinate system whose

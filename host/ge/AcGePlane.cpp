@@ -14,7 +14,9 @@ bool AcGePlanarEnt::isKindOf(AcGe::EntityId entType) const {
     return entType == AcGe::kPlanarEnt || entType == AcGe::kSurface || AcGeEntity3d::isKindOf(entType);
 }
 
-AcGeVector3d AcGePlanarEnt::normal() const { return mUAxis.crossProduct(mVAxis).normal(); }
+AcGeVector3d AcGePlanarEnt::normal() const {
+    return mUAxis.crossProduct(mVAxis).normal();
+}
 
 void AcGePlanarEnt::getCoefficients(double& a, double& b, double& c, double& d) const {
     const AcGeVector3d n = normal();
@@ -55,7 +57,8 @@ AcGePoint2d AcGePlanarEnt::paramOf(const AcGePoint3d& pnt, const AcGeTol&) const
     // The axes need not be perpendicular or of unit length: solve the 2x2 normal
     // equations of the projection.
     const AcGeVector3d d = pnt - mOrigin;
-    const double uu = mUAxis.dotProduct(mUAxis), uv = mUAxis.dotProduct(mVAxis), vv = mVAxis.dotProduct(mVAxis);
+    const double uu = mUAxis.dotProduct(mUAxis), uv = mUAxis.dotProduct(mVAxis),
+                 vv = mVAxis.dotProduct(mVAxis);
     const double du = d.dotProduct(mUAxis), dv = d.dotProduct(mVAxis);
     const double det = uu * vv - uv * uv;
     if (det == 0.0) return AcGePoint2d::kOrigin;
@@ -69,7 +72,8 @@ AcGeEntity3d& AcGePlanarEnt::transformBy(const AcGeMatrix3d& xfm) {
     return *this;
 }
 
-void AcGePlanarEnt::setFrame(const AcGePoint3d& origin, const AcGeVector3d& uAxis, const AcGeVector3d& vAxis) {
+void AcGePlanarEnt::setFrame(const AcGePoint3d& origin, const AcGeVector3d& uAxis,
+                             const AcGeVector3d& vAxis) {
     mOrigin = origin;
     mUAxis = uAxis;
     mVAxis = vAxis;
@@ -77,7 +81,9 @@ void AcGePlanarEnt::setFrame(const AcGePoint3d& origin, const AcGeVector3d& uAxi
 
 AcGePlane::AcGePlane() = default;
 
-AcGePlane::AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& normal) { set(origin, normal); }
+AcGePlane::AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& normal) {
+    set(origin, normal);
+}
 
 AcGePlane::AcGePlane(const AcGePoint3d& pntU, const AcGePoint3d& org, const AcGePoint3d& pntV) {
     set(pntU, org, pntV);
@@ -87,15 +93,21 @@ AcGePlane::AcGePlane(const AcGePoint3d& org, const AcGeVector3d& uAxis, const Ac
     set(org, uAxis, vAxis);
 }
 
-AcGePlane::AcGePlane(double a, double b, double c, double d) { set(a, b, c, d); }
+AcGePlane::AcGePlane(double a, double b, double c, double d) {
+    set(a, b, c, d);
+}
 
 bool AcGePlane::isKindOf(AcGe::EntityId entType) const {
     return entType == AcGe::kPlane || AcGePlanarEnt::isKindOf(entType);
 }
 
-double AcGePlane::signedDistanceTo(const AcGePoint3d& pnt) const { return normal().dotProduct(pnt - mOrigin); }
+double AcGePlane::signedDistanceTo(const AcGePoint3d& pnt) const {
+    return normal().dotProduct(pnt - mOrigin);
+}
 
-double AcGePlane::distanceTo(const AcGePoint3d& pnt) const { return std::fabs(signedDistanceTo(pnt)); }
+double AcGePlane::distanceTo(const AcGePoint3d& pnt) const {
+    return std::fabs(signedDistanceTo(pnt));
+}
 
 bool AcGePlane::intersectWith(const AcGeLinearEnt3d& linEnt, AcGePoint3d& pnt, const AcGeTol& tol) const {
     return linEnt.intersectWith(*this, pnt, tol);

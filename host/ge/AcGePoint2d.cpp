@@ -11,12 +11,22 @@ AcGePoint2d& AcGePoint2d::scaleBy(double scaleFactor, const AcGePoint2d& wrtPoin
     return *this = wrtPoint + (*this - wrtPoint) * scaleFactor;
 }
 
-AcGePoint2d& AcGePoint2d::operator*=(double scl) { return *this = *this * scl; }
-AcGePoint2d& AcGePoint2d::operator/=(double scl) { return *this = *this / scl; }
-AcGePoint2d& AcGePoint2d::operator+=(const AcGeVector2d& v) { return *this = *this + v; }
-AcGePoint2d& AcGePoint2d::operator-=(const AcGeVector2d& v) { return *this = *this - v; }
+AcGePoint2d& AcGePoint2d::operator*=(double scl) {
+    return *this = *this * scl;
+}
+AcGePoint2d& AcGePoint2d::operator/=(double scl) {
+    return *this = *this / scl;
+}
+AcGePoint2d& AcGePoint2d::operator+=(const AcGeVector2d& v) {
+    return *this = *this + v;
+}
+AcGePoint2d& AcGePoint2d::operator-=(const AcGeVector2d& v) {
+    return *this = *this - v;
+}
 
-double AcGePoint2d::distanceTo(const AcGePoint2d& pnt) const { return (*this - pnt).length(); }
+double AcGePoint2d::distanceTo(const AcGePoint2d& pnt) const {
+    return (*this - pnt).length();
+}
 
 bool AcGePoint2d::isEqualTo(const AcGePoint2d& pnt, const AcGeTol& tol) const {
     return distanceTo(pnt) <= tol.equalPoint();

@@ -17,13 +17,21 @@ AcGePoint3d operator*(const AcGeMatrix3d& m, const AcGePoint3d& p) {
     return r;
 }
 
-AcGePoint3d::AcGePoint3d(const AcGePlanarEnt& pln, const AcGePoint2d& pnt2d) { *this = pln.evalPoint(pnt2d); }
+AcGePoint3d::AcGePoint3d(const AcGePlanarEnt& pln, const AcGePoint2d& pnt2d) {
+    *this = pln.evalPoint(pnt2d);
+}
 
-AcGePoint2d AcGePoint3d::convert2d(const AcGePlanarEnt& pln) const { return pln.paramOf(*this); }
+AcGePoint2d AcGePoint3d::convert2d(const AcGePlanarEnt& pln) const {
+    return pln.paramOf(*this);
+}
 
-AcGePoint3d& AcGePoint3d::setToProduct(const AcGeMatrix3d& mat, const AcGePoint3d& pnt) { return *this = mat * pnt; }
+AcGePoint3d& AcGePoint3d::setToProduct(const AcGeMatrix3d& mat, const AcGePoint3d& pnt) {
+    return *this = mat * pnt;
+}
 
-AcGePoint3d& AcGePoint3d::transformBy(const AcGeMatrix3d& leftSide) { return *this = leftSide * *this; }
+AcGePoint3d& AcGePoint3d::transformBy(const AcGeMatrix3d& leftSide) {
+    return *this = leftSide * *this;
+}
 
 AcGePoint3d& AcGePoint3d::rotateBy(double angle, const AcGeVector3d& vec, const AcGePoint3d& wrtPoint) {
     AcGeVector3d d = *this - wrtPoint;
@@ -40,13 +48,25 @@ AcGePoint3d& AcGePoint3d::scaleBy(double scaleFactor, const AcGePoint3d& wrtPoin
     return *this = wrtPoint + (*this - wrtPoint) * scaleFactor;
 }
 
-AcGePoint3d& AcGePoint3d::operator*=(double scl) { return *this = *this * scl; }
-AcGePoint3d& AcGePoint3d::operator/=(double scl) { return *this = *this / scl; }
-AcGePoint3d& AcGePoint3d::operator+=(const AcGeVector3d& v) { return *this = *this + v; }
-AcGePoint3d& AcGePoint3d::operator-=(const AcGeVector3d& v) { return *this = *this - v; }
-AcGePoint3d& AcGePoint3d::setToSum(const AcGePoint3d& pnt, const AcGeVector3d& vec) { return *this = pnt + vec; }
+AcGePoint3d& AcGePoint3d::operator*=(double scl) {
+    return *this = *this * scl;
+}
+AcGePoint3d& AcGePoint3d::operator/=(double scl) {
+    return *this = *this / scl;
+}
+AcGePoint3d& AcGePoint3d::operator+=(const AcGeVector3d& v) {
+    return *this = *this + v;
+}
+AcGePoint3d& AcGePoint3d::operator-=(const AcGeVector3d& v) {
+    return *this = *this - v;
+}
+AcGePoint3d& AcGePoint3d::setToSum(const AcGePoint3d& pnt, const AcGeVector3d& vec) {
+    return *this = pnt + vec;
+}
 
-double AcGePoint3d::distanceTo(const AcGePoint3d& pnt) const { return (*this - pnt).length(); }
+double AcGePoint3d::distanceTo(const AcGePoint3d& pnt) const {
+    return (*this - pnt).length();
+}
 
 AcGePoint3d AcGePoint3d::project(const AcGePlane& pln, const AcGeVector3d& vec) const {
     const AcGeVector3d n = pln.normal();
@@ -56,7 +76,9 @@ AcGePoint3d AcGePoint3d::project(const AcGePlane& pln, const AcGeVector3d& vec) 
     return *this - d * (pln.signedDistanceTo(*this) / along);
 }
 
-AcGePoint3d AcGePoint3d::orthoProject(const AcGePlane& pln) const { return pln.closestPointTo(*this); }
+AcGePoint3d AcGePoint3d::orthoProject(const AcGePlane& pln) const {
+    return pln.closestPointTo(*this);
+}
 
 bool AcGePoint3d::isEqualTo(const AcGePoint3d& pnt, const AcGeTol& tol) const {
     return distanceTo(pnt) <= tol.equalPoint();

@@ -9,7 +9,8 @@ class AcGeScale3d {
 public:
     constexpr AcGeScale3d() = default; // 1, 1, 1
     constexpr explicit AcGeScale3d(double factor) : sx(factor), sy(factor), sz(factor) {}
-    constexpr AcGeScale3d(double xFactor, double yFactor, double zFactor) : sx(xFactor), sy(yFactor), sz(zFactor) {}
+    constexpr AcGeScale3d(double xFactor, double yFactor, double zFactor)
+        : sx(xFactor), sy(yFactor), sz(zFactor) {}
 
     static const AcGeScale3d kIdentity;
 

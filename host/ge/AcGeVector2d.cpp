@@ -18,11 +18,21 @@ AcGeVector2d& AcGeVector2d::mirror(const AcGeVector2d& line) {
     return *this = d * (2.0 * dotProduct(d)) - *this;
 }
 
-AcGeVector2d& AcGeVector2d::operator*=(double scl) { return *this = *this * scl; }
-AcGeVector2d& AcGeVector2d::operator/=(double scl) { return *this = *this / scl; }
-AcGeVector2d& AcGeVector2d::operator+=(const AcGeVector2d& v) { return *this = *this + v; }
-AcGeVector2d& AcGeVector2d::operator-=(const AcGeVector2d& v) { return *this = *this - v; }
-AcGeVector2d& AcGeVector2d::negate() { return *this = -*this; }
+AcGeVector2d& AcGeVector2d::operator*=(double scl) {
+    return *this = *this * scl;
+}
+AcGeVector2d& AcGeVector2d::operator/=(double scl) {
+    return *this = *this / scl;
+}
+AcGeVector2d& AcGeVector2d::operator+=(const AcGeVector2d& v) {
+    return *this = *this + v;
+}
+AcGeVector2d& AcGeVector2d::operator-=(const AcGeVector2d& v) {
+    return *this = *this - v;
+}
+AcGeVector2d& AcGeVector2d::negate() {
+    return *this = -*this;
+}
 
 double AcGeVector2d::angle() const {
     const double a = std::atan2(y, x);
@@ -55,11 +65,17 @@ AcGeVector2d& AcGeVector2d::normalize(const AcGeTol& tol, AcGeError& flag) {
     return *this /= len;
 }
 
-double AcGeVector2d::length() const { return std::hypot(x, y); }
+double AcGeVector2d::length() const {
+    return std::hypot(x, y);
+}
 
-bool AcGeVector2d::isUnitLength(const AcGeTol& tol) const { return std::fabs(length() - 1.0) <= tol.equalVector(); }
+bool AcGeVector2d::isUnitLength(const AcGeTol& tol) const {
+    return std::fabs(length() - 1.0) <= tol.equalVector();
+}
 
-bool AcGeVector2d::isZeroLength(const AcGeTol& tol) const { return length() <= tol.equalVector(); }
+bool AcGeVector2d::isZeroLength(const AcGeTol& tol) const {
+    return length() <= tol.equalVector();
+}
 
 bool AcGeVector2d::isParallelTo(const AcGeVector2d& vec, const AcGeTol& tol) const {
     if (isZeroLength(tol) || vec.isZeroLength(tol)) return false;

@@ -28,7 +28,9 @@ AcGeVector3d& AcGeVector3d::setToProduct(const AcGeVector3d& vec, double scl) {
     return *this;
 }
 
-AcGeVector3d& AcGeVector3d::transformBy(const AcGeMatrix3d& leftSide) { return setToProduct(leftSide, *this); }
+AcGeVector3d& AcGeVector3d::transformBy(const AcGeMatrix3d& leftSide) {
+    return setToProduct(leftSide, *this);
+}
 
 AcGeVector3d& AcGeVector3d::rotateBy(double ang, const AcGeVector3d& axis) {
     const AcGeVector3d k = axis.normal();
@@ -47,14 +49,26 @@ AcGeVector3d& AcGeVector3d::mirror(const AcGeVector3d& normalToPlane) {
     return *this;
 }
 
-AcGeVector3d& AcGeVector3d::operator*=(double scl) { return *this = *this * scl; }
-AcGeVector3d& AcGeVector3d::operator/=(double scl) { return *this = *this / scl; }
-AcGeVector3d& AcGeVector3d::operator+=(const AcGeVector3d& v) { return *this = *this + v; }
-AcGeVector3d& AcGeVector3d::operator-=(const AcGeVector3d& v) { return *this = *this - v; }
+AcGeVector3d& AcGeVector3d::operator*=(double scl) {
+    return *this = *this * scl;
+}
+AcGeVector3d& AcGeVector3d::operator/=(double scl) {
+    return *this = *this / scl;
+}
+AcGeVector3d& AcGeVector3d::operator+=(const AcGeVector3d& v) {
+    return *this = *this + v;
+}
+AcGeVector3d& AcGeVector3d::operator-=(const AcGeVector3d& v) {
+    return *this = *this - v;
+}
 
-AcGeVector3d& AcGeVector3d::setToSum(const AcGeVector3d& v1, const AcGeVector3d& v2) { return *this = v1 + v2; }
+AcGeVector3d& AcGeVector3d::setToSum(const AcGeVector3d& v1, const AcGeVector3d& v2) {
+    return *this = v1 + v2;
+}
 
-AcGeVector3d& AcGeVector3d::negate() { return *this = -*this; }
+AcGeVector3d& AcGeVector3d::negate() {
+    return *this = -*this;
+}
 
 AcGeVector3d AcGeVector3d::perpVector() const {
     if (isZeroLength()) return kIdentity;
@@ -93,11 +107,17 @@ AcGeVector3d& AcGeVector3d::normalize(const AcGeTol& tol, AcGeError& flag) {
     return *this /= len;
 }
 
-double AcGeVector3d::length() const { return std::hypot(x, y, z); }
+double AcGeVector3d::length() const {
+    return std::hypot(x, y, z);
+}
 
-bool AcGeVector3d::isUnitLength(const AcGeTol& tol) const { return std::fabs(length() - 1.0) <= tol.equalVector(); }
+bool AcGeVector3d::isUnitLength(const AcGeTol& tol) const {
+    return std::fabs(length() - 1.0) <= tol.equalVector();
+}
 
-bool AcGeVector3d::isZeroLength(const AcGeTol& tol) const { return length() <= tol.equalVector(); }
+bool AcGeVector3d::isZeroLength(const AcGeTol& tol) const {
+    return length() <= tol.equalVector();
+}
 
 bool AcGeVector3d::isParallelTo(const AcGeVector3d& vec, const AcGeTol& tol) const {
     if (isZeroLength(tol) || vec.isZeroLength(tol)) return false;
@@ -117,9 +137,11 @@ AcGeVector3d AcGeVector3d::crossProduct(const AcGeVector3d& v) const {
     return {y * v.z - z * v.y, z * v.x - x * v.z, x * v.y - y * v.x};
 }
 
-AcGeVector3d AcGeVector3d::project(const AcGeVector3d& planeNormal, const AcGeVector3d& projectDirection) const {
+AcGeVector3d AcGeVector3d::project(const AcGeVector3d& planeNormal,
+                                   const AcGeVector3d& projectDirection) const {
     const double along = projectDirection.dotProduct(planeNormal);
-    if (std::fabs(along) <= AcGeContext::gTol.equalVector() * projectDirection.length() * planeNormal.length())
+    if (std::fabs(along) <=
+        AcGeContext::gTol.equalVector() * projectDirection.length() * planeNormal.length())
         return *this;
     return *this - projectDirection * (dotProduct(planeNormal) / along);
 }

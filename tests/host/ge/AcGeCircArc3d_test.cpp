@@ -130,8 +130,10 @@ TEST(AcGeCircArc3d, ParametersPointsAndLengths) {
 }
 
 TEST(AcGeCircArc3d, ClosestPointsReverseAndTransform) {
-    const AcGeCircArc3d arc(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 2.0, 0, kPi / 2);
-    expectPoint(arc.closestPointTo(AcGePoint3d(3, 3, 1)), AcGePoint3d(std::sqrt(2.0), std::sqrt(2.0), 0), kPointTol);
+    const AcGeCircArc3d arc(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 2.0, 0,
+                            kPi / 2);
+    expectPoint(arc.closestPointTo(AcGePoint3d(3, 3, 1)), AcGePoint3d(std::sqrt(2.0), std::sqrt(2.0), 0),
+                kPointTol);
     expectPoint(arc.closestPointTo(AcGePoint3d(5, -1, 0)), AcGePoint3d(2, 0, 0), kPointTol);
     expectPoint(arc.closestPointTo(AcGePoint3d(-1, 5, 0)), AcGePoint3d(0, 2, 0), kPointTol);
     expectPoint(arc.closestPointTo(AcGePoint3d(0, 0, 4)), arc.startPoint(), kPointTol); // on the axis
@@ -145,14 +147,17 @@ TEST(AcGeCircArc3d, ClosestPointsReverseAndTransform) {
 
     // A mirrored arc keeps each parameter's point mirrored.
     AcGeCircArc3d m = arc;
-    const AcGeMatrix3d mirror = AcGeMatrix3d::mirroring(AcGePlane(AcGePoint3d(5, 0, 0), AcGeVector3d::kXAxis));
+    const AcGeMatrix3d mirror =
+        AcGeMatrix3d::mirroring(AcGePlane(AcGePoint3d(5, 0, 0), AcGeVector3d::kXAxis));
     m.transformBy(mirror);
-    for (double t : {0.0, 0.3, kPi / 2}) expectPoint(m.evalPoint(t), mirror * arc.evalPoint(t), kPointTol);
+    for (double t : {0.0, 0.3, kPi / 2})
+        expectPoint(m.evalPoint(t), mirror * arc.evalPoint(t), kPointTol);
     AcGeCircArc3d s = arc;
     const AcGeMatrix3d move = AcGeMatrix3d::translation(AcGeVector3d(1e6, 0, 0)) * AcGeMatrix3d::scaling(3.0);
     s.transformBy(move);
     EXPECT_NEAR(s.radius(), 6.0, kPointTol);
-    for (double t : {0.0, 1.0}) expectPoint(s.evalPoint(t), move * arc.evalPoint(t), kPointTol);
+    for (double t : {0.0, 1.0})
+        expectPoint(s.evalPoint(t), move * arc.evalPoint(t), kPointTol);
     // Tangents run the way the parameter grows; a point off the arc has none.
     AcGeLine3d tan;
     ASSERT_TRUE(arc.tangent(AcGePoint3d(0, 2, 0), tan));
@@ -173,30 +178,37 @@ TEST(AcGeCircArc3d, IntersectionsWithLines) {
     int n = -1;
     AcGePoint3d p1, p2;
     // Through the centre: two points, the first nearer the line's start.
-    ASSERT_TRUE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(-9, 0, 0), AcGeVector3d(1, 0, 0)), n, p1, p2));
+    ASSERT_TRUE(
+        circle.intersectWith(AcGeLine3d(c + AcGeVector3d(-9, 0, 0), AcGeVector3d(1, 0, 0)), n, p1, p2));
     EXPECT_EQ(n, 2);
     expectPoint(p1, c + AcGeVector3d(-5, 0, 0), kPointTol);
     expectPoint(p2, c + AcGeVector3d(5, 0, 0), kPointTol);
     // A chord: 3-4-5.
-    ASSERT_TRUE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 3, 0), AcGeVector3d(-2, 0, 0)), n, p1, p2));
+    ASSERT_TRUE(
+        circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 3, 0), AcGeVector3d(-2, 0, 0)), n, p1, p2));
     EXPECT_EQ(n, 2);
     expectPoint(p1, c + AcGeVector3d(4, 3, 0), kPointTol);
     // Touching, missing, and touching within a widened tolerance.
-    ASSERT_TRUE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 5, 0), AcGeVector3d(1, 0, 0)), n, p1, p2));
+    ASSERT_TRUE(
+        circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 5, 0), AcGeVector3d(1, 0, 0)), n, p1, p2));
     EXPECT_EQ(n, 1);
     expectPoint(p1, c + AcGeVector3d(0, 5, 0), kPointTol);
-    EXPECT_FALSE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 5.01, 0), AcGeVector3d(1, 0, 0)), n, p1, p2));
+    EXPECT_FALSE(
+        circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 5.01, 0), AcGeVector3d(1, 0, 0)), n, p1, p2));
     EXPECT_EQ(n, 0);
-    ASSERT_TRUE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 5.0005, 0), AcGeVector3d(1, 0, 0)), n, p1, p2,
-                                     pointTol(lintaro::tol::kOnCurve)));
+    ASSERT_TRUE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 5.0005, 0), AcGeVector3d(1, 0, 0)), n, p1,
+                                     p2, pointTol(lintaro::tol::kOnCurve)));
     EXPECT_EQ(n, 1);
     // A line crossing the plane on the circle, and one crossing it elsewhere.
-    ASSERT_TRUE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(3, 4, 7), AcGeVector3d(0, 0, 1)), n, p1, p2));
+    ASSERT_TRUE(
+        circle.intersectWith(AcGeLine3d(c + AcGeVector3d(3, 4, 7), AcGeVector3d(0, 0, 1)), n, p1, p2));
     EXPECT_EQ(n, 1);
     expectPoint(p1, c + AcGeVector3d(3, 4, 0), kPointTol);
-    EXPECT_FALSE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(1, 1, 7), AcGeVector3d(0, 0, 1)), n, p1, p2));
+    EXPECT_FALSE(
+        circle.intersectWith(AcGeLine3d(c + AcGeVector3d(1, 1, 7), AcGeVector3d(0, 0, 1)), n, p1, p2));
     // Parallel to the plane but above it.
-    EXPECT_FALSE(circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 0, 1), AcGeVector3d(1, 0, 0)), n, p1, p2));
+    EXPECT_FALSE(
+        circle.intersectWith(AcGeLine3d(c + AcGeVector3d(0, 0, 1), AcGeVector3d(1, 0, 0)), n, p1, p2));
     // A segment ending inside the circle meets it once.
     ASSERT_TRUE(circle.intersectWith(AcGeLineSeg3d(c, c + AcGeVector3d(0, -10, 0)), n, p1, p2));
     EXPECT_EQ(n, 1);
@@ -206,7 +218,8 @@ TEST(AcGeCircArc3d, IntersectionsWithLines) {
 
     // A bounded arc keeps only the points on it: the upper half of the circle.
     const AcGeCircArc3d upper(c, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 5.0, 0, kPi);
-    ASSERT_TRUE(upper.intersectWith(AcGeLine3d(c + AcGeVector3d(3, -9, 0), AcGeVector3d(0, 1, 0)), n, p1, p2));
+    ASSERT_TRUE(
+        upper.intersectWith(AcGeLine3d(c + AcGeVector3d(3, -9, 0), AcGeVector3d(0, 1, 0)), n, p1, p2));
     EXPECT_EQ(n, 1);
     expectPoint(p1, c + AcGeVector3d(3, 4, 0), kPointTol);
 

@@ -121,7 +121,8 @@ TEST(AcGeLinearEnt3d, LinesMeetPlanes) {
     EXPECT_FALSE(AcGeLine3d(AcGePoint3d(5, 5, 5), AcGeVector3d(1, 1, 0)).intersectWith(floor, p));
     EXPECT_FALSE(AcGeLineSeg3d(AcGePoint3d(5, 5, 5), AcGePoint3d(5, 5, 2)).intersectWith(floor, p));
     AcGePlane perp;
-    ASSERT_TRUE(AcGeLine3d(AcGePoint3d(1, 1, 1), AcGeVector3d(0, 0, 5)).getPerpPlane(AcGePoint3d(0, 0, 9), perp));
+    ASSERT_TRUE(
+        AcGeLine3d(AcGePoint3d(1, 1, 1), AcGeVector3d(0, 0, 5)).getPerpPlane(AcGePoint3d(0, 0, 9), perp));
     EXPECT_TRUE(perp.isOn(AcGePoint3d(4, -3, 9)));
     EXPECT_FALSE(AcGeLine3d(AcGePoint3d(1, 1, 1), AcGeVector3d()).getPerpPlane(AcGePoint3d(0, 0, 9), perp));
 }

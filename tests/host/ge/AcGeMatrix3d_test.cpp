@@ -141,8 +141,8 @@ TEST(AcGeMatrix3d, CoordinateSystems) {
     EXPECT_TRUE(ucs.isUniScaledOrtho());
 
     // Aligning one system with another maps its origin and axes onto the other's.
-    const AcGeMatrix3d align = AcGeMatrix3d::alignCoordSys(o, x, y, z, AcGePoint3d(5, 5, 5), AcGeVector3d::kXAxis,
-                                                           AcGeVector3d::kYAxis, AcGeVector3d::kZAxis);
+    const AcGeMatrix3d align = AcGeMatrix3d::alignCoordSys(
+        o, x, y, z, AcGePoint3d(5, 5, 5), AcGeVector3d::kXAxis, AcGeVector3d::kYAxis, AcGeVector3d::kZAxis);
     expectPoint(align * o, AcGePoint3d(5, 5, 5), kRoundTrip);
     expectVector(align * x, AcGeVector3d::kXAxis, kRoundTrip);
     expectVector(align * y, AcGeVector3d::kYAxis, kRoundTrip);

@@ -23,7 +23,8 @@ TEST(AcGePlane, ProjectionOntoPlanes) {
     EXPECT_NEAR(chainPlane.signedDistanceTo(pick), 28.0, kPointTol);
     EXPECT_NEAR(chainPlane.distanceTo(AcGePoint3d(0, 0, 2)), 10.0, kPointTol);
     // Along a slanted direction.
-    expectPoint(AcGePoint3d(0, 0, 14).project(chainPlane, AcGeVector3d(1, 0, 1)), AcGePoint3d(-2, 0, 12), kPointTol);
+    expectPoint(AcGePoint3d(0, 0, 14).project(chainPlane, AcGeVector3d(1, 0, 1)), AcGePoint3d(-2, 0, 12),
+                kPointTol);
     // A direction inside the plane cannot project: the point stays.
     expectPoint(pick.project(chainPlane, AcGeVector3d(1, 1, 0)), pick, 0.0);
     expectPoint(pick.project(chainPlane, AcGeVector3d()), pick, 0.0);
