@@ -1,0 +1,40 @@
+#pragma once
+// A clean command line for one test: the input reads the given script text, the
+// transcript is captured, and everything the test added is gone afterwards.
+#include "host/ed/AcEdCommandStack.h"
+#include "host/ed/CommandLine.h"
+#include "host/ed/HostInput.h"
+#include "host/ed/InputSource.h"
+#include "host/win/Transcript.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+class EdSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host::commandLine(); // the host's built-in commands exist from here on
+        host::hostInput().reset();
+        host::commandLine().clearQuit();
+    }
+    void TearDown() override {
+        acedRegCmds->removeGroup(L"TEST_GROUP");
+        acedRegCmds->removeGroup(L"TEST_OTHER");
+        host::hostInput().reset();
+        host::hostInput().setEventHandler(nullptr);
+        host::commandLine().clearQuit();
+    }
+    void script(const std::wstring& text) {
+        host::hostInput().pushSource(std::make_unique<host::ScriptSource>(text, L"test.scr"));
+    }
+    // Runs the script to its end at the command line.
+    void run(const std::wstring& text) {
+        script(text);
+        host::commandLine().run();
+    }
+    bool said(const std::wstring& text) const { return transcript.text().find(text) != std::wstring::npos; }
+
+    host::TranscriptCapture transcript;
+};
