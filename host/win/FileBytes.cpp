@@ -79,7 +79,7 @@ ReadResult readFileBytes(const std::string& nativePath, std::string& bytes, std:
     return ReadResult::Ok;
 }
 
-bool replaceFile(const std::string& nativePath, const std::string& bytes) {
+bool replaceFile(const std::string& nativePath, const std::string& bytes, Durability durability) {
     const std::string target = resolveTarget(nativePath);
     const size_t slash = target.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
@@ -99,7 +99,8 @@ bool replaceFile(const std::string& nativePath, const std::string& bytes) {
     f.fd = ::mkstemp(tmp.data());
     if (f.fd < 0) return false;
     const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
-    bool ok = ::fchmod(f.fd, mode) == 0 && writeAll(f.fd, bytes) && ::fsync(f.fd) == 0;
+    bool ok = ::fchmod(f.fd, mode) == 0 && writeAll(f.fd, bytes) &&
+              (durability == Durability::Atomic || ::fsync(f.fd) == 0);
     const int closeResult = ::close(f.fd);
     f.fd = -1;
     ok = ok && closeResult == 0 && ::rename(tmp.c_str(), target.c_str()) == 0;

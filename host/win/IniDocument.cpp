@@ -111,13 +111,54 @@ bool IniDocument::findSection(std::wstring_view section, size_t& header, size_t&
     return false;
 }
 
-std::optional<std::wstring> IniDocument::value(std::wstring_view section, std::wstring_view key) const {
-    size_t header = 0, end = 0;
-    if (!findSection(section, header, end)) return std::nullopt;
-    const std::wstring_view want = trimView(key);
-    for (size_t i = header + 1; i < end; ++i) {
-        const Parsed p = parseLine(m_lines[i].text);
-        if (p.kind == Kind::Entry && equalsNoCase(p.name, want)) return unquoteProfileValue(p.value);
+namespace {
+
+// Compares a name from the file with a wanted (trimmed) name without regard to case;
+// ASCII names are compared byte by byte, others decoded first.
+bool sameName(std::string_view raw, std::wstring_view want) {
+    size_t b = 0, e = raw.size();
+    while (b < e && isBlankByte(raw[b])) ++b;
+    while (e > b && isBlankByte(raw[e - 1])) --e;
+    raw = raw.substr(b, e - b);
+    bool ascii = true;
+    for (char c : raw) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (!ascii) return equalsNoCase(trimView(fromUtf8(raw)), want);
+    if (raw.size() != want.size()) return false;
+    for (size_t i = 0; i < raw.size(); ++i)
+        if (foldCase(static_cast<wchar_t>(raw[i])) != foldCase(want[i])) return false;
+    return true;
+}
+
+} // namespace
+
+std::optional<std::wstring> IniDocument::findValue(std::string_view bytes, std::wstring_view section,
+                                                   std::wstring_view key) {
+    if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
+    const std::wstring_view wantSection = trimView(section), wantKey = trimView(key);
+    if (wantKey.empty()) return std::nullopt;
+    bool inSection = false, seenSection = false;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find('\n', pos);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(pos, end - pos);
+        pos = end + 1;
+        size_t b = 0;
+        while (b < line.size() && isBlankByte(line[b])) ++b;
+        if (b == line.size() || line[b] == ';') continue;
+        if (line[b] == '[') {
+            // Only the first section of a name counts.
+            if (inSection) return std::nullopt;
+            const size_t close = line.find(']', b + 1);
+            const std::string_view name = line.substr(b + 1, (close == std::string_view::npos ? line.size() : close) - b - 1);
+            inSection = !seenSection && sameName(name, wantSection);
+            seenSection = seenSection || inSection;
+            continue;
+        }
+        if (!inSection) continue;
+        const size_t eq = line.find('=', b);
+        if (eq == std::string_view::npos || !sameName(line.substr(b, eq - b), wantKey)) continue;
+        return unquoteProfileValue(trimView(fromUtf8(line.substr(eq + 1))));
     }
     return std::nullopt;
 }

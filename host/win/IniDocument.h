@@ -28,7 +28,10 @@ public:
     static IniDocument parse(std::string_view bytes);
     std::string bytes() const;
 
-    std::optional<std::wstring> value(std::wstring_view section, std::wstring_view key) const;
+    // A value straight from the file's bytes, without building a document: the
+    // profile functions read one value per call, many times over.
+    static std::optional<std::wstring> findValue(std::string_view bytes, std::wstring_view section,
+                                                 std::wstring_view key);
     // Section names in file order, each once, as first spelled.
     std::vector<std::wstring> sections() const;
     // Keys of the (first) section, each once, as first spelled.

@@ -18,14 +18,20 @@ constexpr std::size_t kMaxProfileBytes = 32u * 1024u * 1024u;
 
 enum class Load { Ok, Missing, Unusable };
 
-Load loadDocument(LPCWSTR file, host::IniDocument& doc) {
+Load readProfile(LPCWSTR file, std::string& bytes) {
     if (!file || !*file) return Load::Unusable;
-    std::string bytes;
     switch (host::readFileBytes(host::nativePath(file), bytes, kMaxProfileBytes)) {
-    case host::ReadResult::Ok: doc = host::IniDocument::parse(bytes); return Load::Ok;
+    case host::ReadResult::Ok: return Load::Ok;
     case host::ReadResult::Missing: return Load::Missing;
     default: return Load::Unusable;
     }
+}
+
+Load loadDocument(LPCWSTR file, host::IniDocument& doc) {
+    std::string bytes;
+    const Load load = readProfile(file, bytes);
+    if (load == Load::Ok) doc = host::IniDocument::parse(bytes);
+    return load;
 }
 
 // Windows copy rule: at most size-1 characters and the terminating 0.
@@ -95,13 +101,18 @@ bool isReadOnlyFile(const std::string& path) {
 DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault, LPWSTR lpReturnedString,
                                DWORD nSize, LPCWSTR lpFileName) {
     try {
-        host::IniDocument doc;
-        const bool loaded = loadDocument(lpFileName, doc) == Load::Ok;
-        if (!lpAppName) return copyList(loaded ? doc.sections() : std::vector<std::wstring>{}, lpReturnedString, nSize);
-        if (!lpKeyName)
-            return copyList(loaded ? doc.keys(lpAppName) : std::vector<std::wstring>{}, lpReturnedString, nSize);
+        std::string bytes;
+        const bool loaded = readProfile(lpFileName, bytes) == Load::Ok;
+        if (!lpAppName || !lpKeyName) {
+            std::vector<std::wstring> names;
+            if (loaded) {
+                const host::IniDocument doc = host::IniDocument::parse(bytes);
+                names = lpAppName ? doc.keys(lpAppName) : doc.sections();
+            }
+            return copyList(names, lpReturnedString, nSize);
+        }
         std::optional<std::wstring> v;
-        if (loaded) v = doc.value(lpAppName, lpKeyName);
+        if (loaded) v = host::IniDocument::findValue(bytes, lpAppName, lpKeyName);
         return copyValue(v ? *v : defaultValue(lpDefault), lpReturnedString, nSize);
     } catch (const std::bad_alloc&) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -112,9 +123,9 @@ DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpD
 UINT GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, int nDefault, LPCWSTR lpFileName) {
     if (!lpAppName || !lpKeyName) return static_cast<UINT>(nDefault);
     try {
-        host::IniDocument doc;
-        if (loadDocument(lpFileName, doc) != Load::Ok) return static_cast<UINT>(nDefault);
-        const std::optional<std::wstring> v = doc.value(lpAppName, lpKeyName);
+        std::string bytes;
+        if (readProfile(lpFileName, bytes) != Load::Ok) return static_cast<UINT>(nDefault);
+        const std::optional<std::wstring> v = host::IniDocument::findValue(bytes, lpAppName, lpKeyName);
         if (!v) return static_cast<UINT>(nDefault);
         // Windows gives 0 for a negative value.
         const int n = _wtoi(v->c_str());
@@ -150,7 +161,7 @@ BOOL WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lp
             changed = doc.setValue(lpAppName, lpKeyName, lpString);
         // Nothing to do is success, and a file that is not there stays away for a delete.
         if (!changed) return TRUE;
-        if (!host::replaceFile(path, doc.bytes())) {
+        if (!host::replaceFile(path, doc.bytes(), host::Durability::Atomic)) {
             SetLastError(host::errorFromErrno(errno));
             return FALSE;
         }
