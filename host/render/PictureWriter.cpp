@@ -1,0 +1,172 @@
+#include "host/render/PictureWriter.h"
+
+#include "host/gi/GiPrimitiveGeometry.h"
+#include "host/render/PrimitivePainter.h"
+#include "host/win/FormatW.h"
+#include "host/win/Utf8.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <cwctype>
+#include <filesystem>
+
+namespace host::render {
+
+namespace {
+
+enum class PictureKind { Png, Svg, Pdf };
+
+bool kindOf(const std::wstring& path, PictureKind& kind, std::wstring& ext) {
+    ext = std::filesystem::path(path).extension().wstring();
+    std::wstring lower = ext;
+    for (auto& c : lower) c = wchar_t(std::towlower(wint_t(c)));
+    if (lower == L".png") kind = PictureKind::Png;
+    else if (lower == L".svg") kind = PictureKind::Svg;
+    else if (lower == L".pdf") kind = PictureKind::Pdf;
+    else return false;
+    return true;
+}
+
+struct Sink {
+    FILE* file = nullptr;
+    bool failed = false;
+    static cairo_status_t write(void* closure, const unsigned char* data, unsigned int length) {
+        auto* s = static_cast<Sink*>(closure);
+        if (std::fwrite(data, 1, length, s->file) != length) {
+            s->failed = true;
+            return CAIRO_STATUS_WRITE_ERROR;
+        }
+        return CAIRO_STATUS_SUCCESS;
+    }
+};
+
+// Draws onto the surface and, for PNG, writes it; the status of the whole run.
+cairo_status_t drawAndWrite(cairo_surface_t* surface, PictureKind kind, Sink& sink, const DeviceMap& map,
+                            const host::gi::GiRecording& primitives, const RenderOptions& options) {
+    cairo_t* cr = cairo_create(surface);
+    PrimitivePainter painter(cr, map, options);
+    painter.paper();
+    painter.paint(primitives);
+    cairo_status_t status = cairo_status(cr);
+    cairo_destroy(cr);
+    if (status == CAIRO_STATUS_SUCCESS && kind == PictureKind::Png)
+        status = cairo_surface_write_to_png_stream(surface, &Sink::write, &sink);
+    cairo_surface_finish(surface);
+    if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
+    return status;
+}
+
+} // namespace
+
+bool renderWindow(const host::gi::GiRecording& primitives, const RenderOptions& options, double& x1, double& y1,
+                  double& x2, double& y2, std::wstring& error) {
+    if (options.hasWindow) {
+        x1 = std::min(options.x1, options.x2);
+        x2 = std::max(options.x1, options.x2);
+        y1 = std::min(options.y1, options.y2);
+        y2 = std::max(options.y1, options.y2);
+        if (!std::isfinite(x1) || !std::isfinite(x2) || !std::isfinite(y1) || !std::isfinite(y2) || !(x2 > x1)
+            || !(y2 > y1)) {
+            error = L"The picture window has no size: give two different corners";
+            return false;
+        }
+        return true;
+    }
+    AcGePoint3d lo, hi;
+    if (!host::gi::recordingExtents(primitives, lo, hi) || !std::isfinite(lo.x) || !std::isfinite(hi.x)
+        || !std::isfinite(lo.y) || !std::isfinite(hi.y)) {
+        x1 = y1 = 0;
+        x2 = y2 = 100;
+        return true;
+    }
+    double w = hi.x - lo.x, h = hi.y - lo.y;
+    double size = std::max(w, h);
+    if (!(size > 0)) size = 1.0; // a single point
+    double margin = std::isfinite(options.margin) && options.margin >= 0 ? options.margin : 0.05;
+    // A flat drawing (one horizontal line) still gets a picture of some height.
+    double mx = std::max(w, size * 0.1) * margin + (w > 0 ? 0 : size * 0.05);
+    double my = std::max(h, size * 0.1) * margin + (h > 0 ? 0 : size * 0.05);
+    x1 = lo.x - mx;
+    x2 = hi.x + mx;
+    y1 = lo.y - my;
+    y2 = hi.y + my;
+    return true;
+}
+
+bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path, const RenderOptions& options,
+                  std::wstring& error) {
+    PictureKind kind;
+    std::wstring ext;
+    if (!kindOf(path, kind, ext)) {
+        error = host::FormatW(L"Cannot draw \"%s\": unknown picture type \"%s\" (use .png, .svg or .pdf)",
+                              path.c_str(), ext.c_str());
+        return false;
+    }
+    double x1, y1, x2, y2;
+    if (!renderWindow(primitives, options, x1, y1, x2, y2, error)) return false;
+    if (options.widthPx <= 0 || options.widthPx > RenderOptions::kMaxPixels) {
+        error = host::FormatW(L"Cannot draw \"%s\": a width of %d pixels is not between 1 and %d", path.c_str(),
+                              options.widthPx, RenderOptions::kMaxPixels);
+        return false;
+    }
+    DeviceMap map;
+    map.x1 = x1;
+    map.y2 = y2;
+    map.scale = options.widthPx / (x2 - x1);
+    map.width = options.widthPx;
+    double height = std::ceil((y2 - y1) * map.scale);
+    if (!(height <= RenderOptions::kMaxPixels)) {
+        error = host::FormatW(L"Cannot draw \"%s\": the picture would be %.0f pixels high (at most %d); give a "
+                              L"smaller width or a wider window",
+                              path.c_str(), height, RenderOptions::kMaxPixels);
+        return false;
+    }
+    map.height = std::max(1.0, height);
+
+    std::wstring temp = path + L".part";
+    std::string tempUtf8 = host::toUtf8(temp);
+    Sink sink;
+    sink.file = std::fopen(tempUtf8.c_str(), "wb");
+    if (!sink.file) {
+        error = host::FormatW(L"Cannot write \"%s\": %S", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    cairo_surface_t* surface = nullptr;
+    switch (kind) {
+    case PictureKind::Png:
+        surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(map.width), int(map.height));
+        break;
+    case PictureKind::Svg:
+        surface = cairo_svg_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
+        break;
+    case PictureKind::Pdf:
+        surface = cairo_pdf_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
+        break;
+    }
+    cairo_status_t status = drawAndWrite(surface, kind, sink, map, primitives, options);
+    cairo_surface_destroy(surface);
+    bool closed = std::fclose(sink.file) == 0;
+    std::error_code ec;
+    if (status != CAIRO_STATUS_SUCCESS || sink.failed || !closed) {
+        std::filesystem::remove(tempUtf8, ec);
+        error = host::FormatW(L"Cannot write \"%s\": %S", path.c_str(),
+                              sink.failed || !closed ? "the disk refused the data" : cairo_status_to_string(status));
+        return false;
+    }
+    std::filesystem::rename(tempUtf8, host::toUtf8(path), ec);
+    if (ec) {
+        std::string why = ec.message();
+        std::filesystem::remove(tempUtf8, ec);
+        error = host::FormatW(L"Cannot write \"%s\": %S", path.c_str(), why.c_str());
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+} // namespace host::render
