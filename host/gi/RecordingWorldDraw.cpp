@@ -69,6 +69,14 @@ AcGiWorldGeometry& RecordingWorldDraw::geometry() const { return *m_geometry; }
 bool RecordingWorldDraw::record(GiPrimitive&& primitive) {
     if (m_abort) return true;
     primitive.traits = m_traits->current;
+    if (!m_blockTraits.empty()) {
+        const GiTraits& block = m_blockTraits.back();
+        if (primitive.traits.trueColor.isByBlock()) {
+            primitive.traits.trueColor = block.trueColor;
+            primitive.traits.colorIndex = block.colorIndex;
+        }
+        if (primitive.traits.lineWeight == -2) primitive.traits.lineWeight = block.lineWeight;
+    }
     m_recording.push_back(std::move(primitive));
     if (m_limit != 0 && m_recording.size() >= m_limit) m_abort = true;
     return m_abort;
@@ -102,7 +110,19 @@ bool RecordingWorldDraw::drawDrawable(AcGiDrawable* drawable) {
 void RecordingWorldDraw::drawNested(AcGiDrawable* drawable) {
     if (m_nesting >= 64) return; // a drawable that draws itself forever
     ++m_nesting;
+    // What ByBlock means inside: the drawing drawable's own traits, themselves
+    // resolved when it sits in a block too.
+    GiTraits block = m_traits->current;
+    if (!m_blockTraits.empty()) {
+        if (block.trueColor.isByBlock()) {
+            block.trueColor = m_blockTraits.back().trueColor;
+            block.colorIndex = m_blockTraits.back().colorIndex;
+        }
+        if (block.lineWeight == -2) block.lineWeight = m_blockTraits.back().lineWeight;
+    }
+    m_blockTraits.push_back(block);
     drawDrawable(drawable);
+    m_blockTraits.pop_back();
     --m_nesting;
 }
 

@@ -65,7 +65,9 @@ public:
     // False when only the drawable's own system is left.
     bool popTransform();
     void noteExtents(const AcGePoint3d& lo, const AcGePoint3d& hi);
-    // A drawable inside a drawable: its own attributes, the traits restored after.
+    // A drawable inside a drawable (an entity of a block): its own attributes, the
+    // traits restored after. Its ByBlock colour and line weight become those of the
+    // drawable that drew it.
     void drawNested(AcGiDrawable* drawable);
 
     class Traits;
@@ -82,6 +84,7 @@ private:
     std::unique_ptr<Context> m_context;
     GiRecording m_recording;
     std::vector<AcGeMatrix3d> m_transforms;
+    std::vector<GiTraits> m_blockTraits; // the traits of each drawable that draws others
     int m_nesting = 0;
     bool m_hasExtents = false;
     AcGePoint3d m_extents[2];

@@ -209,6 +209,27 @@ TEST(RecordingWorldDraw, RegenStateAbortAndNestedDrawing) {
     EXPECT_EQ(wd.primitives()[0].traits.marker, 99);
     EXPECT_EQ(wd.primitives()[1].traits.marker, 1) << "the nested drawable's traits do not leak out";
 
+    // Inside a block, ByBlock takes the colour and line weight of the reference.
+    FnDrawable byBlock([](AcGiWorldDraw* w) {
+        w->subEntityTraits().setColor(0);
+        w->subEntityTraits().setLineWeight(-2);
+        AcGePoint3d s[2] = {{0, 0, 0}, {0, 1, 0}};
+        w->geometry().polyline(2, s);
+        return true;
+    });
+    FnDrawable reference([&](AcGiWorldDraw* w) {
+        w->subEntityTraits().setColor(6);
+        w->subEntityTraits().setLineWeight(70);
+        w->geometry().draw(&byBlock);
+        return true;
+    });
+    RecordingWorldDraw blocks;
+    blocks.drawDrawable(&reference);
+    ASSERT_EQ(blocks.primitives().size(), 1u);
+    EXPECT_EQ(blocks.primitives()[0].traits.colorIndex, 6);
+    EXPECT_TRUE(blocks.primitives()[0].traits.trueColor.isByACI());
+    EXPECT_EQ(blocks.primitives()[0].traits.lineWeight, 70);
+
     // An abort request stops the recording; every call then answers true.
     RecordingWorldDraw limited;
     limited.setPrimitiveLimit(3);
