@@ -19,18 +19,6 @@ std::wstring normalisedEvent(const std::wstring& event) {
     return out;
 }
 
-bool hasButton(UINT type, int id) {
-    switch (type & MB_TYPEMASK) {
-    case MB_OK: return id == IDOK;
-    case MB_OKCANCEL: return id == IDOK || id == IDCANCEL;
-    case MB_ABORTRETRYIGNORE: return id == IDABORT || id == IDRETRY || id == IDIGNORE;
-    case MB_YESNOCANCEL: return id == IDYES || id == IDNO || id == IDCANCEL;
-    case MB_YESNO: return id == IDYES || id == IDNO;
-    case MB_RETRYCANCEL: return id == IDRETRY || id == IDCANCEL;
-    default: return id == IDOK;
-    }
-}
-
 // The box's text on one line, for the "no answer" note.
 std::wstring oneLine(const std::wstring& text) {
     std::wstring out;
@@ -46,14 +34,26 @@ std::wstring oneLine(const std::wstring& text) {
     return out;
 }
 
+} // namespace
+
 // Texts often begin with "\n" for the command line; the box starts its own line.
-std::wstring boxLine(const std::wstring& caption, const std::wstring& text) {
+std::wstring boxTranscriptLine(const std::wstring& caption, const std::wstring& text) {
     size_t b = 0;
     while (b < text.size() && (text[b] == L'\n' || text[b] == L'\r')) ++b;
     return L"\n[" + caption + L"] " + text.substr(b);
 }
 
-} // namespace
+bool boxHasButton(UINT type, int id) {
+    switch (type & MB_TYPEMASK) {
+    case MB_OK: return id == IDOK;
+    case MB_OKCANCEL: return id == IDOK || id == IDCANCEL;
+    case MB_ABORTRETRYIGNORE: return id == IDABORT || id == IDRETRY || id == IDIGNORE;
+    case MB_YESNOCANCEL: return id == IDYES || id == IDNO || id == IDCANCEL;
+    case MB_YESNO: return id == IDYES || id == IDNO;
+    case MB_RETRYCANCEL: return id == IDRETRY || id == IDCANCEL;
+    default: return id == IDOK;
+    }
+}
 
 int scriptedButton(const std::wstring& event, UINT type) {
     static const struct {
@@ -63,14 +63,14 @@ int scriptedButton(const std::wstring& event, UINT type) {
                   {L"abort", IDABORT}, {L"retry", IDRETRY}, {L"ignore", IDIGNORE}};
     const std::wstring e = normalisedEvent(event);
     for (const auto& n : kNames)
-        if (e == n.name) return hasButton(type, n.id) ? n.id : 0;
+        if (e == n.name) return boxHasButton(type, n.id) ? n.id : 0;
     return 0;
 }
 
 int unansweredButton(UINT type) {
-    if (hasButton(type, IDNO)) return IDNO;
-    if (hasButton(type, IDCANCEL)) return IDCANCEL;
-    if (hasButton(type, IDABORT)) return IDABORT;
+    if (boxHasButton(type, IDNO)) return IDNO;
+    if (boxHasButton(type, IDCANCEL)) return IDCANCEL;
+    if (boxHasButton(type, IDABORT)) return IDABORT;
     return IDOK;
 }
 
@@ -96,7 +96,7 @@ int ScriptUiDriver::messageBox(HWND, const std::wstring& text, const std::wstrin
             if (answer) m_events->popEvent();
         }
     }
-    std::wstring out = boxLine(caption, text);
+    std::wstring out = boxTranscriptLine(caption, text);
     if (onlyOk) {
         transcriptWrite(out);
         return IDOK;

@@ -22,6 +22,10 @@ private:
     UiEventSource* m_events;
 };
 
+// How a box shows in the transcript: "\n[caption] text", leading line breaks dropped.
+std::wstring boxTranscriptLine(const std::wstring& caption, const std::wstring& text);
+// Whether a box of this MB_ type has the button (IDOK, IDYES ...).
+bool boxHasButton(UINT type, int id);
 // The button a scripted answer names, if the box of this MB_ type has it; 0 otherwise.
 int scriptedButton(const std::wstring& event, UINT type);
 // The answer a box takes when nobody answers it: No, else Cancel, else OK.

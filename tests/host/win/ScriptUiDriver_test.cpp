@@ -1,3 +1,4 @@
+#include "host/win/ConsoleUiDriver.h"
 #include "host/win/ScriptUiDriver.h"
 #include "host/win/Transcript.h"
 #include "host/win/UiDriver.h"
@@ -7,11 +8,18 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <stdexcept>
 
 namespace {
 
 bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+size_t count(const std::wstring& text, const std::wstring& part) {
+    size_t n = 0;
+    for (size_t pos = text.find(part); pos != std::wstring::npos; pos = text.find(part, pos + 1)) ++n;
+    return n;
+}
 
 class ThrowingDriver : public host::UiDriver {
 public:
@@ -85,4 +93,22 @@ TEST(ScriptUiDriver, DefaultDriverAndMisbehavingDrivers) {
     EXPECT_EQ(host::setActiveWindow(dialog), nullptr);
     EXPECT_EQ(GetActiveWindow(), dialog);
     host::setActiveWindow(nullptr);
+}
+
+TEST(ConsoleUiDriver, AsksUntilTheAnswerFitsTheBox) {
+    std::istringstream in("vielleicht\nJa\nabbrechen\n\nn\n");
+    host::ConsoleUiDriver driver(in);
+    host::UiDriverScope scope(driver);
+    host::TranscriptCapture transcript;
+    EXPECT_EQ(MessageBoxW(nullptr, L"Konvertieren?", L"lintaro", MB_YESNO), IDYES);
+    EXPECT_EQ(count(transcript.text(), L" [Yes/No]: "), 2u) << "asked again after a word it does not know";
+    // "abbrechen" and the empty line are no answers to a yes/no question.
+    EXPECT_EQ(MessageBoxW(nullptr, L"Noch einmal?", L"lintaro", MB_YESNO), IDNO);
+    // Information boxes do not read anything.
+    EXPECT_EQ(MessageBoxW(nullptr, L"Info", L"lintaro", MB_OK), IDOK);
+    // The end of the input takes the unanswered default.
+    EXPECT_EQ(MessageBoxW(nullptr, L"Speichern?", L"lintaro", MB_YESNOCANCEL), IDNO);
+    EXPECT_EQ(host::typedButton(L" A ", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(host::typedButton(L"a", MB_ABORTRETRYIGNORE), IDABORT);
+    EXPECT_EQ(host::typedButton(L"ok", MB_YESNO), 0);
 }

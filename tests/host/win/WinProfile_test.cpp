@@ -150,6 +150,12 @@ TEST(WinProfile, WritingChangesOnlyTheLineItWrites) {
     EXPECT_EQ(readValue(f, L"Neu", L"Maß"), L"<none>");
     EXPECT_EQ(readValue(f, L"LastStatus", L"Language"), L"EN");
 
+    // A byte order mark and LF line ends stay as they were.
+    const auto bom = tmp.path("bom.ini");
+    TempFolder::write(bom, "\xEF\xBB\xBF[S]\nK=1\n");
+    ASSERT_TRUE(WritePrivateProfileStringW(L"s", L"k", L"2", bom.wstring().c_str()));
+    EXPECT_EQ(TempFolder::read(bom), "\xEF\xBB\xBF[S]\nK=2\n");
+
     // Writing the value that is already there leaves the file alone.
     const ino_t inode = inodeOf(file);
     ASSERT_TRUE(WritePrivateProfileStringW(L"LastStatus", L"Language", L"EN", f.c_str()));
