@@ -1,5 +1,6 @@
 // Loading the options: the parameter descriptions, the options file in use, the three
 // parameter sets, the general options and the maps.
+#include "module/app/LanguageModule.h"
 #include "module/app/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
@@ -11,9 +12,6 @@
 #include "host/win/WinFiles.h"
 
 #include <algorithm>
-
-// Language module path (module/app): DimParam.ini lies beside it.
-std::wstring GetLanguageModulePath();
 
 namespace {
 
