@@ -6,10 +6,10 @@
 #include "host/win/WinTypes.h"
 
 // Copies the value (or `lpDefault`, less trailing blanks, when absent) into the
-// buffer, cut to nSize-1 characters, and returns the number of characters copied. A
-// file that cannot be read, or is far too large to be a settings file, reads as empty. With a null key it lists
-// the keys of the section, with a null section the sections (each 0-terminated, the
-// list ended by a second 0), as Windows does.
+// buffer, cut to nSize-1 characters, and returns the number of characters copied.
+// With a null key it lists the keys of the section, with a null section the sections
+// (each 0-terminated, the list ended by a second 0), as Windows does. A file that
+// cannot be read, or is far too large to be a settings file, reads as empty.
 DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault, LPWSTR lpReturnedString,
                                DWORD nSize, LPCWSTR lpFileName);
 UINT GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, int nDefault, LPCWSTR lpFileName);
