@@ -54,7 +54,9 @@ std::string resolveTarget(const std::string& path) {
 ReadResult readFileBytes(const std::string& nativePath, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
     Fd f;
-    f.fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so a FIFO or device in a file's place cannot hang us; regular
+    // files read the same either way.
+    f.fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (f.fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Failed;
     struct stat st {};
     if (::fstat(f.fd, &st) != 0) return ReadResult::Failed;

@@ -256,6 +256,12 @@ TEST(WinProfile, MalformedFilesNeverCrashAndSurviveWrites) {
     EXPECT_EQ(readValue(o, L"S", L"K2"), L"v");
     EXPECT_EQ(readValue(o, L"S", L"K", L"", 300000), std::wstring(longValue.begin(), longValue.end()));
 
+    // A FIFO in the file's place reads as empty instead of waiting for a writer.
+    const auto fifo = tmp.path("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(readValue(fifo.wstring(), L"S", L"K"), L"<none>");
+    EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"v", fifo.wstring().c_str()));
+
     // A file with no sections at all, and an empty one.
     const auto flat = tmp.path("flat.ini");
     TempFolder::write(flat, "Key=value\n");
