@@ -1,0 +1,319 @@
+#pragma once
+// The dimension chain: one entity for a whole run of measurements along a line (or an
+// arc) — its extensions (four points each), one text entry per segment, appended texts,
+// flag words, and its own copy of every option that shapes it.
+//
+// The class is split by concern over several files:
+//   TRdim.cpp          data, text entries, appended texts, flags, copying, listing
+//   TRdimGeometry.cpp  point input, extension geometry, sorting, measured values
+//   TRdimFiling.cpp    DWG and DXF filing
+//   TRdimLayout.cpp    text angle, position codes, centring, automatic placement
+//   TRdimDraw.cpp      world draw, texts, explode output, segment marks
+//   TRdimArc.cpp       the arc variants (m_dimType 3)
+//   TRdimGrips.cpp     grips, stretch, osnap, transform, explode, subentity paths
+//   TRdimRefresh.cpp   refresh, regenerate and the curve reactor callbacks
+// Operations not written yet have neutral bodies in TRdimPending.cpp.
+#include "host/db/AcArray.h"
+#include "host/db/AcDbEntity.h"
+#include "host/ge/AcGeLine3d.h"
+#include "host/ge/AcGeMatrix3d.h"
+#include "host/ge/AcGePlane.h"
+#include "host/ge/AcGePoint3d.h"
+#include "host/ge/AcGeVector3d.h"
+#include "module/chain/AppendingText.h"
+#include "module/chain/TRdimExtFlags.h"
+#include "module/chain/TRdimParams.h"
+#include "module/chain/ValueFormat.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class AcDbCurve;
+class AcGeCircArc3d;
+class AcGeCurve3d;
+class AcGiViewportDraw;
+class AcGiWorldDraw;
+
+// Chain types (m_dimType).
+enum TRdimType { kDimHorizontal = 0, kDimVertical = 1, kDimAligned = 2, kDimArc = 3 };
+
+// SetPointInput modes.
+enum TRdimPointMode {
+    kPointNew = 0,     // a new or replaced point: both neighbouring texts are centred again
+    kPointMoved = 1,   // moved by grip or command: only texts at their default place follow
+    kPointStretch = 100 // moved with its text, without sorting
+};
+
+// Record version written by dwgOutFields; 1 ... 4 are read.
+inline constexpr int kTRdimRecordVersion = 4;
+// What the host gets for a record the chain cannot take (newer version, no extension,
+// an old arc chain without its curve).
+inline constexpr Acad::ErrorStatus kTRdimRecordRefused = static_cast<Acad::ErrorStatus>(301);
+
+class TRdim : public AcDbEntity {
+public:
+    ACRX_DECLARE_MEMBERS(TRdim);
+
+    // Empty, as the class factory makes it before reading: no points, m_zAxis zero.
+    TRdim();
+    // A linear chain of two extensions at `first` and `second` (world coordinates),
+    // its dimension line through `dimPoint`, made in the UCS `ucsToWorld`: direction and
+    // rotation follow the type (horizontal along the UCS X axis, vertical along Y,
+    // aligned from first to second). Takes the palette's settings (Initialize) and the
+    // database defaults. An arc chain or an unknown type is refused with a message and
+    // leaves the chain without extensions.
+    TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint,
+          const AcGeMatrix3d& ucsToWorld);
+    // The same in the current UCS of the working database.
+    TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint);
+    ~TRdim() override;
+
+    // ---- construction and copying
+    void Initialize(bool bNoDefaults);
+    int CopyFrom(const TRdim* source);
+    void CopyParams(const TRdim* source);
+
+    // ---- members (read access for the other parts and for tests)
+    int GetDimType() const { return m_dimType; }
+    bool IsDimArc() const { return m_dimType == kDimArc; }
+    double GetRotation() const { return m_dRotation; }
+    const AcGeVector3d& GetVectorDim() const { return m_vectorDim; }
+    const AcGePoint3d& GetUcsOrigin() const { return m_xyzOrigin; }
+    const AcGeVector3d& GetUcsAxis(int i) const { return m_xyzAxis[i < 0 ? 0 : (i > 2 ? 2 : i)]; }
+    const AcGeVector3d& GetZAxis() const { return m_zAxis; }
+    const AcGePoint3dArray& Points() const { return m_points; }
+    const std::vector<std::wstring>& Texts() const { return m_texts; }
+    const TRdimExtFlagArray& ExtFlags() const { return m_extFlags; }
+    const AppendingTextList& AppTexts() const { return m_appTexts; }
+    const AcGePoint3dArray& ArcPoints() const { return m_arcPoints; }
+    const AcGeDoubleArray& ArcParams() const { return m_arcParams; }
+    AcDbObjectId GetArcObjectId() const { return m_arcObjectId; }
+    int GetArcSubent() const { return m_iArcSubent; }
+    // The UCS the chain was made in, as a matrix from it to world coordinates.
+    AcGeMatrix3d GetUcsMatrix() const;
+    // Normal of that UCS (X x Y), and whether it points down (a mirrored chain).
+    AcGeVector3d GetUcsNormal() const;
+    bool IsUcsMirrored() const;
+
+    AcDbObjectId GetTextStyleId() const { return m_textStyleId; }
+    void SetTextStyleId(AcDbObjectId id);
+
+    // ---- parameters: an index outside an array reads as 0, 0.0 or "" and a setter grows it
+    ParamArraysView Params() const { return ParamArraysView(arrayString, arrayInt, arrayDouble); }
+    const TRdimDoubleArray& ArrayDouble() const { return arrayDouble; }
+    const TRdimStringArray& ArrayString() const { return arrayString; }
+    const TRdimIntArray& ArrayInt() const { return arrayInt; }
+    TRdimParams GetParams() const { return TRdimParams{arrayDouble, arrayString, arrayInt}; }
+    // Replaces all three arrays (the palette's settings, a conversion).
+    void SetParams(TRdimParams params);
+    std::uint32_t GetParamInt(int index) const;
+    double GetParamDouble(int index) const;
+    std::wstring GetParamString(int index) const;
+    void SetParamInt(int index, std::uint32_t value);
+    void SetParamDouble(int index, double value);
+    void SetParamString(int index, const std::wstring& value);
+    bool IsSumShown() const;
+    bool IsWipeOutOn() const;
+    bool IsAltUnitsOn() const;
+    // The scale the chain is drawn at (a zero scale is repaired and reported) and a paper
+    // size in drawing units.
+    double GetScale();
+    double PaperToModel(double size);
+
+    // ---- points; a negative index means its absolute value
+    int GetExtensions() const { return m_points.length() / 4; }
+    AcGePoint3d GetPointInput(int i) const;
+    AcGePoint3d GetPointExt(int i) const;
+    // -100 means 1, -99 means 0; i equal to the extensions means the last one.
+    AcGePoint3d GetPointDim(int i) const;
+    AcGePoint3d GetPointTextPos(int i) const;
+    int SetPointText(int i, const AcGePoint3d& point, bool bMoveAppText);
+    int SetPointDim(int i, const AcGePoint3d& point, bool bNoAdjust);
+    // Extensions whose input point is `point` (host tolerance).
+    int GetInputPointCount(const AcGePoint3d& point) const;
+
+    // ---- segment text entries: value#code@user@prefix@suffix, entry k for segment k
+    const std::wstring& GetTextEntry(int k) const;
+    int GetDimTextArray(int k, std::vector<std::wstring>& parts) const;
+    std::wstring GetDimTextUser(int k) const;
+    std::wstring GetDimTextPrefix(int k) const;
+    std::wstring GetDimTextSuffix(int k) const;
+    int SetDimTextDim(int k, const wchar_t* value);
+    int SetDimTextUser(int k, const wchar_t* text);
+    int SetDimTextPrefix(int k, const wchar_t* text);
+    int SetDimTextSuffix(int k, const wchar_t* text);
+    // Position code of segment k (the sum at k = extensions); arc chains report 0.
+    int GetDimTextPos(int k, bool bAbs) const;
+    int SetDimTextPos(int k, int code);
+
+    // ---- appended texts
+    // Position in m_appTexts of the record of segment k (and the record), or -1.
+    int GetAppendingText(int k, AppendingText** record = nullptr);
+    // Stores a copy of `record` for segment k and places it; null deletes the record.
+    int SetAppendingText(int k, const AppendingText* record);
+
+    // ---- extension flags and tick symbols
+    bool IsExtVisible(int i) const;
+    int SetExtHidden(int i, bool bHide);
+    int SetExtLeader(int i, bool bOn);
+    bool IsExtLeader(int i) const;
+    int SetTickSymbol(int i, int code);
+    int GetTickSymbol(int i) const;
+    void SyncExtFlags(int i, bool bInsert);
+
+    // ---- measured values (TRdimGeometry.cpp) and shown texts (TRdim.cpp)
+    double GetDistance(int k);
+    int UpdateDimText(int k);
+    std::wstring GetText(int k);
+    bool IsUserTextOutOfTolerance(int k);
+    bool BuildDisplayText(int k, std::vector<std::wstring>* parts, const AppendingText* appendingText = nullptr);
+    // The formatter's environment for this chain (its own options file, the log).
+    ValueFormatEnv GetFormatEnv() const;
+
+    // ---- point input and extension geometry (TRdimGeometry.cpp)
+    AcGePlane GetChainPlane() const;
+    AcGePoint3d ProjectToChainPlane(const AcGePoint3d& point) const;
+    AcGeLine3d GetLineExt(int i) const;
+    int AddPointInput(const AcGePoint3d& point, bool bNoCheck = false);
+    int SetPointInput(int i, const AcGePoint3d& point, int iMode);
+    int ChangePoint(int i, const AcGePoint3d& point, int iMode) { return SetPointInput(i, point, iMode); }
+    void SetPointExt(int i, const AcGePoint3d& point, bool bKeep);
+    void ChangePointMainDim(const AcGePoint3d& point, bool bKeepExt = false);
+    int RemoveDimExt(int i);
+    int RemoveDoubleExtensions();
+    int RearrangeExtensions(int i);
+    int SideOfDimLine(int i, double angle, const AcGePoint3d* point = nullptr);
+    // Line intersection, retried with widening tolerance before giving up.
+    static bool Intersect(const AcGeLine3d& lineA, const AcGeLine3d& lineB, AcGePoint3d& result);
+    // The intersection of a line and an arc nearer to `nearPoint`; with a curve, the one
+    // of two that lies on it.
+    static bool MyIntersect(const AcGeLine3d& line, const AcGeCircArc3d& arc, AcGePoint3d& result,
+                            const AcGePoint3d& nearPoint, const AcGeCurve3d* curve = nullptr);
+
+    // ---- text layout (TRdimLayout.cpp)
+    int GetTextAngle(int k, double& angle, int& side);
+    AcGePoint3d DefaultTextPoint(int k, int code = -100);
+    int CenterText(int k);
+    int AutoTextPosition(int k);
+    int SetAppendingTextPos(int k, AppendingText* record);
+    int AdjustTexts(int mode);
+    double AdaptByTextHeight(int index);
+    // Text height in drawing units (the parameter is in tenths of a paper millimetre).
+    double GetTextHeight();
+    bool GetPointText(int k, AcGePoint3dArray& points, std::vector<std::wstring>& parts,
+                      const AppendingText* appendingText = nullptr, int code = 0);
+    std::array<AcGePoint3d, 4> TextBox(int k, double margin);
+
+    // ---- drawing (TRdimDraw.cpp)
+    Acad::ErrorStatus drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList);
+    int DrawDimTexts(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList, bool bDraw);
+    void drawFacets(AcGiWorldDraw* worldDraw);
+    int GetTextColor() const;
+    int MarkSegment(int k, int mode);
+
+    // ---- arc chains (TRdimArc.cpp)
+    AcDbCurve* GetDbArcInput() const;
+    AcGeCircArc3d* GetArcInput(bool bFullCircle);
+    void MakeParamArray();
+    AcGeCircArc3d* GetArcDim(int tag, double extend = 0.0);
+    void ChangePointMainDimArc(const AcGePoint3d& point, bool bKeepExt);
+    int SetPointInputArc(int i, const AcGePoint3d& point, int iMode);
+    double GetDistanceArc(int k);
+    AcGeLine3d GetLineExtArc(int i) const;
+    bool IsFullCircle() const;
+    // After the extensions of an arc chain were re-sorted.
+    void UpdateArcAfterSort();
+    static AcGeCircArc3d* Curve2GeArc(const AcDbCurve* curve, int segment);
+
+    // ---- refresh and regenerate (TRdimRefresh.cpp)
+    int Refresh();
+    int DimRefresh(int iType);
+    int Regenerate(int iType);
+
+    // ---- grips (TRdimGrips.cpp)
+    void GetGripPointList(AcGePoint3dArray& points) const;
+
+    // ---- the host's virtual operations, in their slot order
+    bool subWorldDraw(AcGiWorldDraw* worldDraw) override;
+    void subViewportDraw(AcGiViewportDraw* viewportDraw) override;
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    Acad::ErrorStatus applyPartialUndo(AcDbDwgFiler* undoFiler, AcRxClass* classObj) override;
+    void erased(const AcDbObject* dbObj, Adesk::Boolean bErasing = true) override;
+    void modified(const AcDbObject* dbObj) override;
+
+protected:
+    void subList() const override;
+    Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
+                                        const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
+                                        const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+                                        AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
+                                        const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
+                                        const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+                                        AcDbIntArray& geomIds, const AcGeMatrix3d& insertionMat) const override;
+    Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus subGetTransformedCopy(const AcGeMatrix3d& xform, AcDbEntity*& pEnt) const override;
+    Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entitySet) const override;
+    Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
+                                       AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subGetStretchPoints(AcGePoint3dArray& stretchPoints) const override;
+    Acad::ErrorStatus subMoveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subGetGsMarkersAtSubentPath(const AcDbFullSubentPath& subPath,
+                                                  AcArray<Adesk::GsMarker>& gsMarkers) const override;
+
+public:
+    // The chain's own: markers to subentity paths, grips of a subentity path, the grip list.
+    Acad::ErrorStatus getSubentPathsAtGsMarker(AcDb::SubentType type, Adesk::GsMarker gsMark,
+                                               const AcGePoint3d& pickPoint, const AcGeMatrix3d& viewXform,
+                                               int& numPaths, AcDbFullSubentPath*& subentPaths, int numInserts = 0,
+                                               AcDbObjectId* entAndInsertStack = nullptr) const override;
+    virtual Acad::ErrorStatus getGripPointsAtSubentPath(const AcDbFullSubentPath& path,
+                                                        AcGePoint3dArray& gripPoints) const;
+    virtual Acad::ErrorStatus getGripPointsList(AcGePoint3dArray& gripPoints) const;
+
+private:
+    // Brings the text list to one entry per extension (missing entries empty).
+    void SyncTexts();
+    // Slot of extension i, component c (0 input, 1 start, 2 dimension, 3 text), or -1.
+    int Slot(int i, int c) const;
+    void SwapExtensions(int a, int b);
+    void ReassignAppendingTexts();
+    // Pieces of the linear geometry.
+    AcGePoint3d FixedLengthStart(int i, const AcGePoint3d& dimPoint);
+    bool TextAtDefault(int k);
+    void CentreAndUpdate(std::vector<int>& segments);
+    // Pieces of reading a record.
+    Acad::ErrorStatus ReadRecord(AcDbDwgFiler* filer);
+    Acad::ErrorStatus ReadParams(AcDbDwgFiler* filer);
+    Acad::ErrorStatus ReadAppendingTexts(AcDbDwgFiler* filer);
+    Acad::ErrorStatus ReadArcBlock(AcDbDwgFiler* filer, int version, Acad::ErrorStatus& result);
+    Acad::ErrorStatus ReadExtFlags(AcDbDwgFiler* filer);
+    void WriteRecord(AcDbDwgFiler* filer) const;
+    void ResolveTextStyle();
+
+    AcDbObjectId m_arcObjectId;
+    int m_iArcSubent = 0;
+    AcGePoint3dArray m_arcPoints;
+    AppendingTextList m_appTexts;
+    int m_dimType = kDimHorizontal;
+    double m_dRotation = 0.0;
+    AcGeVector3d m_vectorDim{1.0, 0.0, 0.0};
+    AcGeDoubleArray m_arcParams;
+    AcGePoint3d m_xyzOrigin;
+    AcGeVector3d m_xyzAxis[3] = {AcGeVector3d(1, 0, 0), AcGeVector3d(0, 1, 0), AcGeVector3d(0, 0, 1)};
+    // The per-chain parameters, in the index layout of the option sets.
+    TRdimDoubleArray arrayDouble;
+    TRdimStringArray arrayString;
+    TRdimIntArray arrayInt;
+    TRdimExtFlagArray m_extFlags;
+    std::vector<std::wstring> m_texts;
+    AcGePoint3dArray m_points;
+    AcDbObjectId m_textStyleId;
+    AcGeVector3d m_zAxis{0.0, 0.0, 0.0};
+};
