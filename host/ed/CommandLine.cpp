@@ -142,7 +142,10 @@ bool CommandLine::runTransparent(const std::wstring& text) {
     Target target;
     if (!resolve(text, target) || !target.transparent) return false;
     runTarget(target);
-    if (!m_active.empty()) transcriptWrite(FormatW(L"\nResuming %s command.", m_active.back().c_str()));
+    if (!m_active.empty()) {
+        transcriptWrite(FormatW(L"\nResuming %s command.", m_active.back().c_str()));
+        hostInput().reprompt();
+    }
     return true;
 }
 
@@ -155,7 +158,7 @@ void CommandLine::run() {
             }
         }
         if (m_quit) break;
-        transcriptWrite(L"\nCommand: ");
+        hostInput().prompt(L"\nCommand: ");
         const InputItem item = hostInput().readAtCommandPrompt();
         if (item.kind == InputKind::End) break;
         if (item.kind == InputKind::Text) execute(item.text);

@@ -62,7 +62,7 @@ using Parse = std::function<bool(const std::wstring& text, std::wstring& problem
 int ask(const wchar_t* prompt, const InitGet& init, const wchar_t* nullMessage, const wchar_t* invalidMessage,
         const Parse& parse) {
     for (;;) {
-        if (prompt) host::transcriptWrite(prompt);
+        host::hostInput().prompt(prompt ? prompt : L"");
         const host::InputItem item = host::hostInput().readAnswer();
         if (item.kind == host::InputKind::Cancel || item.kind == host::InputKind::End) return RTCAN;
         if (item.kind == host::InputKind::Enter) {
@@ -199,7 +199,7 @@ int acedGetDist(const ads_point pt, const wchar_t* prompt, ads_real* result) {
 int acedGetString(int cronly, const wchar_t* prompt, wchar_t* result, size_t bufLen) {
     takeInit(); // keywords do not apply to free text
     if (!result || bufLen == 0) return RTERROR;
-    if (prompt) host::transcriptWrite(prompt);
+    host::hostInput().prompt(prompt ? prompt : L"");
     const host::InputItem item = host::hostInput().readAnswer();
     if (item.kind == host::InputKind::Cancel || item.kind == host::InputKind::End) return RTCAN;
     return copyOut(item.kind == host::InputKind::Text ? item.text : std::wstring(), result, bufLen);

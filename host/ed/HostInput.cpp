@@ -73,6 +73,7 @@ bool HostInput::isInteractive() const { return !m_sources.empty() && m_sources.b
 
 void HostInput::reset() {
     clearSources();
+    m_prompt.clear();
     m_ready.clear();
     m_held.clear();
     m_cancels = 0;
@@ -112,6 +113,16 @@ void HostInput::onEvent(const std::wstring& event) {
         }
     }
     if (!taken) transcriptWrite(FormatW(L"\nlintaro: nothing is waiting for \"@%s\" - ignored.", event.c_str()));
+    reprompt(); // the wait goes on: show what is asked again
+}
+
+void HostInput::reprompt() {
+    if (!m_prompt.empty()) transcriptWrite(m_prompt.front() == L'\n' ? m_prompt : L"\n" + m_prompt);
+}
+
+void HostInput::prompt(const std::wstring& text) {
+    m_prompt = text;
+    transcriptWrite(text);
 }
 
 std::optional<InputItem> HostInput::fromPosted() {

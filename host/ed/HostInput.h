@@ -43,6 +43,12 @@ public:
     // True when the current source is a person at the console.
     bool isInteractive() const;
 
+    // Shows a prompt on the transcript. It is shown again when a GUI event in the
+    // input interrupts the wait for an answer.
+    void prompt(const std::wstring& text);
+    // Shows the last prompt again, on a line of its own.
+    void reprompt();
+
     // The next command-prompt input; End when the input is used up.
     InputItem readAtCommandPrompt();
     // The next answer to a prompt inside a command; never End.
@@ -91,6 +97,7 @@ private:
 
     std::vector<std::unique_ptr<InputSource>> m_sources;
     std::optional<std::wstring> m_peeked;
+    std::wstring m_prompt;
     std::deque<InputItem> m_ready;
     std::deque<InputItem> m_held;
     int m_cancels = 0;
