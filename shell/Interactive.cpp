@@ -1,0 +1,25 @@
+// lintaro with no arguments: the interactive command line. One input per line at the
+// "Command: " prompt; QUIT or the end of the input leaves.
+#include "host/ed/HostInput.h"
+#include "host/ed/InputSource.h"
+#include "shell/HostSession.h"
+#include "shell/Subcommands.h"
+
+#include <iostream>
+#include <memory>
+#include <unistd.h>
+
+namespace shell {
+
+int runInteractive() {
+    HostSession session;
+    session.loadModule();
+    // At a terminal the person's typing is already on the screen; piped input is not.
+    const bool terminal = ::isatty(STDIN_FILENO) != 0;
+    host::hostInput().setEcho(!terminal);
+    host::hostInput().pushSource(std::make_unique<host::StreamSource>(std::cin, terminal));
+    session.runCommandLine();
+    return kExitOk;
+}
+
+} // namespace shell

@@ -1,0 +1,63 @@
+// lintaro run SCRIPT [--dwg FILE] [--save FILE]: runs a command script with the
+// add-on loaded, as the host runs a script at start-up.
+#include "host/ed/HostInput.h"
+#include "host/ed/InputSource.h"
+#include "host/win/FormatW.h"
+#include "host/win/Utf8.h"
+#include "shell/HostSession.h"
+#include "shell/Subcommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace shell {
+
+namespace {
+
+struct RunOptions {
+    std::string script;
+    std::string dwg;
+    std::string save;
+};
+
+void error(const std::wstring& text) { std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(text).c_str()); }
+
+int runScript(const RunOptions& o) {
+    std::wstring problem;
+    std::unique_ptr<host::ScriptSource> source = host::ScriptSource::open(o.script, problem);
+    if (!source) {
+        error(problem);
+        return kExitUsage;
+    }
+    // Drawing files come with the document layer; until then say so rather than
+    // pretend to have opened or saved anything.
+    if (!o.dwg.empty() || !o.save.empty()) {
+        error(L"opening and saving drawings (--dwg, --save) is not available in this build yet.");
+        return kExitUsage;
+    }
+    HostSession session;
+    if (!session.loadModule()) {
+        error(L"the add-on could not be loaded.");
+        return kExitFailed;
+    }
+    host::hostInput().setEcho(true);
+    host::hostInput().pushSource(std::move(source));
+    session.runCommandLine();
+    return kExitOk;
+}
+
+} // namespace
+
+void addRunCommand(CLI::App& app, int& exitCode) {
+    auto opts = std::make_shared<RunOptions>();
+    CLI::App* run = app.add_subcommand("run", "Run a command script with the add-on loaded");
+    run->add_option("SCRIPT", opts->script, "The command script (one input per line)")->required();
+    run->add_option("--dwg", opts->dwg, "Open this drawing before the script runs");
+    run->add_option("--save", opts->save, "Save the drawing to this file when the script has ended");
+    run->callback([opts, &exitCode] { exitCode = runScript(*opts); });
+}
+
+} // namespace shell

@@ -1,0 +1,23 @@
+#pragma once
+// The program's subcommands, one file each. Each adds itself to the parser; when it
+// is chosen, its callback runs and sets the program's exit code.
+namespace CLI {
+class App;
+}
+
+namespace shell {
+
+// Exit codes of the program.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// lintaro run SCRIPT [--dwg FILE] [--save FILE]
+void addRunCommand(CLI::App& app, int& exitCode);
+
+// lintaro (no subcommand): the interactive command line.
+int runInteractive();
+// lintaro --version
+void printVersion();
+
+} // namespace shell

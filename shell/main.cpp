@@ -1,0 +1,34 @@
+// The host's process: parses the command line and hands over to a subcommand.
+#include "shell/Subcommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <clocale>
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv) {
+    // Numbers are read and written in the C locale whatever the user's settings.
+    std::setlocale(LC_ALL, "C");
+    CLI::App app{"lintaro - dimension chains and height marks for the host's drawings"};
+    app.set_version_flag("--version", [] {
+        shell::printVersion();
+        return std::string();
+    });
+    int exitCode = shell::kExitOk;
+    shell::addRunCommand(app, exitCode);
+    app.require_subcommand(0, 1);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForVersion&) {
+        return shell::kExitOk;
+    } catch (const CLI::ParseError& e) {
+        const int rc = app.exit(e);
+        return rc == 0 ? shell::kExitOk : shell::kExitUsage;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "lintaro: %s\n", e.what());
+        return shell::kExitFailed;
+    }
+    if (app.get_subcommands().empty()) return shell::runInteractive();
+    return exitCode;
+}
