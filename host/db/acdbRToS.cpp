@@ -16,7 +16,8 @@ constexpr double kLargestFeetAndFractions = 1e12; // inches, about 25 000 km
 // Drops trailing zeros of a decimal text and a point left at its end.
 void trimTrailingZeros(std::wstring& text) {
     if (text.find(L'.') == std::wstring::npos) return;
-    while (!text.empty() && text.back() == L'0') text.pop_back();
+    while (!text.empty() && text.back() == L'0')
+        text.pop_back();
     if (!text.empty() && text.back() == L'.') text.pop_back();
     if (text.empty()) text = L"0";
 }
@@ -113,10 +114,18 @@ bool RealToString(double val, int unit, int prec, int dimzin, std::wstring& out)
     const double magnitude = std::fabs(val);
     std::wstring text;
     switch (unit) {
-    case 2: text = decimalText(magnitude, prec, dimzin); break;
-    case 3: text = engineering(magnitude, prec, dimzin); break;
-    case 4: text = architectural(magnitude, prec, dimzin); break;
-    default: text = fractional(std::round(magnitude * std::ldexp(1.0, prec)), std::ldexp(1.0, prec), false); break;
+    case 2:
+        text = decimalText(magnitude, prec, dimzin);
+        break;
+    case 3:
+        text = engineering(magnitude, prec, dimzin);
+        break;
+    case 4:
+        text = architectural(magnitude, prec, dimzin);
+        break;
+    default:
+        text = fractional(std::round(magnitude * std::ldexp(1.0, prec)), std::ldexp(1.0, prec), false);
+        break;
     }
     if (val < 0 && !roundsToZero(magnitude, unit, prec)) text.insert(0, 1, L'-');
     out = text;

@@ -24,16 +24,15 @@
 // (str is then left empty).
 int acdbRToS(ads_real val, int unit, int prec, wchar_t* str, size_t nBufLen);
 
-template <size_t nBufLen>
-inline int acdbRToS(ads_real val, int unit, int prec, wchar_t (&str)[nBufLen]) {
+template <size_t nBufLen> inline int acdbRToS(ads_real val, int unit, int prec, wchar_t (&str)[nBufLen]) {
     return acdbRToS(val, unit, prec, str, nBufLen);
 }
 
 namespace host {
 
 // The DIMZIN bits the conversion honours.
-constexpr int kDimzinFeetInchMask = 3;   // 0..3: which of zero feet / zero inches to show
-constexpr int kDimzinNoLeadingZero = 4;  // decimal: ".50" instead of "0.50"
+constexpr int kDimzinFeetInchMask = 3;    // 0..3: which of zero feet / zero inches to show
+constexpr int kDimzinNoLeadingZero = 4;   // decimal: ".50" instead of "0.50"
 constexpr int kDimzinNoTrailingZeros = 8; // decimal and engineering inches: "17.5"
 
 // The conversion itself; false (and `out` unchanged) where acdbRToS gives RTERROR for

@@ -29,7 +29,8 @@ int FindAppendingText(AppendingTextList& list, int k, void (*log)(const wchar_t*
     return found;
 }
 
-int StoreAppendingText(AppendingTextList& list, int k, const AppendingText* record, void (*log)(const wchar_t*)) {
+int StoreAppendingText(AppendingTextList& list, int k, const AppendingText* record,
+                       void (*log)(const wchar_t*)) {
     const int at = FindAppendingText(list, k, log);
     if (!record) {
         if (at >= 0) list.erase(list.begin() + at);

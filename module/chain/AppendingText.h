@@ -7,15 +7,15 @@
 #include <vector>
 
 struct AppendingText {
-    int m_iSegment = 0;          // segment k; 0 and 1 both mean segment 1 (filed 16-bit)
-    AcGePoint3d m_position;      // insertion point
-    AcGePoint3d m_refPoint;      // not filed: the segment's text point at the last re-sort
-    int m_iAutoPos = 1;          // nonzero: follows its segment text and may show m_dValue
+    int m_iSegment = 0;     // segment k; 0 and 1 both mean segment 1 (filed 16-bit)
+    AcGePoint3d m_position; // insertion point
+    AcGePoint3d m_refPoint; // not filed: the segment's text point at the last re-sort
+    int m_iAutoPos = 1;     // nonzero: follows its segment text and may show m_dValue
     std::wstring m_strText;
     double m_dValue = 0.0;
-    int m_iReserved = 0;         // filed 16-bit value without further use
-    std::wstring m_strText2;     // filed
-    std::wstring m_strText3;     // not filed; cleared when stored into a chain
+    int m_iReserved = 0;     // filed 16-bit value without further use
+    std::wstring m_strText2; // filed
+    std::wstring m_strText3; // not filed; cleared when stored into a chain
 
     // The record shows m_dValue formatted like a segment value instead of its text.
     bool ShowsValue() const;

@@ -18,7 +18,9 @@ void replaceAll(std::wstring& text, wchar_t what, const std::wstring& with) {
 }
 
 // The switch-over of "m/cm" in metres: below it values are written in centimetres.
-double metresSwitchOver(ParamArraysView params) { return params.Int(IND_I_MCmFrom10) ? 10.0 : 1.0; }
+double metresSwitchOver(ParamArraysView params) {
+    return params.Int(IND_I_MCmFrom10) ? 10.0 : 1.0;
+}
 
 } // namespace
 
@@ -53,8 +55,8 @@ bool UserTextOutOfTolerance(int k, std::span<const std::wstring> texts, bool has
     return std::fabs(number - segmentLength) > tolerance;
 }
 
-std::wstring AlternateValueText(const std::wstring& value, bool isSum, double segmentLength, ParamArraysView params,
-                                const ValueFormatEnv& env) {
+std::wstring AlternateValueText(const std::wstring& value, bool isSum, double segmentLength,
+                                ParamArraysView params, const ValueFormatEnv& env) {
     if (env.altFormat.empty()) return std::wstring();
     double number = ParseDisplayNumber(value);
     if (IsMetresCentimetres(params.String(IND_S_Measure)) && !isSum) {
@@ -64,9 +66,12 @@ std::wstring AlternateValueText(const std::wstring& value, bool isSum, double se
     std::wstring text = env.altFormat;
     replaceAll(text, L'%', L" "); // a frame is never a format string of its own
     const std::wstring alt = FormatValue(kAlternateValueMode, number, params, env);
-    if (text.find(L'#') != std::wstring::npos) replaceAll(text, L'#', alt);
-    else if (text.find(L'9') != std::wstring::npos) replaceAll(text, L'9', alt);
-    else text += alt;
+    if (text.find(L'#') != std::wstring::npos)
+        replaceAll(text, L'#', alt);
+    else if (text.find(L'9') != std::wstring::npos)
+        replaceAll(text, L'9', alt);
+    else
+        text += alt;
     return text;
 }
 

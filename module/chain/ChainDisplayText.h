@@ -34,18 +34,18 @@ bool UserTextOutOfTolerance(int k, std::span<const std::wstring> texts, bool has
 
 // The alternate value behind a shown value, in `env.altFormat` ("[#]" -> "[4'-0 9/16"]");
 // empty without a format. On "m/cm" a centimetre value is turned back into metres first.
-std::wstring AlternateValueText(const std::wstring& value, bool isSum, double segmentLength, ParamArraysView params,
-                                const ValueFormatEnv& env);
+std::wstring AlternateValueText(const std::wstring& value, bool isSum, double segmentLength,
+                                ParamArraysView params, const ValueFormatEnv& env);
 
 struct DisplayTextInputs {
-    int k = 1;                  // segment, the extension count for the sum, kChainLabelIndex
+    int k = 1; // segment, the extension count for the sum, kChainLabelIndex
     bool isSum = false;
-    std::wstring value;         // SegmentValueText of k
-    std::wstring prefix;        // part 2 of the entry
-    std::wstring suffix;        // part 3 of the entry
-    double segmentLength = 0;   // measured length of k (drawing units)
-    bool altUnitsOn = false;    // the chain's alternate-units status is on
-    bool fullCircle = false;    // a full-circle arc chain: its value is a circumference
+    std::wstring value;                           // SegmentValueText of k
+    std::wstring prefix;                          // part 2 of the entry
+    std::wstring suffix;                          // part 3 of the entry
+    double segmentLength = 0;                     // measured length of k (drawing units)
+    bool altUnitsOn = false;                      // the chain's alternate-units status is on
+    bool fullCircle = false;                      // a full-circle arc chain: its value is a circumference
     const AppendingText* appendingText = nullptr; // compose this appended text instead
 };
 

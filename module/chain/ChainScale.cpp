@@ -4,7 +4,9 @@
 
 #include <cstddef>
 
-double AcadUnitsOrDefault(double acadUnits) { return acadUnits == 0 ? kDefaultAcadUnits : acadUnits; }
+double AcadUnitsOrDefault(double acadUnits) {
+    return acadUnits == 0 ? kDefaultAcadUnits : acadUnits;
+}
 
 namespace {
 
@@ -21,7 +23,9 @@ bool RepairAcadUnits(std::vector<double>& arrayDouble) {
     return repairZero(arrayDouble, IND_D_AcadUnits, kDefaultAcadUnits);
 }
 
-bool RepairScale(std::vector<double>& arrayDouble) { return repairZero(arrayDouble, IND_D_ScaleVal, kRepairedScale); }
+bool RepairScale(std::vector<double>& arrayDouble) {
+    return repairZero(arrayDouble, IND_D_ScaleVal, kRepairedScale);
+}
 
 double ChainScale(double scaleVal, bool annotative, double annotationScale) {
     const double scale = annotative ? annotationScale : scaleVal;

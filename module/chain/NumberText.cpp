@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kMaxDecimals = 14;
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool isDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 // Reads a number written with '.' as decimal sign; only digits, sign and point reach here.
 double readCanonical(const std::string& text) {
@@ -35,7 +37,8 @@ std::wstring FormatNumber(double value, int decimals, bool trimZero, const std::
         trimZero = true;
     }
     if (trimZero && text.find_first_of(L".,") != std::wstring::npos) {
-        while (!text.empty() && text.back() == L'0') text.pop_back();
+        while (!text.empty() && text.back() == L'0')
+            text.pop_back();
         if (!text.empty() && text.back() == L'.') text.pop_back();
     }
     if (!text.empty() && text[0] == L'-' && readsAsZero(text)) text.erase(0, 1);
@@ -56,7 +59,8 @@ double ParseDisplayNumber(const std::wstring& text) {
         }
     }
     size_t i = 0;
-    while (i < t.size() && (t[i] == L' ' || t[i] == L'\t')) ++i;
+    while (i < t.size() && (t[i] == L' ' || t[i] == L'\t'))
+        ++i;
     std::string canonical;
     if (i < t.size() && (t[i] == L'-' || t[i] == L'+')) canonical += static_cast<char>(t[i++]);
     bool point = false;

@@ -51,14 +51,15 @@ int SetExtFlagBit(TRdimExtFlagArray& flags, int i, std::uint32_t bit, bool on) {
     if (i < 0 || static_cast<size_t>(i) >= flags.size()) return 0;
     std::uint32_t& word = flags[static_cast<size_t>(i)];
     const int old = (word & bit) ? 1 : 0;
-    if (on) word |= bit;
-    else word &= ~bit;
+    if (on)
+        word |= bit;
+    else
+        word &= ~bit;
     return old;
 }
 
 void SyncExtFlags(TRdimExtFlagArray& flags, int i, bool bInsert, int extensions) {
-    if (bInsert && i >= 0 && static_cast<size_t>(i) <= flags.size())
-        flags.insert(flags.begin() + i, 0u);
+    if (bInsert && i >= 0 && static_cast<size_t>(i) <= flags.size()) flags.insert(flags.begin() + i, 0u);
     const size_t count = extensions > 0 ? static_cast<size_t>(extensions) : 0;
     if (flags.size() != count) flags.assign(count, 0u);
 }

@@ -8,19 +8,27 @@
 using TRdimExtFlagArray = std::vector<std::uint32_t>;
 
 enum : std::uint32_t {
-    kExtFlagHidden = 1,  // extension line hidden
-    kExtFlagLeader = 2,  // leader drawn for the text of this segment
+    kExtFlagHidden = 1, // extension line hidden
+    kExtFlagLeader = 2, // leader drawn for the text of this segment
     kExtTickOblique = 16,
     kExtTickDot = 32,
     kExtTickCircle = 64,
     kExtTickArrow = 128,
     kExtTickCross = 256,
     kExtTickNone = 512,
-    kExtTickMask = kExtTickOblique | kExtTickDot | kExtTickCircle | kExtTickArrow | kExtTickCross | kExtTickNone,
+    kExtTickMask =
+        kExtTickOblique | kExtTickDot | kExtTickCircle | kExtTickArrow | kExtTickCross | kExtTickNone,
 };
 
 // Tick symbol codes, as the chain keeps its own in IND_I_LastType.
-enum TickSymbol { kTickNone = 0, kTickOblique = 1, kTickDot = 2, kTickCircle = 3, kTickArrow = 4, kTickCross = 5 };
+enum TickSymbol {
+    kTickNone = 0,
+    kTickOblique = 1,
+    kTickDot = 2,
+    kTickCircle = 3,
+    kTickArrow = 4,
+    kTickCross = 5
+};
 
 // The override bit of a tick code; 0 for a code that is none of the six.
 std::uint32_t TickOverrideBit(int code);

@@ -4,8 +4,7 @@
 
 namespace {
 
-template <class T>
-bool inside(std::span<const T> array, int index) {
+template <class T> bool inside(std::span<const T> array, int index) {
     return index >= 0 && static_cast<size_t>(index) < array.size();
 }
 
@@ -14,9 +13,13 @@ const int kChainOwnInts[] = {IND_I_ArcDimMinPoint, IND_I_ArcDimMaxPoint, IND_I_A
 
 } // namespace
 
-std::uint32_t ParamArraysView::Int(int index) const { return inside(m_ints, index) ? m_ints[index] : 0; }
+std::uint32_t ParamArraysView::Int(int index) const {
+    return inside(m_ints, index) ? m_ints[index] : 0;
+}
 
-double ParamArraysView::Double(int index) const { return inside(m_doubles, index) ? m_doubles[index] : 0.0; }
+double ParamArraysView::Double(int index) const {
+    return inside(m_doubles, index) ? m_doubles[index] : 0.0;
+}
 
 const std::wstring& ParamArraysView::String(int index) const {
     static const std::wstring empty;

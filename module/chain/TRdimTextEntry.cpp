@@ -13,7 +13,8 @@ constexpr wchar_t kCodeSep = L'#';
 // the first other character; no digits is 0, too many digits stop at the int range.
 int readCode(const std::wstring& text, size_t from) {
     size_t i = from;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
     long long value = 0;
@@ -58,7 +59,9 @@ std::wstring TRdimTextEntry::GetValueText() const {
     return part.substr(0, part.find(kCodeSep));
 }
 
-bool TRdimTextEntry::HasPositionCode() const { return m_parts.front().find(kCodeSep) != std::wstring::npos; }
+bool TRdimTextEntry::HasPositionCode() const {
+    return m_parts.front().find(kCodeSep) != std::wstring::npos;
+}
 
 int TRdimTextEntry::GetPositionCode(bool bAbs) const {
     const std::wstring& part = m_parts.front();
@@ -94,11 +97,14 @@ bool TRdimTextEntry::SetPart(int index, const std::wstring& text) {
 }
 
 int SumPositionCode(const std::wstring& dimDescription, int lastSegmentCode) {
-    const int labelCode =
-        !dimDescription.empty() && dimDescription[0] >= L'0' && dimDescription[0] <= L'9' ? dimDescription[0] - L'0' : 0;
+    const int labelCode = !dimDescription.empty() && dimDescription[0] >= L'0' && dimDescription[0] <= L'9'
+                              ? dimDescription[0] - L'0'
+                              : 0;
     if (labelCode > 1) return 6;
     if (lastSegmentCode == 14 || lastSegmentCode == -14) return 4;
     return 5;
 }
 
-int StoredPositionCode(int code, bool arcChain) { return arcChain && code < 0 ? 8 : code; }
+int StoredPositionCode(int code, bool arcChain) {
+    return arcChain && code < 0 ? 8 : code;
+}

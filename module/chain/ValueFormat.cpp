@@ -6,8 +6,8 @@
 #include "module/chain/NumberText.h"
 #include "module/options/OptionIndices.h"
 
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cwctype>
 
 namespace {
@@ -53,8 +53,10 @@ std::wstring superscriptText(int digits, int decimals) {
 // Zero superscript digits count as none, so 869.6 mm shows 87, not a cut 86.
 std::wstring metresCentimetres(double mm, const UnitInputs& in) {
     int digits = 0;
-    if (in.decimals == 3) digits = lastDigits(std::fabs(mm), 1);
-    else if (in.decimals >= 4) digits = lastDigits(std::fabs(mm) * 10, 2);
+    if (in.decimals == 3)
+        digits = lastDigits(std::fabs(mm), 1);
+    else if (in.decimals >= 4)
+        digits = lastDigits(std::fabs(mm) * 10, 2);
     const double switchOver = in.metresFrom10 ? 10.0 : 1.0;
     std::wstring text;
     if (in.absMode == 3 || mm / 1000 >= switchOver) {
@@ -91,7 +93,9 @@ std::wstring formatInUnit(double mm, const UnitInputs& in) {
 
 } // namespace
 
-bool IsMetresCentimetres(const std::wstring& unit) { return equalsNoCase(unit, L"m/cm"); }
+bool IsMetresCentimetres(const std::wstring& unit) {
+    return equalsNoCase(unit, L"m/cm");
+}
 
 double RoundMillimetres(double mm, std::uint32_t rounding, void (*log)(const wchar_t*)) {
     if (rounding == 0 || !std::isfinite(mm)) return mm;
@@ -103,8 +107,10 @@ double RoundMillimetres(double mm, std::uint32_t rounding, void (*log)(const wch
     }
     const int n = (tenths[tenths.size() - 2] - L'0') * 10 + (tenths.back() - L'0');
     int replacement = 0;
-    if (rounding == 2) replacement = n < 13 ? 0 : n < 38 ? 25 : n < 63 ? 50 : n <= 87 ? 75 : 100;
-    else replacement = n < 25 ? 0 : n <= 74 ? 50 : 100;
+    if (rounding == 2)
+        replacement = n < 13 ? 0 : n < 38 ? 25 : n < 63 ? 50 : n <= 87 ? 75 : 100;
+    else
+        replacement = n < 25 ? 0 : n <= 74 ? 50 : 100;
     const double rounded = (std::wcstod(tenths.c_str(), nullptr) - n + replacement) / 10;
     return mm < 0 ? -rounded : rounded;
 }

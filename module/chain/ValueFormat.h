@@ -16,10 +16,10 @@ inline constexpr const wchar_t* kUnitFeetFractionalInches = L"0'-0 1/256\"";
 // global options, or, for the alternate unit of a chain that names its own options
 // file, from that file's "General Info" ("AltMeasure", "AltDecimals", "AltFormat").
 struct ValueFormatEnv {
-    bool hasOptions = true;       // the global options exist
-    std::wstring altMeasure;      // unit of alternate values (mode < 0)
-    int altDecimals = 0;          // decimals of alternate values
-    std::wstring altFormat;       // frame of the alternate value, e.g. "[#]"; empty: none
+    bool hasOptions = true;                // the global options exist
+    std::wstring altMeasure;               // unit of alternate values (mode < 0)
+    int altDecimals = 0;                   // decimals of alternate values
+    std::wstring altFormat;                // frame of the alternate value, e.g. "[#]"; empty: none
     void (*log)(const wchar_t*) = nullptr; // diagnostic log, may be null
 };
 

@@ -15,7 +15,9 @@ AppendingText rec(int segment, const wchar_t* text) {
 }
 
 std::vector<std::wstring> g_log;
-void record(const wchar_t* text) { g_log.emplace_back(text); }
+void record(const wchar_t* text) {
+    g_log.emplace_back(text);
+}
 
 } // namespace
 
@@ -61,21 +63,4 @@ TEST(AppendingText, StoringReplacesTheSegmentsRecordOrAddsOne) {
     EXPECT_EQ(list[0].m_strText, L"BMaß");
     EXPECT_EQ(StoreAppendingText(list, 5, nullptr), -1);
     EXPECT_EQ(list.size(), 1u);
-}
-
-TEST(AppendingText, ShowsItsValueOnlyWhenAutomaticPositiveAndWithoutSuperscript) {
-    AppendingText a;
-    a.m_dValue = 1.5;
-    EXPECT_TRUE(a.ShowsValue());
-    a.m_strText = L"2,01^5";
-    EXPECT_FALSE(a.ShowsValue());
-    a.m_strText = L"text";
-    EXPECT_TRUE(a.ShowsValue());
-    a.m_iAutoPos = 0;
-    EXPECT_FALSE(a.ShowsValue());
-    a.m_iAutoPos = 1;
-    a.m_dValue = 0;
-    EXPECT_FALSE(a.ShowsValue());
-    a.m_dValue = -1;
-    EXPECT_FALSE(a.ShowsValue());
 }

@@ -59,9 +59,10 @@ TEST(NumberText, ParseUserNumber_PlainNumbersOnly) {
     EXPECT_NEAR(v, 2.5, kNumberTol);
 
     v = 42;
-    for (const wchar_t* text : {L"ca. 3", L"3.5m", L"", L"   ", L"-", L".", L"1,2,3", L"1.2.3", L"1,23^4", L"1e3",
-                                L"- 3", L"3 5", L"2'5", L"inf", L"nan"}) {
-        EXPECT_FALSE(userNumber(text, v)) << "accepted: \"" << std::string(text, text + std::wcslen(text)) << "\"";
+    for (const wchar_t* text : {L"ca. 3", L"3.5m", L"", L"   ", L"-", L".", L"1,2,3", L"1.2.3", L"1,23^4",
+                                L"1e3", L"- 3", L"3 5", L"2'5", L"inf", L"nan"}) {
+        EXPECT_FALSE(userNumber(text, v))
+            << "accepted: \"" << std::string(text, text + std::wcslen(text)) << "\"";
     }
     EXPECT_EQ(v, 42.0); // a refused text leaves the value alone
     EXPECT_FALSE(userNumber(std::wstring(400, L'9'), v));

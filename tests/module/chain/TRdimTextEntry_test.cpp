@@ -37,8 +37,8 @@ TEST(TRdimTextEntry, ReadsValueCodeAndTheThreeUserParts) {
 }
 
 TEST(TRdimTextEntry, UnchangedEntriesWriteBackExactly) {
-    for (const wchar_t* text : {L"", L"2,50", L"1,23^4#5", L"88#5@@@", L"88#5@a@b@c", L"88#5@a@b@c@extra@more",
-                                L"@@@", L"ß#1@±@²@BMaß"}) {
+    for (const wchar_t* text : {L"", L"2,50", L"1,23^4#5", L"88#5@@@", L"88#5@a@b@c",
+                                L"88#5@a@b@c@extra@more", L"@@@", L"ß#1@±@²@BMaß"}) {
         EXPECT_EQ(TRdimTextEntry(text).ToString(), text);
     }
 }
