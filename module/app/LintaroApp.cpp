@@ -1,0 +1,181 @@
+#include "module/app/LintaroApp.h"
+
+#include "host/db/AcDbHostApplicationServices.h"
+#include "host/ed/AcEdFilterWinMsg.h"
+#include "host/ed/CommandLine.h"
+#include "host/ed/acutPrintf.h"
+#include "host/mfc/AfxModuleState.h"
+#include "host/rx/AcRxDictionary.h"
+#include "host/rx/AcRxDynamicLinker.h"
+#include "host/rx/AcRxService.h"
+#include "host/win/FormatW.h"
+#include "host/win/WinModules.h"
+#include "module/app/CommandTable.h"
+#include "module/app/DocLocks.h"
+#include "module/app/EntityClasses.h"
+#include "module/app/LanguageModule.h"
+#include "module/app/LintaroLog.h"
+#include "module/app/LispTable.h"
+#include "module/app/MatchProp.h"
+#include "module/app/PaletteApp.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/IniStorage.h"
+#include "module/resources/LintaroStrings.h"
+
+#include <memory>
+
+
+namespace {
+
+constexpr int kVersionMajor = 2;
+constexpr int kVersionMinor = 3;
+constexpr int kVersionBuild = 3;
+constexpr const wchar_t* kServiceName = L"XOTA_LINTARO";
+
+// 1 before kInitAppMsg and after unloading: nothing runs then.
+int g_stopped = 1;
+std::unique_ptr<AppEventCatcher> g_appEventCatcher;
+bool g_filterRegistered = false;
+
+// The right-click filter; the context menu comes with a later build, so it lets
+// every message pass to the host.
+BOOL filterProc(MSG*) { return FALSE; }
+
+void RegisterAppServices() {
+    CTemporaryResourceOverride resources;
+    if (!acrxServiceIsRegistered(kServiceName)) acrxRegisterService(kServiceName);
+    RegisterEntityClasses();
+    if (!addMatchTRdim()) {
+        LogMsg(L"\n**MatchProperties has not been registered.\nProtocol extension will be added when MATCHPROP is "
+               L"used\n");
+        acedPostCommandPrompt();
+    }
+    AddLintaroCommands();
+    CmdDRStart();
+    g_filterRegistered = acedRegisterFilterWinMsg(&filterProc);
+    if (!g_filterRegistered) acutPrintf(L"\nCan\u00B4t register message filter.");
+    if (pGlobDimOptions && GetIniGeneralInt(L"ShowAppWindow") == 1) CmdLintaro();
+}
+
+void OnkInitApp() {
+    g_stopped = 0;
+    if (pGlobDimOptions) {
+        LogMsg(L"\n*****\n ** NIKDY ** \n OnkInitApp - pGlobDimOptions ");
+        return;
+    }
+    pGlobDimOptions = new CGlobDimOptions();
+    pGlobDimOptions->LoadOptions();
+    AcDbHostApplicationServices* services = acdbHostApplicationServices();
+    const std::wstring program =
+        services ? host::FormatW(L"%s #%s VER:%s", services->product(), services->releaseMarker(),
+                                 services->versionString())
+                 : std::wstring();
+    LogFmt(L"\n********** PROGRAM: %s **********", program.c_str());
+    LoadLanguageModule();
+    RegisterAppServices();
+    LogFmt(L"\nonLoadDwg INI=%s", GetIniFile().c_str());
+}
+
+void initApp(void* pkt) {
+    RegisterLintaroResources();
+    if (!acrxDynamicLinker->unlockApplication(pkt))
+        LogMsg(L"\n ****\n**** !acrxDynamicLinker->unlockApplication ");
+    acrxDynamicLinker->registerAppMDIAware(pkt);
+    if (!g_appEventCatcher && !acrxClassDictionary->at(L"MatchProperties")) {
+        g_appEventCatcher = std::make_unique<AppEventCatcher>();
+        acrxDynamicLinker->addReactor(g_appEventCatcher.get());
+    }
+    OnkInitApp();
+}
+
+void UnloadApp() {
+    try {
+        LogFmt(L"\n   UnloadApp 1 dlgMyApp=%d ", dlgMyApp ? 1 : 0);
+        EndApp(true, true);
+        delete acrxServiceDictionary->remove(kServiceName);
+        UnlockAll();
+        CmdDRStop();
+        SaveAllIniBuffers();
+        if (g_filterRegistered) {
+            acedRemoveFilterWinMsg(&filterProc);
+            g_filterRegistered = false;
+        }
+        LogFmt(L"\n   UnloadApp 8 pGlobDimOptions=%d ", pGlobDimOptions ? 1 : 0);
+    } catch (...) {
+        LogMsg(L"unloadApp ERROR !!!!!!");
+        MsgBoxFmt(L"\nANY ERROR in unloadApp ");
+    }
+    LogMsg(L"\n   UnloadApp END ");
+}
+
+void unloadSequence() {
+    if (g_stopped) {
+        LogMsg(L" kDependencyMsg ");
+        return;
+    }
+    HINSTANCE previous = AfxGetResourceHandle();
+    LogFmt(L"\n kUnloadAppMsg appEventCatcher=%d ", g_appEventCatcher ? 1 : 0);
+    if (g_appEventCatcher) {
+        acrxDynamicLinker->removeReactor(g_appEventCatcher.get());
+        g_appEventCatcher.reset();
+    }
+    LogFmt(L"_hdllInstance=%p   hOld=%p ", static_cast<void*>(host::addOnModule()), static_cast<void*>(previous));
+    RemoveMatchTRdim();
+    UnloadApp();
+    g_stopped = 1;
+    if (previous && previous != host::addOnModule()) AfxSetResourceHandle(previous);
+}
+
+void handleMessage(AcRx::AppMsgCode msg, void* pkt) {
+    switch (msg) {
+    case AcRx::kInitAppMsg: initApp(pkt); break;
+    case AcRx::kUnloadAppMsg:
+    case AcRx::kEndMsg:
+    case AcRx::kQuitMsg: unloadSequence(); break;
+    case AcRx::kLoadDwgMsg:
+        DefineLispFunctions();
+        LogMsg(L"\npred rewatchDb");
+        LogMsg(L"\nPO rewatchDb");
+        break;
+    case AcRx::kUnloadDwgMsg: UndefineLispFunctions(); break;
+    case AcRx::kInvkSubrMsg: DispatchLispFunction(); break;
+    case AcRx::kSaveMsg: LogMsg(L" SaveMsg"); break;
+    case AcRx::kDependencyMsg: LogMsg(L" kDependencyMsg "); break;
+    case AcRx::kNoDependencyMsg: LogMsg(L" kNoDependencyMsg "); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt) {
+    LogFmt(L"\n*** acrxEntryPoint %d START ", static_cast<int>(msg));
+    try {
+        handleMessage(msg, pkt);
+    } catch (...) {
+        acutPrintf(L"\nANY PROBLEM on %d message... ", static_cast<int>(msg));
+        LogFmt(L"\n****** ANY ERROR on %d message... ", static_cast<int>(msg));
+        return AcRx::kRetOK;
+    }
+    LogMsg(L" acrx-END ");
+    return AcRx::kRetOK;
+}
+
+extern "C" void lintaroModuleExit() {
+    LogMsg(L"\nthis will be called just before unloading long after kUnloadAppMsg ");
+    DeleteEntityClasses();
+    RemoveLintaroCommands();
+    LogFmt(L" pGlobDimOptions=%d ", pGlobDimOptions ? 1 : 0);
+    delete pGlobDimOptions;
+    pGlobDimOptions = nullptr;
+    DeleteLogFile();
+}
+
+const wchar_t* GetProgramVersion() {
+    static const std::wstring text = host::FormatW(L"%d.%d.%d", kVersionMajor, kVersionMinor, kVersionBuild);
+    return text.c_str();
+}
+
+int GetProgramVersionNumber() { return (kVersionMinor + kVersionMajor * 10) * 100 + kVersionBuild; }
+
+bool IsModuleStopped() { return g_stopped != 0; }

@@ -1,0 +1,66 @@
+#include "module/app/LispTable.h"
+
+#include "host/ed/LispFunctions.h"
+#include "host/ed/acutPrintf.h"
+#include "module/app/LintaroApp.h"
+#include "module/app/LintaroLog.h"
+
+#include <iterator>
+
+namespace {
+
+// The context-menu operations and chain creation along a line are not part of this
+// build: the functions say so and fail, which AutoLISP reports as an error.
+int popUpChain() {
+    acutPrintf(L"\nXOTA_LintaroPopUp: not available yet in this build.");
+    return RTERROR;
+}
+
+int popUpHeightMark() {
+    acutPrintf(L"\nXOTA_LintaroPopUpH: not available yet in this build.");
+    return RTERROR;
+}
+
+int makeDimByLine() {
+    acutPrintf(L"\nXOTA_LintaroMakeDimByLine: not available yet in this build.");
+    return RTERROR;
+}
+
+const LintaroLispFunction kTable[] = {
+    {L"C:XOTA_LintaroPopUp", &popUpChain},
+    {L"C:XOTA_LintaroPopUpH", &popUpHeightMark},
+    {L"XOTA_LintaroMakeDimByLine", &makeDimByLine},
+};
+constexpr int kCount = static_cast<int>(std::size(kTable));
+
+// What the host calls for a registered code: the same answer as the dispatch.
+template <int Code> int registeredHandler() {
+    acedRetVoid();
+    return kTable[Code].function() == RTNORM ? RSRSLT : RSERR;
+}
+int (*const kHandlers[])() = {&registeredHandler<0>, &registeredHandler<1>, &registeredHandler<2>};
+
+} // namespace
+
+const LintaroLispFunction* LintaroLispTable(int& count) {
+    count = kCount;
+    return kTable;
+}
+
+void DefineLispFunctions() {
+    for (int code = 0; code < kCount; ++code) {
+        acedDefun(kTable[code].name, code);
+        acedRegFunc(kHandlers[code], code);
+    }
+}
+
+void UndefineLispFunctions() {
+    for (int code = 0; code < kCount; ++code) acedUndef(kTable[code].name, code);
+}
+
+int DispatchLispFunction() {
+    acedRetVoid();
+    const int code = acedGetFunCode();
+    if (code < 0 || code >= kCount) return RTERROR;
+    return kTable[code].function() == RTNORM ? RSRSLT : RSERR;
+}
