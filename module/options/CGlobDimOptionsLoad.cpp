@@ -82,6 +82,7 @@ void CGlobDimOptions::LoadOptions()
     LoadGeneral();
     m_bDlgMainHidden = false;
     LoadMaps();
+    LogMsg(L" LoadOptions4 ");
     const int paletteMode = PaletteCurrentMode();
     if (paletteMode > 0) {
         m_iMode = paletteMode;
