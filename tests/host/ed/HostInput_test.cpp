@@ -82,6 +82,7 @@ TEST_F(HostInputTest, ScriptsEndWithEnterThenCancelAndNestedScriptsComeFirst) {
 
 TEST_F(HostInputTest, GuiEventsGoToTheirHandlerOrAreReportedAndOnlyTheNextOneFeedsADialog) {
     host::HostInput& in = host::hostInput();
+    in.prompt(L"\nCommand: ");
     std::vector<std::wstring> handled;
     in.setEventHandler([&](const std::wstring& e) {
         handled.push_back(e);
@@ -90,7 +91,8 @@ TEST_F(HostInputTest, GuiEventsGoToTheirHandlerOrAreReportedAndOnlyTheNextOneFee
     script(L"@palette click 1\n@yes\nCMD\n@dialog 1144 = abc\n; between\n@dialog click 1\nNEXT\n");
     EXPECT_EQ(in.readAtCommandPrompt().text, L"CMD");
     EXPECT_EQ(handled, (std::vector<std::wstring>{L"palette click 1", L"yes"}));
-    EXPECT_TRUE(said(L"nothing is waiting for \"@yes\" - ignored.")) << "an unexpected answer is not kept for later";
+    EXPECT_TRUE(said(L"nothing is waiting for \"@yes\" - ignored.\nCommand: CMD"))
+        << "an unexpected answer is not kept for later, and the prompt is shown again";
 
     // The dialog that opens now takes its answers from the lines that follow.
     host::UiEventQueue queue;
