@@ -23,11 +23,13 @@ std::wstring makeSettingsFile() {
     std::ofstream f(file, std::ios::binary | std::ios::trunc);
     for (int s = 0; s < 6; ++s) {
         f << "[Options" << s << "]\r\n";
-        for (int k = 0; k < 100; ++k) f << "Key" << k << "=" << k * 0.5 << "\r\n";
+        for (int k = 0; k < 100; ++k)
+            f << "Key" << k << "=" << k * 0.5 << "\r\n";
     }
     for (int s = 0; s < 6; ++s) {
         f << "[Map" << s << "]\r\n";
-        for (int k = 0; k < 20; ++k) f << "Item_" << k << "=1:" << (k + 1) * 10 << "=DIM_1_" << k << "=7\r\n";
+        for (int k = 0; k < 20; ++k)
+            f << "Item_" << k << "=1:" << (k + 1) * 10 << "=DIM_1_" << k << "=7\r\n";
     }
     return file.wstring();
 }
@@ -47,7 +49,8 @@ void BM_ProfileWriteOneKey(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         const std::wstring value = host::FormatW(L"%d", ++i);
-        benchmark::DoNotOptimize(WritePrivateProfileStringW(L"Options3", L"Key50", value.c_str(), file.c_str()));
+        benchmark::DoNotOptimize(
+            WritePrivateProfileStringW(L"Options3", L"Key50", value.c_str(), file.c_str()));
     }
 }
 BENCHMARK(BM_ProfileWriteOneKey);
@@ -56,7 +59,8 @@ void BM_LoadString(benchmark::State& state) {
     static const host::StringResource table[] = {{32873, L"<Unbekannt>"}, {32897, L"<beibehalten>"}};
     host::registerModuleStrings(host::addOnModule(), table, 2);
     wchar_t buf[256];
-    for (auto _ : state) benchmark::DoNotOptimize(LoadStringW(host::addOnModule(), 32897, buf, 256));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadStringW(host::addOnModule(), 32897, buf, 256));
 }
 BENCHMARK(BM_LoadString);
 

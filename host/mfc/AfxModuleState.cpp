@@ -11,8 +11,18 @@ AFX_MODULE_STATE& moduleState() {
 
 } // namespace
 
-AFX_MODULE_STATE* AfxGetModuleState() { return &moduleState(); }
-AFX_MODULE_STATE* AfxGetStaticModuleState() { return &moduleState(); }
-HINSTANCE AfxGetInstanceHandle() { return moduleState().m_hCurrentInstanceHandle; }
-HINSTANCE AfxGetResourceHandle() { return moduleState().m_hCurrentResourceHandle; }
-void AfxSetResourceHandle(HINSTANCE hInstResource) { moduleState().m_hCurrentResourceHandle = hInstResource; }
+AFX_MODULE_STATE* AfxGetModuleState() {
+    return &moduleState();
+}
+AFX_MODULE_STATE* AfxGetStaticModuleState() {
+    return &moduleState();
+}
+HINSTANCE AfxGetInstanceHandle() {
+    return moduleState().m_hCurrentInstanceHandle;
+}
+HINSTANCE AfxGetResourceHandle() {
+    return moduleState().m_hCurrentResourceHandle;
+}
+void AfxSetResourceHandle(HINSTANCE hInstResource) {
+    moduleState().m_hCurrentResourceHandle = hInstResource;
+}

@@ -19,8 +19,12 @@ struct Choice {
 
 // Words that name each button, separated by '|'.
 const Choice kChoices[] = {
-    {L"yes|y|ja|j", IDYES},       {L"no|n|nein", IDNO},        {L"ok|o", IDOK},
-    {L"cancel|c|abbrechen|a", IDCANCEL}, {L"retry|r|wiederholen", IDRETRY}, {L"ignore|i|ignorieren", IDIGNORE},
+    {L"yes|y|ja|j", IDYES},
+    {L"no|n|nein", IDNO},
+    {L"ok|o", IDOK},
+    {L"cancel|c|abbrechen|a", IDCANCEL},
+    {L"retry|r|wiederholen", IDRETRY},
+    {L"ignore|i|ignorieren", IDIGNORE},
     {L"abort|abbruch|a", IDABORT},
 };
 

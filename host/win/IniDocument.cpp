@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
+bool isBlankByte(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
+}
 
 bool isBlankLine(const std::string& text) {
     for (char c : text)
@@ -74,7 +76,8 @@ std::string IniDocument::bytes() const {
 IniDocument::Parsed IniDocument::parseLine(const std::string& text) {
     Parsed p;
     size_t b = 0;
-    while (b < text.size() && isBlankByte(text[b])) ++b;
+    while (b < text.size() && isBlankByte(text[b]))
+        ++b;
     if (b == text.size() || text[b] == ';') return p;
     if (text[b] == '[') {
         const size_t close = text.find(']', b + 1);
@@ -94,7 +97,8 @@ IniDocument::Parsed IniDocument::parseLine(const std::string& text) {
 
 size_t IniDocument::sectionEnd(size_t header) const {
     size_t i = header + 1;
-    while (i < m_lines.size() && parseLine(m_lines[i].text).kind != Kind::Section) ++i;
+    while (i < m_lines.size() && parseLine(m_lines[i].text).kind != Kind::Section)
+        ++i;
     return i;
 }
 
@@ -117,11 +121,14 @@ namespace {
 // ASCII names are compared byte by byte, others decoded first.
 bool sameName(std::string_view raw, std::wstring_view want) {
     size_t b = 0, e = raw.size();
-    while (b < e && isBlankByte(raw[b])) ++b;
-    while (e > b && isBlankByte(raw[e - 1])) --e;
+    while (b < e && isBlankByte(raw[b]))
+        ++b;
+    while (e > b && isBlankByte(raw[e - 1]))
+        --e;
     raw = raw.substr(b, e - b);
     bool ascii = true;
-    for (char c : raw) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    for (char c : raw)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (!ascii) return equalsNoCase(trimView(fromUtf8(raw)), want);
     if (raw.size() != want.size()) return false;
     for (size_t i = 0; i < raw.size(); ++i)
@@ -144,13 +151,15 @@ std::optional<std::wstring> IniDocument::findValue(std::string_view bytes, std::
         std::string_view line = bytes.substr(pos, end - pos);
         pos = end + 1;
         size_t b = 0;
-        while (b < line.size() && isBlankByte(line[b])) ++b;
+        while (b < line.size() && isBlankByte(line[b]))
+            ++b;
         if (b == line.size() || line[b] == ';') continue;
         if (line[b] == '[') {
             // Only the first section of a name counts.
             if (inSection) return std::nullopt;
             const size_t close = line.find(']', b + 1);
-            const std::string_view name = line.substr(b + 1, (close == std::string_view::npos ? line.size() : close) - b - 1);
+            const std::string_view name =
+                line.substr(b + 1, (close == std::string_view::npos ? line.size() : close) - b - 1);
             inSection = !seenSection && sameName(name, wantSection);
             seenSection = seenSection || inSection;
             continue;
@@ -169,7 +178,8 @@ std::vector<std::wstring> IniDocument::sections() const {
         const Parsed p = parseLine(l.text);
         if (p.kind != Kind::Section) continue;
         bool seen = false;
-        for (const auto& s : out) seen = seen || equalsNoCase(s, p.name);
+        for (const auto& s : out)
+            seen = seen || equalsNoCase(s, p.name);
         if (!seen) out.push_back(p.name);
     }
     return out;
@@ -183,7 +193,8 @@ std::vector<std::wstring> IniDocument::keys(std::wstring_view section) const {
         const Parsed p = parseLine(m_lines[i].text);
         if (p.kind != Kind::Entry) continue;
         bool seen = false;
-        for (const auto& k : out) seen = seen || equalsNoCase(k, p.name);
+        for (const auto& k : out)
+            seen = seen || equalsNoCase(k, p.name);
         if (!seen) out.push_back(p.name);
     }
     return out;
@@ -223,7 +234,8 @@ bool IniDocument::setValue(std::wstring_view section, std::wstring_view key, std
             // Keep the key as spelled and the spacing around '='; only the value changes.
             const std::string& text = m_lines[i].text;
             size_t valueStart = text.find('=') + 1;
-            while (valueStart < text.size() && isBlankByte(text[valueStart])) ++valueStart;
+            while (valueStart < text.size() && isBlankByte(text[valueStart]))
+                ++valueStart;
             m_lines[i].text = text.substr(0, valueStart) + toUtf8(value);
             return true;
         }

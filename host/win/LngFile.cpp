@@ -12,7 +12,8 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 std::wstring_view nextWord(std::wstring_view& rest) {
     rest = trimView(rest);
     size_t n = 0;
-    while (n < rest.size() && !isBlank(rest[n])) ++n;
+    while (n < rest.size() && !isBlank(rest[n]))
+        ++n;
     std::wstring_view word = rest.substr(0, n);
     rest.remove_prefix(n);
     return word;
@@ -45,12 +46,24 @@ bool parseQuoted(std::wstring_view rest, std::wstring& text, std::wstring& probl
         }
         if (++i == rest.size()) break;
         switch (rest[i]) {
-        case L'n': text.push_back(L'\n'); break;
-        case L't': text.push_back(L'\t'); break;
-        case L'r': text.push_back(L'\r'); break;
-        case L'\\': text.push_back(L'\\'); break;
-        case L'"': text.push_back(L'"'); break;
-        default: problem = std::wstring(L"unknown escape \\") + rest[i]; return false;
+        case L'n':
+            text.push_back(L'\n');
+            break;
+        case L't':
+            text.push_back(L'\t');
+            break;
+        case L'r':
+            text.push_back(L'\r');
+            break;
+        case L'\\':
+            text.push_back(L'\\');
+            break;
+        case L'"':
+            text.push_back(L'"');
+            break;
+        default:
+            problem = std::wstring(L"unknown escape \\") + rest[i];
+            return false;
         }
     }
     if (i >= rest.size()) {
@@ -87,7 +100,8 @@ bool parseEntry(std::wstring_view text, size_t lineNo, LngContents& out, Block& 
     }
     if (keyword == L"string") {
         UINT id = 0;
-        if (!parseId(nextWord(rest), id)) return fail(error, lineNo, L"the string id must be a number from 1 to 65535");
+        if (!parseId(nextWord(rest), id))
+            return fail(error, lineNo, L"the string id must be a number from 1 to 65535");
         std::wstring value, problem;
         if (!parseQuoted(rest, value, problem)) return fail(error, lineNo, problem);
         if (!out.strings.emplace(id, std::move(value)).second)
@@ -96,7 +110,8 @@ bool parseEntry(std::wstring_view text, size_t lineNo, LngContents& out, Block& 
     }
     if (keyword == L"menu" || keyword == L"dialog") {
         UINT id = 0;
-        if (!parseId(nextWord(rest), id)) return fail(error, lineNo, L"the id must be a number from 1 to 65535");
+        if (!parseId(nextWord(rest), id))
+            return fail(error, lineNo, L"the id must be a number from 1 to 65535");
         open = Block{keyword == L"menu" ? L"MENU" : L"DIALOG", id, lineNo, {}};
         return true;
     }
@@ -132,7 +147,8 @@ bool parseLngFile(std::string_view bytes, LngContents& out, LngError& error) {
         if (!parseEntry(text, lineNo, out, open, error)) return false;
     }
     if (!open.kind.empty())
-        return fail(error, open.startLine, open.kind + L" " + std::to_wstring(open.id) + L" has no END " + open.kind);
+        return fail(error, open.startLine,
+                    open.kind + L" " + std::to_wstring(open.id) + L" has no END " + open.kind);
     return true;
 }
 
@@ -140,12 +156,23 @@ std::wstring quoteLngText(std::wstring_view text) {
     std::wstring out = L"\"";
     for (wchar_t c : text) {
         switch (c) {
-        case L'\n': out += L"\\n"; break;
-        case L'\t': out += L"\\t"; break;
-        case L'\r': out += L"\\r"; break;
-        case L'\\': out += L"\\\\"; break;
-        case L'"': out += L"\\\""; break;
-        default: out.push_back(c);
+        case L'\n':
+            out += L"\\n";
+            break;
+        case L'\t':
+            out += L"\\t";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        case L'\\':
+            out += L"\\\\";
+            break;
+        case L'"':
+            out += L"\\\"";
+            break;
+        default:
+            out.push_back(c);
         }
     }
     out.push_back(L'"');

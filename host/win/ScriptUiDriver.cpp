@@ -11,8 +11,10 @@ namespace {
 
 std::wstring normalisedEvent(const std::wstring& event) {
     size_t b = 0, e = event.size();
-    while (b < e && std::iswspace(event[b])) ++b;
-    while (e > b && std::iswspace(event[e - 1])) --e;
+    while (b < e && std::iswspace(event[b]))
+        ++b;
+    while (e > b && std::iswspace(event[e - 1]))
+        --e;
     std::wstring out = event.substr(b, e - b);
     for (wchar_t& c : out)
         if (c < 0x80) c = static_cast<wchar_t>(std::towlower(c));
@@ -30,7 +32,8 @@ std::wstring oneLine(const std::wstring& text) {
         }
         out.push_back(c);
     }
-    while (!out.empty() && out.back() == L' ') out.pop_back();
+    while (!out.empty() && out.back() == L' ')
+        out.pop_back();
     return out;
 }
 
@@ -39,19 +42,27 @@ std::wstring oneLine(const std::wstring& text) {
 // Texts often begin with "\n" for the command line; the box starts its own line.
 std::wstring boxTranscriptLine(const std::wstring& caption, const std::wstring& text) {
     size_t b = 0;
-    while (b < text.size() && (text[b] == L'\n' || text[b] == L'\r')) ++b;
+    while (b < text.size() && (text[b] == L'\n' || text[b] == L'\r'))
+        ++b;
     return L"\n[" + caption + L"] " + text.substr(b);
 }
 
 bool boxHasButton(UINT type, int id) {
     switch (type & MB_TYPEMASK) {
-    case MB_OK: return id == IDOK;
-    case MB_OKCANCEL: return id == IDOK || id == IDCANCEL;
-    case MB_ABORTRETRYIGNORE: return id == IDABORT || id == IDRETRY || id == IDIGNORE;
-    case MB_YESNOCANCEL: return id == IDYES || id == IDNO || id == IDCANCEL;
-    case MB_YESNO: return id == IDYES || id == IDNO;
-    case MB_RETRYCANCEL: return id == IDRETRY || id == IDCANCEL;
-    default: return id == IDOK;
+    case MB_OK:
+        return id == IDOK;
+    case MB_OKCANCEL:
+        return id == IDOK || id == IDCANCEL;
+    case MB_ABORTRETRYIGNORE:
+        return id == IDABORT || id == IDRETRY || id == IDIGNORE;
+    case MB_YESNOCANCEL:
+        return id == IDYES || id == IDNO || id == IDCANCEL;
+    case MB_YESNO:
+        return id == IDYES || id == IDNO;
+    case MB_RETRYCANCEL:
+        return id == IDRETRY || id == IDCANCEL;
+    default:
+        return id == IDOK;
     }
 }
 
@@ -59,7 +70,7 @@ int scriptedButton(const std::wstring& event, UINT type) {
     static const struct {
         const wchar_t* name;
         int id;
-    } kNames[] = {{L"yes", IDYES},     {L"no", IDNO},       {L"ok", IDOK},         {L"cancel", IDCANCEL},
+    } kNames[] = {{L"yes", IDYES},     {L"no", IDNO},       {L"ok", IDOK},        {L"cancel", IDCANCEL},
                   {L"abort", IDABORT}, {L"retry", IDRETRY}, {L"ignore", IDIGNORE}};
     const std::wstring e = normalisedEvent(event);
     for (const auto& n : kNames)
@@ -76,14 +87,22 @@ int unansweredButton(UINT type) {
 
 const wchar_t* buttonName(int id) {
     switch (id) {
-    case IDOK: return L"OK";
-    case IDCANCEL: return L"Cancel";
-    case IDABORT: return L"Abort";
-    case IDRETRY: return L"Retry";
-    case IDIGNORE: return L"Ignore";
-    case IDYES: return L"Yes";
-    case IDNO: return L"No";
-    default: return L"?";
+    case IDOK:
+        return L"OK";
+    case IDCANCEL:
+        return L"Cancel";
+    case IDABORT:
+        return L"Abort";
+    case IDRETRY:
+        return L"Retry";
+    case IDIGNORE:
+        return L"Ignore";
+    case IDYES:
+        return L"Yes";
+    case IDNO:
+        return L"No";
+    default:
+        return L"?";
     }
 }
 
@@ -106,8 +125,8 @@ int ScriptUiDriver::messageBox(HWND, const std::wstring& text, const std::wstrin
         return answer;
     }
     answer = unansweredButton(type);
-    transcriptWrite(out + L"\n" + caption + L": no scripted answer to \"" + oneLine(text) + L"\" - answered " +
-                    buttonName(answer) + L".");
+    transcriptWrite(out + L"\n" + caption + L": no scripted answer to \"" + oneLine(text) +
+                    L"\" - answered " + buttonName(answer) + L".");
     return answer;
 }
 

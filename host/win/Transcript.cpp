@@ -40,6 +40,8 @@ TranscriptCapture::TranscriptCapture() {
     m_previous = setTranscriptSink([this](const std::wstring& t) { m_text += t; });
 }
 
-TranscriptCapture::~TranscriptCapture() { setTranscriptSink(std::move(m_previous)); }
+TranscriptCapture::~TranscriptCapture() {
+    setTranscriptSink(std::move(m_previous));
+}
 
 } // namespace host

@@ -48,7 +48,9 @@ HWND setActiveWindow(HWND hWnd) {
 
 } // namespace host
 
-HWND GetActiveWindow() { return host::activeWindow(); }
+HWND GetActiveWindow() {
+    return host::activeWindow();
+}
 
 int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {
     const std::wstring text = lpText ? lpText : L"";

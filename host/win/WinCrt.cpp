@@ -42,7 +42,8 @@ wchar_t upperCase(wchar_t c) {
 
 std::wstring toLowerCase(std::wstring_view s) {
     std::wstring out(s);
-    for (wchar_t& c : out) c = foldCase(c);
+    for (wchar_t& c : out)
+        c = foldCase(c);
     return out;
 }
 
@@ -66,8 +67,10 @@ bool isBlank(wchar_t c) {
 
 std::wstring_view trimView(std::wstring_view s) {
     size_t b = 0, e = s.size();
-    while (b < e && isBlank(s[b])) ++b;
-    while (e > b && isBlank(s[e - 1])) --e;
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -84,7 +87,8 @@ int _wcsnicmp(const wchar_t* a, const wchar_t* b, size_t n) {
 
 int _wtoi(const wchar_t* s) {
     if (!s) return 0;
-    while (host::isBlank(*s)) ++s;
+    while (host::isBlank(*s))
+        ++s;
     bool negative = false;
     if (*s == L'+' || *s == L'-') negative = *s++ == L'-';
     long long v = 0;
@@ -109,12 +113,14 @@ double _wtof(const wchar_t* s) {
 
 wchar_t* _wcslwr(wchar_t* s) {
     if (s)
-        for (wchar_t* p = s; *p; ++p) *p = host::foldCase(*p);
+        for (wchar_t* p = s; *p; ++p)
+            *p = host::foldCase(*p);
     return s;
 }
 
 wchar_t* _wcsupr(wchar_t* s) {
     if (s)
-        for (wchar_t* p = s; *p; ++p) *p = host::upperCase(*p);
+        for (wchar_t* p = s; *p; ++p)
+            *p = host::upperCase(*p);
     return s;
 }

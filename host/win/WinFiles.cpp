@@ -18,7 +18,8 @@ std::string envValue(const char* name) {
 }
 
 std::string withoutTrailingSlashes(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     return path;
 }
 
@@ -59,7 +60,9 @@ DWORD copyPath(const std::wstring& path, LPWSTR buffer, DWORD size) {
     return static_cast<DWORD>(path.size());
 }
 
-bool isWindowsModeChar(wchar_t c) { return c == L'r' || c == L'w' || c == L'a' || c == L'+' || c == L'b' || c == L'x'; }
+bool isWindowsModeChar(wchar_t c) {
+    return c == L'r' || c == L'w' || c == L'a' || c == L'+' || c == L'b' || c == L'x';
+}
 
 } // namespace
 
@@ -67,19 +70,29 @@ namespace host {
 
 DWORD errorFromErrno(int err) {
     switch (err) {
-    case 0: return ERROR_SUCCESS;
-    case ENOENT: return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case 0:
+        return ERROR_SUCCESS;
+    case ENOENT:
+        return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+        return ERROR_PATH_NOT_FOUND;
     case EACCES:
     case EPERM:
-    case EROFS: return ERROR_ACCESS_DENIED;
-    case EEXIST: return ERROR_ALREADY_EXISTS;
-    case EISDIR: return ERROR_DIRECTORY;
-    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
-    case EFBIG: return ERROR_FILE_TOO_LARGE;
+    case EROFS:
+        return ERROR_ACCESS_DENIED;
+    case EEXIST:
+        return ERROR_ALREADY_EXISTS;
+    case EISDIR:
+        return ERROR_DIRECTORY;
+    case ENOMEM:
+        return ERROR_NOT_ENOUGH_MEMORY;
+    case EFBIG:
+        return ERROR_FILE_TOO_LARGE;
     case EINVAL:
-    case ENAMETOOLONG: return ERROR_INVALID_PARAMETER;
-    default: return ERROR_WRITE_FAULT;
+    case ENAMETOOLONG:
+        return ERROR_INVALID_PARAMETER;
+    default:
+        return ERROR_WRITE_FAULT;
     }
 }
 
@@ -102,8 +115,12 @@ bool folderExists(const std::wstring& path) {
 
 } // namespace host
 
-DWORD GetLastError() { return g_lastError; }
-void SetLastError(DWORD err) { g_lastError = err; }
+DWORD GetLastError() {
+    return g_lastError;
+}
+void SetLastError(DWORD err) {
+    g_lastError = err;
+}
 
 HRESULT SHGetFolderPathW(HWND, int csidl, HANDLE, DWORD, LPWSTR pszPath) {
     if (pszPath) pszPath[0] = 0;

@@ -37,4 +37,3 @@
 
 // A null text shows as empty, a null caption as "Error", as on Windows.
 int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
-

@@ -61,7 +61,8 @@ std::wstring addOnPath() {
         const size_t slash = dir.rfind('/');
         dir = slash == std::string::npos ? "." : dir.substr(0, slash);
     }
-    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
     return host::fromUtf8(dir) + L"/" + host::kAddOnModuleName;
 }
 
@@ -75,7 +76,8 @@ std::wstring absolutePath(const std::wstring& path) {
 }
 
 bool endsWithNoCase(const std::wstring& s, const std::wstring& tail) {
-    return s.size() >= tail.size() && host::equalsNoCase(std::wstring_view(s).substr(s.size() - tail.size()), tail);
+    return s.size() >= tail.size() &&
+           host::equalsNoCase(std::wstring_view(s).substr(s.size() - tail.size()), tail);
 }
 
 HMODULE refuse(DWORD error) {
@@ -87,7 +89,9 @@ HMODULE refuse(DWORD error) {
 
 namespace host {
 
-HMODULE addOnModule() { return reinterpret_cast<HMODULE>(&g_addOnTag); }
+HMODULE addOnModule() {
+    return reinterpret_cast<HMODULE>(&g_addOnTag);
+}
 
 void registerModuleStrings(HINSTANCE module, const StringResource* table, std::size_t count) {
     std::map<UINT, std::wstring> strings;
@@ -96,7 +100,9 @@ void registerModuleStrings(HINSTANCE module, const StringResource* table, std::s
     registry().compiledIn[module] = std::move(strings);
 }
 
-bool isLanguageModule(HMODULE module) { return languageModule(module) != nullptr; }
+bool isLanguageModule(HMODULE module) {
+    return languageModule(module) != nullptr;
+}
 
 const std::vector<std::wstring>* languageModuleBlock(HMODULE module, const std::wstring& kind, UINT id) {
     const LanguageModule* m = languageModule(module);
@@ -116,7 +122,8 @@ HMODULE LoadLibraryW(LPCWSTR lpLibFileName) {
             return h;
         }
     }
-    if (!endsWithNoCase(path, L".lng")) return refuse(host::fileExists(path) ? ERROR_BAD_EXE_FORMAT : ERROR_MOD_NOT_FOUND);
+    if (!endsWithNoCase(path, L".lng"))
+        return refuse(host::fileExists(path) ? ERROR_BAD_EXE_FORMAT : ERROR_MOD_NOT_FOUND);
     std::string bytes;
     const host::ReadResult read = host::readFileBytes(host::nativePath(path), bytes, kMaxLngBytes);
     if (read == host::ReadResult::Missing) return refuse(ERROR_MOD_NOT_FOUND);
@@ -124,15 +131,16 @@ HMODULE LoadLibraryW(LPCWSTR lpLibFileName) {
     module->path = path;
     host::LngError error;
     if (read != host::ReadResult::Ok) {
-        error.message = read == host::ReadResult::TooLarge ? L"the file is too large" : L"the file cannot be read";
+        error.message =
+            read == host::ReadResult::TooLarge ? L"the file is too large" : L"the file cannot be read";
     } else if (host::parseLngFile(bytes, module->contents, error)) {
         HMODULE h = reinterpret_cast<HMODULE>(module.get());
         registry().languageModules.emplace(h, std::move(module));
         return h;
     }
     const std::wstring where = error.line ? host::FormatW(L"line %d: ", static_cast<int>(error.line)) : L"";
-    host::transcriptWrite(host::FormatW(L"\nLanguage module \"%s\" was not loaded: %s%s.", path.c_str(), where.c_str(),
-                                        error.message.c_str()));
+    host::transcriptWrite(host::FormatW(L"\nLanguage module \"%s\" was not loaded: %s%s.", path.c_str(),
+                                        where.c_str(), error.message.c_str()));
     return refuse(ERROR_BAD_EXE_FORMAT);
 }
 
@@ -150,7 +158,8 @@ BOOL FreeLibrary(HMODULE hLibModule) {
 HMODULE GetModuleHandleW(LPCWSTR lpModuleName) {
     if (!lpModuleName) return reinterpret_cast<HMODULE>(&g_programTag);
     const std::wstring name = lpModuleName;
-    if (host::equalsNoCase(name, host::kAddOnModuleName) || endsWithNoCase(name, std::wstring(L"/") + host::kAddOnModuleName) ||
+    if (host::equalsNoCase(name, host::kAddOnModuleName) ||
+        endsWithNoCase(name, std::wstring(L"/") + host::kAddOnModuleName) ||
         endsWithNoCase(name, std::wstring(L"\\") + host::kAddOnModuleName))
         return host::addOnModule();
     const std::wstring path = absolutePath(name);
@@ -212,7 +221,8 @@ int LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax
         SetLastError(table ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_INVALID_HANDLE);
         return 0;
     }
-    const size_t n = text->size() < static_cast<size_t>(cchBufferMax) ? text->size() : static_cast<size_t>(cchBufferMax) - 1;
+    const size_t n = text->size() < static_cast<size_t>(cchBufferMax) ? text->size()
+                                                                      : static_cast<size_t>(cchBufferMax) - 1;
     text->copy(lpBuffer, n);
     lpBuffer[n] = 0;
     return static_cast<int>(n);

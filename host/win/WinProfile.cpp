@@ -21,9 +21,12 @@ enum class Load { Ok, Missing, Unusable };
 Load readProfile(LPCWSTR file, std::string& bytes) {
     if (!file || !*file) return Load::Unusable;
     switch (host::readFileBytes(host::nativePath(file), bytes, kMaxProfileBytes)) {
-    case host::ReadResult::Ok: return Load::Ok;
-    case host::ReadResult::Missing: return Load::Missing;
-    default: return Load::Unusable;
+    case host::ReadResult::Ok:
+        return Load::Ok;
+    case host::ReadResult::Missing:
+        return Load::Missing;
+    default:
+        return Load::Unusable;
     }
 }
 
@@ -71,11 +74,14 @@ DWORD copyList(const std::vector<std::wstring>& names, LPWSTR buffer, DWORD size
 std::wstring defaultValue(LPCWSTR lpDefault) {
     // Windows drops trailing blanks of the default.
     std::wstring d = lpDefault ? lpDefault : L"";
-    while (!d.empty() && d.back() == L' ') d.pop_back();
+    while (!d.empty() && d.back() == L' ')
+        d.pop_back();
     return d;
 }
 
-bool hasLineBreak(std::wstring_view s) { return s.find_first_of(L"\r\n") != std::wstring_view::npos; }
+bool hasLineBreak(std::wstring_view s) {
+    return s.find_first_of(L"\r\n") != std::wstring_view::npos;
+}
 
 // Names and values that would read back as something else, or break the file's
 // structure, are refused rather than written.
@@ -98,8 +104,8 @@ bool isReadOnlyFile(const std::string& path) {
 
 } // namespace
 
-DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault, LPWSTR lpReturnedString,
-                               DWORD nSize, LPCWSTR lpFileName) {
+DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault,
+                               LPWSTR lpReturnedString, DWORD nSize, LPCWSTR lpFileName) {
     try {
         std::string bytes;
         const bool loaded = readProfile(lpFileName, bytes) == Load::Ok;

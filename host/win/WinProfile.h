@@ -10,8 +10,8 @@
 // With a null key it lists the keys of the section, with a null section the sections
 // (each 0-terminated, the list ended by a second 0), as Windows does. A file that
 // cannot be read, or is far too large to be a settings file, reads as empty.
-DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault, LPWSTR lpReturnedString,
-                               DWORD nSize, LPCWSTR lpFileName);
+DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault,
+                               LPWSTR lpReturnedString, DWORD nSize, LPCWSTR lpFileName);
 UINT GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, int nDefault, LPCWSTR lpFileName);
 // A null value deletes the key, a null key deletes the section. Only the line written
 // changes; the file is replaced through a temporary file beside it, so it is never

@@ -65,7 +65,9 @@ void LoadLanguageModule() {
     LogFmt(L" hRes=%d ", lng.module ? 1 : 0);
 }
 
-HINSTANCE GetLanguageModule() { return language().module; }
+HINSTANCE GetLanguageModule() {
+    return language().module;
+}
 
 void FreeLanguageModule() {
     LanguageState& lng = language();

@@ -22,7 +22,9 @@ LogState& logState() {
     return state;
 }
 
-bool logOn() { return pGlobDimOptions && pGlobDimOptions->IsDebugMsg(); }
+bool logOn() {
+    return pGlobDimOptions && pGlobDimOptions->IsDebugMsg();
+}
 
 std::wstring logPath() {
     wchar_t buf[MAX_PATH];
@@ -76,7 +78,9 @@ CTimeLog::CTimeLog(const wchar_t* label) {
     if (label) Start(label);
 }
 
-CTimeLog::~CTimeLog() { Stop(); }
+CTimeLog::~CTimeLog() {
+    Stop();
+}
 
 void CTimeLog::Start(const wchar_t* label) {
     if (m_running) Stop();

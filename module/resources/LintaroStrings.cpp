@@ -7,8 +7,8 @@ namespace {
 
 // Sorted by id; the texts are the program's own and must stay exactly as they are.
 const host::StringResource kStrings[] = {
-    {IDS_HK_AUTOVALUE_AFTER_SAVE,
-     L"automatisches \u00DCbernehmen von Schnitt-HK-Werten\nwird nach dem Speichern der Zeichnung m\u00F6glich!"},
+    {IDS_HK_AUTOVALUE_AFTER_SAVE, L"automatisches \u00DCbernehmen von Schnitt-HK-Werten\nwird nach dem "
+                                  L"Speichern der Zeichnung m\u00F6glich!"},
     {IDS_UNIT_FEET_DECIMAL_INCHES, L"0'-0.000\""},
     {IDS_UNIT_FEET, L"ft"},
     {IDS_UNIT_FEET_FRACTIONAL_INCHES, L"0'-0 1/256\""},
@@ -54,7 +54,8 @@ const host::StringResource kStrings[] = {
     {IDS_PROMPT_SECTION_HK_BASE, L"\nBezugsebene der Schnitt-HK-Gruppe:"},
     {IDS_PROMPT_PLAN_HK_POINT, L"\nGrundri\u00DF-HK Ma\u00DFpunkt:"},
     {IDS_PROMPT_HK_SYMBOL_POSITION, L"\nPosition des HK-Symbols:."},
-    {IDS_HKBASE_HEADING_NEW_BASE, L"Basiswerte der Bezugsebene der HK-Gruppe und vorgabe Vor- und Nachtexte eingeben"},
+    {IDS_HKBASE_HEADING_NEW_BASE,
+     L"Basiswerte der Bezugsebene der HK-Gruppe und vorgabe Vor- und Nachtexte eingeben"},
     {IDS_HKBASE_HEADING_TEXTS, L"Vor- und Nachtexte eingeben"},
     {IDS_HKBASE_HEADING_VALUES_TEXTS, L"Werte und vorgabe Vor- und Nachtexte eingeben"},
     {IDS_SCALE_UNKNOWN, L"<Unbekannt>"},
@@ -67,14 +68,16 @@ const host::StringResource kStrings[] = {
     {IDS_SELECT_ACAD_DIMENSIONS, L"AutoCAD Ma\u00DFketten -> Lintaro Ma\u00DFketten  w\u00E4hlen..."},
     {IDS_ASK_CONVERT_WHOLE_DRAWING, L"Wollen Sie die ganze Zeichnung konvertieren?"},
     {IDS_OBJECT_ON_LOCKED_LAYER, L"Objekt auf gesperrtem Layer, Bearbeitung nicht m\u00F6glich!"},
-    {IDS_HK_GROUP_MEMBERS_ERASED, L"Da Sie die Bezugsebene einer HK.Gruppe gel\u00F6scht haben, werden auch  %d von "
-                                  L"restlichen zugeh\u00F6rigen H\u00F6henkoten gel\u00F6scht."},
+    {IDS_HK_GROUP_MEMBERS_ERASED,
+     L"Da Sie die Bezugsebene einer HK.Gruppe gel\u00F6scht haben, werden auch  %d von "
+     L"restlichen zugeh\u00F6rigen H\u00F6henkoten gel\u00F6scht."},
     {IDS_COMMAND_ACTIVE, L"Befehl %s is aktiv!\nBitte beenden Sie zuerst diesen Befehl."},
-    {IDS_HK_GROUP_EMPTY, L"In der Gruppe befinden sich keine Symbole mehr.\nDer Basispunkt wird gel\u00F6scht."},
+    {IDS_HK_GROUP_EMPTY,
+     L"In der Gruppe befinden sich keine Symbole mehr.\nDer Basispunkt wird gel\u00F6scht."},
     {IDS_LAYER_0_FORBIDDEN, L"Layer \"0\" ist verboten."},
     {IDS_LAYER_BY_SCALE, L"<nach dem Ma\u00DFstab>"},
-    {IDS_HK_CHECKER_RESULT,
-     L"Gesamtanzahl von HK-Objekten = %d \nGe\u00E4ndert = %d   \n Anzahl von gel\u00F6schten HK-Bezugsebenen = %d "},
+    {IDS_HK_CHECKER_RESULT, L"Gesamtanzahl von HK-Objekten = %d \nGe\u00E4ndert = %d   \n Anzahl von "
+                            L"gel\u00F6schten HK-Bezugsebenen = %d "},
 };
 
 } // namespace

@@ -41,7 +41,7 @@
 // Option files
 #define IDS_FILE_NOT_FOUND 32807 // %s: path
 #define IDS_INI_FILE_FILTER 32810
-#define IDS_FILE_CANNOT_BE_REMOVED 32833 // %s: path
+#define IDS_FILE_CANNOT_BE_REMOVED 32833    // %s: path
 #define IDS_ASK_REMOVE_FILE_FROM_LIST 32835 // %s: path
 #define IDS_INVALID_INI_FILE 32836
 
@@ -74,7 +74,7 @@
 #define IDS_UNIT_FOOT 7214
 #define IDS_UNIT_ONE_INCH 7215
 #define IDS_UNIT_ONE_FOOT 7216
-#define IDS_LIST_CHAIN_TYPE 7217     // %d
-#define IDS_LIST_EXTENSIONS 7218     // %d
-#define IDS_LIST_ROTATION 7219       // %.1f (%.1f)
-#define IDS_MARKED_OBJECTS 7220      // %d
+#define IDS_LIST_CHAIN_TYPE 7217 // %d
+#define IDS_LIST_EXTENSIONS 7218 // %d
+#define IDS_LIST_ROTATION 7219   // %.1f (%.1f)
+#define IDS_MARKED_OBJECTS 7220  // %d

@@ -13,17 +13,22 @@
 
 namespace {
 
-bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+bool contains(const std::wstring& text, const std::wstring& part) {
+    return text.find(part) != std::wstring::npos;
+}
 
 size_t count(const std::wstring& text, const std::wstring& part) {
     size_t n = 0;
-    for (size_t pos = text.find(part); pos != std::wstring::npos; pos = text.find(part, pos + 1)) ++n;
+    for (size_t pos = text.find(part); pos != std::wstring::npos; pos = text.find(part, pos + 1))
+        ++n;
     return n;
 }
 
 class ThrowingDriver : public host::UiDriver {
 public:
-    int messageBox(HWND, const std::wstring&, const std::wstring&, UINT) override { throw std::runtime_error("x"); }
+    int messageBox(HWND, const std::wstring&, const std::wstring&, UINT) override {
+        throw std::runtime_error("x");
+    }
 };
 
 } // namespace
@@ -34,7 +39,8 @@ TEST(ScriptUiDriver, QuestionsAreAnsweredByScriptedEvents) {
     host::UiDriverScope scope(driver);
     host::TranscriptCapture transcript;
 
-    EXPECT_EQ(MessageBoxW(nullptr, L"Wollen Sie die ganze Zeichnung konvertieren?", L"lintaro", MB_ICONQUESTION | MB_YESNO),
+    EXPECT_EQ(MessageBoxW(nullptr, L"Wollen Sie die ganze Zeichnung konvertieren?", L"lintaro",
+                          MB_ICONQUESTION | MB_YESNO),
               IDYES);
     EXPECT_EQ(MessageBoxW(nullptr, L"Datei x\naus der Liste entfernen?", L"lintaro", MB_YESNO), IDNO);
     EXPECT_TRUE(contains(transcript.text(), L"[lintaro] Wollen Sie die ganze Zeichnung konvertieren? <Yes>"));
@@ -52,7 +58,8 @@ TEST(ScriptUiDriver, QuestionsAreAnsweredByScriptedEvents) {
 
     // An information box needs no answer and does not eat the pending event.
     transcript.clear();
-    EXPECT_EQ(MessageBoxW(nullptr, L"\nANY ERROR in unloadApp ", L"lintaro", MB_OK | MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, L"\nANY ERROR in unloadApp ", L"lintaro", MB_OK | MB_ICONINFORMATION),
+              IDOK);
     EXPECT_EQ(transcript.text(), L"\n[lintaro] ANY ERROR in unloadApp ");
     EXPECT_EQ(events.size(), 1u);
 }

@@ -53,16 +53,16 @@ TEST(LngFile, RefusesDamagedFilesWithTheLineAtFault) {
     using namespace std::string_literals;
     const std::pair<std::string, size_t> cases[] = {
         {"STRING 1 \"a\"\nSTRING 1 \"b\"\n", 2}, // id twice
-        {"STRING 0 \"a\"\n", 1},                  // id out of range
-        {"STRING 70000 \"a\"\n", 1},              // id out of range
-        {"STRING x \"a\"\n", 1},                  // id not a number
-        {"STRING 5 no quotes\n", 1},               // text not quoted
-        {"\n\nSTRING 5 \"open\n", 3},             // quote not closed
-        {"STRING 5 \"bad \\q escape\"\n", 1},     // unknown escape
-        {"STRING 5 \"a\" trailing\n", 1},         // text after the quote
-        {"HELLO world\n", 1},                     // unknown entry
-        {"MENU 130\nITEM 1 \"x\"\n", 1},          // block without END
-        {"STRING 5 \"a\0b\"\n"s, 0},               // not text
+        {"STRING 0 \"a\"\n", 1},                 // id out of range
+        {"STRING 70000 \"a\"\n", 1},             // id out of range
+        {"STRING x \"a\"\n", 1},                 // id not a number
+        {"STRING 5 no quotes\n", 1},             // text not quoted
+        {"\n\nSTRING 5 \"open\n", 3},            // quote not closed
+        {"STRING 5 \"bad \\q escape\"\n", 1},    // unknown escape
+        {"STRING 5 \"a\" trailing\n", 1},        // text after the quote
+        {"HELLO world\n", 1},                    // unknown entry
+        {"MENU 130\nITEM 1 \"x\"\n", 1},         // block without END
+        {"STRING 5 \"a\0b\"\n"s, 0},             // not text
     };
     for (const auto& [text, line] : cases) {
         host::LngContents out;
@@ -120,12 +120,15 @@ TEST(WinModules, MissingOrDamagedModulesAreRefusedWithAMessage) {
     TempFolder::write(bad, "STRING 1 \"ok\"\nSTRING 2 broken\n");
     EXPECT_EQ(LoadLibraryW(bad.wstring().c_str()), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT));
-    EXPECT_NE(transcript.text().find(L"line 2"), std::wstring::npos) << std::string(transcript.text().begin(), transcript.text().end());
+    EXPECT_NE(transcript.text().find(L"line 2"), std::wstring::npos)
+        << std::string(transcript.text().begin(), transcript.text().end());
     EXPECT_NE(transcript.text().find(L"lintaroBAD.lng"), std::wstring::npos);
 
     // Binary junk is refused the same way.
     const auto junk = tmp.path("junk.lng");
-    TempFolder::write(junk, std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10));
+    TempFolder::write(junk, std::string("\x7f"
+                                        "ELF\x02\x01\x01\0\0\0",
+                                        10));
     EXPECT_EQ(LoadLibraryW(junk.wstring().c_str()), nullptr);
     // Only language modules are loaded.
     TempFolder::write(tmp.path("x.dll"), "MZ");

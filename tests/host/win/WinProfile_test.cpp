@@ -28,7 +28,8 @@ ino_t inodeOf(const std::filesystem::path& p) {
 
 size_t filesIn(const std::filesystem::path& dir) {
     size_t n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++n;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir))
+        ++n;
     return n;
 }
 
@@ -165,7 +166,8 @@ TEST(WinProfile, WritingChangesOnlyTheLineItWrites) {
 TEST(WinProfile, WritingCreatesTheFileAndFollowsLinks) {
     TempFolder tmp;
     const auto file = tmp.path("new.ini");
-    ASSERT_TRUE(WritePrivateProfileStringW(L"General Info", L"DefaultSection", L"Decimal", file.wstring().c_str()));
+    ASSERT_TRUE(
+        WritePrivateProfileStringW(L"General Info", L"DefaultSection", L"Decimal", file.wstring().c_str()));
     ASSERT_TRUE(WritePrivateProfileStringW(L"General Info", L"TextMoveStep", L"5", file.wstring().c_str()));
     EXPECT_EQ(TempFolder::read(file), "[General Info]\nDefaultSection=Decimal\nTextMoveStep=5\n");
     // A folder given with '\' works as well.
@@ -184,7 +186,8 @@ TEST(WinProfile, WritingCreatesTheFileAndFollowsLinks) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(readValue(file.wstring(), L"General Info", L"TextMoveStep"), L"10");
     // Existing permissions survive the rewrite.
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_read);
     ASSERT_TRUE(WritePrivateProfileStringW(L"General Info", L"TextMoveStep", L"7", file.wstring().c_str()));
     EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,

@@ -94,7 +94,8 @@ TEST_F(LanguageTest, LanguageModuleTextsWithGermanFallback) {
 TEST_F(LanguageTest, ModuleFolderComesBeforeTheSettingsFolder) {
     std::filesystem::create_directories(m_tmp.path("module"));
     writeModule("EN", "STRING 32873 \"from settings\"\n");
-    const std::wstring beside = writeModule("EN", "STRING 32873 \"from module folder\"\n", m_tmp.wpath("module") + L"/");
+    const std::wstring beside =
+        writeModule("EN", "STRING 32873 \"from module folder\"\n", m_tmp.wpath("module") + L"/");
     selectLanguage(L"EN");
     EXPECT_EQ(GetLanguageModulePath(), beside);
     EXPECT_STREQ(LoadStr(IDS_SCALE_UNKNOWN), L"from module folder");

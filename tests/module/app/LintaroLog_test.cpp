@@ -1,8 +1,8 @@
 #include "module/app/LintaroLog.h"
 
+#include "host/win/ScriptUiDriver.h"
 #include "host/win/Transcript.h"
 #include "host/win/UiDriver.h"
-#include "host/win/ScriptUiDriver.h"
 #include "host/win/UiEventSource.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
@@ -16,11 +16,14 @@ using testing_support::TempFolder;
 
 namespace {
 
-std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+std::string narrow(const std::wstring& w) {
+    return std::string(w.begin(), w.end());
+}
 
 size_t count(const std::wstring& text, const std::wstring& part) {
     size_t n = 0;
-    for (size_t pos = text.find(part); pos != std::wstring::npos; pos = text.find(part, pos + 1)) ++n;
+    for (size_t pos = text.find(part); pos != std::wstring::npos; pos = text.find(part, pos + 1))
+        ++n;
     return n;
 }
 

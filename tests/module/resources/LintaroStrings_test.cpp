@@ -16,7 +16,8 @@ std::map<UINT, std::wstring> ownTable() {
     std::size_t n = 0;
     const host::StringResource* table = LintaroStringTable(n);
     std::map<UINT, std::wstring> out;
-    for (std::size_t i = 0; i < n; ++i) out.emplace(table[i].id, table[i].text);
+    for (std::size_t i = 0; i < n; ++i)
+        out.emplace(table[i].id, table[i].text);
     return out;
 }
 
@@ -26,7 +27,8 @@ std::vector<std::wstring> conversions(const std::wstring& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != L'%') continue;
         size_t j = i + 1;
-        while (j < text.size() && std::wstring(L"-+ #0123456789.lhI").find(text[j]) != std::wstring::npos) ++j;
+        while (j < text.size() && std::wstring(L"-+ #0123456789.lhI").find(text[j]) != std::wstring::npos)
+            ++j;
         if (j < text.size()) out.push_back(text.substr(i, j - i + 1));
         i = j;
     }
@@ -39,7 +41,8 @@ TEST(LintaroStrings, TableHoldsTheTextsOthersRelyOn) {
     std::size_t n = 0;
     const host::StringResource* table = LintaroStringTable(n);
     ASSERT_GT(n, 40u);
-    for (std::size_t i = 1; i < n; ++i) EXPECT_LT(table[i - 1].id, table[i].id) << "ids sorted and unique";
+    for (std::size_t i = 1; i < n; ++i)
+        EXPECT_LT(table[i - 1].id, table[i].id) << "ids sorted and unique";
     const auto own = ownTable();
     // Texts that are keys, placeholders or compared by other code must be exact.
     EXPECT_EQ(own.at(IDS_SCALE_UNKNOWN), L"<Unbekannt>");
@@ -53,7 +56,8 @@ TEST(LintaroStrings, TableHoldsTheTextsOthersRelyOn) {
               L"Da Sie die Bezugsebene einer HK.Gruppe gelöscht haben, werden auch  %d von restlichen "
               L"zugehörigen Höhenkoten gelöscht.");
     EXPECT_EQ(own.at(IDS_LAYER_0_FORBIDDEN), L"Layer \"0\" ist verboten.");
-    for (const auto& [id, text] : own) EXPECT_LT(text.size(), 4096u) << id << " fits the LoadStr buffer";
+    for (const auto& [id, text] : own)
+        EXPECT_LT(text.size(), 4096u) << id << " fits the LoadStr buffer";
 }
 
 TEST(LintaroStrings, EnglishModuleMatchesTheTableAndItsFormats) {
@@ -70,7 +74,8 @@ TEST(LintaroStrings, EnglishModuleMatchesTheTableAndItsFormats) {
         // A translation with other conversions would format garbage or crash.
         EXPECT_EQ(conversions(english.strings.at(id)), conversions(text)) << id;
     }
-    for (const auto& [id, text] : english.strings) EXPECT_EQ(own.count(id), 1u) << "unknown id " << id;
+    for (const auto& [id, text] : english.strings)
+        EXPECT_EQ(own.count(id), 1u) << "unknown id " << id;
     // Stored keys stay as they are in every language.
     EXPECT_EQ(english.strings.at(IDS_SCALE_UNKNOWN), L"<Unbekannt>");
     EXPECT_EQ(english.strings.at(IDS_ANNO_SCALE), L"BMaß");
