@@ -169,6 +169,7 @@ extern "C" void lintaroModuleExit() {
     delete pGlobDimOptions;
     pGlobDimOptions = nullptr;
     DeleteLogFile();
+    FreeLanguageModule();
 }
 
 const wchar_t* GetProgramVersion() {
