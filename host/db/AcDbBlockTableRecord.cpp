@@ -59,7 +59,11 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& pOutputId
     if (!db) return Acad::eMustFirstAddBlockToDb;
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (pEntity->objectId().isValid()) return Acad::eAlreadyInDb;
-    if (pEntity->layerId().isNull() || pEntity->layerId().database() != db) pEntity->setDatabaseDefaults(db);
+    // What the entity was not given comes from the database: its current layer and linetype.
+    if (pEntity->layerId().isNull() || pEntity->layerId().database() != db)
+        pEntity->setLayer(db->clayer().isValid() ? db->clayer() : db->layerZero());
+    if (pEntity->linetypeId().isNull() || pEntity->linetypeId().database() != db)
+        pEntity->setLinetype(db->celtype().isValid() ? db->celtype() : db->byLayerLinetype());
     host::ObjectAccess::setOwner(pEntity, objectId());
     AcDbObjectId id;
     // The owner list grows before the database tells its reactors, so a reactor

@@ -1,0 +1,56 @@
+#pragma once
+// Small helpers the database tests share: a drawing with the working database
+// set, appending to model space, and a filer round trip.
+#include "host/db/AcDbBlockTable.h"
+#include "host/db/AcDbBlockTableRecord.h"
+#include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbEntity.h"
+#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/AcDbObjectOpen.h"
+#include "host/db/DwgBufferFiler.h"
+
+#include <memory>
+
+namespace dbtest {
+
+// Geometry compared to this: far below any drawing's precision, far above rounding.
+inline constexpr double kGeomTol = 1e-9;
+
+// A new default drawing that is the working database while the fixture lives.
+struct Drawing {
+    std::unique_ptr<AcDbDatabase> db = std::make_unique<AcDbDatabase>();
+    AcDbDatabase* previous = acdbHostApplicationServices()->workingDatabase();
+    Drawing() { acdbHostApplicationServices()->setWorkingDatabase(db.get()); }
+    ~Drawing() { acdbHostApplicationServices()->setWorkingDatabase(previous); }
+
+    // Appends to model space and closes; the id (null on failure, and the entity is deleted).
+    AcDbObjectId append(AcDbEntity* ent) const {
+        AcDbBlockTableRecord* ms = nullptr;
+        if (acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) {
+            delete ent;
+            return {};
+        }
+        AcDbObjectId id;
+        if (ms->appendAcDbEntity(id, ent) == Acad::eOk)
+            ent->close();
+        else
+            delete ent;
+        ms->close();
+        return id;
+    }
+};
+
+// Files `obj` out through a filer of the given kind and reads the bytes into a
+// fresh object of the same class; null when either side refuses.
+template <class T>
+std::unique_ptr<T> roundTrip(const T* obj, AcDbDatabase* db, AcDb::FilerType type = AcDb::kFileFiler) {
+    host::DwgBufferFiler out(type, db);
+    if (obj->dwgOut(&out) != Acad::eOk) return nullptr;
+    host::DwgBufferFiler in(out.bytes(), type, db);
+    auto copy = std::unique_ptr<T>(T::cast(obj->isA()->create()));
+    if (!copy || copy->dwgIn(&in) != Acad::eOk) return nullptr;
+    if (in.bytesRemaining() != 0) return nullptr; // read less than was written
+    return copy;
+}
+
+} // namespace dbtest
