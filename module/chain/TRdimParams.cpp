@@ -26,16 +26,21 @@ const std::wstring& ParamArraysView::String(int index) const {
     return inside(m_strings, index) ? m_strings[index] : empty;
 }
 
-void CopyParams(TRdimParams& target, const TRdimParams& source) {
-    if (&target == &source) return;
-    const TRdimIntArray own = target.arrayInt;
-    target.arrayDouble = source.arrayDouble;
-    target.arrayString = source.arrayString;
-    target.arrayInt = source.arrayInt;
+void CopyParams(TRdimDoubleArray& arrayDouble, TRdimStringArray& arrayString, TRdimIntArray& arrayInt,
+                const TRdimParams& source) {
+    if (&arrayInt == &source.arrayInt) return;
+    const TRdimIntArray own = arrayInt;
+    arrayDouble = source.arrayDouble;
+    arrayString = source.arrayString;
+    arrayInt = source.arrayInt;
     for (int index : kChainOwnInts) {
         const size_t i = static_cast<size_t>(index);
-        if (i < own.size() && i < target.arrayInt.size()) target.arrayInt[i] = own[i];
+        if (i < own.size() && i < arrayInt.size()) arrayInt[i] = own[i];
     }
+}
+
+void CopyParams(TRdimParams& target, const TRdimParams& source) {
+    CopyParams(target.arrayDouble, target.arrayString, target.arrayInt, source);
 }
 
 bool IsStatusOn(std::uint32_t status, bool hasGlobalOptions, bool globalFlag) {

@@ -47,6 +47,9 @@ private:
 // (min/max point, as circle, clockwise, input is a circle): those describe the target's
 // geometry, not a style that can be taken over from another chain.
 void CopyParams(TRdimParams& target, const TRdimParams& source);
+// The same for an object that holds the three arrays as members of its own.
+void CopyParams(TRdimDoubleArray& arrayDouble, TRdimStringArray& arrayString, TRdimIntArray& arrayInt,
+                const TRdimParams& source);
 
 // Sum, text background and alternate units each have a status: 1 on, 2 off, 0 follows
 // the global flag (on when there are no global options). Any other value is off.
