@@ -35,6 +35,7 @@ class AcGeCircArc3d;
 class AcGeCurve3d;
 class AcGiViewportDraw;
 class AcGiWorldDraw;
+struct TRdimRecord;
 
 // Chain types (m_dimType).
 enum TRdimType { kDimHorizontal = 0, kDimVertical = 1, kDimAligned = 2, kDimArc = 3 };
@@ -287,13 +288,9 @@ private:
     // Pieces of the linear geometry.
     AcGePoint3d FixedLengthStart(int i, const AcGePoint3d& dimPoint);
     bool TextAtDefault(int k);
-    void CentreAndUpdate(std::vector<int>& segments);
-    // Pieces of reading a record.
-    Acad::ErrorStatus ReadRecord(AcDbDwgFiler* filer);
-    Acad::ErrorStatus ReadParams(AcDbDwgFiler* filer);
-    Acad::ErrorStatus ReadAppendingTexts(AcDbDwgFiler* filer);
-    Acad::ErrorStatus ReadArcBlock(AcDbDwgFiler* filer, int version, Acad::ErrorStatus& result);
-    Acad::ErrorStatus ReadExtFlags(AcDbDwgFiler* filer);
+    void CentreTexts(const std::vector<int>& segments);
+    // Filing: the record is read whole before it replaces the chain's members.
+    void TakeRecord(TRdimRecord& record);
     void WriteRecord(AcDbDwgFiler* filer) const;
     void ResolveTextStyle();
 

@@ -1,0 +1,588 @@
+// The chain's data: construction, copying, parameters, points, text entries, appended
+// texts, extension flags and the listing.
+#include "module/chain/TRdim.h"
+
+#include "host/db/AcDbAnnotationScale.h"
+#include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/AcDbTextStyleTable.h"
+#include "host/ed/acutPrintf.h"
+#include "host/ge/AcGeTol.h"
+#include "host/win/FormatW.h"
+#include "module/app/LintaroApp.h"
+#include "module/app/LintaroLog.h"
+#include "module/app/PaletteApp.h"
+#include "module/chain/ChainDisplayText.h"
+#include "module/chain/ChainFormatEnv.h"
+#include "module/chain/ChainScale.h"
+#include "module/chain/TRdimTextEntry.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/OptionIndices.h"
+#include "module/resources/resource.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Title, description, company and web address, as the host shows them for a proxy.
+constexpr const wchar_t* kTRdimAppName = L"tessaron - lintaro|Product Desc: tessaron - lintaro|"
+                                         L"Company: tessaron|WEB Address: www.tessaron.example";
+
+const std::wstring kNoText;
+
+AcDbDatabase* WorkingDatabase() {
+    AcDbHostApplicationServices* services = acdbHostApplicationServices();
+    return services ? services->workingDatabase() : nullptr;
+}
+
+// The chain set of the global options with the module's own stamp: what a new chain
+// starts from (the palette's controls, when there is a palette, refine it).
+TRdimParams ParamsFromOptions() {
+    TRdimParams params;
+    const COptionSet& set = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN);
+    params.arrayDouble = set.arrayOptDouble;
+    params.arrayString = set.arrayOptString;
+    params.arrayInt.reserve(set.arrayOptInt.size());
+    for (int value : set.arrayOptInt) params.arrayInt.push_back(static_cast<std::uint32_t>(value));
+    if (params.arrayString.size() <= IND_S_IniFile) params.arrayString.resize(IND_S_IniFile + 1);
+    params.arrayString[IND_S_IniFile] = pGlobDimOptions->GetCurOptionsFile();
+    if (params.arrayInt.size() <= IND_I_AppVersion) params.arrayInt.resize(IND_I_AppVersion + 1);
+    params.arrayInt[IND_I_AppVersion] = static_cast<std::uint32_t>(GetProgramVersionNumber());
+    return params;
+}
+
+} // namespace
+
+ACRX_DXF_DEFINE_MEMBERS(TRdim, AcDbEntity, 31, 8, 0xBFF, XOTA_LINTARO, kTRdimAppName);
+
+TRdim::TRdim() = default;
+
+TRdim::~TRdim() = default;
+
+TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint,
+             const AcGeMatrix3d& ucsToWorld) {
+    if (dimType < kDimHorizontal || dimType > kDimAligned) {
+        // Arc chains need their curve and its parameters, which this build cannot make.
+        if (dimType == kDimArc)
+            acutPrintf(L"\nBogenma\u00DFketten k\u00F6nnen in dieser Version nicht erstellt werden.");
+        else
+            acutPrintf(L"\nUnbekannter Ma\u00DFkettentyp %d.", dimType);
+        LogFmt(L"\n*** TRdim: refused chain type %d ", dimType);
+        return;
+    }
+    AcGeVector3d axis[3];
+    ucsToWorld.getCoordSystem(m_xyzOrigin, axis[0], axis[1], axis[2]);
+    const bool usable = !axis[0].isZeroLength() && !axis[1].isZeroLength() && !axis[2].isZeroLength();
+    const AcGeVector3d world[3] = {AcGeVector3d::kXAxis, AcGeVector3d::kYAxis, AcGeVector3d::kZAxis};
+    for (int a = 0; a < 3; ++a) m_xyzAxis[a] = usable ? axis[a].normal() : world[a];
+    m_dimType = dimType;
+    Initialize(false);
+    if (WorkingDatabase()) setDatabaseDefaults();
+
+    const AcGeVector3d normal = GetUcsNormal();
+    AcGeVector3d dir = dimType == kDimHorizontal ? m_xyzAxis[0] : m_xyzAxis[1];
+    if (dimType == kDimAligned) {
+        dir = second - first;
+        dir -= normal * dir.dotProduct(normal);
+        if (dir.isZeroLength(AcGeTol())) dir = m_xyzAxis[0];
+    }
+    m_vectorDim = dir.normal();
+    m_dRotation = std::atan2(m_vectorDim.dotProduct(m_xyzAxis[1]), m_vectorDim.dotProduct(m_xyzAxis[0]));
+    if (m_dRotation < 0) m_dRotation += lintaro::tol::kArcTwoPi;
+
+    for (int c = 0; c < 4; ++c) m_points.append(first);
+    m_texts.assign(1, std::wstring());
+    m_extFlags.assign(1, 0);
+    AddPointInput(second, true);
+    ChangePointMainDim(dimPoint, false);
+    UpdateDimText(1);
+    CenterText(1);
+}
+
+TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint)
+    : TRdim(first, second, dimType, dimPoint, [] {
+          AcGeMatrix3d ucs;
+          if (AcDbDatabase* db = WorkingDatabase())
+              ucs.setCoordSystem(db->ucsorg(), db->ucsxdir(), db->ucsydir(),
+                                 db->ucsxdir().crossProduct(db->ucsydir()));
+          return ucs;
+      }()) {}
+
+// ---------------------------------------------------------------- construction and copying
+
+void TRdim::Initialize(bool bNoDefaults) {
+    m_zAxis.set(0, 0, 1);
+    if (bNoDefaults) return;
+    if (!pGlobDimOptions) {
+        LogMsg(L"\nInitialize: !pGlobDimOptions");
+        return;
+    }
+    // The palette refines the options with what its controls show; without one the
+    // chain takes the chain options as they are.
+    if (!dlgMyApp) LogMsg(L"Initialize: !dlgMyApp");
+    SetParams(ParamsFromOptions());
+    ResolveTextStyle();
+}
+
+int TRdim::CopyFrom(const TRdim* source) {
+    if (!source || source == this) return 0;
+    assertWriteEnabled();
+    Initialize(false);
+    m_dimType = source->m_dimType;
+    m_xyzOrigin = source->m_xyzOrigin;
+    for (int a = 0; a < 3; ++a) m_xyzAxis[a] = source->m_xyzAxis[a];
+    m_dRotation = source->m_dRotation;
+    m_vectorDim = source->m_vectorDim;
+    m_textStyleId = source->m_textStyleId;
+    m_zAxis = source->m_zAxis;
+    m_points = source->m_points;
+    m_texts = source->m_texts;
+    m_appTexts = source->m_appTexts;
+    // Flags and arc data are the user's too: a copy that lost them would show other
+    // ticks, hidden lines or another arc.
+    m_extFlags = source->m_extFlags;
+    m_arcObjectId = source->m_arcObjectId;
+    m_iArcSubent = source->m_iArcSubent;
+    m_arcPoints = source->m_arcPoints;
+    m_arcParams = source->m_arcParams;
+    CopyParams(source);
+    return 1;
+}
+
+void TRdim::CopyParams(const TRdim* source) {
+    if (!source) return;
+    assertWriteEnabled();
+    if (source != this) {
+        TRdimParams mine = GetParams();
+        ::CopyParams(mine, source->GetParams());
+        SetParams(std::move(mine));
+    }
+    m_zAxis.set(0, 0, 1);
+    ResolveTextStyle();
+    if (source != this) setPropertiesFrom(source);
+}
+
+void TRdim::SetParams(TRdimParams params) {
+    assertWriteEnabled();
+    arrayDouble = std::move(params.arrayDouble);
+    arrayString = std::move(params.arrayString);
+    arrayInt = std::move(params.arrayInt);
+}
+
+void TRdim::ResolveTextStyle() {
+    const std::wstring name = GetParamString(IND_S_TextStyle);
+    AcDbDatabase* db = database() ? database() : WorkingDatabase();
+    if (name.empty() || !db) return;
+    AcDbTextStyleTable* table = nullptr;
+    if (db->getTextStyleTable(table, AcDb::kForRead) != Acad::eOk || !table) return;
+    AcDbObjectId id;
+    if (table->getAt(name.c_str(), id) != Acad::eOk) id = AcDbObjectId::kNull;
+    table->close();
+    m_textStyleId = id;
+}
+
+Acad::ErrorStatus TRdim::subGetTransformedCopy(const AcGeMatrix3d& xform, AcDbEntity*& pEnt) const {
+    auto copy = std::make_unique<TRdim>();
+    copy->CopyFrom(this);
+    const Acad::ErrorStatus es = copy->transformBy(xform);
+    if (es != Acad::eOk) {
+        pEnt = nullptr;
+        return es;
+    }
+    pEnt = copy.release();
+    return Acad::eOk;
+}
+
+// ---------------------------------------------------------------- the chain's UCS
+
+AcGeMatrix3d TRdim::GetUcsMatrix() const {
+    AcGeMatrix3d m;
+    m.setCoordSystem(m_xyzOrigin, m_xyzAxis[0], m_xyzAxis[1], m_xyzAxis[2]);
+    return m;
+}
+
+AcGeVector3d TRdim::GetUcsNormal() const { return m_xyzAxis[0].crossProduct(m_xyzAxis[1]); }
+
+bool TRdim::IsUcsMirrored() const { return GetUcsNormal().z < 0; }
+
+void TRdim::SetTextStyleId(AcDbObjectId id) {
+    assertWriteEnabled();
+    m_textStyleId = id;
+}
+
+// ---------------------------------------------------------------- parameters
+
+std::uint32_t TRdim::GetParamInt(int index) const { return Params().Int(index); }
+double TRdim::GetParamDouble(int index) const { return Params().Double(index); }
+std::wstring TRdim::GetParamString(int index) const { return Params().String(index); }
+
+void TRdim::SetParamInt(int index, std::uint32_t value) {
+    if (index < 0) return;
+    assertWriteEnabled();
+    if (arrayInt.size() <= static_cast<size_t>(index)) arrayInt.resize(static_cast<size_t>(index) + 1);
+    arrayInt[static_cast<size_t>(index)] = value;
+}
+
+void TRdim::SetParamDouble(int index, double value) {
+    if (index < 0) return;
+    assertWriteEnabled();
+    if (arrayDouble.size() <= static_cast<size_t>(index)) arrayDouble.resize(static_cast<size_t>(index) + 1);
+    arrayDouble[static_cast<size_t>(index)] = value;
+}
+
+void TRdim::SetParamString(int index, const std::wstring& value) {
+    if (index < 0) return;
+    assertWriteEnabled();
+    if (arrayString.size() <= static_cast<size_t>(index)) arrayString.resize(static_cast<size_t>(index) + 1);
+    arrayString[static_cast<size_t>(index)] = value;
+}
+
+bool TRdim::IsSumShown() const {
+    return IsStatusOn(GetParamInt(IND_I_SumStatus), pGlobDimOptions != nullptr,
+                      pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_ShowSumOfDim));
+}
+
+bool TRdim::IsWipeOutOn() const {
+    return IsStatusOn(GetParamInt(IND_I_WipeOutStatus), pGlobDimOptions != nullptr,
+                      pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_WipeOut));
+}
+
+bool TRdim::IsAltUnitsOn() const {
+    return IsStatusOn(GetParamInt(IND_I_AltUnitsStatus), pGlobDimOptions != nullptr,
+                      pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_AltUnits));
+}
+
+double TRdim::GetScale() {
+    if (RepairScale(arrayDouble)) {
+        acutPrintf(L"\n!!! Scale=0 !!!");
+        LogMsg(L"\n!!! Scale=0 !!!");
+    }
+    bool annotative = false;
+    double annotationScale = 0.0;
+    const std::wstring annoName = LoadStr(IDS_ANNO_SCALE);
+    if (!annoName.empty() && GetParamString(IND_S_Scale) == annoName) {
+        AcDbDatabase* db = database() ? database() : WorkingDatabase();
+        std::unique_ptr<AcDbAnnotationScale> scale(db ? db->cannoscale() : nullptr);
+        annotative = scale && scale->getScale(annotationScale) == Acad::eOk && annotationScale > 0;
+    }
+    return ChainScale(GetParamDouble(IND_D_ScaleVal), annotative, annotationScale);
+}
+
+double TRdim::PaperToModel(double size) {
+    return PaperToModelSize(size, GetScale(), GetParamDouble(IND_D_AcadUnits));
+}
+
+ValueFormatEnv TRdim::GetFormatEnv() const {
+    ValueFormatEnv env = MakeValueFormatEnv(GetParamString(IND_S_IniFile));
+    env.log = &LogMsg;
+    return env;
+}
+
+// ---------------------------------------------------------------- points
+
+int TRdim::Slot(int i, int c) const {
+    const int slot = 4 * i + c;
+    return (i >= 0 && c >= 0 && c < 4 && slot < m_points.length()) ? slot : -1;
+}
+
+AcGePoint3d TRdim::GetPointInput(int i) const {
+    if (i < 0) i = -i;
+    const int n = GetExtensions();
+    if (n < 2 || i >= n) {
+        LogFmt(L"\n******* GetPointInput !!! %d / %d ", i, n);
+        return AcGePoint3d::kOrigin;
+    }
+    return m_points[4 * i];
+}
+
+AcGePoint3d TRdim::GetPointExt(int i) const {
+    if (i < 0) i = -i;
+    const int n = GetExtensions();
+    if (n < 2 || i >= n) {
+        LogFmt(L"\n******* GetPointExt1 !!! %d / %d ", i, n);
+        return AcGePoint3d::kOrigin;
+    }
+    return m_points[4 * i + 1];
+}
+
+AcGePoint3d TRdim::GetPointDim(int i) const {
+    if (i == -100) i = 1;
+    else if (i == -99) i = 0;
+    else if (i < 0) i = -i;
+    const int n = GetExtensions();
+    if (i == n && n > 0) i = n - 1;
+    if (i >= n) {
+        LogFmt(L"\n******* GetPointDim !!! %d / %d ", i, n);
+        return AcGePoint3d::kOrigin;
+    }
+    return m_points[4 * i + 2];
+}
+
+AcGePoint3d TRdim::GetPointTextPos(int i) const {
+    if (i < 0) i = -i;
+    const int slot = Slot(i, 3);
+    if (slot < 0) {
+        LogFmt(L"\n******* GetPointTextPos !!! %d / %d ", i, GetExtensions());
+        return AcGePoint3d::kOrigin;
+    }
+    return m_points[slot];
+}
+
+int TRdim::SetPointText(int i, const AcGePoint3d& point, bool bMoveAppText) {
+    if (i < 0) i = -i;
+    const int slot = Slot(i, 3);
+    if (slot < 0) {
+        LogFmt(L"\n******* SetPointText !!! %d / %d ", i, GetExtensions());
+        return 0;
+    }
+    assertWriteEnabled();
+    m_points[slot] = ProjectToChainPlane(point);
+    // Entry 0 has no segment; its slot holds where the dimension line was placed.
+    if (i < 1 && !IsDimArc()) return 1;
+    AppendingText* record = nullptr;
+    if (GetAppendingText(i, &record) >= 0 && record && (bMoveAppText || record->m_iAutoPos != 0))
+        SetAppendingTextPos(i, record);
+    return 1;
+}
+
+int TRdim::SetPointDim(int i, const AcGePoint3d& point, bool bNoAdjust) {
+    if (GetExtensions() < 2) {
+        LogFmt(L"\n******* SetPointDim !!! %d / %d ", i, GetExtensions());
+        return 0;
+    }
+    ChangePointMainDim(point, bNoAdjust);
+    if (!bNoAdjust && !IsDimArc()) AdjustTexts(0);
+    return 1;
+}
+
+int TRdim::GetInputPointCount(const AcGePoint3d& point) const {
+    int count = 0;
+    for (int i = 0; i < GetExtensions(); ++i)
+        if (m_points[4 * i].isEqualTo(point)) ++count;
+    return count;
+}
+
+// ---------------------------------------------------------------- text entries
+
+void TRdim::SyncTexts() {
+    const size_t n = static_cast<size_t>(GetExtensions());
+    if (m_texts.size() != n) m_texts.resize(n);
+}
+
+const std::wstring& TRdim::GetTextEntry(int k) const {
+    return (k >= 0 && static_cast<size_t>(k) < m_texts.size()) ? m_texts[static_cast<size_t>(k)] : kNoText;
+}
+
+int TRdim::GetDimTextArray(int k, std::vector<std::wstring>& parts) const {
+    if (k < 1 || static_cast<size_t>(k) >= m_texts.size()) return 0;
+    TRdimTextEntry entry(m_texts[static_cast<size_t>(k)]);
+    parts = entry.Parts();
+    return entry.PartCount();
+}
+
+std::wstring TRdim::GetDimTextUser(int k) const { return TRdimTextEntry(GetTextEntry(k)).GetUserText(); }
+std::wstring TRdim::GetDimTextPrefix(int k) const { return TRdimTextEntry(GetTextEntry(k)).GetPrefix(); }
+std::wstring TRdim::GetDimTextSuffix(int k) const { return TRdimTextEntry(GetTextEntry(k)).GetSuffix(); }
+
+int TRdim::SetDimTextDim(int k, const wchar_t* value) {
+    if (!value) {
+        LogFmt(L"\n!!!!! SetDimTextDim(%d,NULL)", k);
+        return 0;
+    }
+    if (k < 0) return 0;
+    std::wstring text = value;
+    if (text.empty()) {
+        LogFmt(L"\n!!!!! SetDimTextDim(%d,)", k);
+        text = L"0";
+    }
+    if (!TRdimTextEntry::IsStorable(text, TRdimTextEntry::kValue)) {
+        LogFmt(L"\n!!!!! SetDimTextDim(%d,%s)", k, text.c_str());
+        return 0;
+    }
+    assertWriteEnabled();
+    if (m_texts.size() <= static_cast<size_t>(k)) m_texts.resize(static_cast<size_t>(k) + 1);
+    TRdimTextEntry entry(m_texts[static_cast<size_t>(k)]);
+    entry.SetValueText(text);
+    m_texts[static_cast<size_t>(k)] = entry.ToString();
+    return 1;
+}
+
+namespace {
+
+int SetEntryPart(std::vector<std::wstring>& texts, int k, TRdimTextEntry::Part part, const wchar_t* text) {
+    if (k < 1 || static_cast<size_t>(k) >= texts.size()) return 0;
+    const std::wstring value = text ? text : L"";
+    if (!TRdimTextEntry::IsStorable(value, part)) {
+        // "@" separates the parts of an entry; such a text would split it.
+        acutPrintf(L"\nText mit \"@\" kann nicht gespeichert werden: %s", value.c_str());
+        return 0;
+    }
+    TRdimTextEntry entry(texts[static_cast<size_t>(k)]);
+    if (!entry.SetPart(part, value)) return 0;
+    texts[static_cast<size_t>(k)] = entry.ToString();
+    return 1;
+}
+
+} // namespace
+
+int TRdim::SetDimTextUser(int k, const wchar_t* text) {
+    assertWriteEnabled();
+    return SetEntryPart(m_texts, k, TRdimTextEntry::kUserText, text);
+}
+
+int TRdim::SetDimTextPrefix(int k, const wchar_t* text) {
+    assertWriteEnabled();
+    return SetEntryPart(m_texts, k, TRdimTextEntry::kPrefix, text);
+}
+
+int TRdim::SetDimTextSuffix(int k, const wchar_t* text) {
+    assertWriteEnabled();
+    return SetEntryPart(m_texts, k, TRdimTextEntry::kSuffix, text);
+}
+
+int TRdim::GetDimTextPos(int k, bool bAbs) const {
+    if (IsDimArc()) return 0;
+    const int n = GetExtensions();
+    if (k == n && n > 0)
+        return SumPositionCode(GetParamString(IND_S_DimDescription), GetDimTextPos(n - 1, false));
+    if (k < 1 || static_cast<size_t>(k) >= m_texts.size()) return 0;
+    return TRdimTextEntry(m_texts[static_cast<size_t>(k)]).GetPositionCode(bAbs);
+}
+
+int TRdim::SetDimTextPos(int k, int code) {
+    if (k < 1 || static_cast<size_t>(k) >= m_texts.size()) return 0;
+    assertWriteEnabled();
+    TRdimTextEntry entry(m_texts[static_cast<size_t>(k)]);
+    entry.SetPositionCode(StoredPositionCode(code, IsDimArc()));
+    m_texts[static_cast<size_t>(k)] = entry.ToString();
+    return 1;
+}
+
+// ---------------------------------------------------------------- appended texts
+
+int TRdim::GetAppendingText(int k, AppendingText** record) {
+    const int at = FindAppendingText(m_appTexts, k, &LogMsg);
+    if (record) *record = at >= 0 ? &m_appTexts[static_cast<size_t>(at)] : nullptr;
+    return at;
+}
+
+int TRdim::SetAppendingText(int k, const AppendingText* record) {
+    assertWriteEnabled();
+    const int at = StoreAppendingText(m_appTexts, k, record, &LogMsg);
+    if (record && at >= 0) SetAppendingTextPos(k, &m_appTexts[static_cast<size_t>(at)]);
+    return at;
+}
+
+// ---------------------------------------------------------------- extension flags
+
+bool TRdim::IsExtVisible(int i) const { return ::IsExtVisible(m_extFlags, i); }
+
+int TRdim::SetExtHidden(int i, bool bHide) {
+    assertWriteEnabled();
+    return SetExtFlagBit(m_extFlags, i, kExtFlagHidden, bHide);
+}
+
+int TRdim::SetExtLeader(int i, bool bOn) {
+    assertWriteEnabled();
+    return SetExtFlagBit(m_extFlags, i, kExtFlagLeader, bOn);
+}
+
+bool TRdim::IsExtLeader(int i) const {
+    return i >= 0 && static_cast<size_t>(i) < m_extFlags.size() && (m_extFlags[static_cast<size_t>(i)] & kExtFlagLeader);
+}
+
+int TRdim::SetTickSymbol(int i, int code) {
+    assertWriteEnabled();
+    if (i < 0) {
+        SetParamInt(IND_I_LastType, static_cast<std::uint32_t>(code));
+        for (std::uint32_t& word : m_extFlags) word &= ~static_cast<std::uint32_t>(kExtTickMask);
+    } else if (static_cast<size_t>(i) < m_extFlags.size()) {
+        std::uint32_t& word = m_extFlags[static_cast<size_t>(i)];
+        word = WithTickSymbol(word, code, static_cast<int>(GetParamInt(IND_I_LastType)));
+    }
+    return static_cast<int>(GetParamInt(IND_I_LastType));
+}
+
+int TRdim::GetTickSymbol(int i) const {
+    const int chainCode = static_cast<int>(GetParamInt(IND_I_LastType));
+    if (i < 0) return CommonTickSymbol(m_extFlags, chainCode);
+    const std::uint32_t word = static_cast<size_t>(i) < m_extFlags.size() ? m_extFlags[static_cast<size_t>(i)] : 0;
+    return ExtTickSymbol(word, chainCode);
+}
+
+void TRdim::SyncExtFlags(int i, bool bInsert) { ::SyncExtFlags(m_extFlags, i, bInsert, GetExtensions()); }
+
+// ---------------------------------------------------------------- shown texts
+
+std::wstring TRdim::GetText(int k) {
+    const int n = GetExtensions();
+    auto chainLength = [this, n] {
+        double sum = 0;
+        for (int j = 1; j < n; ++j) sum += GetDistance(j);
+        return sum;
+    };
+    RepairAcadUnits(arrayDouble);
+    return SegmentValueText(k, m_texts, n, chainLength, Params(), GetFormatEnv());
+}
+
+bool TRdim::IsUserTextOutOfTolerance(int k) {
+    if (!pGlobDimOptions) return false;
+    const COptionSet& set = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN);
+    const double paper = IND_D_UserTextTolerance < static_cast<int>(set.arrayOptDouble.size())
+                             ? set.arrayOptDouble[IND_D_UserTextTolerance]
+                             : 0.0;
+    return UserTextOutOfTolerance(k, m_texts, true, GetParamString(IND_S_Delimiter), GetDistance(k),
+                                  PaperToModel(paper));
+}
+
+bool TRdim::BuildDisplayText(int k, std::vector<std::wstring>* parts, const AppendingText* appendingText) {
+    DisplayTextInputs in;
+    in.k = k;
+    in.appendingText = appendingText;
+    if (!appendingText && k != kChainLabelIndex) {
+        in.isSum = k == GetExtensions();
+        in.value = GetText(k);
+        in.prefix = GetDimTextPrefix(k);
+        in.suffix = GetDimTextSuffix(k);
+        in.segmentLength = GetDistance(k);
+        in.altUnitsOn = IsAltUnitsOn();
+        in.fullCircle = IsFullCircle();
+    }
+    RepairAcadUnits(arrayDouble);
+    return ComposeDisplayText(in, Params(), GetFormatEnv(), parts);
+}
+
+// ---------------------------------------------------------------- listing
+
+void TRdim::subList() const {
+    AcDbEntity::subList();
+    // Listing reads like drawing does; the text angle and shown values are computed
+    // by operations that may repair a short text list on the way.
+    TRdim* self = const_cast<TRdim*>(this);
+    constexpr double kDegrees = 180.0 / lintaro::tol::kArcPi;
+    const int n = GetExtensions();
+    double textAngle = 0;
+    int side = 1;
+    if (n >= 2) self->GetTextAngle(1, textAngle, side);
+    acutPrintf(L" Ver=%d ", static_cast<int>(GetParamInt(IND_I_AppVersion)));
+    acutPrintf(std::wstring(LoadStr(IDS_LIST_CHAIN_TYPE)).c_str(), m_dimType);
+    acutPrintf(std::wstring(LoadStr(IDS_LIST_EXTENSIONS)).c_str(), n);
+    acutPrintf(std::wstring(LoadStr(IDS_LIST_ROTATION)).c_str(), m_dRotation * kDegrees, textAngle * kDegrees);
+    acutPrintf(L" vecDim: %.1f,%.1f,%.1f ", m_vectorDim.x, m_vectorDim.y, m_vectorDim.z);
+    const AcGeVector3d* a = m_xyzAxis;
+    acutPrintf(L"\nOriginal-BKS: X(%.2f,%.2f,%.2f) Y(%.2f,%.2f,%.2f) Z(%.2f,%.2f,%.2f) ", a[0].x, a[0].y, a[0].z,
+               a[1].x, a[1].y, a[1].z, a[2].x, a[2].y, a[2].z);
+    acutPrintf(L"\n-----------");
+    for (int i = 0; i < n; ++i) {
+        const AcGePoint3d& e = m_points[4 * i];
+        const AcGePoint3d& d = m_points[4 * i + 2];
+        acutPrintf(L"\n  E%d=%f, %f, %f ", i, e.x, e.y, e.z);
+        acutPrintf(L"\n  D%d=%f, %f, %f ", i, d.x, d.y, d.z);
+        if (i >= 1) {
+            const std::wstring text = self->GetText(i);
+            acutPrintf(L"\n      Text%d=%s  (Dist=%.15f) ", i, text.c_str(), self->GetDistance(i));
+        }
+    }
+    acutPrintf(L"\n------------\n");
+}
