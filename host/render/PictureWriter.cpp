@@ -98,15 +98,12 @@ bool renderWindow(const host::gi::GiRecording& primitives, const RenderOptions& 
     return true;
 }
 
-bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path, const RenderOptions& options,
-                  std::wstring& error) {
-    PictureKind kind;
-    std::wstring ext;
-    if (!kindOf(path, kind, ext)) {
-        error = host::FormatW(L"Cannot draw \"%s\": unknown picture type \"%s\" (use .png, .svg or .pdf)",
-                              path.c_str(), ext.c_str());
-        return false;
-    }
+namespace {
+
+// The mapping from the window to the picture's pixels; false with a message when
+// the picture would have no size or be too large.
+bool pictureMap(const host::gi::GiRecording& primitives, const std::wstring& path, const RenderOptions& options,
+                DeviceMap& map, std::wstring& error) {
     double x1, y1, x2, y2;
     if (!renderWindow(primitives, options, x1, y1, x2, y2, error)) return false;
     if (options.widthPx <= 0 || options.widthPx > RenderOptions::kMaxPixels) {
@@ -114,7 +111,6 @@ bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& p
                               options.widthPx, RenderOptions::kMaxPixels);
         return false;
     }
-    DeviceMap map;
     map.x1 = x1;
     map.y2 = y2;
     map.scale = options.widthPx / (x2 - x1);
@@ -127,44 +123,63 @@ bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& p
         return false;
     }
     map.height = std::max(1.0, height);
+    return true;
+}
 
-    std::wstring temp = path + L".part";
-    std::string tempUtf8 = host::toUtf8(temp);
+cairo_surface_t* newSurface(PictureKind kind, const DeviceMap& map, Sink& sink) {
+    switch (kind) {
+    case PictureKind::Png: return cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(map.width), int(map.height));
+    case PictureKind::Svg: return cairo_svg_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
+    case PictureKind::Pdf: return cairo_pdf_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
+    }
+    return nullptr;
+}
+
+// Draws into "<path>.part" and renames it over the path only when all went well.
+bool writePicture(PictureKind kind, const std::wstring& path, const DeviceMap& map,
+                  const host::gi::GiRecording& primitives, const RenderOptions& options, std::wstring& error) {
+    std::string temp = host::toUtf8(path + L".part");
     Sink sink;
-    sink.file = std::fopen(tempUtf8.c_str(), "wb");
+    sink.file = std::fopen(temp.c_str(), "wb");
     if (!sink.file) {
         error = host::FormatW(L"Cannot write \"%s\": %S", path.c_str(), std::strerror(errno));
         return false;
     }
-    cairo_surface_t* surface = nullptr;
-    switch (kind) {
-    case PictureKind::Png:
-        surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(map.width), int(map.height));
-        break;
-    case PictureKind::Svg:
-        surface = cairo_svg_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
-        break;
-    case PictureKind::Pdf:
-        surface = cairo_pdf_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
-        break;
-    }
+    cairo_surface_t* surface = newSurface(kind, map, sink);
     cairo_status_t status = drawAndWrite(surface, kind, sink, map, primitives, options);
     cairo_surface_destroy(surface);
     bool closed = std::fclose(sink.file) == 0;
     std::error_code ec;
     if (status != CAIRO_STATUS_SUCCESS || sink.failed || !closed) {
-        std::filesystem::remove(tempUtf8, ec);
+        std::filesystem::remove(temp, ec);
         error = host::FormatW(L"Cannot write \"%s\": %S", path.c_str(),
                               sink.failed || !closed ? "the disk refused the data" : cairo_status_to_string(status));
         return false;
     }
-    std::filesystem::rename(tempUtf8, host::toUtf8(path), ec);
+    std::filesystem::rename(temp, host::toUtf8(path), ec);
     if (ec) {
         std::string why = ec.message();
-        std::filesystem::remove(tempUtf8, ec);
+        std::filesystem::remove(temp, ec);
         error = host::FormatW(L"Cannot write \"%s\": %S", path.c_str(), why.c_str());
         return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path, const RenderOptions& options,
+                  std::wstring& error) {
+    PictureKind kind;
+    std::wstring ext;
+    if (!kindOf(path, kind, ext)) {
+        error = host::FormatW(L"Cannot draw \"%s\": unknown picture type \"%s\" (use .png, .svg or .pdf)",
+                              path.c_str(), ext.c_str());
+        return false;
+    }
+    DeviceMap map;
+    if (!pictureMap(primitives, path, options, map, error)) return false;
+    if (!writePicture(kind, path, map, primitives, options, error)) return false;
     error.clear();
     return true;
 }
