@@ -1,5 +1,6 @@
 #include "host/db/AcDbDatabase.h"
 
+#include "host/db/AcDbAnnotativeObjectPE.h"
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbDatabaseReactor.h"
 #include "host/db/AcDbObjectReactor.h"
@@ -47,6 +48,7 @@ bool isLiveDatabase(const AcDbDatabase* db) { return db && liveDatabases().count
 AcDbDatabase::AcDbDatabase(bool buildDefault, bool)
     : m_header(std::make_unique<host::DatabaseHeader>()), m_undo(std::make_unique<host::UndoManager>(this)) {
     liveDatabases().insert(this);
+    host::registerAnnotativeProtocol();
     if (buildDefault) buildDefaultDrawing();
 }
 

@@ -1,0 +1,52 @@
+#pragma once
+// An insertion of a block: the block's entities drawn through its transform
+// (position, scale factors, rotation in the plane of the normal, the block's
+// origin at the position).
+#include "host/db/AcDbEntity.h"
+#include "host/ge/AcGeScale3d.h"
+
+class AcDbBlockReference : public AcDbEntity {
+public:
+    ACRX_DECLARE_MEMBERS(AcDbBlockReference);
+    AcDbBlockReference() = default;
+    AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRec);
+    ~AcDbBlockReference() override = default;
+
+    AcDbObjectId blockTableRecord() const { return m_block; }
+    Acad::ErrorStatus setBlockTableRecord(AcDbObjectId id);
+    AcGePoint3d position() const { return m_position; }
+    Acad::ErrorStatus setPosition(const AcGePoint3d& position);
+    AcGeScale3d scaleFactors() const { return m_scale; }
+    // Zero scale factors are refused.
+    Acad::ErrorStatus setScaleFactors(const AcGeScale3d& scale);
+    double rotation() const { return m_rotation; }
+    Acad::ErrorStatus setRotation(double newVal);
+    AcGeVector3d normal() const { return m_normal; }
+    Acad::ErrorStatus setNormal(const AcGeVector3d& newVal);
+    AcGeMatrix3d blockTransform() const;
+    // Position, scale and rotation from a transform that keeps the axes square.
+    Acad::ErrorStatus setBlockTransform(const AcGeMatrix3d& xform);
+
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+
+protected:
+    bool subWorldDraw(AcGiWorldDraw* wd) override;
+    Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
+    // The block's entities, each transformed by the block transform.
+    Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entitySet) const override;
+    Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
+                                       AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
+                                        const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
+                                        const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+                                        AcDbIntArray& geomIds) const override;
+
+private:
+    AcDbObjectId m_block;
+    AcGePoint3d m_position;
+    AcGeScale3d m_scale;
+    double m_rotation = 0.0;
+    AcGeVector3d m_normal = AcGeVector3d::kZAxis;
+};
