@@ -1,10 +1,10 @@
 // Drawing into the recording world draw, measuring texts and picking: the three
 // things every regeneration, chain layout and mouse click pays for.
+#include "host/ge/AcGePoint2d.h"
 #include "host/gi/AcGiTextStyle.h"
 #include "host/gi/GiPick.h"
 #include "host/gi/GiRecordingBytes.h"
 #include "host/gi/RecordingWorldDraw.h"
-#include "host/ge/AcGePoint2d.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,9 +28,12 @@ void drawMix(host::gi::RecordingWorldDraw& wd, int primitives) {
             g.polyline(2, pts);
             break;
         }
-        case 2: g.circle(AcGePoint3d(x, 0, 0), 0.05, AcGeVector3d::kZAxis); break;
+        case 2:
+            g.circle(AcGePoint3d(x, 0, 0), 0.05, AcGeVector3d::kZAxis);
+            break;
         default:
-            g.text(AcGePoint3d(x, 0.1, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"1,25", -1, false, style);
+            g.text(AcGePoint3d(x, 0.1, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"1,25", -1, false,
+                   style);
             break;
         }
     }

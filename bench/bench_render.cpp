@@ -21,8 +21,8 @@ host::gi::GiRecording plan(int segments) {
         AcGePoint3d pts[2] = {{x, y, 0}, {x + 1.0, y, 0}};
         g.polyline(2, pts);
         g.circle(AcGePoint3d(x, y, 0), 0.05, AcGeVector3d::kZAxis);
-        g.text(AcGePoint3d(x + 0.2, y + 0.1, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"1,00", -1, false,
-               style);
+        g.text(AcGePoint3d(x + 0.2, y + 0.1, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"1,00", -1,
+               false, style);
     }
     return wd.takePrimitives();
 }
@@ -35,7 +35,8 @@ void BM_RenderPng(benchmark::State& state) {
     options.widthPx = 2000;
     std::wstring error;
     for (auto _ : state) {
-        if (!host::render::renderToFile(rec, host::fromUtf8(path), options, error)) state.SkipWithError("render failed");
+        if (!host::render::renderToFile(rec, host::fromUtf8(path), options, error))
+            state.SkipWithError("render failed");
     }
     std::error_code ec;
     state.counters["file_bytes"] = double(std::filesystem::file_size(path, ec));

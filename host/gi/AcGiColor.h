@@ -44,9 +44,11 @@ public:
     Acad::ErrorStatus setColorMethod(ColorMethod method) {
         if (method < kByLayer || method > kNone) return Acad::eInvalidInput;
         m_method = method;
-        m_index = method == kByLayer ? int16_t(kACIbyLayer) : method == kByBlock ? int16_t(kACIbyBlock)
-                  : method == kForeground ? int16_t(kACIforeground) : method == kNone ? int16_t(kACInone)
-                                                                              : m_index;
+        m_index = method == kByLayer      ? int16_t(kACIbyLayer)
+                  : method == kByBlock    ? int16_t(kACIbyBlock)
+                  : method == kForeground ? int16_t(kACIforeground)
+                  : method == kNone       ? int16_t(kACInone)
+                                          : m_index;
         return Acad::eOk;
     }
 
@@ -55,9 +57,10 @@ public:
     Acad::ErrorStatus setColorIndex(int16_t index) {
         if (index < 0 || index > kACInone) return Acad::eInvalidInput;
         m_index = index;
-        m_method = index == kACIbyBlock ? kByBlock : index == kACIbyLayer ? kByLayer
-                   : index == kACInone  ? kNone
-                                        : kByACI;
+        m_method = index == kACIbyBlock   ? kByBlock
+                   : index == kACIbyLayer ? kByLayer
+                   : index == kACInone    ? kNone
+                                          : kByACI;
         return Acad::eOk;
     }
     int16_t colorIndex() const { return m_index; }

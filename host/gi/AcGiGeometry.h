@@ -34,8 +34,8 @@ public:
     virtual bool circularArc(const AcGePoint3d& start, const AcGePoint3d& point, const AcGePoint3d& end,
                              AcGiArcType arcType = kAcGiArcSimple) const = 0;
     // With a base marker other than -1, segment i is picked as marker base + i.
-    virtual bool polyline(uint32_t nbPoints, const AcGePoint3d* pVertexList, const AcGeVector3d* pNormal = nullptr,
-                          LONG_PTR lBaseSubEntMarker = -1) const = 0;
+    virtual bool polyline(uint32_t nbPoints, const AcGePoint3d* pVertexList,
+                          const AcGeVector3d* pNormal = nullptr, LONG_PTR lBaseSubEntMarker = -1) const = 0;
     // Closed; filled when the fill type is kAcGiFillAlways.
     virtual bool polygon(uint32_t nbPoints, const AcGePoint3d* pVertexList) const = 0;
     // Text in the host's standard font: height, width factor, oblique angle (radians).

@@ -22,14 +22,15 @@ host::gi::FontRequest requestOf(const AcGiTextStyle& s) {
 
 AcGiTextStyle::AcGiTextStyle(AcDbDatabase*) {}
 
-AcGiTextStyle::AcGiTextStyle(const wchar_t* fontName, const wchar_t* bigFontName, double textSize, double xScale,
-                             double obliqueAngle, double trPercent, bool isBackward, bool isUpsideDown,
-                             bool isVertical, bool isOverlined, bool isUnderlined, bool isStrikethrough,
-                             const wchar_t* styleName)
+AcGiTextStyle::AcGiTextStyle(const wchar_t* fontName, const wchar_t* bigFontName, double textSize,
+                             double xScale, double obliqueAngle, double trPercent, bool isBackward,
+                             bool isUpsideDown, bool isVertical, bool isOverlined, bool isUnderlined,
+                             bool isStrikethrough, const wchar_t* styleName)
     : m_fileName(fontName ? fontName : L""), m_bigFontFileName(bigFontName ? bigFontName : L""),
-      m_styleName(styleName ? styleName : L""), m_textSize(textSize), m_xScale(xScale), m_oblique(obliqueAngle),
-      m_tracking(trPercent), m_backward(isBackward), m_upsideDown(isUpsideDown), m_vertical(isVertical),
-      m_underlined(isUnderlined), m_overlined(isOverlined), m_strikethrough(isStrikethrough) {}
+      m_styleName(styleName ? styleName : L""), m_textSize(textSize), m_xScale(xScale),
+      m_oblique(obliqueAngle), m_tracking(trPercent), m_backward(isBackward), m_upsideDown(isUpsideDown),
+      m_vertical(isVertical), m_underlined(isUnderlined), m_overlined(isOverlined),
+      m_strikethrough(isStrikethrough) {}
 
 int AcGiTextStyle::loadStyleRec(AcDbDatabase*) const {
     host::gi::FontChoice choice = host::gi::FontLibrary::instance().find(requestOf(*this));
@@ -95,13 +96,15 @@ void AcGiTextStyle::extentsBox(const wchar_t* pStr, bool penups, int len, bool r
     shape.tracking = m_tracking > 0 ? m_tracking : 1.0;
     shape.backward = m_backward;
     shape.upsideDown = m_upsideDown;
-    host::gi::TextLayout layout = host::gi::layoutText(face(), host::gi::decodeTextCodes(pStr, len, raw), shape);
+    host::gi::TextLayout layout =
+        host::gi::layoutText(face(), host::gi::decodeTextCodes(pStr, len, raw), shape);
     host::gi::TextBox b = layout.box(penups);
     lowerLeft.set(b.minX, b.minY);
     upperRight.set(b.maxX, b.maxY);
 }
 
-AcGePoint2d AcGiTextStyle::extents(const wchar_t* pStr, bool penups, int len, bool raw, AcGiWorldDraw*) const {
+AcGePoint2d AcGiTextStyle::extents(const wchar_t* pStr, bool penups, int len, bool raw,
+                                   AcGiWorldDraw*) const {
     AcGePoint2d lowerLeft, upperRight;
     extentsBox(pStr, penups, len, raw, lowerLeft, upperRight);
     return AcGePoint2d(upperRight.x - lowerLeft.x, upperRight.y - lowerLeft.y);

@@ -45,7 +45,8 @@ public:
     void setFileName(const wchar_t* fontFile);
     void setBigFontFileName(const wchar_t* bigFontFile);
     // A TrueType typeface; it wins over the file name when both are set.
-    Acad::ErrorStatus setFont(const wchar_t* pTypeface, bool bold, bool italic, int charset, int pitchAndFamily);
+    Acad::ErrorStatus setFont(const wchar_t* pTypeface, bool bold, bool italic, int charset,
+                              int pitchAndFamily);
     // The typeface is a new[] copy the caller releases with delete[] (acutDelString).
     Acad::ErrorStatus font(wchar_t*& pTypeface, bool& bold, bool& italic, int& charset,
                            int& pitchAndFamily) const;
@@ -76,7 +77,8 @@ public:
     // units. len -1 measures up to the end. penups: trailing and leading spaces
     // count. raw: the control codes (%%d, %%p, %%c, %%%, %%u, %%o) are taken as
     // written. The context is not needed and may be null.
-    AcGePoint2d extents(const wchar_t* pStr, bool penups, int len, bool raw, AcGiWorldDraw* ctxt = nullptr) const;
+    AcGePoint2d extents(const wchar_t* pStr, bool penups, int len, bool raw,
+                        AcGiWorldDraw* ctxt = nullptr) const;
     // The same box as its corners, relative to the text's insertion point on the
     // baseline: the lower-left corner is below the baseline when letters descend.
     void extentsBox(const wchar_t* pStr, bool penups, int len, bool raw, AcGePoint2d& lowerLeft,

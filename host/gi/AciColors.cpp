@@ -20,12 +20,24 @@ Rgb wheel(int index) {
     auto mix = [&](double t) { return low + (v - low) * t; };
     double r, g, b;
     switch (sector) {
-    case 0: r = v, g = mix(f), b = low; break;
-    case 1: r = mix(1 - f), g = v, b = low; break;
-    case 2: r = low, g = v, b = mix(f); break;
-    case 3: r = low, g = mix(1 - f), b = v; break;
-    case 4: r = mix(f), g = low, b = v; break;
-    default: r = v, g = low, b = mix(1 - f); break;
+    case 0:
+        r = v, g = mix(f), b = low;
+        break;
+    case 1:
+        r = mix(1 - f), g = v, b = low;
+        break;
+    case 2:
+        r = low, g = v, b = mix(f);
+        break;
+    case 3:
+        r = low, g = mix(1 - f), b = v;
+        break;
+    case 4:
+        r = mix(f), g = low, b = v;
+        break;
+    default:
+        r = v, g = low, b = mix(1 - f);
+        break;
     }
     return {uint8_t(r), uint8_t(g), uint8_t(b)};
 }
@@ -33,9 +45,9 @@ Rgb wheel(int index) {
 } // namespace
 
 Rgb aciToRgb(int index, bool paperIsWhite) {
-    static constexpr Rgb kBasic[10] = {{0, 0, 0},     {255, 0, 0},   {255, 255, 0}, {0, 255, 0},   {0, 255, 255},
-                                       {0, 0, 255},   {255, 0, 255}, {0, 0, 0},     {128, 128, 128},
-                                       {192, 192, 192}};
+    static constexpr Rgb kBasic[10] = {{0, 0, 0},       {255, 0, 0},    {255, 255, 0}, {0, 255, 0},
+                                       {0, 255, 255},   {0, 0, 255},    {255, 0, 255}, {0, 0, 0},
+                                       {128, 128, 128}, {192, 192, 192}};
     static constexpr uint8_t kGreys[6] = {51, 91, 132, 173, 214, 255};
     if (index < 1 || index > 255 || index == 7) return paperIsWhite ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
     if (index < 10) return kBasic[index];

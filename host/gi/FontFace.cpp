@@ -9,7 +9,9 @@ namespace host::gi {
 
 namespace {
 
-FT_Face ft(void* p) { return static_cast<FT_Face>(p); }
+FT_Face ft(void* p) {
+    return static_cast<FT_Face>(p);
+}
 
 // Collects a FreeType outline as move/line/cubic commands; quadratic pieces are
 // raised to cubics so that every consumer needs only one curve kind.
@@ -76,7 +78,9 @@ FontFace::FontFace(void* ftFace, std::string path, std::wstring family)
     }
 }
 
-FontFace::~FontFace() { FT_Done_Face(ft(m_face)); }
+FontFace::~FontFace() {
+    FT_Done_Face(ft(m_face));
+}
 
 const GlyphInfo& FontFace::glyph(char32_t ch) const {
     auto it = m_glyphs.find(ch);
@@ -110,7 +114,8 @@ const std::vector<PathCommand>& FontFace::outline(uint32_t glyphIndex) const {
 
 std::vector<PathCommand> FontFace::loadOutline(uint32_t glyphIndex) const {
     FT_Face f = ft(m_face);
-    if (FT_Load_Glyph(f, glyphIndex, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return {};
+    if (FT_Load_Glyph(f, glyphIndex, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0)
+        return {};
     if (f->glyph->format != FT_GLYPH_FORMAT_OUTLINE) return {};
     FT_Outline_Funcs funcs{};
     funcs.move_to = &OutlineCollector::moveTo;

@@ -14,7 +14,8 @@ namespace host::gi {
 struct PathCommand {
     enum Kind : uint8_t { Move, Line, Cubic, Close };
     Kind kind;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0, x3 = 0, y3 = 0; // end point is (x1,y1) for Move/Line, (x3,y3) for Cubic
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0, x3 = 0,
+           y3 = 0; // end point is (x1,y1) for Move/Line, (x3,y3) for Cubic
 };
 
 struct GlyphInfo {

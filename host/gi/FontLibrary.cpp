@@ -15,11 +15,14 @@ namespace {
 
 std::wstring lower(std::wstring_view s) {
     std::wstring out(s);
-    for (auto& c : out) c = wchar_t(std::towlower(wint_t(c)));
+    for (auto& c : out)
+        c = wchar_t(std::towlower(wint_t(c)));
     return out;
 }
 
-FcConfig* fc(void* p) { return static_cast<FcConfig*>(p); }
+FcConfig* fc(void* p) {
+    return static_cast<FcConfig*>(p);
+}
 
 const wchar_t* kFallbackFamily = L"DejaVu Sans";
 
@@ -45,7 +48,8 @@ FontLibrary::~FontLibrary() {
 
 bool FontLibrary::isShapeFontName(std::wstring_view fileName) {
     std::wstring name = lower(fileName);
-    while (!name.empty() && std::iswspace(wint_t(name.back()))) name.pop_back();
+    while (!name.empty() && std::iswspace(wint_t(name.back())))
+        name.pop_back();
     if (name.empty()) return true;
     std::filesystem::path p(name);
     std::wstring ext = p.extension().wstring();
@@ -53,8 +57,8 @@ bool FontLibrary::isShapeFontName(std::wstring_view fileName) {
 }
 
 FontChoice FontLibrary::find(const FontRequest& request) {
-    std::wstring key = lower(request.typeface) + L'|' + lower(request.fileName) + (request.bold ? L"|b" : L"|")
-                       + (request.italic ? L"i" : L"");
+    std::wstring key = lower(request.typeface) + L'|' + lower(request.fileName) +
+                       (request.bold ? L"|b" : L"|") + (request.italic ? L"i" : L"");
     auto it = m_choices.find(key);
     if (it != m_choices.end()) return it->second;
     FontChoice choice = resolve(request);
@@ -106,7 +110,8 @@ FontChoice FontLibrary::matchFamily(const std::wstring& family, bool bold, bool 
     // The font is the style's own when one of its family names is the one asked for.
     FcChar8* name = nullptr;
     for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i)
-        if (lower(host::fromUtf8(reinterpret_cast<const char*>(name))) == lower(family)) choice.ownFont = true;
+        if (lower(host::fromUtf8(reinterpret_cast<const char*>(name))) == lower(family))
+            choice.ownFont = true;
     FcPatternDestroy(match);
     if (!choice.face) choice.ownFont = false;
     return choice;

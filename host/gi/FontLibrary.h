@@ -47,10 +47,10 @@ private:
     std::string findInstalledFile(const std::wstring& baseName);
     const FontFace* load(const std::string& path, int index);
 
-    void* m_ft = nullptr;     // FT_Library
-    void* m_config = nullptr; // FcConfig
+    void* m_ft = nullptr;                                     // FT_Library
+    void* m_config = nullptr;                                 // FcConfig
     std::map<std::string, std::unique_ptr<FontFace>> m_faces; // by "path#index"
-    std::map<std::wstring, FontChoice> m_choices;              // by request
+    std::map<std::wstring, FontChoice> m_choices;             // by request
     const FontFace* m_fallback = nullptr;
     bool m_fallbackTried = false;
 };

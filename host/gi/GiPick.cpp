@@ -26,8 +26,10 @@ bool crossesBox(double ax, double ay, double dx, double dy, double t0, double t1
             continue;
         }
         double r = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, r);
-        else t1 = std::min(t1, r);
+        if (p[i] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
         if (t0 > t1) return false;
     }
     return true;
@@ -71,7 +73,8 @@ struct Probe {
     }
     void chain(const std::vector<AcGePoint3d>& pts, bool closed) {
         if (pts.size() == 1) segment(pts[0], pts[0], 0);
-        for (size_t i = 0; i + 1 < pts.size(); ++i) segment(pts[i], pts[i + 1], i);
+        for (size_t i = 0; i + 1 < pts.size(); ++i)
+            segment(pts[i], pts[i + 1], i);
         if (closed && pts.size() > 2) segment(pts.back(), pts.front(), pts.size() - 1);
     }
 };
@@ -86,11 +89,15 @@ std::vector<AcGePoint3d> closedArc(const GiPrimitive& p, std::vector<AcGePoint3d
 
 bool primitiveUnderBox(const GiPrimitive& p, const AcGePoint3d& point, double halfSize, double& distance,
                        bool& inside, LONG_PTR& marker) {
-    if (!std::isfinite(point.x) || !std::isfinite(point.y) || !std::isfinite(halfSize) || halfSize < 0) return false;
-    Probe probe{point.x, point.y, {point.x - halfSize, point.y - halfSize, point.x + halfSize, point.y + halfSize}};
+    if (!std::isfinite(point.x) || !std::isfinite(point.y) || !std::isfinite(halfSize) || halfSize < 0)
+        return false;
+    Probe probe{
+        point.x, point.y, {point.x - halfSize, point.y - halfSize, point.x + halfSize, point.y + halfSize}};
     std::vector<AcGePoint3d> area; // a filled shape or a text box
     switch (p.kind) {
-    case GiPrimitive::Polyline: probe.chain(p.points, false); break;
+    case GiPrimitive::Polyline:
+        probe.chain(p.points, false);
+        break;
     case GiPrimitive::Polygon:
         probe.chain(p.points, true);
         if (p.isFilled()) area = p.points;
@@ -100,7 +107,8 @@ bool primitiveUnderBox(const GiPrimitive& p, const AcGePoint3d& point, double ha
         // Quick refusal: the point is far from the curve's ring.
         double dc = std::hypot(point.x - p.center.x, point.y - p.center.y);
         bool closed = p.kind == GiPrimitive::Circle || p.arcType != kAcGiArcSimple;
-        if (!closed && (dc > p.radius + 2 * halfSize || dc < p.radius - 2 * halfSize) && std::fabs(p.normal.z) > 0.99)
+        if (!closed && (dc > p.radius + 2 * halfSize || dc < p.radius - 2 * halfSize) &&
+            std::fabs(p.normal.z) > 0.99)
             return false;
         std::vector<AcGePoint3d> pts = closedArc(p, arcPoints(p, std::max(halfSize / 8, p.radius * 1e-9)));
         probe.chain(pts, closed);
@@ -109,8 +117,8 @@ bool primitiveUnderBox(const GiPrimitive& p, const AcGePoint3d& point, double ha
     }
     case GiPrimitive::Text: {
         // Laying out the text is costly: first a generous circle around it.
-        double reach = (double(p.text.size()) + 1) * std::fabs(p.height())
-                       * (std::fabs(p.widthFactor()) + std::fabs(std::tan(p.oblique())) + 1) * 3;
+        double reach = (double(p.text.size()) + 1) * std::fabs(p.height()) *
+                       (std::fabs(p.widthFactor()) + std::fabs(std::tan(p.oblique())) + 1) * 3;
         if (std::hypot(point.x - p.position.x, point.y - p.position.y) > reach + 2 * halfSize) return false;
         auto c = textBoxCorners(p);
         area.assign(c.begin(), c.end());
@@ -126,13 +134,14 @@ bool primitiveUnderBox(const GiPrimitive& p, const AcGePoint3d& point, double ha
     inside = area.size() > 2 && insidePolygon(area, point.x, point.y);
     if (!probe.under && !inside) return false;
     distance = inside ? 0.0 : probe.best;
-    marker = (p.kind == GiPrimitive::Polyline && p.baseMarker != -1) ? p.baseMarker + LONG_PTR(probe.bestSegment)
-                                                                       : p.traits.marker;
+    marker = (p.kind == GiPrimitive::Polyline && p.baseMarker != -1)
+                 ? p.baseMarker + LONG_PTR(probe.bestSegment)
+                 : p.traits.marker;
     return true;
 }
 
-std::optional<PickHit> pickNearest(const std::vector<const GiRecording*>& recordings, const AcGePoint3d& point,
-                                   double halfSize) {
+std::optional<PickHit> pickNearest(const std::vector<const GiRecording*>& recordings,
+                                   const AcGePoint3d& point, double halfSize) {
     std::optional<PickHit> best;
     bool bestInside = false;
     for (size_t r = 0; r < recordings.size(); ++r) {

@@ -19,14 +19,14 @@ struct PickHit {
     double distance = 0;  // from the point in the plan; 0 inside an area or a text box
 };
 
-std::optional<PickHit> pickNearest(const std::vector<const GiRecording*>& recordings, const AcGePoint3d& point,
-                                   double halfSize);
+std::optional<PickHit> pickNearest(const std::vector<const GiRecording*>& recordings,
+                                   const AcGePoint3d& point, double halfSize);
 std::optional<PickHit> pickNearest(const GiRecording& recording, const AcGePoint3d& point, double halfSize);
 
 // Distance in the plan from the point to the primitive; false when no part of it
 // lies within the square pick box. segmentMarker gets the marker of the nearest
 // part.
-bool primitiveUnderBox(const GiPrimitive& primitive, const AcGePoint3d& point, double halfSize, double& distance,
-                       bool& inside, LONG_PTR& marker);
+bool primitiveUnderBox(const GiPrimitive& primitive, const AcGePoint3d& point, double halfSize,
+                       double& distance, bool& inside, LONG_PTR& marker);
 
 } // namespace host::gi

@@ -59,8 +59,8 @@ struct GiPrimitive {
     double oblique() const { return style.obliquingAngle(); }
     // Filled: a polygon, circle or closed arc drawn with kAcGiFillAlways.
     bool isFilled() const {
-        return traits.fill == kAcGiFillAlways
-               && (kind == Polygon || kind == Circle || (kind == Arc && arcType != kAcGiArcSimple));
+        return traits.fill == kAcGiFillAlways &&
+               (kind == Polygon || kind == Circle || (kind == Arc && arcType != kAcGiArcSimple));
     }
 };
 

@@ -12,7 +12,8 @@ std::vector<AcGePoint3d> arcPoints(const GiPrimitive& arc, double maxDeviation) 
     if (!(arc.radius > 0) || !std::isfinite(arc.radius)) return pts;
     double sweep = std::clamp(arc.sweep, 0.0, 2 * M_PI);
     // The chord of angle a stays within r (1 - cos(a/2)) of the arc.
-    double ratio = std::isfinite(maxDeviation) && maxDeviation > 0 ? std::min(maxDeviation / arc.radius, 1.0) : 1.0;
+    double ratio =
+        std::isfinite(maxDeviation) && maxDeviation > 0 ? std::min(maxDeviation / arc.radius, 1.0) : 1.0;
     double step = 2.0 * std::acos(1.0 - ratio);
     int n = step > 0 ? int(std::ceil(sweep / step)) : 4096;
     n = std::clamp(n, 4, 4096);
@@ -61,15 +62,18 @@ bool primitiveExtents(const GiPrimitive& p, AcGePoint3d& minPt, AcGePoint3d& max
     switch (p.kind) {
     case GiPrimitive::Polyline:
     case GiPrimitive::Polygon:
-        for (const auto& pt : p.points) grow(minPt, maxPt, any, pt);
+        for (const auto& pt : p.points)
+            grow(minPt, maxPt, any, pt);
         break;
     case GiPrimitive::Circle:
     case GiPrimitive::Arc:
-        for (const auto& pt : arcPoints(p, p.radius * 1e-5)) grow(minPt, maxPt, any, pt);
+        for (const auto& pt : arcPoints(p, p.radius * 1e-5))
+            grow(minPt, maxPt, any, pt);
         if (p.kind == GiPrimitive::Arc && p.arcType == kAcGiArcSector) grow(minPt, maxPt, any, p.center);
         break;
     case GiPrimitive::Text:
-        for (const auto& pt : textBoxCorners(p)) grow(minPt, maxPt, any, pt);
+        for (const auto& pt : textBoxCorners(p))
+            grow(minPt, maxPt, any, pt);
         break;
     case GiPrimitive::Xline:
     case GiPrimitive::Ray:

@@ -20,7 +20,8 @@ public:
 
     void u8(uint8_t v) { bytes.push_back(v); }
     void uint(uint64_t v, int n) {
-        for (int i = 0; i < n; ++i) bytes.push_back(uint8_t(v >> (8 * i)));
+        for (int i = 0; i < n; ++i)
+            bytes.push_back(uint8_t(v >> (8 * i)));
     }
     void f64(double d) {
         uint64_t bits;
@@ -58,7 +59,8 @@ public:
             return 0;
         }
         uint64_t v = 0;
-        for (int i = 0; i < n; ++i) v |= uint64_t(m_d[m_pos + i]) << (8 * i);
+        for (int i = 0; i < n; ++i)
+            v |= uint64_t(m_d[m_pos + i]) << (8 * i);
         m_pos += size_t(n);
         return v;
     }
@@ -132,8 +134,16 @@ GiTraits readTraits(Reader& r, const HandleToStub& fromHandle) {
     return t;
 }
 
-enum StyleFlags : uint8_t { kBold = 1, kItalic = 2, kBackward = 4, kUpsideDown = 8, kVertical = 16,
-                            kUnderlined = 32, kOverlined = 64, kStrikethrough = 128 };
+enum StyleFlags : uint8_t {
+    kBold = 1,
+    kItalic = 2,
+    kBackward = 4,
+    kUpsideDown = 8,
+    kVertical = 16,
+    kUnderlined = 32,
+    kOverlined = 64,
+    kStrikethrough = 128
+};
 
 void writeStyle(Writer& w, const AcGiTextStyle& s) {
     w.str(s.fileName());
@@ -144,10 +154,10 @@ void writeStyle(Writer& w, const AcGiTextStyle& s) {
     w.f64(s.xScale());
     w.f64(s.obliquingAngle());
     w.f64(s.trackingPercent());
-    w.u8(uint8_t((s.isBold() ? kBold : 0) | (s.isItalic() ? kItalic : 0) | (s.isBackward() ? kBackward : 0)
-                 | (s.isUpsideDown() ? kUpsideDown : 0) | (s.isVertical() ? kVertical : 0)
-                 | (s.isUnderlined() ? kUnderlined : 0) | (s.isOverlined() ? kOverlined : 0)
-                 | (s.isStrikethrough() ? kStrikethrough : 0)));
+    w.u8(uint8_t((s.isBold() ? kBold : 0) | (s.isItalic() ? kItalic : 0) | (s.isBackward() ? kBackward : 0) |
+                 (s.isUpsideDown() ? kUpsideDown : 0) | (s.isVertical() ? kVertical : 0) |
+                 (s.isUnderlined() ? kUnderlined : 0) | (s.isOverlined() ? kOverlined : 0) |
+                 (s.isStrikethrough() ? kStrikethrough : 0)));
     w.uint(uint32_t(int32_t(s.charset())), 4);
     w.uint(uint32_t(int32_t(s.pitchAndFamily())), 4);
 }
@@ -183,7 +193,8 @@ void writePrimitive(Writer& w, const GiPrimitive& p, const StubToHandle& toHandl
     case GiPrimitive::Polygon:
         w.uint(uint64_t(int64_t(p.baseMarker)), 8);
         w.uint(p.points.size(), 4);
-        for (const auto& pt : p.points) w.point(pt);
+        for (const auto& pt : p.points)
+            w.point(pt);
         break;
     case GiPrimitive::Circle:
     case GiPrimitive::Arc:
@@ -226,7 +237,8 @@ bool readPrimitive(Reader& r, GiPrimitive& p, const HandleToStub& fromHandle) {
         if (r.ok() && n > r.remaining() / kPointBytes) r.fail(L"more points than the data holds");
         if (!r.ok()) return false;
         p.points.reserve(size_t(n));
-        for (uint64_t i = 0; i < n && r.ok(); ++i) p.points.push_back(r.point());
+        for (uint64_t i = 0; i < n && r.ok(); ++i)
+            p.points.push_back(r.point());
         break;
     }
     case GiPrimitive::Circle:
@@ -264,7 +276,8 @@ std::vector<uint8_t> recordingToBytes(const GiRecording& recording, const StubTo
     w.bytes.insert(w.bytes.end(), kMagic, kMagic + 4);
     w.uint(kVersion, 4);
     w.uint(recording.size(), 4);
-    for (const auto& p : recording) writePrimitive(w, p, toHandle);
+    for (const auto& p : recording)
+        writePrimitive(w, p, toHandle);
     return std::move(w.bytes);
 }
 
@@ -272,7 +285,8 @@ bool recordingFromBytes(const uint8_t* data, size_t size, GiRecording& out, std:
                         const HandleToStub& fromHandle) {
     Reader r(data, data ? size : 0);
     char magic[4] = {};
-    for (char& c : magic) c = char(r.u8());
+    for (char& c : magic)
+        c = char(r.u8());
     if (r.ok() && std::memcmp(magic, kMagic, 4) != 0) {
         error = L"Not drawing graphics data (unknown signature)";
         return false;
@@ -292,7 +306,8 @@ bool recordingFromBytes(const uint8_t* data, size_t size, GiRecording& out, std:
     }
     if (r.ok() && r.remaining() != 0) r.fail(L"bytes left over after the last primitive");
     if (!r.ok()) {
-        error = host::FormatW(L"Drawing graphics data damaged at byte %d: %s", int(r.offset()), r.error().c_str());
+        error = host::FormatW(L"Drawing graphics data damaged at byte %d: %s", int(r.offset()),
+                              r.error().c_str());
         return false;
     }
     out = std::move(parsed);

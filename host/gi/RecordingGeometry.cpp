@@ -13,8 +13,12 @@ namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
 
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-bool finite(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+bool finite(const AcGePoint3d& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+bool finite(const AcGeVector3d& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
 
 // A usable unit normal: a zero or broken normal means the world Z axis.
 AcGeVector3d unitNormal(const AcGeVector3d& n) {
@@ -50,7 +54,8 @@ bool circleThrough(const AcGePoint3d& p1, const AcGePoint3d& p2, const AcGePoint
 bool RecordingGeometry::arc(const AcGePoint3d& center, double radius, const AcGeVector3d& normal,
                             const AcGeVector3d& startVector, double sweep, AcGiArcType arcType,
                             bool fullCircle) const {
-    if (!finite(center) || !std::isfinite(radius) || !(radius > 0) || !std::isfinite(sweep)) return m_owner.regenAbort();
+    if (!finite(center) || !std::isfinite(radius) || !(radius > 0) || !std::isfinite(sweep))
+        return m_owner.regenAbort();
     AcGeVector3d n = unitNormal(normal);
     if (sweep < 0) {
         n = -n;
@@ -87,12 +92,13 @@ bool RecordingGeometry::circle(const AcGePoint3d& p1, const AcGePoint3d& p2, con
 }
 
 bool RecordingGeometry::circularArc(const AcGePoint3d& center, double radius, const AcGeVector3d& normal,
-                                    const AcGeVector3d& startVector, double sweepAngle, AcGiArcType arcType) const {
+                                    const AcGeVector3d& startVector, double sweepAngle,
+                                    AcGiArcType arcType) const {
     return arc(center, radius, normal, startVector, sweepAngle, arcType, false);
 }
 
-bool RecordingGeometry::circularArc(const AcGePoint3d& start, const AcGePoint3d& point, const AcGePoint3d& end,
-                                    AcGiArcType arcType) const {
+bool RecordingGeometry::circularArc(const AcGePoint3d& start, const AcGePoint3d& point,
+                                    const AcGePoint3d& end, AcGiArcType arcType) const {
     AcGePoint3d c;
     double r = 0;
     AcGeVector3d n;
@@ -130,8 +136,9 @@ bool RecordingGeometry::polygon(uint32_t nbPoints, const AcGePoint3d* pVertexLis
     return m_owner.record(std::move(p));
 }
 
-bool RecordingGeometry::text(const AcGePoint3d& position, const AcGeVector3d& normal, const AcGeVector3d& direction,
-                             double height, double width, double oblique, const wchar_t* pMsg) const {
+bool RecordingGeometry::text(const AcGePoint3d& position, const AcGeVector3d& normal,
+                             const AcGeVector3d& direction, double height, double width, double oblique,
+                             const wchar_t* pMsg) const {
     // The host's standard font: the style without a font file.
     AcGiTextStyle standard;
     standard.setTextSize(height);
@@ -140,16 +147,17 @@ bool RecordingGeometry::text(const AcGePoint3d& position, const AcGeVector3d& no
     return styledText(position, normal, direction, pMsg, -1, false, standard);
 }
 
-bool RecordingGeometry::text(const AcGePoint3d& position, const AcGeVector3d& normal, const AcGeVector3d& direction,
-                             const wchar_t* pMsg, int length, bool raw, const AcGiTextStyle& textStyle) const {
+bool RecordingGeometry::text(const AcGePoint3d& position, const AcGeVector3d& normal,
+                             const AcGeVector3d& direction, const wchar_t* pMsg, int length, bool raw,
+                             const AcGiTextStyle& textStyle) const {
     return styledText(position, normal, direction, pMsg, length, raw, textStyle);
 }
 
 bool RecordingGeometry::styledText(const AcGePoint3d& position, const AcGeVector3d& normal,
                                    const AcGeVector3d& direction, const wchar_t* pMsg, int length, bool raw,
                                    const AcGiTextStyle& style) const {
-    if (!pMsg || !finite(position) || !std::isfinite(style.textSize()) || !std::isfinite(style.xScale())
-        || !std::isfinite(style.obliquingAngle()))
+    if (!pMsg || !finite(position) || !std::isfinite(style.textSize()) || !std::isfinite(style.xScale()) ||
+        !std::isfinite(style.obliquingAngle()))
         return m_owner.regenAbort();
     AcGeVector3d n = unitNormal(normal);
     AcGeVector3d d = inPlane(n, direction);
@@ -184,7 +192,8 @@ bool RecordingGeometry::xline(const AcGePoint3d& p1, const AcGePoint3d& p2) cons
 }
 
 bool RecordingGeometry::ray(const AcGePoint3d& origin, const AcGePoint3d& throughPoint) const {
-    if (!finite(origin) || !finite(throughPoint) || origin.isEqualTo(throughPoint)) return m_owner.regenAbort();
+    if (!finite(origin) || !finite(throughPoint) || origin.isEqualTo(throughPoint))
+        return m_owner.regenAbort();
     GiPrimitive p;
     p.kind = GiPrimitive::Ray;
     p.points = {m_owner.modelToWorld() * origin, m_owner.modelToWorld() * throughPoint};
@@ -211,9 +220,13 @@ bool RecordingGeometry::popModelTransform() {
     return m_owner.regenAbort();
 }
 
-AcGeMatrix3d RecordingGeometry::getModelToWorldTransform() const { return m_owner.modelToWorld(); }
+AcGeMatrix3d RecordingGeometry::getModelToWorldTransform() const {
+    return m_owner.modelToWorld();
+}
 
-AcGeMatrix3d RecordingGeometry::getWorldToModelTransform() const { return m_owner.modelToWorld().inverse(); }
+AcGeMatrix3d RecordingGeometry::getWorldToModelTransform() const {
+    return m_owner.modelToWorld().inverse();
+}
 
 void RecordingGeometry::setExtents(AcGePoint3d* newExtents) const {
     if (!newExtents || !finite(newExtents[0]) || !finite(newExtents[1])) return;

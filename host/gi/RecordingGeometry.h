@@ -38,8 +38,8 @@ public:
     void setExtents(AcGePoint3d* newExtents) const override;
 
 private:
-    bool arc(const AcGePoint3d& center, double radius, const AcGeVector3d& normal, const AcGeVector3d& startVector,
-             double sweep, AcGiArcType arcType, bool fullCircle) const;
+    bool arc(const AcGePoint3d& center, double radius, const AcGeVector3d& normal,
+             const AcGeVector3d& startVector, double sweep, AcGiArcType arcType, bool fullCircle) const;
     bool styledText(const AcGePoint3d& position, const AcGeVector3d& normal, const AcGeVector3d& direction,
                     const wchar_t* pMsg, int length, bool raw, const AcGiTextStyle& style) const;
 

@@ -17,7 +17,8 @@ public:
     }
     void setTrueColor(const AcGiColor& color) override {
         current.trueColor = color;
-        if (color.isByACI() || color.isByLayer() || color.isByBlock()) current.colorIndex = uint16_t(color.colorIndex());
+        if (color.isByACI() || color.isByLayer() || color.isByBlock())
+            current.colorIndex = uint16_t(color.colorIndex());
     }
     void setLayer(AcDbStub* layerId) override { current.layer = layerId; }
     void setLineType(AcDbStub* linetypeId) override { current.lineType = linetypeId; }
@@ -56,15 +57,31 @@ RecordingWorldDraw::RecordingWorldDraw(AcGiRegenType regenType)
 
 RecordingWorldDraw::~RecordingWorldDraw() = default;
 
-void RecordingWorldDraw::setPlotGeneration(bool plotting) { m_context->plotting = plotting; }
-void RecordingWorldDraw::setDatabase(AcDbDatabase* db) { m_context->db = db; }
-void RecordingWorldDraw::setStartTraits(const GiTraits& traits) { m_traits->current = traits; }
+void RecordingWorldDraw::setPlotGeneration(bool plotting) {
+    m_context->plotting = plotting;
+}
+void RecordingWorldDraw::setDatabase(AcDbDatabase* db) {
+    m_context->db = db;
+}
+void RecordingWorldDraw::setStartTraits(const GiTraits& traits) {
+    m_traits->current = traits;
+}
 
-bool RecordingWorldDraw::regenAbort() const { return m_abort; }
-AcGiSubEntityTraits& RecordingWorldDraw::subEntityTraits() const { return *m_traits; }
-AcGiGeometry* RecordingWorldDraw::rawGeometry() const { return m_geometry.get(); }
-AcGiContext* RecordingWorldDraw::context() { return m_context.get(); }
-AcGiWorldGeometry& RecordingWorldDraw::geometry() const { return *m_geometry; }
+bool RecordingWorldDraw::regenAbort() const {
+    return m_abort;
+}
+AcGiSubEntityTraits& RecordingWorldDraw::subEntityTraits() const {
+    return *m_traits;
+}
+AcGiGeometry* RecordingWorldDraw::rawGeometry() const {
+    return m_geometry.get();
+}
+AcGiContext* RecordingWorldDraw::context() {
+    return m_context.get();
+}
+AcGiWorldGeometry& RecordingWorldDraw::geometry() const {
+    return *m_geometry;
+}
 
 bool RecordingWorldDraw::record(GiPrimitive&& primitive) {
     if (m_abort) return true;

@@ -35,13 +35,26 @@ size_t percentCode(std::wstring_view t, size_t i, wchar_t& out, uint8_t& toggle)
     toggle = 0;
     out = 0;
     switch (c) {
-    case L'd': out = L'\u00B0'; return 3;
-    case L'p': out = L'\u00B1'; return 3;
-    case L'c': out = L'\u2300'; return 3;
-    case L'%': out = L'%'; return 3;
-    case L'u': toggle = DecodedText::kUnderline; return 3;
-    case L'o': toggle = DecodedText::kOverline; return 3;
-    default: break;
+    case L'd':
+        out = L'\u00B0';
+        return 3;
+    case L'p':
+        out = L'\u00B1';
+        return 3;
+    case L'c':
+        out = L'\u2300';
+        return 3;
+    case L'%':
+        out = L'%';
+        return 3;
+    case L'u':
+        toggle = DecodedText::kUnderline;
+        return 3;
+    case L'o':
+        toggle = DecodedText::kOverline;
+        return 3;
+    default:
+        break;
     }
     if (c >= L'0' && c <= L'9') {
         unsigned value = 0;

@@ -40,7 +40,8 @@ void addRules(TextLayout& l, const DecodedText& text, const std::vector<double>&
                 continue;
             }
             size_t j = i;
-            while (j < text.chars.size() && (text.decoration[j] & kind)) ++j;
+            while (j < text.chars.size() && (text.decoration[j] & kind))
+                ++j;
             double x0, x1, y, unused;
             toText(l, pens[i], fy, x0, y);
             toText(l, j < pens.size() ? pens[j] : penEnd, fy, x1, unused);

@@ -31,8 +31,8 @@ bool View::setWindowSize(int widthPx, int heightPx) {
 }
 
 bool View::zoomExtents(const AcGePoint3d& minPt, const AcGePoint3d& maxPt, double marginFraction) {
-    if (!std::isfinite(minPt.x) || !std::isfinite(minPt.y) || !std::isfinite(maxPt.x) || !std::isfinite(maxPt.y)
-        || !std::isfinite(marginFraction) || marginFraction < 0)
+    if (!std::isfinite(minPt.x) || !std::isfinite(minPt.y) || !std::isfinite(maxPt.x) ||
+        !std::isfinite(maxPt.y) || !std::isfinite(marginFraction) || marginFraction < 0)
         return false;
     double w = std::fabs(maxPt.x - minPt.x), h = std::fabs(maxPt.y - minPt.y);
     double aspect = double(m_widthPx) / m_heightPx;

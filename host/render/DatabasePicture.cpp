@@ -37,7 +37,8 @@ bool drawOrder(AcDbDatabase* db, std::vector<AcDbObjectId>& ids, std::wstring& e
         AcDbObjectIdArray order;
         sortents->getFullDrawOrder(order);
         sortents->close();
-        for (int i = 0; i < order.length(); ++i) ids.push_back(order[i]);
+        for (int i = 0; i < order.length(); ++i)
+            ids.push_back(order[i]);
     } else {
         for (const AcDbObjectId& id : space->entityIds())
             if (!id.isErased()) ids.push_back(id);
@@ -75,7 +76,8 @@ bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring
 LayerLook layerLookOf(AcDbStub* layerId) {
     LayerLook look;
     AcDbLayerTableRecord* layer = nullptr;
-    if (!layerId || acdbOpenObject(layer, AcDbObjectId(layerId), AcDb::kForRead) != Acad::eOk || !layer) return look;
+    if (!layerId || acdbOpenObject(layer, AcDbObjectId(layerId), AcDb::kForRead) != Acad::eOk || !layer)
+        return look;
     look.color = layer->color();
     look.lineWeight = int(layer->lineWeight());
     look.visible = !layer->isOff() && !layer->isFrozen();
@@ -83,7 +85,8 @@ LayerLook layerLookOf(AcDbStub* layerId) {
     return look;
 }
 
-bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options, std::wstring& error) {
+bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options,
+                          std::wstring& error) {
     host::gi::GiRecording primitives;
     if (!recordModelSpace(db, primitives, error)) return false;
     if (!options.layerLook) {

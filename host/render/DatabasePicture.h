@@ -14,7 +14,8 @@ namespace host::render {
 // Records every visible entity of the model space, first drawn first. plotting:
 // the entities see a plot being made (text masks are white). False with a message
 // when there is no database or no model space.
-bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring& error, bool plotting = true);
+bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring& error,
+                      bool plotting = true);
 
 // How a layer looks: its colour and line weight; not visible when off or frozen.
 // A layer that cannot be opened looks like the default.
@@ -22,6 +23,7 @@ LayerLook layerLookOf(AcDbStub* layerId);
 
 // The model space to a PNG, SVG or PDF file; options.layerLook is filled in
 // when the caller left it empty.
-bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options, std::wstring& error);
+bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options,
+                          std::wstring& error);
 
 } // namespace host::render

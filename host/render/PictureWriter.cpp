@@ -24,11 +24,16 @@ enum class PictureKind { Png, Svg, Pdf };
 bool kindOf(const std::wstring& path, PictureKind& kind, std::wstring& ext) {
     ext = std::filesystem::path(path).extension().wstring();
     std::wstring lower = ext;
-    for (auto& c : lower) c = wchar_t(std::towlower(wint_t(c)));
-    if (lower == L".png") kind = PictureKind::Png;
-    else if (lower == L".svg") kind = PictureKind::Svg;
-    else if (lower == L".pdf") kind = PictureKind::Pdf;
-    else return false;
+    for (auto& c : lower)
+        c = wchar_t(std::towlower(wint_t(c)));
+    if (lower == L".png")
+        kind = PictureKind::Png;
+    else if (lower == L".svg")
+        kind = PictureKind::Svg;
+    else if (lower == L".pdf")
+        kind = PictureKind::Pdf;
+    else
+        return false;
     return true;
 }
 
@@ -63,23 +68,23 @@ cairo_status_t drawAndWrite(cairo_surface_t* surface, PictureKind kind, Sink& si
 
 } // namespace
 
-bool renderWindow(const host::gi::GiRecording& primitives, const RenderOptions& options, double& x1, double& y1,
-                  double& x2, double& y2, std::wstring& error) {
+bool renderWindow(const host::gi::GiRecording& primitives, const RenderOptions& options, double& x1,
+                  double& y1, double& x2, double& y2, std::wstring& error) {
     if (options.hasWindow) {
         x1 = std::min(options.x1, options.x2);
         x2 = std::max(options.x1, options.x2);
         y1 = std::min(options.y1, options.y2);
         y2 = std::max(options.y1, options.y2);
-        if (!std::isfinite(x1) || !std::isfinite(x2) || !std::isfinite(y1) || !std::isfinite(y2) || !(x2 > x1)
-            || !(y2 > y1)) {
+        if (!std::isfinite(x1) || !std::isfinite(x2) || !std::isfinite(y1) || !std::isfinite(y2) ||
+            !(x2 > x1) || !(y2 > y1)) {
             error = L"The picture window has no size: give two different corners";
             return false;
         }
         return true;
     }
     AcGePoint3d lo, hi;
-    if (!host::gi::recordingExtents(primitives, lo, hi) || !std::isfinite(lo.x) || !std::isfinite(hi.x)
-        || !std::isfinite(lo.y) || !std::isfinite(hi.y)) {
+    if (!host::gi::recordingExtents(primitives, lo, hi) || !std::isfinite(lo.x) || !std::isfinite(hi.x) ||
+        !std::isfinite(lo.y) || !std::isfinite(hi.y)) {
         x1 = y1 = 0;
         x2 = y2 = 100;
         return true;
@@ -102,13 +107,13 @@ namespace {
 
 // The mapping from the window to the picture's pixels; false with a message when
 // the picture would have no size or be too large.
-bool pictureMap(const host::gi::GiRecording& primitives, const std::wstring& path, const RenderOptions& options,
-                DeviceMap& map, std::wstring& error) {
+bool pictureMap(const host::gi::GiRecording& primitives, const std::wstring& path,
+                const RenderOptions& options, DeviceMap& map, std::wstring& error) {
     double x1, y1, x2, y2;
     if (!renderWindow(primitives, options, x1, y1, x2, y2, error)) return false;
     if (options.widthPx <= 0 || options.widthPx > RenderOptions::kMaxPixels) {
-        error = host::FormatW(L"Cannot draw \"%s\": a width of %d pixels is not between 1 and %d", path.c_str(),
-                              options.widthPx, RenderOptions::kMaxPixels);
+        error = host::FormatW(L"Cannot draw \"%s\": a width of %d pixels is not between 1 and %d",
+                              path.c_str(), options.widthPx, RenderOptions::kMaxPixels);
         return false;
     }
     map.x1 = x1;
@@ -117,9 +122,10 @@ bool pictureMap(const host::gi::GiRecording& primitives, const std::wstring& pat
     map.width = options.widthPx;
     double height = std::ceil((y2 - y1) * map.scale);
     if (!(height <= RenderOptions::kMaxPixels)) {
-        error = host::FormatW(L"Cannot draw \"%s\": the picture would be %.0f pixels high (at most %d); give a "
-                              L"smaller width or a wider window",
-                              path.c_str(), height, RenderOptions::kMaxPixels);
+        error =
+            host::FormatW(L"Cannot draw \"%s\": the picture would be %.0f pixels high (at most %d); give a "
+                          L"smaller width or a wider window",
+                          path.c_str(), height, RenderOptions::kMaxPixels);
         return false;
     }
     map.height = std::max(1.0, height);
@@ -128,16 +134,20 @@ bool pictureMap(const host::gi::GiRecording& primitives, const std::wstring& pat
 
 cairo_surface_t* newSurface(PictureKind kind, const DeviceMap& map, Sink& sink) {
     switch (kind) {
-    case PictureKind::Png: return cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(map.width), int(map.height));
-    case PictureKind::Svg: return cairo_svg_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
-    case PictureKind::Pdf: return cairo_pdf_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
+    case PictureKind::Png:
+        return cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(map.width), int(map.height));
+    case PictureKind::Svg:
+        return cairo_svg_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
+    case PictureKind::Pdf:
+        return cairo_pdf_surface_create_for_stream(&Sink::write, &sink, map.width, map.height);
     }
     return nullptr;
 }
 
 // Draws into "<path>.part" and renames it over the path only when all went well.
 bool writePicture(PictureKind kind, const std::wstring& path, const DeviceMap& map,
-                  const host::gi::GiRecording& primitives, const RenderOptions& options, std::wstring& error) {
+                  const host::gi::GiRecording& primitives, const RenderOptions& options,
+                  std::wstring& error) {
     std::string temp = host::toUtf8(path + L".part");
     Sink sink;
     sink.file = std::fopen(temp.c_str(), "wb");
@@ -153,7 +163,8 @@ bool writePicture(PictureKind kind, const std::wstring& path, const DeviceMap& m
     if (status != CAIRO_STATUS_SUCCESS || sink.failed || !closed) {
         std::filesystem::remove(temp, ec);
         error = host::FormatW(L"Cannot write \"%s\": %S", path.c_str(),
-                              sink.failed || !closed ? "the disk refused the data" : cairo_status_to_string(status));
+                              sink.failed || !closed ? "the disk refused the data"
+                                                     : cairo_status_to_string(status));
         return false;
     }
     std::filesystem::rename(temp, host::toUtf8(path), ec);
@@ -168,8 +179,8 @@ bool writePicture(PictureKind kind, const std::wstring& path, const DeviceMap& m
 
 } // namespace
 
-bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path, const RenderOptions& options,
-                  std::wstring& error) {
+bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path,
+                  const RenderOptions& options, std::wstring& error) {
     PictureKind kind;
     std::wstring ext;
     if (!kindOf(path, kind, ext)) {

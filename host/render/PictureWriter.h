@@ -11,12 +11,12 @@ namespace host::render {
 
 // False with a message for an unknown extension, a path that cannot be written,
 // a window of no size or a picture too large.
-bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path, const RenderOptions& options,
-                  std::wstring& error);
+bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path,
+                  const RenderOptions& options, std::wstring& error);
 
 // The window a picture of these primitives shows: the options' window, or the
 // extents with the margin; a drawing with nothing in it shows 0,0 - 100,100.
-bool renderWindow(const host::gi::GiRecording& primitives, const RenderOptions& options, double& x1, double& y1,
-                  double& x2, double& y2, std::wstring& error);
+bool renderWindow(const host::gi::GiRecording& primitives, const RenderOptions& options, double& x1,
+                  double& y1, double& x2, double& y2, std::wstring& error);
 
 } // namespace host::render

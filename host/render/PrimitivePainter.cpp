@@ -15,7 +15,9 @@ namespace {
 
 constexpr double kCurveDeviationPx = 0.25; // arcs are drawn as chords this close to the curve
 
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+bool finite(const AcGePoint3d& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
 
 } // namespace
 
@@ -23,13 +25,16 @@ PrimitivePainter::PrimitivePainter(cairo_t* cr, const DeviceMap& map, const Rend
     : m_cr(cr), m_map(map), m_options(options) {}
 
 void PrimitivePainter::paper() {
-    if (m_options.paperIsWhite) cairo_set_source_rgb(m_cr, 1, 1, 1);
-    else cairo_set_source_rgb(m_cr, 0, 0, 0);
+    if (m_options.paperIsWhite)
+        cairo_set_source_rgb(m_cr, 1, 1, 1);
+    else
+        cairo_set_source_rgb(m_cr, 0, 0, 0);
     cairo_paint(m_cr);
 }
 
 void PrimitivePainter::paint(const host::gi::GiRecording& primitives) {
-    for (const auto& p : primitives) paint(p);
+    for (const auto& p : primitives)
+        paint(p);
 }
 
 void PrimitivePainter::paint(const GiPrimitive& p) {
@@ -37,12 +42,20 @@ void PrimitivePainter::paint(const GiPrimitive& p) {
     cairo_new_path(m_cr);
     switch (p.kind) {
     case GiPrimitive::Polyline:
-    case GiPrimitive::Polygon: paintLine(p); break;
+    case GiPrimitive::Polygon:
+        paintLine(p);
+        break;
     case GiPrimitive::Circle:
-    case GiPrimitive::Arc: paintArc(p); break;
-    case GiPrimitive::Text: paintText(p); break;
+    case GiPrimitive::Arc:
+        paintArc(p);
+        break;
+    case GiPrimitive::Text:
+        paintText(p);
+        break;
     case GiPrimitive::Xline:
-    case GiPrimitive::Ray: paintConstructionLine(p); break;
+    case GiPrimitive::Ray:
+        paintConstructionLine(p);
+        break;
     }
 }
 
@@ -79,8 +92,10 @@ void PrimitivePainter::pathThrough(const std::vector<AcGePoint3d>& pts, bool clo
         if (!finite(p)) continue;
         double dx, dy;
         m_map.toDevice(p.x, p.y, dx, dy);
-        if (first) cairo_move_to(m_cr, dx, dy);
-        else cairo_line_to(m_cr, dx, dy);
+        if (first)
+            cairo_move_to(m_cr, dx, dy);
+        else
+            cairo_line_to(m_cr, dx, dy);
         first = false;
     }
     if (pts.size() == 1 && !first) cairo_rel_line_to(m_cr, 0, 0); // a dot: the round cap shows it
@@ -116,7 +131,8 @@ void PrimitivePainter::paintText(const GiPrimitive& p) {
     shape.tracking = p.style.trackingPercent() > 0 ? p.style.trackingPercent() : 1.0;
     shape.backward = p.style.isBackward();
     shape.upsideDown = p.style.isUpsideDown();
-    host::gi::TextLayout layout = host::gi::layoutText(p.style.face(), host::gi::decodeTextCodes(p.text, -1, p.raw), shape);
+    host::gi::TextLayout layout =
+        host::gi::layoutText(p.style.face(), host::gi::decodeTextCodes(p.text, -1, p.raw), shape);
     if (!layout.face || !(layout.scale > 0)) return;
     AcGeVector3d d = p.direction.normal();
     AcGeVector3d up = p.normal.normal().crossProduct(d);
@@ -132,8 +148,10 @@ void PrimitivePainter::paintText(const GiPrimitive& p) {
             case host::gi::PathCommand::Line:
                 layout.place(g, c.x1, c.y1, tx, ty);
                 device(tx, ty, x1, y1);
-                if (c.kind == host::gi::PathCommand::Move) cairo_move_to(m_cr, x1, y1);
-                else cairo_line_to(m_cr, x1, y1);
+                if (c.kind == host::gi::PathCommand::Move)
+                    cairo_move_to(m_cr, x1, y1);
+                else
+                    cairo_line_to(m_cr, x1, y1);
                 break;
             case host::gi::PathCommand::Cubic:
                 layout.place(g, c.x1, c.y1, tx, ty);
@@ -144,7 +162,9 @@ void PrimitivePainter::paintText(const GiPrimitive& p) {
                 device(tx, ty, x3, y3);
                 cairo_curve_to(m_cr, x1, y1, x2, y2, x3, y3);
                 break;
-            case host::gi::PathCommand::Close: cairo_close_path(m_cr); break;
+            case host::gi::PathCommand::Close:
+                cairo_close_path(m_cr);
+                break;
             }
         }
     }
@@ -172,8 +192,8 @@ void PrimitivePainter::paintConstructionLine(const GiPrimitive& p) {
     dir.normalize();
     // Long enough to cross the whole window from wherever the base point lies.
     double cx = m_map.x1 + m_map.width / m_map.scale / 2, cy = m_map.y2 - m_map.height / m_map.scale / 2;
-    double reach = std::hypot(p.points[0].x - cx, p.points[0].y - cy)
-                   + std::hypot(m_map.width, m_map.height) / m_map.scale;
+    double reach = std::hypot(p.points[0].x - cx, p.points[0].y - cy) +
+                   std::hypot(m_map.width, m_map.height) / m_map.scale;
     AcGePoint3d from = p.kind == GiPrimitive::Xline ? p.points[0] - dir * reach : p.points[0];
     pathThrough({from, p.points[0] + dir * reach}, false);
     cairo_stroke(m_cr);

@@ -95,10 +95,12 @@ TEST(AcGiTextStyle, MissingAndShapeFontsFallBackToDejaVuSans) {
     EXPECT_EQ(dejavu.loadStyleRec(), 3) << "an installed font file is found by its name";
     double reference = width(dejavu, L"12,345");
 
-    for (const wchar_t* file : {L"NoSuchFont.ttf", L"isocp.shx", L"txt", L"", L"romans.SHX", L"/no/such/dir/x.ttf"}) {
+    for (const wchar_t* file :
+         {L"NoSuchFont.ttf", L"isocp.shx", L"txt", L"", L"romans.SHX", L"/no/such/dir/x.ttf"}) {
         AcGiTextStyle s = styleWithFile(file, 2.0);
         EXPECT_EQ(s.loadStyleRec(), 1) << host::toUtf8(file);
-        EXPECT_NEAR(width(s, L"12,345"), reference, kExtentTol) << host::toUtf8(file) << " falls back to DejaVu Sans";
+        EXPECT_NEAR(width(s, L"12,345"), reference, kExtentTol)
+            << host::toUtf8(file) << " falls back to DejaVu Sans";
     }
     EXPECT_TRUE(styleWithFile(L"romans.shx").isShxFont());
     EXPECT_TRUE(styleWithFile(L"txt").isShxFont());
@@ -136,5 +138,6 @@ TEST(AcGiTextStyle, ControlCodesPenupsAndBadInput) {
     AcGiTextStyle bad = s;
     bad.setTextSize(std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(bad.extents(L"12", true, -1, false).x, 0.0);
-    EXPECT_EQ(s.extents(L"\uFFFF\U0010FFFF", true, -1, false).x > 0.0, true) << "missing glyphs still advance";
+    EXPECT_EQ(s.extents(L"\uFFFF\U0010FFFF", true, -1, false).x > 0.0, true)
+        << "missing glyphs still advance";
 }

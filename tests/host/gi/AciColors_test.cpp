@@ -34,7 +34,8 @@ TEST(AciColors, StandardColoursForegroundAndWheel) {
     EXPECT_EQ(aciToRgb(170, true), (Rgb{0, 0, 255}));
     EXPECT_EQ(aciToRgb(210, true), (Rgb{255, 0, 255}));
     // Greys from dark to white; paper does not change them.
-    for (int i = 250; i < 255; ++i) EXPECT_LT(aciToRgb(i, true).r, aciToRgb(i + 1, true).r);
+    for (int i = 250; i < 255; ++i)
+        EXPECT_LT(aciToRgb(i, true).r, aciToRgb(i + 1, true).r);
     EXPECT_EQ(aciToRgb(255, true), (Rgb{255, 255, 255}));
     EXPECT_EQ(aciToRgb(250, false), aciToRgb(250, true));
 }

@@ -12,9 +12,9 @@ using namespace host::gi;
 
 namespace {
 
-constexpr double kBox = 0.1;        // pick box half size in drawing units
-constexpr double kDistTol = 1e-9;   // plan distances
-constexpr double kArcTol = 1e-3;    // arcs are searched along their chords
+constexpr double kBox = 0.1;      // pick box half size in drawing units
+constexpr double kDistTol = 1e-9; // plan distances
+constexpr double kArcTol = 1e-3;  // arcs are searched along their chords
 
 void line(RecordingWorldDraw& wd, LONG_PTR marker, AcGePoint3d a, AcGePoint3d b) {
     wd.subEntityTraits().setSelectionMarker(marker);

@@ -27,7 +27,8 @@ GiRecording sampleRecording() {
     t.setFillType(kAcGiFillAlways);
     t.setTrueColor(AcGiColor(255, 128, 1));
     g.polygon(3, pts);
-    g.circularArc(AcGePoint3d(1, 2, 0), 3.0, AcGeVector3d::kZAxis, AcGeVector3d::kYAxis, 1.25, kAcGiArcSector);
+    g.circularArc(AcGePoint3d(1, 2, 0), 3.0, AcGeVector3d::kZAxis, AcGeVector3d::kYAxis, 1.25,
+                  kAcGiArcSector);
     t.setFillType(kAcGiFillNever);
     t.setColor(256);
     g.circle(AcGePoint3d(-1, -2, 0), 0.5, AcGeVector3d::kZAxis);
@@ -39,7 +40,8 @@ GiRecording sampleRecording() {
     style.setXScale(0.9);
     style.setObliquingAngle(-0.1);
     style.setUnderlined(true);
-    g.text(AcGePoint3d(5, 6, 0), AcGeVector3d::kZAxis, AcGeVector3d(1, 1, 0), L"±12,5² BMaß", -1, true, style);
+    g.text(AcGePoint3d(5, 6, 0), AcGeVector3d::kZAxis, AcGeVector3d(1, 1, 0), L"±12,5² BMaß", -1, true,
+           style);
     g.xline(AcGePoint3d(0, 0, 0), AcGePoint3d(0, 1, 0));
     t.setSelectionMarker(-5);
     g.ray(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
@@ -126,7 +128,8 @@ TEST(GiRecordingBytes, DamagedBytesAreRefusedWithTheirOffsetAndChangeNothing) {
     auto damaged = [&](size_t at, std::initializer_list<uint8_t> patch) {
         std::vector<uint8_t> b = bytes;
         size_t i = at;
-        for (uint8_t v : patch) b[i++] = v;
+        for (uint8_t v : patch)
+            b[i++] = v;
         GiRecording o;
         std::wstring e;
         bool ok = recordingFromBytes(b, o, e);
@@ -141,7 +144,8 @@ TEST(GiRecordingBytes, DamagedBytesAreRefusedWithTheirOffsetAndChangeNothing) {
     EXPECT_NE(damaged(pointCountAt, {0xFF, 0xFF, 0xFF, 0x7F}).find("more points"), std::string::npos);
     EXPECT_NE(damaged(12, {42}).find("unknown primitive kind"), std::string::npos);
     // A NaN coordinate: the first x of the polyline.
-    EXPECT_NE(damaged(pointCountAt + 4, {0, 0, 0, 0, 0, 0, 0xF8, 0x7F}).find("not finite"), std::string::npos);
+    EXPECT_NE(damaged(pointCountAt + 4, {0, 0, 0, 0, 0, 0, 0xF8, 0x7F}).find("not finite"),
+              std::string::npos);
 
     std::vector<uint8_t> longer = bytes;
     longer.push_back(0);

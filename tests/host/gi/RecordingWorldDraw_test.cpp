@@ -1,7 +1,7 @@
 // The recording world draw keeps exactly what a drawable drew, where and how.
 #include "host/ge/AcGeMatrix3d.h"
-#include "host/gi/AcGiDrawable.h"
 #include "host/gi/AcGiContext.h"
+#include "host/gi/AcGiDrawable.h"
 #include "host/gi/AcGiSubEntityTraits.h"
 #include "host/gi/RecordingWorldDraw.h"
 
@@ -18,11 +18,11 @@ namespace {
 
 constexpr double kPointTol = 1e-9;
 
-#define EXPECT_POINT(actual, ex, ey, ez)                                                                       \
-    do {                                                                                                       \
-        EXPECT_NEAR((actual).x, (ex), kPointTol);                                                              \
-        EXPECT_NEAR((actual).y, (ey), kPointTol);                                                              \
-        EXPECT_NEAR((actual).z, (ez), kPointTol);                                                              \
+#define EXPECT_POINT(actual, ex, ey, ez)                                                                     \
+    do {                                                                                                     \
+        EXPECT_NEAR((actual).x, (ex), kPointTol);                                                            \
+        EXPECT_NEAR((actual).y, (ey), kPointTol);                                                            \
+        EXPECT_NEAR((actual).z, (ez), kPointTol);                                                            \
     } while (0)
 
 // A drawable whose drawing is given as a function, like an entity's subWorldDraw.
@@ -63,7 +63,8 @@ TEST(RecordingWorldDraw, KeepsEveryPrimitiveWithItsMarkerAndTraits) {
         style.setTextSize(2.5);
         style.setXScale(0.8);
         style.setObliquingAngle(0.25);
-        g.text(AcGePoint3d(1, 2, 0), AcGeVector3d::kZAxis, AcGeVector3d(0, 3, 0), L"1,23^5", -1, false, style);
+        g.text(AcGePoint3d(1, 2, 0), AcGeVector3d::kZAxis, AcGeVector3d(0, 3, 0), L"1,23^5", -1, false,
+               style);
         g.xline(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
         return true;
     });
@@ -116,8 +117,8 @@ TEST(RecordingWorldDraw, ModelTransformsMapToTheWorld) {
         g.pushModelTransform(move);
         g.pushModelTransform(turnAndScale);
         AcGePoint3d seg[2] = {{0, 0, 0}, {1, 0, 0}};
-        g.polyline(2, seg);                                                    // -> (100,50)-(100,52)
-        g.circle(AcGePoint3d(1, 0, 0), 1.5, AcGeVector3d::kZAxis);             // centre (100,52), r 3
+        g.polyline(2, seg);                                        // -> (100,50)-(100,52)
+        g.circle(AcGePoint3d(1, 0, 0), 1.5, AcGeVector3d::kZAxis); // centre (100,52), r 3
         g.text(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1.0, 1.0, 0.0, L"A");
         g.popModelTransform();
         g.polyline(2, seg); // only moved
@@ -150,7 +151,8 @@ TEST(RecordingWorldDraw, ModelTransformsMapToTheWorld) {
     RecordingWorldDraw wd2;
     wd2.drawDrawable(&ocs);
     EXPECT_POINT(wd2.primitives()[0].points[1], -1, 0, 0);
-    EXPECT_TRUE(wd2.modelToWorld().isEqualTo(AcGeMatrix3d::kIdentity)) << "a drawable's transforms do not leak";
+    EXPECT_TRUE(wd2.modelToWorld().isEqualTo(AcGeMatrix3d::kIdentity))
+        << "a drawable's transforms do not leak";
 }
 
 TEST(RecordingWorldDraw, ArcsAndCirclesThroughPoints) {

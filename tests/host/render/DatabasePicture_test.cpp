@@ -42,8 +42,10 @@ struct Drawing {
         rec->setColor(c);
         rec->setIsOff(off);
         AcDbObjectId id;
-        if (layers->add(id, rec) == Acad::eOk) rec->close();
-        else delete rec;
+        if (layers->add(id, rec) == Acad::eOk)
+            rec->close();
+        else
+            delete rec;
         layers->close();
         return id;
     }

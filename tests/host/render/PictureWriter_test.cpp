@@ -41,7 +41,9 @@ protected:
 
 struct Image {
     cairo_surface_t* s = nullptr;
-    explicit Image(const std::wstring& path) { s = cairo_image_surface_create_from_png(host::toUtf8(path).c_str()); }
+    explicit Image(const std::wstring& path) {
+        s = cairo_image_surface_create_from_png(host::toUtf8(path).c_str());
+    }
     ~Image() { cairo_surface_destroy(s); }
     bool ok() const { return cairo_surface_status(s) == CAIRO_STATUS_SUCCESS; }
     int width() const { return cairo_image_surface_get_width(s); }
@@ -112,8 +114,8 @@ TEST_F(PictureWriterTest, TextInkStaysInsideItsMeasuredBox) {
     AcGiTextStyle style;
     style.setFont(L"DejaVu Sans", false, false, 0, 0);
     style.setTextSize(10.0);
-    wd.geometry().text(AcGePoint3d(10, 20, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"12,5 Maß", -1, false,
-                       style);
+    wd.geometry().text(AcGePoint3d(10, 20, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"12,5 Maß", -1,
+                       false, style);
     GiRecording rec = wd.takePrimitives();
     AcGePoint3d lo, hi;
     ASSERT_TRUE(primitiveExtents(rec[0], lo, hi));
@@ -129,8 +131,8 @@ TEST_F(PictureWriterTest, TextInkStaysInsideItsMeasuredBox) {
         for (int x = 0; x < img.width(); ++x) {
             if (img.white(x, y)) continue;
             double dx = (x + 0.5) / 4.0, dy = 50 - (y + 0.5) / 4.0;
-            bool in = dx >= lo.x - kEdgePx / 4.0 && dx <= hi.x + kEdgePx / 4.0 && dy >= lo.y - kEdgePx / 4.0
-                      && dy <= hi.y + kEdgePx / 4.0;
+            bool in = dx >= lo.x - kEdgePx / 4.0 && dx <= hi.x + kEdgePx / 4.0 &&
+                      dy >= lo.y - kEdgePx / 4.0 && dy <= hi.y + kEdgePx / 4.0;
             (in ? inside : outside)++;
         }
     EXPECT_GT(inside, 500) << "the glyphs are drawn";
@@ -160,7 +162,8 @@ TEST_F(PictureWriterTest, LayerColourVisibilityAndVectorFormats) {
     std::wstring path = file("layers.png"), error;
     ASSERT_TRUE(renderToFile(rec, path, o, error)) << host::toUtf8(error);
     Image img(path);
-    EXPECT_TRUE(img.tinted(60, 50, 0x0000FF)) << "ByLayer takes the layer's blue: " << std::hex << img.at(60, 50);
+    EXPECT_TRUE(img.tinted(60, 50, 0x0000FF))
+        << "ByLayer takes the layer's blue: " << std::hex << img.at(60, 50);
     EXPECT_TRUE(img.white(100, 20)) << "a layer that is off is not drawn";
 
     for (const char* name : {"plan.svg", "plan.PDF"}) {
@@ -188,7 +191,8 @@ TEST_F(PictureWriterTest, BadRequestsAreRefusedAndLeaveExistingFilesAlone) {
     GiRecording rec = redLineAndGreenSquare();
     std::wstring error;
     EXPECT_FALSE(renderToFile(rec, file("plan.bmp"), window100x50(), error));
-    EXPECT_NE(host::toUtf8(error).find("unknown picture type \".bmp\""), std::string::npos) << host::toUtf8(error);
+    EXPECT_NE(host::toUtf8(error).find("unknown picture type \".bmp\""), std::string::npos)
+        << host::toUtf8(error);
     EXPECT_FALSE(renderToFile(rec, file("noext"), window100x50(), error));
 
     EXPECT_FALSE(renderToFile(rec, file("missing/dir/plan.png"), window100x50(), error));
