@@ -1,0 +1,50 @@
+#pragma once
+// The bytes of a drawing file as a new database. The layout is checked whole
+// first (lengths, counts, handle order, checksum), then every object is made from
+// its class and reads itself with dwgInFields. A class this process does not have
+// (the application that defines it is not loaded) gives a proxy that keeps the
+// object's bytes and proxy graphics and writes them back unchanged. Anything
+// damaged refuses the whole file with the byte offset where it was found, and no
+// database is returned: nothing is half loaded.
+#include "host/rx/acadstrc.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class AcDbDatabase;
+
+namespace host::io {
+
+struct DrawingReadReport {
+    std::wstring error; // empty when the drawing was read
+    // Why, for callers that answer with a status: eInvalidDwgVersion for another
+    // program's DWG, eInvalidInput for a file that is no drawing, eDwgNotRecoverable
+    // for a damaged one.
+    Acad::ErrorStatus status = Acad::eOk;
+    size_t errorOffset = 0;
+    // What the user should know about a drawing that was read (objects kept as proxies).
+    std::vector<std::wstring> warnings;
+    size_t objectCount = 0;
+    size_t proxyCount = 0;
+};
+
+struct DrawingReadOptions {
+    // Off only for the fuzzer, which cannot forge the checksum of what it changes.
+    bool verifyChecksum = true;
+};
+
+// `name` is the file's name for the messages. The database has no document and
+// no file name yet; the caller owns it.
+std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size, const std::wstring& name,
+                                               DrawingReadReport& report, const DrawingReadOptions& options = {});
+
+// Reads into `target`, which must hold no objects (eInvalidInput otherwise). The
+// file is read into a scratch database first, so `target` changes only when the
+// whole file is good.
+bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& name, AcDbDatabase* target,
+                         DrawingReadReport& report);
+
+} // namespace host::io
