@@ -1,5 +1,6 @@
 #include "shell/HostSession.h"
 
+#include "host/db/AcDbMatchProperties.h"
 #include "host/ed/CommandLine.h"
 #include "host/ed/HostInput.h"
 #include "host/rx/AcRxDynamicLinker.h"
@@ -15,6 +16,9 @@ HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
     host::uiEventQueue().setFeeder([] { return host::hostInput().nextUiEvent(); });
     // One drawing is open from the start; documents will take this over.
     acrxDynamicLinker->setOpenDrawingsProvider([] { return std::vector<void*>{nullptr}; });
+    // MATCHPROP's application is part of the host here, so its service is there
+    // before any module loads.
+    host::registerMatchPropertiesService();
 }
 
 HostSession::~HostSession() {
