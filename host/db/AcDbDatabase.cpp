@@ -229,6 +229,10 @@ Acad::ErrorStatus AcDbDatabase::getFilename(const wchar_t*& pOutput) const {
     return Acad::eOk;
 }
 
+void AcDbDatabase::disableUndoRecording(bool disable) { m_undo->setDisabled(disable); }
+
+bool AcDbDatabase::undoRecording() const { return !m_undo->isDisabled(); }
+
 // ---- reactors ----------------------------------------------------------------------------
 
 void AcDbDatabase::addReactor(AcDbDatabaseReactor* pReactor) const {

@@ -161,6 +161,11 @@ public:
     // True while the database has changes not saved.
     bool isModifiedSinceSave() const { return m_modifiedSinceSave; }
 
+    // ---- undo
+    // Switches the recording of changes for undo off and on again.
+    void disableUndoRecording(bool disable);
+    bool undoRecording() const;
+
     // ---- reactors
     void addReactor(AcDbDatabaseReactor* pReactor) const;
     void removeReactor(AcDbDatabaseReactor* pReactor) const;

@@ -26,7 +26,10 @@ public:
     void endGroup();
     bool isGroupOpen() const { return m_depth > 0; }
     // True while a group is open and no undo is running: then changes are recorded.
-    bool isRecording() const { return m_depth > 0 && !m_undoing; }
+    bool isRecording() const { return m_depth > 0 && !m_undoing && !m_disabled; }
+    // While disabled nothing is recorded (temporary helper objects, for one).
+    void setDisabled(bool disabled) { m_disabled = disabled; }
+    bool isDisabled() const { return m_disabled; }
     bool isUndoing() const { return m_undoing; }
     // Changes every time a group opens, so an object records its state once per group.
     uint32_t groupSerial() const { return m_serial; }
@@ -60,6 +63,7 @@ private:
     int m_depth = 0;
     uint32_t m_serial = 0;
     bool m_undoing = false;
+    bool m_disabled = false;
 };
 
 // For the host command "U": undoes the database's last group.

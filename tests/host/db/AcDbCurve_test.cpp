@@ -1,4 +1,5 @@
 #include "DbTestHelpers.h"
+#include "host/db/AcDb2dPolyline.h"
 #include "host/db/AcDbArc.h"
 #include "host/db/AcDbCircle.h"
 #include "host/db/AcDbLine.h"
@@ -237,4 +238,26 @@ TEST(AcDbCurve, ConstructionLinesAreUnbounded) {
     expectPoint(pt, AcGePoint3d(1, 1 - 1e6, 0), "far along");
     AcDbExtents ext;
     EXPECT_EQ(x.getGeomExtents(ext), Acad::eInvalidExtents) << "an unbounded line has no box";
+}
+
+TEST(AcDbCurve, OldStylePolylinesAnswerLikeLightweightOnes) {
+    AcGePoint3dArray pts{AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0), AcGePoint3d(10, 10, 0)};
+    AcGeDoubleArray bulges{0.0, 1.0};
+    AcDb2dPolyline pl(AcDb::k2dSimplePoly, pts, 0.0, false, 0.0, 0.0, &bulges);
+    EXPECT_EQ(pl.numVerts(), 3u);
+    AcGePoint3d pt;
+    ASSERT_EQ(pl.getPointAtParam(1.5, pt), Acad::eOk);
+    expectPoint(pt, AcGePoint3d(15, 5, 0), "half way round the bulge");
+    ASSERT_EQ(pl.appendVertex(new AcDb2dVertex(AcGePoint3d(0, 10, 0))), Acad::eOk);
+    double end = 0;
+    pl.getEndParam(end);
+    EXPECT_NEAR(end, 3.0, kGeomTol);
+    auto copy = dbtest::roundTrip(&pl, nullptr);
+    ASSERT_TRUE(copy);
+    copy->getPointAtParam(3.0, pt);
+    expectPoint(pt, AcGePoint3d(0, 10, 0), "the appended vertex survives filing");
+    AcDbVoidPtrArray parts;
+    ASSERT_EQ(pl.explode(parts), Acad::eOk);
+    EXPECT_EQ(parts.length(), 3);
+    host::deleteEntitySet(parts);
 }
