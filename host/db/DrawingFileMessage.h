@@ -8,7 +8,8 @@
 namespace host {
 
 void setDrawingFileMessage(std::wstring message);
-// Empty after a call that succeeded.
+// After a read that succeeded: notices the user should see (objects kept as
+// proxies), else empty; after a save that succeeded: empty.
 const std::wstring& drawingFileMessage();
 
 } // namespace host

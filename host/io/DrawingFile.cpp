@@ -236,7 +236,9 @@ void installDrawingFileHooks() {
             setDrawingFileMessage(report.error);
             return report.status;
         }
-        setDrawingFileMessage(L"");
+        std::wstring notices;
+        for (const std::wstring& w : report.warnings) notices += (notices.empty() ? L"" : L"\n") + w;
+        setDrawingFileMessage(notices);
         return Acad::eOk;
     };
     auto save = [](AcDbDatabase* db, const wchar_t* fileName, bool bak) -> Acad::ErrorStatus {
