@@ -72,21 +72,6 @@ void DwgBufferFiler::putLE(uint64_t v, size_t n) {
     writeBytes(b, n);
 }
 
-template <typename T>
-Acad::ErrorStatus DwgBufferFiler::readInt(T* v) {
-    using U = std::make_unsigned_t<T>;
-    U raw = U(takeLE(sizeof(T)));
-    if (v) *v = T(raw);
-    return m_status;
-}
-
-template <typename T>
-Acad::ErrorStatus DwgBufferFiler::writeInt(T v) {
-    using U = std::make_unsigned_t<T>;
-    putLE(uint64_t(U(v)), sizeof(T));
-    return m_status;
-}
-
 Acad::ErrorStatus DwgBufferFiler::readBoolean(Adesk::Boolean* v) {
     uint8_t b = uint8_t(takeLE(1));
     if (v) *v = b != 0;

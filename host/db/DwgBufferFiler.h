@@ -10,6 +10,7 @@
 #include "host/db/AcDbDwgFiler.h"
 
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 namespace host {
@@ -93,9 +94,18 @@ public:
 
 private:
     template <typename T>
-    Acad::ErrorStatus readInt(T* v);
+    Acad::ErrorStatus readInt(T* v) {
+        using U = std::make_unsigned_t<T>;
+        U raw = U(takeLE(sizeof(T)));
+        if (v) *v = T(raw);
+        return m_status;
+    }
     template <typename T>
-    Acad::ErrorStatus writeInt(T v);
+    Acad::ErrorStatus writeInt(T v) {
+        using U = std::make_unsigned_t<T>;
+        putLE(uint64_t(U(v)), sizeof(T));
+        return m_status;
+    }
     Acad::ErrorStatus readId(AcDbObjectId* id);
     Acad::ErrorStatus writeId(const AcDbObjectId& id);
     // Takes `n` bytes or fails with eEndOfFile; null when the status is an error.

@@ -23,6 +23,8 @@ struct LogReactor : AcDbDatabaseReactor {
     static std::wstring h(const AcDbObject* o) { return o->handle().text(); }
 };
 
+} // namespace
+
 // A line that follows another: its persistent-reactor callbacks count and, on
 // `modified`, copy the source's start point into itself.
 class FollowerLine : public AcDbLine {
@@ -44,8 +46,6 @@ public:
     void erased(const AcDbObject*, Adesk::Boolean) override { ++erasedCalls; }
 };
 ACRX_HOST_DEFINE_MEMBERS(FollowerLine, AcDbLine, L"LINE", &host::makeObject<FollowerLine>)
-
-} // namespace
 
 TEST(AcDbObject, OpenCloseProtocolRefusesConflictingOpens) {
     Drawing d;

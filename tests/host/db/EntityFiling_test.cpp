@@ -49,6 +49,8 @@ void expectSameDrawing(AcDbEntity* a, AcDbEntity* b, const char* what) {
     }
 }
 
+} // namespace
+
 // A class the module might define: entity data plus fields of its own.
 class TestMark : public AcDbEntity {
 public:
@@ -81,7 +83,6 @@ protected:
     }
 };
 ACRX_HOST_DEFINE_MEMBERS(TestMark, AcDbEntity, L"XOTA_TESTMARK", &host::makeObject<TestMark>)
-} // namespace
 
 TEST(EntityFiling, EveryEntityKindReadsBackAsItWasWritten) {
     Drawing d;
