@@ -8,6 +8,7 @@
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/DwgBufferFiler.h"
+#include "host/rx/AcRxClass.h"
 
 #include <memory>
 
