@@ -1,16 +1,23 @@
 #include "host/db/DatabaseClasses.h"
 
+#include "host/db/AcDb2dPolyline.h"
 #include "host/db/AcDbArc.h"
+#include "host/db/AcDbBlockReference.h"
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbCircle.h"
 #include "host/db/AcDbDimStyleTable.h"
+#include "host/db/AcDbFace.h"
 #include "host/db/AcDbLayerTable.h"
 #include "host/db/AcDbLine.h"
 #include "host/db/AcDbLinetypeTable.h"
+#include "host/db/AcDbMText.h"
 #include "host/db/AcDbPolyline.h"
 #include "host/db/AcDbRegAppTable.h"
+#include "host/db/AcDbSolid.h"
 #include "host/db/AcDbSortentsTable.h"
+#include "host/db/AcDbText.h"
 #include "host/db/AcDbTextStyleTable.h"
+#include "host/db/AcDbXline.h"
 
 #include <algorithm>
 #include <iterator>
@@ -26,7 +33,10 @@ AcRxClass* (*const kClasses[])() = {
     &AcDbLinetypeTable::desc,  &AcDbLinetypeTableRecord::desc, &AcDbDimStyleTable::desc,
     &AcDbDimStyleTableRecord::desc, &AcDbRegAppTable::desc,  &AcDbRegAppTableRecord::desc,
     &AcDbSortentsTable::desc,  &AcDbLine::desc,              &AcDbArc::desc,
-    &AcDbCircle::desc,         &AcDbPolyline::desc,
+    &AcDbCircle::desc,         &AcDbPolyline::desc,          &AcDb2dPolyline::desc,
+    &AcDb2dVertex::desc,       &AcDbText::desc,              &AcDbMText::desc,
+    &AcDbSolid::desc,          &AcDbFace::desc,              &AcDbXline::desc,
+    &AcDbBlockReference::desc,
 };
 } // namespace
 
