@@ -6,6 +6,7 @@
 #include "module/options/OptionKeys.h"
 
 #include "host/win/FormatW.h"
+#include "host/win/WinProfile.h"
 
 #include <utility>
 #include <vector>
@@ -14,14 +15,28 @@ namespace {
 
 using Entries = std::vector<std::pair<const wchar_t*, const wchar_t*>>;
 
+// Read straight from the file (an empty entry counts as there): defaults only fill
+// gaps, so a file that lacks some parameters keeps the values it has.
+bool hasEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key)
+{
+    constexpr const wchar_t* kAbsent = L"\x01absent";
+    wchar_t buffer[32] = {};
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), kAbsent, buffer, 32, file.c_str());
+    return std::wstring(buffer) != kAbsent;
+}
+
 void writeAll(const std::wstring& file, const std::wstring& section, const Entries& entries)
 {
     for (const auto& [key, value] : entries)
-        WriteIniEntryThrough(file, section, key, value);
+        if (!hasEntry(file, section, key))
+            WriteIniEntryThrough(file, section, key, value);
 }
 
+// A table the file has already is the user's and stays as it is.
 void writeItems(const std::wstring& file, const std::wstring& section, const std::vector<std::wstring>& items)
 {
+    if (hasEntry(file, section, L"Item_0"))
+        return;
     for (std::size_t i = 0; i < items.size(); ++i)
         WriteIniEntryThrough(file, section, host::FormatW(L"Item_%d", static_cast<int>(i)), items[i]);
 }
