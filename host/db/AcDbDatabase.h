@@ -31,6 +31,7 @@ class AcDbLinetypeTable;
 class AcDbDimStyleTable;
 class AcDbRegAppTable;
 class AcDbAnnotationScale;
+class AcDbIdMapping;
 class AcCmColor;
 namespace host {
 class UndoManager;
@@ -160,6 +161,11 @@ public:
     bool isPartiallyOpened() const { return false; }
     // True while the database has changes not saved.
     bool isModifiedSinceSave() const { return m_modifiedSinceSave; }
+
+    // Copies of the objects (entities of this database) appended to the owner
+    // block; each pair is in idMap. The originals' transient reactors hear `copied`.
+    Acad::ErrorStatus deepCloneObjects(AcDbObjectIdArray& objectIds, AcDbObjectId& owner, AcDbIdMapping& idMap,
+                                       bool deferXlation = false);
 
     // ---- undo
     // Switches the recording of changes for undo off and on again.

@@ -33,6 +33,9 @@ unsigned long host::protocolSlips() { return g_protocolSlips; }
 AcDbObject::AcDbObject() = default;
 
 AcDbObject::~AcDbObject() {
+    // Deleted while still in its database (a mistake of the caller): the slot
+    // forgets it, so opening its id later fails instead of touching freed memory.
+    if (m_stub && m_stub->object == this) m_stub->object = nullptr;
     if (m_extras)
         for (AcDbObjectReactor* r : std::vector<AcDbObjectReactor*>(m_extras->transient)) r->goodbye(this);
 }
@@ -240,6 +243,14 @@ void AcDbObject::sendOpenedForModify() {
         forEachPersistent(this, persistent, [&](AcDbObject* r) { r->openedForModify(this); });
     }
     if (AcDbDatabase* db = database()) db->notifyOpenedForModify(this);
+}
+
+void AcDbObject::sendCopied(const AcDbObject* copy) const {
+    if (!m_extras) return;
+    auto transient = m_extras->transient;
+    for (AcDbObjectReactor* r : transient) r->copied(this, copy);
+    auto persistent = m_extras->persistent;
+    forEachPersistent(this, persistent, [&](AcDbObject* r) { r->copied(this, copy); });
 }
 
 // ---- reactors ------------------------------------------------------------------------

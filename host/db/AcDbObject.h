@@ -22,6 +22,7 @@ class AcDbDatabase;
 class AcDbDwgFiler;
 class AcDbDxfFiler;
 class AcDbObjectReactor;
+class AcDbIdMapping;
 class AcGeMatrix3d;
 namespace host {
 class XDataStore;
@@ -99,6 +100,11 @@ public:
     AcRxObject* clone() const override;
     // Copies another object of the same class through the copy filer.
     Acad::ErrorStatus copyFrom(const AcRxObject* other) override;
+    // A copy of an entity appended to the owner block (open for write when it
+    // comes back; the caller closes it), recorded in idMap. Objects other than
+    // entities, and owners other than blocks, give eNotApplicable.
+    virtual Acad::ErrorStatus deepClone(AcDbObject* pOwnerObject, AcDbObject*& pClonedObject, AcDbIdMapping& idMap,
+                                        Adesk::Boolean isPrimary = true) const;
 
     // ---- extended data
     // A new chain (the caller frees it with acutRelRb) with the data of one
@@ -147,6 +153,7 @@ private:
     void sendModified();
     void sendErased(bool erasing);
     void sendOpenedForModify();
+    void sendCopied(const AcDbObject* copy) const;
     void recordUndoIfNeeded();
     void closeWrite();
 

@@ -164,7 +164,7 @@ Acad::ErrorStatus DwgBufferFiler::writeBytes(const void* buffer, Adesk::UIntPtr 
     const auto* b = static_cast<const uint8_t*>(buffer);
     // Writes go at the position: appended at the end, or over what a seek went back to.
     size_t overlap = std::min(count, m_bytes.size() - std::min(m_pos, m_bytes.size()));
-    std::memcpy(m_bytes.data() + m_pos, b, overlap);
+    if (overlap > 0) std::memcpy(m_bytes.data() + m_pos, b, overlap);
     m_bytes.insert(m_bytes.end(), b + overlap, b + count);
     m_pos += count;
     return m_status;

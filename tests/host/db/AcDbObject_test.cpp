@@ -1,5 +1,7 @@
 #include "DbTestHelpers.h"
 #include "host/db/AcDbDatabaseReactor.h"
+#include "host/db/AcDbIdMapping.h"
+#include "host/db/AcDbObjectReactor.h"
 #include "host/db/AcDbLayerTable.h"
 #include "host/db/AcDbLine.h"
 
@@ -222,4 +224,37 @@ TEST(AcDbObject, CloneAndCopyKeepTheFiledState) {
     EXPECT_EQ(copy->colorIndex(), 3);
     EXPECT_EQ(copy->layerId(), d.db->layerZero());
     EXPECT_EQ(copy->close(), Acad::eOk) << "closing an object in no database does nothing";
+}
+
+TEST(AcDbObject, DeepCloneAppendsCopiesAndRecordsThePairs) {
+    struct CopyWatch : AcDbObjectReactor {
+        int copies = 0;
+        void copied(const AcDbObject*, const AcDbObject*) override { ++copies; }
+    } watch;
+    Drawing d;
+    AcDbObjectId a = d.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+    AcDbObjectId b = d.append(new AcDbLine(AcGePoint3d(0, 1, 0), AcGePoint3d(1, 1, 0)));
+    AcDbObject* obj = nullptr;
+    acdbOpenAcDbObject(obj, a, AcDb::kForRead);
+    obj->addReactor(&watch);
+    obj->close();
+
+    AcDbObjectIdArray ids{a, b};
+    AcDbObjectId ms = d.db->modelSpaceId();
+    AcDbIdMapping map;
+    ASSERT_EQ(d.db->deepCloneObjects(ids, ms, map), Acad::eOk);
+    EXPECT_EQ(map.pairs().size(), 2u);
+    AcDbIdPair pair(a, AcDbObjectId(), false);
+    ASSERT_TRUE(map.compute(pair));
+    EXPECT_TRUE(pair.isCloned());
+    ASSERT_NE(pair.value(), a);
+    AcDbLine* copy = nullptr;
+    ASSERT_EQ(acdbOpenObject(copy, pair.value(), AcDb::kForRead), Acad::eOk) << "the copy was closed";
+    EXPECT_TRUE(copy->endPoint().isEqualTo(AcGePoint3d(1, 0, 0)));
+    EXPECT_EQ(copy->ownerId(), ms);
+    copy->close();
+    EXPECT_EQ(watch.copies, 1);
+    acdbOpenAcDbObject(obj, a, AcDb::kForRead);
+    obj->removeReactor(&watch);
+    obj->close();
 }

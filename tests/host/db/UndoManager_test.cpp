@@ -124,3 +124,17 @@ TEST(UndoManager, TableRecordsComeBackToo) {
     EXPECT_EQ(zero->color().colorIndex(), 7);
     zero->close();
 }
+
+TEST(UndoManager, SwitchedOffRecordingLeavesTemporaryObjectsOutOfUndo) {
+    Drawing d;
+    host::beginUndoGroup(d.db.get());
+    d.db->disableUndoRecording(true);
+    EXPECT_FALSE(d.db->undoRecording());
+    AcDbObjectId temp = d.append(new AcDbLine());
+    d.db->disableUndoRecording(false);
+    AcDbObjectId kept = d.append(new AcDbLine());
+    host::endUndoGroup(d.db.get());
+    ASSERT_EQ(host::undoLastGroup(d.db.get()), Acad::eOk);
+    EXPECT_FALSE(temp.isErased()) << "made while recording was off: not undone";
+    EXPECT_TRUE(kept.isErased());
+}
