@@ -70,6 +70,8 @@ protected:
         host::commandLine().clearQuit();
         host::hostInput().reset();
         host::uiEventQueue().clear();
+        // Message boxes take their answers ("@yes") from the script, as in the shell.
+        host::uiEventQueue().setFeeder([] { return host::hostInput().nextUiEvent(); });
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/lintaro-ap-XXXXXX";
         std::vector<char> name(pattern.begin(), pattern.end());
@@ -85,6 +87,7 @@ protected:
         acDocManager->closeAllDocuments();
         acrxDynamicLinker->unloadModule(L"doclog.arx");
         host::hostInput().reset();
+        host::uiEventQueue().setFeeder(nullptr);
         host::uiEventQueue().clear();
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
