@@ -1,9 +1,13 @@
 #include "shell/HostSession.h"
 
+#include "host/ap/AcApDocManager.h"
 #include "host/db/AcDbMatchProperties.h"
+#include "host/db/DrawingFileMessage.h"
 #include "host/ed/CommandLine.h"
 #include "host/ed/HostInput.h"
+#include "host/io/DrawingFile.h"
 #include "host/rx/AcRxDynamicLinker.h"
+#include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
 #include "host/win/UiEventQueue.h"
 #include "shell/ModuleEntry.h"
@@ -14,8 +18,10 @@ HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
     m_driverScope = std::make_unique<host::UiDriverScope>(m_driver);
     // Dialogs and boxes take their answers from the input lines that follow them.
     host::uiEventQueue().setFeeder([] { return host::hostInput().nextUiEvent(); });
-    // One drawing is open from the start; documents will take this over.
-    acrxDynamicLinker->setOpenDrawingsProvider([] { return std::vector<void*>{nullptr}; });
+    // Drawings are the host's drawing files; the document manager tells every
+    // module that loads of the drawings that are open.
+    host::io::installDrawingFileHooks();
+    acDocManager->documentCount();
     // MATCHPROP's application is part of the host here, so its service is there
     // before any module loads.
     host::registerMatchPropertiesService();
@@ -24,12 +30,39 @@ HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
 HostSession::~HostSession() {
     // Leaving: every module gets kUnloadDwgMsg, kUnloadAppMsg and kQuitMsg, then its exit.
     acrxDynamicLinker->unloadAllForQuit();
-    acrxDynamicLinker->setOpenDrawingsProvider(nullptr);
+    acDocManager->closeAllDocuments();
     host::uiEventQueue().setFeeder(nullptr);
     host::transcriptWrite(L"\n");
 }
 
+bool HostSession::openDrawing(const std::wstring& path, std::wstring& error) {
+    const Acad::ErrorStatus es = acDocManager->appContextOpenDocument(path.c_str());
+    if (es != Acad::eOk) {
+        error = host::drawingFileMessage();
+        if (error.empty()) error = host::FormatW(L"\"%s\" could not be opened (error status %d).", path.c_str(), int(es));
+        return false;
+    }
+    // Notices about the drawing (objects kept as proxies) belong in the transcript.
+    if (!host::drawingFileMessage().empty()) host::transcriptWrite(host::drawingFileMessage() + L"\n");
+    return true;
+}
+
+bool HostSession::saveDrawing(const std::wstring& path, std::wstring& error) {
+    AcApDocument* doc = acDocManager->curDocument();
+    if (!doc) {
+        error = L"no drawing is open to save (the script closed it).";
+        return false;
+    }
+    const Acad::ErrorStatus es = acDocManager->saveDocument(doc, path.c_str());
+    if (es == Acad::eOk) return true;
+    error = host::drawingFileMessage();
+    if (error.empty()) error = host::FormatW(L"\"%s\" could not be saved (error status %d).", path.c_str(), int(es));
+    return false;
+}
+
 bool HostSession::loadModule() {
+    // The host starts with a new drawing unless one was opened.
+    if (!acDocManager->curDocument()) acDocManager->appContextNewDocument(nullptr);
     m_loaded = acrxDynamicLinker->loadModule(kModuleFileName, &acrxEntryPoint, true, &lintaroModuleExit);
     return m_loaded;
 }

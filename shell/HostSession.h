@@ -5,6 +5,7 @@
 #include "host/win/ScriptUiDriver.h"
 
 #include <memory>
+#include <string>
 
 namespace shell {
 
@@ -15,8 +16,15 @@ public:
     HostSession(const HostSession&) = delete;
     HostSession& operator=(const HostSession&) = delete;
 
-    // Loads the add-on (kInitAppMsg, then kLoadDwgMsg for the drawing); false when
-    // it refused to load, with the reason in the transcript.
+    // Opens a drawing file as the session's drawing (before the add-on loads);
+    // false with the reason in `error`, and nothing opened.
+    bool openDrawing(const std::wstring& path, std::wstring& error);
+    // Saves the current drawing to `path` (the old file kept as .bak); false with
+    // the reason in `error`.
+    bool saveDrawing(const std::wstring& path, std::wstring& error);
+    // Loads the add-on (kInitAppMsg, then kLoadDwgMsg for the drawing, a new one
+    // unless one was opened); false when it refused to load, with the reason in
+    // the transcript.
     bool loadModule();
     // Runs the command line until the input ends or QUIT.
     void runCommandLine();

@@ -32,13 +32,11 @@ int runScript(const RunOptions& o) {
         error(problem);
         return kExitUsage;
     }
-    // Drawing files come with the document layer; until then say so rather than
-    // pretend to have opened or saved anything.
-    if (!o.dwg.empty() || !o.save.empty()) {
-        error(L"opening and saving drawings (--dwg, --save) is not available in this build yet.");
-        return kExitUsage;
-    }
     HostSession session;
+    if (!o.dwg.empty() && !session.openDrawing(host::fromUtf8(o.dwg), problem)) {
+        error(problem);
+        return kExitFailed;
+    }
     if (!session.loadModule()) {
         error(L"the add-on could not be loaded.");
         return kExitFailed;
@@ -46,6 +44,11 @@ int runScript(const RunOptions& o) {
     host::hostInput().setEcho(true);
     host::hostInput().pushSource(std::move(source));
     session.runCommandLine();
+    // Saved while the add-on is still loaded: its objects file themselves.
+    if (!o.save.empty() && !session.saveDrawing(host::fromUtf8(o.save), problem)) {
+        error(problem);
+        return kExitFailed;
+    }
     return kExitOk;
 }
 
