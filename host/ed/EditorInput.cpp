@@ -1,8 +1,10 @@
 #include "host/ed/EditorInput.h"
 
+#include "host/ed/DrawingView.h"
 #include "host/ed/HostInput.h"
 #include "host/ed/InputParse.h"
 #include "host/ed/SysVars.h"
+#include "host/ed/Ucs.h"
 #include "host/win/Transcript.h"
 
 #include <cmath>
@@ -123,6 +125,8 @@ int acedGetPoint(const ads_point pt, const wchar_t* prompt, ads_point result) {
     if (rc == RTNORM) {
         for (int i = 0; i < 3; ++i) result[i] = p[i];
         setLastPoint(p);
+        // A point answer is a click in the drawing window: message filters see it.
+        host::sendPickMessages(host::ucsToWorld(AcGePoint3d(p[0], p[1], p[2])));
     }
     return rc;
 }
