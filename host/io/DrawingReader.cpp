@@ -32,7 +32,7 @@ std::wstring statusMeaning(Acad::ErrorStatus es) {
     case Acad::eEndOfFile: return L"its data ends too early";
     case Acad::eInvalidDwgVersion: return L"it was written in a version of its class this program does not know";
     case Acad::eInvalidInput: return L"it holds values out of range";
-    case Acad::eOk: return L"it left some of its data unread";
+    case Acad::eDwgObjectImproperlyRead: return L"it left some of its data unread";
     default: return FormatW(L"error status %d", int(es));
     }
 }
@@ -44,9 +44,8 @@ struct Failure {
 
 class Loader {
 public:
-    Loader(const uint8_t* data, size_t size, const DrawingImage& image, AcDbDatabase* db, DrawingReadReport& report)
-        : m_image(image), m_db(db), m_report(report),
-          m_filer(std::vector<uint8_t>(data, data + size), AcDb::kFileFiler, db) {}
+    Loader(const uint8_t* data, const DrawingImage& image, AcDbDatabase* db, DrawingReadReport& report)
+        : m_data(data), m_image(image), m_db(db), m_report(report) {}
 
     bool run();
     const Failure& failure() const { return m_failure; }
@@ -56,15 +55,19 @@ private:
     void resolveClasses();
     bool readHeader();
     bool readObject(const ObjectRecord& rec);
+    // The object's bytes alone: a read past them fails instead of reading the next object.
+    Acad::ErrorStatus readFields(const ObjectRecord& rec, AcDbObject* obj);
     AcDbObject* readOwnClass(const ObjectRecord& rec, AcRxClass* cls, bool& refused);
     bool checkGraphics(const ObjectRecord& rec);
     AcDbObject* proxyFor(const ObjectRecord& rec);
+    bool giveProxiesGraphics();
     bool checkTables();
 
+    const uint8_t* m_data;
     const DrawingImage& m_image;
     AcDbDatabase* m_db;
     DrawingReadReport& m_report;
-    DwgBufferFiler m_filer;
+    std::vector<std::pair<AcDbObject*, const ObjectRecord*>> m_proxies;
     std::vector<AcRxClass*> m_classes; // null: kept as a proxy
     AcDbHandle m_handseed;
     AcDbObjectId m_tables[6];
@@ -91,19 +94,26 @@ void Loader::resolveClasses() {
 }
 
 bool Loader::readHeader() {
-    m_filer.seek(Adesk::Int64(m_image.headerOffset), 0);
-    m_filer.readAcDbHandle(&m_handseed);
+    const uint8_t* start = m_data + m_image.headerOffset;
+    DwgBufferFiler filer(std::vector<uint8_t>(start, start + m_image.headerSize), AcDb::kFileFiler, m_db);
+    filer.readAcDbHandle(&m_handseed);
     for (AcDbObjectId& table : m_tables) {
         AcDbHardOwnershipId id;
-        m_filer.readHardOwnershipId(&id);
+        filer.readHardOwnershipId(&id);
         table = id;
     }
-    Acad::ErrorStatus es = m_filer.filerStatus();
-    if (es == Acad::eOk) es = m_db->header().dwgIn(&m_filer);
-    const size_t end = m_image.headerOffset + m_image.headerSize;
-    if (es != Acad::eOk || size_t(m_filer.tell()) != end)
+    Acad::ErrorStatus es = filer.filerStatus();
+    if (es == Acad::eOk) es = m_db->header().dwgIn(&filer);
+    if (es != Acad::eOk || filer.bytesRemaining() != 0)
         return fail(m_image.headerOffset, L"the header variables cannot be read: " + statusMeaning(es));
     return true;
+}
+
+Acad::ErrorStatus Loader::readFields(const ObjectRecord& rec, AcDbObject* obj) {
+    const uint8_t* start = m_data + rec.dataOffset;
+    DwgBufferFiler filer(std::vector<uint8_t>(start, start + rec.dataSize), AcDb::kFileFiler, m_db);
+    Acad::ErrorStatus es = obj->dwgIn(&filer);
+    return es == Acad::eOk && filer.bytesRemaining() != 0 ? Acad::eDwgObjectImproperlyRead : es;
 }
 
 AcDbObject* Loader::readOwnClass(const ObjectRecord& rec, AcRxClass* cls, bool& refused) {
@@ -114,10 +124,8 @@ AcDbObject* Loader::readOwnClass(const ObjectRecord& rec, AcRxClass* cls, bool& 
         delete made;
         return nullptr;
     }
-    m_filer.resetFilerStatus();
-    m_filer.seek(Adesk::Int64(rec.dataOffset), 0);
-    Acad::ErrorStatus es = obj->dwgIn(&m_filer);
-    if (es == Acad::eOk && size_t(m_filer.tell()) == rec.dataOffset + rec.dataSize) return obj;
+    Acad::ErrorStatus es = readFields(rec, obj);
+    if (es == Acad::eOk) return obj;
     delete obj;
     refused = true;
     const ClassRecord& c = m_image.classes[rec.classIndex];
@@ -131,25 +139,42 @@ bool Loader::checkGraphics(const ObjectRecord& rec) {
     if (!rec.hasGraphics) return true;
     gi::GiRecording recording;
     std::wstring error;
-    if (gi::recordingFromBytes(m_filer.bytes().data() + rec.graphicsOffset, rec.graphicsSize, recording, error))
+    if (gi::recordingFromBytes(m_data + rec.graphicsOffset, rec.graphicsSize, recording, error))
         return true;
     return fail(rec.graphicsOffset, FormatW(L"the proxy graphics of object %s are damaged (%s)",
                                             AcDbHandle(rec.handle).text().c_str(), error.c_str()));
 }
 
 AcDbObject* Loader::proxyFor(const ObjectRecord& rec) {
-    const auto& bytes = m_filer.bytes();
-    std::vector<uint8_t> data(bytes.begin() + rec.dataOffset, bytes.begin() + rec.dataOffset + rec.dataSize);
-    std::vector<uint8_t> graphics;
-    if (rec.hasGraphics)
-        graphics.assign(bytes.begin() + rec.graphicsOffset, bytes.begin() + rec.graphicsOffset + rec.graphicsSize);
     const ClassRecord& c = m_image.classes[rec.classIndex];
-    AcDbObject* proxy = makeProxy(c, std::move(data), std::move(graphics));
-    if (!proxy)
+    AcDbObject* proxy = makeProxy(c);
+    if (!proxy) {
         fail(rec.recordOffset, FormatW(L"object %s of class %s cannot be kept: the class is not loaded and the "
-                                       L"host has no proxy for such objects",
+                                       L"host keeps only entities of unknown classes",
                                        AcDbHandle(rec.handle).text().c_str(), c.name.c_str()));
+        return nullptr;
+    }
+    const Acad::ErrorStatus es = readFields(rec, proxy);
+    if (es != Acad::eOk) {
+        delete proxy;
+        fail(rec.dataOffset, FormatW(L"object %s (%s) cannot be read even as a proxy: %s",
+                                     AcDbHandle(rec.handle).text().c_str(), c.name.c_str(), statusMeaning(es).c_str()));
+        return nullptr;
+    }
     return proxy;
+}
+
+// Once every object is in, the ids in the graphics (layers, linetypes) can be found.
+bool Loader::giveProxiesGraphics() {
+    for (const auto& [proxy, rec] : m_proxies) {
+        if (!rec->hasGraphics) continue;
+        std::vector<uint8_t> bytes(m_data + rec->graphicsOffset, m_data + rec->graphicsOffset + rec->graphicsSize);
+        std::wstring error;
+        if (!setProxyGraphics(proxy, bytes, error))
+            return fail(rec->graphicsOffset, FormatW(L"the proxy graphics of object %s are damaged (%s)",
+                                                     AcDbHandle(rec->handle).text().c_str(), error.c_str()));
+    }
+    return true;
 }
 
 bool Loader::readObject(const ObjectRecord& rec) {
@@ -163,7 +188,8 @@ bool Loader::readObject(const ObjectRecord& rec) {
         if (!m_failure.what.empty()) return false;
         if (refused) ++m_refusedByClass[c.name];
     }
-    if (!obj) {
+    const bool isProxy = !obj;
+    if (isProxy) {
         obj = proxyFor(rec);
         if (!obj) return false;
         ++m_proxiesByClass[c.name];
@@ -181,6 +207,7 @@ bool Loader::readObject(const ObjectRecord& rec) {
     }
     // Set on the slot directly: reading a drawing tells no one that anything was erased.
     if (rec.erased) static_cast<AcDbStub*>(id)->erased = true;
+    if (isProxy) m_proxies.emplace_back(obj, &rec);
     ++m_report.objectCount;
     return true;
 }
@@ -207,7 +234,12 @@ bool Loader::run() {
     if (!readHeader()) return false;
     for (const ObjectRecord& rec : m_image.objects)
         if (!readObject(rec)) return false;
-    if (!checkTables()) return false;
+    if (!giveProxiesGraphics() || !checkTables()) return false;
+    std::vector<ClassRecord> proxyClasses;
+    for (const auto& [name, count] : m_proxiesByClass)
+        for (const ClassRecord& c : m_image.classes)
+            if (c.name == name) proxyClasses.push_back(c);
+    rememberProxyClasses(m_db, proxyClasses);
     for (const auto& [name, count] : m_proxiesByClass) {
         std::wstring why = m_refusedByClass.count(name)
                                ? L"the loaded application could not read them"
@@ -239,9 +271,9 @@ bool parseChecked(const uint8_t* data, size_t size, const std::wstring& name, Dr
     return false;
 }
 
-bool load(const uint8_t* data, size_t size, const std::wstring& name, const DrawingImage& image, AcDbDatabase* db,
+bool load(const uint8_t* data, const std::wstring& name, const DrawingImage& image, AcDbDatabase* db,
           DrawingReadReport& report) {
-    Loader loader(data, size, image, db, report);
+    Loader loader(data, image, db, report);
     if (loader.run()) {
         db->setModifiedSinceSave(false);
         return true;
@@ -262,7 +294,7 @@ std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size,
     DrawingImage image;
     if (!parseChecked(data, size, name, image, report, options.verifyChecksum)) return nullptr;
     auto db = std::make_unique<AcDbDatabase>(false, true);
-    if (!load(data, size, name, image, db.get(), report)) return nullptr;
+    if (!load(data, name, image, db.get(), report)) return nullptr;
     return db;
 }
 
@@ -278,10 +310,10 @@ bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& n
     if (!parseChecked(data, size, name, image, report, true)) return false;
     {
         AcDbDatabase scratch(false, true);
-        if (!load(data, size, name, image, &scratch, report)) return false;
+        if (!load(data, name, image, &scratch, report)) return false;
     }
     report = DrawingReadReport();
-    return load(data, size, name, image, target, report);
+    return load(data, name, image, target, report);
 }
 
 } // namespace host::io

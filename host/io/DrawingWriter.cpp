@@ -6,8 +6,7 @@
 #include "host/db/DatabaseClasses.h"
 #include "host/db/DatabaseHeader.h"
 #include "host/db/DwgBufferFiler.h"
-#include "host/gi/GiRecordingBytes.h"
-#include "host/gi/RecordingWorldDraw.h"
+#include "host/db/ProxyGraphics.h"
 #include "host/io/DrawingImage.h"
 #include "host/io/ProxyBridge.h"
 #include "host/rx/AcRxClass.h"
@@ -53,7 +52,6 @@ private:
     void writeHeader();
     bool writeObject(const Item& item, std::wstring& error);
     bool objectBytes(const Item& item, std::wstring& error);
-    std::vector<uint8_t> proxyGraphics(AcDbObject* obj);
 
     AcDbDatabase* m_db;
     DwgBufferFiler m_filer;
@@ -114,22 +112,8 @@ void Writer::writeHeader() {
     m_image.endHeader();
 }
 
-std::vector<uint8_t> Writer::proxyGraphics(AcDbObject* obj) {
-    gi::RecordingWorldDraw recorder(kAcGiSaveWorldDrawForProxy);
-    recorder.setDatabase(m_db);
-    recorder.drawDrawable(obj);
-    return gi::recordingToBytes(recorder.primitives(), [](AcDbStub* stub) -> uint64_t {
-        return stub ? stub->handle.value() : 0;
-    });
-}
-
 bool Writer::objectBytes(const Item& item, std::wstring& error) {
-    if (item.isProxy) {
-        const std::vector<uint8_t>& data = *item.proxy.data;
-        m_image.bytes().insert(m_image.bytes().end(), data.begin(), data.end());
-        return true;
-    }
-    // The object's bytes go straight into the file's buffer: no copy per object.
+    // A proxy files what it was read with, like any object. The object's bytes go straight into the file's buffer: no copy per object.
     m_filer.setBytes(std::move(m_image.bytes()));
     m_filer.seek(0, 2);
     Acad::ErrorStatus es = item.object->dwgOut(&m_filer);
@@ -147,7 +131,7 @@ bool Writer::writeObject(const Item& item, std::wstring& error) {
     if (item.isProxy) {
         hasGraphics = item.proxy.graphics && !item.proxy.graphics->empty();
     } else if (custom && AcDbEntity::cast(item.object)) {
-        graphics = proxyGraphics(item.object);
+        graphics = proxyGraphicsOf(AcDbEntity::cast(item.object));
         hasGraphics = true;
     }
     uint8_t flags = hasGraphics ? kObjectHasGraphics : 0;

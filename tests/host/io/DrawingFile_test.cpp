@@ -4,6 +4,8 @@
 
 #include "host/db/AcDbArc.h"
 #include "host/db/AcDbLine.h"
+#include "host/db/AcDbMText.h"
+#include "host/db/AcDbText.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbPolyline.h"
 #include "host/db/acutResbuf.h"
@@ -78,6 +80,17 @@ TEST(DrawingFile, SavedDrawingReadsBackObjectForObject) {
     pl->getBulgeAt(2, bulge);
     EXPECT_NEAR(bulge, -0.25, kGeomTol);
     EXPECT_TRUE(pl->isClosed());
+    Opened<AcDbText> text(same(back.get(), ids.text));
+    ASSERT_TRUE(text.p);
+    wchar_t* string = text->textString();
+    EXPECT_STREQ(string, L"Fläche 12,5 m²");
+    acutDelString(string);
+    EXPECT_NEAR(text->height(), 0.35, kGeomTol);
+    Opened<AcDbMText> mtext(same(back.get(), ids.mtext));
+    ASSERT_TRUE(mtext.p);
+    string = mtext->contents();
+    EXPECT_STREQ(string, L"Zeile 1\\PZeile ±2");
+    acutDelString(string);
     Opened<IoTestMark> mark(same(back.get(), ids.mark));
     ASSERT_TRUE(mark.p);
     EXPECT_EQ(mark->label(), L"Höhe +2,50");

@@ -33,6 +33,9 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
 
+    // Stands for an add-on whose class cannot read what a newer version wrote.
+    static bool refuseReading;
+
 protected:
     bool subWorldDraw(AcGiWorldDraw* wd) override;
 
@@ -73,11 +76,11 @@ public:
     ~MarkClassScope();
 };
 
-// A default drawing with layers "Wände" and "Maße", lines, arcs, circles and a
-// polyline with bulges on them, extended data, an erased line and two marks
+// A default drawing with layers "Wände" and "Maße", lines, arcs, circles, a
+// polyline with bulges and texts on them, extended data, an erased line and two marks
 // (one linked to a line). The marks' class must be registered while it is built.
 struct SampleIds {
-    AcDbObjectId line, arc, circle, polyline, erasedLine, mark, mark2, wallLayer;
+    AcDbObjectId line, arc, circle, polyline, text, mtext, erasedLine, mark, mark2, wallLayer;
 };
 SampleIds buildSample(AcDbDatabase* db);
 

@@ -8,6 +8,8 @@
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbLayerTable.h"
 #include "host/db/AcDbLine.h"
+#include "host/db/AcDbMText.h"
+#include "host/db/AcDbText.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbPolyline.h"
 #include "host/db/AcDbRegAppTableRecord.h"
@@ -45,7 +47,13 @@ Acad::ErrorStatus IoTestMark::dwgOutFields(AcDbDwgFiler* f) const {
     return f->filerStatus();
 }
 
+bool IoTestMark::refuseReading = false;
+
 Acad::ErrorStatus IoTestMark::dwgInFields(AcDbDwgFiler* f) {
+    if (refuseReading && f->filerType() == AcDb::kFileFiler) {
+        f->setFilerStatus(Acad::eInvalidDwgVersion);
+        return Acad::eInvalidDwgVersion;
+    }
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(f);
     if (es != Acad::eOk) return es;
     Adesk::Int16 version = 0;
@@ -164,6 +172,12 @@ SampleIds buildSample(AcDbDatabase* db) {
     pl->addVertexAt(3, AcGePoint2d(0, 50), 0.0);
     pl->setClosed(true);
     ids.polyline = append(db, pl, dimLayer);
+    ids.text = append(db, new AcDbText(AcGePoint3d(2, 3, 0), L"Fläche 12,5 m²", db->textstyle(), 0.35, 0.25),
+                      dimLayer);
+    auto* mtext = new AcDbMText();
+    mtext->setLocation(AcGePoint3d(40, 41, 0));
+    mtext->setContents(L"Zeile 1\\PZeile ±2");
+    ids.mtext = append(db, mtext, ids.wallLayer);
     ids.erasedLine = append(db, new AcDbLine(AcGePoint3d(5, 5, 0), AcGePoint3d(6, 6, 0)), AcDbObjectId());
     AcDbEntity* ent = nullptr;
     acdbOpenObject(ent, ids.erasedLine, AcDb::kForWrite);
