@@ -15,6 +15,9 @@ inline constexpr int kExitUsage = 2;
 // lintaro run SCRIPT [--dwg FILE] [--save FILE]
 void addRunCommand(CLI::App& app, int& exitCode);
 
+// lintaro render DRAWING -o FILE [--width PIXELS] [--window x1,y1,x2,y2]
+void addRenderCommand(CLI::App& app, int& exitCode);
+
 // lintaro (no subcommand): the interactive command line.
 int runInteractive();
 // lintaro --version
