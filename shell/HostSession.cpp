@@ -11,6 +11,7 @@
 #include "host/win/Transcript.h"
 #include "host/win/UiEventQueue.h"
 #include "shell/ModuleEntry.h"
+#include "shell/PlotCommand.h"
 
 namespace shell {
 
@@ -25,6 +26,7 @@ HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
     // MATCHPROP's application is part of the host here, so its service is there
     // before any module loads.
     host::registerMatchPropertiesService();
+    registerPlotCommand();
 }
 
 HostSession::~HostSession() {

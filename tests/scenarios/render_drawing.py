@@ -65,7 +65,18 @@ def main(lintaro):
                 sys.exit(f"render {' '.join(args)} said nothing about why it refused")
         if os.path.exists(refused):
             sys.exit("a refused render wrote a picture")
-        print("render: PNG, SVG and PDF written; bad arguments refused")
+
+        # PLOT draws the open drawing the same way; a wrong file type is asked again.
+        plot = os.path.join(home, "plot.png")
+        plot_script = os.path.join(home, "plot.scr")
+        with open(plot_script, "w") as f:
+            f.write(f"PLOT\nplot.txt\n{plot}\nQUIT\n")
+        r = run(lintaro, env, "run", plot_script, "--dwg", dwg)
+        out = r.stdout.decode("utf-8", "replace")
+        if r.returncode != 0 or "A plot file ends in .pdf or .png." not in out or not os.path.isfile(plot):
+            sys.exit(f"PLOT did not write {plot}:\n{out}")
+        png_size(plot)
+        print("render: PNG, SVG and PDF written; bad arguments refused; PLOT wrote its file")
 
 
 if __name__ == "__main__":
