@@ -107,7 +107,10 @@ TEST(SymbolTables, LayerStatesColoursAndNames) {
     EXPECT_EQ(layers->getAt(L"renamed", found), Acad::eOk);
     EXPECT_EQ(found, id);
     EXPECT_FALSE(layers->has(L"Bema\u00dfung 1-50"));
-    EXPECT_EQ(layers->add(new AcDbLayerTableRecord()), Acad::eNotOpenForWrite) << "a table open for read takes nothing";
+    auto* refused = new AcDbLayerTableRecord();
+    refused->setName(L"Neu");
+    EXPECT_EQ(layers->add(refused), Acad::eNotOpenForWrite) << "a table open for read takes nothing";
+    delete refused; // refused: still the caller's
     layers->close();
 }
 
@@ -139,7 +142,10 @@ TEST(SymbolTables, EntitiesTakeLayersByNameAndTheIteratorSkipsErased) {
     }
     EXPECT_EQ(count, 1);
     delete it;
-    EXPECT_EQ(ms->appendAcDbEntity(new AcDbLine()), Acad::eNotOpenForWrite);
+    auto* refused = new AcDbLine();
+    EXPECT_EQ(ms->appendAcDbEntity(refused), Acad::eNotOpenForWrite);
+    EXPECT_TRUE(refused->objectId().isNull());
+    delete refused;
     ms->close();
 }
 
