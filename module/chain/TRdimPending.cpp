@@ -1,7 +1,6 @@
-// Provisional bodies of the chain operations whose own files (TRdimLayout.cpp,
-// TRdimDraw.cpp, TRdimArc.cpp, TRdimGrips.cpp, TRdimRefresh.cpp) are not written yet.
-// They keep the entity whole meanwhile: linear texts sit at the middle of their segment,
-// nothing is drawn, arc chains behave as if they had no curve. Whoever writes one of those
+// Provisional bodies of the chain operations whose own files (TRdimArc.cpp,
+// TRdimGrips.cpp, TRdimRefresh.cpp) are not written yet. They keep the entity whole
+// meanwhile: arc chains behave as if they had no curve. Whoever writes one of those
 // files deletes the matching bodies here in the same commit.
 #include "module/chain/TRdim.h"
 
@@ -12,105 +11,6 @@
 #include "module/options/OptionIndices.h"
 
 #include <cmath>
-
-// ---------------------------------------------------------------- text layout
-
-int TRdim::GetTextAngle(int k, double& angle, int& side) {
-    const int n = GetExtensions();
-    if (k < 0) k = -k;
-    if (n > 0 && k > n - 1) k = n - 1;
-    AcGeVector3d dir(std::cos(m_dRotation), std::sin(m_dRotation), 0.0);
-    dir.transformBy(GetUcsMatrix());
-    double a = std::atan2(dir.y, dir.x);
-    if (a < 0) a += lintaro::tol::kArcTwoPi;
-    if (a >= lintaro::tol::kArcPi) a -= lintaro::tol::kArcPi;
-    if (a < 0) a = 0;
-    angle = a;
-    const long degrees = std::lround(a * 180.0 / lintaro::tol::kArcPi);
-    side = n >= 1 ? SideOfDimLine(k, angle) : 1;
-    return (degrees > 90 && degrees < 180) ? -1 : 1;
-}
-
-AcGePoint3d TRdim::DefaultTextPoint(int k, int /*code*/) {
-    const int n = GetExtensions();
-    if (k < 1 || n < 2) return GetPointTextPos(0);
-    if (k >= n) return GetPointDim(n - 1);
-    const AcGePoint3d a = GetPointDim(k - 1);
-    const AcGePoint3d b = GetPointDim(k);
-    return a + (b - a) * 0.5;
-}
-
-int TRdim::CenterText(int k) {
-    if (k < 0) return 0;
-    const int code = GetDimTextPos(k, false);
-    if (code < 0) SetDimTextPos(k, -AutoTextPosition(k));
-    SetPointText(k, DefaultTextPoint(k), true);
-    return 1;
-}
-
-int TRdim::AutoTextPosition(int /*k*/) { return 8; }
-
-int TRdim::SetAppendingTextPos(int k, AppendingText* record) {
-    const int n = GetExtensions();
-    if (!record || k < 0 || k >= n || n < 2) return 0;
-    record->m_position = GetPointTextPos(k < 1 ? 1 : k);
-    return 1;
-}
-
-int TRdim::AdjustTexts(int mode) {
-    if (!pGlobDimOptions) return 0;
-    if (mode == 0) mode = (pGlobDimOptions->GetOptFlag(IND_OPT_B_AutoPosition) && !IsDimArc()) ? 'A' : 'C';
-    const int n = GetExtensions();
-    for (int k = 1; k < n; ++k) {
-        if (mode == 'A') SetDimTextPos(k, -8);
-        if (mode == 'C') SetDimTextPos(k, 8);
-        if (mode == 'G' && GetPointTextPos(k).distanceTo(DefaultTextPoint(k)) >= lintaro::tol::kTextAtDefault)
-            continue;
-        CenterText(k);
-    }
-    return 1;
-}
-
-double TRdim::AdaptByTextHeight(int index) {
-    double percent = 10.0;
-    const COptionSet* set = pGlobDimOptions ? &pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN) : nullptr;
-    if (set && index >= 0 && index < static_cast<int>(set->arrayOptDouble.size()))
-        percent = set->arrayOptDouble[static_cast<size_t>(index)];
-    else if (index >= 0 && index < static_cast<int>(arrayDouble.size()))
-        percent = arrayDouble[static_cast<size_t>(index)];
-    if (percent == 0) percent = 10.0;
-    return PaperToModel(GetParamDouble(IND_D_TextHeight) / 10.0 * percent / 100.0);
-}
-
-double TRdim::GetTextHeight() { return PaperToModel(GetParamDouble(IND_D_TextHeight) / 10.0); }
-
-bool TRdim::GetPointText(int k, AcGePoint3dArray& points, std::vector<std::wstring>& parts,
-                         const AppendingText* appendingText, int /*code*/) {
-    const bool superscript = BuildDisplayText(k, &parts, appendingText);
-    points.removeAll();
-    const AcGePoint3d at = appendingText ? appendingText->m_position : GetPointTextPos(k < 1 ? 0 : k);
-    for (size_t i = 0; i < parts.size(); ++i) points.append(at);
-    return superscript;
-}
-
-std::array<AcGePoint3d, 4> TRdim::TextBox(int k, double /*margin*/) {
-    const AcGePoint3d at = GetPointTextPos(k < 1 ? 1 : k);
-    return {at, at, at, at};
-}
-
-// ---------------------------------------------------------------- drawing
-
-bool TRdim::subWorldDraw(AcGiWorldDraw* /*worldDraw*/) { return true; }
-void TRdim::subViewportDraw(AcGiViewportDraw* /*viewportDraw*/) {}
-Acad::ErrorStatus TRdim::drawDimension(AcGiWorldDraw* /*worldDraw*/, AcDbVoidPtrArray* /*entityList*/) {
-    return Acad::eOk;
-}
-int TRdim::DrawDimTexts(AcGiWorldDraw* /*worldDraw*/, AcDbVoidPtrArray* /*entityList*/, bool /*bDraw*/) {
-    return 0;
-}
-void TRdim::drawFacets(AcGiWorldDraw* /*worldDraw*/) {}
-int TRdim::GetTextColor() const { return colorIndex(); }
-int TRdim::MarkSegment(int /*k*/, int /*mode*/) { return 0; }
 
 // ---------------------------------------------------------------- arc chains
 
@@ -219,8 +119,6 @@ Acad::ErrorStatus TRdim::subTransformBy(const AcGeMatrix3d& xform) {
     }
     return Acad::eOk;
 }
-
-Acad::ErrorStatus TRdim::subExplode(AcDbVoidPtrArray& /*entitySet*/) const { return Acad::eOk; }
 
 Acad::ErrorStatus TRdim::subGetGsMarkersAtSubentPath(const AcDbFullSubentPath& /*subPath*/,
                                                      AcArray<Adesk::GsMarker>& /*gsMarkers*/) const {
