@@ -1,6 +1,7 @@
 #include "host/db/AcDbObject.h"
 
 #include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbEntity.h"
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectReactor.h"
 #include "host/db/DwgBufferFiler.h"
@@ -127,6 +128,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen() {
     if (m_notify > 0) return Acad::eWasOpenForNotify;
     if (m_readers == 0) return Acad::eNotOpenForRead;
     if (m_readers > 1) return Acad::eHadMultipleReaders;
+    if (const AcDbEntity* ent = AcDbEntity::cast(this); ent && host::isOnLockedLayer(ent)) return Acad::eOnLockedLayer;
     m_readers = 0;
     m_writer = true;
     m_changed = false;

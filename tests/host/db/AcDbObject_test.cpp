@@ -114,6 +114,8 @@ TEST(AcDbObject, EntitiesOnLockedLayersCannotBeOpenedForWrite) {
     AcDbEntity* ent = nullptr;
     EXPECT_EQ(acdbOpenAcDbEntity(ent, id, AcDb::kForWrite), Acad::eOnLockedLayer);
     ASSERT_EQ(acdbOpenAcDbEntity(ent, id, AcDb::kForRead), Acad::eOk) << "reading is fine";
+    EXPECT_EQ(ent->upgradeOpen(), Acad::eOnLockedLayer) << "and upgrading is refused too";
+    EXPECT_FALSE(ent->isWriteEnabled());
     ent->close();
 
     ASSERT_EQ(acdbOpenObject(layer, d.db->layerZero(), AcDb::kForWrite), Acad::eOk);
