@@ -10,16 +10,14 @@
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/UndoManager.h"
 #include "host/ed/AcEdCommandStack.h"
+#include "host/ed/AcEdSelectionSet.h"
 #include "host/ed/CommandHooks.h"
 #include "host/ed/EditorInput.h"
 #include "host/ed/HostDrawCommandsCommon.h"
-#include "host/ed/InputParse.h"
 #include "host/ed/SysVars.h"
+#include "host/ed/acedSSGet.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
-
-#include <algorithm>
-#include <cwctype>
 
 namespace host::draw {
 
@@ -33,58 +31,8 @@ std::vector<AcDbDatabase*>& groupDatabases() {
     return dbs;
 }
 
-std::vector<AcDbObjectId>& previousSelection() {
-    static std::vector<AcDbObjectId> ids;
-    return ids;
-}
-
 AcDbDatabase* workingDb() {
     return acdbHostApplicationServices()->workingDatabase();
-}
-
-std::wstring upper(std::wstring text) {
-    for (wchar_t& c : text)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return text;
-}
-
-// Model-space entities that are not erased, in the order they were appended.
-std::vector<AcDbObjectId> modelSpaceEntities(AcDbDatabase* db) {
-    std::vector<AcDbObjectId> ids;
-    AcDbBlockTableRecord* space = nullptr;
-    if (acdbOpenObject(space, db->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return ids;
-    for (AcDbObjectId id : space->entityIds())
-        if (!id.isErased()) ids.push_back(id);
-    space->close();
-    return ids;
-}
-
-// What one answer at "Select objects: " names; false when it names nothing sensible.
-bool objectsNamedBy(AcDbDatabase* db, const std::wstring& answer, std::vector<AcDbObjectId>& found) {
-    const std::wstring word = upper(trimmed(answer));
-    const std::vector<AcDbObjectId> all = modelSpaceEntities(db);
-    if (word == L"L" || word == L"LAST") {
-        if (!all.empty()) found.push_back(all.back());
-        return true;
-    }
-    if (word == L"ALL") {
-        found = all;
-        return true;
-    }
-    if (word == L"P" || word == L"PREVIOUS") {
-        for (AcDbObjectId id : previousSelection())
-            if (id.isValid() && !id.isErased() && id.database() == db) found.push_back(id);
-        return true;
-    }
-    if (word.empty() || word.size() > 16 || !std::all_of(word.begin(), word.end(), [](wchar_t c) {
-            return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F');
-        }))
-        return false;
-    AcDbObjectId id;
-    if (db->getAcDbObjectId(id, false, AcDbHandle(word.c_str())) == Acad::eOk &&
-        std::find(all.begin(), all.end(), id) != all.end())
-        found.push_back(id);
-    return true;
 }
 
 void eraseCommand() {
@@ -229,33 +177,20 @@ bool appendEntity(AcDbDatabase* db, AcDbEntity* entity, AcDbObjectId* id) {
 
 int selectObjects(AcDbDatabase* db, std::vector<AcDbObjectId>& ids) {
     ids.clear();
-    for (;;) {
-        wchar_t answer[134] = {};
-        const int rc = acedGetString(1, L"\nSelect objects: ", answer, 134);
-        if (rc == RTCAN) return RTCAN;
-        if (rc != RTNORM || trimmed(answer).empty()) break;
-        std::vector<AcDbObjectId> found;
-        if (!objectsNamedBy(db, answer, found)) {
-            transcriptWrite(L"\n*Invalid selection*\nExpects a handle or Last/ALL/Previous");
-            continue;
-        }
-        int added = 0;
-        for (AcDbObjectId id : found) {
-            if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
-                ids.push_back(id);
-                ++added;
-            }
-        }
-        const int duplicates = static_cast<int>(found.size()) - added;
-        if (duplicates > 0)
-            transcriptWrite(FormatW(L"\n%d found (%d duplicate), %d total", static_cast<int>(found.size()),
-                                    duplicates, static_cast<int>(ids.size())));
-        else if (!ids.empty() && ids.size() != found.size())
-            transcriptWrite(FormatW(L"\n%d found, %d total", added, static_cast<int>(ids.size())));
-        else
-            transcriptWrite(FormatW(L"\n%d found", added));
+    ads_name ss = {0, 0};
+    const int rc = acedSSGet(nullptr, nullptr, nullptr, nullptr, ss);
+    if (rc == RTCAN) return RTCAN;
+    // Nothing selected is no error: the command then has nothing to do.
+    if (rc != RTNORM) return RTNORM;
+    Adesk::Int32 length = 0;
+    acedSSLength(ss, &length);
+    for (Adesk::Int32 i = 0; i < length; ++i) {
+        ads_name ent = {0, 0};
+        AcDbObjectId id;
+        if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk && id.database() == db)
+            ids.push_back(id);
     }
-    if (!ids.empty()) previousSelection() = ids;
+    acedSSFree(ss);
     return RTNORM;
 }
 

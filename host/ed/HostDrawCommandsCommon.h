@@ -28,9 +28,9 @@ std::wstring lastKeyword();
 // Moves an entity drawn in UCS coordinates to the world, appends it to model space
 // and closes it. The entity is deleted when it cannot be appended; false then.
 bool appendEntity(AcDbDatabase* db, AcDbEntity* entity, AcDbObjectId* id = nullptr);
-// "Select objects: " until Enter: the answers a script can give here are a handle,
-// "L" (last), "ALL" and "P" (previous). RTNORM with the objects (each once), RTCAN
-// when cancelled.
+// "Select objects: " until Enter (picks, windows, Last, ALL ... as acedSSGet takes
+// them). RTNORM with the objects of the drawing (none when nothing was selected),
+// RTCAN when cancelled.
 int selectObjects(AcDbDatabase* db, std::vector<AcDbObjectId>& ids);
 
 // The arc from `start` through `mid` to `end` in their XY plane (at the start's

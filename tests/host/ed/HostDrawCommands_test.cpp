@@ -333,8 +333,8 @@ TEST_F(DrawCommands, EraseListAndUndo) {
     EXPECT_TRUE(said(L"CIRCLE")) << transcript.text();
     EXPECT_TRUE(said(L"Layer: \"0\""));
 
-    const std::wstring lineHandle = ids[0].handle().text();
-    command(L"ERASE", L"zz\n" + lineHandle + L"\nL\n\n");
+    // A pick on the line, then the last object.
+    command(L"ERASE", L"zz\n5,0\nL\n\n");
     EXPECT_TRUE(said(L"*Invalid selection*"));
     EXPECT_TRUE(entities().empty());
 
