@@ -336,8 +336,18 @@ Acad::ErrorStatus AcDbObject::dwgOut(AcDbDwgFiler* filer) const {
 
 Acad::ErrorStatus AcDbObject::dwgIn(AcDbDwgFiler* filer) {
     if (!filer) return Acad::eNullObjectPointer;
+    // A record that fails part way must not leave the object half read: the
+    // classes read in layers (object, entity, own fields), and an earlier layer
+    // would already be applied. The state before is put back.
+    host::DwgBufferFiler before(AcDb::kCopyFiler, databaseToUse());
+    bool saved = dwgOutFields(&before) == Acad::eOk && before.filerStatus() == Acad::eOk;
     Acad::ErrorStatus es = dwgInFields(filer);
-    return es != Acad::eOk ? es : filer->filerStatus();
+    if (es == Acad::eOk) es = filer->filerStatus();
+    if (es != Acad::eOk && saved) {
+        before.rewind();
+        dwgInFields(&before);
+    }
+    return es;
 }
 
 Acad::ErrorStatus AcDbObject::dwgOutFields(AcDbDwgFiler* filer) const {
