@@ -8,7 +8,9 @@
 // working database; "<reference block handle>:<handle>" one inside an external
 // reference; "<drawing file>:<handle>" one of another drawing on disk.
 #include "host/db/AcDbObjectId.h"
+#include "host/ge/AcGePoint3d.h"
 #include "host/rx/acadstrc.h"
+#include "host/win/WinMsg.h"
 
 #include <memory>
 #include <string>
@@ -92,6 +94,13 @@ AcDbDatabase* GetExternalDwg(CExtDWGList& list, const std::wstring& text);
 // ---- saving
 // Saves the database under `path` (the old file kept as .bak); errors are printed.
 Acad::ErrorStatus SaveDwgAs(AcDbDatabase* db, const std::wstring& path);
+
+// ---- picking
+// The world point under a point of the drawing window (pixels from its top left).
+AcGePoint3d ScreenToWorld(const POINT& point);
+// The entity under a point of the drawing window (the last one found there); null
+// when there is none.
+AcDbObjectId GetEntityAtPoint(const POINT& point);
 
 // ---- draw order, selection and display
 // The draw-order table of the entity's block, open for write (created when missing);

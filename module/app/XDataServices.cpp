@@ -14,8 +14,8 @@
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbRegAppTable.h"
 #include "host/db/acutResbuf.h"
-#include "host/rx/adscodes.h"
 #include "host/ed/acutPrintf.h"
+#include "host/rx/adscodes.h"
 
 #include <cwctype>
 

@@ -6,13 +6,17 @@
 #include "module/app/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/options/CGlobDimOptions.h"
-#include "module/options/OptStrings.h"
 
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbEntity.h"
 #include "host/db/AcDbObjectOpen.h"
+#include "host/db/acutResbuf.h"
+#include "host/ed/AcEdSelectionSet.h"
+#include "host/ed/acedSSGet.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ed/acutWcMatch.h"
+#include "host/rx/adscodes.h"
 
 namespace {
 
@@ -38,43 +42,6 @@ Acad::ErrorStatus appendTo(AcDbBlockTableRecord* space, AcDbEntity* entity, AcDb
     if (es != Acad::eOk) LogFmt(format, static_cast<int>(es));
     space->close();
     return es;
-}
-
-// "*" matches any run of characters; the rest compares without regard to case, as the
-// host's type-name filters do.
-bool wildMatch(const std::wstring& pattern, const std::wstring& text) {
-    const std::wstring p = OptLower(pattern);
-    const std::wstring t = OptLower(text);
-    std::size_t pi = 0, ti = 0, star = std::wstring::npos, mark = 0;
-    while (ti < t.size()) {
-        if (pi < p.size() && p[pi] == L'*') {
-            star = pi++;
-            mark = ti;
-        } else if (pi < p.size() && p[pi] == t[ti]) {
-            ++pi;
-            ++ti;
-        } else if (star != std::wstring::npos) {
-            pi = star + 1;
-            ti = ++mark;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == L'*')
-        ++pi;
-    return pi == p.size();
-}
-
-// A filter may list several patterns separated by commas.
-bool filterMatches(const std::wstring& filter, const std::wstring& name) {
-    std::size_t start = 0;
-    while (start <= filter.size()) {
-        std::size_t end = filter.find(L',', start);
-        if (end == std::wstring::npos) end = filter.size();
-        if (wildMatch(filter.substr(start, end - start), name)) return true;
-        start = end + 1;
-    }
-    return false;
 }
 
 } // namespace
@@ -134,21 +101,39 @@ std::vector<std::wstring> SelectionKindFilters(int kind) {
 
 bool DxfNameMatchesKind(const std::wstring& dxfName, int kind) {
     for (const std::wstring& filter : SelectionKindFilters(kind))
-        if (filterMatches(filter, dxfName)) return true;
+        if (host::wildcardMatch(dxfName, filter, true)) return true;
     return false;
 }
 
 int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t* typeFilter,
                    const wchar_t* typeFilter2) {
+    // The palette steps aside while the user picks in the drawing.
     const bool hidden = dlgMyApp != nullptr;
     if (hidden) HideDlgMain();
     if (prompt && *prompt) acutPrintf(L"%s", prompt);
-    // This host offers no selection set yet, so nothing can be selected.
-    LogFmt(L"\n SelectEntities(%s, %s): no selection available ", typeFilter ? typeFilter : L"",
-           typeFilter2 ? typeFilter2 : L"");
+    resbuf* filter = nullptr;
+    if (typeFilter && typeFilter2)
+        filter = acutBuildList(-4, L"<or", RTDXF0, typeFilter, RTDXF0, typeFilter2, -4, L"or>", 0);
+    else if (typeFilter)
+        filter = acutBuildList(RTDXF0, typeFilter, 0);
+    ads_name ss = {0, 0};
+    const int rc = acedSSGet(nullptr, nullptr, nullptr, filter, ss);
+    acutRelRb(filter);
     if (hidden) ShowDlgMain();
-    (void)ids;
-    return 0;
+    if (rc != RTNORM) return 0;
+    Adesk::Int32 length = 0;
+    acedSSLength(ss, &length);
+    int added = 0;
+    for (Adesk::Int32 i = 0; i < length; ++i) {
+        ads_name ent = {0, 0};
+        AcDbObjectId id;
+        if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) {
+            ids.append(id);
+            ++added;
+        }
+    }
+    acedSSFree(ss);
+    return added;
 }
 
 int SelectEntitiesOfKind(AcDbObjectIdArray& ids, const wchar_t* prompt, int kind) {

@@ -14,7 +14,9 @@
 #include "host/db/AcDbSortentsTable.h"
 #include "host/db/AcDbText.h"
 #include "host/ed/AcEdCommandStack.h"
+#include "host/ed/AcEdSelectionSet.h"
 #include "host/ed/CommandLine.h"
+#include "host/ed/DrawingView.h"
 #include "host/ed/SysVars.h"
 #include "host/io/DrawingFile.h"
 
@@ -279,6 +281,34 @@ TEST_F(DocServices, SavingDrawOrderAndRegenerating) {
     ids.append(id);
     ObjectsGraphicsModified(ids);
     DwgRefresh();
+}
+
+TEST_F(DocServices, PickingInTheWindowAndShowingObjectsSelected) {
+    AcDbDatabase* db = newDocument()->database();
+    const AcDbObjectId id = appendLine(db);
+    const double pixel = host::drawingView().unitsPerPixel();
+    const POINT onLine = host::clientPointOf(AcGePoint3d(5, 0, 0));
+    const AcGePoint3d world = ScreenToWorld(onLine);
+    EXPECT_NEAR(world.x, 5, pixel);
+    EXPECT_NEAR(world.y, 0, pixel);
+    EXPECT_EQ(GetEntityAtPoint(onLine), id);
+    EXPECT_TRUE(GetEntityAtPoint(host::clientPointOf(AcGePoint3d(5, 30, 0))).isNull());
+
+    AcDbObjectIdArray ids;
+    EXPECT_FALSE(SetPickfirst(ids)) << "nothing to show";
+    ids.append(id);
+    EXPECT_TRUE(SetPickfirst(ids));
+    EXPECT_TRUE(ids.isEmpty());
+    ASSERT_EQ(host::pickFirstSelection().size(), 1u);
+    AcDbObjectId shown;
+    ASSERT_EQ(acdbGetObjectId(shown, host::pickFirstSelection()[0].name), Acad::eOk);
+    EXPECT_EQ(shown, id);
+
+    ids.append(AcDbObjectId::kNull);
+    EXPECT_FALSE(SetPickfirst(ids));
+    EXPECT_NE(transcript().find(L"Cannot get entity name from objectID!"), std::wstring::npos);
+    EXPECT_TRUE(ids.isEmpty()) << "the list is emptied in every case";
+    host::resetSelectionSets();
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "host/db/AcDbRegAppTable.h"
 #include "host/db/AcDbText.h"
 #include "host/db/acutResbuf.h"
+#include "host/ed/HostInput.h"
+#include "host/ed/InputSource.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +18,18 @@ namespace {
 
 constexpr double kRealTol = 1e-12;
 
-using XData = ServicesTestEnv;
+class XData : public ServicesTestEnv {
+protected:
+    void TearDown() override {
+        host::hostInput().reset();
+        ServicesTestEnv::TearDown();
+    }
+    // The answers the next prompts read, one a line.
+    static void script(const std::wstring& text) {
+        host::hostInput().clearSources();
+        host::hostInput().pushSource(std::make_unique<host::ScriptSource>(text, L"test.scr"));
+    }
+};
 
 AcDbText* newText(const wchar_t* s = L"2,50") {
     return new AcDbText(AcGePoint3d(1, 2, 0), s);
@@ -224,12 +237,34 @@ TEST_F(XData, SelectionKindsOfferTheRightTypes) {
     EXPECT_TRUE(admitted(0).empty());
     EXPECT_TRUE(DxfNameMatchesKind(L"mtext", 5)) << "type names compare without case";
 
-    // No selection can be made in this host: nothing is added.
+    EXPECT_TRUE(SelectionKindFilters(7).empty());
+}
+
+TEST_F(XData, SelectionOffersOnlyTheKindAsked) {
+    const AcDbObjectId line = append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0)));
+    const AcDbObjectId text = append(newText());
     AcDbObjectIdArray ids;
-    ids.append(db()->modelSpaceId());
-    EXPECT_EQ(SelectEntitiesOfKind(ids, L"\nObjekte wählen: ", 1), 0);
-    EXPECT_EQ(ids.length(), 1);
+    ids.append(line);
+    // Everything is selected; only the texts are taken, after what the list held.
+    script(L"ALL\n\n");
+    EXPECT_EQ(SelectEntitiesOfKind(ids, L"\nTexte w\u00E4hlen: ", 5), 1);
+    ASSERT_EQ(ids.length(), 2);
+    EXPECT_EQ(ids[1], text);
+    EXPECT_NE(transcript().find(L"Texte w\u00E4hlen: "), std::wstring::npos);
+
+    script(L"ALL\n\n");
+    EXPECT_EQ(SelectEntitiesOfKind(ids, nullptr, 1), 1) << "either filter lets an entity through";
+    EXPECT_EQ(ids[2], text);
+    ids.removeLast();
+    script(L"ALL\n\n");
+    EXPECT_EQ(SelectEntitiesOfKind(ids, nullptr, 2), 0) << "no dimensions or chains here";
+    script(L"ALL\n\n");
+    EXPECT_EQ(SelectEntities(ids, nullptr), 2);
+    EXPECT_EQ(ids.length(), 4);
+    script(L"ESC\n");
+    EXPECT_EQ(SelectEntities(ids, nullptr), 0) << "a cancelled selection adds nothing";
     EXPECT_EQ(SelectEntitiesOfKind(ids, nullptr, 9), 0);
+    EXPECT_EQ(ids.length(), 4);
 }
 
 } // namespace
