@@ -18,6 +18,9 @@ void addRunCommand(CLI::App& app, int& exitCode);
 // lintaro render DRAWING -o FILE [--width PIXELS] [--window x1,y1,x2,y2]
 void addRenderCommand(CLI::App& app, int& exitCode);
 
+// lintaro import PLAN.dxf -o PLAN.dwg
+void addImportCommand(CLI::App& app, int& exitCode);
+
 // lintaro (no subcommand): the interactive command line.
 int runInteractive();
 // lintaro --version

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     int exitCode = shell::kExitOk;
     shell::addRunCommand(app, exitCode);
     shell::addRenderCommand(app, exitCode);
+    shell::addImportCommand(app, exitCode);
     app.require_subcommand(0, 1);
     try {
         app.parse(argc, argv);

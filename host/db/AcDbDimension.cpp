@@ -1,5 +1,12 @@
 #include "host/db/AcDbDimension.h"
 
+#include "host/db/AcDb2LineAngularDimension.h"
+#include "host/db/AcDb3PointAngularDimension.h"
+#include "host/db/AcDbAlignedDimension.h"
+#include "host/db/AcDbArcDimension.h"
+#include "host/db/AcDbDiametricDimension.h"
+#include "host/db/AcDbRadialDimension.h"
+#include "host/db/AcDbRotatedDimension.h"
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
@@ -19,6 +26,19 @@ ACRX_HOST_DEFINE_MEMBERS(AcDbDimension, AcDbEntity, L"DIMENSION", nullptr)
 namespace {
 
 constexpr Adesk::Int16 kDimensionVersion = 1;
+
+// Drawing files find classes by name, and the host's classes otherwise register only
+// when first used: a drawing read before any dimension was made would hold proxies.
+const bool kDimensionClassesRegistered = [] {
+    AcDbRotatedDimension::desc();
+    AcDbAlignedDimension::desc();
+    AcDb2LineAngularDimension::desc();
+    AcDb3PointAngularDimension::desc();
+    AcDbRadialDimension::desc();
+    AcDbDiametricDimension::desc();
+    AcDbArcDimension::desc();
+    return true;
+}();
 
 bool finiteVector(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
