@@ -1,8 +1,8 @@
 #pragma once
 // The id of an object in a database. Ids are cheap values; they point to the
 // object's slot in its database, so an id stays meaningful while the object is
-// erased and brought back. Ids order and hash by database and handle, so maps of
-// ids iterate the same way every run.
+// erased and brought back. Ids order by database and handle, so ordered maps of
+// ids iterate the same way every run; they hash by their slot.
 #include "host/db/AcArray.h"
 #include "host/db/AcDbHandle.h"
 #include "host/db/AcDbStub.h"
