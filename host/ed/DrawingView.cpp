@@ -71,3 +71,17 @@ bool sendPickMessages(const AcGePoint3d& world) {
 }
 
 } // namespace host
+
+bool acedCoordFromPixelToWorld(const POINT& ptIn, AcGePoint3d& ptOut) {
+    ptOut = host::worldPointOf(ptIn.x, ptIn.y);
+    return std::isfinite(ptOut.x) && std::isfinite(ptOut.y);
+}
+
+bool acedCoordFromWorldToPixel(int, const AcGePoint3d& ptIn, POINT& ptOut) {
+    if (!std::isfinite(ptIn.x) || !std::isfinite(ptIn.y)) return false;
+    const AcGePoint2d s = host::drawingView().drawingToScreen(ptIn);
+    // Far outside the window the pixels are clamped rather than overflowing.
+    ptOut.x = static_cast<LONG>(std::lround(std::clamp(s.x, -1e9, 1e9)));
+    ptOut.y = static_cast<LONG>(std::lround(std::clamp(s.y, -1e9, 1e9)));
+    return true;
+}

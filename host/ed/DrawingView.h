@@ -7,6 +7,11 @@
 #include "host/gi/View.h"
 #include "host/win/WinMsg.h"
 
+// The world point (in the plan) under client coordinates of the drawing window, and
+// back; false for a point that is not finite.
+bool acedCoordFromPixelToWorld(const POINT& ptIn, AcGePoint3d& ptOut);
+bool acedCoordFromWorldToPixel(int windnum, const AcGePoint3d& ptIn, POINT& ptOut);
+
 namespace host {
 
 gi::View& drawingView();
