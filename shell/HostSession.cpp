@@ -5,6 +5,7 @@
 #include "host/db/DrawingFileMessage.h"
 #include "host/ed/CommandLine.h"
 #include "host/ed/HostInput.h"
+#include "host/ed/InputCommands.h"
 #include "host/io/DrawingFile.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/FormatW.h"
@@ -27,6 +28,8 @@ HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
     // before any module loads.
     host::registerMatchPropertiesService();
     registerPlotCommand();
+    // UCS and ZOOM: scripts set the coordinate system and the view their picks use.
+    host::registerInputCommands();
 }
 
 HostSession::~HostSession() {
