@@ -7,6 +7,8 @@
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
 #include "module/app/LintaroLog.h"
+#include "module/chain/TRdim.h"
+#include "module/chain/TRdimCreate.h"
 #include "module/resources/resource.h"
 
 #include <algorithm>
@@ -26,10 +28,18 @@ template <size_t Index> void notBuiltYet() {
     acutPrintf(L"\n%s: not available yet in this build.", cmd ? cmd->globalName : L"?");
 }
 
+// The chain type of a linear creation command (XOTA_Adim, XOTA_Hdim, XOTA_Vdim).
+constexpr int linearChainType(size_t index) {
+    return index == 0 ? kDimAligned : index == 1 ? kDimHorizontal : kDimVertical;
+}
+
 // The frame every creation command shares: the palette comes back as it was.
 template <size_t Index> void creationCommand() {
     const bool hadPalette = dlgMyApp != nullptr;
-    notBuiltYet<Index>();
+    if constexpr (Index <= 2)
+        CreateLinearChain(linearChainType(Index));
+    else
+        notBuiltYet<Index>();
     if (!hadPalette && dlgMyApp) EndApp(true, false);
     ShowDlgMain();
 }

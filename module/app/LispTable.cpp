@@ -4,13 +4,14 @@
 #include "host/ed/acutPrintf.h"
 #include "module/app/LintaroApp.h"
 #include "module/app/LintaroLog.h"
+#include "module/chain/TRdimCreate.h"
 
 #include <iterator>
 
 namespace {
 
-// The context-menu operations and chain creation along a line are not part of this
-// build: the functions say so and fail, which AutoLISP reports as an error.
+// The context-menu operations are not part of this build: the functions say so and
+// fail, which AutoLISP reports as an error.
 int popUpChain() {
     acutPrintf(L"\nXOTA_LintaroPopUp: not available yet in this build.");
     return RTERROR;
@@ -21,10 +22,7 @@ int popUpHeightMark() {
     return RTERROR;
 }
 
-int makeDimByLine() {
-    acutPrintf(L"\nXOTA_LintaroMakeDimByLine: not available yet in this build.");
-    return RTERROR;
-}
+int makeDimByLine() { return MakeDimByLineFromLisp(); }
 
 const LintaroLispFunction kTable[] = {
     {L"C:XOTA_LintaroPopUp", &popUpChain},

@@ -1,0 +1,253 @@
+#include "module/chain/TRdimCreate.h"
+
+#include "host/db/AcDb2dPolyline.h"
+#include "host/db/AcDbCurve.h"
+#include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbObjectOpen.h"
+#include "host/db/acutResbuf.h"
+#include "host/ed/AcEdSelectionSet.h"
+#include "host/ed/EditorInput.h"
+#include "host/ed/LispFunctions.h"
+#include "host/ed/Ucs.h"
+#include "host/ed/acedSSGet.h"
+#include "host/ed/acutPrintf.h"
+#include "module/app/DbServices.h"
+#include "module/app/DocLocks.h"
+#include "module/app/LintaroLog.h"
+#include "module/app/PaletteApp.h"
+#include "module/app/XDataServices.h"
+#include "module/chain/TRdim.h"
+#include "module/chain/TRdimJig.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/OptionIndices.h"
+#include "module/options/ScaleMaps.h"
+#include "module/ui/PaletteState.h"
+
+#include <memory>
+
+namespace {
+
+constexpr int kAdjustAll = 82;
+
+AcGePoint3d worldOf(const ads_point p) {
+    ads_point w;
+    acdbUcs2Wcs(p, w, false);
+    return AcGePoint3d(w[0], w[1], w[2]);
+}
+
+// The layer a new chain gets from the chain options: that of its scale, or the
+// current one when the scale table names none.
+std::wstring NewChainLayer() {
+    if (!pGlobDimOptions) return std::wstring();
+    return GetLayerForScale(pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptString[IND_S_Scale]);
+}
+
+// The first and second point (UCS); false when the user gave something else.
+bool AskTwoPoints(ads_point first, ads_point second) {
+    if (acedGetPoint(nullptr, L"\nErster Ma\u00DFpunkt: ", first) != RTNORM) return false;
+    for (;;) {
+        if (acedGetPoint(first, L"\nZweiter Ma\u00DFpunkt: ", second) != RTNORM) return false;
+        if (!AcGePoint3d(first[0], first[1], first[2])
+                 .isEqualTo(AcGePoint3d(second[0], second[1], second[2])))
+            return true;
+        acutPrintf(L"\nDer erste und zweite Punkt d\u00FCrfen nicht identisch sein!");
+    }
+}
+
+void RunLinearJig(int type) {
+    ads_point first, second;
+    if (!AskTwoPoints(first, second)) return;
+    AcDbDatabase* db = acdbCurDwg();
+    const bool wasLocked = IsLocked(db);
+    if (!wasLocked) LockDb(db);
+    {
+        TRdimJig jig(worldOf(first), worldOf(second), type, AcDbObjectId::kNull, 0);
+        jig.dragAcquire();
+        LogFmt(L"\n XOTA creation: chain %s ", jig.m_idResult.isNull() ? L"discarded" : L"appended");
+    }
+    if (!wasLocked) UnlockDB(db);
+}
+
+// The cutting line's points (world); false when it was cancelled or has fewer than two.
+bool AskCuttingLine(int type, std::vector<AcGePoint3d>& points) {
+    ads_point previous = {0, 0, 0};
+    for (;;) {
+        ads_point p;
+        const int rc = acedGetPoint(points.empty() ? nullptr : previous, L"\nSchnittlinie:", p);
+        if (rc == RTCAN) return false;
+        if (rc != RTNORM) break;
+        points.push_back(worldOf(p));
+        ads_point_set(p, previous);
+        if (type == kDimAligned && points.size() == 2) break;
+    }
+    return points.size() >= 2;
+}
+
+// The points where the curves crossed by the fence meet the polyline, in the order of
+// the selection and, within one curve, in the host's order.
+std::vector<AcGePoint3d> GetIntersectPoints(AcDbObjectId polylineId, const std::vector<AcGePoint3d>& fence) {
+    std::vector<AcGePoint3d> found;
+    resbuf* list = nullptr;
+    resbuf** tail = &list;
+    for (const AcGePoint3d& w : fence) {
+        const ads_point wp = {w.x, w.y, w.z};
+        ads_point ucs;
+        acdbWcs2Ucs(wp, ucs, false);
+        *tail = acutBuildList(RT3DPOINT, ucs, 0);
+        if (*tail) tail = &(*tail)->rbnext;
+    }
+    ads_name ss;
+    const int rc = acedSSGet(L"_F", list, nullptr, nullptr, ss);
+    acutRelRb(list);
+    if (rc != RTNORM) return found;
+    AcDbEntity* poly = nullptr;
+    if (acdbOpenAcDbEntity(poly, polylineId, AcDb::kForRead) != Acad::eOk) {
+        acedSSFree(ss);
+        return found;
+    }
+    Adesk::Int32 n = 0;
+    acedSSLength(ss, &n);
+    for (Adesk::Int32 i = 0; i < n && i < kCuttingLineMaxObjects; ++i) {
+        ads_name e;
+        AcDbObjectId id;
+        if (acedSSName(ss, i, e) != RTNORM || acdbGetObjectId(id, e) != Acad::eOk || id == polylineId)
+            continue;
+        AcDbCurve* curve = nullptr;
+        if (acdbOpenObject(curve, id, AcDb::kForRead) != Acad::eOk) continue;
+        AcGePoint3dArray meets;
+        curve->intersectWith(poly, AcDb::kOnBothOperands, meets);
+        curve->close();
+        for (const AcGePoint3d& p : meets)
+            found.push_back(p);
+    }
+    poly->close();
+    acedSSFree(ss);
+    return found;
+}
+
+// Adds the cutting line as a temporary polyline (undo off), finds where the drawing
+// crosses it and takes the polyline away again.
+std::vector<AcGePoint3d> CrossingsOf(AcDbDatabase* db, const std::vector<AcGePoint3d>& line) {
+    db->disableUndoRecording(true);
+    AcGePoint3dArray vertices;
+    for (const AcGePoint3d& p : line)
+        vertices.append(AcGePoint3d(p.x, p.y, 0.0));
+    auto* poly = new AcDb2dPolyline(AcDb::k2dSimplePoly, vertices, line.front().z);
+    AcDbObjectId polyId;
+    std::vector<AcGePoint3d> found;
+    if (posToDb(poly, polyId) == Acad::eOk) {
+        poly->close();
+        found = GetIntersectPoints(polyId, line);
+        AcDbEntity* temp = nullptr;
+        if (acdbOpenAcDbEntity(temp, polyId, AcDb::kForWrite) == Acad::eOk) {
+            temp->erase();
+            temp->close();
+        }
+    } else {
+        delete poly;
+    }
+    db->disableUndoRecording(false);
+    return found;
+}
+
+// Builds and appends the chain through the crossings; false when the user did not
+// place it.
+bool BuildChainFromCrossings(int type, const std::vector<AcGePoint3d>& points) {
+    RegisterChainMouseFilter();
+    ads_point at;
+    const int rc = acedGetPoint(
+        nullptr, L"\nMa\u00DFkette w\u00E4hlen oder die Position der Ma\u00DFlinie bestimmen: ", at);
+    RemoveChainMouseFilter();
+    ShowDlgMain();
+    if (rc != RTNORM) return false;
+    AcGePoint3d position = worldOf(at);
+    auto chain = std::make_unique<TRdim>(points[0], points[1], type, position);
+    if (chain->GetExtensions() < 2) return false;
+    for (size_t i = 2; i < points.size(); ++i)
+        chain->AddPointInput(points[i], false);
+    if (std::optional<AcGePoint3d> click = ChainClickWorldPoint())
+        if (std::optional<AcGePoint3d> placed = PlaceByExistingChain(*chain, *click)) position = *placed;
+    chain->ChangePointMainDim(position);
+    chain->AdjustTexts(kAdjustAll);
+    SetNewChainLayer(*chain);
+    AcDbObjectId id;
+    if (posToDb(chain.get(), id) != Acad::eOk) return false;
+    chain.release()->close();
+    return true;
+}
+
+} // namespace
+
+std::vector<AcGePoint3d> DropRepeatedPoints(const std::vector<AcGePoint3d>& points) {
+    std::vector<AcGePoint3d> kept;
+    for (const AcGePoint3d& p : points) {
+        bool seen = false;
+        for (const AcGePoint3d& q : kept)
+            seen = seen || q.isEqualTo(p);
+        if (!seen) kept.push_back(p);
+    }
+    return kept;
+}
+
+bool MakeDimByLine(int type) {
+    HideDlgMain();
+    std::vector<AcGePoint3d> line;
+    AcDbDatabase* db = acdbCurDwg();
+    if (!AskCuttingLine(type, line) || !db) {
+        ShowDlgMain();
+        return false;
+    }
+    const bool wasLocked = IsLocked(db);
+    if (!wasLocked) LockDb(db);
+    const std::vector<AcGePoint3d> points = DropRepeatedPoints(CrossingsOf(db, line));
+    bool made = false;
+    if (points.size() < 2) {
+        MsgBox(L"Schnittpunkte nicht gefunden...");
+        ShowDlgMain();
+    } else {
+        made = BuildChainFromCrossings(type, points);
+    }
+    if (!wasLocked) UnlockDB(db);
+    return made;
+}
+
+void CreateLinearChain(int type) {
+    try {
+        const bool hadPalette = dlgMyApp != nullptr;
+        if (!dlgMyApp) StartApp(false);
+        // Without a palette (a host that has none) the chain is made from the options.
+        if (MayCreateOnLayer(NewChainLayer())) {
+            if (pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_DimByLine)) {
+                MakeDimByLine(type);
+            } else {
+                HideDlgMain();
+                RunLinearJig(type);
+                if (!hadPalette && dlgMyApp) EndApp(true, false);
+            }
+        }
+        ShowDlgMain();
+    } catch (...) {
+        LogMsg(L"\n*** ERROR ON CreateLinearChain");
+        acutPrintf(L"\nAny ERROR on creating the chain");
+        ShowDlgMain();
+    }
+}
+
+int MakeDimByLineFromLisp() {
+    int type = PaletteCurrentType();
+    if (const resbuf* args = acedGetArgs()) {
+        if (args->restype != RTSHORT && args->restype != RTLONG) return RTERROR;
+        type = args->restype == RTSHORT ? args->resval.rint : args->resval.rlong;
+    }
+    if (type < kDimHorizontal || type > kDimAligned) {
+        acutPrintf(L"\nXOTA_LintaroMakeDimByLine: chain type %d is not 0, 1 or 2.", type);
+        return RTERROR;
+    }
+    try {
+        MakeDimByLine(type);
+    } catch (...) {
+        LogMsg(L"\n*** ERROR ON MakeDimByLine");
+        ShowDlgMain();
+    }
+    return RTNORM;
+}

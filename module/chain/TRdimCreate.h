@@ -1,0 +1,24 @@
+#pragma once
+// Drawing new dimension chains: the linear creation commands (XOTA_Hdim, XOTA_Vdim,
+// XOTA_Adim) with their first two points and the jig, and the chain from a cutting
+// line that the palette's "Schnittlinie" and the AutoLISP function
+// XOTA_LintaroMakeDimByLine start.
+#include "host/ge/AcGePoint3d.h"
+
+#include <vector>
+
+// The command of chain type 0 (horizontal), 1 (vertical) or 2 (aligned).
+void CreateLinearChain(int type);
+
+// Asks for a cutting line and builds a chain of the type from the points where it
+// crosses the drawing's curves. True when a chain was appended.
+bool MakeDimByLine(int type);
+// XOTA_LintaroMakeDimByLine: an optional integer argument gives the chain type (0, 1,
+// 2); without one the palette's type. RTNORM, or RTERROR for a bad argument.
+int MakeDimByLineFromLisp();
+
+// The points in order, each only once (host tolerance).
+std::vector<AcGePoint3d> DropRepeatedPoints(const std::vector<AcGePoint3d>& points);
+
+// A cutting line examines at most this many of the objects it crosses.
+inline constexpr int kCuttingLineMaxObjects = 100;
