@@ -13,6 +13,7 @@
 #include "host/db/AcDbDimStyleTable.h"
 #include "host/db/AcDbDimensionFormat.h"
 #include "host/db/AcDbDwgFiler.h"
+#include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/rx/acutString.h"
 #include "host/win/FormatW.h"
@@ -46,12 +47,18 @@ bool finiteVector(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isf
 // Looked at without opening, so that drawing never collides with an editor of the style.
 const AcDbDimStyleTableRecord* peekStyle(AcDbObjectId styleId, const AcDbDatabase* db) {
     AcDbObjectId id = styleId;
-    if ((!id.isValid() || id.isErased()) && db) id = db->dimstyle();
+    // A style of another drawing (a dimension made while that one was current) does not count.
+    if ((!id.isValid() || id.isErased() || (db && id.database() != db)) && db) id = db->dimstyle();
     if (!id.isValid() || id.isErased()) return nullptr;
     return AcDbDimStyleTableRecord::cast(static_cast<AcDbStub*>(id)->object);
 }
 
 } // namespace
+
+AcDbDimension::AcDbDimension() {
+    // A new dimension takes the current style of the drawing being worked on.
+    if (AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase()) m_style = db->dimstyle();
+}
 
 bool AcDbDimension::finitePoint(const AcGePoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);

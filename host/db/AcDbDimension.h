@@ -119,7 +119,7 @@ public:
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
 
 protected:
-    AcDbDimension() = default;
+    AcDbDimension();
 
     // ---- what each kind provides
     // The measured length or angle of the definition points.
