@@ -1,0 +1,385 @@
+// Drawing chains the way a user does: the commands run at the host's command line with
+// their answers from a script, in the loaded module, on a fresh drawing and settings.
+#include "module/chain/TRdimCreate.h"
+
+#include "host/db/AcDbBlockTableRecord.h"
+#include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/AcDbLine.h"
+#include "host/db/AcDbObjectOpen.h"
+#include "host/ed/AcEdSelectionSet.h"
+#include "host/ed/CommandLine.h"
+#include "host/ed/DrawingView.h"
+#include "host/ed/HostInput.h"
+#include "host/ed/InputSource.h"
+#include "host/ed/LispFunctions.h"
+#include "host/ed/Ucs.h"
+#include "host/rx/AcRxDynamicLinker.h"
+#include "host/rx/acutString.h"
+#include "host/win/Transcript.h"
+#include "module/app/LintaroApp.h"
+#include "module/app/PaletteApp.h"
+#include "module/chain/TRdim.h"
+#include "module/chain/TRdimJig.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/IniStorage.h"
+#include "module/options/OptionIndices.h"
+#include "module/options/ScaleMaps.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Points typed in a script land exactly; geometry derived from them carries rounding.
+constexpr double kTol = 1e-6;
+constexpr const wchar_t* kModule = L"lintaro.arx";
+
+class CreateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lintaro-create-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_root = pattern;
+        for (const char* sub : {"appdata", "tmp", "module"})
+            std::filesystem::create_directories(m_root / sub);
+        remember("APPDATA", (m_root / "appdata").string());
+        remember("TMPDIR", (m_root / "tmp").string());
+        remember("LINTARO_MODULE_DIR", (m_root / "module").string());
+        ResetIniStorageForTests();
+        m_capture.emplace();
+        m_previousDb = acdbHostApplicationServices()->workingDatabase();
+        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+        // One drawing is open, so the module defines its AutoLISP functions for it.
+        acrxDynamicLinker->setOpenDrawingsProvider([] { return std::vector<void*>{nullptr}; });
+        host::commandLine();
+        host::hostInput().reset();
+        host::resetSelectionSets();
+        ASSERT_TRUE(acrxDynamicLinker->loadModule(kModule, &acrxEntryPoint, false, &lintaroModuleExit));
+        ASSERT_NE(pGlobDimOptions, nullptr);
+        // A plan in metres, 40 m across 1000 pixels: the pick box reaches 0.12 m.
+        host::drawingView() = host::gi::View(AcGePoint2d(5, 0), 40.0, 1000, 1000);
+    }
+
+    void TearDown() override {
+        host::hostInput().reset();
+        if (acrxDynamicLinker->isModuleLoaded(kModule)) acrxDynamicLinker->unloadAllForQuit();
+        acrxDynamicLinker->setOpenDrawingsProvider(nullptr);
+        acdbHostApplicationServices()->setWorkingDatabase(m_previousDb);
+        m_db.reset();
+        host::resetSelectionSets();
+        m_capture.reset();
+        ResetIniStorageForTests();
+        for (auto it = m_env.rbegin(); it != m_env.rend(); ++it) {
+            if (it->second)
+                ::setenv(it->first.c_str(), it->second->c_str(), 1);
+            else
+                ::unsetenv(it->first.c_str());
+        }
+        std::error_code ec;
+        std::filesystem::remove_all(m_root, ec);
+    }
+
+    void run(const std::wstring& lines) {
+        host::hostInput().pushSource(std::make_unique<host::ScriptSource>(lines, L"create.scr"));
+        host::commandLine().run();
+    }
+    bool said(const std::wstring& text) const { return m_capture->text().find(text) != std::wstring::npos; }
+
+    // The entities of model space that are not erased, in order.
+    std::vector<AcDbObjectId> entities() const {
+        std::vector<AcDbObjectId> out;
+        AcDbBlockTableRecord* space = nullptr;
+        if (acdbOpenObject(space, m_db->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return out;
+        for (const AcDbObjectId& id : space->entityIds())
+            if (!id.isErased()) out.push_back(id);
+        space->close();
+        return out;
+    }
+    // The chains of model space.
+    std::vector<AcDbObjectId> chains() const {
+        std::vector<AcDbObjectId> out;
+        for (const AcDbObjectId& id : entities()) {
+            TRdim* c = nullptr;
+            if (acdbOpenObject(c, id, AcDb::kForRead) != Acad::eOk) continue;
+            c->close();
+            out.push_back(id);
+        }
+        return out;
+    }
+
+    struct ChainFacts {
+        int type = -1;
+        std::vector<AcGePoint3d> inputs, dims;
+        std::wstring layer;
+        int color = 0;
+        AcGeVector3d direction;
+        double dimLineOffset = 0; // PaperToModel(DimLineDist)
+        double linesDistance = 0; // PaperToModel(global DimLinesDistance)
+    };
+    static ChainFacts factsOf(AcDbObjectId id) {
+        ChainFacts f;
+        TRdim* c = nullptr;
+        if (acdbOpenObject(c, id, AcDb::kForRead) != Acad::eOk) return f;
+        f.type = c->GetDimType();
+        for (int i = 0; i < c->GetExtensions(); ++i) {
+            f.inputs.push_back(c->GetPointInput(i));
+            f.dims.push_back(c->GetPointDim(i));
+        }
+        wchar_t* layer = c->layer();
+        f.layer = layer ? layer : L"";
+        acutDelString(layer);
+        f.color = c->colorIndex();
+        f.direction = c->GetVectorDim();
+        f.dimLineOffset = c->PaperToModel(c->GetParamDouble(IND_D_DimLineDist));
+        f.linesDistance = c->PaperToModel(
+            pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_DimLinesDistance]);
+        c->close();
+        return f;
+    }
+
+    AcDbObjectId addLine(const AcGePoint3d& a, const AcGePoint3d& b) const {
+        AcDbBlockTableRecord* space = nullptr;
+        if (acdbOpenObject(space, m_db->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) return {};
+        auto* line = new AcDbLine(a, b);
+        AcDbObjectId id;
+        if (space->appendAcDbEntity(id, line) == Acad::eOk)
+            line->close();
+        else
+            delete line;
+        space->close();
+        return id;
+    }
+
+    std::unique_ptr<AcDbDatabase> m_db = std::make_unique<AcDbDatabase>();
+
+private:
+    void remember(const char* name, const std::string& value) {
+        const char* old = std::getenv(name);
+        m_env.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        ::setenv(name, value.c_str(), 1);
+    }
+
+    std::filesystem::path m_root;
+    AcDbDatabase* m_previousDb = nullptr;
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_env;
+    std::optional<host::TranscriptCapture> m_capture;
+};
+
+// A point in the plan compared with its expected coordinates, printed when it differs.
+::testing::AssertionResult PlanPointAt(const AcGePoint3d& p, double x, double y) {
+    if (std::fabs(p.x - x) <= kTol && std::fabs(p.y - y) <= kTol) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "actual (" << p.x << ", " << p.y << ") expected (" << x << ", " << y << ") tolerance " << kTol;
+}
+#define EXPECT_POINT(point, px, py) EXPECT_TRUE(PlanPointAt((point), (px), (py)))
+
+} // namespace
+
+TEST_F(CreateTest, ThreePointsAndEnterMakeAChainOfThreeExtensions) {
+    run(L"XOTA_Hdim\n0,0\n10,0\n5,-5\n20,3\n\n");
+    EXPECT_TRUE(said(L"Erster Ma\u00DFpunkt: ") && said(L"Zweiter Ma\u00DFpunkt: "));
+    EXPECT_TRUE(said(L"Ma\u00DFkette w\u00E4hlen oder die Position der Ma\u00DFlinie bestimmen: "));
+    EXPECT_TRUE(said(L"3. Ma\u00DFpunkt: 20,3") && said(L"4. Ma\u00DFpunkt: "));
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    const ChainFacts f = factsOf(ids[0]);
+    EXPECT_EQ(f.type, kDimHorizontal);
+    ASSERT_EQ(f.inputs.size(), 3u) << "the dragged point is gone";
+    EXPECT_POINT(f.inputs[0], 0, 0);
+    EXPECT_POINT(f.inputs[1], 10, 0);
+    EXPECT_POINT(f.inputs[2], 20, 3);
+    for (const AcGePoint3d& d : f.dims)
+        EXPECT_NEAR(d.y, -5, kTol) << "the line through the placement point";
+    // The layer of the chain's scale, the colour of its text height.
+    EXPECT_EQ(f.layer,
+              GetLayerForScale(pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptString[IND_S_Scale]));
+    EXPECT_EQ(f.layer, L"DIM_1_100");
+    EXPECT_EQ(f.color, GetColorForTextHeight(
+                           pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_TextHeight]));
+    EXPECT_EQ(dlgMyApp, nullptr) << "a run without the palette leaves none";
+
+    // The same with a vertical and an aligned chain, in a drawing at 1:50.
+    pGlobDimOptions->SetOptValue(OPT_TYPE_STRING, IND_S_Scale, L"1:50");
+    run(L"XOTA_Vdim\n0,0\n0,10\n-4,0\n\nXOTA_Adim\n0,0\n3,4\n0,2\n\n");
+    const auto all = chains();
+    ASSERT_EQ(all.size(), 3u);
+    const ChainFacts v = factsOf(all[1]), a = factsOf(all[2]);
+    EXPECT_EQ(v.type, kDimVertical);
+    EXPECT_EQ(v.layer, L"DIM_1_50");
+    EXPECT_NEAR(v.dims[0].x, -4, kTol);
+    EXPECT_NEAR(v.direction.y, 1, kTol);
+    EXPECT_EQ(a.type, kDimAligned);
+    EXPECT_NEAR(a.direction.x, 0.6, kTol);
+    EXPECT_NEAR(a.direction.y, 0.8, kTol);
+    // The line of an aligned chain passes through the placement point.
+    EXPECT_NEAR((AcGePoint3d(0, 2, 0) - a.dims[0]).dotProduct(AcGeVector3d(-0.8, 0.6, 0)), 0, kTol);
+}
+
+TEST_F(CreateTest, EnterOrCancelAtThePlacementLeaveNothingBehind) {
+    run(L"XOTA_Hdim\n0,0\n10,0\n\nXOTA_Hdim\n0,0\n10,0\nESC\nXOTA_Hdim\n\n");
+    EXPECT_TRUE(entities().empty());
+    // Cancelled after the placement, the confirmed points stay.
+    run(L"XOTA_Hdim\n0,0\n10,0\n5,-5\n15,0\nESC\n");
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    EXPECT_EQ(factsOf(ids[0]).inputs.size(), 3u);
+}
+
+TEST_F(CreateTest, EqualFirstAndSecondPointsAreRefusedAndAskedAgain) {
+    run(L"XOTA_Hdim\n1,1\n1,1\n1,,2\n11,1\n6,-4\n\n");
+    EXPECT_TRUE(
+        said(L"\nDer erste und zweite Punkt d\u00FCrfen nicht identisch sein!\nZweiter Ma\u00DFpunkt: "));
+    EXPECT_TRUE(said(L"Point or option keyword required.")) << "a malformed point is asked again";
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    const ChainFacts f = factsOf(ids[0]);
+    ASSERT_EQ(f.inputs.size(), 2u);
+    EXPECT_POINT(f.inputs[0], 1, 1);
+    EXPECT_POINT(f.inputs[1], 11, 1);
+    EXPECT_NEAR(f.dims[1].y, -4, kTol);
+}
+
+TEST_F(CreateTest, LagepunktPutsTheLineAtTheSetDistanceOnThePlacementSide) {
+    pGlobDimOptions->SetOptValue(OPT_TYPE_DOUBLE, IND_D_DimLineDist, 8.0);
+    run(L"XOTA_Hdim\n0,0\n10,0\nL\n3,-1\n3,9\n\nXOTA_Hdim\n0,0\n10,0\nLagepunkt\n3,-1\n2.5,-7\n\n");
+    EXPECT_TRUE(said(L"bestimmen oder [Lagepunkt]:  L\n Lagepunkt:3,-1\n Ma\u00DFkette plazieren:3,9"));
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 2u);
+    const ChainFacts above = factsOf(ids[0]), below = factsOf(ids[1]);
+    ASSERT_GT(above.dimLineOffset, 0);
+    // Left of the chain's direction (+X) is +Y.
+    EXPECT_NEAR(above.dims[0].y, -1 + above.dimLineOffset, kTol);
+    EXPECT_NEAR(below.dims[0].y, -1 - below.dimLineOffset, kTol);
+}
+
+TEST_F(CreateTest, ANewLineClickedOnAnExistingChainLiesBesideIt) {
+    run(L"XOTA_Hdim\n0,0\n10,0\n5,-5\n\n");
+    // The click lands on the first chain's line; the side point says below it.
+    run(L"XOTA_Hdim\n0,0\n20,0\n7,-5.05\n7,-20\n\n");
+    // Clicked on the second one without a side point: away from the objects it measures.
+    const ChainFacts second = factsOf(chains().at(1));
+    ASSERT_GT(second.linesDistance, 0);
+    run(L"XOTA_Hdim\n0,0\n30,0\n7," + std::to_wstring(second.dims[0].y) + L"\n\n\n");
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 3u);
+    const ChainFacts third = factsOf(ids[2]);
+    EXPECT_TRUE(said(L"Zu versetzende Seite angeben: 7,-20"));
+    EXPECT_NEAR(second.dims[0].y, -5 - second.linesDistance, kTol);
+    EXPECT_NEAR(third.dims[0].y, second.dims[0].y - third.linesDistance, kTol);
+    // A click beside every chain places the line where it was clicked.
+    run(L"XOTA_Hdim\n0,0\n5,0\n2,3\n\n");
+    EXPECT_NEAR(factsOf(chains().at(3)).dims[0].y, 3, kTol);
+    EXPECT_FALSE(said(L"Zu versetzende Seite angeben: \nCommand"));
+}
+
+TEST_F(CreateTest, AChainTakesAtMostAHundredPointsThroughTheJig) {
+    std::wstring script = L"XOTA_Hdim\n0,0\n1,0\n5,-5\n";
+    for (int i = 2; i < 110; ++i)
+        script += std::to_wstring(i) + L",0\n";
+    run(script + L"\n");
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    const ChainFacts f = factsOf(ids[0]);
+    ASSERT_EQ(f.inputs.size(), size_t(kJigMaxPoints));
+    EXPECT_POINT(f.inputs.back(), 99, 0) << "the hundredth point was kept";
+    EXPECT_FALSE(said(L"101. Ma\u00DFpunkt"));
+}
+
+TEST_F(CreateTest, PointsAreTakenInTheUcs) {
+    AcGeMatrix3d ucs;
+    ucs.setCoordSystem(AcGePoint3d(10, 10, 0), AcGeVector3d::kYAxis, -AcGeVector3d::kXAxis,
+                       AcGeVector3d::kZAxis);
+    ASSERT_EQ(acedSetCurrentUCS(ucs), Acad::eOk);
+    run(L"XOTA_Hdim\n0,0\n5,0\n2.5,-1\n\n");
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    const ChainFacts f = factsOf(ids[0]);
+    // Horizontal in the UCS: along its X axis, the world's Y.
+    EXPECT_NEAR(f.direction.y, 1, kTol);
+    EXPECT_POINT(f.inputs[0], 10, 10);
+    EXPECT_POINT(f.inputs[1], 10, 15);
+    EXPECT_NEAR(f.dims[0].x, 11, kTol);
+}
+
+TEST_F(CreateTest, ACuttingLineAcrossTwoWallsMakesATwoPointChain) {
+    // Two parallel walls; the second is drawn in two pieces that meet where the line crosses.
+    addLine(AcGePoint3d(0, 0, 0), AcGePoint3d(0, 10, 0));
+    addLine(AcGePoint3d(3, 0, 0), AcGePoint3d(3, 5, 0));
+    addLine(AcGePoint3d(3, 5, 0), AcGePoint3d(3, 10, 0));
+    pGlobDimOptions->SetOptValue(OPT_TYPE_FLAG, IND_OPT_B_DimByLine, 1);
+    run(L"XOTA_Hdim\n-1,5\n4,5\n\n1.5,9\n");
+    EXPECT_TRUE(said(L"Schnittlinie:-1,5\nSchnittlinie:4,5\nSchnittlinie:"));
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    const ChainFacts f = factsOf(ids[0]);
+    ASSERT_EQ(f.inputs.size(), 2u) << "the point where two lines meet counts once";
+    EXPECT_POINT(f.inputs[0], 0, 5);
+    EXPECT_POINT(f.inputs[1], 3, 5);
+    EXPECT_NEAR(f.dims[0].y, 9, kTol);
+    EXPECT_EQ(entities().size(), 4u) << "the cutting line itself is gone";
+
+    // Across one wall only there is nothing to measure.
+    run(L"XOTA_Hdim\n-1,2\n1,2\n\n");
+    EXPECT_TRUE(said(L"Schnittpunkte nicht gefunden..."));
+    EXPECT_EQ(chains().size(), 1u);
+    // Cancelled, nothing is made either.
+    run(L"XOTA_Hdim\n-1,2\nESC\n");
+    EXPECT_EQ(entities().size(), 4u);
+}
+
+TEST_F(CreateTest, TheAutoLispFunctionBuildsFromACuttingLine) {
+    addLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
+    addLine(AcGePoint3d(0, 4, 0), AcGePoint3d(10, 4, 0));
+    addLine(AcGePoint3d(0, 9, 0), AcGePoint3d(10, 9, 0));
+    ASSERT_TRUE(host::lispFunctions().isDefined(L"XOTA_LintaroMakeDimByLine"));
+    // A vertical chain from a line with a bend: it crosses the three floors.
+    host::hostInput().pushSource(
+        std::make_unique<host::ScriptSource>(L"5,-1\n5,4.5\n6,10\n\n-3,0\n", L"lisp.scr"));
+    host::LispValue vertical;
+    vertical.type = RTSHORT;
+    vertical.integer = 1;
+    EXPECT_EQ(host::lispFunctions().invoke(L"XOTA_LintaroMakeDimByLine", {vertical}).status, RTNORM);
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    const ChainFacts f = factsOf(ids[0]);
+    EXPECT_EQ(f.type, kDimVertical);
+    ASSERT_EQ(f.inputs.size(), 3u);
+    EXPECT_NEAR(f.inputs[0].y, 0, kTol);
+    EXPECT_NEAR(f.inputs[1].y, 4, kTol);
+    EXPECT_NEAR(f.inputs[2].y, 9, kTol);
+    EXPECT_NEAR(f.dims[0].x, -3, kTol);
+
+    host::LispValue bad;
+    bad.type = RTSHORT;
+    bad.integer = 7;
+    EXPECT_NE(host::lispFunctions().invoke(L"XOTA_LintaroMakeDimByLine", {bad}).status, RTNORM);
+    EXPECT_EQ(chains().size(), 1u);
+}
+
+TEST(CreateRules, RepeatedPointsAreDroppedAndPlacementSidesFollowThePoints) {
+    const std::vector<AcGePoint3d> pts = {{0, 0, 0}, {1, 0, 0}, {0, 0, 0}, {1, 0, 1e-12}, {2, 0, 0}};
+    const std::vector<AcGePoint3d> kept = DropRepeatedPoints(pts);
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_POINT(kept[2], 2, 0);
+
+    const AcGeVector3d offset(0, 10, 0);
+    EXPECT_POINT(LagepunktLinePoint({5, 5, 0}, {0, 100, 0}, offset), 5, 15);
+    EXPECT_POINT(LagepunktLinePoint({5, 5, 0}, {0, -100, 0}, offset), 5, -5);
+    EXPECT_POINT(LagepunktLinePoint({5, 5, 0}, {5, 5, 0}, offset), 5, 15)
+        << "a tie goes to the positive side";
+
+    const AcGeVector3d x(1, 0, 0), z(0, 0, 1);
+    EXPECT_POINT(ParallelLinePoint({0, -5, 0}, x, z, 2, {0, 0, 0}, AcGePoint3d(3, -9, 0)), 0, -7);
+    EXPECT_POINT(ParallelLinePoint({0, -5, 0}, x, z, 2, {0, 0, 0}, AcGePoint3d(3, 9, 0)), 0, -3);
+    EXPECT_POINT(ParallelLinePoint({0, -5, 0}, x, z, 2, {0, 0, 0}, std::nullopt), 0, -7)
+        << "away from the object";
+    EXPECT_POINT(ParallelLinePoint({0, 5, 0}, -x, z, 2, {0, 0, 0}, std::nullopt), 0, 7);
+}
