@@ -1,14 +1,10 @@
 #include "host/ed/InputCommands.h"
 
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbObjectOpen.h"
 #include "host/ed/AcEdCommandStack.h"
-#include "host/ed/AcEdSelectionSet.h"
 #include "host/ed/DrawingView.h"
 #include "host/ed/EditorInput.h"
 #include "host/ed/SelectionScene.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/acedSSGet.h"
 #include "host/gi/GiPrimitiveGeometry.h"
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
@@ -161,23 +157,6 @@ void zoomCommand() {
     drawingView().zoomExtents(lo, hi, kExtentsMargin);
 }
 
-void listCommand() {
-    ads_name ss;
-    if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return;
-    Adesk::Int32 n = 0;
-    acedSSLength(ss, &n);
-    for (Adesk::Int32 i = 0; i < n; ++i) {
-        ads_name e;
-        AcDbObjectId id;
-        AcDbEntity* ent = nullptr;
-        if (acedSSName(ss, i, e) != RTNORM || acdbGetObjectId(id, e) != Acad::eOk) continue;
-        if (acdbOpenAcDbEntity(ent, id, AcDb::kForRead) != Acad::eOk) continue;
-        ent->list();
-        ent->close();
-    }
-    acedSSFree(ss);
-}
-
 } // namespace
 
 void registerInputCommands() {
@@ -185,7 +164,6 @@ void registerInputCommands() {
     if (stack.lookupGlobalCmd(L"UCS")) return;
     stack.addCommand(kGroup, L"UCS", L"UCS", ACRX_CMD_MODAL, &ucsCommand);
     stack.addCommand(kGroup, L"ZOOM", L"ZOOM", ACRX_CMD_TRANSPARENT, &zoomCommand);
-    stack.addCommand(kGroup, L"LIST", L"LIST", ACRX_CMD_MODAL, &listCommand);
 }
 
 } // namespace host
