@@ -165,7 +165,7 @@ bool BuildChainFromCrossings(int type, const std::vector<AcGePoint3d>& points) {
     if (chain->GetExtensions() < 2) return false;
     for (size_t i = 2; i < points.size(); ++i)
         chain->AddPointInput(points[i], false);
-    if (std::optional<AcGePoint3d> click = ChainClickWorldPoint())
+    if (std::optional<POINT> click = ChainClickPixel())
         if (std::optional<AcGePoint3d> placed = PlaceByExistingChain(*chain, *click)) position = *placed;
     chain->ChangePointMainDim(position);
     chain->AdjustTexts(kAdjustAll);

@@ -2,11 +2,8 @@
 
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/AcEdFilterWinMsg.h"
-#include "host/ed/AcEdSelectionSet.h"
-#include "host/ed/DrawingView.h"
 #include "host/ed/EditorInput.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/acedSSGet.h"
 #include "module/app/DbServices.h"
 #include "module/app/LintaroLog.h"
 #include "module/chain/TRdim.h"
@@ -57,22 +54,6 @@ AcGePoint3d worldOf(const ads_point p) {
     ads_point w;
     acdbUcs2Wcs(p, w, false);
     return AcGePoint3d(w[0], w[1], w[2]);
-}
-
-// The id of the last entity that a ":E" selection finds at the point; null for none.
-AcDbObjectId LastEntityAt(const AcGePoint3d& world) {
-    ads_point ucs;
-    const ads_point w = {world.x, world.y, world.z};
-    acdbWcs2Ucs(w, ucs, false);
-    ads_name ss;
-    if (acedSSGet(L":E", ucs, nullptr, nullptr, ss) != RTNORM) return {};
-    Adesk::Int32 n = 0;
-    ads_name last;
-    AcDbObjectId id;
-    if (acedSSLength(ss, &n) == RTNORM && n > 0 && acedSSName(ss, n - 1, last) == RTNORM)
-        acdbGetObjectId(id, last);
-    acedSSFree(ss);
-    return id;
 }
 
 } // namespace
@@ -144,7 +125,7 @@ bool TRdimJig::dragAcquire() {
                 done = true;
                 continue;
             }
-            if (std::optional<AcGePoint3d> at = ChainClickWorldPoint()) {
+            if (std::optional<POINT> at = ChainClickPixel()) {
                 if (std::optional<AcGePoint3d> placed = PlaceByExistingChain(*m_pChain, *at)) {
                     m_ptCurrent = *placed;
                     m_pChain->ChangePointMainDim(*placed);
@@ -257,14 +238,12 @@ void RemoveChainMouseFilter() {
     click().registered = false;
 }
 
-std::optional<AcGePoint3d> ChainClickWorldPoint() {
+std::optional<POINT> ChainClickPixel() {
     if (!click().stored) return std::nullopt;
     POINT pixel;
     pixel.x = click().x;
     pixel.y = click().y;
-    AcGePoint3d world;
-    if (!acedCoordFromPixelToWorld(pixel, world)) return std::nullopt;
-    return world;
+    return pixel;
 }
 
 // ---------------------------------------------------------------- placing by a chain
@@ -290,8 +269,8 @@ AcGePoint3d ParallelLinePoint(const AcGePoint3d& existingLinePoint, const AcGeVe
     return existingLinePoint + across * (side * distance);
 }
 
-std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const AcGePoint3d& clickWorld) {
-    const AcDbObjectId id = LastEntityAt(clickWorld);
+std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& click) {
+    const AcDbObjectId id = GetEntityAtPoint(click);
     if (id.isNull()) return std::nullopt;
     TRdim* existing = nullptr;
     if (acdbOpenObject(existing, id, AcDb::kForRead) != Acad::eOk) return std::nullopt;

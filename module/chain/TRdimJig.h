@@ -11,6 +11,7 @@
 #include "host/ed/AcEdJig.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
+#include "host/win/WinMsg.h"
 
 #include <cstdint>
 #include <optional>
@@ -54,14 +55,14 @@ inline constexpr int kJigMaxPoints = 100;
 // coordinates.
 void RegisterChainMouseFilter();
 void RemoveChainMouseFilter();
-// The drawing point under the click stored last; nullopt when there was none.
-std::optional<AcGePoint3d> ChainClickWorldPoint();
+// The client coordinates of the click stored last; nullopt when there was none.
+std::optional<POINT> ChainClickPixel();
 
 // ---- placing a new line by the chain under a click
-// The point the new chain's line should pass through when a chain lies under
-// `clickWorld`; asks for the side ("Zu versetzende Seite angeben: "). nullopt when no
-// chain is there (the caller keeps its own point).
-std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const AcGePoint3d& clickWorld);
+// The point the new chain's line should pass through when a chain lies under the
+// click; asks for the side ("Zu versetzende Seite angeben: "). nullopt when no chain
+// is there (the caller keeps its own point).
+std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& click);
 
 // The line point of "Lagepunkt": the reference point moved by the offset to the side
 // the placement point lies on (the positive side when both are equally near).
