@@ -149,8 +149,12 @@ void TRdim::drawFacets(AcGiWorldDraw* /*worldDraw*/) {
 Acad::ErrorStatus TRdim::subExplode(AcDbVoidPtrArray& entitySet) const {
     LogMsg(L"\nTRdim::explode ");
     const int before = entitySet.length();
-    // Drawing reads like the chain's own layout does, which may tidy a short text list.
-    const_cast<TRdim*>(this)->drawDimension(nullptr, &entitySet);
+    try {
+        // Drawing reads like the chain's own layout does, which may tidy a short text list.
+        const_cast<TRdim*>(this)->drawDimension(nullptr, &entitySet);
+    } catch (...) {
+        LogMsg(L"\n*** ERROR ON explode");
+    }
     LogFmt(L"\n entitySet=%d ", entitySet.length());
     const AcDbObjectId layer = layerId();
     for (int i = before; i < entitySet.length(); ++i) {
