@@ -20,6 +20,8 @@ void addRenderCommand(CLI::App& app, int& exitCode);
 
 // lintaro import PLAN.dxf -o PLAN.dwg
 void addImportCommand(CLI::App& app, int& exitCode);
+// lintaro export DRAWING -o FILE.dxf
+void addExportCommand(CLI::App& app, int& exitCode);
 
 // lintaro (no subcommand): the interactive command line.
 int runInteractive();

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     shell::addRunCommand(app, exitCode);
     shell::addRenderCommand(app, exitCode);
     shell::addImportCommand(app, exitCode);
+    shell::addExportCommand(app, exitCode);
     app.require_subcommand(0, 1);
     try {
         app.parse(argc, argv);

@@ -108,6 +108,9 @@ public:
     // "*D" block when it has none. The dimension must be in a database and open
     // for write.
     Acad::ErrorStatus recomputeDimBlock(bool forceUpdate = true);
+    // What the graphics block holds, as new entities in no database (the caller
+    // deletes them): pieces that follow the dimension are ByBlock, on no layer.
+    Acad::ErrorStatus getBlockEntities(AcDbVoidPtrArray& entities) const;
 
     // ---- host side
     // What the dimension draws, in its plane's 2D coordinates (see planeToWorld()).

@@ -169,6 +169,12 @@ Acad::ErrorStatus AcDbDimension::subExplode(AcDbVoidPtrArray& entitySet) const {
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbDimension::getBlockEntities(AcDbVoidPtrArray& entities) const {
+    EntityList made = EntityMaker(effectiveDimVars(), planeToWorld(), m_normal, elevation()).make(graphics());
+    for (auto& ent : made) entities.append(ent.release());
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbDimension::recomputeDimBlock(bool) {
     AcDbDatabase* db = database();
     if (!db) return Acad::eNoDatabase;

@@ -1,0 +1,85 @@
+// lintaro export DRAWING -o FILE.dxf: writes a drawing of this host (or a DXF file
+// read in first) as DXF R2000 for other CAD programs, with the add-on loaded so
+// that its chains and height marks go out as the geometry they draw.
+#include "host/db/AcDbDatabase.h"
+#include "host/io/DrawingFile.h"
+#include "host/io/dxf/DxfExport.h"
+#include "host/io/dxf/DxfImport.h"
+#include "host/win/Utf8.h"
+#include "shell/HostSession.h"
+#include "shell/Subcommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace shell {
+
+namespace {
+
+struct ExportArgs {
+    std::string drawing;
+    std::string output;
+};
+
+void error(const std::wstring& text) { std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(text).c_str()); }
+
+bool endsWithDxf(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".dxf";
+}
+
+std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path) {
+    if (endsWithDxf(path)) {
+        auto db = std::make_unique<AcDbDatabase>();
+        host::dxf::DxfImportReport report;
+        std::wstring problem;
+        if (!host::dxf::importDxfFile(path, db.get(), report, problem)) {
+            error(host::fromUtf8(path) + L": " + problem);
+            return nullptr;
+        }
+        const std::wstring left = report.notImportedLine();
+        if (!left.empty()) std::printf("%s\n", host::toUtf8(left).c_str());
+        return db;
+    }
+    host::io::DrawingReadReport report;
+    std::unique_ptr<AcDbDatabase> db = host::io::readDrawingFile(host::fromUtf8(path), report);
+    if (!db) error(report.error);
+    for (const std::wstring& w : report.warnings) error(w);
+    return db;
+}
+
+int exportDrawing(const ExportArgs& a) {
+    HostSession session;
+    if (!session.loadModule()) {
+        error(L"the add-on could not be loaded.");
+        return kExitFailed;
+    }
+    std::unique_ptr<AcDbDatabase> db = openDrawing(a.drawing);
+    if (!db) return kExitFailed;
+    host::dxf::DxfExportReport report;
+    std::wstring problem;
+    if (!host::dxf::exportDxfFile(db.get(), a.output, report, problem)) {
+        error(host::fromUtf8(a.output) + L": " + problem);
+        return kExitFailed;
+    }
+    std::printf("\n%s\n", host::toUtf8(report.line()).c_str());
+    return kExitOk;
+}
+
+} // namespace
+
+void addExportCommand(CLI::App& app, int& exitCode) {
+    auto args = std::make_shared<ExportArgs>();
+    CLI::App* cmd = app.add_subcommand("export", "Write a drawing as DXF for other CAD programs");
+    cmd->add_option("DRAWING", args->drawing, "The drawing (.dwg of this host, or a .dxf to pass through)")
+        ->required();
+    cmd->add_option("-o,--output", args->output, "The DXF file to write (R2000)")->required();
+    cmd->callback([args, &exitCode] { exitCode = exportDrawing(*args); });
+}
+
+} // namespace shell
