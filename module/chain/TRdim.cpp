@@ -8,12 +8,9 @@
 #include "host/db/AcDbTextStyleTable.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
-#include "host/win/FormatW.h"
 #include "module/app/LintaroApp.h"
 #include "module/app/LintaroLog.h"
 #include "module/app/PaletteApp.h"
-#include "module/chain/ChainDisplayText.h"
-#include "module/chain/ChainFormatEnv.h"
 #include "module/chain/ChainScale.h"
 #include "module/chain/TRdimTextEntry.h"
 #include "module/options/CGlobDimOptions.h"
@@ -44,7 +41,8 @@ TRdimParams ParamsFromOptions() {
     params.arrayDouble = set.arrayOptDouble;
     params.arrayString = set.arrayOptString;
     params.arrayInt.reserve(set.arrayOptInt.size());
-    for (int value : set.arrayOptInt) params.arrayInt.push_back(static_cast<std::uint32_t>(value));
+    for (int value : set.arrayOptInt)
+        params.arrayInt.push_back(static_cast<std::uint32_t>(value));
     if (params.arrayString.size() <= IND_S_IniFile) params.arrayString.resize(IND_S_IniFile + 1);
     params.arrayString[IND_S_IniFile] = pGlobDimOptions->GetCurOptionsFile();
     if (params.arrayInt.size() <= IND_I_AppVersion) params.arrayInt.resize(IND_I_AppVersion + 1);
@@ -75,7 +73,8 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, c
     ucsToWorld.getCoordSystem(m_xyzOrigin, axis[0], axis[1], axis[2]);
     const bool usable = !axis[0].isZeroLength() && !axis[1].isZeroLength() && !axis[2].isZeroLength();
     const AcGeVector3d world[3] = {AcGeVector3d::kXAxis, AcGeVector3d::kYAxis, AcGeVector3d::kZAxis};
-    for (int a = 0; a < 3; ++a) m_xyzAxis[a] = usable ? axis[a].normal() : world[a];
+    for (int a = 0; a < 3; ++a)
+        m_xyzAxis[a] = usable ? axis[a].normal() : world[a];
     m_dimType = dimType;
     Initialize(false);
     if (WorkingDatabase()) setDatabaseDefaults();
@@ -91,7 +90,8 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, c
     m_dRotation = std::atan2(m_vectorDim.dotProduct(m_xyzAxis[1]), m_vectorDim.dotProduct(m_xyzAxis[0]));
     if (m_dRotation < 0) m_dRotation += lintaro::tol::kArcTwoPi;
 
-    for (int c = 0; c < 4; ++c) m_points.append(first);
+    for (int c = 0; c < 4; ++c)
+        m_points.append(first);
     m_texts.assign(1, std::wstring());
     m_extFlags.assign(1, 0);
     AddPointInput(second, true);
@@ -131,7 +131,8 @@ int TRdim::CopyFrom(const TRdim* source) {
     Initialize(false);
     m_dimType = source->m_dimType;
     m_xyzOrigin = source->m_xyzOrigin;
-    for (int a = 0; a < 3; ++a) m_xyzAxis[a] = source->m_xyzAxis[a];
+    for (int a = 0; a < 3; ++a)
+        m_xyzAxis[a] = source->m_xyzAxis[a];
     m_dRotation = source->m_dRotation;
     m_vectorDim = source->m_vectorDim;
     m_textStyleId = source->m_textStyleId;
@@ -202,9 +203,13 @@ AcGeMatrix3d TRdim::GetUcsMatrix() const {
     return m;
 }
 
-AcGeVector3d TRdim::GetUcsNormal() const { return m_xyzAxis[0].crossProduct(m_xyzAxis[1]); }
+AcGeVector3d TRdim::GetUcsNormal() const {
+    return m_xyzAxis[0].crossProduct(m_xyzAxis[1]);
+}
 
-bool TRdim::IsUcsMirrored() const { return GetUcsNormal().z < 0; }
+bool TRdim::IsUcsMirrored() const {
+    return GetUcsNormal().z < 0;
+}
 
 void TRdim::SetTextStyleId(AcDbObjectId id) {
     assertWriteEnabled();
@@ -213,9 +218,15 @@ void TRdim::SetTextStyleId(AcDbObjectId id) {
 
 // ---------------------------------------------------------------- parameters
 
-std::uint32_t TRdim::GetParamInt(int index) const { return Params().Int(index); }
-double TRdim::GetParamDouble(int index) const { return Params().Double(index); }
-std::wstring TRdim::GetParamString(int index) const { return Params().String(index); }
+std::uint32_t TRdim::GetParamInt(int index) const {
+    return Params().Int(index);
+}
+double TRdim::GetParamDouble(int index) const {
+    return Params().Double(index);
+}
+std::wstring TRdim::GetParamString(int index) const {
+    return Params().String(index);
+}
 
 void TRdim::SetParamInt(int index, std::uint32_t value) {
     if (index < 0) return;
@@ -273,12 +284,6 @@ double TRdim::PaperToModel(double size) {
     return PaperToModelSize(size, GetScale(), GetParamDouble(IND_D_AcadUnits));
 }
 
-ValueFormatEnv TRdim::GetFormatEnv() const {
-    ValueFormatEnv env = MakeValueFormatEnv(GetParamString(IND_S_IniFile));
-    env.log = &LogMsg;
-    return env;
-}
-
 // ---------------------------------------------------------------- points
 
 int TRdim::Slot(int i, int c) const {
@@ -307,9 +312,12 @@ AcGePoint3d TRdim::GetPointExt(int i) const {
 }
 
 AcGePoint3d TRdim::GetPointDim(int i) const {
-    if (i == -100) i = 1;
-    else if (i == -99) i = 0;
-    else if (i < 0) i = -i;
+    if (i == -100)
+        i = 1;
+    else if (i == -99)
+        i = 0;
+    else if (i < 0)
+        i = -i;
     const int n = GetExtensions();
     if (i == n && n > 0) i = n - 1;
     if (i >= n) {
@@ -381,9 +389,15 @@ int TRdim::GetDimTextArray(int k, std::vector<std::wstring>& parts) const {
     return entry.PartCount();
 }
 
-std::wstring TRdim::GetDimTextUser(int k) const { return TRdimTextEntry(GetTextEntry(k)).GetUserText(); }
-std::wstring TRdim::GetDimTextPrefix(int k) const { return TRdimTextEntry(GetTextEntry(k)).GetPrefix(); }
-std::wstring TRdim::GetDimTextSuffix(int k) const { return TRdimTextEntry(GetTextEntry(k)).GetSuffix(); }
+std::wstring TRdim::GetDimTextUser(int k) const {
+    return TRdimTextEntry(GetTextEntry(k)).GetUserText();
+}
+std::wstring TRdim::GetDimTextPrefix(int k) const {
+    return TRdimTextEntry(GetTextEntry(k)).GetPrefix();
+}
+std::wstring TRdim::GetDimTextSuffix(int k) const {
+    return TRdimTextEntry(GetTextEntry(k)).GetSuffix();
+}
 
 int TRdim::SetDimTextDim(int k, const wchar_t* value) {
     if (!value) {
@@ -476,7 +490,9 @@ int TRdim::SetAppendingText(int k, const AppendingText* record) {
 
 // ---------------------------------------------------------------- extension flags
 
-bool TRdim::IsExtVisible(int i) const { return ::IsExtVisible(m_extFlags, i); }
+bool TRdim::IsExtVisible(int i) const {
+    return ::IsExtVisible(m_extFlags, i);
+}
 
 int TRdim::SetExtHidden(int i, bool bHide) {
     assertWriteEnabled();
@@ -489,14 +505,16 @@ int TRdim::SetExtLeader(int i, bool bOn) {
 }
 
 bool TRdim::IsExtLeader(int i) const {
-    return i >= 0 && static_cast<size_t>(i) < m_extFlags.size() && (m_extFlags[static_cast<size_t>(i)] & kExtFlagLeader);
+    return i >= 0 && static_cast<size_t>(i) < m_extFlags.size() &&
+           (m_extFlags[static_cast<size_t>(i)] & kExtFlagLeader);
 }
 
 int TRdim::SetTickSymbol(int i, int code) {
     assertWriteEnabled();
     if (i < 0) {
         SetParamInt(IND_I_LastType, static_cast<std::uint32_t>(code));
-        for (std::uint32_t& word : m_extFlags) word &= ~static_cast<std::uint32_t>(kExtTickMask);
+        for (std::uint32_t& word : m_extFlags)
+            word &= ~static_cast<std::uint32_t>(kExtTickMask);
     } else if (static_cast<size_t>(i) < m_extFlags.size()) {
         std::uint32_t& word = m_extFlags[static_cast<size_t>(i)];
         word = WithTickSymbol(word, code, static_cast<int>(GetParamInt(IND_I_LastType)));
@@ -507,82 +525,11 @@ int TRdim::SetTickSymbol(int i, int code) {
 int TRdim::GetTickSymbol(int i) const {
     const int chainCode = static_cast<int>(GetParamInt(IND_I_LastType));
     if (i < 0) return CommonTickSymbol(m_extFlags, chainCode);
-    const std::uint32_t word = static_cast<size_t>(i) < m_extFlags.size() ? m_extFlags[static_cast<size_t>(i)] : 0;
+    const std::uint32_t word =
+        static_cast<size_t>(i) < m_extFlags.size() ? m_extFlags[static_cast<size_t>(i)] : 0;
     return ExtTickSymbol(word, chainCode);
 }
 
-void TRdim::SyncExtFlags(int i, bool bInsert) { ::SyncExtFlags(m_extFlags, i, bInsert, GetExtensions()); }
-
-// ---------------------------------------------------------------- shown texts
-
-std::wstring TRdim::GetText(int k) {
-    const int n = GetExtensions();
-    auto chainLength = [this, n] {
-        double sum = 0;
-        for (int j = 1; j < n; ++j) sum += GetDistance(j);
-        return sum;
-    };
-    RepairAcadUnits(arrayDouble);
-    return SegmentValueText(k, m_texts, n, chainLength, Params(), GetFormatEnv());
-}
-
-bool TRdim::IsUserTextOutOfTolerance(int k) {
-    if (!pGlobDimOptions) return false;
-    const COptionSet& set = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN);
-    const double paper = IND_D_UserTextTolerance < static_cast<int>(set.arrayOptDouble.size())
-                             ? set.arrayOptDouble[IND_D_UserTextTolerance]
-                             : 0.0;
-    return UserTextOutOfTolerance(k, m_texts, true, GetParamString(IND_S_Delimiter), GetDistance(k),
-                                  PaperToModel(paper));
-}
-
-bool TRdim::BuildDisplayText(int k, std::vector<std::wstring>* parts, const AppendingText* appendingText) {
-    DisplayTextInputs in;
-    in.k = k;
-    in.appendingText = appendingText;
-    if (!appendingText && k != kChainLabelIndex) {
-        in.isSum = k == GetExtensions();
-        in.value = GetText(k);
-        in.prefix = GetDimTextPrefix(k);
-        in.suffix = GetDimTextSuffix(k);
-        in.segmentLength = GetDistance(k);
-        in.altUnitsOn = IsAltUnitsOn();
-        in.fullCircle = IsFullCircle();
-    }
-    RepairAcadUnits(arrayDouble);
-    return ComposeDisplayText(in, Params(), GetFormatEnv(), parts);
-}
-
-// ---------------------------------------------------------------- listing
-
-void TRdim::subList() const {
-    AcDbEntity::subList();
-    // Listing reads like drawing does; the text angle and shown values are computed
-    // by operations that may repair a short text list on the way.
-    TRdim* self = const_cast<TRdim*>(this);
-    constexpr double kDegrees = 180.0 / lintaro::tol::kArcPi;
-    const int n = GetExtensions();
-    double textAngle = 0;
-    int side = 1;
-    if (n >= 2) self->GetTextAngle(1, textAngle, side);
-    acutPrintf(L" Ver=%d ", static_cast<int>(GetParamInt(IND_I_AppVersion)));
-    acutPrintf(std::wstring(LoadStr(IDS_LIST_CHAIN_TYPE)).c_str(), m_dimType);
-    acutPrintf(std::wstring(LoadStr(IDS_LIST_EXTENSIONS)).c_str(), n);
-    acutPrintf(std::wstring(LoadStr(IDS_LIST_ROTATION)).c_str(), m_dRotation * kDegrees, textAngle * kDegrees);
-    acutPrintf(L" vecDim: %.1f,%.1f,%.1f ", m_vectorDim.x, m_vectorDim.y, m_vectorDim.z);
-    const AcGeVector3d* a = m_xyzAxis;
-    acutPrintf(L"\nOriginal-BKS: X(%.2f,%.2f,%.2f) Y(%.2f,%.2f,%.2f) Z(%.2f,%.2f,%.2f) ", a[0].x, a[0].y, a[0].z,
-               a[1].x, a[1].y, a[1].z, a[2].x, a[2].y, a[2].z);
-    acutPrintf(L"\n-----------");
-    for (int i = 0; i < n; ++i) {
-        const AcGePoint3d& e = m_points[4 * i];
-        const AcGePoint3d& d = m_points[4 * i + 2];
-        acutPrintf(L"\n  E%d=%f, %f, %f ", i, e.x, e.y, e.z);
-        acutPrintf(L"\n  D%d=%f, %f, %f ", i, d.x, d.y, d.z);
-        if (i >= 1) {
-            const std::wstring text = self->GetText(i);
-            acutPrintf(L"\n      Text%d=%s  (Dist=%.15f) ", i, text.c_str(), self->GetDistance(i));
-        }
-    }
-    acutPrintf(L"\n------------\n");
+void TRdim::SyncExtFlags(int i, bool bInsert) {
+    ::SyncExtFlags(m_extFlags, i, bInsert, GetExtensions());
 }

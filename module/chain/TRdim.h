@@ -4,7 +4,8 @@
 // flag words, and its own copy of every option that shapes it.
 //
 // The class is split by concern over several files:
-//   TRdim.cpp          data, text entries, appended texts, flags, copying, listing
+//   TRdim.cpp          data, text entries, appended texts, flags, copying
+//   TRdimValueText.cpp shown values, display parts, the listing
 //   TRdimGeometry.cpp  point input, extension geometry, sorting, measured values
 //   TRdimFiling.cpp    DWG and DXF filing
 //   TRdimLayout.cpp    text angle, position codes, centring, automatic placement
@@ -42,8 +43,8 @@ enum TRdimType { kDimHorizontal = 0, kDimVertical = 1, kDimAligned = 2, kDimArc 
 
 // SetPointInput modes.
 enum TRdimPointMode {
-    kPointNew = 0,     // a new or replaced point: both neighbouring texts are centred again
-    kPointMoved = 1,   // moved by grip or command: only texts at their default place follow
+    kPointNew = 0,      // a new or replaced point: both neighbouring texts are centred again
+    kPointMoved = 1,    // moved by grip or command: only texts at their default place follow
     kPointStretch = 100 // moved with its text, without sorting
 };
 
@@ -169,7 +170,8 @@ public:
     int UpdateDimText(int k);
     std::wstring GetText(int k);
     bool IsUserTextOutOfTolerance(int k);
-    bool BuildDisplayText(int k, std::vector<std::wstring>* parts, const AppendingText* appendingText = nullptr);
+    bool BuildDisplayText(int k, std::vector<std::wstring>* parts,
+                          const AppendingText* appendingText = nullptr);
     // The formatter's environment for this chain (its own options file, the log).
     ValueFormatEnv GetFormatEnv() const;
 
@@ -256,7 +258,8 @@ protected:
     Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
                                         const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                         const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
-                                        AcDbIntArray& geomIds, const AcGeMatrix3d& insertionMat) const override;
+                                        AcDbIntArray& geomIds,
+                                        const AcGeMatrix3d& insertionMat) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus subGetTransformedCopy(const AcGeMatrix3d& xform, AcDbEntity*& pEnt) const override;
     Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entitySet) const override;
@@ -264,7 +267,8 @@ protected:
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
     Acad::ErrorStatus subGetStretchPoints(AcGePoint3dArray& stretchPoints) const override;
-    Acad::ErrorStatus subMoveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subMoveStretchPointsAt(const AcDbIntArray& indices,
+                                             const AcGeVector3d& offset) override;
     Acad::ErrorStatus subGetGsMarkersAtSubentPath(const AcDbFullSubentPath& subPath,
                                                   AcArray<Adesk::GsMarker>& gsMarkers) const override;
 
@@ -272,7 +276,8 @@ public:
     // The chain's own: markers to subentity paths, grips of a subentity path, the grip list.
     Acad::ErrorStatus getSubentPathsAtGsMarker(AcDb::SubentType type, Adesk::GsMarker gsMark,
                                                const AcGePoint3d& pickPoint, const AcGeMatrix3d& viewXform,
-                                               int& numPaths, AcDbFullSubentPath*& subentPaths, int numInserts = 0,
+                                               int& numPaths, AcDbFullSubentPath*& subentPaths,
+                                               int numInserts = 0,
                                                AcDbObjectId* entAndInsertStack = nullptr) const override;
     virtual Acad::ErrorStatus getGripPointsAtSubentPath(const AcDbFullSubentPath& path,
                                                         AcGePoint3dArray& gripPoints) const;

@@ -44,7 +44,9 @@ constexpr int kMinArcPoints = 7;
 
 // The chain files its fields only while the module runs with its options: without them
 // the arrays it would write are not there, and while unloading its code is going away.
-bool FilingAllowed() { return pGlobDimOptions != nullptr && !IsModuleStopped(); }
+bool FilingAllowed() {
+    return pGlobDimOptions != nullptr && !IsModuleStopped();
+}
 
 std::wstring FileNameOf(const AcDbDatabase* db) {
     const wchar_t* name = nullptr;
@@ -60,7 +62,9 @@ bool ReadCount(AcDbDwgFiler* filer, int& count) {
     return value >= 0;
 }
 
-bool FitsCount(size_t count) { return count <= static_cast<size_t>(std::numeric_limits<Adesk::Int16>::max()); }
+bool FitsCount(size_t count) {
+    return count <= static_cast<size_t>(std::numeric_limits<Adesk::Int16>::max());
+}
 
 // The chain options of the global set: the base onto which a record's arrays are read,
 // so parameters an older record does not carry take today's values.
@@ -69,14 +73,16 @@ TRdimParams GlobalParams() {
     const COptionSet& set = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN);
     params.arrayDouble = set.arrayOptDouble;
     params.arrayString = set.arrayOptString;
-    for (int value : set.arrayOptInt) params.arrayInt.push_back(static_cast<std::uint32_t>(value));
+    for (int value : set.arrayOptInt)
+        params.arrayInt.push_back(static_cast<std::uint32_t>(value));
     return params;
 }
 
 bool ReadFrame(AcDbDwgFiler* filer, TRdimRecord& rec) {
     if (rec.version >= 3) {
         filer->readPoint3d(&rec.origin);
-        for (AcGeVector3d& axis : rec.axis) filer->readVector3d(&axis);
+        for (AcGeVector3d& axis : rec.axis)
+            filer->readVector3d(&axis);
     }
     if (rec.axis[0].isZeroLength() || rec.axis[1].isZeroLength() || rec.axis[2].isZeroLength()) {
         LogMsg(L"\n************ !m_xyzAxis.length()  ");
@@ -97,7 +103,8 @@ bool ReadPointsAndTexts(AcDbDwgFiler* filer, TRdimRecord& rec) {
     int count = 0;
     if (!ReadCount(filer, count)) return false;
     rec.points.setLogicalLength(count);
-    for (AcGePoint3d& p : rec.points) filer->readPoint3d(&p);
+    for (AcGePoint3d& p : rec.points)
+        filer->readPoint3d(&p);
     if (!ReadCount(filer, count)) return false;
     rec.texts.assign(static_cast<size_t>(count), std::wstring());
     for (std::wstring& text : rec.texts) {
@@ -114,7 +121,8 @@ bool ReadParams(AcDbDwgFiler* filer, TRdimRecord& rec) {
     if (!ReadCount(filer, count)) return false;
     TRdimParams& p = rec.params;
     if (p.arrayDouble.size() < static_cast<size_t>(count)) p.arrayDouble.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) filer->readDouble(&p.arrayDouble[static_cast<size_t>(i)]);
+    for (int i = 0; i < count; ++i)
+        filer->readDouble(&p.arrayDouble[static_cast<size_t>(i)]);
     if (!ReadCount(filer, count)) return false;
     if (p.arrayString.size() < static_cast<size_t>(count)) p.arrayString.resize(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
@@ -173,7 +181,8 @@ bool ReadArcBlock(AcDbDwgFiler* filer, TRdimRecord& rec, Acad::ErrorStatus& resu
         if (!id.isNull() && id.isValid() && !id.isErased()) rec.arcObjectId = id;
         rec.arcSubent = subent;
         rec.arcPoints.setLogicalLength(marker - 1);
-        for (AcGePoint3d& p : rec.arcPoints) filer->readPoint3d(&p);
+        for (AcGePoint3d& p : rec.arcPoints)
+            filer->readPoint3d(&p);
         if (filer->filerStatus() != Acad::eOk) return false;
     }
     if (rec.dimType == kDimArc) {
@@ -187,7 +196,8 @@ bool ReadArcBlock(AcDbDwgFiler* filer, TRdimRecord& rec, Acad::ErrorStatus& resu
     int count = 0;
     if (!ReadCount(filer, count)) return false;
     rec.arcParams.setLogicalLength(count);
-    for (double& value : rec.arcParams) filer->readDouble(&value);
+    for (double& value : rec.arcParams)
+        filer->readDouble(&value);
     return filer->filerStatus() == Acad::eOk;
 }
 
@@ -214,7 +224,8 @@ bool ReadExtFlags(AcDbDwgFiler* filer, TRdimRecord& rec, int extensions) {
 // chain stays as it was. `result` becomes 301 for an arc chain that cannot be rebuilt.
 Acad::ErrorStatus ReadChainRecord(AcDbDwgFiler* filer, TRdimRecord& rec, Acad::ErrorStatus& result) {
     auto damaged = [filer](const wchar_t* where) {
-        LogFmt(L"\n*** TRdim::dwgInFields damaged record at %s (offset %d) ", where, static_cast<int>(filer->tell()));
+        LogFmt(L"\n*** TRdim::dwgInFields damaged record at %s (offset %d) ", where,
+               static_cast<int>(filer->tell()));
         const Acad::ErrorStatus es = filer->filerStatus();
         return es != Acad::eOk ? es : kTRdimRecordRefused;
     };
@@ -235,9 +246,11 @@ Acad::ErrorStatus ReadChainRecord(AcDbDwgFiler* filer, TRdimRecord& rec, Acad::E
     if (!ReadAppendingTexts(filer, rec)) return damaged(L"appended texts");
     if (!ReadArcBlock(filer, rec, result)) return damaged(L"arc");
     const int extensions = rec.points.length() / 4;
-    if (rec.texts.size() != static_cast<size_t>(extensions)) rec.texts.resize(static_cast<size_t>(extensions));
+    if (rec.texts.size() != static_cast<size_t>(extensions))
+        rec.texts.resize(static_cast<size_t>(extensions));
     if (extensions == 0) {
-        LogMsg(L"\n************ ERROR !nExtensions  WHAT TO DO???" L"?!!!!!");
+        LogMsg(L"\n************ ERROR !nExtensions  WHAT TO DO???"
+               L"?!!!!!");
         return kTRdimRecordRefused;
     }
     if (!ReadExtFlags(filer, rec, extensions)) return damaged(L"flags");
@@ -249,7 +262,8 @@ Acad::ErrorStatus ReadChainRecord(AcDbDwgFiler* filer, TRdimRecord& rec, Acad::E
 void TRdim::TakeRecord(TRdimRecord& rec) {
     m_dimType = rec.dimType;
     m_xyzOrigin = rec.origin;
-    for (int a = 0; a < 3; ++a) m_xyzAxis[a] = rec.axis[a];
+    for (int a = 0; a < 3; ++a)
+        m_xyzAxis[a] = rec.axis[a];
     m_dRotation = rec.rotation;
     m_vectorDim = rec.vectorDim;
     m_points = std::move(rec.points);
@@ -306,20 +320,25 @@ void TRdim::WriteRecord(AcDbDwgFiler* filer) const {
     filer->writeInt16(static_cast<Adesk::Int16>(kTRdimRecordVersion));
     filer->writeInt16(static_cast<Adesk::Int16>(m_dimType));
     filer->writePoint3d(m_xyzOrigin);
-    for (const AcGeVector3d& axis : m_xyzAxis) filer->writeVector3d(axis);
+    for (const AcGeVector3d& axis : m_xyzAxis)
+        filer->writeVector3d(axis);
     filer->writeDouble(m_dRotation);
     filer->writeVector3d(m_vectorDim);
     filer->writeInt16(static_cast<Adesk::Int16>(m_points.length()));
-    for (const AcGePoint3d& p : m_points) filer->writePoint3d(p);
+    for (const AcGePoint3d& p : m_points)
+        filer->writePoint3d(p);
     if (m_texts.size() != static_cast<size_t>(GetExtensions()))
         LogFmt(L"\n **####** ZISTI PRECO: stringov=%d  Bodov=%d ", static_cast<int>(m_texts.size()),
                m_points.length());
     filer->writeInt16(static_cast<Adesk::Int16>(m_texts.size()));
-    for (const std::wstring& text : m_texts) filer->writeString(text);
+    for (const std::wstring& text : m_texts)
+        filer->writeString(text);
     filer->writeInt16(static_cast<Adesk::Int16>(arrayDouble.size()));
-    for (double value : arrayDouble) filer->writeDouble(value);
+    for (double value : arrayDouble)
+        filer->writeDouble(value);
     filer->writeInt16(static_cast<Adesk::Int16>(arrayString.size()));
-    for (const std::wstring& value : arrayString) filer->writeString(value);
+    for (const std::wstring& value : arrayString)
+        filer->writeString(value);
     filer->writeInt16(static_cast<Adesk::Int16>(arrayInt.size()));
     for (size_t i = 0; i < arrayInt.size(); ++i) {
         // The record says which module wrote it, whatever the chain held.
@@ -343,9 +362,11 @@ void TRdim::WriteRecord(AcDbDwgFiler* filer) const {
         filer->writeInt16(static_cast<Adesk::Int16>(m_arcPoints.length() + 1));
         filer->writeHardPointerId(AcDbHardPointerId(m_arcObjectId));
         filer->writeUInt16(static_cast<Adesk::UInt16>(m_iArcSubent));
-        for (const AcGePoint3d& p : m_arcPoints) filer->writePoint3d(p);
+        for (const AcGePoint3d& p : m_arcPoints)
+            filer->writePoint3d(p);
         filer->writeInt16(static_cast<Adesk::Int16>(m_arcParams.length()));
-        for (double value : m_arcParams) filer->writeDouble(value);
+        for (double value : m_arcParams)
+            filer->writeDouble(value);
     } else {
         filer->writeInt16(0);
         filer->writeInt16(0);
@@ -356,7 +377,8 @@ void TRdim::WriteRecord(AcDbDwgFiler* filer) const {
     filer->writeInt16(static_cast<Adesk::Int16>(extensions));
     if (extensions > 0) {
         for (int i = 0; i < extensions; ++i)
-            filer->writeInt16(static_cast<Adesk::Int16>(flagsFit ? m_extFlags[static_cast<size_t>(i)] & 0xFFFFu : 0));
+            filer->writeInt16(
+                static_cast<Adesk::Int16>(flagsFit ? m_extFlags[static_cast<size_t>(i)] & 0xFFFFu : 0));
         filer->writeInt16(0);
     }
 }
@@ -375,14 +397,16 @@ Acad::ErrorStatus TRdim::dwgOutFields(AcDbDwgFiler* filer) const {
     }
     LogFmt(L" filerType=%d ", static_cast<int>(filer->filerType()));
     if (arrayInt.empty() || arrayDouble.empty() || arrayString.empty()) {
-        LogMsg(L"\n!!!***** !!!!TRdim::dwgOutFields -  arrayInt.GetSize() <= 0 || arrayDouble.GetSize() <= 0 || "
-               L"arrayString.GetSize() <= 0 ");
+        LogMsg(
+            L"\n!!!***** !!!!TRdim::dwgOutFields -  arrayInt.GetSize() <= 0 || arrayDouble.GetSize() <= 0 || "
+            L"arrayString.GetSize() <= 0 ");
         return Acad::eInvalidInput;
     }
     // Counts are filed as 16-bit values; a larger one could not be read back.
-    if (!FitsCount(static_cast<size_t>(m_points.length())) || !FitsCount(m_texts.size()) || !FitsCount(arrayDouble.size()) ||
-        !FitsCount(arrayString.size()) || !FitsCount(arrayInt.size()) || !FitsCount(m_appTexts.size()) ||
-        !FitsCount(static_cast<size_t>(m_arcPoints.length()) + 1) || !FitsCount(static_cast<size_t>(m_arcParams.length()))) {
+    if (!FitsCount(static_cast<size_t>(m_points.length())) || !FitsCount(m_texts.size()) ||
+        !FitsCount(arrayDouble.size()) || !FitsCount(arrayString.size()) || !FitsCount(arrayInt.size()) ||
+        !FitsCount(m_appTexts.size()) || !FitsCount(static_cast<size_t>(m_arcPoints.length()) + 1) ||
+        !FitsCount(static_cast<size_t>(m_arcParams.length()))) {
         LogMsg(L"\n!!!***** TRdim::dwgOutFields - too many entries for the record ");
         return Acad::eInvalidInput;
     }

@@ -7,8 +7,8 @@
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeTol.h"
 #include "module/app/CommandTable.h"
-#include "module/chain/ChainScale.h"
 #include "module/app/LintaroLog.h"
+#include "module/chain/ChainScale.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 
@@ -27,7 +27,9 @@ double GlobalDouble(int index) {
     return index >= 0 && index < static_cast<int>(values.size()) ? values[static_cast<size_t>(index)] : 0.0;
 }
 
-bool GlobalFlag(int index) { return pGlobDimOptions && pGlobDimOptions->GetOptFlag(index) != 0; }
+bool GlobalFlag(int index) {
+    return pGlobDimOptions && pGlobDimOptions->GetOptFlag(index) != 0;
+}
 
 // True while the host's own STRETCH runs: it moves points one by one and a sort in
 // between would mix up which point is which.
@@ -66,9 +68,10 @@ AcGeLine3d TRdim::GetLineExt(int i) const {
     const AcGePoint3d input = slot >= 0 ? m_points[slot] : AcGePoint3d::kOrigin;
     AcGeVector3d extend = m_vectorDim.crossProduct(m_xyzAxis[2]);
     if (extend.isZeroLength() || !extend.isPerpendicularTo(m_vectorDim)) {
-        LogFmt(L"\n GetLineExt NoPerp!! m_vectorDim=%.1f,%.1f,%.1f vecExtend=%.1f,%.1f,%.1f m_zAxis=%.1f,%.1f,%.1f",
-               m_vectorDim.x, m_vectorDim.y, m_vectorDim.z, extend.x, extend.y, extend.z, m_zAxis.x, m_zAxis.y,
-               m_zAxis.z);
+        LogFmt(L"\n GetLineExt NoPerp!! m_vectorDim=%.1f,%.1f,%.1f vecExtend=%.1f,%.1f,%.1f "
+               L"m_zAxis=%.1f,%.1f,%.1f",
+               m_vectorDim.x, m_vectorDim.y, m_vectorDim.z, extend.x, extend.y, extend.z, m_zAxis.x,
+               m_zAxis.y, m_zAxis.z);
         extend = m_vectorDim.crossProduct(AcGeVector3d::kZAxis);
     }
     return AcGeLine3d(input, extend);
@@ -162,7 +165,8 @@ int TRdim::AddPointInput(const AcGePoint3d& pointIn, bool bNoCheck) {
             }
         }
         assertWriteEnabled();
-        for (int c = 0; c < 4; ++c) m_points.append(point);
+        for (int c = 0; c < 4; ++c)
+            m_points.append(point);
         ++n;
         SyncTexts();
         // The new flag word goes in now, so that it travels with its extension while sorting.
@@ -190,7 +194,8 @@ bool TRdim::TextAtDefault(int k) {
 AcGePoint3d TRdim::FixedLengthStart(int i, const AcGePoint3d& dimPoint) {
     const double length = PaperToModel(GetParamDouble(IND_D_ExtLineLength));
     AcGeVector3d toObject = m_points[4 * i] - dimPoint;
-    if (toObject.length() < kDimPointSame) toObject = m_vectorDim.crossProduct(GetUcsNormal()); // below the line
+    if (toObject.length() < kDimPointSame)
+        toObject = m_vectorDim.crossProduct(GetUcsNormal()); // below the line
     if (toObject.isZeroLength()) return dimPoint;
     return dimPoint + toObject.normal() * length;
 }
@@ -262,7 +267,8 @@ int TRdim::SetPointInput(int i, const AcGePoint3d& pointIn, int iMode) {
     // Both segments at the new place changed their length, whatever the mode.
     for (int s : {r, r + 1})
         if (s >= 1 && s < n) UpdateDimText(s);
-    if (iMode == kPointNew) centre.assign({r, r + 1});
+    if (iMode == kPointNew)
+        centre.assign({r, r + 1});
     else if (r != i) {
         AddOnce(centre, r);
         AddOnce(centre, r + 1);
@@ -332,7 +338,8 @@ void TRdim::ChangePointMainDim(const AcGePoint3d& point, bool bKeepExt) {
         if (!bKeepExt && extLine == 1) {
             const AcGePoint3d wanted = FixedLengthStart(i, dim);
             if (!Intersect(AcGeLine3d(wanted, m_vectorDim), GetLineExt(i), candidate)) {
-                LogFmt(L"\n LengthExt=%.2f / %.2f  VEC=%.2f", fixed, wanted.distanceTo(dim), m_vectorDim.length());
+                LogFmt(L"\n LengthExt=%.2f / %.2f  VEC=%.2f", fixed, wanted.distanceTo(dim),
+                       m_vectorDim.length());
                 LogMsg(L" ChPMD - No INTERSECT!! ");
                 candidate = wanted;
             }
@@ -343,7 +350,8 @@ void TRdim::ChangePointMainDim(const AcGePoint3d& point, bool bKeepExt) {
     }
     const AcGeVector3d shift = m_points[2] - oldFirst;
     if (shift.length() > kDimPointSame)
-        for (int k = 1; k < n; ++k) SetPointText(k, m_points[4 * k + 3] + shift, true);
+        for (int k = 1; k < n; ++k)
+            SetPointText(k, m_points[4 * k + 3] + shift, true);
 }
 
 // ---------------------------------------------------------------- removing and sorting
@@ -413,7 +421,8 @@ void TRdim::SwapExtensions(int a, int b) {
     }
     if (b > 1) std::swap(m_texts[static_cast<size_t>(a)], m_texts[static_cast<size_t>(b)]);
     if (m_arcParams.isValid(a) && m_arcParams.isValid(b)) m_arcParams.swap(a, b);
-    if (static_cast<size_t>(b) < m_extFlags.size()) std::swap(m_extFlags[static_cast<size_t>(a)], m_extFlags[static_cast<size_t>(b)]);
+    if (static_cast<size_t>(b) < m_extFlags.size())
+        std::swap(m_extFlags[static_cast<size_t>(a)], m_extFlags[static_cast<size_t>(b)]);
 }
 
 void TRdim::ReassignAppendingTexts() {
@@ -444,7 +453,8 @@ int TRdim::RearrangeExtensions(int i) {
     SyncTexts();
     std::vector<double> key(static_cast<size_t>(n), 0.0);
     if (IsDimArc()) {
-        for (int j = 0; j < n && j < m_arcParams.length(); ++j) key[static_cast<size_t>(j)] = m_arcParams[j];
+        for (int j = 0; j < n && j < m_arcParams.length(); ++j)
+            key[static_cast<size_t>(j)] = m_arcParams[j];
     } else {
         const AcGeMatrix3d toUcs = GetUcsMatrix().inverse();
         // Measured in the chain's own UCS, so a chain made in a turned UCS sorts alike.
@@ -472,8 +482,10 @@ int TRdim::RearrangeExtensions(int i) {
         LogMsg(L"\nREARR ");
         SwapExtensions(j - 1, j);
         std::swap(key[static_cast<size_t>(j - 1)], key[static_cast<size_t>(j)]);
-        if (where == j) where = j - 1;
-        else if (where == j - 1) where = j;
+        if (where == j)
+            where = j - 1;
+        else if (where == j - 1)
+            where = j;
         swapped = true;
         j = 1;
     }

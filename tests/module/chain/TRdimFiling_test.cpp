@@ -11,12 +11,18 @@ using namespace chaintest;
 
 namespace {
 
-AcGePoint3d P(double x, double y, double z = 0) { return AcGePoint3d(x, y, z); }
+AcGePoint3d P(double x, double y, double z = 0) {
+    return AcGePoint3d(x, y, z);
+}
 
 // A chain that files only what every entity files, to put a hand-made record behind.
 struct BaseOnly : TRdim {
-    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override { return AcDbEntity::dwgOutFields(filer); }
-    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override { return AcDbEntity::dxfOutFields(filer); }
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override {
+        return AcDbEntity::dwgOutFields(filer);
+    }
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override {
+        return AcDbEntity::dxfOutFields(filer);
+    }
 };
 
 // A chain record written field by field, as drawings of every version hold it.
@@ -57,7 +63,8 @@ struct Record {
         Record r;
         r.version = version;
         for (double x : {0.0, 4.0})
-            for (const AcGePoint3d& p : {P(x, 0), P(x, 2), P(x, 3), P(x + 2, 3.5)}) r.points.push_back(p);
+            for (const AcGePoint3d& p : {P(x, 0), P(x, 2), P(x, 3), P(x + 2, 3.5)})
+                r.points.push_back(p);
         r.texts = {L"", L"4,00#8"};
         r.flags = {0, 1};
         return r;
@@ -73,20 +80,26 @@ struct Record {
         f.writeInt16(std::int16_t(type));
         if (version >= 3) {
             f.writePoint3d(origin);
-            for (const AcGeVector3d& a : axes) f.writeVector3d(a);
+            for (const AcGeVector3d& a : axes)
+                f.writeVector3d(a);
         }
         f.writeDouble(rotation);
         if (version >= 2) f.writeVector3d(vectorDim);
         f.writeInt16(std::int16_t(pointCount != -1 ? pointCount : static_cast<int>(points.size())));
-        for (const AcGePoint3d& p : points) f.writePoint3d(p);
+        for (const AcGePoint3d& p : points)
+            f.writePoint3d(p);
         f.writeInt16(std::int16_t(texts.size()));
-        for (const std::wstring& t : texts) f.writeString(t);
+        for (const std::wstring& t : texts)
+            f.writeString(t);
         f.writeInt16(std::int16_t(doubles.size()));
-        for (double d : doubles) f.writeDouble(d);
+        for (double d : doubles)
+            f.writeDouble(d);
         f.writeInt16(std::int16_t(strings.size()));
-        for (const std::wstring& s : strings) f.writeString(s);
+        for (const std::wstring& s : strings)
+            f.writeString(s);
         f.writeInt16(std::int16_t(ints.size()));
-        for (std::uint16_t i : ints) f.writeUInt16(i);
+        for (std::uint16_t i : ints)
+            f.writeUInt16(i);
         f.writeVector3d(zAxis);
         f.writeHardPointerId(style);
         f.writeInt16(std::int16_t(apps.size()));
@@ -103,12 +116,15 @@ struct Record {
         if (arcMarker != 0) {
             f.writeHardPointerId(arcId);
             f.writeUInt16(std::uint16_t(arcSubent));
-            for (const AcGePoint3d& p : arcPoints) f.writePoint3d(p);
+            for (const AcGePoint3d& p : arcPoints)
+                f.writePoint3d(p);
         }
         f.writeInt16(std::int16_t(arcParams.size()));
-        for (double d : arcParams) f.writeDouble(d);
+        for (double d : arcParams)
+            f.writeDouble(d);
         f.writeInt16(std::int16_t(flags.size()));
-        for (std::int16_t w : flags) f.writeInt16(w);
+        for (std::int16_t w : flags)
+            f.writeInt16(w);
         if (!flags.empty()) f.writeInt16(0);
         return f.bytes();
     }
@@ -126,17 +142,21 @@ Acad::ErrorStatus fileIn(TRdim& chain, const std::vector<std::uint8_t>& bytes, A
     return chain.dwgIn(&in);
 }
 
-std::unique_ptr<TRdim> fresh() { return std::unique_ptr<TRdim>(TRdim::cast(TRdim::desc()->create())); }
+std::unique_ptr<TRdim> fresh() {
+    return std::unique_ptr<TRdim>(TRdim::cast(TRdim::desc()->create()));
+}
 
 // Everything a user could lose, compared exactly: filing writes doubles bit for bit.
 void expectSameChain(const TRdim& a, const TRdim& b) {
     EXPECT_EQ(a.GetDimType(), b.GetDimType());
     EXPECT_TRUE(a.GetUcsOrigin().isEqualTo(b.GetUcsOrigin(), AcGeTol()));
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(a.GetUcsAxis(i).isEqualTo(b.GetUcsAxis(i), AcGeTol())) << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(a.GetUcsAxis(i).isEqualTo(b.GetUcsAxis(i), AcGeTol())) << i;
     EXPECT_EQ(a.GetRotation(), b.GetRotation());
     EXPECT_TRUE(a.GetVectorDim().isEqualTo(b.GetVectorDim(), AcGeTol()));
     ASSERT_EQ(a.Points().length(), b.Points().length());
-    for (int i = 0; i < a.Points().length(); ++i) EXPECT_EQ(a.Points()[i].distanceTo(b.Points()[i]), 0.0) << i;
+    for (int i = 0; i < a.Points().length(); ++i)
+        EXPECT_EQ(a.Points()[i].distanceTo(b.Points()[i]), 0.0) << i;
     EXPECT_EQ(a.Texts(), b.Texts());
     EXPECT_EQ(a.ArrayDouble(), b.ArrayDouble());
     EXPECT_EQ(a.ArrayString(), b.ArrayString());
@@ -209,7 +229,8 @@ TEST_F(ChainTest, AFiledChainReadsBackMemberForMember) {
     // The same chain written by hand, field by field.
     Record r;
     r.origin = chain->GetUcsOrigin();
-    for (int i = 0; i < 3; ++i) r.axes[i] = chain->GetUcsAxis(i);
+    for (int i = 0; i < 3; ++i)
+        r.axes[i] = chain->GetUcsAxis(i);
     r.rotation = chain->GetRotation();
     r.vectorDim = chain->GetVectorDim();
     r.points.assign(chain->Points().begin(), chain->Points().end());
@@ -220,7 +241,8 @@ TEST_F(ChainTest, AFiledChainReadsBackMemberForMember) {
     r.zAxis = chain->GetZAxis();
     r.style = chain->GetTextStyleId();
     for (const AppendingText& t : chain->AppTexts())
-        r.apps.push_back({t.m_iSegment, t.m_position, t.m_iAutoPos, t.m_strText, t.m_dValue, t.m_iReserved, t.m_strText2});
+        r.apps.push_back(
+            {t.m_iSegment, t.m_position, t.m_iAutoPos, t.m_strText, t.m_dValue, t.m_iReserved, t.m_strText2});
     r.flags.assign(chain->ExtFlags().begin(), chain->ExtFlags().end());
     EXPECT_EQ(r.bytes(m_db.get(), chain.get()), bytes);
 
@@ -246,11 +268,13 @@ TEST_F(ChainTest, OlderRecordsAreReadWithTheirRepairs) {
     v1.doubles = {0.02, 35};
     v1.strings = {L"1:50"};
     v1.ints = {1, 0, 2};
-    v1.apps = {{0, P(1, 4), 1, L"A"}, {1, P(1, 5), 1, L"B"}, {2, P(3, 4), 1, L"C"}};
+    v1.apps = {
+        {0, P(1, 4), 1, L"A", 0, 0, L""}, {1, P(1, 5), 1, L"B", 0, 0, L""}, {2, P(3, 4), 1, L"C", 0, 0, L""}};
     v1.flags = {1, 1, 1}; // three words for two extensions
     auto chain = makeChain({P(0, 0), P(4, 0)}, kDimVertical, P(3, 0), true, turned);
     ASSERT_EQ(fileIn(*chain, v1.bytes(m_db.get()), m_db.get()), Acad::eOk);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(chain->GetUcsAxis(i) == Record().axes[i]) << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(chain->GetUcsAxis(i) == Record().axes[i]) << i;
     EXPECT_POINT_NEAR(chain->GetUcsOrigin(), AcGePoint3d::kOrigin, 0.0);
     EXPECT_TRUE(chain->GetVectorDim() == AcGeVector3d::kXAxis);
     EXPECT_EQ(chain->Texts().size(), 2u);
@@ -281,7 +305,8 @@ TEST_F(ChainTest, OlderRecordsAreReadWithTheirRepairs) {
     v3.vectorDim = AcGeVector3d(0, 1, 0);
     ASSERT_EQ(fileIn(*chain, v3.bytes(m_db.get()), m_db.get()), Acad::eOk);
     EXPECT_EQ(chain->GetDimType(), kDimVertical);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(chain->GetUcsAxis(i) == Record().axes[i]) << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(chain->GetUcsAxis(i) == Record().axes[i]) << i;
     EXPECT_TRUE(chain->GetVectorDim() == AcGeVector3d::kYAxis);
 
     // An arc chain of version 3 cannot be rebuilt without its curve; version 4 can,
@@ -299,7 +324,8 @@ TEST_F(ChainTest, OlderRecordsAreReadWithTheirRepairs) {
     ASSERT_EQ(fileIn(*arcChain, arc.bytes(m_db.get()), m_db.get()), Acad::eOk);
     ASSERT_EQ(arcChain->ArcPoints().length(), 7);
     EXPECT_POINT_NEAR(arcChain->ArcPoints()[2], P(3, 3), 0.0);
-    for (int i = 3; i < 7; ++i) EXPECT_POINT_NEAR(arcChain->ArcPoints()[i], AcGePoint3d::kOrigin, 0.0) << i;
+    for (int i = 3; i < 7; ++i)
+        EXPECT_POINT_NEAR(arcChain->ArcPoints()[i], AcGePoint3d::kOrigin, 0.0) << i;
     EXPECT_TRUE(arcChain->ArcParams() == (AcGeDoubleArray{0.5, 1.5}));
     EXPECT_TRUE(arcChain->GetArcObjectId().isNull());
 }
@@ -399,8 +425,12 @@ public:
     Acad::ErrorStatus writeUInt8(int c, Adesk::UInt8 v) override { return add(c, std::to_wstring(v)); }
     Acad::ErrorStatus writeBool(int c, bool v) override { return add(c, std::to_wstring(v)); }
     Acad::ErrorStatus writeDouble(int c, double v, int) override { return add(c, std::to_wstring(v)); }
-    Acad::ErrorStatus writePoint3d(int c, const AcGePoint3d& v, int) override { return add(c, std::to_wstring(v.x)); }
-    Acad::ErrorStatus writeVector3d(int c, const AcGeVector3d& v, int) override { return add(c, std::to_wstring(v.x)); }
+    Acad::ErrorStatus writePoint3d(int c, const AcGePoint3d& v, int) override {
+        return add(c, std::to_wstring(v.x));
+    }
+    Acad::ErrorStatus writeVector3d(int c, const AcGeVector3d& v, int) override {
+        return add(c, std::to_wstring(v.x));
+    }
     Acad::ErrorStatus writeAcDbHandle(int c, const AcDbHandle&) override { return add(c, L"handle"); }
 
 private:

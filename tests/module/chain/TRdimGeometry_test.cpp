@@ -9,7 +9,9 @@ using namespace chaintest;
 
 namespace {
 
-AcGePoint3d P(double x, double y, double z = 0) { return AcGePoint3d(x, y, z); }
+AcGePoint3d P(double x, double y, double z = 0) {
+    return AcGePoint3d(x, y, z);
+}
 
 // Every extension's dimension point lies on the line y = `y` above its input point, and
 // every extension line starts `startOffset` from the dimension point towards the object.
@@ -44,7 +46,8 @@ TEST_F(ChainTest, AddedPointsAreSortedAndTextsAndFlagsFollowTheirExtensions) {
     const std::vector<AcGePoint3d> order = inputs(*chain);
     const double xs[] = {-2, 0, 4, 7, 10};
     ASSERT_EQ(order.size(), 5u);
-    for (int i = 0; i < 5; ++i) EXPECT_POINT_NEAR(order[static_cast<size_t>(i)], P(xs[i], 0), kGeomTol);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_POINT_NEAR(order[static_cast<size_t>(i)], P(xs[i], 0), kGeomTol);
     ASSERT_EQ(chain->Texts().size(), 5u);
     EXPECT_EQ(valueOf(*chain, 1), L"2,00");
     EXPECT_EQ(valueOf(*chain, 2), L"4,00");
@@ -55,7 +58,8 @@ TEST_F(ChainTest, AddedPointsAreSortedAndTextsAndFlagsFollowTheirExtensions) {
     EXPECT_EQ(chain->GetDimTextPrefix(3), L"");
 
     ASSERT_EQ(chain->ExtFlags().size(), 5u);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(chain->IsExtVisible(i), i != 2) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(chain->IsExtVisible(i), i != 2) << i;
     EXPECT_EQ(chain->GetTickSymbol(4), kTickDot);
     EXPECT_EQ(chain->GetTickSymbol(3), static_cast<int>(chain->GetParamInt(IND_I_LastType)));
     // The appended text of the old segment 4..10 stays with that segment's text, which
@@ -65,7 +69,8 @@ TEST_F(ChainTest, AddedPointsAreSortedAndTextsAndFlagsFollowTheirExtensions) {
     ASSERT_GE(chain->GetAppendingText(4, &found), 0);
     EXPECT_EQ(found->m_strText, L"Fenster");
     expectHorizontalGeometry(*chain, 3.0, kFixedLength, kGeomTol);
-    for (int k = 1; k < 5; ++k) EXPECT_POINT_NEAR(chain->GetPointTextPos(k), chain->DefaultTextPoint(k), kGeomTol);
+    for (int k = 1; k < 5; ++k)
+        EXPECT_POINT_NEAR(chain->GetPointTextPos(k), chain->DefaultTextPoint(k), kGeomTol);
 }
 
 // A point whose foot on the dimension line is an existing dimension point adds nothing.
@@ -113,14 +118,16 @@ TEST_F(ChainTest, MovingAnInputPointUpdatesValuesSortsAndRespectsHandPlacedTexts
     chain->SetExtHidden(1, true);
     EXPECT_EQ(chain->SetPointInput(1, P(12, 0), kPointMoved), 2);
     const double xs[] = {0, 10, 12, 15, 20};
-    for (int i = 0; i < 5; ++i) EXPECT_POINT_NEAR(chain->Points()[4 * i], P(xs[i], 0), kGeomTol) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_POINT_NEAR(chain->Points()[4 * i], P(xs[i], 0), kGeomTol) << i;
     EXPECT_EQ(valueOf(*chain, 1), L"10,00");
     EXPECT_EQ(valueOf(*chain, 2), L"2,00");
     EXPECT_EQ(valueOf(*chain, 3), L"3,00");
     EXPECT_EQ(valueOf(*chain, 4), L"5,00");
     EXPECT_FALSE(chain->IsExtVisible(2));
     EXPECT_TRUE(chain->IsExtVisible(1));
-    for (int k : {2, 3}) EXPECT_POINT_NEAR(chain->GetPointTextPos(k), chain->DefaultTextPoint(k), kGeomTol) << k;
+    for (int k : {2, 3})
+        EXPECT_POINT_NEAR(chain->GetPointTextPos(k), chain->DefaultTextPoint(k), kGeomTol) << k;
     EXPECT_POINT_NEAR(chain->GetPointTextPos(4), farText, kGeomTol);
     expectHorizontalGeometry(*chain, 3.0, kFixedLength, kGeomTol);
 
@@ -264,7 +271,8 @@ TEST_F(ChainTest, VerticalAndAlignedChains) {
     EXPECT_EQ(valueOf(*aligned, 1), L"5,00");
     EXPECT_EQ(aligned->AddPointInput(P(6, 8)), 2);
     EXPECT_EQ(aligned->AddPointInput(P(4, 5)), 2); // foot at 6.4 along the line
-    EXPECT_POINT_NEAR(aligned->GetPointDim(2), P(0, 0) + AcGeVector3d(0.6, 0.8, 0) * 6.4 + left * 2, kGeomTol);
+    EXPECT_POINT_NEAR(aligned->GetPointDim(2), P(0, 0) + AcGeVector3d(0.6, 0.8, 0) * 6.4 + left * 2,
+                      kGeomTol);
     EXPECT_EQ(valueOf(*aligned, 2), L"1,40");
     EXPECT_EQ(valueOf(*aligned, 3), L"3,60");
     for (int i = 0; i < aligned->GetExtensions(); ++i) {
@@ -297,8 +305,8 @@ TEST_F(ChainTest, ChainsFarFromTheOrigin) {
 TEST_F(ChainTest, ChainsInATurnedAndATiltedUcs) {
     const double a = M_PI / 6;
     AcGeMatrix3d ucs;
-    ucs.setCoordSystem(P(100, 50), AcGeVector3d(std::cos(a), std::sin(a), 0), AcGeVector3d(-std::sin(a), std::cos(a), 0),
-                       AcGeVector3d::kZAxis);
+    ucs.setCoordSystem(P(100, 50), AcGeVector3d(std::cos(a), std::sin(a), 0),
+                       AcGeVector3d(-std::sin(a), std::cos(a), 0), AcGeVector3d::kZAxis);
     auto W = [&](double x, double y) { return ucs * P(x, y); };
     auto chain = makeChain({W(0, 0), W(4, 0)}, kDimHorizontal, W(0, 3), true, ucs);
     EXPECT_NEAR(chain->GetRotation(), 0.0, kGeomTol);

@@ -45,13 +45,15 @@ inline constexpr double kBeyond = 0.2;
 inline constexpr double kGap = 0.5;
 
 // Points compared by distance, printed with actual, expected and tolerance.
-inline ::testing::AssertionResult PointNear(const AcGePoint3d& actual, const AcGePoint3d& expected, double tol) {
+inline ::testing::AssertionResult PointNear(const AcGePoint3d& actual, const AcGePoint3d& expected,
+                                            double tol) {
     if (actual.distanceTo(expected) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "actual (" << actual.x << ", " << actual.y << ", " << actual.z
-                                         << ") expected (" << expected.x << ", " << expected.y << ", "
-                                         << expected.z << ") tolerance " << tol;
+    return ::testing::AssertionFailure()
+           << "actual (" << actual.x << ", " << actual.y << ", " << actual.z << ") expected (" << expected.x
+           << ", " << expected.y << ", " << expected.z << ") tolerance " << tol;
 }
-#define EXPECT_POINT_NEAR(actual, expected, tol) EXPECT_TRUE(::chaintest::PointNear((actual), (expected), (tol)))
+#define EXPECT_POINT_NEAR(actual, expected, tol)                                                             \
+    EXPECT_TRUE(::chaintest::PointNear((actual), (expected), (tol)))
 
 class ChainTest : public ::testing::Test {
 protected:
@@ -123,7 +125,8 @@ protected:
         setChainParams(*chain, fixedExtLines);
         chain->ChangePointMainDim(dimPoint, false);
         chain->Refresh();
-        for (size_t i = 2; i < points.size(); ++i) chain->AddPointInput(points[i]);
+        for (size_t i = 2; i < points.size(); ++i)
+            chain->AddPointInput(points[i]);
         return chain;
     }
 
@@ -146,7 +149,8 @@ protected:
     // The input points of a chain, in order.
     static std::vector<AcGePoint3d> inputs(const TRdim& chain) {
         std::vector<AcGePoint3d> out;
-        for (int i = 0; i < chain.GetExtensions(); ++i) out.push_back(chain.Points()[4 * i]);
+        for (int i = 0; i < chain.GetExtensions(); ++i)
+            out.push_back(chain.Points()[4 * i]);
         return out;
     }
 

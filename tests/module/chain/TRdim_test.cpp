@@ -9,7 +9,9 @@ using namespace chaintest;
 
 namespace {
 
-AcGePoint3d P(double x, double y, double z = 0) { return AcGePoint3d(x, y, z); }
+AcGePoint3d P(double x, double y, double z = 0) {
+    return AcGePoint3d(x, y, z);
+}
 
 std::vector<std::wstring> split(const std::wstring& text, wchar_t sep) {
     std::vector<std::wstring> parts(1);
@@ -209,9 +211,10 @@ TEST_F(ChainTest, StatusValuesFollowTheGlobalFlagsAtZero) {
 TEST_F(ChainTest, CopiesAreCompleteAndIndependent) {
     const double a = 0.4;
     AcGeMatrix3d ucs;
-    ucs.setCoordSystem(P(3, 2), AcGeVector3d(std::cos(a), std::sin(a), 0), AcGeVector3d(-std::sin(a), std::cos(a), 0),
-                       AcGeVector3d::kZAxis);
-    auto source = makeChain({ucs * P(0, 0), ucs * P(4, 0), ucs * P(9, 0)}, kDimAligned, ucs * P(0, 2), true, ucs);
+    ucs.setCoordSystem(P(3, 2), AcGeVector3d(std::cos(a), std::sin(a), 0),
+                       AcGeVector3d(-std::sin(a), std::cos(a), 0), AcGeVector3d::kZAxis);
+    auto source =
+        makeChain({ucs * P(0, 0), ucs * P(4, 0), ucs * P(9, 0)}, kDimAligned, ucs * P(0, 2), true, ucs);
     source->SetDimTextPrefix(2, L"ca.");
     source->SetExtHidden(1, true);
     source->SetTickSymbol(2, kTickCross);
@@ -231,7 +234,8 @@ TEST_F(ChainTest, CopiesAreCompleteAndIndependent) {
     EXPECT_EQ(copy.ArrayString(), source->ArrayString());
     EXPECT_EQ(copy.ArrayInt(), source->ArrayInt());
     EXPECT_POINT_NEAR(copy.GetUcsOrigin(), source->GetUcsOrigin(), 0.0);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(copy.GetUcsAxis(i) == source->GetUcsAxis(i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(copy.GetUcsAxis(i) == source->GetUcsAxis(i));
     EXPECT_EQ(copy.GetRotation(), source->GetRotation());
     EXPECT_TRUE(copy.GetVectorDim() == source->GetVectorDim());
     EXPECT_EQ(copy.colorIndex(), 3);
@@ -257,7 +261,8 @@ TEST_F(ChainTest, CopiesAreCompleteAndIndependent) {
 
     // A transformed copy moves, and measures the same.
     AcDbEntity* moved = nullptr;
-    ASSERT_EQ(source->getTransformedCopy(AcGeMatrix3d::translation(AcGeVector3d(100, 0, 0)), moved), Acad::eOk);
+    ASSERT_EQ(source->getTransformedCopy(AcGeMatrix3d::translation(AcGeVector3d(100, 0, 0)), moved),
+              Acad::eOk);
     std::unique_ptr<AcDbEntity> owned(moved);
     TRdim* movedChain = TRdim::cast(moved);
     ASSERT_NE(movedChain, nullptr);
@@ -274,7 +279,8 @@ TEST_F(ChainTest, ListingShowsTypeUcsPointsAndTexts) {
     const std::wstring out = transcript();
     const size_t at = out.find(L" Ver=");
     ASSERT_NE(at, std::wstring::npos) << std::string(out.begin(), out.end());
-    std::wstring expected = host::FormatW(L" Ver=%d ", static_cast<int>(chain->GetParamInt(IND_I_AppVersion)));
+    std::wstring expected =
+        host::FormatW(L" Ver=%d ", static_cast<int>(chain->GetParamInt(IND_I_AppVersion)));
     expected += L"    Typ: 0 \n    Anzahl von Hilfslinien: 3 \n    Rotation: 0.0 (0.0)";
     expected += L" vecDim: 1.0,0.0,0.0 ";
     expected += L"\nOriginal-BKS: X(1.00,0.00,0.00) Y(0.00,1.00,0.00) Z(0.00,0.00,1.00) ";
