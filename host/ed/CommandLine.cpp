@@ -4,6 +4,7 @@
 #include "host/ed/CommandHooks.h"
 #include "host/ed/HostInput.h"
 #include "host/ed/InputParse.h"
+#include "host/ed/LispExpression.h"
 #include "host/ed/LispFunctions.h"
 #include "host/ed/SysVars.h"
 #include "host/rx/adscodes.h"
@@ -130,6 +131,8 @@ int CommandLine::runTarget(const Target& target) {
 }
 
 int CommandLine::execute(const std::wstring& text) {
+    // "(name ...)" is an AutoLISP call, as typed at the host's command line.
+    if (isLispExpression(text)) return evaluateLispExpression(text);
     Target target;
     if (!resolve(text, target)) {
         transcriptWrite(FormatW(L"\nUnknown command \"%s\".  Press F1 for help.", upper(trimmed(text)).c_str()));
