@@ -4,6 +4,7 @@
 #include "host/db/AcDbMatchProperties.h"
 #include "host/db/DrawingFileMessage.h"
 #include "host/ed/CommandLine.h"
+#include "host/ed/HostDrawCommands.h"
 #include "host/ed/HostInput.h"
 #include "host/ed/InputCommands.h"
 #include "host/io/DrawingFile.h"
@@ -30,6 +31,8 @@ HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
     registerPlotCommand();
     // UCS and ZOOM: scripts set the coordinate system and the view their picks use.
     host::registerInputCommands();
+    // LINE, ARC, PLINE ...: scripts draw the plans they dimension.
+    host::registerDrawCommands();
 }
 
 HostSession::~HostSession() {
