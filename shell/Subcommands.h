@@ -23,6 +23,9 @@ void addImportCommand(CLI::App& app, int& exitCode);
 // lintaro export DRAWING -o FILE.dxf
 void addExportCommand(CLI::App& app, int& exitCode);
 
+// The host's commands DXFIN, DXFOUT and DIMLINEAR ... DIMARC.
+void registerDrawingExchangeCommands();
+
 // lintaro (no subcommand): the interactive command line.
 int runInteractive();
 // lintaro --version

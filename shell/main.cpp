@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         shell::printVersion();
         return std::string();
     });
+    shell::registerDrawingExchangeCommands();
     int exitCode = shell::kExitOk;
     shell::addRunCommand(app, exitCode);
     shell::addRenderCommand(app, exitCode);
