@@ -1,21 +1,15 @@
 // Drawing of a chain: extension lines, the dimension line, tick symbols, texts with
 // superscripts, masks, the framed sum, leaders, manual-value marks and input-point
 // crosses, with the selection markers that map a pick back to an extension, a segment
-// or a text. One pass serves the screen, proxy graphics and explode.
+// or a text. One pass serves the screen, proxy graphics and explode. Segment marks are
+// in TRdimSegmentMark.cpp.
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbPolyline.h"
-#include "host/db/AcDbRegAppTableRecord.h"
-#include "host/db/acutResbuf.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeCircArc3d.h"
-#include "host/ge/AcGePoint2d.h"
 #include "host/ge/AcGeTol.h"
 #include "host/gi/AcGiWorldDraw.h"
-#include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 #include "module/app/LintaroLog.h"
 #include "module/chain/ChainDisplayText.h"
@@ -45,8 +39,6 @@ constexpr double kInputCrossPart = 0.2;
 // straight manual-value mark a third.
 constexpr double kFrameMarginPart = 1.0 / 5.0;
 constexpr double kManualMarkMarginPart = 1.0 / 3.0;
-// A segment mark frames its text this many paper millimetres away.
-constexpr double kSegmentMarkMargin = 0.6;
 // A text this far from its default place was moved by hand and gets its leader.
 constexpr double kLeaderMoved = 1e-4;
 
@@ -193,6 +185,89 @@ void DrawDimensionArc(ChainPrimitives& out, const AcGePoint3d& center, const AcG
     out.Arc(center, start.length(), normal, start, sweep);
 }
 
+// What the lines and ticks of one drawing pass share.
+struct LinePen {
+    double tick = 0.0;          // tick size T
+    double beyondDimLine = 0.0; // e
+    double beyondTick = 0.0;    // t
+    int mirror = 1;
+    int entityColor = 0;
+    AcGeMatrix3d ucs;
+    AcGeMatrix3d toUcs;
+    AcGeVector3d normal;
+    AcGeVector3d along; // the dimension line's direction along the sorted points
+    bool arc = false;
+    bool fullCircle = false;
+    AcGePoint3d arcCenter;
+    AcGeVector3d arcNormal;
+};
+
+// Direction of extension i's line from its start towards the dimension line.
+AcGeVector3d ExtensionDirection(const TRdim& chain, int i, const LinePen& pen) {
+    const AcGePoint3dArray& pts = chain.Points();
+    AcGeVector3d dir = pts[4 * i + 2] - pts[4 * i + 1];
+    if (dir.isZeroLength()) dir = pts[4 * i + 2] - pts[4 * i];
+    if (dir.isZeroLength()) dir = chain.GetLineExt(i).direction();
+    return UnitOr(dir, pen.normal.perpVector());
+}
+
+// The dimension line from the previous dimension point to that of extension i; the
+// outer segments run t past their ticks unless those are arrows.
+void DrawDimensionSegment(const TRdim& chain, ChainPrimitives& out, const LinePen& pen, int i) {
+    const AcGePoint3dArray& pts = chain.Points();
+    const int n = chain.GetExtensions();
+    AcGePoint3d from = pts[4 * (i - 1) + 2];
+    AcGePoint3d to = pts[4 * i + 2];
+    if (pen.arc) {
+        DrawDimensionArc(out, pen.arcCenter, pen.arcNormal, from, to);
+        return;
+    }
+    if (i == 1) from -= pen.along * (chain.GetTickSymbol(0) == kTickArrow ? 0.0 : pen.beyondTick);
+    if (i == n - 1) to += pen.along * (chain.GetTickSymbol(i) == kTickArrow ? 0.0 : pen.beyondTick);
+    out.Line(from, to);
+}
+
+void DrawTick(const TRdim& chain, ChainPrimitives& out, const LinePen& pen, int i,
+              const AcGeVector3d& extDir) {
+    const AcGePoint3dArray& pts = chain.Points();
+    const int n = chain.GetExtensions();
+    TickMark symbol;
+    symbol.code = chain.GetTickSymbol(i);
+    symbol.at = pts[4 * i + 2];
+    symbol.size = pen.tick;
+    AcGeVector3d extInUcs = extDir;
+    extInUcs.transformBy(pen.toUcs);
+    symbol.extensionAngle = std::atan2(extInUcs.y, extInUcs.x);
+    symbol.ucsToWorld = pen.ucs;
+    symbol.mirrorSign = pen.mirror;
+    symbol.normal = pen.normal;
+    symbol.lineDir = pen.along;
+    symbol.hasNext = i < n - 1 || pen.fullCircle;
+    symbol.hasPrevious = i > 0 || pen.fullCircle;
+    if (symbol.hasNext) symbol.towardsNext = pts[4 * ((i + 1) % n) + 2] - symbol.at;
+    if (symbol.hasPrevious) symbol.towardsPrevious = pts[4 * ((i + n - 1) % n) + 2] - symbol.at;
+    DrawTickSymbol(out, symbol);
+}
+
+// Everything of extension i: its extension line and tick (marker 3i+2), the dimension
+// line ending at it (marker 3i+3).
+void DrawExtension(const TRdim& chain, ChainPrimitives& out, const LinePen& pen, int i) {
+    const AcGePoint3dArray& pts = chain.Points();
+    const AcGeVector3d extDir = ExtensionDirection(chain, i, pen);
+    out.SetMarker(3 * i + 2);
+    if (chain.IsExtVisible(i)) {
+        if (pen.fullCircle)
+            out.Line(pts[4 * i], pts[4 * i + 2]);
+        else
+            out.Line(pts[4 * i + 1], pts[4 * i + 2] + extDir * pen.beyondDimLine);
+    }
+    out.SetMarker(3 * i + 3);
+    out.SetColor(pen.entityColor);
+    if (i >= 1) DrawDimensionSegment(chain, out, pen, i);
+    out.SetMarker(3 * i + 2);
+    if (pen.tick != 0.0) DrawTick(chain, out, pen, i, extDir);
+}
+
 } // namespace
 
 Acad::ErrorStatus TRdim::drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList) {
@@ -206,75 +281,23 @@ Acad::ErrorStatus TRdim::drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArra
     ChainTextStyleScope styles;
     out.SetMarker(0);
 
-    const double tick = PaperToModel(SizeOption(*this, IND_D_TickSize));
-    const double beyondDimLine = PaperToModel(SizeOption(*this, IND_D_ExtendBeyondDimLine));
-    const double beyondTick = PaperToModel(SizeOption(*this, IND_D_ExtendBeyondTick));
-    const int mirror = IsUcsMirrored() ? -1 : 1;
-    const int entityColor = colorIndex();
-    const AcGeMatrix3d ucs = GetUcsMatrix();
-    const AcGeMatrix3d toUcs = ucs.inverse();
-    const AcGeVector3d normal = UnitOr(GetUcsNormal(), AcGeVector3d::kZAxis);
+    LinePen pen;
+    pen.tick = PaperToModel(SizeOption(*this, IND_D_TickSize));
+    pen.beyondDimLine = PaperToModel(SizeOption(*this, IND_D_ExtendBeyondDimLine));
+    pen.beyondTick = PaperToModel(SizeOption(*this, IND_D_ExtendBeyondTick));
+    pen.mirror = IsUcsMirrored() ? -1 : 1;
+    pen.entityColor = colorIndex();
+    pen.ucs = GetUcsMatrix();
+    pen.toUcs = pen.ucs.inverse();
+    pen.normal = UnitOr(GetUcsNormal(), AcGeVector3d::kZAxis);
     // Points are kept sorted along the chain, so its first and last dimension points give
     // the direction in which the dimension line runs past its outer ticks.
-    const AcGeVector3d along =
-        UnitOr(GetPointDim(n - 1) - GetPointDim(0), UnitOr(m_vectorDim, AcGeVector3d::kXAxis));
-    AcGePoint3d arcCenter;
-    AcGeVector3d arcNormal;
-    const bool arc = IsDimArc() && DimensionCircle(*this, arcCenter, arcNormal);
-    const bool fullCircle = arc && IsFullCircle();
-    out.SetColor(entityColor);
-
-    for (int i = 0; i < n && !out.Aborted(); ++i) {
-        const AcGePoint3d input = m_points[4 * i];
-        const AcGePoint3d start = m_points[4 * i + 1];
-        const AcGePoint3d dim = m_points[4 * i + 2];
-        const int tickCode = GetTickSymbol(i);
-        AcGeVector3d extDir = dim - start;
-        if (extDir.isZeroLength()) extDir = dim - input;
-        if (extDir.isZeroLength()) extDir = GetLineExt(i).direction();
-        extDir = UnitOr(extDir, normal.perpVector());
-
-        out.SetMarker(3 * i + 2);
-        if (IsExtVisible(i)) {
-            if (fullCircle)
-                out.Line(input, dim);
-            else
-                out.Line(start, dim + extDir * beyondDimLine);
-        }
-
-        out.SetMarker(3 * i + 3);
-        out.SetColor(entityColor);
-        if (i >= 1) {
-            AcGePoint3d from = m_points[4 * (i - 1) + 2];
-            AcGePoint3d to = dim;
-            if (arc) {
-                DrawDimensionArc(out, arcCenter, arcNormal, from, to);
-            } else {
-                if (i == 1) from -= along * (GetTickSymbol(0) == kTickArrow ? 0.0 : beyondTick);
-                if (i == n - 1) to += along * (tickCode == kTickArrow ? 0.0 : beyondTick);
-                out.Line(from, to);
-            }
-        }
-
-        out.SetMarker(3 * i + 2);
-        if (tick == 0.0) continue;
-        TickMark symbol;
-        symbol.code = tickCode;
-        symbol.at = dim;
-        symbol.size = tick;
-        AcGeVector3d extInUcs = extDir;
-        extInUcs.transformBy(toUcs);
-        symbol.extensionAngle = std::atan2(extInUcs.y, extInUcs.x);
-        symbol.ucsToWorld = ucs;
-        symbol.mirrorSign = mirror;
-        symbol.normal = normal;
-        symbol.lineDir = along;
-        symbol.hasNext = i < n - 1 || fullCircle;
-        symbol.hasPrevious = i > 0 || fullCircle;
-        if (symbol.hasNext) symbol.towardsNext = m_points[4 * ((i + 1) % n) + 2] - dim;
-        if (symbol.hasPrevious) symbol.towardsPrevious = m_points[4 * ((i + n - 1) % n) + 2] - dim;
-        DrawTickSymbol(out, symbol);
-    }
+    pen.along = UnitOr(GetPointDim(n - 1) - GetPointDim(0), UnitOr(m_vectorDim, AcGeVector3d::kXAxis));
+    pen.arc = IsDimArc() && DimensionCircle(*this, pen.arcCenter, pen.arcNormal);
+    pen.fullCircle = pen.arc && IsFullCircle();
+    out.SetColor(pen.entityColor);
+    for (int i = 0; i < n && !out.Aborted(); ++i)
+        DrawExtension(*this, out, pen, i);
 
     {
         // The chain's own text background decides for its texts.
@@ -283,10 +306,10 @@ Acad::ErrorStatus TRdim::drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArra
     }
 
     if (pGlobDimOptions->GetOptFlag(IND_OPT_B_ShowInputPoints)) {
-        out.SetColor(entityColor);
+        out.SetColor(pen.entityColor);
         for (int i = 0; i < n; ++i) {
             out.SetMarker(3 * i + 2);
-            out.Cross(m_points[4 * i], tick * kInputCrossPart, along, normal);
+            out.Cross(m_points[4 * i], pen.tick * kInputCrossPart, pen.along, pen.normal);
         }
     }
     LogMsg(L"\n  drawDimension - STOP");
@@ -339,6 +362,62 @@ std::vector<AcGePoint3d> LeaderPoints(const std::array<AcGePoint3d, 4>& box, con
     return {e0Near ? e1 : e0, e0Near ? e0 : e1, segMiddle};
 }
 
+// Text k (a segment, the sum at k = extensions, the circle text at 0) with its frame,
+// leader and manual-value mark; false when it shows nothing.
+bool DrawSegmentText(TRdim& chain, const TextPen& pen, int k, bool leaders) {
+    const int n = chain.GetExtensions();
+    AcGePoint3dArray points;
+    std::vector<std::wstring> parts;
+    chain.GetPointText(k, points, parts);
+    if (parts.empty() || parts[0].empty() || points.isEmpty()) return false;
+    ChainPrimitives& out = pen.out;
+    out.SetMarker(k == 0 ? kCircleTextMarker : 3 * k + 1);
+    out.SetColor(pen.color);
+    const TextFrame frame = ChainTextFrame(chain, k == 0 ? 1 : k);
+    DrawParts(pen, frame, points, parts);
+    if (k == n) {
+        DrawLines(out, chain.TextBox(k, pen.h0 * kFrameMarginPart), true);
+        return true;
+    }
+    if (k >= 1 && leaders && chain.IsExtLeader(k)) {
+        const int code = chain.GetDimTextPos(k, true);
+        const bool moved = chain.GetPointTextPos(k).distanceTo(chain.DefaultTextPoint(k)) >= kLeaderMoved;
+        if (moved || RowOf(code) == CodeRow::Raised)
+            DrawLines(out,
+                      LeaderPoints(chain.TextBox(k, pen.h0 * kFrameMarginPart), frame,
+                                   chain.GetPointDim(k - 1), chain.GetPointDim(k)),
+                      false);
+    }
+    if (chain.IsUserTextOutOfTolerance(k)) {
+        const std::array<AcGePoint3d, 4> box =
+            chain.TextBox(k, pen.h0 * (chain.IsDimArc() ? kFrameMarginPart : kManualMarkMarginPart));
+        if (k == 0)
+            out.Line(box[0], box[1]);
+        else
+            out.Line(box[3], box[2]);
+    }
+    return true;
+}
+
+// The chain label before, after or at both ends of the chain.
+bool DrawLabel(TRdim& chain, const TextPen& pen) {
+    const std::wstring description = chain.GetParamString(IND_S_DimDescription);
+    const int digit = ChainLabelDigit(description);
+    if (digit < 1 || digit > 3 || description.size() < 2) return false;
+    AcGePoint3dArray points;
+    std::vector<std::wstring> parts;
+    chain.GetPointText(kChainLabelIndex, points, parts);
+    if (parts.empty() || parts[0].empty()) return false;
+    pen.out.SetMarker(0);
+    pen.out.SetColor(pen.color);
+    const TextFrame frame = ChainTextFrame(chain, 1);
+    // A label at both ends is the same text twice.
+    for (int p = 0; p < points.length(); ++p)
+        pen.out.Text(points[p], frame.normal, frame.along, parts[0], pen.h0, pen.style.Style(),
+                     pen.style.StyleId(), pen.color);
+    return true;
+}
+
 } // namespace
 
 int TRdim::DrawDimTexts(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList, bool bDraw) {
@@ -348,49 +427,18 @@ int TRdim::DrawDimTexts(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList, 
     if (n < 2 || !out.HasTarget()) return 0;
     ChainTextStyleScope styles;
     const std::shared_ptr<const ChainTextStyle> style = ChainTextStyleScope::Acquire(m_textStyleId);
-    const double h0 = GetTextHeight();
-    const TextPen pen{out, *style, h0, AdaptByTextHeight(IND_D_ExpTextHeight), GetTextColor()};
-    const bool fullCircle = IsDimArc() && IsFullCircle();
+    const TextPen pen{out, *style, GetTextHeight(), AdaptByTextHeight(IND_D_ExpTextHeight), GetTextColor()};
     const bool leaders = pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_LeadersShow);
     int drawn = 0;
-    AcGePoint3dArray points;
-    std::vector<std::wstring> parts;
-
-    for (int k = fullCircle ? 0 : 1; k <= n && !out.Aborted(); ++k) {
+    for (int k = IsDimArc() && IsFullCircle() ? 0 : 1; k <= n && !out.Aborted(); ++k) {
         if (k == n && !(IsSumShown() && n > 2)) continue;
-        GetPointText(k, points, parts);
-        if (parts.empty() || parts[0].empty() || points.isEmpty()) continue;
-        out.SetMarker(k == 0 ? kCircleTextMarker : 3 * k + 1);
-        out.SetColor(pen.color);
-        const TextFrame frame = ChainTextFrame(*this, k == 0 ? 1 : k);
-        DrawParts(pen, frame, points, parts);
-        ++drawn;
-        if (k == n) {
-            const std::array<AcGePoint3d, 4> box = TextBox(k, h0 * kFrameMarginPart);
-            DrawLines(out, box, true);
-            continue;
-        }
-        if (k >= 1 && leaders && IsExtLeader(k)) {
-            const int code = GetDimTextPos(k, true);
-            const bool moved = GetPointTextPos(k).distanceTo(DefaultTextPoint(k)) >= kLeaderMoved;
-            if (moved || RowOf(code) == CodeRow::Raised) {
-                const std::vector<AcGePoint3d> leader = LeaderPoints(TextBox(k, h0 * kFrameMarginPart), frame,
-                                                                     GetPointDim(k - 1), GetPointDim(k));
-                DrawLines(out, leader, false);
-            }
-        }
-        if (IsUserTextOutOfTolerance(k)) {
-            const std::array<AcGePoint3d, 4> box =
-                TextBox(k, h0 * (IsDimArc() ? kFrameMarginPart : kManualMarkMarginPart));
-            if (k == 0)
-                out.Line(box[0], box[1]);
-            else
-                out.Line(box[3], box[2]);
-        }
+        drawn += DrawSegmentText(*this, pen, k, leaders) ? 1 : 0;
     }
 
     LogFmt(L" STEP-3 AppendTextList=%d ", static_cast<int>(m_appTexts.size()));
     std::vector<int> seen;
+    AcGePoint3dArray points;
+    std::vector<std::wstring> parts;
     for (size_t r = 0; r < m_appTexts.size() && !out.Aborted();) {
         const AppendingText& rec = m_appTexts[r];
         const int segment = std::max(rec.m_iSegment, 1);
@@ -420,101 +468,7 @@ int TRdim::DrawDimTexts(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList, 
         }
         ++r;
     }
-
-    const std::wstring description = GetParamString(IND_S_DimDescription);
-    if (ChainLabelDigit(description) >= 1 && ChainLabelDigit(description) <= 3 && description.size() > 1) {
-        GetPointText(kChainLabelIndex, points, parts);
-        if (!parts.empty() && !parts[0].empty()) {
-            out.SetMarker(0);
-            out.SetColor(pen.color);
-            const TextFrame frame = ChainTextFrame(*this, 1);
-            // A label at both ends is the same text twice.
-            for (int p = 0; p < points.length(); ++p)
-                out.Text(points[p], frame.normal, frame.along, parts[0], h0, style->Style(), style->StyleId(),
-                         pen.color);
-            ++drawn;
-        }
-    }
+    drawn += DrawLabel(*this, pen) ? 1 : 0;
     out.SetColor(colorIndex());
     return drawn;
-}
-
-// ---------------------------------------------------------------- segment marks
-
-namespace {
-
-// The outline of a segment mark: 1 and 4 frame the text, 2 is the dimension line of the
-// segment, 3 the area between the object and the dimension line.
-std::vector<AcGePoint3d> MarkOutline(TRdim& chain, int k, int mode, bool& closed) {
-    closed = mode != 2;
-    if (mode == 1 || mode == 4) {
-        const std::array<AcGePoint3d, 4> box = chain.TextBox(k, chain.PaperToModel(kSegmentMarkMargin));
-        return {box.begin(), box.end()};
-    }
-    if (mode == 2) return {chain.GetPointDim(k - 1), chain.GetPointDim(k)};
-    return {chain.GetPointExt(k - 1), chain.GetPointDim(k - 1), chain.GetPointDim(k), chain.GetPointExt(k)};
-}
-
-// A lightweight polyline through `points`, in the plane with the given normal.
-AcDbPolyline* MakeMarkPolyline(const std::vector<AcGePoint3d>& points, const AcGeVector3d& normal,
-                               bool closed) {
-    // The polyline's vertices are in the system of its normal (the arbitrary axis rule).
-    const AcGeVector3d n = UnitOr(normal, AcGeVector3d::kZAxis);
-    const AcGeVector3d ocsX = n.perpVector().normal();
-    const AcGeVector3d ocsY = n.crossProduct(ocsX);
-    auto* poly = new AcDbPolyline(static_cast<unsigned int>(points.size()));
-    poly->setNormal(n);
-    poly->setElevation(points.front().asVector().dotProduct(n));
-    for (size_t i = 0; i < points.size(); ++i) {
-        const AcGeVector3d v = points[i].asVector();
-        poly->addVertexAt(static_cast<unsigned int>(i), AcGePoint2d(v.dotProduct(ocsX), v.dotProduct(ocsY)));
-    }
-    poly->setClosed(closed);
-    return poly;
-}
-
-// The record that lets "remove all marks" find a permanent mark again.
-void TagPermanentMark(AcDbPolyline* poly) {
-    static const wchar_t* kApp = L"LINTARO_UT_MARK";
-    acdbRegApp(kApp);
-    resbuf* xdata = acutBuildList(1001, kApp, 1000, L"DIM_MARK", 1070, 0, RTNONE);
-    if (!xdata) return;
-    if (poly->setXData(xdata) != Acad::eOk) LogMsg(L"\n MarkSegment: no LINTARO_UT_MARK ");
-    acutRelRb(xdata);
-}
-
-} // namespace
-
-int TRdim::MarkSegment(int k, int mode) {
-    const int n = GetExtensions();
-    AcDbDatabase* db = database();
-    if (k < 0 || k >= n || n < 2 || mode < 1 || mode > 4 || !db) {
-        LogFmt(L"\n MarkSegment !!! %d / %d mode=%d ", k, n, mode);
-        return 0;
-    }
-    const int segment = std::max(k, 1);
-    bool closed = true;
-    const std::vector<AcGePoint3d> outline = MarkOutline(*this, segment, mode, closed);
-    AcDbPolyline* poly = MakeMarkPolyline(outline, GetUcsNormal(), closed);
-    poly->setPropertiesFrom(this);
-    if (mode == 4) {
-        const std::wstring layer = GetParamString(IND_S_UTextMarkLayer);
-        if (layer.empty() || poly->setLayer(layer.c_str()) != Acad::eOk) poly->setLayer(db->clayer());
-        TagPermanentMark(poly);
-    }
-    AcDbBlockTableRecord* owner = nullptr;
-    const AcDbObjectId ownerId = blockId().isNull() ? db->modelSpaceId() : blockId();
-    if (acdbOpenObject(owner, ownerId, AcDb::kForWrite) != Acad::eOk) {
-        delete poly;
-        LogMsg(L"\n MarkSegment: owner not open ");
-        return 0;
-    }
-    const Acad::ErrorStatus es = owner->appendAcDbEntity(poly);
-    owner->close();
-    if (es != Acad::eOk) {
-        delete poly;
-        return 0;
-    }
-    poly->close();
-    return 1;
 }
