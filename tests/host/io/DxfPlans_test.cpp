@@ -1,6 +1,7 @@
 // Real plans from other programs: what they hold comes in, counted as ezdxf counts it.
 #include "DxfTestHelpers.h"
 #include "host/db/AcDbBlockTable.h"
+#include "host/db/AcDbText.h"
 #include "host/io/dxf/DxfExport.h"
 #include "host/io/dxf/DxfImport.h"
 
@@ -98,4 +99,33 @@ TEST(DxfPlans, OldFileWithoutGraphicsBlocksComesInWhole) {
             lines += inBlock.count("LINE") ? inBlock.at("LINE") : 0;
         }
     EXPECT_EQ(lines, 3988u);
+}
+
+TEST(DxfPlans, TheProjectsOwnHouseComesInAndGoesOutClean) {
+    const std::string path = std::string(LINTARO_SOURCE_DIR) + "/examples/house.dxf";
+    dxftest::Drawing dwg;
+    host::dxf::DxfImportReport report;
+    std::wstring error;
+    ASSERT_TRUE(host::dxf::importDxfFile(path, dwg.db.get(), report, error)) << dxftest::narrow(error);
+    const auto counts = dxftest::countByType(dwg.db.get());
+    EXPECT_EQ(counts.at("LINE"), 57u);
+    EXPECT_EQ(counts.at("ARC"), 5u) << "the curved bay's two faces and three door swings";
+    EXPECT_EQ(counts.at("TEXT"), 6u) << "three room names with their areas";
+    EXPECT_TRUE(report.notImportedLine().empty());
+    // Its texts are Latin-1 in an R12 file.
+    bool kitchen = false;
+    const auto* ms = AcDbBlockTableRecord::cast(static_cast<AcDbStub*>(dwg.db->modelSpaceId())->object);
+    for (AcDbObjectId id : ms->entityIds())
+        if (const auto* t = AcDbText::cast(static_cast<AcDbStub*>(id)->object))
+            kitchen = kitchen || std::wstring(t->textStringConst()) == L"Küche";
+    EXPECT_TRUE(kitchen);
+    if (!dxftest::ezdxfAvailable()) GTEST_SKIP() << "/usr/bin/python3 with ezdxf is missing: the audit was skipped";
+    const std::string out = (std::filesystem::temp_directory_path() / "lintaro_house_export.dxf").string();
+    host::dxf::DxfExportReport exported;
+    ASSERT_TRUE(host::dxf::exportDxfFile(dwg.db.get(), out, exported, error));
+    int errors = -1, fixes = -1;
+    const std::string audit = dxftest::ezdxfAudit(out, errors, fixes);
+    EXPECT_EQ(errors, 0) << audit;
+    EXPECT_EQ(fixes, 0) << audit;
+    std::filesystem::remove(out);
 }
