@@ -322,6 +322,32 @@ void DxfImporter::importHeader() {
         const AcDbObjectId id = lookUp<AcDbDimStyleTable>(m_db, m_doc.text(r->find(2)));
         if (!id.isNull()) m_db->setDimstyle(id);
     }
+    if (m_doc.table(L"DIMSTYLE").empty()) importHeaderDimVars();
+}
+
+// A file without dimension styles (old or minimal writers) keeps its dimension
+// variables in the header only: they become the current style's.
+void DxfImporter::importHeaderDimVars() {
+    AcDbDimStyleTableRecord* style = nullptr;
+    if (acdbOpenObject(style, m_db->dimstyle(), AcDb::kForWrite) != Acad::eOk) return;
+    DimVars v = dimVarsOf(*style);
+    for (int i = 0; i < kDimVarCount; ++i) {
+        const DimVarInfo& info = dimVarInfo(i);
+        const DxfRecord* r = info.dxfName[0] ? m_doc.headerVar(std::wstring(L"$") + info.dxfName) : nullptr;
+        if (!r || r->groups.empty()) continue;
+        const DxfGroup& g = r->groups.front();
+        DimVarValue value;
+        if (info.type == DimVarType::Id) {
+            const std::wstring name = m_doc.text(g.text);
+            if (i == kDimVar_dimtxsty) v.set(i, textStyleId(name));
+            else if (i == kDimVar_dimblk || i == kDimVar_dimblk1 || i == kDimVar_dimblk2 || i == kDimVar_dimldrblk)
+                v.set(i, arrowBlock(name));
+        } else if (dimVarValue(i, g, value)) {
+            v.set(i, value);
+        }
+    }
+    applyDimVars(v, *style);
+    style->close();
 }
 
 } // namespace host::dxf

@@ -63,6 +63,7 @@ private:
     bool dimVarValue(int index, const DxfGroup& g, DimVarValue& out) const;
     void noteHandles();
     void importHeader();
+    void importHeaderDimVars();
 
     // ---- blocks and entities (DxfImport.cpp)
     bool createBlocks(std::wstring& error);
