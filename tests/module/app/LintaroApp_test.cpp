@@ -173,7 +173,6 @@ TEST_F(ModuleLifecycle, AFunctionCodeOutsideTheTableIsAnError) {
 namespace {
 std::wstring g_foreignSeen, g_ownSeen, g_ownWithOwn;
 bool g_activeInForeign = false;
-size_t g_boxesBefore = 0;
 void foreignCommand() {
     g_foreignSeen = GetActiveCommand(false);
     g_activeInForeign = IsCommandActive(true);
