@@ -104,7 +104,8 @@ bool Loader::readHeader() {
     }
     Acad::ErrorStatus es = filer.filerStatus();
     if (es == Acad::eOk) es = m_db->header().dwgIn(&filer);
-    if (es != Acad::eOk || filer.bytesRemaining() != 0)
+    if (es == Acad::eOk && filer.bytesRemaining() != 0) es = Acad::eDwgObjectImproperlyRead;
+    if (es != Acad::eOk)
         return fail(m_image.headerOffset, L"the header variables cannot be read: " + statusMeaning(es));
     return true;
 }
@@ -112,7 +113,13 @@ bool Loader::readHeader() {
 Acad::ErrorStatus Loader::readFields(const ObjectRecord& rec, AcDbObject* obj) {
     const uint8_t* start = m_data + rec.dataOffset;
     DwgBufferFiler filer(std::vector<uint8_t>(start, start + rec.dataSize), AcDb::kFileFiler, m_db);
-    Acad::ErrorStatus es = obj->dwgIn(&filer);
+    Acad::ErrorStatus es = Acad::eOk;
+    try {
+        es = obj->dwgIn(&filer);
+    } catch (...) {
+        // An add-on's class that throws on bad bytes refuses them like any other.
+        es = Acad::eDwgObjectImproperlyRead;
+    }
     return es == Acad::eOk && filer.bytesRemaining() != 0 ? Acad::eDwgObjectImproperlyRead : es;
 }
 

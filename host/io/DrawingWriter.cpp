@@ -116,7 +116,12 @@ bool Writer::objectBytes(const Item& item, std::wstring& error) {
     // A proxy files what it was read with, like any object. The object's bytes go straight into the file's buffer: no copy per object.
     m_filer.setBytes(std::move(m_image.bytes()));
     m_filer.seek(0, 2);
-    Acad::ErrorStatus es = item.object->dwgOut(&m_filer);
+    Acad::ErrorStatus es = Acad::eOk;
+    try {
+        es = item.object->dwgOut(&m_filer);
+    } catch (...) {
+        es = Acad::eFilerError; // an add-on's fault must not take the host down with the drawing unsaved
+    }
     m_image.bytes() = m_filer.takeBytes();
     if (es == Acad::eOk) return true;
     error = FormatW(L"object %s (%s) could not be written (error status %d)", item.object->handle().text().c_str(),
@@ -131,8 +136,12 @@ bool Writer::writeObject(const Item& item, std::wstring& error) {
     if (item.isProxy) {
         hasGraphics = item.proxy.graphics && !item.proxy.graphics->empty();
     } else if (custom && AcDbEntity::cast(item.object)) {
-        graphics = proxyGraphicsOf(AcDbEntity::cast(item.object));
-        hasGraphics = true;
+        try {
+            graphics = proxyGraphicsOf(AcDbEntity::cast(item.object));
+            hasGraphics = true;
+        } catch (...) {
+            hasGraphics = false; // shown as nothing where its class is missing, but saved
+        }
     }
     uint8_t flags = hasGraphics ? kObjectHasGraphics : 0;
     if (item.object->isErased()) flags |= kObjectErased;

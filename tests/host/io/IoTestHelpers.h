@@ -33,8 +33,11 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
 
-    // Stands for an add-on whose class cannot read what a newer version wrote.
+    // Stand for an add-on whose class cannot read what a newer version wrote, and
+    // for one with faults that throw.
     static bool refuseReading;
+    static bool throwOnReading;
+    static bool throwOnWriting;
 
 protected:
     bool subWorldDraw(AcGiWorldDraw* wd) override;

@@ -23,6 +23,7 @@
 #include "host/rx/AcRxDictionary.h"
 
 #include <cstdlib>
+#include <stdexcept>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -37,6 +38,7 @@ constexpr Adesk::Int16 kMarkVersion = 1;
 } // namespace
 
 Acad::ErrorStatus IoTestMark::dwgOutFields(AcDbDwgFiler* f) const {
+    if (throwOnWriting && f->filerType() == AcDb::kFileFiler) throw std::runtime_error("writing fault");
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(f);
     if (es != Acad::eOk) return es;
     f->writeInt16(kMarkVersion);
@@ -48,8 +50,11 @@ Acad::ErrorStatus IoTestMark::dwgOutFields(AcDbDwgFiler* f) const {
 }
 
 bool IoTestMark::refuseReading = false;
+bool IoTestMark::throwOnReading = false;
+bool IoTestMark::throwOnWriting = false;
 
 Acad::ErrorStatus IoTestMark::dwgInFields(AcDbDwgFiler* f) {
+    if (throwOnReading && f->filerType() == AcDb::kFileFiler) throw std::runtime_error("reading fault");
     if (refuseReading && f->filerType() == AcDb::kFileFiler) {
         f->setFilerStatus(Acad::eInvalidDwgVersion);
         return Acad::eInvalidDwgVersion;

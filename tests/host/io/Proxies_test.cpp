@@ -5,12 +5,15 @@
 #include "host/db/AcDbProxyEntity.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/io/Crc32.h"
+#include "host/io/DrawingFile.h"
 #include "host/io/DrawingImage.h"
 #include "host/io/DrawingReader.h"
 #include "host/io/DrawingWriter.h"
 #include "tests/host/io/IoTestHelpers.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace iotest;
 
@@ -135,6 +138,30 @@ TEST(Proxies, AnAddOnThatCannotReadItsObjectsLeavesThemAsProxies) {
     std::wstring error;
     ASSERT_TRUE(host::io::drawingToBytes(db.get(), again, error));
     EXPECT_EQ(again, original.bytes);
+
+    // A class that throws on its bytes is treated the same way.
+    IoTestMark::throwOnReading = true;
+    db = read(original.bytes, report);
+    IoTestMark::throwOnReading = false;
+    ASSERT_TRUE(db);
+    EXPECT_EQ(report.proxyCount, 2u);
+}
+
+TEST(Proxies, AnAddOnThatThrowsWhileSavingFailsTheSaveCleanly) {
+    TempFolder dir;
+    MarkClassScope marks;
+    AcDbDatabase db;
+    buildSample(&db);
+    const std::wstring path = dir.file("plan.dwg");
+    std::wstring error;
+    ASSERT_TRUE(host::io::saveDrawingFile(&db, path, true, error));
+    const std::vector<uint8_t> saved = readAll(path);
+    IoTestMark::throwOnWriting = true;
+    EXPECT_FALSE(host::io::saveDrawingFile(&db, path, true, error));
+    IoTestMark::throwOnWriting = false;
+    EXPECT_NE(error.find(L"IoTestMark"), std::wstring::npos);
+    EXPECT_EQ(readAll(path), saved);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("plan.bak")));
 }
 
 TEST(Proxies, AnUnknownObjectThatIsNoEntityRefusesTheFile) {
