@@ -7,6 +7,7 @@
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/DrawingFileMessage.h"
 #include "host/ed/AcEdCommandStack.h"
+#include "host/ed/SysVars.h"
 #include "tests/host/ap/DocSession.h"
 
 #include <fstream>
@@ -18,6 +19,15 @@ namespace {
 using Log = std::vector<std::wstring>;
 
 AcDbDatabase* working() { return acdbHostApplicationServices()->workingDatabase(); }
+
+std::wstring textVar(const wchar_t* name) {
+    auto v = host::sysVars().get(name);
+    return v ? v->text : L"<undefined>";
+}
+int shortVar(const wchar_t* name) {
+    auto v = host::sysVars().get(name);
+    return v ? v->integer : -1;
+}
 
 // A drawing file with one more layer than a new drawing, made without documents.
 void makeDrawing(const std::wstring& path) {
@@ -48,6 +58,11 @@ TEST_F(DocSession, NewAndOpenedDrawingsBecomeCurrentAndModulesHearOfThem) {
     EXPECT_EQ(acDocManager->document(plan->database()), plan);
     EXPECT_EQ(moduleLog(), (Log{L"load Drawing1.dwg", L"load plan.dwg"}));
     EXPECT_EQ(log.events, (Log{L"beginDwgOpen plan.dwg", L"endDwgOpen plan.dwg db"}));
+    // The host variables describe the current drawing.
+    EXPECT_EQ(textVar(L"DWGNAME"), L"plan.dwg");
+    EXPECT_EQ(textVar(L"DWGPREFIX"), folder.wstring() + L"/");
+    EXPECT_EQ(shortVar(L"DWGTITLED"), 1);
+    EXPECT_EQ(shortVar(L"DBMOD"), 0);
 
     // The same file again is the open document, not a second copy.
     EXPECT_EQ(acDocManager->appContextOpenDocument(file("plan.dwg").c_str()), Acad::eOk);
@@ -56,6 +71,10 @@ TEST_F(DocSession, NewAndOpenedDrawingsBecomeCurrentAndModulesHearOfThem) {
     // Switching documents switches the working database.
     ASSERT_EQ(acDocManager->activateDocument(first), Acad::eOk);
     EXPECT_EQ(working(), first->database());
+    EXPECT_EQ(textVar(L"DWGNAME"), L"Drawing1.dwg");
+    EXPECT_EQ(shortVar(L"DWGTITLED"), 0);
+    first->database()->setModifiedSinceSave(true);
+    EXPECT_NE(shortVar(L"DBMOD"), 0);
 
     // A module loaded now hears of every open drawing.
     acrxDynamicLinker->unloadModule(L"doclog.arx");
