@@ -34,15 +34,22 @@ AcDbDatabase& plan() {
             const double x = (i % 1000) * 1.25, y = (i / 1000) * 1.25;
             AcDbEntity* e = nullptr;
             switch (i % 4) {
-            case 0: e = new AcDbLine(AcGePoint3d(x, y, 0), AcGePoint3d(x + 1, y, 0)); break;
-            case 1: e = new AcDbArc(AcGePoint3d(x, y, 0), 0.9, 0.0, 1.5707963); break;
+            case 0:
+                e = new AcDbLine(AcGePoint3d(x, y, 0), AcGePoint3d(x + 1, y, 0));
+                break;
+            case 1:
+                e = new AcDbArc(AcGePoint3d(x, y, 0), 0.9, 0.0, 1.5707963);
+                break;
             case 2: {
                 auto* pl = new AcDbPolyline();
-                for (unsigned v = 0; v < 4; ++v) pl->addVertexAt(v, AcGePoint2d(x + (v & 1), y + (v >> 1)), 0.0);
+                for (unsigned v = 0; v < 4; ++v)
+                    pl->addVertexAt(v, AcGePoint2d(x + (v & 1), y + (v >> 1)), 0.0);
                 e = pl;
                 break;
             }
-            default: e = new AcDbText(AcGePoint3d(x, y, 0), L"Küche 12,5 m²", d->textstyle(), 0.25); break;
+            default:
+                e = new AcDbText(AcGePoint3d(x, y, 0), L"Küche 12,5 m²", d->textstyle(), 0.25);
+                break;
             }
             ms->appendAcDbEntity(e);
             e->close();

@@ -47,7 +47,8 @@ bool HostSession::openDrawing(const std::wstring& path, std::wstring& error) {
     const Acad::ErrorStatus es = acDocManager->appContextOpenDocument(path.c_str());
     if (es != Acad::eOk) {
         error = host::drawingFileMessage();
-        if (error.empty()) error = host::FormatW(L"\"%s\" could not be opened (error status %d).", path.c_str(), int(es));
+        if (error.empty())
+            error = host::FormatW(L"\"%s\" could not be opened (error status %d).", path.c_str(), int(es));
         return false;
     }
     // Notices about the drawing (objects kept as proxies) belong in the transcript.
@@ -64,7 +65,8 @@ bool HostSession::saveDrawing(const std::wstring& path, std::wstring& error) {
     const Acad::ErrorStatus es = acDocManager->saveDocument(doc, path.c_str());
     if (es == Acad::eOk) return true;
     error = host::drawingFileMessage();
-    if (error.empty()) error = host::FormatW(L"\"%s\" could not be saved (error status %d).", path.c_str(), int(es));
+    if (error.empty())
+        error = host::FormatW(L"\"%s\" could not be saved (error status %d).", path.c_str(), int(es));
     return false;
 }
 
@@ -75,6 +77,8 @@ bool HostSession::loadModule() {
     return m_loaded;
 }
 
-void HostSession::runCommandLine() { host::commandLine().run(); }
+void HostSession::runCommandLine() {
+    host::commandLine().run();
+}
 
 } // namespace shell

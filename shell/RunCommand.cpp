@@ -23,7 +23,9 @@ struct RunOptions {
     std::string save;
 };
 
-void error(const std::wstring& text) { std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(text).c_str()); }
+void error(const std::wstring& text) {
+    std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(text).c_str());
+}
 
 int runScript(const RunOptions& o) {
     std::wstring problem;

@@ -30,8 +30,10 @@ bool isLockMode(AcAp::DocLockMode mode) {
     case AcAp::kWrite:
     case AcAp::kProtectedAutoWrite:
     case AcAp::kRead:
-    case AcAp::kXWrite: return true;
-    default: return false;
+    case AcAp::kXWrite:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -51,11 +53,13 @@ AcApDocManager::AcApDocManager() {
     // started. These hooks go in before the editor's, so reactors hear of a
     // command while its lock is held.
     m_beginHook = host::commandHooks().addBegin([this](const std::wstring&, int) { beginCommand(); });
-    m_endHook = host::commandHooks().addEnd([this](const std::wstring&, int, host::CommandOutcome) { endCommand(); });
+    m_endHook =
+        host::commandHooks().addEnd([this](const std::wstring&, int, host::CommandOutcome) { endCommand(); });
     acedEditor->reactorCount();
     acrxDynamicLinker->setOpenDrawingsProvider([this] {
         std::vector<void*> docs;
-        for (const auto& d : m_docs) docs.push_back(d.get());
+        for (const auto& d : m_docs)
+            docs.push_back(d.get());
         return docs;
     });
     host::ap::defineDocumentVariables();
@@ -76,16 +80,20 @@ AcApDocument* AcApDocManager::document(const AcDbDatabase* pDb) const {
 }
 
 bool AcApDocManager::isOpen(const AcApDocument* pDoc) const {
-    return pDoc && std::any_of(m_docs.begin(), m_docs.end(), [pDoc](const auto& d) { return d.get() == pDoc; });
+    return pDoc &&
+           std::any_of(m_docs.begin(), m_docs.end(), [pDoc](const auto& d) { return d.get() == pDoc; });
 }
 
 AcApDocumentIterator* AcApDocManager::newAcApDocumentIterator() const {
     std::vector<AcApDocument*> docs;
-    for (const auto& d : m_docs) docs.push_back(d.get());
+    for (const auto& d : m_docs)
+        docs.push_back(d.get());
     return new AcApDocumentIterator(std::move(docs));
 }
 
-bool AcApDocManager::isApplicationContext() const { return host::commandLine().depth() == 0; }
+bool AcApDocManager::isApplicationContext() const {
+    return host::commandLine().depth() == 0;
+}
 
 // ---- locks -----------------------------------------------------------------------------
 
@@ -108,7 +116,8 @@ Acad::ErrorStatus AcApDocManager::lockDocument(AcApDocument* pDoc, AcAp::DocLock
 Acad::ErrorStatus AcApDocManager::unlockDocument(AcApDocument* pDoc) {
     if (!isOpen(pDoc)) return Acad::eInvalidInput;
     auto& locks = pDoc->m_locks;
-    auto it = std::find_if(locks.rbegin(), locks.rend(), [](const AcApDocument::Lock& l) { return !l.automatic; });
+    auto it =
+        std::find_if(locks.rbegin(), locks.rend(), [](const AcApDocument::Lock& l) { return !l.automatic; });
     if (it == locks.rend()) return Acad::eNotApplicable;
     const AcAp::DocLockMode previous = pDoc->myLockMode();
     locks.erase(std::next(it).base());
@@ -129,7 +138,8 @@ void AcApDocManager::endCommand() {
     // The command may have closed its document meanwhile.
     if (!isOpen(doc)) return;
     auto& locks = doc->m_locks;
-    auto it = std::find_if(locks.rbegin(), locks.rend(), [](const AcApDocument::Lock& l) { return l.automatic; });
+    auto it =
+        std::find_if(locks.rbegin(), locks.rend(), [](const AcApDocument::Lock& l) { return l.automatic; });
     if (it != locks.rend()) locks.erase(std::next(it).base());
 }
 
@@ -169,8 +179,8 @@ int AcApDocManager::inputPending(AcApDocument* pDoc) const {
     return host::hostInput().hasPosted() ? 1 : 0;
 }
 
-Acad::ErrorStatus AcApDocManager::sendStringToExecute(AcApDocument* pDoc, const wchar_t* pszExecute, bool bActivate,
-                                                      bool, bool) {
+Acad::ErrorStatus AcApDocManager::sendStringToExecute(AcApDocument* pDoc, const wchar_t* pszExecute,
+                                                      bool bActivate, bool, bool) {
     if (!isOpen(pDoc) || !pszExecute) return Acad::eInvalidInput;
     if (bActivate) makeCurrent(pDoc);
     host::hostInput().post(pszExecute);
@@ -179,9 +189,12 @@ Acad::ErrorStatus AcApDocManager::sendStringToExecute(AcApDocument* pDoc, const 
 
 // ---- opening, creating, closing, saving ----------------------------------------------
 
-std::wstring AcApDocManager::nextDrawingName() { return host::FormatW(L"Drawing%d.dwg", ++m_untitled); }
+std::wstring AcApDocManager::nextDrawingName() {
+    return host::FormatW(L"Drawing%d.dwg", ++m_untitled);
+}
 
-AcApDocument* AcApDocManager::addDocument(std::unique_ptr<AcDbDatabase> db, const std::wstring& name, bool named) {
+AcApDocument* AcApDocManager::addDocument(std::unique_ptr<AcDbDatabase> db, const std::wstring& name,
+                                          bool named) {
     m_docs.push_back(std::unique_ptr<AcApDocument>(new AcApDocument(std::move(db), name, named)));
     AcApDocument* doc = m_docs.back().get();
     const std::vector<AcApDocManagerReactor*> snapshot = m_reactors;
@@ -235,23 +248,27 @@ Acad::ErrorStatus AcApDocManager::closeDocument(AcApDocument* pDoc) {
     acrxDynamicLinker->sendMessageToAll(AcRx::kUnloadDwgMsg, pDoc);
     std::vector<AcApDocManagerReactor*> snapshot = m_reactors;
     for (AcApDocManagerReactor* r : snapshot)
-        if (std::find(m_reactors.begin(), m_reactors.end(), r) != m_reactors.end()) r->documentToBeDestroyed(pDoc);
+        if (std::find(m_reactors.begin(), m_reactors.end(), r) != m_reactors.end())
+            r->documentToBeDestroyed(pDoc);
     acedEditor->fire([&](AcEditorReactor* r) { r->databaseToBeDestroyed(db); });
     const std::wstring name = pDoc->fileName();
     m_current = nullptr;
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     for (AcApDocument*& locked : m_commandLocks)
         if (locked == pDoc) locked = nullptr;
-    m_docs.erase(std::find_if(m_docs.begin(), m_docs.end(), [pDoc](const auto& d) { return d.get() == pDoc; }));
+    m_docs.erase(
+        std::find_if(m_docs.begin(), m_docs.end(), [pDoc](const auto& d) { return d.get() == pDoc; }));
     snapshot = m_reactors;
     for (AcApDocManagerReactor* r : snapshot)
-        if (std::find(m_reactors.begin(), m_reactors.end(), r) != m_reactors.end()) r->documentDestroyed(name.c_str());
+        if (std::find(m_reactors.begin(), m_reactors.end(), r) != m_reactors.end())
+            r->documentDestroyed(name.c_str());
     if (!m_docs.empty()) makeCurrent(m_docs.back().get());
     return Acad::eOk;
 }
 
 void AcApDocManager::closeAllDocuments() {
-    while (!m_docs.empty()) closeDocument(m_docs.back().get());
+    while (!m_docs.empty())
+        closeDocument(m_docs.back().get());
     m_untitled = 0;
 }
 

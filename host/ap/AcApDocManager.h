@@ -49,8 +49,8 @@ public:
 
     // eInvalidInput for a mode that is no lock or a document that is not open.
     Acad::ErrorStatus lockDocument(AcApDocument* pDoc, AcAp::DocLockMode lockMode = AcAp::kWrite,
-                                   const wchar_t* pGlobalCmdName = nullptr, const wchar_t* pLocalCmdName = nullptr,
-                                   bool prompt = true);
+                                   const wchar_t* pGlobalCmdName = nullptr,
+                                   const wchar_t* pLocalCmdName = nullptr, bool prompt = true);
     // Gives back the most recent lock the caller took; eNotApplicable when there is
     // none (the host's own command lock is not the caller's to give back).
     Acad::ErrorStatus unlockDocument(AcApDocument* pDoc);

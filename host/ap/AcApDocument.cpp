@@ -5,7 +5,8 @@
 
 ACRX_HOST_DEFINE_MEMBERS(AcApDocument, AcRxObject, L"", nullptr)
 
-AcApDocument::AcApDocument(std::unique_ptr<AcDbDatabase> db, std::wstring fileName, bool named) : m_db(std::move(db)) {
+AcApDocument::AcApDocument(std::unique_ptr<AcDbDatabase> db, std::wstring fileName, bool named)
+    : m_db(std::move(db)) {
     setFileName(std::move(fileName), named);
 }
 
@@ -18,10 +19,14 @@ void AcApDocument::setFileName(std::wstring fileName, bool named) {
     m_title = slash == std::wstring::npos ? m_fileName : m_fileName.substr(slash + 1);
 }
 
-AcAp::DocLockMode AcApDocument::lockMode(bool) const { return myLockMode(); }
+AcAp::DocLockMode AcApDocument::lockMode(bool) const {
+    return myLockMode();
+}
 
 AcAp::DocLockMode AcApDocument::myLockMode() const {
     return m_locks.empty() ? AcAp::kNotLocked : m_locks.back().mode;
 }
 
-bool AcApDocument::isQuiescent() const { return host::commandLine().depth() == 0; }
+bool AcApDocument::isQuiescent() const {
+    return host::commandLine().depth() == 0;
+}

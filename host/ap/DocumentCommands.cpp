@@ -58,9 +58,9 @@ bool saveAsAsked(AcApDocument* doc) {
     std::wstring path;
     if (!askName(FormatW(L"\nSave drawing as <%s>: ", current.c_str()), current, false, path)) return false;
     if (!(doc->isNamed() && sameFile(path, current)) && host::fileExists(path)) {
-        const std::wstring text =
-            FormatW(L"%s already exists.\nDo you want to replace it?", path.c_str());
-        if (MessageBoxW(nullptr, text.c_str(), L"Save Drawing As", MB_YESNO | MB_ICONWARNING) != IDYES) return false;
+        const std::wstring text = FormatW(L"%s already exists.\nDo you want to replace it?", path.c_str());
+        if (MessageBoxW(nullptr, text.c_str(), L"Save Drawing As", MB_YESNO | MB_ICONWARNING) != IDYES)
+            return false;
     }
     const Acad::ErrorStatus es = acDocManager->saveDocument(doc, path.c_str());
     if (es != Acad::eOk) tellFailure(L"Saving", es);
@@ -121,8 +121,10 @@ void closeCommand() {
 
 std::wstring drawingPathFromInput(const std::wstring& typed, bool forOpening) {
     size_t b = 0, e = typed.size();
-    while (b < e && std::iswspace(typed[b])) ++b;
-    while (e > b && std::iswspace(typed[e - 1])) --e;
+    while (b < e && std::iswspace(typed[b]))
+        ++b;
+    while (e > b && std::iswspace(typed[e - 1]))
+        --e;
     if (e - b >= 2 && typed[b] == L'"' && typed[e - 1] == L'"') ++b, --e;
     std::wstring path = typed.substr(b, e - b);
     if (path.empty()) return path;

@@ -9,8 +9,12 @@ std::wstring& message() {
 }
 } // namespace
 
-void setDrawingFileMessage(std::wstring text) { message() = std::move(text); }
+void setDrawingFileMessage(std::wstring text) {
+    message() = std::move(text);
+}
 
-const std::wstring& drawingFileMessage() { return message(); }
+const std::wstring& drawingFileMessage() {
+    return message();
+}
 
 } // namespace host

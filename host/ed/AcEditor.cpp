@@ -12,15 +12,22 @@ AcEditor::AcEditor() {
     m_beginHook = host::commandHooks().addBegin([this](const std::wstring& name, int) {
         fire([&](AcEditorReactor* r) { r->commandWillStart(name.c_str()); });
     });
-    m_endHook = host::commandHooks().addEnd([this](const std::wstring& name, int, host::CommandOutcome outcome) {
-        fire([&](AcEditorReactor* r) {
-            switch (outcome) {
-            case host::CommandOutcome::Ended: r->commandEnded(name.c_str()); break;
-            case host::CommandOutcome::Cancelled: r->commandCancelled(name.c_str()); break;
-            case host::CommandOutcome::Failed: r->commandFailed(name.c_str()); break;
-            }
+    m_endHook =
+        host::commandHooks().addEnd([this](const std::wstring& name, int, host::CommandOutcome outcome) {
+            fire([&](AcEditorReactor* r) {
+                switch (outcome) {
+                case host::CommandOutcome::Ended:
+                    r->commandEnded(name.c_str());
+                    break;
+                case host::CommandOutcome::Cancelled:
+                    r->commandCancelled(name.c_str());
+                    break;
+                case host::CommandOutcome::Failed:
+                    r->commandFailed(name.c_str());
+                    break;
+                }
+            });
         });
-    });
 }
 
 AcEditor::~AcEditor() {

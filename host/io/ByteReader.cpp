@@ -21,15 +21,24 @@ uint64_t ByteReader::little(size_t n, const wchar_t* what) {
         return 0;
     }
     uint64_t v = 0;
-    for (size_t i = 0; i < n; ++i) v |= uint64_t(m_data[m_pos + i]) << (8 * i);
+    for (size_t i = 0; i < n; ++i)
+        v |= uint64_t(m_data[m_pos + i]) << (8 * i);
     m_pos += n;
     return v;
 }
 
-uint8_t ByteReader::u8(const wchar_t* what) { return uint8_t(little(1, what)); }
-uint16_t ByteReader::u16(const wchar_t* what) { return uint16_t(little(2, what)); }
-uint32_t ByteReader::u32(const wchar_t* what) { return uint32_t(little(4, what)); }
-uint64_t ByteReader::u64(const wchar_t* what) { return little(8, what); }
+uint8_t ByteReader::u8(const wchar_t* what) {
+    return uint8_t(little(1, what));
+}
+uint16_t ByteReader::u16(const wchar_t* what) {
+    return uint16_t(little(2, what));
+}
+uint32_t ByteReader::u32(const wchar_t* what) {
+    return uint32_t(little(4, what));
+}
+uint64_t ByteReader::u64(const wchar_t* what) {
+    return little(8, what);
+}
 
 std::wstring ByteReader::string(const wchar_t* what, size_t maxBytes) {
     const size_t at = m_pos;

@@ -26,7 +26,9 @@ SaveInterruptHook& interruptHook() {
     return hook;
 }
 
-std::wstring systemError(int err) { return fromUtf8(std::strerror(err)); }
+std::wstring systemError(int err) {
+    return fromUtf8(std::strerror(err));
+}
 
 std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -94,7 +96,8 @@ bool keepBackup(const std::string& target, const std::string& bak, mode_t mode, 
             return false;
         }
         std::string copy;
-        if (!writeTemporary(folderOf(bak), "bak", std::vector<uint8_t>(old.begin(), old.end()), mode, copy, err))
+        if (!writeTemporary(folderOf(bak), "bak", std::vector<uint8_t>(old.begin(), old.end()), mode, copy,
+                            err))
             return false;
         if (::rename(copy.c_str(), staging.c_str()) != 0) {
             err = errno;
@@ -141,7 +144,9 @@ std::wstring backupPathFor(const std::wstring& path) {
     return (hasExtension ? path.substr(0, dot) : path) + L".bak";
 }
 
-void setSaveInterruptHook(SaveInterruptHook hook) { interruptHook() = std::move(hook); }
+void setSaveInterruptHook(SaveInterruptHook hook) {
+    interruptHook() = std::move(hook);
+}
 
 namespace {
 bool fileBytes(const std::wstring& path, std::string& bytes, DrawingReadReport& report) {
@@ -152,19 +157,26 @@ bool fileBytes(const std::wstring& path, std::string& bytes, DrawingReadReport& 
     const int err = errno;
     report.status = r == ReadResult::Missing ? Acad::eFileNotFound : Acad::eFileAccessErr;
     switch (r) {
-    case ReadResult::Missing: report.error = FormatW(L"\"%s\" does not exist.", path.c_str()); break;
-    case ReadResult::NotAFile: report.error = FormatW(L"\"%s\" is not a file.", path.c_str()); break;
+    case ReadResult::Missing:
+        report.error = FormatW(L"\"%s\" does not exist.", path.c_str());
+        break;
+    case ReadResult::NotAFile:
+        report.error = FormatW(L"\"%s\" is not a file.", path.c_str());
+        break;
     case ReadResult::TooLarge:
         report.error = FormatW(L"\"%s\" is larger than the %zu bytes a drawing may have.", path.c_str(),
                                kMaxDrawingFileBytes);
         break;
     default:
-        report.error = FormatW(L"\"%s\" could not be read: %s.", path.c_str(), systemError(err ? err : EIO).c_str());
+        report.error =
+            FormatW(L"\"%s\" could not be read: %s.", path.c_str(), systemError(err ? err : EIO).c_str());
     }
     return false;
 }
 
-const uint8_t* bytesOf(const std::string& bytes) { return reinterpret_cast<const uint8_t*>(bytes.data()); }
+const uint8_t* bytesOf(const std::string& bytes) {
+    return reinterpret_cast<const uint8_t*>(bytes.data());
+}
 
 mode_t newFileMode() {
     const mode_t mask = ::umask(0);
@@ -214,7 +226,8 @@ bool saveDrawingFile(AcDbDatabase* db, const std::wstring& path, bool keepBak, s
     const std::string bak = nativePath(backupPathFor(fromUtf8(target)));
     if (keepBak && exists && bak != target && !keepBackup(target, bak, mode, err)) {
         ::unlink(temp.c_str());
-        error = saveFailed(path, L"the old drawing could not be kept as " + fromUtf8(bak) + L" (" + systemError(err) + L")");
+        error = saveFailed(path, L"the old drawing could not be kept as " + fromUtf8(bak) + L" (" +
+                                     systemError(err) + L")");
         return false;
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
@@ -237,7 +250,8 @@ void installDrawingFileHooks() {
             return report.status;
         }
         std::wstring notices;
-        for (const std::wstring& w : report.warnings) notices += (notices.empty() ? L"" : L"\n") + w;
+        for (const std::wstring& w : report.warnings)
+            notices += (notices.empty() ? L"" : L"\n") + w;
         setDrawingFileMessage(notices);
         return Acad::eOk;
     };

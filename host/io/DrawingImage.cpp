@@ -19,7 +19,9 @@ constexpr size_t kMinClassRecord = 4 + 4 + 4 + 4 + 4 + 4 + 1;
 constexpr size_t kMinObjectRecord = 2 + 8 + 8 + 1 + 4;
 constexpr size_t kMaxClasses = 0xFFFF;
 
-std::wstring handleText(uint64_t h) { return AcDbHandle(h).text(); }
+std::wstring handleText(uint64_t h) {
+    return AcDbHandle(h).text();
+}
 
 bool parseStart(ByteReader& r, DrawingImage& image) {
     const uint8_t* magic = r.skip(kDrawingMagicSize, L"the file signature");
@@ -55,7 +57,8 @@ bool parseClass(ByteReader& r, ClassRecord& c, std::unordered_set<std::wstring>&
     if (c.name.empty())
         r.fail(at, FormatW(L"class %zu has no name", index));
     else if (c.flags & ~(kClassIsEntity | kClassIsCustom))
-        r.fail(r.offset() - 1, FormatW(L"class %s has unknown kind flags 0x%02X", c.name.c_str(), unsigned(c.flags)));
+        r.fail(r.offset() - 1,
+               FormatW(L"class %s has unknown kind flags 0x%02X", c.name.c_str(), unsigned(c.flags)));
     else if (!names.insert(c.name).second)
         r.fail(at, FormatW(L"class %s is listed twice", c.name.c_str()));
     return r.ok();
@@ -89,11 +92,12 @@ bool parseObject(ByteReader& r, ObjectRecord& o, size_t classCount, uint64_t pre
     else if (o.handle == 0)
         r.fail(o.recordOffset + 2, FormatW(L"object %u has the null handle", index));
     else if (o.handle <= previousHandle)
-        r.fail(o.recordOffset + 2, FormatW(L"object %u has handle %s, not after the previous object's %s", index,
-                                           handleText(o.handle).c_str(), handleText(previousHandle).c_str()));
+        r.fail(o.recordOffset + 2,
+               FormatW(L"object %u has handle %s, not after the previous object's %s", index,
+                       handleText(o.handle).c_str(), handleText(previousHandle).c_str()));
     else if (flags & ~(kObjectHasGraphics | kObjectErased))
-        r.fail(o.recordOffset + 18, FormatW(L"object %s has unknown flags 0x%02X", handleText(o.handle).c_str(),
-                                            unsigned(flags)));
+        r.fail(o.recordOffset + 18,
+               FormatW(L"object %s has unknown flags 0x%02X", handleText(o.handle).c_str(), unsigned(flags)));
     if (!r.ok()) return false;
     o.dataSize = r.u32(L"the length of an object's data");
     o.dataOffset = r.offset();
@@ -136,7 +140,8 @@ bool parseDrawingImage(const uint8_t* data, size_t size, DrawingImage& image, Im
                        bool verifyChecksum) {
     DrawingImage parsed;
     ByteReader r(data, size);
-    if (parseStart(r, parsed) && parseClasses(r, parsed) && parseObjects(r, parsed) && parseEnd(r, verifyChecksum)) {
+    if (parseStart(r, parsed) && parseClasses(r, parsed) && parseObjects(r, parsed) &&
+        parseEnd(r, verifyChecksum)) {
         image = std::move(parsed);
         return true;
     }
@@ -154,11 +159,13 @@ DrawingImageWriter::DrawingImageWriter() {
 }
 
 void DrawingImageWriter::putLE(uint64_t v, size_t n) {
-    for (size_t i = 0; i < n; ++i) m_bytes.push_back(uint8_t(v >> (8 * i)));
+    for (size_t i = 0; i < n; ++i)
+        m_bytes.push_back(uint8_t(v >> (8 * i)));
 }
 
 void DrawingImageWriter::patchU32(size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) m_bytes[at + i] = uint8_t(v >> (8 * i));
+    for (size_t i = 0; i < 4; ++i)
+        m_bytes[at + i] = uint8_t(v >> (8 * i));
 }
 
 void DrawingImageWriter::putString(const std::wstring& s) {
@@ -172,7 +179,9 @@ void DrawingImageWriter::beginHeader() {
     putU32(0);
 }
 
-void DrawingImageWriter::endHeader() { patchU32(m_lengthAt, uint32_t(m_bytes.size() - m_lengthAt - 4)); }
+void DrawingImageWriter::endHeader() {
+    patchU32(m_lengthAt, uint32_t(m_bytes.size() - m_lengthAt - 4));
+}
 
 void DrawingImageWriter::writeClasses(const std::vector<ClassRecord>& classes) {
     putU32(uint32_t(classes.size()));
@@ -203,7 +212,9 @@ void DrawingImageWriter::beginObject(uint16_t classIndex, uint64_t handle, uint6
     ++m_objects;
 }
 
-void DrawingImageWriter::endObjectData() { patchU32(m_lengthAt, uint32_t(m_bytes.size() - m_lengthAt - 4)); }
+void DrawingImageWriter::endObjectData() {
+    patchU32(m_lengthAt, uint32_t(m_bytes.size() - m_lengthAt - 4));
+}
 
 void DrawingImageWriter::writeGraphics(const std::vector<uint8_t>& graphics) {
     putU32(uint32_t(graphics.size()));

@@ -29,11 +29,16 @@ namespace {
 // What a failed read of an object's own bytes means, for the message.
 std::wstring statusMeaning(Acad::ErrorStatus es) {
     switch (es) {
-    case Acad::eEndOfFile: return L"its data ends too early";
-    case Acad::eInvalidDwgVersion: return L"it was written in a version of its class this program does not know";
-    case Acad::eInvalidInput: return L"it holds values out of range";
-    case Acad::eDwgObjectImproperlyRead: return L"it left some of its data unread";
-    default: return FormatW(L"error status %d", int(es));
+    case Acad::eEndOfFile:
+        return L"its data ends too early";
+    case Acad::eInvalidDwgVersion:
+        return L"it was written in a version of its class this program does not know";
+    case Acad::eInvalidInput:
+        return L"it holds values out of range";
+    case Acad::eDwgObjectImproperlyRead:
+        return L"it left some of its data unread";
+    default:
+        return FormatW(L"error status %d", int(es));
     }
 }
 
@@ -137,8 +142,9 @@ AcDbObject* Loader::readOwnClass(const ObjectRecord& rec, AcRxClass* cls, bool& 
     refused = true;
     const ClassRecord& c = m_image.classes[rec.classIndex];
     if (!(c.flags & kClassIsCustom))
-        fail(rec.dataOffset, FormatW(L"object %s (%s) cannot be read: %s", AcDbHandle(rec.handle).text().c_str(),
-                                     c.name.c_str(), statusMeaning(es).c_str()));
+        fail(rec.dataOffset,
+             FormatW(L"object %s (%s) cannot be read: %s", AcDbHandle(rec.handle).text().c_str(),
+                     c.name.c_str(), statusMeaning(es).c_str()));
     return nullptr;
 }
 
@@ -146,8 +152,7 @@ bool Loader::checkGraphics(const ObjectRecord& rec) {
     if (!rec.hasGraphics) return true;
     gi::GiRecording recording;
     std::wstring error;
-    if (gi::recordingFromBytes(m_data + rec.graphicsOffset, rec.graphicsSize, recording, error))
-        return true;
+    if (gi::recordingFromBytes(m_data + rec.graphicsOffset, rec.graphicsSize, recording, error)) return true;
     return fail(rec.graphicsOffset, FormatW(L"the proxy graphics of object %s are damaged (%s)",
                                             AcDbHandle(rec.handle).text().c_str(), error.c_str()));
 }
@@ -156,16 +161,18 @@ AcDbObject* Loader::proxyFor(const ObjectRecord& rec) {
     const ClassRecord& c = m_image.classes[rec.classIndex];
     AcDbObject* proxy = makeProxy(c);
     if (!proxy) {
-        fail(rec.recordOffset, FormatW(L"object %s of class %s cannot be kept: the class is not loaded and the "
-                                       L"host keeps only entities of unknown classes",
-                                       AcDbHandle(rec.handle).text().c_str(), c.name.c_str()));
+        fail(rec.recordOffset,
+             FormatW(L"object %s of class %s cannot be kept: the class is not loaded and the "
+                     L"host keeps only entities of unknown classes",
+                     AcDbHandle(rec.handle).text().c_str(), c.name.c_str()));
         return nullptr;
     }
     const Acad::ErrorStatus es = readFields(rec, proxy);
     if (es != Acad::eOk) {
         delete proxy;
-        fail(rec.dataOffset, FormatW(L"object %s (%s) cannot be read even as a proxy: %s",
-                                     AcDbHandle(rec.handle).text().c_str(), c.name.c_str(), statusMeaning(es).c_str()));
+        fail(rec.dataOffset,
+             FormatW(L"object %s (%s) cannot be read even as a proxy: %s",
+                     AcDbHandle(rec.handle).text().c_str(), c.name.c_str(), statusMeaning(es).c_str()));
         return nullptr;
     }
     return proxy;
@@ -175,7 +182,8 @@ AcDbObject* Loader::proxyFor(const ObjectRecord& rec) {
 bool Loader::giveProxiesGraphics() {
     for (const auto& [proxy, rec] : m_proxies) {
         if (!rec->hasGraphics) continue;
-        std::vector<uint8_t> bytes(m_data + rec->graphicsOffset, m_data + rec->graphicsOffset + rec->graphicsSize);
+        std::vector<uint8_t> bytes(m_data + rec->graphicsOffset,
+                                   m_data + rec->graphicsOffset + rec->graphicsSize);
         std::wstring error;
         if (!setProxyGraphics(proxy, bytes, error))
             return fail(rec->graphicsOffset, FormatW(L"the proxy graphics of object %s are damaged (%s)",
@@ -205,7 +213,8 @@ bool Loader::readObject(const ObjectRecord& rec) {
     AcDbObjectId id;
     if (m_db->addAcDbObjectWithHandle(id, obj, AcDbHandle(rec.handle)) != Acad::eOk) {
         delete obj;
-        return fail(rec.recordOffset, FormatW(L"object %s cannot take its handle", AcDbHandle(rec.handle).text().c_str()));
+        return fail(rec.recordOffset,
+                    FormatW(L"object %s cannot take its handle", AcDbHandle(rec.handle).text().c_str()));
     }
     if (rec.owner != 0) {
         AcDbObjectId owner;
@@ -219,8 +228,7 @@ bool Loader::readObject(const ObjectRecord& rec) {
     return true;
 }
 
-template <class Table>
-bool isTable(AcDbObjectId id) {
+template <class Table> bool isTable(AcDbObjectId id) {
     return id.isValid() && !id.isErased() && Table::cast(static_cast<AcDbStub*>(id)->object) != nullptr;
 }
 
@@ -251,8 +259,8 @@ bool Loader::run() {
         std::wstring why = m_refusedByClass.count(name)
                                ? L"the loaded application could not read them"
                                : L"the application that defines the class is not loaded";
-        m_report.warnings.push_back(FormatW(L"%zu object(s) of class %s are kept as proxies: %s.", count,
-                                            name.c_str(), why.c_str()));
+        m_report.warnings.push_back(
+            FormatW(L"%zu object(s) of class %s are kept as proxies: %s.", count, name.c_str(), why.c_str()));
     }
     return true;
 }
@@ -266,14 +274,15 @@ bool parseChecked(const uint8_t* data, size_t size, const std::wstring& name, Dr
     const DrawingSignature signature = sniffDrawingFile(data, size);
     if (signature.kind != DrawingFileKind::Ours) {
         report.error = foreignFileMessage(name, signature);
-        report.status = signature.kind == DrawingFileKind::OtherDwg ? Acad::eInvalidDwgVersion : Acad::eInvalidInput;
+        report.status =
+            signature.kind == DrawingFileKind::OtherDwg ? Acad::eInvalidDwgVersion : Acad::eInvalidInput;
         return false;
     }
     ImageError imageError;
     if (parseDrawingImage(data, size, image, imageError, verifyChecksum)) return true;
     report.errorOffset = imageError.offset;
-    report.error =
-        FormatW(L"\"%s\" is damaged at byte %zu: %s.", name.c_str(), imageError.offset, imageError.what.c_str());
+    report.error = FormatW(L"\"%s\" is damaged at byte %zu: %s.", name.c_str(), imageError.offset,
+                           imageError.what.c_str());
     report.status = Acad::eDwgNotRecoverable;
     return false;
 }
@@ -309,7 +318,8 @@ bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& n
                          DrawingReadReport& report) {
     report = DrawingReadReport();
     if (!target || target->approxNumObjects() != 0) {
-        report.error = L"A drawing can only be read into an empty database (one made without a default drawing).";
+        report.error =
+            L"A drawing can only be read into an empty database (one made without a default drawing).";
         report.status = Acad::eInvalidInput;
         return false;
     }

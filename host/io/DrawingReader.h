@@ -39,7 +39,8 @@ struct DrawingReadOptions {
 // `name` is the file's name for the messages. The database has no document and
 // no file name yet; the caller owns it.
 std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size, const std::wstring& name,
-                                               DrawingReadReport& report, const DrawingReadOptions& options = {});
+                                               DrawingReadReport& report,
+                                               const DrawingReadOptions& options = {});
 
 // Reads into `target`, which must hold no objects (eInvalidInput otherwise). The
 // file is read into a scratch database first, so `target` changes only when the

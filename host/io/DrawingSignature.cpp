@@ -33,10 +33,12 @@ bool isDxf(const uint8_t* data, size_t size) {
     if (startsWith(data, size, "AutoCAD Binary DXF")) return true;
     size_t i = 0;
     if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) i = 3; // UTF-8 mark
-    while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n')) ++i;
+    while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
+        ++i;
     if (i >= size || data[i] != '0') return false;
     ++i;
-    while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n')) ++i;
+    while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
+        ++i;
     std::string_view rest(reinterpret_cast<const char*>(data + i), size - i);
     return rest.substr(0, 7) == "SECTION";
 }
@@ -61,9 +63,9 @@ std::wstring otherDwgRelease(const std::string& version) {
         const char* version;
         const wchar_t* release;
     } kReleases[] = {
-        {"AC1001", L"2.2"},  {"AC1002", L"2.5"},  {"AC1003", L"2.6"},  {"AC1004", L"R9"},
-        {"AC1006", L"R10"},  {"AC1009", L"R11/R12"}, {"AC1012", L"R13"}, {"AC1014", L"R14"},
-        {"AC1015", L"2000"}, {"AC1018", L"2004"}, {"AC1021", L"2007"}, {"AC1024", L"2010"},
+        {"AC1001", L"2.2"},  {"AC1002", L"2.5"},     {"AC1003", L"2.6"},  {"AC1004", L"R9"},
+        {"AC1006", L"R10"},  {"AC1009", L"R11/R12"}, {"AC1012", L"R13"},  {"AC1014", L"R14"},
+        {"AC1015", L"2000"}, {"AC1018", L"2004"},    {"AC1021", L"2007"}, {"AC1024", L"2010"},
         {"AC1027", L"2013"}, {"AC1032", L"2018"},
     };
     for (const auto& r : kReleases)
@@ -73,8 +75,10 @@ std::wstring otherDwgRelease(const std::string& version) {
 
 std::wstring foreignFileMessage(const std::wstring& fileName, const DrawingSignature& s) {
     switch (s.kind) {
-    case DrawingFileKind::Ours: return {};
-    case DrawingFileKind::Empty: return FormatW(L"\"%s\" is empty: it holds no drawing.", fileName.c_str());
+    case DrawingFileKind::Ours:
+        return {};
+    case DrawingFileKind::Empty:
+        return FormatW(L"\"%s\" is empty: it holds no drawing.", fileName.c_str());
     case DrawingFileKind::OtherDwg: {
         const std::wstring version = fromUtf8(s.version);
         const std::wstring release = otherDwgRelease(s.version);
@@ -87,7 +91,8 @@ std::wstring foreignFileMessage(const std::wstring& fileName, const DrawingSigna
     case DrawingFileKind::Dxf:
         return FormatW(L"\"%s\" is a DXF file, not a drawing file. Bring it in with DXF import (DXFIN).",
                        fileName.c_str());
-    case DrawingFileKind::Unknown: break;
+    case DrawingFileKind::Unknown:
+        break;
     }
     return FormatW(L"\"%s\" is not a drawing file: it does not start with a drawing file's signature.",
                    fileName.c_str());

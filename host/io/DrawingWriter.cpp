@@ -113,7 +113,8 @@ void Writer::writeHeader() {
 }
 
 bool Writer::objectBytes(const Item& item, std::wstring& error) {
-    // A proxy files what it was read with, like any object. The object's bytes go straight into the file's buffer: no copy per object.
+    // A proxy files what it was read with, like any object. The object's bytes go straight into the file's
+    // buffer: no copy per object.
     m_filer.setBytes(std::move(m_image.bytes()));
     m_filer.seek(0, 2);
     Acad::ErrorStatus es = Acad::eOk;
@@ -124,8 +125,8 @@ bool Writer::objectBytes(const Item& item, std::wstring& error) {
     }
     m_image.bytes() = m_filer.takeBytes();
     if (es == Acad::eOk) return true;
-    error = FormatW(L"object %s (%s) could not be written (error status %d)", item.object->handle().text().c_str(),
-                    m_classes[item.classIndex].name.c_str(), int(es));
+    error = FormatW(L"object %s (%s) could not be written (error status %d)",
+                    item.object->handle().text().c_str(), m_classes[item.classIndex].name.c_str(), int(es));
     return false;
 }
 
@@ -145,8 +146,8 @@ bool Writer::writeObject(const Item& item, std::wstring& error) {
     }
     uint8_t flags = hasGraphics ? kObjectHasGraphics : 0;
     if (item.object->isErased()) flags |= kObjectErased;
-    m_image.beginObject(item.classIndex, item.object->handle().value(), item.object->ownerId().handle().value(),
-                        flags);
+    m_image.beginObject(item.classIndex, item.object->handle().value(),
+                        item.object->ownerId().handle().value(), flags);
     if (!objectBytes(item, error)) return false;
     m_image.endObjectData();
     if (hasGraphics) m_image.writeGraphics(item.isProxy ? *item.proxy.graphics : graphics);

@@ -18,7 +18,9 @@ namespace {
 
 using Log = std::vector<std::wstring>;
 
-AcDbDatabase* working() { return acdbHostApplicationServices()->workingDatabase(); }
+AcDbDatabase* working() {
+    return acdbHostApplicationServices()->workingDatabase();
+}
 
 std::wstring textVar(const wchar_t* name) {
     auto v = host::sysVars().get(name);
@@ -33,7 +35,8 @@ int shortVar(const wchar_t* name) {
 void makeDrawing(const std::wstring& path) {
     AcDbDatabase db;
     std::wstring error;
-    ASSERT_TRUE(host::io::saveDrawingFile(&db, path, false, error)) << std::string(error.begin(), error.end());
+    ASSERT_TRUE(host::io::saveDrawingFile(&db, path, false, error))
+        << std::string(error.begin(), error.end());
 }
 
 } // namespace
@@ -129,7 +132,8 @@ TEST_F(DocSession, LocksNestAndUnlockGivesBackOnlyWhatWasTaken) {
     EXPECT_EQ(doc->myLockMode(), AcAp::kNotLocked);
 
     // Unlocking "while the mode is kWrite, at most 10 times" leaves the rest of 12.
-    for (int i = 0; i < 12; ++i) acDocManager->lockDocument(doc, AcAp::kWrite);
+    for (int i = 0; i < 12; ++i)
+        acDocManager->lockDocument(doc, AcAp::kWrite);
     int rounds = 0;
     while (doc->myLockMode() == AcAp::kWrite && rounds < 10) {
         acDocManager->unlockDocument(doc);
@@ -169,7 +173,8 @@ TEST_F(DocSession, ACommandHoldsAnAutomaticLockThatOnlyTheHostReleases) {
     run(L"LOCKME\n");
     acedRegCmds->removeGroup(L"TEST_DOCS");
     EXPECT_EQ(g_modeInCommand, AcAp::kAutoWrite);
-    EXPECT_EQ(doc->myLockMode(), AcAp::kWrite) << "the module's lock outlives the command, the host's does not";
+    EXPECT_EQ(doc->myLockMode(), AcAp::kWrite)
+        << "the module's lock outlives the command, the host's does not";
     EXPECT_EQ(doc->lockCount(), 1u);
     EXPECT_EQ(log.events, (Log{L"start LOCKME", L"end LOCKME"}));
     EXPECT_EQ(acDocManager->unlockDocument(doc), Acad::eOk);
@@ -179,8 +184,8 @@ TEST_F(DocSession, ACommandHoldsAnAutomaticLockThatOnlyTheHostReleases) {
 namespace {
 struct LockWatcher : AcApDocManagerReactor {
     std::vector<std::pair<int, int>> changes;
-    void documentLockModeChanged(AcApDocument*, AcAp::DocLockMode before, AcAp::DocLockMode now, AcAp::DocLockMode,
-                                 const wchar_t*) override {
+    void documentLockModeChanged(AcApDocument*, AcAp::DocLockMode before, AcAp::DocLockMode now,
+                                 AcAp::DocLockMode, const wchar_t*) override {
         changes.push_back({before, now});
     }
 };
@@ -213,5 +218,6 @@ TEST_F(DocSession, SavingTellsTheReactorsAndNamesTheDocument) {
     EXPECT_NE(acDocManager->saveDocument(doc, file("no/such/folder/x.dwg").c_str()), Acad::eOk);
     EXPECT_NE(host::drawingFileMessage().find(L"x.dwg"), std::wstring::npos);
     EXPECT_STREQ(doc->docTitle(), L"saved.dwg");
-    EXPECT_EQ(log.events, (Log{L"beginSave saved.dwg", L"saveComplete saved.dwg", L"beginSave x.dwg", L"abortSave"}));
+    EXPECT_EQ(log.events,
+              (Log{L"beginSave saved.dwg", L"saveComplete saved.dwg", L"beginSave x.dwg", L"abortSave"}));
 }

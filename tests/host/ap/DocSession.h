@@ -37,10 +37,17 @@ inline std::vector<std::wstring>& moduleLog() {
 inline AcRx::AppRetCode logModuleEntry(AcRx::AppMsgCode msg, void* pkt) {
     auto* doc = static_cast<AcApDocument*>(pkt);
     switch (msg) {
-    case AcRx::kInitAppMsg: acrxDynamicLinker->unlockApplication(pkt); break;
-    case AcRx::kLoadDwgMsg: moduleLog().push_back(L"load " + std::wstring(doc ? doc->docTitle() : L"?")); break;
-    case AcRx::kUnloadDwgMsg: moduleLog().push_back(L"unload " + std::wstring(doc ? doc->docTitle() : L"?")); break;
-    default: break;
+    case AcRx::kInitAppMsg:
+        acrxDynamicLinker->unlockApplication(pkt);
+        break;
+    case AcRx::kLoadDwgMsg:
+        moduleLog().push_back(L"load " + std::wstring(doc ? doc->docTitle() : L"?"));
+        break;
+    case AcRx::kUnloadDwgMsg:
+        moduleLog().push_back(L"unload " + std::wstring(doc ? doc->docTitle() : L"?"));
+        break;
+    default:
+        break;
     }
     return AcRx::kRetOK;
 }
@@ -54,8 +61,12 @@ public:
     void endDwgOpen(const wchar_t* name, AcDbDatabase* db) override {
         events.push_back(L"endDwgOpen " + baseName(name) + (db ? L" db" : L" null"));
     }
-    void beginClose(AcDbDatabase* db) override { events.push_back(db ? L"beginClose db" : L"beginClose null"); }
-    void beginSave(AcDbDatabase*, const wchar_t* name) override { events.push_back(L"beginSave " + baseName(name)); }
+    void beginClose(AcDbDatabase* db) override {
+        events.push_back(db ? L"beginClose db" : L"beginClose null");
+    }
+    void beginSave(AcDbDatabase*, const wchar_t* name) override {
+        events.push_back(L"beginSave " + baseName(name));
+    }
     void saveComplete(AcDbDatabase*, const wchar_t* name) override {
         events.push_back(L"saveComplete " + baseName(name));
     }

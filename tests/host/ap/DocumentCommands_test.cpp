@@ -15,7 +15,9 @@ std::string text(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-std::wstring w(const std::filesystem::path& p) { return p.wstring(); }
+std::wstring w(const std::filesystem::path& p) {
+    return p.wstring();
+}
 } // namespace
 
 TEST(DocumentCommandsNames, TypedNamesBecomePaths) {

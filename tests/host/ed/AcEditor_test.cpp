@@ -28,7 +28,9 @@ void asksAPoint() {
     ads_point p;
     acedGetPoint(nullptr, L"\nPoint: ", p);
 }
-void throws() { throw std::runtime_error("broken command"); }
+void throws() {
+    throw std::runtime_error("broken command");
+}
 
 using Heard = std::vector<std::wstring>;
 

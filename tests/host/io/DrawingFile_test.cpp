@@ -5,9 +5,9 @@
 #include "host/db/AcDbArc.h"
 #include "host/db/AcDbLine.h"
 #include "host/db/AcDbMText.h"
-#include "host/db/AcDbText.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbPolyline.h"
+#include "host/db/AcDbText.h"
 #include "host/db/acutResbuf.h"
 #include "host/rx/acutString.h"
 #include "tests/host/io/IoTestHelpers.h"
@@ -22,8 +22,7 @@ using namespace iotest;
 
 namespace {
 
-template <class T>
-struct Opened {
+template <class T> struct Opened {
     T* p = nullptr;
     Opened(AcDbObjectId id) { acdbOpenObject(p, id, AcDb::kForRead, true); }
     ~Opened() {
@@ -124,7 +123,8 @@ TEST(DrawingFile, SaveKeepsTheOldFileAsBakAndReplacesItWhole) {
     EXPECT_EQ(readAll(dir.file("plan.bak")), firstBytes);
     // No temporary file is left behind.
     size_t files = 0;
-    for (auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file();
+    for (auto& e : std::filesystem::directory_iterator(dir.path()))
+        files += e.is_regular_file();
     EXPECT_EQ(files, 2u);
 }
 

@@ -41,11 +41,14 @@ host::io::DrawingImage layoutOf(const std::vector<uint8_t>& bytes) {
 }
 
 void putU32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = uint8_t(v >> (8 * i));
 }
 
 // Damage made on purpose gets a valid checksum, so the deeper checks are reached.
-void fixChecksum(std::vector<uint8_t>& b) { putU32(b, b.size() - 4, host::io::crc32(b.data(), b.size() - 4)); }
+void fixChecksum(std::vector<uint8_t>& b) {
+    putU32(b, b.size() - 4, host::io::crc32(b.data(), b.size() - 4));
+}
 
 struct Refusal {
     bool refused = false;
@@ -63,9 +66,13 @@ Refusal readBytes(const std::vector<uint8_t>& b, size_t size) {
     }
     return r;
 }
-Refusal readBytes(const std::vector<uint8_t>& b) { return readBytes(b, b.size()); }
+Refusal readBytes(const std::vector<uint8_t>& b) {
+    return readBytes(b, b.size());
+}
 
-bool says(const Refusal& r, const std::wstring& text) { return r.error.find(text) != std::wstring::npos; }
+bool says(const Refusal& r, const std::wstring& text) {
+    return r.error.find(text) != std::wstring::npos;
+}
 
 } // namespace
 
@@ -104,7 +111,8 @@ TEST(DrawingReader, CountsAndLengthsAreNeverTrusted) {
         {"object count one short", objectCountAt, uint32_t(layout.objects.size() - 1), L"checksum"},
         {"huge object data", first.dataOffset - 4, 0xFFFFFFFEu, L"claims"},
         {"object data a byte short", first.dataOffset - 4, uint32_t(first.dataSize - 1), L"byte"},
-        {"class index past the table", first.recordOffset, uint32_t(layout.classes.size()) | 0xAB0000u, L"class"},
+        {"class index past the table", first.recordOffset, uint32_t(layout.classes.size()) | 0xAB0000u,
+         L"class"},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> b = good;
@@ -210,7 +218,8 @@ TEST(DrawingReader, ReadingIntoADatabaseChangesItOnlyWhenTheFileIsGood) {
     EXPECT_NE(host::drawingFileMessage().find(L"does not exist"), std::wstring::npos);
     EXPECT_EQ(target.approxNumObjects(), 0);
 
-    ASSERT_EQ(target.readDwgFile(dir.file("good.dwg").c_str()), Acad::eOk) << std::string(host::drawingFileMessage().begin(), host::drawingFileMessage().end());
+    ASSERT_EQ(target.readDwgFile(dir.file("good.dwg").c_str()), Acad::eOk)
+        << std::string(host::drawingFileMessage().begin(), host::drawingFileMessage().end());
     EXPECT_EQ(size_t(target.approxNumObjects()), layout.objects.size());
     const wchar_t* name = nullptr;
     target.getFilename(name);

@@ -8,7 +8,8 @@
 #include <filesystem>
 
 TEST(FuzzCorpus, DrawingReaderSurvivesEveryKeptInput) {
-    const std::filesystem::path corpus = std::filesystem::path(LINTARO_SOURCE_DIR) / "tests/fuzz/corpus/drawing_reader";
+    const std::filesystem::path corpus =
+        std::filesystem::path(LINTARO_SOURCE_DIR) / "tests/fuzz/corpus/drawing_reader";
     size_t files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
         if (!entry.is_regular_file()) continue;

@@ -19,7 +19,8 @@ class IoTestMark : public AcDbEntity {
 public:
     ACRX_DECLARE_MEMBERS(IoTestMark);
     IoTestMark() = default;
-    IoTestMark(const AcGePoint3d& at, double size, const std::wstring& label) : m_at(at), m_size(size), m_label(label) {}
+    IoTestMark(const AcGePoint3d& at, double size, const std::wstring& label)
+        : m_at(at), m_size(size), m_label(label) {}
 
     AcGePoint3d at() const { return m_at; }
     double size() const { return m_size; }

@@ -9,10 +9,10 @@
 #include "host/db/AcDbLayerTable.h"
 #include "host/db/AcDbLine.h"
 #include "host/db/AcDbMText.h"
-#include "host/db/AcDbText.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbPolyline.h"
 #include "host/db/AcDbRegAppTableRecord.h"
+#include "host/db/AcDbText.h"
 #include "host/db/DatabaseClasses.h"
 #include "host/db/DwgBufferFiler.h"
 #include "host/db/acutResbuf.h"
@@ -23,9 +23,9 @@
 #include "host/rx/AcRxDictionary.h"
 
 #include <cstdlib>
-#include <stdexcept>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <unistd.h>
 
 ACRX_DXF_DEFINE_MEMBERS(IoTestMark, AcDbEntity, AcDb::kDHL_CURRENT, AcDb::kMReleaseCurrent, 0xBFF, LT_IO_MARK,
@@ -108,7 +108,9 @@ TempFolder::~TempFolder() {
     if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
 }
 
-std::wstring TempFolder::file(const std::string& name) const { return (m_path / name).wstring(); }
+std::wstring TempFolder::file(const std::string& name) const {
+    return (m_path / name).wstring();
+}
 
 std::vector<uint8_t> readAll(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
@@ -144,7 +146,10 @@ AcDbObjectId addLayer(AcDbDatabase* db, const wchar_t* name, Adesk::UInt16 color
     c.setColorIndex(color);
     rec->setColor(c);
     AcDbObjectId id;
-    if (layers->add(id, rec) == Acad::eOk) rec->close(); else delete rec;
+    if (layers->add(id, rec) == Acad::eOk)
+        rec->close();
+    else
+        delete rec;
     layers->close();
     return id;
 }
@@ -191,7 +196,8 @@ SampleIds buildSample(AcDbDatabase* db) {
     // Extended data with a text that is not ASCII, a real and a point.
     acdbRegApp(L"LINTARO_TEST");
     double where[3] = {1, 2, 3};
-    resbuf* xd = acutBuildList(1001, L"LINTARO_TEST", 1000, L"BMaß ±2²", 1040, 3.25, 1010, where, 1070, 42, 0);
+    resbuf* xd =
+        acutBuildList(1001, L"LINTARO_TEST", 1000, L"BMaß ±2²", 1040, 3.25, 1010, where, 1070, 42, 0);
     acdbOpenObject(ent, ids.line, AcDb::kForWrite);
     ent->setXData(xd);
     ent->close();

@@ -100,7 +100,8 @@ TEST(Proxies, AProxyShowsWhatTheEntityDrew) {
         std::unique_ptr<AcDbDatabase> withClass = read(original.bytes, report);
         ASSERT_TRUE(withClass);
         expected = drawn(idIn(withClass.get(), original.mark));
-        for (const auto& p : expected) expectedLayers.push_back(AcDbObjectId(p.traits.layer).handle().value());
+        for (const auto& p : expected)
+            expectedLayers.push_back(AcDbObjectId(p.traits.layer).handle().value());
     }
     host::io::DrawingReadReport report;
     std::unique_ptr<AcDbDatabase> db = read(original.bytes, report);
@@ -116,7 +117,8 @@ TEST(Proxies, AProxyShowsWhatTheEntityDrew) {
         EXPECT_EQ(shown[i].text, expected[i].text);
         EXPECT_EQ(shown[i].traits.colorIndex, 3);
         ASSERT_TRUE(shown[i].traits.layer);
-        EXPECT_EQ(AcDbObjectId(shown[i].traits.layer).database(), db.get()) << "the layer is the drawing's own";
+        EXPECT_EQ(AcDbObjectId(shown[i].traits.layer).database(), db.get())
+            << "the layer is the drawing's own";
         EXPECT_EQ(AcDbObjectId(shown[i].traits.layer).handle().value(), expectedLayers[i]);
     }
     EXPECT_NEAR(shown[0].radius, 2.5, kGeomTol);
@@ -185,7 +187,8 @@ TEST(Proxies, AnUnknownObjectThatIsNoEntityRefusesTheFile) {
     ASSERT_NE(markFlags, 0u);
     bytes[markFlags] &= uint8_t(~host::io::kClassIsEntity);
     const uint32_t crc = host::io::crc32(bytes.data(), bytes.size() - 4);
-    for (int i = 0; i < 4; ++i) bytes[bytes.size() - 4 + i] = uint8_t(crc >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[bytes.size() - 4 + i] = uint8_t(crc >> (8 * i));
     host::io::DrawingReadReport report;
     EXPECT_FALSE(read(bytes, report));
     EXPECT_NE(report.error.find(L"cannot be kept"), std::wstring::npos);
