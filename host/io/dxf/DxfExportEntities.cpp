@@ -106,7 +106,7 @@ void DxfExporter::xdata(DxfOutput& o, const AcDbEntity* ent, bool skipAcad) {
     acutRelRb(chain);
 }
 
-bool DxfExporter::writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
+bool DxfExporter::writeCurve(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
     if (const auto* e = as<AcDbLine>(ent)) {
         common(o, ent, "LINE", owner, paper);
         o.raw(100, "AcDbLine");
@@ -155,7 +155,14 @@ bool DxfExporter::writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owne
             if (bulge != 0.0) o.real(42, bulge);
         }
         o.normal(e->normal());
-    } else if (const auto* e = as<AcDb2dPolyline>(ent)) {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool DxfExporter::writeOldPolyline(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
+    if (const auto* e = as<AcDb2dPolyline>(ent)) {
         common(o, ent, "POLYLINE", owner, paper);
         const uint64_t self = handleOf(ent->objectId());
         o.raw(100, "AcDb2dPolyline");
@@ -193,7 +200,14 @@ bool DxfExporter::writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owne
         o.raw(100, "AcDbEntity");
         if (paper) o.integer(67, 1);
         o.text(8, layerName(ent->layerId()));
-    } else if (const auto* e = as<AcDbText>(ent)) {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool DxfExporter::writeTexts(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
+    if (const auto* e = as<AcDbText>(ent)) {
         common(o, ent, "TEXT", owner, paper);
         o.raw(100, "AcDbText");
         if (e->thickness() != 0.0) o.real(39, e->thickness());
@@ -236,7 +250,14 @@ bool DxfExporter::writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owne
             e->getBackgroundScaleFactor(scale);
             o.real(45, scale);
         }
-    } else if (const auto* e = as<AcDbSolid>(ent)) {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool DxfExporter::writePlanar(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
+    if (const auto* e = as<AcDbSolid>(ent)) {
         common(o, ent, "SOLID", owner, paper);
         o.raw(100, "AcDbTrace");
         for (Adesk::UInt16 i = 0; i < 4; ++i) {
@@ -277,13 +298,21 @@ bool DxfExporter::writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owne
         if (s.sz != 1.0) o.real(43, s.sz);
         if (e->rotation() != 0.0) o.real(50, e->rotation() * kDegree);
         o.normal(e->normal());
-    } else if (const auto* e = as<AcDbDimension>(ent); e && !as<AcDbArcDimension>(ent)) {
-        writeDimension(o, e, owner, paper);
-        return true;
     } else {
         return false;
     }
-    xdata(o, ent, false);
+    return true;
+}
+
+bool DxfExporter::writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
+    if (writeCurve(o, ent, owner, paper) || writeOldPolyline(o, ent, owner, paper) || writeTexts(o, ent, owner, paper)
+        || writePlanar(o, ent, owner, paper)) {
+        xdata(o, ent, false);
+        return true;
+    }
+    const auto* dim = as<AcDbDimension>(ent);
+    if (!dim || as<AcDbArcDimension>(ent)) return false;
+    writeDimension(o, dim, owner, paper);
     return true;
 }
 

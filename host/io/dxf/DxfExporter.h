@@ -74,6 +74,11 @@ private:
     // Writes an entity of a block; false when it is no native type (the caller then
     // writes what it draws).
     bool writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
+    // By family; each false for an entity not of it.
+    bool writeCurve(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
+    bool writeOldPolyline(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
+    bool writeTexts(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
+    bool writePlanar(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
     void common(DxfOutput& o, const AcDbEntity* ent, const char* type, uint64_t owner, bool paper);
     void xdata(DxfOutput& o, const AcDbEntity* ent, bool skipAcad);
     void writeDimension(DxfOutput& o, const AcDbDimension* dim, uint64_t owner, bool paper);

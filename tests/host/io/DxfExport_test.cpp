@@ -23,6 +23,7 @@
 #include "host/db/AcDbText.h"
 #include "host/db/AcDbXline.h"
 #include "host/db/acutResbuf.h"
+#include "host/gi/AcGiSubEntityTraits.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"
 #include "host/io/dxf/DxfExport.h"
@@ -47,6 +48,32 @@ protected:
         const AcGePoint3d pts[2] = {{0, 0, 0}, {5, 5, 0}};
         wd->geometry().polyline(2, pts);
         wd->geometry().text({5, 5, 0}, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1.0, 1.0, 0.0, L"+1.25");
+        return true;
+    }
+};
+
+// Draws one of each primitive a custom entity may use.
+class DxfTestShapes : public AcDbEntity {
+public:
+    ACRX_DECLARE_MEMBERS(DxfTestShapes);
+
+protected:
+    bool subWorldDraw(AcGiWorldDraw* wd) override {
+        AcGiWorldGeometry& g = wd->geometry();
+        const AcGePoint3d quad[4] = {{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0}};
+        const AcGePoint3d tri[3] = {{3, 0, 0}, {4, 0, 0}, {3, 1, 0}};
+        const AcGePoint3d open[3] = {{5, 0, 0}, {6, 1, 0}, {7, 0, 0}};
+        wd->subEntityTraits().setFillType(kAcGiFillAlways);
+        g.polygon(4, quad);
+        g.polygon(3, tri);
+        g.circle({10, 0, 0}, 0.5, AcGeVector3d::kZAxis);
+        wd->subEntityTraits().setFillType(kAcGiFillNever);
+        g.polygon(3, open);
+        g.circle({12, 0, 0}, 1.0, AcGeVector3d::kZAxis);
+        g.circularArc({14, 0, 0}, 1.0, AcGeVector3d::kZAxis, AcGeVector3d::kYAxis, std::numbers::pi / 2);
+        g.xline({0, 5, 0}, {1, 6, 0});
+        wd->subEntityTraits().setColor(1);
+        g.text({0, -2, 0}, AcGeVector3d::kZAxis, AcGeVector3d::kYAxis, 0.5, 1.0, 0.0, L"Maß");
         return true;
     }
 };
@@ -154,6 +181,41 @@ void buildDrawing(AcDbDatabase* db) {
 } // namespace
 
 ACRX_HOST_DEFINE_MEMBERS(DxfTestMark, AcDbEntity, L"DXFTESTMARK", &host::makeObject<DxfTestMark>)
+ACRX_HOST_DEFINE_MEMBERS(DxfTestShapes, AcDbEntity, L"DXFTESTSHAPES", &host::makeObject<DxfTestShapes>)
+
+TEST(DxfExport, OtherClassesGoOutAsTheShapesTheyDraw) {
+    dxftest::Drawing source;
+    append(source.db.get(), new DxfTestShapes());
+    std::string bytes;
+    host::dxf::DxfExportReport exported;
+    std::wstring error;
+    ASSERT_TRUE(host::dxf::exportDxf(source.db.get(), bytes, exported, error));
+    dxftest::Drawing back;
+    host::dxf::DxfImportReport report;
+    ASSERT_TRUE(host::dxf::importDxf(bytes, back.db.get(), report, error)) << dxftest::narrow(error);
+    const auto counts = dxftest::countByType(back.db.get());
+    EXPECT_EQ(counts.at("SOLID"), 2u) << "filled outlines stay filled";
+    EXPECT_EQ(counts.at("LWPOLYLINE"), 2u) << "the open outline and the filled dot";
+    EXPECT_EQ(counts.at("CIRCLE"), 1u);
+    EXPECT_EQ(counts.at("ARC"), 1u);
+    EXPECT_EQ(counts.at("XLINE"), 1u);
+    const AcDbArc* arc = entitiesOf<AcDbArc>(back.db.get())[0];
+    EXPECT_NEAR(arc->startAngle(), std::numbers::pi / 2, kTol);
+    EXPECT_NEAR(arc->endAngle(), std::numbers::pi, kTol);
+    const AcDbText* text = entitiesOf<AcDbText>(back.db.get())[0];
+    EXPECT_STREQ(text->textStringConst(), L"Maß");
+    EXPECT_NEAR(text->rotation(), std::numbers::pi / 2, kTol) << "the text's direction";
+    EXPECT_EQ(text->colorIndex(), 1) << "the colour it was drawn in";
+    const AcDbSolid* solid = entitiesOf<AcDbSolid>(back.db.get())[0];
+    AcGePoint3d corner;
+    solid->getPointAt(3, corner);
+    EXPECT_TRUE(corner.isEqualTo({2, 1, 0})) << "corners in the solid's own order";
+
+    // A place that cannot be written: a clear refusal, no file.
+    EXPECT_FALSE(host::dxf::exportDxfFile(source.db.get(), "/nonexistent-folder/x.dxf", exported, error));
+    EXPECT_NE(dxftest::narrow(error).find("cannot be written"), std::string::npos);
+    EXPECT_FALSE(host::dxf::exportDxf(nullptr, bytes, exported, error));
+}
 
 TEST(DxfExport, EveryNativeKindComesBackAsItWent) {
     dxftest::Drawing source;
