@@ -12,6 +12,7 @@
 #include "host/db/AcDbTextStyleTable.h"
 #include "host/db/DatabaseHeader.h"
 #include "host/io/dxf/DxfExporter.h"
+#include "host/rx/acutString.h"
 
 #include <cmath>
 #include <cwchar>
@@ -305,7 +306,7 @@ void DxfExporter::textStyles(DxfOutput& o) {
             bool bold = false, italic = false;
             int charset = 0, pitch = 0;
             rec->font(face, bold, italic, charset, pitch);
-            delete[] face;
+            acutDelString(face);
             o.raw(1001, "ACAD");
             o.text(1000, rec->typeface());
             o.integer(1071, (bold ? 0x2000000 : 0) | (italic ? 0x1000000 : 0));

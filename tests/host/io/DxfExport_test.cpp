@@ -28,6 +28,7 @@
 #include "host/gi/AcGiWorldGeometry.h"
 #include "host/io/dxf/DxfExport.h"
 #include "host/io/dxf/DxfImport.h"
+#include "host/rx/acutString.h"
 
 #include <gtest/gtest.h>
 
@@ -242,7 +243,7 @@ TEST(DxfExport, EveryNativeKindComesBackAsItWent) {
     EXPECT_NEAR(line->endPoint().x, 1234.5678901, kTol);
     wchar_t* layer = line->layer();
     EXPECT_STREQ(layer, L"Wände");
-    delete[] layer;
+    acutDelString(layer);
     resbuf* xd = line->xData(L"LINTARO_DATA");
     ASSERT_NE(xd, nullptr) << "extended data must survive";
     EXPECT_STREQ(xd->rbnext->resval.rstring, L"Maß");
