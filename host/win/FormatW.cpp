@@ -12,7 +12,7 @@ namespace {
 
 enum class Length { None, Short, Long, LongLong, Int64, Int32, Size, LongDouble };
 
-struct Spec {
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -20,7 +20,7 @@ struct Spec {
     wchar_t conv = 0;
 };
 
-void pad(std::wstring& out, const std::wstring& text, const Spec& s) {
+void pad(std::wstring& out, const std::wstring& text, const Conversion& s) {
     const bool left = s.flags.find('-') != std::string::npos;
     const size_t w = s.width > 0 ? static_cast<size_t>(s.width) : 0;
     if (!left && text.size() < w) out.append(w - text.size(), L' ');
@@ -28,7 +28,7 @@ void pad(std::wstring& out, const std::wstring& text, const Spec& s) {
     if (left && text.size() < w) out.append(w - text.size(), L' ');
 }
 
-std::string numberFormat(const Spec& s, const char* lengthMod, char conv) {
+std::string numberFormat(const Conversion& s, const char* lengthMod, char conv) {
     std::string f = "%" + s.flags;
     if (s.width >= 0) f += std::to_string(s.width);
     if (s.precision >= 0) f += "." + std::to_string(s.precision);
@@ -53,7 +53,7 @@ std::wstring formatNarrow(const std::string& fmt, ...) {
     return fromUtf8(big);
 }
 
-bool wideString(const Spec& s) {
+bool wideString(const Conversion& s) {
     // Windows wide functions: %s is wide unless 'h' says narrow; %S is narrow unless 'l' says wide.
     if (s.conv == L's') return s.length != Length::Short;
     return s.length == Length::Long;
@@ -77,7 +77,7 @@ std::wstring FormatV(const wchar_t* format, va_list args) {
             ++p;
             continue;
         }
-        Spec s;
+        Conversion s;
         while (*p && std::wcschr(L"-+ #0", *p)) s.flags.push_back(static_cast<char>(*p++));
         if (*p == L'*') {
             s.width = va_arg(ap, int);
