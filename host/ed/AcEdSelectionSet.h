@@ -6,6 +6,7 @@
 // once, as in the host: a module must free what it gets.
 #include "host/db/adesk.h"
 #include "host/ge/AcGePoint3d.h"
+#include "host/rx/adscodes.h"
 #include "host/rx/adsdef.h"
 
 #include <vector>

@@ -9,7 +9,6 @@
 #include "host/db/DrawnGeometry.h"
 #include "host/gi/GiPick.h"
 #include "host/rx/AcRxClass.h"
-#include "host/rx/acutString.h"
 
 namespace host {
 

@@ -20,6 +20,7 @@
 // RTNORM with a new set; RTERROR when nothing was selected, the mode or the filter
 // is not understood (the filter's problem is printed) or too many sets are open;
 // RTCAN when the user cancelled. Only RTNORM creates a set, which the caller frees.
+#include "host/rx/adscodes.h"
 #include "host/rx/adsdef.h"
 
 int acedSSGet(const wchar_t* str, const void* pt1, const void* pt2, const struct resbuf* filter, ads_name ss);
