@@ -1,6 +1,7 @@
 #include "host/db/AcDbRotatedDimension.h"
 
 #include "host/db/AcDbDimensionLayout.h"
+#include "host/db/LinearDimPoints.h"
 #include "host/db/AcDbDwgFiler.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
@@ -90,32 +91,15 @@ Acad::ErrorStatus AcDbRotatedDimension::transformPoints(const AcGeMatrix3d& xfor
     return Acad::eOk;
 }
 
-void AcDbRotatedDimension::listPoints() const {
-    host::transcriptWrite(host::FormatW(L"%20sextension line 1: X=%.4f  Y=%.4f  Z=%.4f\n", L"", m_xLine1.x,
-                                        m_xLine1.y, m_xLine1.z));
-    host::transcriptWrite(host::FormatW(L"%20sextension line 2: X=%.4f  Y=%.4f  Z=%.4f\n", L"", m_xLine2.x,
-                                        m_xLine2.y, m_xLine2.z));
-    host::transcriptWrite(host::FormatW(L"%20sdimension line:   X=%.4f  Y=%.4f  Z=%.4f\n", L"", m_dimLine.x,
-                                        m_dimLine.y, m_dimLine.z));
-}
+void AcDbRotatedDimension::listPoints() const { host::listLinearDimPoints(*this); }
 
 Acad::ErrorStatus AcDbRotatedDimension::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&,
                                                          AcDbIntArray&) const {
-    gripPoints.append(m_xLine1);
-    gripPoints.append(m_xLine2);
-    gripPoints.append(m_dimLine);
-    gripPoints.append(textPosition());
-    return Acad::eOk;
+    return host::appendLinearDimGrips(*this, gripPoints);
 }
 
 Acad::ErrorStatus AcDbRotatedDimension::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
-    for (int i : indices) {
-        if (i == 0) setXLine1Point(m_xLine1 + offset);
-        if (i == 1) setXLine2Point(m_xLine2 + offset);
-        if (i == 2) setDimLinePoint(m_dimLine + offset);
-        if (i == 3) setTextPosition(textPosition() + offset);
-    }
-    return Acad::eOk;
+    return host::moveLinearDimGrips(*this, indices, offset);
 }
 
 Acad::ErrorStatus AcDbRotatedDimension::dwgOutFields(AcDbDwgFiler* filer) const {
