@@ -1,6 +1,7 @@
 #include "host/rx/AcRxClass.h"
 
 #include "host/rx/AcRxDictionary.h"
+#include "host/rx/RxClassTree.h"
 #include "host/win/FormatW.h"
 
 // ---- AcRxObject ---------------------------------------------------------------
@@ -9,10 +10,15 @@ AcRxClass* AcRxObject::desc() {
     static AcRxClass* s = [] {
         auto* c = new AcRxClass(L"AcRxObject", nullptr, 0, 0, 0, nullptr, L"", L"");
         acrxClassDictionary->atPut(L"AcRxObject", c);
+        host::adoptWaitingChildren(c);
         return c;
     }();
     return s;
 }
+
+// The root classes are written out by hand; they are known by name like the others.
+[[maybe_unused]] static const bool rootClassesKnown =
+    host::knowHostClass(L"AcRxObject", &AcRxObject::desc) && host::knowHostClass(L"AcRxClass", &AcRxClass::desc);
 
 AcRxClass* AcRxObject::isA() const { return AcRxObject::desc(); }
 
@@ -87,9 +93,16 @@ AcRxClass* classAt(const wchar_t* name) { return static_cast<AcRxClass*>(acrxCla
 AcRxClass* newAcRxClass(const wchar_t* className, const wchar_t* parentClassName, int dwgVer, int maintVer,
                         int proxyFlags, AcRxPseudoConstructor make, const wchar_t* dxfName,
                         const wchar_t* appName, AppNameChangeFuncPtr) {
-    AcRxClass* parent = classAt(parentClassName);
-    auto* cls = new AcRxClass(className, parent, dwgVer, maintVer, proxyFlags, make, dxfName, appName);
-    delete acrxClassDictionary->atPut(className, cls);
+    auto* cls = new AcRxClass(className, nullptr, dwgVer, maintVer, proxyFlags, make, dxfName, appName);
+    // The parent may come later (a module registered before the host used its
+    // parent, or a module's own classes in any order): then the class waits for it.
+    host::linkParent(cls, parentClassName);
+    AcRxClass* replaced = static_cast<AcRxClass*>(acrxClassDictionary->atPut(className, cls));
+    if (replaced) {
+        host::forgetClass(replaced);
+        delete replaced;
+    }
+    host::adoptWaitingChildren(cls);
     return cls;
 }
 
@@ -113,6 +126,7 @@ AcRxClass* registerHostClass(const wchar_t* name, AcRxClass* parent, const wchar
     if (AcRxClass* existing = classAt(name)) return existing;
     auto* cls = new AcRxClass(name, parent, 0, 0, 0, make, dxfName, L"");
     acrxClassDictionary->atPut(name, cls);
+    adoptWaitingChildren(cls);
     return cls;
 }
 

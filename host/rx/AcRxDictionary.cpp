@@ -1,6 +1,7 @@
 #include "host/rx/AcRxDictionary.h"
 
 #include "host/rx/AcRxClass.h"
+#include "host/rx/RxClassTree.h"
 #include "host/win/FormatW.h"
 
 #include <algorithm>
@@ -13,6 +14,9 @@ AcRxClass* AcRxDictionary::desc() {
 }
 
 AcRxClass* AcRxDictionary::isA() const { return AcRxDictionary::desc(); }
+
+[[maybe_unused]] static const bool dictionaryClassKnown =
+    host::knowHostClass(L"AcRxDictionary", &AcRxDictionary::desc);
 
 std::wstring AcRxDictionary::normal(const wchar_t* key) const {
     std::wstring k = key ? key : L"";
@@ -75,9 +79,9 @@ AcRxDictionary* acrxServiceDictionaryPtr() {
 }
 
 bool acrxBuildClassHierarchy() {
-    // Classes are linked to their parents when registered; this only confirms that
-    // every parent is still there.
-    bool ok = true;
+    // Classes are linked to their parents when registered, or when the parent comes
+    // later; this links what still waits and confirms that every parent is there.
+    bool ok = host::linkWaitingClasses();
     for (const auto& [name, obj] : acrxClassDictionary->entries()) {
         auto* cls = static_cast<AcRxClass*>(obj);
         if (cls && cls->myParent() && !acrxClassDictionary->at(cls->myParent()->name())) ok = false;
@@ -88,6 +92,7 @@ bool acrxBuildClassHierarchy() {
 void deleteAcRxClass(AcRxClass* pClassObj) {
     if (!pClassObj) return;
     if (acrxClassDictionary->at(pClassObj->name()) == pClassObj) acrxClassDictionary->remove(pClassObj->name());
+    host::forgetClass(pClassObj);
     delete pClassObj;
 }
 

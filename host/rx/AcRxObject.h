@@ -58,9 +58,13 @@ typedef AcRxObject* (*AcRxPseudoConstructor)();
     }
 
 // Defines the members of one of the host's own classes: registered on first use,
-// parents first, so host classes work without an explicit start-up order.
+// parents first, so host classes work without an explicit start-up order. The class
+// is known by name from start-up, so a module class that names it as its parent
+// registers it too.
 #define ACRX_HOST_DEFINE_MEMBERS(CLASS_NAME, PARENT_CLASS, DXF_NAME, MAKE)                                \
     AcRxClass* CLASS_NAME::gpDesc = nullptr;                                                             \
+    [[maybe_unused]] static const bool CLASS_NAME##_isKnownHostClass =                                   \
+        host::knowHostClass(L## #CLASS_NAME, &CLASS_NAME::desc);                                         \
     AcRxClass* CLASS_NAME::desc() {                                                                      \
         if (!gpDesc) gpDesc = host::registerHostClass(L## #CLASS_NAME, PARENT_CLASS::desc(), DXF_NAME, MAKE); \
         return gpDesc;                                                                                   \
@@ -83,4 +87,6 @@ namespace host {
 bool rxInitExisting(AcRxClass* held, const wchar_t* className);
 AcRxClass* registerHostClass(const wchar_t* name, AcRxClass* parent, const wchar_t* dxfName,
                              AcRxPseudoConstructor make);
+// Makes a host class's desc() findable by the class name; returns true.
+bool knowHostClass(const wchar_t* name, AcRxClass* (*desc)());
 } // namespace host
