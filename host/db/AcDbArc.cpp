@@ -1,6 +1,7 @@
 #include "host/db/AcDbArc.h"
 
 #include "host/db/AcDbCircle.h"
+#include "host/db/ClosestPoints.h"
 #include "host/db/FilingChecks.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"
@@ -137,17 +138,9 @@ Acad::ErrorStatus AcDbArc::getFirstDeriv(double param, AcGeVector3d& firstDeriv)
 
 Acad::ErrorStatus AcDbArc::getClosestPointTo(const AcGePoint3d& givenPnt, AcGePoint3d& pointOnCurve,
                                              Adesk::Boolean extend) const {
-    AcGeVector3d d = givenPnt - m_center;
-    d -= m_normal * d.dotProduct(m_normal);
-    double a = d.isZeroLength() ? m_startAngle : host::angleInPlane(m_center, m_normal, givenPnt);
-    double rel = normalAngle(a - m_startAngle);
-    if (!extend && rel > totalAngle()) {
-        // Off the arc: the nearer end.
-        AcGePoint3d s = pointAt(m_startAngle), e = pointAt(endParam());
-        pointOnCurve = givenPnt.distanceTo(s) <= givenPnt.distanceTo(e) ? s : e;
-        return Acad::eOk;
-    }
-    pointOnCurve = pointAt(a);
+    // Extended, the arc is its whole circle.
+    pointOnCurve = host::closestPointOnArc(m_center, m_normal, m_radius, m_startAngle, extend ? kTwoPi : totalAngle(),
+                                           givenPnt);
     return Acad::eOk;
 }
 
@@ -229,7 +222,6 @@ Acad::ErrorStatus AcDbArc::subMoveGripPointsAt(const AcDbIntArray& indices, cons
 Acad::ErrorStatus AcDbArc::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker, const AcGePoint3d& pickPoint,
                                              const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
                                              AcGePoint3dArray& snapPoints, AcDbIntArray&) const {
-    AcGePoint3d p;
     switch (osnapMode) {
     case AcDb::kOsModeEnd:
         snapPoints.append(pointAt(m_startAngle));
@@ -247,15 +239,8 @@ Acad::ErrorStatus AcDbArc::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::G
             if (normalAngle(a - m_startAngle) <= totalAngle()) snapPoints.append(pointAt(a));
         }
         break;
-    case AcDb::kOsModeNear:
-        getClosestPointTo(pickPoint, p);
-        snapPoints.append(p);
-        break;
-    case AcDb::kOsModePerp:
-        getClosestPointTo(lastPoint, p);
-        snapPoints.append(p);
-        break;
     default:
+        host::appendClosestPointSnap(*this, osnapMode, pickPoint, lastPoint, snapPoints);
         break;
     }
     return Acad::eOk;

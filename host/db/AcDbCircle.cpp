@@ -1,5 +1,6 @@
 #include "host/db/AcDbCircle.h"
 
+#include "host/db/ClosestPoints.h"
 #include "host/db/FilingChecks.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"
@@ -130,13 +131,7 @@ Acad::ErrorStatus AcDbCircle::getFirstDeriv(double param, AcGeVector3d& firstDer
 
 Acad::ErrorStatus AcDbCircle::getClosestPointTo(const AcGePoint3d& givenPnt, AcGePoint3d& pointOnCurve,
                                                 Adesk::Boolean) const {
-    AcGeVector3d d = givenPnt - m_center;
-    d -= m_normal * d.dotProduct(m_normal);
-    if (d.isZeroLength()) {
-        pointOnCurve = pointAt(0.0); // every point is as near; the host takes the start
-        return Acad::eOk;
-    }
-    pointOnCurve = m_center + d.normal() * m_radius;
+    pointOnCurve = host::closestPointOnArc(m_center, m_normal, m_radius, 0.0, kTwoPi, givenPnt);
     return Acad::eOk;
 }
 
@@ -186,7 +181,6 @@ Acad::ErrorStatus AcDbCircle::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk
                                                 const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                                 const AcGeMatrix3d&, AcGePoint3dArray& snapPoints,
                                                 AcDbIntArray&) const {
-    AcGePoint3d p;
     switch (osnapMode) {
     case AcDb::kOsModeCen:
         snapPoints.append(m_center);
@@ -194,15 +188,8 @@ Acad::ErrorStatus AcDbCircle::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk
     case AcDb::kOsModeQuad:
         for (int q = 0; q < 4; ++q) snapPoints.append(pointAt(q * std::numbers::pi / 2.0));
         break;
-    case AcDb::kOsModeNear:
-        getClosestPointTo(pickPoint, p);
-        snapPoints.append(p);
-        break;
-    case AcDb::kOsModePerp:
-        getClosestPointTo(lastPoint, p);
-        snapPoints.append(p);
-        break;
     default:
+        host::appendClosestPointSnap(*this, osnapMode, pickPoint, lastPoint, snapPoints);
         break;
     }
     return Acad::eOk;

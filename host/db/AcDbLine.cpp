@@ -1,6 +1,7 @@
 #include "host/db/AcDbLine.h"
 
 #include "host/db/AcDbDwgFiler.h"
+#include "host/db/ClosestPoints.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"
 #include "host/win/FormatW.h"
@@ -171,7 +172,6 @@ Acad::ErrorStatus AcDbLine::subMoveGripPointsAt(const AcDbIntArray& indices, con
 Acad::ErrorStatus AcDbLine::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker, const AcGePoint3d& pickPoint,
                                               const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
                                               AcGePoint3dArray& snapPoints, AcDbIntArray&) const {
-    AcGePoint3d p;
     switch (osnapMode) {
     case AcDb::kOsModeEnd:
         snapPoints.append(m_start);
@@ -180,15 +180,9 @@ Acad::ErrorStatus AcDbLine::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::
     case AcDb::kOsModeMid:
         snapPoints.append(m_start + (m_end - m_start) * 0.5);
         break;
-    case AcDb::kOsModeNear:
-        getClosestPointTo(pickPoint, p, false);
-        snapPoints.append(p);
-        break;
-    case AcDb::kOsModePerp:
-        getClosestPointTo(lastPoint, p, true);
-        snapPoints.append(p);
-        break;
     default:
+        // The perpendicular foot may lie on the line's extension.
+        host::appendClosestPointSnap(*this, osnapMode, pickPoint, lastPoint, snapPoints, true);
         break;
     }
     return Acad::eOk;

@@ -2,6 +2,7 @@
 
 #include "host/db/AcDbArc.h"
 #include "host/db/AcDbLine.h"
+#include "host/db/ClosestPoints.h"
 #include "host/db/FilingChecks.h"
 #include "host/gi/AcGiSubEntityTraits.h"
 #include "host/gi/AcGiWorldDraw.h"
@@ -339,7 +340,6 @@ Acad::ErrorStatus AcDbPolyline::subMoveGripPointsAt(const AcDbIntArray& indices,
 Acad::ErrorStatus AcDbPolyline::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker, const AcGePoint3d& pickPoint,
                                                   const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
                                                   AcGePoint3dArray& snapPoints, AcDbIntArray&) const {
-    AcGePoint3d p;
     switch (osnapMode) {
     case AcDb::kOsModeEnd:
         for (const Vertex& v : m_verts) snapPoints.append(toWorld(v.pt));
@@ -347,15 +347,8 @@ Acad::ErrorStatus AcDbPolyline::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Ade
     case AcDb::kOsModeMid:
         for (unsigned int i = 0; i < numSegments(); ++i) snapPoints.append(segPoint(i, 0.5));
         break;
-    case AcDb::kOsModeNear:
-        getClosestPointTo(pickPoint, p);
-        snapPoints.append(p);
-        break;
-    case AcDb::kOsModePerp:
-        getClosestPointTo(lastPoint, p);
-        snapPoints.append(p);
-        break;
     default:
+        host::appendClosestPointSnap(*this, osnapMode, pickPoint, lastPoint, snapPoints);
         break;
     }
     return Acad::eOk;

@@ -2,6 +2,8 @@
 // its line and arc segments.
 #include "host/db/AcDbPolyline.h"
 
+#include "host/db/ClosestPoints.h"
+
 #include <cmath>
 
 namespace {
@@ -41,12 +43,7 @@ double AcDbPolyline::segClosest(unsigned int seg, const AcGePoint3d& p, AcGePoin
         // Angle from the start in the sweep's direction, in [0, 2 pi).
         double rel = std::fmod((ang - arc.startAngle) * (arc.sweep > 0.0 ? 1.0 : -1.0) + 2.0 * kTwoPi, kTwoPi);
         double span = std::fabs(arc.sweep);
-        if (rel <= span) {
-            t = span > 0.0 ? rel / span : 0.0;
-        } else {
-            // Beyond the arc: whichever end is nearer.
-            t = (rel - span) < (kTwoPi - rel) ? 1.0 : 0.0;
-        }
+        t = span > 0.0 ? host::nearestArcOffset(rel, span) / span : 0.0;
     } else {
         AcGeVector2d ab = b.pt - a.pt;
         double len2 = ab.x * ab.x + ab.y * ab.y;
