@@ -8,8 +8,6 @@
 #include "host/db/AcDbSortentsTable.h"
 #include "host/db/ObjectAccess.h"
 
-#include <algorithm>
-
 ACRX_HOST_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, L"BLOCK_RECORD",
                          &host::makeObject<AcDbBlockTableRecord>)
 ACRX_HOST_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable, L"TABLE", &host::makeObject<AcDbBlockTable>)
@@ -128,8 +126,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgOutFields(AcDbDwgFiler* filer) const 
     // erasing, which undo handles itself.
     if (filer->filerType() == AcDb::kUndoFiler) return filer->filerStatus();
     filer->writeHardOwnershipId(m_sortents);
-    filer->writeUInt32(Adesk::UInt32(m_entities.size()));
-    for (AcDbObjectId id : m_entities) filer->writeHardOwnershipId(id);
+    host::writeOwnedIds(filer, m_entities);
     return filer->filerStatus();
 }
 
@@ -151,16 +148,9 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgInFields(AcDbDwgFiler* filer) {
         return filer->filerStatus();
     }
     AcDbHardOwnershipId sortents;
-    Adesk::UInt32 n = 0;
     filer->readHardOwnershipId(&sortents);
-    filer->readUInt32(&n);
     std::vector<AcDbObjectId> ids;
-    for (Adesk::UInt32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
-        AcDbHardOwnershipId id;
-        filer->readHardOwnershipId(&id);
-        if (!id.isNull()) ids.push_back(id);
-    }
-    if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
+    if (host::readOwnedIds(filer, ids) != Acad::eOk) return filer->filerStatus();
     m_origin = origin;
     m_comments = comments;
     m_sortents = sortents;
@@ -170,39 +160,12 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgInFields(AcDbDwgFiler* filer) {
 
 // ---- iterator ---------------------------------------------------------------------
 
-void AcDbBlockTableRecordIterator::skipErased(bool forward) {
-    while (!done() && m_ids[size_t(m_pos)].isErased()) m_pos += forward ? 1 : -1;
-}
-
-void AcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted) {
-    m_pos = atBeginning ? 0 : int(m_ids.size()) - 1;
-    if (skipDeleted) skipErased(atBeginning);
-}
-
-void AcDbBlockTableRecordIterator::step(bool forward, bool skipDeleted) {
-    if (done()) return;
-    m_pos += forward ? 1 : -1;
-    if (skipDeleted) skipErased(forward);
-}
-
-Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& entityId) const {
-    if (done()) return Acad::eIteratorDone;
-    entityId = m_ids[size_t(m_pos)];
-    return Acad::eOk;
-}
-
 Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& pEntity, AcDb::OpenMode openMode,
                                                           bool openErasedEntity) const {
     pEntity = nullptr;
-    if (done()) return Acad::eIteratorDone;
-    return acdbOpenAcDbEntity(pEntity, m_ids[size_t(m_pos)], openMode, openErasedEntity);
-}
-
-Acad::ErrorStatus AcDbBlockTableRecordIterator::seek(AcDbObjectId id) {
-    auto it = std::find(m_ids.begin(), m_ids.end(), id);
-    if (it == m_ids.end()) return Acad::eInvalidInput;
-    m_pos = int(it - m_ids.begin());
-    return Acad::eOk;
+    AcDbObjectId id;
+    Acad::ErrorStatus es = m_cursor.current(id);
+    return es == Acad::eOk ? acdbOpenAcDbEntity(pEntity, id, openMode, openErasedEntity) : es;
 }
 
 Acad::ErrorStatus AcDbBlockTableRecordIterator::seek(const AcDbEntity* pEntity) {

@@ -3,6 +3,7 @@
 // in the order they were appended (the draw order unless the block's sort table
 // says otherwise).
 #include "host/db/AcDbSymbolTableRecord.h"
+#include "host/db/IdListCursor.h"
 #include "host/ge/AcGePoint3d.h"
 
 #include <vector>
@@ -66,19 +67,17 @@ private:
 
 class AcDbBlockTableRecordIterator {
 public:
-    void start(bool atBeginning = true, bool skipDeleted = true);
-    bool done() const { return m_pos < 0 || m_pos >= int(m_ids.size()); }
-    void step(bool forward = true, bool skipDeleted = true);
-    Acad::ErrorStatus getEntityId(AcDbObjectId& entityId) const;
+    void start(bool atBeginning = true, bool skipDeleted = true) { m_cursor.start(atBeginning, skipDeleted); }
+    bool done() const { return m_cursor.done(); }
+    void step(bool forward = true, bool skipDeleted = true) { m_cursor.step(forward, skipDeleted); }
+    Acad::ErrorStatus getEntityId(AcDbObjectId& entityId) const { return m_cursor.current(entityId); }
     Acad::ErrorStatus getEntity(AcDbEntity*& pEntity, AcDb::OpenMode openMode = AcDb::kForRead,
                                 bool openErasedEntity = false) const;
-    Acad::ErrorStatus seek(AcDbObjectId id);
+    Acad::ErrorStatus seek(AcDbObjectId id) { return m_cursor.seek(id); }
     Acad::ErrorStatus seek(const AcDbEntity* pEntity);
 
 private:
     friend class AcDbBlockTableRecord;
-    explicit AcDbBlockTableRecordIterator(std::vector<AcDbObjectId> ids) : m_ids(std::move(ids)) {}
-    void skipErased(bool forward);
-    std::vector<AcDbObjectId> m_ids;
-    int m_pos = 0;
+    explicit AcDbBlockTableRecordIterator(std::vector<AcDbObjectId> ids) : m_cursor(std::move(ids)) {}
+    host::IdListCursor m_cursor;
 };

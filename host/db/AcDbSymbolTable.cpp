@@ -119,8 +119,7 @@ Acad::ErrorStatus AcDbSymbolTable::dwgOutFields(AcDbDwgFiler* filer) const {
     // Undo leaves the record list alone: records only come and go by adding and
     // erasing, which undo handles itself.
     if (filer->filerType() == AcDb::kUndoFiler) return filer->filerStatus();
-    filer->writeUInt32(Adesk::UInt32(m_records.size()));
-    for (AcDbObjectId id : m_records) filer->writeHardOwnershipId(id);
+    host::writeOwnedIds(filer, m_records);
     return filer->filerStatus();
 }
 
@@ -128,15 +127,8 @@ Acad::ErrorStatus AcDbSymbolTable::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbObject::dwgInFields(filer);
     if (es != Acad::eOk) return es;
     if (filer->filerType() == AcDb::kUndoFiler) return filer->filerStatus();
-    Adesk::UInt32 n = 0;
-    filer->readUInt32(&n);
     std::vector<AcDbObjectId> ids;
-    for (Adesk::UInt32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
-        AcDbHardOwnershipId id;
-        filer->readHardOwnershipId(&id);
-        if (!id.isNull()) ids.push_back(id);
-    }
-    if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
+    if (host::readOwnedIds(filer, ids) != Acad::eOk) return filer->filerStatus();
     m_records = std::move(ids);
     m_indexStale = true; // the records may not be read yet
     return Acad::eOk;
@@ -144,37 +136,10 @@ Acad::ErrorStatus AcDbSymbolTable::dwgInFields(AcDbDwgFiler* filer) {
 
 // ---- iterator -------------------------------------------------------------------------
 
-void AcDbSymbolTableIterator::skipErased(bool forward) {
-    while (!done() && m_ids[size_t(m_pos)].isErased()) m_pos += forward ? 1 : -1;
-}
-
-void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted) {
-    m_pos = atBeginning ? 0 : int(m_ids.size()) - 1;
-    if (skipDeleted) skipErased(atBeginning);
-}
-
-void AcDbSymbolTableIterator::step(bool forward, bool skipDeleted) {
-    if (done()) return;
-    m_pos += forward ? 1 : -1;
-    if (skipDeleted) skipErased(forward);
-}
-
-Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const {
-    if (done()) return Acad::eIteratorDone;
-    id = m_ids[size_t(m_pos)];
-    return Acad::eOk;
-}
-
 Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& pRecord, AcDb::OpenMode openMode,
                                                      bool openErasedRec) const {
     pRecord = nullptr;
-    if (done()) return Acad::eIteratorDone;
-    return acdbOpenObject(pRecord, m_ids[size_t(m_pos)], openMode, openErasedRec);
-}
-
-Acad::ErrorStatus AcDbSymbolTableIterator::seek(AcDbObjectId id) {
-    auto it = std::find(m_ids.begin(), m_ids.end(), id);
-    if (it == m_ids.end()) return Acad::eInvalidInput;
-    m_pos = int(it - m_ids.begin());
-    return Acad::eOk;
+    AcDbObjectId id;
+    Acad::ErrorStatus es = m_cursor.current(id);
+    return es == Acad::eOk ? acdbOpenObject(pRecord, id, openMode, openErasedRec) : es;
 }

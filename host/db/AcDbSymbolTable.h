@@ -3,6 +3,7 @@
 // back) but are not found by name unless asked for.
 #include "host/db/AcDbObject.h"
 #include "host/db/AcDbSymbolTableRecord.h"
+#include "host/db/IdListCursor.h"
 
 #include <string>
 #include <unordered_map>
@@ -56,21 +57,20 @@ private:
 class AcDbSymbolTableIterator {
 public:
     virtual ~AcDbSymbolTableIterator() = default;
-    void start(bool atBeginning = true, bool skipDeleted = true);
-    bool done() const { return m_pos < 0 || m_pos >= int(m_ids.size()); }
-    void step(bool forward = true, bool skipDeleted = true);
-    Acad::ErrorStatus getRecordId(AcDbObjectId& id) const;
+    void start(bool atBeginning = true, bool skipDeleted = true) { m_cursor.start(atBeginning, skipDeleted); }
+    bool done() const { return m_cursor.done(); }
+    void step(bool forward = true, bool skipDeleted = true) { m_cursor.step(forward, skipDeleted); }
+    Acad::ErrorStatus getRecordId(AcDbObjectId& id) const { return m_cursor.current(id); }
     Acad::ErrorStatus getRecord(AcDbSymbolTableRecord*& pRecord, AcDb::OpenMode openMode = AcDb::kForRead,
                                 bool openErasedRec = false) const;
-    Acad::ErrorStatus seek(AcDbObjectId id);
+    Acad::ErrorStatus seek(AcDbObjectId id) { return m_cursor.seek(id); }
 
 protected:
     friend class AcDbSymbolTable;
-    explicit AcDbSymbolTableIterator(std::vector<AcDbObjectId> ids) : m_ids(std::move(ids)) {}
-    void skipErased(bool forward);
+    explicit AcDbSymbolTableIterator(std::vector<AcDbObjectId> ids) : m_cursor(std::move(ids)) {}
 
-    std::vector<AcDbObjectId> m_ids;
-    int m_pos = 0;
+private:
+    host::IdListCursor m_cursor;
 };
 
 // The typed tables share the base's work; these give the typed getAt/add/newIterator.
