@@ -12,23 +12,21 @@ constexpr Adesk::Int16 kFaceVersion = 1;
 
 AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3,
                    Adesk::Boolean e0vis, Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
-    : m_pts{pt0, pt1, pt2, pt3}, m_visible{e0vis, e1vis, e2vis, e3vis} {}
+    : m_corners{{pt0, pt1, pt2, pt3}}, m_visible{e0vis, e1vis, e2vis, e3vis} {}
 
 AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, Adesk::Boolean e0vis,
                    Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
-    : m_pts{pt0, pt1, pt2, pt2}, m_visible{e0vis, e1vis, e2vis, e3vis} {}
+    : m_corners{{pt0, pt1, pt2, pt2}}, m_visible{e0vis, e1vis, e2vis, e3vis} {}
 
 Acad::ErrorStatus AcDbFace::getVertexAt(Adesk::UInt16 idx, AcGePoint3d& pntRes) const {
-    if (idx > 3) return Acad::eInvalidIndex;
-    pntRes = m_pts[idx];
-    return Acad::eOk;
+    return m_corners.get(idx, pntRes);
 }
 
 Acad::ErrorStatus AcDbFace::setVertexAt(Adesk::UInt16 idx, const AcGePoint3d& pnt) {
-    if (idx > 3) return Acad::eInvalidIndex;
-    if (!host::isFinite(pnt)) return Acad::eInvalidInput;
+    Acad::ErrorStatus es = host::FourCorners::checkCorner(idx, pnt);
+    if (es != Acad::eOk) return es;
     assertWriteEnabled();
-    m_pts[idx] = pnt;
+    m_corners.pts[idx] = pnt;
     return Acad::eOk;
 }
 
@@ -54,7 +52,7 @@ Acad::ErrorStatus AcDbFace::makeEdgeInvisibleAt(Adesk::UInt16 idx) {
 
 bool AcDbFace::subWorldDraw(AcGiWorldDraw* wd) {
     for (int i = 0; i < 4; ++i) {
-        AcGePoint3d edge[2] = {m_pts[i], m_pts[(i + 1) % 4]};
+        AcGePoint3d edge[2] = {m_corners.pts[i], m_corners.pts[(i + 1) % 4]};
         if (m_visible[i] && !edge[0].isEqualTo(edge[1])) wd->geometry().polyline(2, edge);
     }
     return true;
@@ -62,22 +60,21 @@ bool AcDbFace::subWorldDraw(AcGiWorldDraw* wd) {
 
 Acad::ErrorStatus AcDbFace::subTransformBy(const AcGeMatrix3d& xform) {
     assertWriteEnabled();
-    for (AcGePoint3d& p : m_pts) p.transformBy(xform);
+    m_corners.transformBy(xform);
     xDataTransformBy(xform);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbFace::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const {
-    for (const AcGePoint3d& p : m_pts) gripPoints.append(p);
+    m_corners.appendTo(gripPoints);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbFace::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
-    for (int i : indices)
-        if (i < 0 || i > 3) return Acad::eInvalidIndex;
-    if (indices.isEmpty()) return Acad::eOk;
+    Acad::ErrorStatus es = host::FourCorners::checkGrips(indices);
+    if (es != Acad::eOk || indices.isEmpty()) return es;
     assertWriteEnabled();
-    for (int i : indices) m_pts[i] += offset;
+    m_corners.move(indices, offset);
     return Acad::eOk;
 }
 
@@ -85,7 +82,7 @@ Acad::ErrorStatus AcDbFace::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
     filer->writeInt16(kFaceVersion);
-    for (const AcGePoint3d& p : m_pts) filer->writePoint3d(p);
+    m_corners.writeTo(filer);
     Adesk::UInt8 vis = 0;
     for (int i = 0; i < 4; ++i) vis |= m_visible[i] ? (1 << i) : 0;
     filer->writeUInt8(vis);
@@ -96,16 +93,13 @@ Acad::ErrorStatus AcDbFace::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
     if (es != Acad::eOk) return es;
     host::readVersion(filer, kFaceVersion);
-    AcGePoint3d pts[4];
+    host::FourCorners corners;
     Adesk::UInt8 vis = 0;
-    for (AcGePoint3d& p : pts) filer->readPoint3d(&p);
+    corners.readFrom(filer);
     filer->readUInt8(&vis);
     if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
-    for (const AcGePoint3d& p : pts)
-        if (!host::isFinite(p)) return host::refuseRecord(filer);
-    for (int i = 0; i < 4; ++i) {
-        m_pts[i] = pts[i];
-        m_visible[i] = vis & (1 << i);
-    }
+    if (!corners.isFinite()) return host::refuseRecord(filer);
+    m_corners = corners;
+    for (int i = 0; i < 4; ++i) m_visible[i] = vis & (1 << i);
     return Acad::eOk;
 }

@@ -2,6 +2,7 @@
 // A 3D face: three or four corners with an outline whose edges can be hidden one
 // by one.
 #include "host/db/AcDbEntity.h"
+#include "host/db/FourCorners.h"
 
 class AcDbFace : public AcDbEntity {
 public:
@@ -31,6 +32,6 @@ protected:
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
 
 private:
-    AcGePoint3d m_pts[4];
+    host::FourCorners m_corners;
     bool m_visible[4] = {true, true, true, true};
 };

@@ -12,22 +12,20 @@ constexpr Adesk::Int16 kSolidVersion = 1;
 }
 
 AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3)
-    : m_pts{pt0, pt1, pt2, pt3} {}
+    : m_corners{{pt0, pt1, pt2, pt3}} {}
 
 AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2)
-    : m_pts{pt0, pt1, pt2, pt2} {}
+    : m_corners{{pt0, pt1, pt2, pt2}} {}
 
 Acad::ErrorStatus AcDbSolid::getPointAt(Adesk::UInt16 idx, AcGePoint3d& pntRes) const {
-    if (idx > 3) return Acad::eInvalidIndex;
-    pntRes = m_pts[idx];
-    return Acad::eOk;
+    return m_corners.get(idx, pntRes);
 }
 
 Acad::ErrorStatus AcDbSolid::setPointAt(Adesk::UInt16 idx, const AcGePoint3d& pnt) {
-    if (idx > 3) return Acad::eInvalidIndex;
-    if (!host::isFinite(pnt)) return Acad::eInvalidInput;
+    Acad::ErrorStatus es = host::FourCorners::checkCorner(idx, pnt);
+    if (es != Acad::eOk) return es;
     assertWriteEnabled();
-    m_pts[idx] = pnt;
+    m_corners.pts[idx] = pnt;
     return Acad::eOk;
 }
 
@@ -46,8 +44,9 @@ Acad::ErrorStatus AcDbSolid::setNormal(const AcGeVector3d& normal) {
 }
 
 bool AcDbSolid::subWorldDraw(AcGiWorldDraw* wd) {
-    AcGePoint3d outline[4] = {m_pts[0], m_pts[1], m_pts[3], m_pts[2]};
-    uint32_t n = m_pts[2].isEqualTo(m_pts[3]) ? 3 : 4;
+    const AcGePoint3d* p = m_corners.pts;
+    AcGePoint3d outline[4] = {p[0], p[1], p[3], p[2]};
+    uint32_t n = p[2].isEqualTo(p[3]) ? 3 : 4;
     wd->subEntityTraits().setFillType(kAcGiFillAlways);
     wd->geometry().polygon(n, outline);
     return true;
@@ -55,7 +54,7 @@ bool AcDbSolid::subWorldDraw(AcGiWorldDraw* wd) {
 
 Acad::ErrorStatus AcDbSolid::subTransformBy(const AcGeMatrix3d& xform) {
     assertWriteEnabled();
-    for (AcGePoint3d& p : m_pts) p.transformBy(xform);
+    m_corners.transformBy(xform);
     AcGeVector3d n = xform * m_normal;
     if (!n.isZeroLength()) m_normal = n.normal();
     xDataTransformBy(xform);
@@ -63,16 +62,15 @@ Acad::ErrorStatus AcDbSolid::subTransformBy(const AcGeMatrix3d& xform) {
 }
 
 Acad::ErrorStatus AcDbSolid::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const {
-    for (const AcGePoint3d& p : m_pts) gripPoints.append(p);
+    m_corners.appendTo(gripPoints);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbSolid::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
-    for (int i : indices)
-        if (i < 0 || i > 3) return Acad::eInvalidIndex;
-    if (indices.isEmpty()) return Acad::eOk;
+    Acad::ErrorStatus es = host::FourCorners::checkGrips(indices);
+    if (es != Acad::eOk || indices.isEmpty()) return es;
     assertWriteEnabled();
-    for (int i : indices) m_pts[i] += offset;
+    m_corners.move(indices, offset);
     return Acad::eOk;
 }
 
@@ -80,7 +78,7 @@ Acad::ErrorStatus AcDbSolid::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
     filer->writeInt16(kSolidVersion);
-    for (const AcGePoint3d& p : m_pts) filer->writePoint3d(p);
+    m_corners.writeTo(filer);
     filer->writeVector3d(m_normal);
     filer->writeDouble(m_thickness);
     return filer->filerStatus();
@@ -90,17 +88,15 @@ Acad::ErrorStatus AcDbSolid::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
     if (es != Acad::eOk) return es;
     host::readVersion(filer, kSolidVersion);
-    AcGePoint3d pts[4];
+    host::FourCorners corners;
     AcGeVector3d n;
     double t = 0;
-    for (AcGePoint3d& p : pts) filer->readPoint3d(&p);
+    corners.readFrom(filer);
     filer->readVector3d(&n);
     filer->readDouble(&t);
     if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
-    for (const AcGePoint3d& p : pts)
-        if (!host::isFinite(p)) return host::refuseRecord(filer);
-    if (!host::isDirection(n) || !std::isfinite(t)) return host::refuseRecord(filer);
-    for (int i = 0; i < 4; ++i) m_pts[i] = pts[i];
+    if (!corners.isFinite() || !host::isDirection(n) || !std::isfinite(t)) return host::refuseRecord(filer);
+    m_corners = corners;
     m_normal = n.normal();
     m_thickness = t;
     return Acad::eOk;

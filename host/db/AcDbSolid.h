@@ -2,6 +2,7 @@
 // A filled triangle or quadrilateral ("2D solid"). Its corners run 0, 1, 3, 2
 // around the outline, as the host orders them; a triangle repeats corner 2 as 3.
 #include "host/db/AcDbEntity.h"
+#include "host/db/FourCorners.h"
 
 class AcDbSolid : public AcDbEntity {
 public:
@@ -29,7 +30,7 @@ protected:
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
 
 private:
-    AcGePoint3d m_pts[4];
+    host::FourCorners m_corners;
     AcGeVector3d m_normal = AcGeVector3d::kZAxis;
     double m_thickness = 0.0;
 };
