@@ -1,6 +1,6 @@
 #pragma once
-// Small helpers the database tests share: a drawing with the working database
-// set, appending to model space, and a filer round trip.
+// Small helpers the database tests share (and the editor tests use): a drawing
+// with the working database set, appending to model space, and a filer round trip.
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
@@ -17,6 +17,23 @@ namespace dbtest {
 // Geometry compared to this: far below any drawing's precision, far above rounding.
 inline constexpr double kGeomTol = 1e-9;
 
+// Appends to the model space of `db` and closes; the id (null on failure, and the
+// entity is deleted).
+inline AcDbObjectId appendToModelSpace(AcDbDatabase* db, AcDbEntity* ent) {
+    AcDbBlockTableRecord* ms = nullptr;
+    if (acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) {
+        delete ent;
+        return {};
+    }
+    AcDbObjectId id;
+    if (ms->appendAcDbEntity(id, ent) == Acad::eOk)
+        ent->close();
+    else
+        delete ent;
+    ms->close();
+    return id;
+}
+
 // A new default drawing that is the working database while the fixture lives.
 struct Drawing {
     std::unique_ptr<AcDbDatabase> db = std::make_unique<AcDbDatabase>();
@@ -24,21 +41,7 @@ struct Drawing {
     Drawing() { acdbHostApplicationServices()->setWorkingDatabase(db.get()); }
     ~Drawing() { acdbHostApplicationServices()->setWorkingDatabase(previous); }
 
-    // Appends to model space and closes; the id (null on failure, and the entity is deleted).
-    AcDbObjectId append(AcDbEntity* ent) const {
-        AcDbBlockTableRecord* ms = nullptr;
-        if (acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) {
-            delete ent;
-            return {};
-        }
-        AcDbObjectId id;
-        if (ms->appendAcDbEntity(id, ent) == Acad::eOk)
-            ent->close();
-        else
-            delete ent;
-        ms->close();
-        return id;
-    }
+    AcDbObjectId append(AcDbEntity* ent) const { return appendToModelSpace(db.get(), ent); }
 };
 
 // Files `obj` out through a filer of the given kind and reads the bytes into a

@@ -5,7 +5,6 @@
 // every selection set, the UCS and the message filters are gone afterwards.
 #include "EdSession.h"
 
-#include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbEntity.h"
 #include "host/db/AcDbHostApplicationServices.h"
@@ -13,6 +12,7 @@
 #include "host/ed/AcEdSelectionSet.h"
 #include "host/ed/DrawingView.h"
 #include "host/ed/SysVars.h"
+#include "tests/host/db/DbTestHelpers.h"
 
 #include <memory>
 #include <vector>
@@ -42,20 +42,7 @@ protected:
         EdSession::TearDown();
     }
 
-    AcDbObjectId append(AcDbEntity* ent) const {
-        AcDbBlockTableRecord* ms = nullptr;
-        if (acdbOpenObject(ms, m_db->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) {
-            delete ent;
-            return {};
-        }
-        AcDbObjectId id;
-        if (ms->appendAcDbEntity(id, ent) == Acad::eOk)
-            ent->close();
-        else
-            delete ent;
-        ms->close();
-        return id;
-    }
+    AcDbObjectId append(AcDbEntity* ent) const { return dbtest::appendToModelSpace(m_db.get(), ent); }
 
     // The ids of a selection set's members, in order.
     static std::vector<AcDbObjectId> idsOf(const ads_name ss) {
