@@ -1,12 +1,12 @@
 #include "module/ui/PaletteState.h"
 
-// No palette yet: the options fall back to the chain mode.
-int PaletteCurrentMode()
-{
-    return 0;
+#include "module/app/PaletteApp.h"
+#include "module/ui/CDlgMain.h"
+
+int PaletteCurrentMode() {
+    return dlgMyApp ? dlgMyApp->m_iCurrentMode : 0;
 }
 
-int PaletteCurrentType()
-{
-    return 0;
+int PaletteCurrentType() {
+    return dlgMyApp ? dlgMyApp->m_iCurrentType : 0;
 }
