@@ -4,9 +4,9 @@
 #include "host/ed/SysVars.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/acutString.h"
+#include "module/app/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
-#include "module/app/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimCreate.h"
 #include "module/resources/resource.h"
@@ -46,12 +46,21 @@ template <size_t Index> void creationCommand() {
 
 } // namespace
 
-void CmdDRStart() { InstallReactors(); }
-void CmdDRStop() { RemoveReactors(); }
+void CmdDRStart() {
+    InstallReactors();
+}
+void CmdDRStop() {
+    RemoveReactors();
+}
 
 void CmdLintaro() {
     StartApp(true);
-    if (!dlgMyApp) acutPrintf(L"\nXOTA_Lintaro: the palette is not available yet in this build.");
+    if (!dlgMyApp) {
+        MsgBox(L"Any error on create lintaro dialog...");
+        return;
+    }
+    // The palette is open and new objects take its settings; its window is not built.
+    acutPrintf(L"\nXOTA_Lintaro: the palette window is not available yet in this build.");
 }
 
 const std::vector<LintaroCommand>& LintaroCommands() {
@@ -91,14 +100,15 @@ const std::vector<LintaroCommand>& LintaroCommands() {
 
 void AddLintaroCommands() {
     for (const LintaroCommand& c : LintaroCommands()) {
-        const Acad::ErrorStatus es =
-            acedRegCmds->addCommand(kLintaroGroup, c.globalName, c.localName, c.flags, c.handler, nullptr, -1,
-                                    nullptr, nullptr);
+        const Acad::ErrorStatus es = acedRegCmds->addCommand(
+            kLintaroGroup, c.globalName, c.localName, c.flags, c.handler, nullptr, -1, nullptr, nullptr);
         if (es != Acad::eOk) LogFmt(L"\n addCommand(%s) es=%d ", c.globalName, static_cast<int>(es));
     }
 }
 
-void RemoveLintaroCommands() { acedRegCmds->removeGroup(kLintaroGroup); }
+void RemoveLintaroCommands() {
+    acedRegCmds->removeGroup(kLintaroGroup);
+}
 
 std::wstring GetActiveCommand(bool bIncludeOwn) {
     resbuf rb{};

@@ -1,5 +1,7 @@
 #include "module/app/PaletteApp.h"
 
+#include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbHostApplicationServices.h"
 #include "host/ed/CommandLine.h"
 #include "host/ed/acutPrintf.h"
 #include "module/app/CommandTable.h"
@@ -8,51 +10,81 @@
 #include "module/app/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "module/ui/CDlgMain.h"
 
-// The palette window itself is not part of this build: dlgMyApp stays null and every
-// operation below takes its "no palette" path.
+#include <memory>
+
 CDlgMain* dlgMyApp = nullptr;
 
 namespace {
+// Whether HideDlgMain hid the palette, so that ShowDlgMain shows it again.
 bool g_paletteWasVisible = false;
 } // namespace
 
 bool StartApp(bool bShow) {
     LoadLanguageModule();
     CTemporaryResourceOverride resources;
-    LogFmt(L"\nStartApp **** approxNumObjects=%d **** ", -1);
+    AcDbDatabase* db =
+        acdbHostApplicationServices() ? acdbHostApplicationServices()->workingDatabase() : nullptr;
+    LogFmt(L"\nStartApp **** approxNumObjects=%d **** ", db ? static_cast<int>(db->approxNumObjects()) : -1);
     if (dlgMyApp) {
         UnlockAll();
+        if (bShow) dlgMyApp->ShowWindow(true);
         return true;
     }
     SetIniFile(L"");
     if (pGlobDimOptions) pGlobDimOptions->LoadOptions();
-    // No palette can be created in this build.
-    LogMsg(L" ERROR!!!!! ");
-    LogMsg(L" END!!! ");
-    return false;
+    auto palette = std::make_unique<CDlgMain>();
+    if (!palette->Create()) {
+        LogMsg(L" ERROR!!!!! ");
+        acutPrintf(L" \n ERROR on CDlgMain::Create");
+        LogMsg(L" END!!! ");
+        return false;
+    }
+    dlgMyApp = palette.release();
+    // The window and its saved position come with the palette window; the object
+    // itself is what new objects take their settings from.
+    if (bShow) dlgMyApp->ShowWindow(true);
+    LogMsg(L"\n StartAppEND ");
+    return true;
 }
 
 void EndApp(bool bDestroy, bool bSaveState) {
     LogMsg(L"\nEndApp1 ");
     if (!pGlobDimOptions) return;
-    if (bDestroy && bSaveState) SetIniGeneral(L"ShowAppWindow", dlgMyApp ? L"1" : L"0");
+    if (bDestroy && bSaveState)
+        SetIniGeneral(L"ShowAppWindow", dlgMyApp && dlgMyApp->IsWindowVisible() ? L"1" : L"0");
     if (!dlgMyApp) return;
+    if (!bDestroy) {
+        dlgMyApp->ShowWindow(false);
+        return;
+    }
+    LogMsg(L"\nEndApp Pred DestroyWindow ");
     if (bSaveState) UnlockAll();
+    delete dlgMyApp;
+    dlgMyApp = nullptr;
+    g_paletteWasVisible = false;
     LogMsg(L" EndAppEND ");
 }
 
-void SaveShowAppWindowState() { SetIniGeneral(L"ShowAppWindow", dlgMyApp ? L"1" : L"0"); }
+void SaveShowAppWindowState() {
+    SetIniGeneral(L"ShowAppWindow", dlgMyApp ? L"1" : L"0");
+}
 
 void HideDlgMain() {
     g_paletteWasVisible = false;
     if (!dlgMyApp) return;
     const std::wstring command = GetActiveCommand(false);
     if (!command.empty()) LogFmt(L"\nHideDlgMain strCommand='%s'", command.c_str());
+    if (dlgMyApp->IsWindowVisible()) {
+        g_paletteWasVisible = true;
+        dlgMyApp->ShowWindow(false);
+    }
     if (pGlobDimOptions) pGlobDimOptions->m_bDlgMainHidden = true;
 }
 
 void ShowDlgMain() {
+    if (g_paletteWasVisible && dlgMyApp) dlgMyApp->ShowWindow(true);
     g_paletteWasVisible = false;
     acedPostCommandPrompt();
     if (pGlobDimOptions) pGlobDimOptions->m_bDlgMainHidden = false;

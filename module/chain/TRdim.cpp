@@ -16,6 +16,7 @@
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/resource.h"
+#include "module/ui/CDlgMain.h"
 
 #include <cmath>
 #include <memory>
@@ -31,23 +32,6 @@ const std::wstring kNoText;
 AcDbDatabase* WorkingDatabase() {
     AcDbHostApplicationServices* services = acdbHostApplicationServices();
     return services ? services->workingDatabase() : nullptr;
-}
-
-// The chain set of the global options with the module's own stamp: what a new chain
-// starts from (the palette's controls, when there is a palette, refine it).
-TRdimParams ParamsFromOptions() {
-    TRdimParams params;
-    const COptionSet& set = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN);
-    params.arrayDouble = set.arrayOptDouble;
-    params.arrayString = set.arrayOptString;
-    params.arrayInt.reserve(set.arrayOptInt.size());
-    for (int value : set.arrayOptInt)
-        params.arrayInt.push_back(static_cast<std::uint32_t>(value));
-    if (params.arrayString.size() <= IND_S_IniFile) params.arrayString.resize(IND_S_IniFile + 1);
-    params.arrayString[IND_S_IniFile] = pGlobDimOptions->GetCurOptionsFile();
-    if (params.arrayInt.size() <= IND_I_AppVersion) params.arrayInt.resize(IND_I_AppVersion + 1);
-    params.arrayInt[IND_I_AppVersion] = static_cast<std::uint32_t>(GetProgramVersionNumber());
-    return params;
 }
 
 } // namespace
@@ -118,10 +102,15 @@ void TRdim::Initialize(bool bNoDefaults) {
         LogMsg(L"\nInitialize: !pGlobDimOptions");
         return;
     }
-    // The palette refines the options with what its controls show; without one the
-    // chain takes the chain options as they are.
-    if (!dlgMyApp) LogMsg(L"Initialize: !dlgMyApp");
-    SetParams(ParamsFromOptions());
+    // The chain takes its settings through the palette, in the chain mode whatever mode
+    // the palette is in.
+    if (!dlgMyApp) StartApp(false);
+    if (dlgMyApp) {
+        dlgMyApp->InitParametersInMode(OPT_MODE_CHAIN, this);
+    } else {
+        LogMsg(L"Initialize: !dlgMyApp");
+        SetParams(ParamsFromOptions(OPT_MODE_CHAIN));
+    }
     ResolveTextStyle();
 }
 

@@ -21,7 +21,7 @@
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
-#include "module/ui/PaletteState.h"
+#include "module/ui/CDlgMain.h"
 
 #include <memory>
 
@@ -35,11 +35,10 @@ AcGePoint3d worldOf(const ads_point p) {
     return AcGePoint3d(w[0], w[1], w[2]);
 }
 
-// The layer a new chain gets from the chain options: that of its scale, or the
-// current one when the scale table names none.
+// The layer a new chain would get from the palette and the chain options.
 std::wstring NewChainLayer() {
     if (!pGlobDimOptions) return std::wstring();
-    return GetLayerForScale(pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptString[IND_S_Scale]);
+    return NewChainLayerFor(pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptString[IND_S_Scale]);
 }
 
 // The first and second point (UCS); false when the user gave something else.
@@ -212,29 +211,36 @@ bool MakeDimByLine(int type) {
 }
 
 void CreateLinearChain(int type) {
+    // The palette is opened for the command when it is not, and closed again afterwards;
+    // new chains take their settings from it.
+    const bool hadPalette = dlgMyApp != nullptr;
     try {
-        const bool hadPalette = dlgMyApp != nullptr;
         if (!dlgMyApp) StartApp(false);
-        // Without a palette (a host that has none) the chain is made from the options.
-        if (MayCreateOnLayer(NewChainLayer())) {
-            if (pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_DimByLine)) {
-                MakeDimByLine(type);
-            } else {
-                HideDlgMain();
-                RunLinearJig(type);
-                if (!hadPalette && dlgMyApp) EndApp(true, false);
-            }
+        if (!dlgMyApp || !MayCreateOnLayer(NewChainLayer())) {
+            ShowDlgMain();
+            return;
         }
-        ShowDlgMain();
+        if (dlgMyApp->m_iCurrentMode != OPT_MODE_CHAIN) dlgMyApp->AdjustMode(OPT_MODE_CHAIN);
+        dlgMyApp->EnableActions(false);
+        if (pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_DimByLine)) {
+            MakeDimByLine(type);
+        } else {
+            HideDlgMain();
+            RunLinearJig(type);
+            if (!hadPalette && dlgMyApp) EndApp(true, false);
+        }
     } catch (...) {
         LogMsg(L"\n*** ERROR ON CreateLinearChain");
         acutPrintf(L"\nAny ERROR on creating the chain");
-        ShowDlgMain();
     }
+    ShowDlgMain();
+    if (dlgMyApp) dlgMyApp->EnableActions(true);
 }
 
 int MakeDimByLineFromLisp() {
-    int type = PaletteCurrentType();
+    // Without an argument the chain runs along the options' palette-hidden flag: 0
+    // horizontal, 1 vertical.
+    int type = pGlobDimOptions && pGlobDimOptions->m_bDlgMainHidden ? kDimVertical : kDimHorizontal;
     if (const resbuf* args = acedGetArgs()) {
         if (args->restype != RTSHORT && args->restype != RTLONG) return RTERROR;
         type = args->restype == RTSHORT ? args->resval.rint : args->resval.rlong;

@@ -6,10 +6,13 @@
 #include "host/ed/Ucs.h"
 #include "module/app/DbServices.h"
 #include "module/app/LintaroLog.h"
+#include "module/app/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
+#include "module/ui/CDlgMain.h"
+#include "module/ui/PaletteValues.h"
 
 #include <cmath>
 
@@ -290,8 +293,14 @@ std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& cl
     return ParallelLinePoint(linePoint, dir, normal, newChain.PaperToModel(distance), object, side);
 }
 
+std::wstring NewChainLayerFor(const std::wstring& scaleText) {
+    const std::wstring choice = dlgMyApp ? dlgMyApp->GetLayerChoice() : std::wstring();
+    if (choice == CurrentLayerEntry()) return std::wstring();
+    return choice.empty() ? GetLayerForScale(scaleText) : choice;
+}
+
 void SetNewChainLayer(TRdim& chain) {
-    const std::wstring layer = GetLayerForScale(chain.GetParamString(IND_S_Scale));
+    const std::wstring layer = NewChainLayerFor(chain.GetParamString(IND_S_Scale));
     if (AcDbDatabase* db = acdbCurDwg(); db && !layer.empty())
         SetEntityLayer(db, &chain, layer, GetColorForLayer(layer));
     const int colour = GetColorForTextHeight(chain.GetParamDouble(IND_D_TextHeight));

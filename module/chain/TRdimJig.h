@@ -75,6 +75,10 @@ AcGePoint3d ParallelLinePoint(const AcGePoint3d& existingLinePoint, const AcGeVe
                               const AcGeVector3d& normal, double distance, const AcGePoint3d& objectPoint,
                               const std::optional<AcGePoint3d>& sidePoint);
 
-// The new chain's layer (the layer of its scale; the current one when the scale table
-// names none) and the colour of its text height (kept when the table gives none).
+// The layer of a new chain at that scale: the one the palette's layer combo names, else
+// the layer of the scale; empty for the drawing's current layer (the combo says
+// " < AKTUELL >", or the scale table names none).
+std::wstring NewChainLayerFor(const std::wstring& scaleText);
+// Puts the new chain on that layer and gives it the colour of its text height (kept when
+// the table gives none).
 void SetNewChainLayer(TRdim& chain);

@@ -5,6 +5,7 @@
 #include "module/app/MatchProp.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
+#include "module/ui/CDlgMain.h"
 
 #include "host/db/AcDbMatchProperties.h"
 #include "host/ed/AcEdCommandStack.h"
@@ -187,8 +188,9 @@ TEST_F(ModuleLifecycle, TheGuardSeesForeignCommandsButNotTheModulesOwn) {
     ASSERT_TRUE(load());
     ASSERT_EQ(acedRegCmds->addCommand(L"TEST_GROUP", L"Foreign", L"Foreign", ACRX_CMD_MODAL, &foreignCommand),
               Acad::eOk);
-    ASSERT_EQ(acedRegCmds->addCommand(L"TEST_GROUP", L"XOTA_Probe", L"XOTA_Probe", ACRX_CMD_MODAL, &ownCommand),
-              Acad::eOk);
+    ASSERT_EQ(
+        acedRegCmds->addCommand(L"TEST_GROUP", L"XOTA_Probe", L"XOTA_Probe", ACRX_CMD_MODAL, &ownCommand),
+        Acad::eOk);
     EXPECT_TRUE(GetActiveCommand(true).empty()) << "nothing runs at the command prompt";
     EXPECT_FALSE(IsCommandActive(false));
 
@@ -224,6 +226,19 @@ TEST_F(ModuleLifecycle, ShowAppWindowAsksForThePaletteAtLoad) {
     freshRun();
     host::TranscriptCapture capture;
     ASSERT_TRUE(load());
-    EXPECT_NE(capture.text().find(L"XOTA_Lintaro: the palette is not available yet"), std::wstring::npos)
+    EXPECT_NE(capture.text().find(L"XOTA_Lintaro: the palette window is not available yet"),
+              std::wstring::npos)
         << capture.text();
+    ASSERT_NE(dlgMyApp, nullptr) << "the palette is open";
+    EXPECT_TRUE(dlgMyApp->IsWindowVisible());
+
+    // Unloading remembers that it was open; hidden, it is not opened at the next load.
+    acrxDynamicLinker->unloadAllForQuit();
+    EXPECT_EQ(dlgMyApp, nullptr);
+    EXPECT_EQ(GetIniGeneralInt(L"ShowAppWindow"), 1);
+    ASSERT_TRUE(load());
+    ASSERT_NE(dlgMyApp, nullptr);
+    dlgMyApp->ShowWindow(false);
+    acrxDynamicLinker->unloadAllForQuit();
+    EXPECT_EQ(GetIniGeneralInt(L"ShowAppWindow"), 0);
 }

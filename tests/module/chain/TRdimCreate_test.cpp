@@ -25,6 +25,9 @@
 #include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
+#include "module/resources/resource.h"
+#include "module/ui/CDlgMain.h"
+#include "module/ui/PaletteValues.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +224,41 @@ TEST_F(CreateTest, ThreePointsAndEnterMakeAChainOfThreeExtensions) {
     EXPECT_NEAR(a.direction.y, 0.8, kTol);
     // The line of an aligned chain passes through the placement point.
     EXPECT_NEAR((AcGePoint3d(0, 2, 0) - a.dims[0]).dotProduct(AcGeVector3d(-0.8, 0.6, 0)), 0, kTol);
+}
+
+TEST_F(CreateTest, AnOpenPaletteGivesTheChainItsSettingsAndComesBackAsItWas) {
+    // The palette is open on the chains, with a layer and circle ticks chosen.
+    ASSERT_TRUE(StartApp(true));
+    dlgMyApp->AdjustType(3);
+    ASSERT_TRUE(dlgMyApp->SetControlText(IDC_COMBO_LAYER, L"A-BEM"));
+    run(L"XOTA_Hdim\n0,0\n10,0\n5,-5\n\n");
+    auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    EXPECT_EQ(factsOf(ids[0]).layer, L"A-BEM");
+    TRdim* chain = nullptr;
+    ASSERT_EQ(acdbOpenObject(chain, ids[0], AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(chain->GetParamInt(IND_I_LastType), 3u);
+    chain->close();
+    ASSERT_NE(dlgMyApp, nullptr);
+    EXPECT_TRUE(dlgMyApp->IsWindowVisible()) << "shown again after the command";
+    EXPECT_TRUE(dlgMyApp->ActionsEnabled());
+
+    // From the text mode, drawing a chain switches the palette to the chains; the switch
+    // forgets the layer choice, so the scale gives the layer.
+    dlgMyApp->AdjustMode(OPT_MODE_TEXT);
+    run(L"XOTA_Hdim\n0,0\n10,0\n5,-9\n\n");
+    ids = chains();
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(factsOf(ids[1]).layer, L"DIM_1_100");
+    EXPECT_EQ(dlgMyApp->m_iCurrentMode, OPT_MODE_CHAIN);
+
+    // Layer "0" forbidden and the current layer chosen: nothing is drawn.
+    ASSERT_TRUE(dlgMyApp->SetControlText(IDC_COMBO_LAYER, CurrentLayerEntry()));
+    pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptInt[IND_I_ForbidLayer0] = 1;
+    run(L"XOTA_Hdim\n0,0\n10,0\n5,-5\n\n");
+    EXPECT_TRUE(said(L"Layer \"0\" ist verboten."));
+    EXPECT_EQ(chains().size(), 2u);
+    EXPECT_TRUE(dlgMyApp->ActionsEnabled());
 }
 
 TEST_F(CreateTest, EnterOrCancelAtThePlacementLeaveNothingBehind) {

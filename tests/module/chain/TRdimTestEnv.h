@@ -1,8 +1,9 @@
 #pragma once
 // The chain tests run inside the loaded module, as the host runs it: a fresh settings and
 // temporary folder, the module loaded through the dynamic linker (which creates its
-// options and registers TRdim), a default drawing as the working database, and the
-// transcript captured. Everything is undone when the test ends.
+// options and registers TRdim), the palette open (new chains take its settings), a
+// default drawing as the working database, and the transcript captured. Everything is undone when the test
+// ends.
 #include "module/chain/TRdim.h"
 
 #include "host/db/AcDbBlockTable.h"
@@ -14,6 +15,7 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/Transcript.h"
 #include "module/app/LintaroApp.h"
+#include "module/app/PaletteApp.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
@@ -72,6 +74,9 @@ protected:
         ASSERT_TRUE(acrxDynamicLinker->loadModule(kModuleName, &acrxEntryPoint, false, &lintaroModuleExit));
         ASSERT_NE(pGlobDimOptions, nullptr);
         ASSERT_NE(TRdim::desc(), nullptr);
+        // Opened now, not by the first chain: opening reloads the options, which would
+        // drop what a test set in them.
+        ASSERT_TRUE(StartApp(false));
         setGlobalRules(2.0, 5.0);
         m_db = std::make_unique<AcDbDatabase>();
         m_previousDb = acdbHostApplicationServices()->workingDatabase();
