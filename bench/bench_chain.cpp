@@ -6,6 +6,7 @@
 #include "host/db/DwgBufferFiler.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
+#include "module/app/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/options/IniStorage.h"
 
@@ -34,6 +35,8 @@ struct LoadedModule {
         ::setenv("TMPDIR", dir.c_str(), 1);
         ResetIniStorageForTests();
         acrxDynamicLinker->loadModule(L"lintaro.arx", &acrxEntryPoint, false, &lintaroModuleExit);
+        // Open the palette now: the first chain would open it and reload the options.
+        StartApp(false);
         db = std::make_unique<AcDbDatabase>();
         acdbHostApplicationServices()->setWorkingDatabase(db.get());
     }

@@ -12,6 +12,7 @@
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
+#include "module/app/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
@@ -50,7 +51,7 @@ private:
         ResetIniStorageForTests();
         host::registerDatabaseClasses();
         if (!acrxDynamicLinker->loadModule(L"lintaro.arx", &acrxEntryPoint, false, &lintaroModuleExit) ||
-            !pGlobDimOptions)
+            !pGlobDimOptions || !StartApp(false))
             std::abort();
         m_db = std::make_unique<AcDbDatabase>();
         acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
