@@ -11,6 +11,7 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
+#include "host/win/UiPalette.h"
 #include "host/win/UiEventQueue.h"
 #include "shell/ModuleEntry.h"
 #include "shell/PlotCommand.h"
@@ -21,6 +22,8 @@ HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
     m_driverScope = std::make_unique<host::UiDriverScope>(m_driver);
     // Dialogs and boxes take their answers from the input lines that follow them.
     host::uiEventQueue().setFeeder([] { return host::hostInput().nextUiEvent(); });
+    // "@palette ..." lines at the command line go to the open palette.
+    host::hostInput().setEventHandler(host::handlePaletteEvent);
     // Drawings are the host's drawing files; the document manager tells every
     // module that loads of the drawings that are open.
     host::io::installDrawingFileHooks();

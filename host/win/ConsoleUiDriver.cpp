@@ -1,5 +1,6 @@
 #include "host/win/ConsoleUiDriver.h"
 
+#include "host/win/FormatW.h"
 #include "host/win/ScriptUiDriver.h"
 #include "host/win/Transcript.h"
 #include "host/win/Utf8.h"
@@ -73,6 +74,69 @@ int ConsoleUiDriver::messageBox(HWND, const std::wstring& text, const std::wstri
             return answer;
         }
         if (const int id = typedButton(fromUtf8(line), type)) return id;
+    }
+}
+
+bool ConsoleUiDriver::readLine(std::wstring& line) {
+    std::string bytes;
+    if (!std::getline(m_in, bytes)) return false;
+    line = std::wstring(trimView(fromUtf8(bytes)));
+    return true;
+}
+
+void ConsoleUiDriver::runDialog(UiForm& form) {
+    transcriptWrite(formAsText(form));
+    while (!form.formEnded()) {
+        transcriptWrite(L"\nDialog (<id> = <text>, click <id>, check <id> 0|1|2, select <id> <item>, ok, cancel, ?): ");
+        std::wstring line;
+        if (!readLine(line)) {
+            transcriptWrite(L"\nCancel");
+            form.formCancel();
+            return;
+        }
+        const std::wstring word = toLowerCase(line);
+        if (word == L"?") {
+            transcriptWrite(formAsText(form));
+            continue;
+        }
+        if (word == L"ok") line = L"click 1";
+        if (word == L"cancel") line = L"click 2";
+        std::wstring error;
+        const std::optional<UiFormAction> action = parseFormAction(line, error);
+        if (action && action->kind == UiFormAction::Kind::Menu) error = L"a dialog has no menu";
+        else if (action && applyFormAction(form, *action, error)) continue;
+        transcriptWrite(L"\n" + error + L" - nothing changed.");
+    }
+}
+
+unsigned ConsoleUiDriver::trackPopupMenu(const UiMenuView& menu) {
+    std::wstring list = L"\nMenu:";
+    for (const UiMenuItem& item : menu) {
+        const std::wstring indent(static_cast<size_t>(item.depth + 1) * 2, L' ');
+        if (item.separator) {
+            list += L"\n" + indent + L"----";
+            continue;
+        }
+        list += L"\n" + indent;
+        if (!item.popup) list += FormatW(L"[%u] ", item.id);
+        list += item.text;
+        if (item.popup) list += L" >";
+        if (item.checked) list += L" [x]";
+        if (!item.enabled) list += L" (greyed)";
+    }
+    transcriptWrite(list);
+    for (;;) {
+        transcriptWrite(L"\nItem id (Enter for none): ");
+        std::wstring line;
+        if (!readLine(line) || line.empty()) return 0;
+        unsigned id = 0;
+        bool number = line.size() <= 5;
+        for (wchar_t c : line) {
+            if (c < L'0' || c > L'9') number = false;
+            else id = id * 10 + static_cast<unsigned>(c - L'0');
+        }
+        if (number && choosableItem(menu, id)) return id;
+        transcriptWrite(L"\n\"" + line + L"\" cannot be chosen.");
     }
 }
 

@@ -16,8 +16,18 @@ public:
     // An answer the box does not offer asks again; the end of the input takes the
     // unanswered default (No, else Cancel).
     int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
+    // Shows the dialog as a text form and reads actions as a script writes them after
+    // "@dialog" ("1144 = abc", "click 1", "check 1040 1", "select 1020 1:50"); "ok"
+    // and "cancel" click those buttons, "?" shows the form again. The end of the
+    // input cancels the dialog.
+    void runDialog(UiForm& form) override;
+    // Lists the items with their ids and reads one; Enter or the end of the input
+    // chooses nothing, an id that cannot be chosen asks again.
+    unsigned trackPopupMenu(const UiMenuView& menu) override;
 
 private:
+    bool readLine(std::wstring& line);
+
     std::istream& m_in;
 };
 

@@ -1,6 +1,8 @@
 #include "host/win/ScriptUiDriver.h"
 
+#include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
+#include "host/win/WinCrt.h"
 #include "host/win/WinMessageBox.h"
 
 #include <cwctype>
@@ -128,6 +130,52 @@ int ScriptUiDriver::messageBox(HWND, const std::wstring& text, const std::wstrin
     transcriptWrite(out + L"\n" + caption + L": no scripted answer to \"" + oneLine(text) +
                     L"\" - answered " + buttonName(answer) + L".");
     return answer;
+}
+
+void ScriptUiDriver::runDialog(UiForm& form) {
+    while (!form.formEnded()) {
+        std::optional<std::wstring> pending = m_events ? m_events->peekEvent() : std::nullopt;
+        std::wstring rest;
+        if (!pending || eventWord(*pending, &rest) != L"dialog") {
+            transcriptWrite(FormatW(L"\n%s: no scripted answer - dialog cancelled.", form.formCaption().c_str()));
+            form.formCancel();
+            return;
+        }
+        m_events->popEvent();
+        std::wstring error;
+        const std::optional<UiFormAction> action = parseFormAction(rest, error);
+        if (!action || action->kind == UiFormAction::Kind::Menu || !applyFormAction(form, *action, error)) {
+            if (action && action->kind == UiFormAction::Kind::Menu) error = L"a dialog has no menu";
+            transcriptWrite(FormatW(L"\n%s: %s - \"@%s\" ignored.", form.formCaption().c_str(), error.c_str(),
+                                    pending->c_str()));
+        }
+    }
+}
+
+unsigned ScriptUiDriver::trackPopupMenu(const UiMenuView& menu) {
+    std::optional<std::wstring> pending = m_events ? m_events->peekEvent() : std::nullopt;
+    std::wstring rest;
+    if (!pending || eventWord(*pending, &rest) != L"menu") return 0;
+    m_events->popEvent();
+    std::wstring_view id = trimView(rest);
+    unsigned value = 0;
+    bool number = !id.empty() && id.size() <= 5;
+    for (wchar_t c : id) {
+        if (c < L'0' || c > L'9') number = false;
+        else value = value * 10 + static_cast<unsigned>(c - L'0');
+    }
+    bool found = false;
+    if (number)
+        if (const UiMenuItem* item = choosableItem(menu, value, &found)) {
+            std::wstring shown;
+            for (wchar_t c : item->text)
+                if (c != L'&') shown.push_back(c);
+            transcriptWrite(L" <" + shown + L">");
+            return value;
+        }
+    const wchar_t* why = !number ? L"is not a menu item id" : found ? L"is greyed" : L"is not in this menu";
+    transcriptWrite(FormatW(L"\nMenu: \"%s\" %s - nothing chosen.", std::wstring(id).c_str(), why));
+    return 0;
 }
 
 } // namespace host

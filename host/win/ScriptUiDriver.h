@@ -17,6 +17,14 @@ public:
     // box takes No (or Cancel when it has no No) and the transcript says so; the
     // pending event stays for whatever comes next.
     int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
+    // Takes the pending "@dialog ..." events one by one until the dialog ends. An
+    // event the dialog refuses prints why and changes nothing. When the next input
+    // is not a dialog event and the dialog is still up, it is cancelled and the
+    // transcript says so.
+    void runDialog(UiForm& form) override;
+    // Takes a pending "@menu <id>". An id the menu does not offer (or offers greyed)
+    // prints why and chooses nothing; no pending menu event chooses nothing.
+    unsigned trackPopupMenu(const UiMenuView& menu) override;
 
 private:
     UiEventSource* m_events;

@@ -1,8 +1,9 @@
 #pragma once
-// The UI driver answers what a person would do at a message box (and, as the GUI
-// stand-in grows, at dialogs, menus, file choosers and keys). The script driver
-// answers from scripted events, an interactive driver asks on the console, tests
-// drive it from code. One driver is current at a time.
+// The UI driver answers what a person would do at a message box, a modal dialog and a
+// popup menu. The script driver answers from scripted events, an interactive driver
+// asks on the console, tests drive it from code. One driver is current at a time.
+#include "host/win/UiForm.h"
+#include "host/win/UiMenuView.h"
 #include "host/win/WinTypes.h"
 
 #include <string>
@@ -15,6 +16,16 @@ public:
     // Returns the button pressed (IDOK, IDCANCEL, IDYES, IDNO ...) for a box of the
     // given MB_ type; must not throw.
     virtual int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) = 0;
+    // Works a modal dialog until it has ended: sets texts, selections and checks and
+    // clicks buttons on `form`. A driver with nothing to do cancels it (formCancel).
+    // Must not throw.
+    virtual void runDialog(UiForm& form) { form.formCancel(); }
+    // The command id a person chooses from a popup menu; 0 when nothing is chosen.
+    // Must not throw.
+    virtual unsigned trackPopupMenu(const UiMenuView& menu) {
+        (void)menu;
+        return 0;
+    }
 };
 
 // The current driver; never null. Until one is set, the script driver on the
