@@ -44,12 +44,19 @@ TRdim::~TRdim() = default;
 
 TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint,
              const AcGeMatrix3d& ucsToWorld) {
-    if (dimType < kDimHorizontal || dimType > kDimAligned) {
-        // Arc chains need their curve and its parameters, which this build cannot make.
-        if (dimType == kDimArc)
-            acutPrintf(L"\nBogenma\u00DFketten k\u00F6nnen in dieser Version nicht erstellt werden.");
-        else
-            acutPrintf(L"\nUnbekannter Ma\u00DFkettentyp %d.", dimType);
+    Build(first, second, dimType, dimPoint, ucsToWorld);
+}
+
+TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, AcDbObjectId curveId, int subent,
+             const AcGePoint3d& dimPoint, const AcGeMatrix3d& ucsToWorld)
+    : m_arcObjectId(curveId), m_iArcSubent(subent < 0 ? 0 : subent) {
+    Build(first, second, kDimArc, dimPoint, ucsToWorld);
+}
+
+void TRdim::Build(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint,
+                  const AcGeMatrix3d& ucsToWorld) {
+    if (dimType < kDimHorizontal || dimType > kDimArc) {
+        acutPrintf(L"\nUnbekannter Ma\u00DFkettentyp %d.", dimType);
         LogFmt(L"\n*** TRdim: refused chain type %d ", dimType);
         return;
     }
@@ -64,7 +71,7 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, c
     if (WorkingDatabase()) setDatabaseDefaults();
 
     const AcGeVector3d normal = GetUcsNormal();
-    AcGeVector3d dir = dimType == kDimHorizontal ? m_xyzAxis[0] : m_xyzAxis[1];
+    AcGeVector3d dir = dimType == kDimVertical ? m_xyzAxis[1] : m_xyzAxis[0];
     if (dimType == kDimAligned) {
         dir = second - first;
         dir -= normal * dir.dotProduct(normal);
@@ -79,6 +86,7 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, c
     m_texts.assign(1, std::wstring());
     m_extFlags.assign(1, 0);
     AddPointInput(second, true);
+    if (dimType == kDimArc) BuildArc(first, second);
     ChangePointMainDim(dimPoint, false);
     UpdateDimText(1);
     CenterText(1);

@@ -10,7 +10,8 @@
 //   TRdimFiling.cpp    DWG and DXF filing
 //   TRdimLayout.cpp    text angle, position codes, centring, automatic placement
 //   TRdimDraw.cpp      world draw, texts, explode output, segment marks
-//   TRdimArc.cpp       the arc variants (m_dimType 3)
+//   TRdimArc.cpp       the arc of an arc chain (m_dimType 3): curve, parameters, lengths
+//   TRdimArcInput.cpp  the arc variants of point input and of moving the dimension arc
 //   TRdimGrips.cpp     grips, stretch, osnap, transform, explode, subentity paths
 //   TRdimRefresh.cpp   refresh, regenerate and the curve reactor callbacks
 // Operations not written yet have neutral bodies in TRdimPending.cpp.
@@ -60,14 +61,20 @@ public:
 
     // Empty, as the class factory makes it before reading: no points, m_zAxis zero.
     TRdim();
-    // A linear chain of two extensions at `first` and `second` (world coordinates),
-    // its dimension line through `dimPoint`, made in the UCS `ucsToWorld`: direction and
+    // A chain of two extensions at `first` and `second` (world coordinates), its
+    // dimension line through `dimPoint`, made in the UCS `ucsToWorld`: direction and
     // rotation follow the type (horizontal along the UCS X axis, vertical along Y,
-    // aligned from first to second). Takes the palette's settings (Initialize) and the
-    // database defaults. An arc chain or an unknown type is refused with a message and
-    // leaves the chain without extensions.
+    // aligned from first to second; an arc chain without a curve measures along the arc
+    // it builds from its own points). Takes the palette's settings (Initialize) and the
+    // database defaults. An unknown type is refused with a message and leaves the chain
+    // without extensions.
     TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint,
           const AcGeMatrix3d& ucsToWorld);
+    // An arc chain along the curve `curveId` (an arc, a circle, or segment `subent` of a
+    // light-weight polyline): both points are put onto the curve, the dimension arc runs
+    // through `dimPoint`. Two equal points on a circle make a full-circle chain.
+    TRdim(const AcGePoint3d& first, const AcGePoint3d& second, AcDbObjectId curveId, int subent,
+          const AcGePoint3d& dimPoint, const AcGeMatrix3d& ucsToWorld);
     // The same in the current UCS of the working database.
     TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint);
     ~TRdim() override;
@@ -228,6 +235,8 @@ public:
     bool IsFullCircle() const;
     // After the extensions of an arc chain were re-sorted.
     void UpdateArcAfterSort();
+    // The arc of an arc, a circle or segment `segment` of a light-weight polyline,
+    // counter-clockwise; null for anything else. The caller owns the arc.
     static AcGeCircArc3d* Curve2GeArc(const AcDbCurve* curve, int segment);
 
     // ---- refresh and regenerate (TRdimRefresh.cpp)
@@ -294,6 +303,19 @@ private:
     AcGePoint3d FixedLengthStart(int i, const AcGePoint3d& dimPoint);
     bool TextAtDefault(int k);
     void CentreTexts(const std::vector<int>& segments);
+    // The construction both constructors share.
+    void Build(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint,
+               const AcGeMatrix3d& ucsToWorld);
+    // Pieces of the arc variants (TRdimArc.cpp, TRdimArcInput.cpp).
+    void BuildArc(const AcGePoint3d& first, const AcGePoint3d& second);
+    // GetArcInput leaving extension `skip` out of a substitute arc (a point being placed
+    // is not on it yet); -1 leaves none out.
+    AcGeCircArc3d* ArcInput(bool bFullCircle, int skip);
+    void KeepArcPoint(int i, const AcGePoint3d& point);
+    void KeepArcFlag(int index, std::uint32_t value);
+    AcGePoint3d ArcExtensionStart(int i, const AcGePoint3d& dimPoint, const AcGePoint3d& oldStart,
+                                  const AcGePoint3d& oldDim, int iMode);
+    bool OrderTwoOnArc();
     // Filing: the record is read whole before it replaces the chain's members.
     void TakeRecord(TRdimRecord& record);
     void WriteRecord(AcDbDwgFiler* filer) const;

@@ -1,14 +1,21 @@
 #pragma once
 // Drawing new dimension chains: the linear creation commands (XOTA_Hdim, XOTA_Vdim,
-// XOTA_Adim) with their first two points and the jig, and the chain from a cutting
-// line that the palette's "Schnittlinie" and the AutoLISP function
-// XOTA_LintaroMakeDimByLine start.
+// XOTA_Adim) with their first two points and the jig, the arc chain (XOTA_dimArc, in
+// TRdimArcCreate.cpp), and the chain from a cutting line that the palette's
+// "Schnittlinie" and the AutoLISP function XOTA_LintaroMakeDimByLine start.
+#include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGePoint3d.h"
 
 #include <vector>
 
 // The command of chain type 0 (horizontal), 1 (vertical) or 2 (aligned).
 void CreateLinearChain(int type);
+// XOTA_dimArc: an arc chain along a picked arc, circle or polyline arc segment.
+void CreateArcChain();
+
+// Where a picked point lands on the arc: along the line from the arc's centre through
+// it, on the arc's circle; a point at the centre gives `atCentre`.
+AcGePoint3d PointOntoArc(const AcGeCircArc3d& arc, const AcGePoint3d& point, const AcGePoint3d& atCentre);
 
 // Asks for a cutting line and builds a chain of the type from the points where it
 // crosses the drawing's curves. True when a chain was appended.

@@ -1,5 +1,7 @@
 #include "module/chain/TRdimJig.h"
 
+#include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/AcEdFilterWinMsg.h"
 #include "host/ed/EditorInput.h"
@@ -53,6 +55,15 @@ BOOL ChainMouseFilter(MSG* msg) {
     return FALSE; // the host goes on with the click
 }
 
+// The current UCS of the working database, as a matrix to world coordinates.
+AcGeMatrix3d CurrentUcsMatrix() {
+    AcGeMatrix3d ucs;
+    AcDbHostApplicationServices* services = acdbHostApplicationServices();
+    if (AcDbDatabase* db = services ? services->workingDatabase() : nullptr)
+        ucs.setCoordSystem(db->ucsorg(), db->ucsxdir(), db->ucsydir(), db->ucsxdir().crossProduct(db->ucsydir()));
+    return ucs;
+}
+
 AcGePoint3d worldOf(const ads_point p) {
     ads_point w;
     acdbUcs2Wcs(p, w, false);
@@ -67,7 +78,10 @@ TRdimJig::TRdimJig(const AcGePoint3d& first, const AcGePoint3d& second, int type
                    int subIndex)
     : m_type(type), m_curveId(curveId), m_subIndex(subIndex) {
     const AcGePoint3d middle = first + (second - first) * 0.5;
-    m_pChain = new TRdim(first, second, type, middle);
+    if (type == kDimArc)
+        m_pChain = new TRdim(first, second, curveId, subIndex, middle, CurrentUcsMatrix());
+    else
+        m_pChain = new TRdim(first, second, type, middle);
     if (type != kDimArc && m_pChain->GetExtensions() >= 2) {
         m_pChain->ChangePointMainDim(middle);
         m_pChain->AdjustTexts(kAdjustAll);

@@ -69,7 +69,8 @@ bool ArcSegmentMiddle(TRdim& chain, int k, AcGePoint3d& middle, AcGeVector3d& ta
     const double r = c.distanceTo(from);
     double a0 = AngleOnArc(*arc, from);
     double a1 = AngleOnArc(*arc, to);
-    if (a1 < a0) a1 += 2.0 * std::numbers::pi;
+    // The one segment of a full circle runs all the way round.
+    if (a1 < a0 || (a1 == a0 && chain.IsFullCircle())) a1 += 2.0 * std::numbers::pi;
     const double mid = k >= n ? a1 : (a0 + a1) / 2.0;
     AcGeVector3d radial = arc->refVec();
     radial.rotateBy(mid, arc->normal());

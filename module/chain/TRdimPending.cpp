@@ -1,7 +1,7 @@
-// Provisional bodies of the chain operations whose own files (TRdimArc.cpp,
-// TRdimGrips.cpp, TRdimRefresh.cpp) are not written yet. They keep the entity whole
-// meanwhile: arc chains behave as if they had no curve. Whoever writes one of those
-// files deletes the matching bodies here in the same commit.
+// Provisional bodies of the chain operations whose own files (TRdimGrips.cpp,
+// TRdimRefresh.cpp) are not written yet. They keep the entity whole meanwhile.
+// Whoever writes one of those files deletes the matching bodies here in the same
+// commit.
 #include "module/chain/TRdim.h"
 
 #include "host/ge/AcGeCircArc3d.h"
@@ -11,22 +11,6 @@
 #include "module/options/OptionIndices.h"
 
 #include <cmath>
-
-// ---------------------------------------------------------------- arc chains
-
-AcDbCurve* TRdim::GetDbArcInput() const { return nullptr; }
-AcGeCircArc3d* TRdim::GetArcInput(bool /*bFullCircle*/) { return nullptr; }
-void TRdim::MakeParamArray() { m_arcParams.setLogicalLength(GetExtensions()); }
-AcGeCircArc3d* TRdim::GetArcDim(int /*tag*/, double /*extend*/) { return nullptr; }
-void TRdim::ChangePointMainDimArc(const AcGePoint3d& /*point*/, bool /*bKeepExt*/) {}
-int TRdim::SetPointInputArc(int i, const AcGePoint3d& /*point*/, int /*iMode*/) { return i; }
-double TRdim::GetDistanceArc(int /*k*/) { return 0.0; }
-AcGeLine3d TRdim::GetLineExtArc(int i) const {
-    return AcGeLine3d(GetPointInput(i), m_vectorDim.crossProduct(m_xyzAxis[2]));
-}
-bool TRdim::IsFullCircle() const { return false; }
-void TRdim::UpdateArcAfterSort() {}
-AcGeCircArc3d* TRdim::Curve2GeArc(const AcDbCurve* /*curve*/, int /*segment*/) { return nullptr; }
 
 // ---------------------------------------------------------------- refresh
 

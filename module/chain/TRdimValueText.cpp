@@ -54,7 +54,9 @@ bool TRdim::BuildDisplayText(int k, std::vector<std::wstring>* parts, const Appe
         in.suffix = GetDimTextSuffix(k);
         in.segmentLength = GetDistance(k);
         in.altUnitsOn = IsAltUnitsOn();
-        in.fullCircle = IsFullCircle();
+        // The circumference mark goes with a value; the circle text of a chain that has
+        // none (entry 0) stays empty rather than show the mark alone.
+        in.fullCircle = IsFullCircle() && !in.value.empty();
     }
     RepairAcadUnits(arrayDouble);
     return ComposeDisplayText(in, Params(), GetFormatEnv(), parts);

@@ -52,11 +52,11 @@ TEST_F(ChainTest, TheClassIsRegisteredAsDrawingsExpectIt) {
     EXPECT_EQ(chain->GetExtensions(), 0);
     EXPECT_TRUE(chain->Texts().empty());
     EXPECT_TRUE(chain->GetZAxis().isZeroLength());
-    // An arc chain cannot be made here and says so.
+    // A type no chain has is refused and says so.
     clearTranscript();
-    TRdim arc(P(0, 0), P(5, 0), kDimArc, P(2, 2), AcGeMatrix3d());
-    EXPECT_EQ(arc.GetExtensions(), 0);
-    EXPECT_NE(transcript().find(L"Bogenma\u00DFketten"), std::wstring::npos);
+    TRdim unknown(P(0, 0), P(5, 0), 7, P(2, 2), AcGeMatrix3d());
+    EXPECT_EQ(unknown.GetExtensions(), 0);
+    EXPECT_NE(transcript().find(L"Unbekannter Ma\u00DFkettentyp 7."), std::wstring::npos);
 }
 
 // Index errors give neutral values and change nothing.
