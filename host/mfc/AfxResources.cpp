@@ -21,8 +21,7 @@ std::map<HINSTANCE, ModuleResources>& registry() {
     return r;
 }
 
-template <class T>
-const T* compiledIn(HINSTANCE module, UINT id, std::map<UINT, T> ModuleResources::*table) {
+template <class T> const T* compiledIn(HINSTANCE module, UINT id, std::map<UINT, T> ModuleResources::*table) {
     const auto m = registry().find(module);
     if (m == registry().end()) return nullptr;
     const auto it = (m->second.*table).find(id);
@@ -31,7 +30,8 @@ const T* compiledIn(HINSTANCE module, UINT id, std::map<UINT, T> ModuleResources
 
 void reportBlock(const wchar_t* kind, UINT id, const std::wstring& problem, std::wstring* out) {
     host::transcriptWrite(
-        host::FormatW(L"\nLanguage module: %s %u is damaged (%s); the untranslated one is used.", kind, id, problem.c_str()));
+        host::FormatW(L"\nLanguage module: %s %u is damaged (%s); the untranslated one is used.", kind, id,
+                      problem.c_str()));
     if (out) *out = problem;
 }
 

@@ -32,9 +32,9 @@ struct DialogTemplate {
 };
 
 struct MenuTemplateItem {
-    UINT id = 0;       // 0 for separators and sub-menus
-    std::wstring text; // empty for a separator
-    UINT flags = 0;    // MF_GRAYED, MF_CHECKED, MF_SEPARATOR, MF_POPUP
+    UINT id = 0;                         // 0 for separators and sub-menus
+    std::wstring text;                   // empty for a separator
+    UINT flags = 0;                      // MF_GRAYED, MF_CHECKED, MF_SEPARATOR, MF_POPUP
     std::vector<MenuTemplateItem> items; // a sub-menu's items (then MF_POPUP is implied)
 };
 

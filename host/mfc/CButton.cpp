@@ -24,8 +24,10 @@ void CButton::SetCheck(int nCheck) {
 
 void CButton::SetButtonStyle(UINT nStyle, BOOL) {
     m_dwStyle = (m_dwStyle & ~0xFFFFu) | (nStyle & 0xFFFFu);
-    if (!isCheckBox() && !isRadio()) m_check = BST_UNCHECKED;
-    else if (m_check == BST_INDETERMINATE && !isThreeState()) m_check = BST_CHECKED;
+    if (!isCheckBox() && !isRadio())
+        m_check = BST_UNCHECKED;
+    else if (m_check == BST_INDETERMINATE && !isThreeState())
+        m_check = BST_CHECKED;
 }
 
 void CButton::clearGroup() {
@@ -54,7 +56,9 @@ bool CButton::userClick(std::wstring& error) {
         break;
     case BS_AUTO3STATE:
         // Unchecked -> checked -> mixed -> unchecked, as the box cycles on Windows.
-        m_check = m_check == BST_UNCHECKED ? BST_CHECKED : m_check == BST_CHECKED ? BST_INDETERMINATE : BST_UNCHECKED;
+        m_check = m_check == BST_UNCHECKED ? BST_CHECKED
+                  : m_check == BST_CHECKED ? BST_INDETERMINATE
+                                           : BST_UNCHECKED;
         break;
     case BS_AUTORADIOBUTTON:
         clearGroup();

@@ -15,7 +15,8 @@
 namespace {
 
 void refuse(CDataExchange* pDX, CWnd* control, const wchar_t* what) {
-    MessageBoxW(pDX->m_pDlgWnd ? pDX->m_pDlgWnd->GetSafeHwnd() : nullptr, what, L"lintaro", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(pDX->m_pDlgWnd ? pDX->m_pDlgWnd->GetSafeHwnd() : nullptr, what, L"lintaro",
+                MB_OK | MB_ICONEXCLAMATION);
     if (control) control->SetFocus();
     pDX->Fail();
 }
@@ -31,8 +32,10 @@ CWnd* CDataExchange::control(int nIDC) {
 void DDX_Text(CDataExchange* pDX, int nIDC, std::wstring& value) {
     CWnd* c = pDX->control(nIDC);
     if (!c) return;
-    if (pDX->m_bSaveAndValidate) c->GetWindowText(value);
-    else c->SetWindowText(value.c_str());
+    if (pDX->m_bSaveAndValidate)
+        c->GetWindowText(value);
+    else
+        c->SetWindowText(value.c_str());
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
@@ -75,15 +78,19 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
     auto* b = dynamic_cast<CButton*>(pDX->control(nIDC));
     if (!b) return pDX->Fail();
-    if (pDX->m_bSaveAndValidate) value = b->GetCheck();
-    else b->SetCheck(value);
+    if (pDX->m_bSaveAndValidate)
+        value = b->GetCheck();
+    else
+        b->SetCheck(value);
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
     auto* combo = dynamic_cast<CComboBox*>(pDX->control(nIDC));
     if (!combo) return pDX->Fail();
-    if (pDX->m_bSaveAndValidate) index = combo->GetCurSel();
-    else combo->SetCurSel(index);
+    if (pDX->m_bSaveAndValidate)
+        index = combo->GetCurSel();
+    else
+        combo->SetCurSel(index);
 }
 
 void DDX_CBString(CDataExchange* pDX, int nIDC, std::wstring& value) {

@@ -55,7 +55,8 @@ bool CDialog::buildFromTemplate(UINT nIDTemplate, CWnd* pParent, bool child) {
     const HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(nIDTemplate), RT_DIALOG);
     const std::optional<host::mfc::DialogTemplate> t = host::mfc::findDialogTemplate(module, nIDTemplate);
     if (!t) {
-        host::transcriptWrite(host::FormatW(L"\nThe resources hold no dialog %u; it cannot be shown.", nIDTemplate));
+        host::transcriptWrite(
+            host::FormatW(L"\nThe resources hold no dialog %u; it cannot be shown.", nIDTemplate));
         return false;
     }
     if (pParent && !pParent->m_hWnd) pParent = nullptr;
@@ -122,8 +123,10 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
 
 void CDialog::EndDialog(int nResult) {
     m_nModalResult = nResult;
-    if (m_bModal) m_bEnded = true;
-    else ShowWindow(SW_HIDE);
+    if (m_bModal)
+        m_bEnded = true;
+    else
+        ShowWindow(SW_HIDE);
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -15,7 +15,8 @@ bool CEdit::userSetText(const std::wstring& text, std::wstring& error) {
         error = who + L" is read-only";
         return false;
     }
-    if ((m_dwStyle & ES_NUMBER) && !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+    if ((m_dwStyle & ES_NUMBER) &&
+        !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
         error = who + L" takes digits only";
         return false;
     }

@@ -22,8 +22,10 @@ int CListBox::DeleteString(UINT nIndex) {
     const int index = static_cast<int>(nIndex);
     const int left = m_items.remove(index);
     if (left < 0) return LB_ERR;
-    if (m_cur == index) m_cur = LB_ERR;
-    else if (m_cur > index) --m_cur;
+    if (m_cur == index)
+        m_cur = LB_ERR;
+    else if (m_cur > index)
+        --m_cur;
     return left;
 }
 
@@ -124,8 +126,10 @@ bool CListBox::userSelect(const std::wstring& item, std::wstring& error) {
         error = host::mfc::describeControl(*this) + L" holds no entry \"" + item + L"\"";
         return false;
     }
-    if (isMulti()) m_items.at(found)->selected = true;
-    else m_cur = found;
+    if (isMulti())
+        m_items.at(found)->selected = true;
+    else
+        m_cur = found;
     notifyParent(LBN_SELCHANGE);
     return true;
 }

@@ -30,7 +30,9 @@ public:
     int GetSelCount() const;
     int GetSelItems(int nMaxItems, LPINT rgIndex) const;
 
-    bool userSetText(const std::wstring& text, std::wstring& error) override { return userSelect(text, error); }
+    bool userSetText(const std::wstring& text, std::wstring& error) override {
+        return userSelect(text, error);
+    }
     // In a multiple selection list the entry is added to the selection.
     bool userSelect(const std::wstring& item, std::wstring& error) override;
     host::UiControlView userView() const override;

@@ -5,7 +5,8 @@
 #include "host/mfc/CPropertySheet.h"
 #include "host/win/WinModules.h"
 
-CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTemplate), m_nIDCaption(nIDCaption) {}
+CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption)
+    : CDialog(nIDTemplate), m_nIDCaption(nIDCaption) {}
 
 std::wstring CPropertyPage::caption() const {
     if (m_nIDCaption) {

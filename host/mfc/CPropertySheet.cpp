@@ -96,7 +96,8 @@ bool CPropertySheet::build(CWnd* parent, DWORD style, bool modal) {
                        {IDCANCEL, L"Cancel", BS_PUSHBUTTON},
                        {ID_APPLY_NOW, L"&Apply", BS_PUSHBUTTON | WS_DISABLED}};
         for (const auto& b : buttons)
-            adoptChild(std::make_unique<CButton>())->attachWindow(this, b.id, WS_CHILD | WS_VISIBLE | b.style, b.text);
+            adoptChild(std::make_unique<CButton>())
+                ->attachWindow(this, b.id, WS_CHILD | WS_VISIBLE | b.style, b.text);
     }
     for (CPropertyPage* page : m_pages)
         m_tab->InsertItem(m_tab->GetItemCount(), page->caption().c_str());
@@ -119,11 +120,12 @@ INT_PTR CPropertySheet::DoModal() {
     m_bModal = true;
     m_bEnded = false;
     m_nModalResult = IDCANCEL;
-    host::mfc::runModal(*this, 0, [this] { return m_bEnded || !m_hWnd; },
-                        [this] {
-                            PressButton(PSBTN_CANCEL);
-                            if (!m_bEnded) EndDialog(IDCANCEL);
-                        });
+    host::mfc::runModal(
+        *this, 0, [this] { return m_bEnded || !m_hWnd; },
+        [this] {
+            PressButton(PSBTN_CANCEL);
+            if (!m_bEnded) EndDialog(IDCANCEL);
+        });
     const INT_PTR result = m_nModalResult;
     m_bModal = false;
     DestroyWindow();
@@ -140,8 +142,10 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD) {
 
 void CPropertySheet::EndDialog(int nEndID) {
     m_nModalResult = nEndID;
-    if (m_bModal) m_bEnded = true;
-    else ShowWindow(SW_HIDE);
+    if (m_bModal)
+        m_bEnded = true;
+    else
+        ShowWindow(SW_HIDE);
 }
 
 std::vector<CPropertyPage*> CPropertySheet::createdPages() const {
@@ -201,7 +205,8 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CPropertySheet::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header || !m_tab || header->hwndFrom != m_tab->m_hWnd) return CWnd::OnNotify(wParam, lParam, pResult);
+    if (!header || !m_tab || header->hwndFrom != m_tab->m_hWnd)
+        return CWnd::OnNotify(wParam, lParam, pResult);
     if (header->code == TCN_SELCHANGING) {
         // The page that is left may keep the sheet on it (a value that does not convert).
         CPropertyPage* active = GetActivePage();

@@ -32,7 +32,8 @@ public:
     void SetTitle(LPCTSTR lpszText, UINT nStyle = 0);
 
     virtual INT_PTR DoModal();
-    virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1), DWORD dwExStyle = 0);
+    virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1),
+                        DWORD dwExStyle = 0);
     void EndDialog(int nEndID);
     // PSBTN_OK 1, PSBTN_CANCEL 2, PSBTN_APPLYNOW 3, as the buttons would.
     BOOL PressButton(int nButton);

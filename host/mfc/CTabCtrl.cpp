@@ -27,8 +27,10 @@ LONG CTabCtrl::InsertItem(int nItem, TCITEM* pTabCtrlItem) {
 
 BOOL CTabCtrl::DeleteItem(int nItem) {
     if (m_items.remove(nItem) < 0) return FALSE;
-    if (m_cur == nItem) m_cur = -1;
-    else if (m_cur > nItem) --m_cur;
+    if (m_cur == nItem)
+        m_cur = -1;
+    else if (m_cur > nItem)
+        --m_cur;
     return TRUE;
 }
 

@@ -22,7 +22,9 @@ public:
     // The previous tab, or -1.
     int SetCurSel(int nItem);
 
-    bool userSetText(const std::wstring& text, std::wstring& error) override { return userSelect(text, error); }
+    bool userSetText(const std::wstring& text, std::wstring& error) override {
+        return userSelect(text, error);
+    }
     bool userSelect(const std::wstring& item, std::wstring& error) override;
     host::UiControlView userView() const override;
 

@@ -81,7 +81,8 @@ CWnd* CWnd::adoptChild(std::unique_ptr<CWnd> child) {
     return raw;
 }
 
-BOOL CWnd::Create(LPCTSTR, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+BOOL CWnd::Create(LPCTSTR, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                  UINT nID) {
     if (m_hWnd) return FALSE;
     if (pParentWnd && !pParentWnd->m_hWnd) return FALSE;
     attachWindow(pParentWnd, static_cast<int>(nID), dwStyle, lpszWindowName ? lpszWindowName : L"");
@@ -160,7 +161,8 @@ int CWnd::GetDlgItemText(int nID, std::wstring& rString) const {
 }
 
 void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned) {
-    const std::wstring text = bSigned ? host::FormatW(L"%d", static_cast<int>(nValue)) : host::FormatW(L"%u", nValue);
+    const std::wstring text =
+        bSigned ? host::FormatW(L"%d", static_cast<int>(nValue)) : host::FormatW(L"%u", nValue);
     SetDlgItemText(nID, text.c_str());
 }
 
@@ -256,7 +258,8 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL) {
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
     if (lpRect)
-        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+                   bRepaint);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags) {

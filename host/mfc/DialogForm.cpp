@@ -4,8 +4,8 @@
 #include "host/mfc/WinMenu.h"
 #include "host/win/FormatW.h"
 #include "host/win/UiDriver.h"
-#include "host/win/WinWindows.h"
 #include "host/win/WinMessageBox.h"
+#include "host/win/WinWindows.h"
 
 #include <exception>
 

@@ -45,7 +45,8 @@ int ItemList::find(int start, const std::wstring& text, bool exact) const {
         const int i = (first + k) % n;
         const std::wstring& t = m_items[static_cast<size_t>(i)].text;
         if (exact ? host::equalsNoCase(t, text)
-                  : t.size() >= text.size() && host::equalsNoCase(std::wstring_view(t).substr(0, text.size()), text))
+                  : t.size() >= text.size() &&
+                        host::equalsNoCase(std::wstring_view(t).substr(0, text.size()), text))
             return i;
     }
     return -1;

@@ -106,8 +106,10 @@ bool parseMenuBlock(const std::vector<std::wstring>& lines, MenuTemplate& out, s
         std::wstring why;
         if (keyword == L"begin" || keyword == L"{") continue;
         if (keyword == L"end" || keyword == L"}") {
-            if (open.size() == 1) why = L"END without POPUP";
-            else open.pop_back();
+            if (open.size() == 1)
+                why = L"END without POPUP";
+            else
+                open.pop_back();
         } else if (keyword == L"popup") {
             MenuTemplateItem popup;
             popup.flags = MF_POPUP;
@@ -153,8 +155,10 @@ bool applyDialogBlock(const std::vector<std::wstring>& lines, DialogTemplate& di
         } else {
             for (ControlTemplate& c : result.controls)
                 if (c.id == id && id != IDC_STATIC) control = &c;
-            if (!control) why = L"the dialog has no control " + std::to_wstring(id);
-            else if (quoted(rest, text, why)) control->text = text;
+            if (!control)
+                why = L"the dialog has no control " + std::to_wstring(id);
+            else if (quoted(rest, text, why))
+                control->text = text;
         }
         if (why.empty() && !rest.empty()) why = L"unexpected text after the closing quote";
         if (!why.empty()) {

@@ -30,7 +30,8 @@ void setPaletteWindow(CWnd* wnd) {
     if (!p.wnd) return;
     CWnd* w = p.wnd;
     // A modeless window never "ends"; closing it is its own business.
-    p.form = std::make_unique<DialogForm>(*w, w->GetDlgCtrlID(), [w] { return w->m_hWnd == nullptr; }, [] {});
+    p.form = std::make_unique<DialogForm>(
+        *w, w->GetDlgCtrlID(), [w] { return w->m_hWnd == nullptr; }, [] {});
     host::setPaletteForm(p.form.get());
 }
 

@@ -91,7 +91,8 @@ HMENU buildMenu(const std::vector<host::mfc::MenuTemplateItem>& items, HMENU h, 
         const bool popup = (t.flags & MF_POPUP) || !t.items.empty();
         if (popup && depth < 32) {
             const HMENU sub = buildMenu(t.items, newMenu(), depth + 1);
-            AppendMenuW(h, (t.flags | MF_POPUP) & ~MF_SEPARATOR, reinterpret_cast<UINT_PTR>(sub), t.text.c_str());
+            AppendMenuW(h, (t.flags | MF_POPUP) & ~MF_SEPARATOR, reinterpret_cast<UINT_PTR>(sub),
+                        t.text.c_str());
         } else {
             AppendMenuW(h, t.flags & ~MF_POPUP, t.id, t.text.c_str());
         }
@@ -242,9 +243,11 @@ UINT GetMenuState(HMENU hMenu, UINT uId, UINT uFlags) {
     const Found f = locate(hMenu, uId, uFlags);
     if (!f.menu) return static_cast<UINT>(-1);
     const MenuItem& item = f.menu->items[f.index];
-    UINT state = item.flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_SEPARATOR | MF_MENUBREAK | MF_MENUBARBREAK);
+    UINT state =
+        item.flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_SEPARATOR | MF_MENUBREAK | MF_MENUBARBREAK);
     // A sub-menu reports its item count in the high byte of the low word.
-    if (item.flags & MF_POPUP) state |= MF_POPUP | (static_cast<UINT>(GetMenuItemCount(item.sub)) & 0xFF) << 8;
+    if (item.flags & MF_POPUP)
+        state |= MF_POPUP | (static_cast<UINT>(GetMenuItemCount(item.sub)) & 0xFF) << 8;
     return state;
 }
 
@@ -253,7 +256,8 @@ int GetMenuStringW(HMENU hMenu, UINT uIDItem, LPWSTR lpString, int cchMax, UINT 
     if (!f.menu) return 0;
     const std::wstring& text = f.menu->items[f.index].text;
     if (!lpString || cchMax <= 0) return static_cast<int>(text.size());
-    const size_t n = text.size() < static_cast<size_t>(cchMax) ? text.size() : static_cast<size_t>(cchMax) - 1;
+    const size_t n =
+        text.size() < static_cast<size_t>(cchMax) ? text.size() : static_cast<size_t>(cchMax) - 1;
     text.copy(lpString, n);
     lpString[n] = 0;
     return static_cast<int>(n);

@@ -87,7 +87,8 @@ bool ConsoleUiDriver::readLine(std::wstring& line) {
 void ConsoleUiDriver::runDialog(UiForm& form) {
     transcriptWrite(formAsText(form));
     while (!form.formEnded()) {
-        transcriptWrite(L"\nDialog (<id> = <text>, click <id>, check <id> 0|1|2, select <id> <item>, ok, cancel, ?): ");
+        transcriptWrite(
+            L"\nDialog (<id> = <text>, click <id>, check <id> 0|1|2, select <id> <item>, ok, cancel, ?): ");
         std::wstring line;
         if (!readLine(line)) {
             transcriptWrite(L"\nCancel");
@@ -103,8 +104,10 @@ void ConsoleUiDriver::runDialog(UiForm& form) {
         if (word == L"cancel") line = L"click 2";
         std::wstring error;
         const std::optional<UiFormAction> action = parseFormAction(line, error);
-        if (action && action->kind == UiFormAction::Kind::Menu) error = L"a dialog has no menu";
-        else if (action && applyFormAction(form, *action, error)) continue;
+        if (action && action->kind == UiFormAction::Kind::Menu)
+            error = L"a dialog has no menu";
+        else if (action && applyFormAction(form, *action, error))
+            continue;
         transcriptWrite(L"\n" + error + L" - nothing changed.");
     }
 }
@@ -132,8 +135,10 @@ unsigned ConsoleUiDriver::trackPopupMenu(const UiMenuView& menu) {
         unsigned id = 0;
         bool number = line.size() <= 5;
         for (wchar_t c : line) {
-            if (c < L'0' || c > L'9') number = false;
-            else id = id * 10 + static_cast<unsigned>(c - L'0');
+            if (c < L'0' || c > L'9')
+                number = false;
+            else
+                id = id * 10 + static_cast<unsigned>(c - L'0');
         }
         if (number && choosableItem(menu, id)) return id;
         transcriptWrite(L"\n\"" + line + L"\" cannot be chosen.");

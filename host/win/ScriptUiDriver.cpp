@@ -137,7 +137,8 @@ void ScriptUiDriver::runDialog(UiForm& form) {
         std::optional<std::wstring> pending = m_events ? m_events->peekEvent() : std::nullopt;
         std::wstring rest;
         if (!pending || eventWord(*pending, &rest) != L"dialog") {
-            transcriptWrite(FormatW(L"\n%s: no scripted answer - dialog cancelled.", form.formCaption().c_str()));
+            transcriptWrite(
+                FormatW(L"\n%s: no scripted answer - dialog cancelled.", form.formCaption().c_str()));
             form.formCancel();
             return;
         }
@@ -161,8 +162,10 @@ unsigned ScriptUiDriver::trackPopupMenu(const UiMenuView& menu) {
     unsigned value = 0;
     bool number = !id.empty() && id.size() <= 5;
     for (wchar_t c : id) {
-        if (c < L'0' || c > L'9') number = false;
-        else value = value * 10 + static_cast<unsigned>(c - L'0');
+        if (c < L'0' || c > L'9')
+            number = false;
+        else
+            value = value * 10 + static_cast<unsigned>(c - L'0');
     }
     bool found = false;
     if (number)

@@ -41,7 +41,8 @@ bool parseId(std::wstring_view word, int& id) {
 
 bool needId(std::wstring_view word, int& id, std::wstring& error) {
     if (parseId(word, id)) return true;
-    error = word.empty() ? L"a control id is missing" : L"\"" + std::wstring(word) + L"\" is not a control id";
+    error =
+        word.empty() ? L"a control id is missing" : L"\"" + std::wstring(word) + L"\" is not a control id";
     return false;
 }
 

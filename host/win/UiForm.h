@@ -13,11 +13,11 @@ namespace host {
 // One control as a person sees it.
 struct UiControlView {
     int id = 0;
-    std::wstring kind;  // "button", "check box", "radio button", "edit", "combo", "list", "tab", "static" ...
-    std::wstring text;  // caption, typed text or the selected item's text
+    std::wstring kind; // "button", "check box", "radio button", "edit", "combo", "list", "tab", "static" ...
+    std::wstring text; // caption, typed text or the selected item's text
     std::vector<std::wstring> items; // combo, list and tab entries
-    int selected = -1;  // index into items, -1 for none
-    int check = -1;     // 0, 1, 2 for check boxes and radio buttons, -1 otherwise
+    int selected = -1;               // index into items, -1 for none
+    int check = -1;                  // 0, 1, 2 for check boxes and radio buttons, -1 otherwise
     bool enabled = true;
     bool visible = true;
 };

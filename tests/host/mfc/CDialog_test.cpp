@@ -34,7 +34,7 @@ protected:
 TEST(CDialog, ScriptedAnswersFillTheControlsAndOkEndsWithTheirValues) {
     registerOptionsDialog();
     ScriptedUi ui{L"dialog 1001 = Wand Süd", L"dialog select 1020 1:100", L"dialog 1019 = 1 mm",
-                  L"dialog check 1040 1", L"dialog click 1", L"yes"};
+                  L"dialog check 1040 1",    L"dialog click 1",           L"yes"};
     RecordingDialog dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.initCalls, 1);
@@ -44,10 +44,9 @@ TEST(CDialog, ScriptedAnswersFillTheControlsAndOkEndsWithTheirValues) {
     EXPECT_EQ(dlg.savedUnit, 2);
     // A combo choice drops the list, selects and leaves; typing changes and leaves.
     const std::vector<std::pair<int, int>> expected = {
-        {kName, EN_CHANGE},        {kName, EN_KILLFOCUS},   {kScale, CBN_DROPDOWN},
-        {kScale, CBN_SELCHANGE},   {kScale, CBN_KILLFOCUS}, {kUnit, CBN_DROPDOWN},
-        {kUnit, CBN_SELCHANGE},    {kUnit, CBN_KILLFOCUS},  {kReduced, BN_CLICKED},
-        {IDOK, BN_CLICKED}};
+        {kName, EN_CHANGE},      {kName, EN_KILLFOCUS}, {kScale, CBN_DROPDOWN}, {kScale, CBN_SELCHANGE},
+        {kScale, CBN_KILLFOCUS}, {kUnit, CBN_DROPDOWN}, {kUnit, CBN_SELCHANGE}, {kUnit, CBN_KILLFOCUS},
+        {kReduced, BN_CLICKED},  {IDOK, BN_CLICKED}};
     EXPECT_EQ(dlg.commands, expected);
     // The run ends at OK: the next event is left for whatever comes next.
     EXPECT_EQ(ui.events.size(), 1u);
@@ -58,9 +57,9 @@ TEST(CDialog, ScriptedAnswersFillTheControlsAndOkEndsWithTheirValues) {
 
 TEST(CDialog, RefusedEventsChangeNothingAndAnUnansweredDialogIsCancelled) {
     registerOptionsDialog();
-    ScriptedUi ui{L"dialog click 9999",          L"dialog click 1023",        L"dialog click 1103",
-                  L"dialog select 1019 1 km",    L"dialog check 1040 2",      L"dialog 1020",
-                  L"dialog frobnicate 3",        L"dialog menu 32880",        L"dialog check 1050 0"};
+    ScriptedUi ui{L"dialog click 9999",       L"dialog click 1023",   L"dialog click 1103",
+                  L"dialog select 1019 1 km", L"dialog check 1040 2", L"dialog 1020",
+                  L"dialog frobnicate 3",     L"dialog menu 32880",   L"dialog check 1050 0"};
     RecordingDialog dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     const std::wstring& t = ui.transcript.text();
@@ -86,7 +85,7 @@ TEST(CDialog, CheckBoxesRadioGroupsAndCancelByEscape) {
     registerOptionsDialog();
     // A click on an auto check box toggles it; a three-state box cycles; a radio
     // button clears the other one of its group.
-    ScriptedUi ui{L"dialog click 1040", L"dialog click 1041", L"dialog click 1041", L"dialog click 1050",
+    ScriptedUi ui{L"dialog click 1040", L"dialog click 1041",   L"dialog click 1041", L"dialog click 1050",
                   L"dialog click 1051", L"dialog check 1041 0", L"dialog click 2"};
     struct Probe : RecordingDialog {
         int reduced = -1, mixed = -1, a = -1, b = -1;

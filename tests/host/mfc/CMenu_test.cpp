@@ -27,7 +27,10 @@ void registerChainMenu() {
                 {{32880, L"Summe der Maße", 0, {}},
                  {0, L"", MF_SEPARATOR, {}},
                  {32886, L"Maßtext-Hintergrund", MF_CHECKED, {}},
-                 {0, L"Führungslinien", MF_POPUP, {{32854, L"zeichnen", 0, {}}, {32852, L"löschen", MF_GRAYED, {}}}}}}};
+                 {0,
+                  L"Führungslinien",
+                  MF_POPUP,
+                  {{32854, L"zeichnen", 0, {}}, {32852, L"löschen", MF_GRAYED, {}}}}}}};
     host::mfc::registerMenuTemplate(host::addOnModule(), m);
 }
 
@@ -61,8 +64,8 @@ TEST(CMenu, LoadedMenusChangeAndReportTheirItems) {
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->GetMenuItemCount(), 4u);
     EXPECT_EQ(popup->GetMenuItemID(0), 32880u);
-    EXPECT_EQ(popup->GetMenuItemID(1), 0u);                      // separator
-    EXPECT_EQ(popup->GetMenuItemID(3), static_cast<UINT>(-1));   // sub-menu
+    EXPECT_EQ(popup->GetMenuItemID(1), 0u);                    // separator
+    EXPECT_EQ(popup->GetMenuItemID(3), static_cast<UINT>(-1)); // sub-menu
     EXPECT_EQ(popup->GetSubMenu(0), nullptr);
     EXPECT_EQ(popup->GetMenuState(32886, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
 
@@ -118,25 +121,24 @@ TEST(CMenu, TrackPopupMenuReturnsOnlyWhatTheMenuOffers) {
 TEST(CMenu, LanguageModulesTranslateMenusAndDialogTextsAndDamageFallsBack) {
     registerChainMenu();
     registerOptionsDialog();
-    const std::string path = tempLanguageFile(
-        "LANGUAGE EN\n"
-        "MENU 9130\n"
-        "POPUP \"Chain\"\n"
-        "BEGIN\n"
-        "  MENUITEM \"Sum of dimensions\", 32880, CHECKED\n"
-        "  MENUITEM SEPARATOR\n"
-        "  MENUITEM \"Text background\", 32886, GRAYED\n"
-        "END\n"
-        "END MENU\n"
-        "MENU 9131\n"
-        "POPUP \"Broken\"\n"
-        "  MENUITEM \"No id\"\n"
-        "END\n"
-        "END MENU\n"
-        "DIALOG 9100\n"
-        "CAPTION \"Global settings\"\n"
-        "CONTROL 1040 \"Reduced size\"\n"
-        "END DIALOG\n");
+    const std::string path = tempLanguageFile("LANGUAGE EN\n"
+                                              "MENU 9130\n"
+                                              "POPUP \"Chain\"\n"
+                                              "BEGIN\n"
+                                              "  MENUITEM \"Sum of dimensions\", 32880, CHECKED\n"
+                                              "  MENUITEM SEPARATOR\n"
+                                              "  MENUITEM \"Text background\", 32886, GRAYED\n"
+                                              "END\n"
+                                              "END MENU\n"
+                                              "MENU 9131\n"
+                                              "POPUP \"Broken\"\n"
+                                              "  MENUITEM \"No id\"\n"
+                                              "END\n"
+                                              "END MENU\n"
+                                              "DIALOG 9100\n"
+                                              "CAPTION \"Global settings\"\n"
+                                              "CONTROL 1040 \"Reduced size\"\n"
+                                              "END DIALOG\n");
     const HMODULE lng = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
     ASSERT_NE(lng, nullptr);
     const HINSTANCE previous = AfxGetResourceHandle();
@@ -163,14 +165,16 @@ TEST(CMenu, LanguageModulesTranslateMenusAndDialogTextsAndDamageFallsBack) {
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
         EXPECT_EQ(dlg.caption, L"Global settings");
         EXPECT_EQ(dlg.label, L"Reduced size");
-        EXPECT_TRUE(contains(ui.transcript.text(), L"Global settings: no scripted answer")) << narrow(ui.transcript.text());
+        EXPECT_TRUE(contains(ui.transcript.text(), L"Global settings: no scripted answer"))
+            << narrow(ui.transcript.text());
 
         // A damaged block says what is wrong and is not used; a menu the add-on has
         // no own version of is then not there at all.
         ui.transcript.clear();
         CMenu broken;
         EXPECT_FALSE(broken.LoadMenu(9131));
-        EXPECT_TRUE(contains(ui.transcript.text(), L"MENU 9131 is damaged (line 2: a comma and the item's id"))
+        EXPECT_TRUE(
+            contains(ui.transcript.text(), L"MENU 9131 is damaged (line 2: a comma and the item's id"))
             << narrow(ui.transcript.text());
     }
     AfxSetResourceHandle(previous);

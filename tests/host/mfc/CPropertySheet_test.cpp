@@ -62,7 +62,8 @@ TEST(CPropertySheet, PagesAreCreatedWhenShownAndOkAppliesTheCreatedOnes) {
         // The start page is the second; the first is never shown, so never created.
         ScriptedUi ui{L"dialog 1301 = ,", L"dialog 1201 = 5", L"dialog click 1"};
         EXPECT_EQ(sheet.DoModal(), IDOK);
-        EXPECT_TRUE(contains(ui.transcript.text(), L"there is no control 1201")) << narrow(ui.transcript.text());
+        EXPECT_TRUE(contains(ui.transcript.text(), L"there is no control 1201"))
+            << narrow(ui.transcript.text());
         EXPECT_EQ(text.value, L",");
         EXPECT_EQ(text.okCalls, 1);
         EXPECT_EQ(geometry.okCalls, 0);

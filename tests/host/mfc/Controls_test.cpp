@@ -81,8 +81,10 @@ TEST(Controls, TypedTextInDropDownCombosAndEditsFollowTheirRules) {
     scale.LimitText(3);
     EXPECT_FALSE(scale.userSetText(L"1:1000", error));
     EXPECT_EQ(text(scale), L"75");
-    EXPECT_EQ(parent.commands, (std::vector<std::pair<int, int>>{
-                                   {1020, CBN_EDITCHANGE}, {1020, CBN_KILLFOCUS}, {1020, CBN_EDITCHANGE}, {1020, CBN_KILLFOCUS}}));
+    EXPECT_EQ(
+        parent.commands,
+        (std::vector<std::pair<int, int>>{
+            {1020, CBN_EDITCHANGE}, {1020, CBN_KILLFOCUS}, {1020, CBN_EDITCHANGE}, {1020, CBN_KILLFOCUS}}));
 
     CEdit percent;
     ASSERT_TRUE(percent.Create(ES_NUMBER | WS_VISIBLE, RECT{}, &parent, 1099));

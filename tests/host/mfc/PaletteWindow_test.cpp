@@ -39,7 +39,8 @@ TEST(PaletteWindow, PaletteEventsActLikeAPersonAndBadOnesChangeNothing) {
     host::TranscriptCapture transcript;
     EXPECT_FALSE(host::handlePaletteEvent(L"yes")); // not ours: others may take it
     EXPECT_TRUE(host::handlePaletteEvent(L"palette click 1"));
-    EXPECT_TRUE(contains(transcript.text(), L"no palette is open - \"@palette click 1\" ignored.")) << narrow(transcript.text());
+    EXPECT_TRUE(contains(transcript.text(), L"no palette is open - \"@palette click 1\" ignored."))
+        << narrow(transcript.text());
 
     Palette palette;
     ASSERT_TRUE(palette.Create(kOptionsDialog));

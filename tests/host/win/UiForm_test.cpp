@@ -49,9 +49,7 @@ public:
     }
     bool formMenuCommand(int, std::wstring& error) override { return refuse(error); }
     bool formEnded() const override { return ended; }
-    void formCancel() override {
-        cancelled = ended = true;
-    }
+    void formCancel() override { cancelled = ended = true; }
 
 private:
     static bool refuse(std::wstring& error) {
@@ -83,8 +81,8 @@ TEST(UiForm, ActionsAreReadAsWrittenAndMalformedOnesAreRefused) {
     ASSERT_TRUE(a);
     EXPECT_EQ(a->id, -1);
 
-    for (const wchar_t* bad : {L"click", L"click x", L"click 70000", L"click -2", L"click 1 2", L"check 1040 3",
-                               L"check 1040", L"select 1020", L"1020 abc", L"", L"open 5"}) {
+    for (const wchar_t* bad : {L"click", L"click x", L"click 70000", L"click -2", L"click 1 2",
+                               L"check 1040 3", L"check 1040", L"select 1020", L"1020 abc", L"", L"open 5"}) {
         error.clear();
         EXPECT_FALSE(host::parseFormAction(bad, error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;
@@ -94,7 +92,8 @@ TEST(UiForm, ActionsAreReadAsWrittenAndMalformedOnesAreRefused) {
 TEST(UiForm, TheScriptDriverWorksADialogUntilItEndsOrCancelsIt) {
     host::TranscriptCapture transcript;
     {
-        host::UiEventList events{L"dialog 7 = abc", L"dialog click 9", L"dialog click 1", L"dialog 7 = later"};
+        host::UiEventList events{L"dialog 7 = abc", L"dialog click 9", L"dialog click 1",
+                                 L"dialog 7 = later"};
         host::ScriptUiDriver driver(&events);
         FakeForm form;
         driver.runDialog(form);
