@@ -38,6 +38,8 @@ template <size_t Index> void creationCommand() {
     const bool hadPalette = dlgMyApp != nullptr;
     if constexpr (Index <= 2)
         CreateLinearChain(linearChainType(Index));
+    else if constexpr (Index == 11)
+        CreateArcChain();
     else
         notBuiltYet<Index>();
     if (!hadPalette && dlgMyApp) EndApp(true, false);
