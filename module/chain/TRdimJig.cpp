@@ -291,6 +291,18 @@ std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& cl
     if (id.isNull()) return std::nullopt;
     TRdim* existing = nullptr;
     if (acdbOpenObject(existing, id, AcDb::kForRead) != Acad::eOk) return std::nullopt;
+    if (newChain.IsDimArc()) {
+        // An arc chain lays its line through the picked chain's dimension point nearest
+        // to its own.
+        std::optional<AcGePoint3d> nearest;
+        const AcGePoint3d own = newChain.GetPointDim(0);
+        for (int i = 0; i < existing->GetExtensions(); ++i) {
+            const AcGePoint3d p = existing->GetPointDim(i);
+            if (!nearest || p.distanceTo(own) < nearest->distanceTo(own)) nearest = p;
+        }
+        existing->close();
+        return nearest;
+    }
     const bool usable = existing->GetExtensions() >= 2 && !existing->IsDimArc() && !newChain.IsDimArc();
     const AcGePoint3d linePoint = existing->GetPointDim(0);
     const AcGeVector3d dir = existing->GetVectorDim();

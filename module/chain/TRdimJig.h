@@ -60,8 +60,9 @@ std::optional<POINT> ChainClickPixel();
 
 // ---- placing a new line by the chain under a click
 // The point the new chain's line should pass through when a chain lies under the
-// click; asks for the side ("Zu versetzende Seite angeben: "). nullopt when no chain
-// is there (the caller keeps its own point).
+// click; asks for the side ("Zu versetzende Seite angeben: "). A new arc chain takes
+// the picked chain's dimension point nearest to its own first one. nullopt when no
+// chain is there (the caller keeps its own point).
 std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& click);
 
 // The line point of "Lagepunkt": the reference point moved by the offset to the side

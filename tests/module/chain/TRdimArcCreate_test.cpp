@@ -220,6 +220,13 @@ TEST_F(ArcCreateTest, AnArcPickedWithTwoPointsAndAPlacementBecomesAChainThatFoll
     EXPECT_POINT(g.inputs[0], 12, 0);
     EXPECT_TRUE(PlanPointAt(g.inputs[1], 10, 2, kPickedArcTol));
     EXPECT_NEAR(g.dims[0].distanceTo(AcGePoint3d(10, 0, 0)), 3, kTol);
+
+    // Placed by a click on the first chain's line: through its nearest dimension point,
+    // not where the click was.
+    run(L"XOTA_dimArc\n" + kArcPick + L"12,0\n10,2\n13.05,0.01\n");
+    const auto all = chains();
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_POINT(factsOf(all[2]).dims[0], 13, 0);
 }
 
 TEST_F(ArcCreateTest, ACircleWithEnterAtTheSecondPointIsMeasuredAllRound) {

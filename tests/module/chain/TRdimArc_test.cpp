@@ -272,7 +272,8 @@ TEST_F(ArcChainTest, ACircleWithOnePointTwiceMeasuresItsCircumference) {
         auto part = arcChain(circleId, P(7, 5), second, P(8, 5));
         EXPECT_FALSE(part->IsFullCircle());
         EXPECT_NEAR(part->GetDistance(1), 2 * angle, kLengthTol);
-        const auto partArcs = arcs(draw(*part));
+        const GiRecording partRec = draw(*part);
+        const auto partArcs = arcs(partRec);
         ASSERT_EQ(partArcs.size(), 1u);
         EXPECT_NEAR(partArcs[0]->sweep * 2, part->GetDistance(1), kLengthTol) << "value and drawing agree";
     }
@@ -295,7 +296,8 @@ TEST_F(ArcChainTest, APolylineArcSegmentIsMeasuredTheWayItIsDrawn) {
     ASSERT_EQ(chain->GetExtensions(), 2);
     EXPECT_NEAR(chain->GetDistance(1), kPi / 2, kLengthTol);
     EXPECT_POINT_NEAR(chain->ArcPoints()[3], P(5, 0), kGeomTol) << "the centre is kept";
-    const auto drawn = arcs(draw(*chain));
+    const GiRecording rec = draw(*chain);
+    const auto drawn = arcs(rec);
     ASSERT_EQ(drawn.size(), 1u);
     EXPECT_NEAR(drawn[0]->radius, 3, kGeomTol);
     EXPECT_NEAR(drawn[0]->sweep, kPi / 2, kAngleTol);
@@ -336,7 +338,8 @@ TEST_F(ArcChainTest, AChainWhoseArcIsErasedKeepsMeasuringAndFilesWhole) {
     EXPECT_NEAR(chain->GetDistance(2), second, kLengthTol);
     EXPECT_EQ(valueOf(*chain, 1), L"1,05");
     EXPECT_EQ(valueOf(*chain, 2), L"2,09");
-    const auto drawn = arcs(draw(*chain));
+    const GiRecording rec = draw(*chain);
+    const auto drawn = arcs(rec);
     ASSERT_EQ(drawn.size(), 2u);
     EXPECT_POINT_NEAR(drawn[0]->center, P(10, 10), kGeomTol);
     // A new point still lands on that arc.
