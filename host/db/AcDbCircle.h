@@ -44,6 +44,10 @@ protected:
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    // Stretching moves the centre only: a quadrant grip, which changes the radius, is
+    // no stretch point.
+    Acad::ErrorStatus subGetStretchPoints(AcGePoint3dArray& stretchPoints) const override;
+    Acad::ErrorStatus subMoveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
     Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
                                         const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                         const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,

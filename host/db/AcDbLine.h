@@ -42,6 +42,10 @@ protected:
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    // Stretching moves the ends; the middle grip, which moves the whole line, is no
+    // stretch point.
+    Acad::ErrorStatus subGetStretchPoints(AcGePoint3dArray& stretchPoints) const override;
+    Acad::ErrorStatus subMoveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
     Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
                                         const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                         const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,

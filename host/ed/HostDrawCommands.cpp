@@ -14,6 +14,7 @@
 #include "host/ed/CommandHooks.h"
 #include "host/ed/EditorInput.h"
 #include "host/ed/HostDrawCommandsCommon.h"
+#include "host/ed/HostEditCommands.h"
 #include "host/ed/SysVars.h"
 #include "host/ed/acedSSGet.h"
 #include "host/win/FormatW.h"
@@ -214,6 +215,7 @@ void registerDrawCommands() {
     stack.addCommand(kGroup, L"ERASE", L"ERASE", ACRX_CMD_MODAL, &eraseCommand);
     stack.addCommand(kGroup, L"LIST", L"LIST", ACRX_CMD_MODAL, &listCommand);
     stack.addCommand(kGroup, L"U", L"U", ACRX_CMD_MODAL, &undoCommand);
+    registerEditCommands();
     installUndoGroups();
     defineCurrentLayerVariable();
 }
