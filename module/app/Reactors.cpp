@@ -2,8 +2,12 @@
 
 #include "module/app/LintaroLog.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 bool g_installed = false;
+std::vector<AcDbObjectId> g_appended;
 } // namespace
 
 // The reactors themselves come with the entities they keep right; until then the
@@ -19,3 +23,14 @@ void RemoveReactors() {
 }
 
 bool AreReactorsInstalled() { return g_installed; }
+
+bool IsInAppendedList(AcDbObjectId id) {
+    return !id.isNull() && std::find(g_appended.begin(), g_appended.end(), id) != g_appended.end();
+}
+
+void AddToAppendedList(AcDbObjectId id) {
+    if (id.isNull() || IsInAppendedList(id)) return;
+    g_appended.push_back(id);
+}
+
+void ClearAppendedList() { g_appended.clear(); }

@@ -14,7 +14,6 @@
 //   TRdimArcInput.cpp  the arc variants of point input and of moving the dimension arc
 //   TRdimGrips.cpp     grips, stretch, osnap, transform, explode, subentity paths
 //   TRdimRefresh.cpp   refresh, regenerate and the curve reactor callbacks
-// Operations not written yet have neutral bodies in TRdimPending.cpp.
 #include "host/db/AcArray.h"
 #include "host/db/AcDbEntity.h"
 #include "host/ge/AcGeLine3d.h"
@@ -37,6 +36,7 @@ class AcGeCircArc3d;
 class AcGeCurve3d;
 class AcGiViewportDraw;
 class AcGiWorldDraw;
+struct GripRef;
 struct TRdimRecord;
 
 // Chain types (m_dimType).
@@ -316,6 +316,25 @@ private:
     AcGePoint3d ArcExtensionStart(int i, const AcGePoint3d& dimPoint, const AcGePoint3d& oldStart,
                                   const AcGePoint3d& oldDim, int iMode);
     bool OrderTwoOnArc();
+    // Pieces of grips, transformation and refresh (TRdimGrips.cpp, TRdimRefresh.cpp).
+    int HandPlacedTextCount() const;
+    bool HasCircleTextGrip() const;
+    void MoveGrip(const GripRef& ref, const AcGePoint3d& point, bool bStretch);
+    // Places the extension start of extension i for its (moved) input point.
+    void RefitExtension(int i);
+    // m_dRotation from m_vectorDim, in the chain's UCS.
+    void TakeRotationFromVector();
+    std::vector<AcGePoint3d> TextPoints() const;
+    std::vector<AcGePoint3d> ExtensionStarts() const;
+    // Sets every input point again; an extension that kept its index gets its start
+    // from `starts` back when asked. Stops at a failure; the extensions done.
+    int ReplaceInputPoints(const std::vector<AcGePoint3d>& starts, bool bPutStartsBack, const wchar_t* label);
+    // Mirrors texts that straddle the dimension line through it.
+    void KeepTextsOffDimLine();
+    // Moves the remembered text points onto the current text line (or arc).
+    void CarryTextsAlong(const std::vector<AcGePoint3d>& texts);
+    // An arc chain takes the new shape of its curve.
+    void FollowCurve();
     // Filing: the record is read whole before it replaces the chain's members.
     void TakeRecord(TRdimRecord& record);
     void WriteRecord(AcDbDwgFiler* filer) const;
