@@ -341,6 +341,9 @@ private:
     void ResolveTextStyle();
 
     AcDbObjectId m_arcObjectId;
+    // While the curve tells the chain of its change: that curve, used as handed over
+    // instead of being opened again (never filed or copied).
+    const AcDbCurve* m_curveInNotify = nullptr;
     int m_iArcSubent = 0;
     AcGePoint3dArray m_arcPoints;
     AppendingTextList m_appTexts;

@@ -74,6 +74,8 @@ void TRdim::KeepArcFlag(int index, std::uint32_t value) {
 // ---------------------------------------------------------------- the measured curve
 
 AcDbCurve* TRdim::GetDbArcInput() const {
+    // The curve that is notifying the chain is open already; ArcInput does not close it.
+    if (m_curveInNotify && m_curveInNotify->objectId() == m_arcObjectId) return const_cast<AcDbCurve*>(m_curveInNotify);
     if (m_arcObjectId.isNull() || !m_arcObjectId.isValid()) {
         LogMsg(L"\nGetDbArcInput !m_arcObjectId.isValid()");
         return nullptr;
@@ -129,7 +131,7 @@ AcGeCircArc3d* TRdim::ArcInput(bool bFullCircle, int skip) {
             arc.reset(PolylineArcThrough(polyline, GetPointInput(0), GetPointInput(n - 1)));
             if (!arc) LogMsg(L"- neuspesny *  ");
         }
-        curve->close();
+        if (curve != m_curveInNotify) curve->close();
     } else {
         LogMsg(L" !Arc ");
     }

@@ -352,7 +352,9 @@ void TRdim::modified(const AcDbObject* dbObj) {
     }
     if (command.find(L"GRIP_STRETCH") == std::wstring::npos && command.find(L"SCALE") == std::wstring::npos)
         LogMsg(L" curve changed without the chain ");
+    m_curveInNotify = AcDbCurve::cast(dbObj);
     FollowCurve();
+    m_curveInNotify = nullptr;
 }
 
 void TRdim::erased(const AcDbObject* dbObj, Adesk::Boolean bErasing) {
