@@ -322,6 +322,8 @@ private:
     void MoveGrip(const GripRef& ref, const AcGePoint3d& point, bool bStretch);
     // Places the extension start of extension i for its (moved) input point.
     void RefitExtension(int i);
+    // Every point, the normal and the appended texts through `xform` (m_xyzAxis stays).
+    void TransformPoints(const AcGeMatrix3d& xform);
     // m_dRotation from m_vectorDim, in the chain's UCS.
     void TakeRotationFromVector();
     std::vector<AcGePoint3d> TextPoints() const;

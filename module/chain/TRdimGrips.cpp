@@ -16,8 +16,8 @@
 #include "module/options/OptionIndices.h"
 
 #include <sstream>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -129,8 +129,10 @@ Acad::ErrorStatus TRdim::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsM
 Acad::ErrorStatus TRdim::subGetOsnapPoints(AcDb::OsnapMode osnapMode, Adesk::GsMarker gsSelectionMark,
                                            const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                            const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
-                                           AcDbIntArray& geomIds, const AcGeMatrix3d& /*insertionMat*/) const {
-    return subGetOsnapPoints(osnapMode, gsSelectionMark, pickPoint, lastPoint, viewXform, snapPoints, geomIds);
+                                           AcDbIntArray& geomIds,
+                                           const AcGeMatrix3d& /*insertionMat*/) const {
+    return subGetOsnapPoints(osnapMode, gsSelectionMark, pickPoint, lastPoint, viewXform, snapPoints,
+                             geomIds);
 }
 
 Acad::ErrorStatus TRdim::getGripPointsAtSubentPath(const AcDbFullSubentPath& /*path*/,
@@ -254,6 +256,19 @@ Acad::ErrorStatus TRdim::subMoveStretchPointsAt(const AcDbIntArray& indices, con
 
 // ---------------------------------------------------------------- transformation
 
+void TRdim::TransformPoints(const AcGeMatrix3d& xform) {
+    m_zAxis = TransformNormal(m_zAxis, xform);
+    for (AcGePoint3d& p : m_points)
+        p.transformBy(xform);
+    for (AppendingText& rec : m_appTexts) {
+        rec.m_position.transformBy(xform);
+        rec.m_refPoint.transformBy(xform);
+    }
+    if (IsDimArc())
+        for (AcGePoint3d& p : m_arcPoints)
+            p.transformBy(xform);
+}
+
 Acad::ErrorStatus TRdim::subTransformBy(const AcGeMatrix3d& xform) {
     LogMsg(L"\n### TRdim::subTransformBy - START");
     AcDbDatabase* db = databaseToUse();
@@ -279,13 +294,7 @@ Acad::ErrorStatus TRdim::subTransformBy(const AcGeMatrix3d& xform) {
         for (int k = 1; k < n; ++k)
             if (TextAtDefault(k)) atDefault.push_back(k);
 
-    m_zAxis = TransformNormal(m_zAxis, xform);
-    for (AcGePoint3d& p : m_points)
-        p.transformBy(xform);
-    for (AppendingText& rec : m_appTexts) {
-        rec.m_position.transformBy(xform);
-        rec.m_refPoint.transformBy(xform);
-    }
+    TransformPoints(xform);
     const std::wstring command = GetActiveCommand(true);
     LogFmt(L" CMD-<%s> ", command.c_str());
     // The chain is part of what the running command changes; its curve's notification
@@ -294,8 +303,6 @@ Acad::ErrorStatus TRdim::subTransformBy(const AcGeMatrix3d& xform) {
 
     if (IsDimArc()) {
         LogMsg(L" IsDimArc ");
-        for (AcGePoint3d& p : m_arcPoints)
-            p.transformBy(xform);
         if (objectId().isNull() || !m_arcObjectId.isNull()) {
             LogMsg(L"\nTRdim::subTransformBy - END1");
             return Acad::eOk;

@@ -46,7 +46,7 @@ double GlobalChainDouble(int index) {
 std::wstring GlobalChainString(int index) {
     const std::vector<std::wstring>& values = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptString;
     return index >= 0 && index < static_cast<int>(values.size()) ? values[static_cast<size_t>(index)]
-                                                                  : std::wstring();
+                                                                 : std::wstring();
 }
 
 bool GlobalFlag(int index) {
@@ -107,7 +107,8 @@ std::vector<AcGePoint3d> TRdim::ExtensionStarts() const {
     return points;
 }
 
-int TRdim::ReplaceInputPoints(const std::vector<AcGePoint3d>& starts, bool bPutStartsBack, const wchar_t* label) {
+int TRdim::ReplaceInputPoints(const std::vector<AcGePoint3d>& starts, bool bPutStartsBack,
+                              const wchar_t* label) {
     const int n = GetExtensions();
     for (int i = 0; i < n; ++i) {
         const int r = SetPointInput(i, GetPointInput(i), kPointNew);
@@ -141,8 +142,10 @@ int TRdim::Refresh() {
            isNotifyEnabled() ? 1 : 0);
     CDbLockScope lock(databaseToUse(), L"TRdim::Refresh");
     WriteAccess access(this);
-    if (access.way() == WriteAccess::kFromNotify) LogFmt(L"\nupgradeFromNotify=%d ", static_cast<int>(access.status()));
-    if (access.way() == WriteAccess::kUpgraded) LogFmt(L"\nupgradeOpen=%d ", static_cast<int>(access.status()));
+    if (access.way() == WriteAccess::kFromNotify)
+        LogFmt(L"\nupgradeFromNotify=%d ", static_cast<int>(access.status()));
+    if (access.way() == WriteAccess::kUpgraded)
+        LogFmt(L"\nupgradeOpen=%d ", static_cast<int>(access.status()));
     if (!access.ok()) {
         LogFmt(L" NIE/%d NOTIFY=%d ", static_cast<int>(access.status()), isNotifyEnabled() ? 1 : 0);
         return 0;
@@ -249,7 +252,8 @@ int TRdim::Regenerate(int iType) {
     const bool autoPosition = GlobalFlag(IND_OPT_B_AutoPosition) && !IsDimArc();
     if (autoPosition || treatment == kTextsKeep) {
         for (int k = 1; k < GetExtensions() && k < static_cast<int>(texts.size()); ++k)
-            if (autoPosition || handPlaced[static_cast<size_t>(k)]) SetPointText(k, texts[static_cast<size_t>(k)], false);
+            if (autoPosition || handPlaced[static_cast<size_t>(k)])
+                SetPointText(k, texts[static_cast<size_t>(k)], false);
     } else if (treatment == kTextsCarry) {
         CarryTextsAlong(texts);
     }
@@ -327,8 +331,9 @@ void TRdim::modified(const AcDbObject* dbObj) {
     CDbLockScope lock(databaseToUse(), L"TRdim::modified");
     LogFmt(L"\n## TRdim::modified H:%s DB:%d=%d R:%d W:%d N:%d NEW=%d Mod:%d MG:%d owner=%s/%s ",
            HandleText(this).c_str(), database() ? 1 : 0, dbObj->database() == database() ? 1 : 0,
-           isReadEnabled() ? 1 : 0, isWriteEnabled() ? 1 : 0, isNotifyEnabled() ? 1 : 0, isNewObject() ? 1 : 0,
-           isModified() ? 1 : 0, isModifiedGraphics() ? 1 : 0, ownerId().isNull() ? L"-" : L"ok", L"");
+           isReadEnabled() ? 1 : 0, isWriteEnabled() ? 1 : 0, isNotifyEnabled() ? 1 : 0,
+           isNewObject() ? 1 : 0, isModified() ? 1 : 0, isModifiedGraphics() ? 1 : 0,
+           ownerId().isNull() ? L"-" : L"ok", L"");
     LogFmt(L"\n   object %s H:%s DB:%d R:%d W:%d N:%d NEW=%d E:%d Mod:%d MG:%d owner=%s/%s ", DxfName(dbObj),
            HandleText(dbObj).c_str(), dbObj->database() ? 1 : 0, dbObj->isReadEnabled() ? 1 : 0,
            dbObj->isWriteEnabled() ? 1 : 0, dbObj->isNotifyEnabled() ? 1 : 0, dbObj->isNewObject() ? 1 : 0,

@@ -10,8 +10,9 @@
 // True when the corners of `box` lie on both sides of the line through `through`;
 // `across` is the line's normal in the chain's plane. Corners closer to the line than
 // `tol` count for neither side.
-bool BoxCrossesLine(const std::array<AcGePoint3d, 4>& box, const AcGePoint3d& through, const AcGeVector3d& across,
-                    double tol);
+bool BoxCrossesLine(const std::array<AcGePoint3d, 4>& box, const AcGePoint3d& through,
+                    const AcGeVector3d& across, double tol);
 
 // `point` mirrored through the line through `through` with normal `across`.
-AcGePoint3d MirrorThroughLine(const AcGePoint3d& point, const AcGePoint3d& through, const AcGeVector3d& across);
+AcGePoint3d MirrorThroughLine(const AcGePoint3d& point, const AcGePoint3d& through,
+                              const AcGeVector3d& across);

@@ -31,7 +31,9 @@ public:
     RunningCommand& operator=(const RunningCommand&) = delete;
 
 private:
-    static void set(const wchar_t* name) { host::sysVars().setStored(L"CMDNAMES", host::VarValue::ofString(name)); }
+    static void set(const wchar_t* name) {
+        host::sysVars().setStored(L"CMDNAMES", host::VarValue::ofString(name));
+    }
 };
 
 class GripTest : public ChainTest {
@@ -108,7 +110,8 @@ TEST_F(GripTest, GripStretchAndSnapPointsAreOneListWithHandPlacedTexts) {
     AcGePoint3dArray stretch, snaps;
     AcDbIntArray ids;
     ASSERT_EQ(chain->getStretchPoints(stretch), Acad::eOk);
-    ASSERT_EQ(chain->getOsnapPoints(AcDb::kOsModeEnd, 0, P(0, 0), P(0, 0), AcGeMatrix3d(), snaps, ids), Acad::eOk);
+    ASSERT_EQ(chain->getOsnapPoints(AcDb::kOsModeEnd, 0, P(0, 0), P(0, 0), AcGeMatrix3d(), snaps, ids),
+              Acad::eOk);
     ASSERT_EQ(stretch.length(), list.length());
     ASSERT_EQ(snaps.length(), list.length());
     for (int g = 0; g < list.length(); ++g) {
@@ -260,7 +263,8 @@ TEST_F(GripTest, MirrorTurnsTheNormalDownAndKeepsTextsReadable) {
     // Mirrored across its dimension line the texts land on the far side and are moved
     // off the line again.
     auto flipped = chainOfThree();
-    ASSERT_EQ(flipped->transformBy(AcGeMatrix3d::mirroring(AcGePlane(P(0, 0), AcGeVector3d::kYAxis))), Acad::eOk);
+    ASSERT_EQ(flipped->transformBy(AcGeMatrix3d::mirroring(AcGePlane(P(0, 0), AcGeVector3d::kYAxis))),
+              Acad::eOk);
     EXPECT_LT(flipped->GetZAxis().z, 0.0);
     EXPECT_NEAR(flipped->GetPointDim(1).y, -2.0, kGeomTol);
     EXPECT_TRUE(textsClearOfDimLine(*flipped));
@@ -273,13 +277,15 @@ TEST_F(GripTest, SelectionMarkersGiveEdgeAndVertexPathsOfTheChain) {
     ASSERT_EQ(acdbOpenObject(opened, id, AcDb::kForRead), Acad::eOk);
     int count = -1;
     AcDbFullSubentPath* paths = nullptr;
-    EXPECT_EQ(opened->getSubentPathsAtGsMarker(AcDb::kEdgeSubentType, 0, P(0, 0), AcGeMatrix3d(), count, paths),
-              Acad::eInvalidInput);
+    EXPECT_EQ(
+        opened->getSubentPathsAtGsMarker(AcDb::kEdgeSubentType, 0, P(0, 0), AcGeMatrix3d(), count, paths),
+        Acad::eInvalidInput);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(paths, nullptr);
 
-    ASSERT_EQ(opened->getSubentPathsAtGsMarker(AcDb::kEdgeSubentType, 5, P(0, 0), AcGeMatrix3d(), count, paths),
-              Acad::eOk);
+    ASSERT_EQ(
+        opened->getSubentPathsAtGsMarker(AcDb::kEdgeSubentType, 5, P(0, 0), AcGeMatrix3d(), count, paths),
+        Acad::eOk);
     ASSERT_EQ(count, 1);
     EXPECT_EQ(paths[0].subentId().index(), 4);
     ASSERT_EQ(paths[0].objectIds().length(), 1);
@@ -290,15 +296,17 @@ TEST_F(GripTest, SelectionMarkersGiveEdgeAndVertexPathsOfTheChain) {
     EXPECT_EQ(markers[0], 5) << "the path leads back to its marker";
     delete[] paths;
 
-    ASSERT_EQ(opened->getSubentPathsAtGsMarker(AcDb::kVertexSubentType, 5, P(0, 0), AcGeMatrix3d(), count, paths),
-              Acad::eOk);
+    ASSERT_EQ(
+        opened->getSubentPathsAtGsMarker(AcDb::kVertexSubentType, 5, P(0, 0), AcGeMatrix3d(), count, paths),
+        Acad::eOk);
     ASSERT_EQ(count, 2);
     EXPECT_EQ(paths[0].subentId().index(), 4);
     EXPECT_EQ(paths[1].subentId().index(), 5);
     delete[] paths;
 
-    ASSERT_EQ(opened->getSubentPathsAtGsMarker(AcDb::kFaceSubentType, 5, P(0, 0), AcGeMatrix3d(), count, paths),
-              Acad::eOk);
+    ASSERT_EQ(
+        opened->getSubentPathsAtGsMarker(AcDb::kFaceSubentType, 5, P(0, 0), AcGeMatrix3d(), count, paths),
+        Acad::eOk);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(paths, nullptr);
     opened->close();

@@ -46,8 +46,7 @@ protected:
     }
 
     // Runs `change` on the arc opened for write, as one command with an undo group.
-    template <typename Fn>
-    void changeArc(Fn change, bool erased = false) {
+    template <typename Fn> void changeArc(Fn change, bool erased = false) {
         host::beginUndoGroup(m_db.get());
         AcDbArc* arc = nullptr;
         ASSERT_EQ(acdbOpenObject(arc, m_arcId, AcDb::kForWrite, erased), Acad::eOk);
@@ -201,7 +200,9 @@ TEST_F(RefreshTest, ErasingTheCurveUnlinksTheChainAndUndoLinksItAgain) {
     EXPECT_TRUE(arcHasChainReactor());
     // Linked again, it follows the next change of the curve.
     const ChainState before = chainState();
-    changeArc([](AcDbArc& arc) { ASSERT_EQ(arc.transformBy(AcGeMatrix3d::translation(AcGeVector3d(0, 4, 0))), Acad::eOk); });
+    changeArc([](AcDbArc& arc) {
+        ASSERT_EQ(arc.transformBy(AcGeMatrix3d::translation(AcGeVector3d(0, 4, 0))), Acad::eOk);
+    });
     EXPECT_POINT_NEAR(chainState().points[0], before.points[0] + AcGeVector3d(0, 4, 0), kFarGeomTol);
 
     // Told of an un-erase (the host tells its reactors), the chain links itself again.
