@@ -96,12 +96,14 @@ void AcDbObject::closeWrite() {
 Acad::ErrorStatus AcDbObject::close() {
     if (!m_stub) return Acad::eOk; // not in a database: the maker owns it and deletes it
     Acad::ErrorStatus es = Acad::eOk;
+    // A read open made while the object notifies (a reactor looking at it) ends
+    // before the notification does, so readers are released first.
     if (m_writer) {
         closeWrite();
-    } else if (m_notify > 0) {
-        --m_notify;
     } else if (m_readers > 0) {
         --m_readers;
+    } else if (m_notify > 0) {
+        --m_notify;
     } else {
         return Acad::eNotOpenForRead;
     }

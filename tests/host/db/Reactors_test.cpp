@@ -131,3 +131,34 @@ TEST(Reactors, UndoBringsBackExtendedDataAndPersistentReactors) {
     EXPECT_TRUE(line->hasPersistentReactor(follower));
     line->close();
 }
+
+namespace {
+// Looks at the object that tells it of a change, the way a reactor reads a curve.
+struct Reader : AcDbObjectReactor {
+    Acad::ErrorStatus opened = Acad::eNotApplicable, closed = Acad::eNotApplicable;
+    void modified(const AcDbObject* obj) override {
+        AcDbLine* line = nullptr;
+        opened = acdbOpenObject(line, obj->objectId(), AcDb::kForRead);
+        if (line) closed = line->close();
+    }
+};
+} // namespace
+
+TEST(Reactors, AReadOpenDuringTheNotificationLeavesTheObjectWritableAfterwards) {
+    Drawing d;
+    AcDbObjectId id = d.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+    Reader reader;
+    AcDbLine* line = nullptr;
+    ASSERT_EQ(acdbOpenObject(line, id, AcDb::kForWrite), Acad::eOk);
+    line->addReactor(&reader);
+    line->setEndPoint(AcGePoint3d(2, 0, 0));
+    ASSERT_EQ(line->close(), Acad::eOk);
+    EXPECT_EQ(reader.opened, Acad::eOk);
+    EXPECT_EQ(reader.closed, Acad::eOk);
+
+    // Nothing is left open: the next writer gets the line.
+    ASSERT_EQ(acdbOpenObject(line, id, AcDb::kForWrite), Acad::eOk);
+    EXPECT_FALSE(line->isNotifying());
+    line->removeReactor(&reader);
+    line->close();
+}
