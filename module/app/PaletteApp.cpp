@@ -29,7 +29,7 @@ bool StartApp(bool bShow) {
     LogFmt(L"\nStartApp **** approxNumObjects=%d **** ", db ? static_cast<int>(db->approxNumObjects()) : -1);
     if (dlgMyApp) {
         UnlockAll();
-        if (bShow) dlgMyApp->ShowWindow(true);
+        if (bShow) dlgMyApp->ShowWindow(SW_SHOW);
         return true;
     }
     SetIniFile(L"");
@@ -42,9 +42,7 @@ bool StartApp(bool bShow) {
         return false;
     }
     dlgMyApp = palette.release();
-    // The window and its saved position come with the palette window; the object
-    // itself is what new objects take their settings from.
-    if (bShow) dlgMyApp->ShowWindow(true);
+    if (bShow) dlgMyApp->ShowWindow(SW_SHOW);
     LogMsg(L"\n StartAppEND ");
     return true;
 }
@@ -56,7 +54,7 @@ void EndApp(bool bDestroy, bool bSaveState) {
         SetIniGeneral(L"ShowAppWindow", dlgMyApp && dlgMyApp->IsWindowVisible() ? L"1" : L"0");
     if (!dlgMyApp) return;
     if (!bDestroy) {
-        dlgMyApp->ShowWindow(false);
+        dlgMyApp->ShowWindow(SW_HIDE);
         return;
     }
     LogMsg(L"\nEndApp Pred DestroyWindow ");
@@ -78,13 +76,13 @@ void HideDlgMain() {
     if (!command.empty()) LogFmt(L"\nHideDlgMain strCommand='%s'", command.c_str());
     if (dlgMyApp->IsWindowVisible()) {
         g_paletteWasVisible = true;
-        dlgMyApp->ShowWindow(false);
+        dlgMyApp->ShowWindow(SW_HIDE);
     }
     if (pGlobDimOptions) pGlobDimOptions->m_bDlgMainHidden = true;
 }
 
 void ShowDlgMain() {
-    if (g_paletteWasVisible && dlgMyApp) dlgMyApp->ShowWindow(true);
+    if (g_paletteWasVisible && dlgMyApp) dlgMyApp->ShowWindow(SW_SHOW);
     g_paletteWasVisible = false;
     acedPostCommandPrompt();
     if (pGlobDimOptions) pGlobDimOptions->m_bDlgMainHidden = false;

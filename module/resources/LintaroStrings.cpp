@@ -1,6 +1,7 @@
 #include "module/resources/LintaroStrings.h"
 
 #include "host/mfc/AfxModuleState.h"
+#include "module/resources/PaletteResources.h"
 #include "module/resources/resource.h"
 
 namespace {
@@ -92,4 +93,5 @@ void RegisterLintaroResources() {
     if (registered) return;
     registered = true;
     host::registerModuleStrings(AfxGetInstanceHandle(), kStrings, std::size(kStrings));
+    RegisterPaletteResources();
 }

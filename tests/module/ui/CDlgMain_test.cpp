@@ -1,5 +1,4 @@
-// The palette without its window: the working mode and type it remembers, and the
-// settings it gives chains.
+// The palette: the working mode and type it remembers, and the settings it gives chains.
 #include "module/ui/CDlgMain.h"
 
 #include "host/rx/acutString.h"
@@ -164,6 +163,8 @@ TEST_F(PaletteTest, UpdatingAChainWritesWhatTheCombosShowAndKeepsWhatTheySayToKe
 
 TEST_F(PaletteTest, CombosShowTheOptionsUntilSetAndTurnAwayWhatTheyCannotHold) {
     chainSet().arrayOptString[IND_S_Scale] = L"1:50";
+    // The window's combos show the options as they were loaded.
+    dlgMyApp->ReloadData();
     EXPECT_EQ(dlgMyApp->GetControlText(IDC_COMBO_SCALE), L"1:50");
     EXPECT_EQ(dlgMyApp->GetControlText(IDC_COMBO_LAYER), L"");
 

@@ -1,0 +1,234 @@
+// What the palette does to objects: showing the values of a selection, 'Aktualisieren'
+// and the batch operations of its menu bar.
+#include "module/ui/CDlgMain.h"
+
+#include "host/db/AcDbObjectOpen.h"
+#include "host/ed/CommandLine.h"
+#include "host/ed/acutPrintf.h"
+#include "host/mfc/CButton.h"
+#include "host/mfc/CComboBox.h"
+#include "host/mfc/CMenu.h"
+#include "host/win/FormatW.h"
+#include "module/app/CommandTable.h"
+#include "module/app/DbServices.h"
+#include "module/app/DocLocks.h"
+#include "module/app/LintaroLog.h"
+#include "module/app/PaletteApp.h"
+#include "module/app/XDataServices.h"
+#include "module/chain/TRdim.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/resources/PaletteResources.h"
+#include "module/ui/PaletteValues.h"
+
+namespace {
+
+const wchar_t* const kVaries = L"<var>";
+const wchar_t* const kChainFilter = L"XOTA_LINTARO";
+
+// The codes that act on chains whatever the palette's mode.
+bool isListCode(int code) {
+    return code == ID_AUTO_TEXT_ON || code == ID_SUM_REMOVE || code == ID_SUM_SHOW || code == ID_LEADERS_OFF ||
+           code == ID_LEADERS_ON;
+}
+
+// One operation code on one chain open for write; false when the code does not act on it.
+bool applyCode(TRdim& chain, int code, int paletteMode) {
+    const int n = chain.GetExtensions();
+    switch (code) {
+    case ID_SUM_REMOVE:
+        chain.SetParamInt(IND_I_SumStatus, 2);
+        return true;
+    case ID_SUM_SHOW:
+        chain.SetParamInt(IND_I_SumStatus, 1);
+        return true;
+    case ID_AUTO_TEXT_ON:
+        chain.AdjustTexts(chain.IsDimArc() ? 67 : 65);
+        return true;
+    case ID_LEADERS_OFF:
+    case ID_LEADERS_ON:
+        if (n < 2) return false;
+        for (int i = 1; i < n; ++i)
+            chain.SetExtLeader(i, code == ID_LEADERS_ON);
+        return true;
+    default:
+        break;
+    }
+    if (paletteMode != 0 && paletteMode != OPT_MODE_ALL && paletteMode != OPT_MODE_CHAIN) return false;
+    if (code >= -200 && code < 90)
+        chain.Regenerate(code);
+    else if (code == 101)
+        chain.AdjustTexts(67);
+    else if (code >= 90)
+        chain.DimRefresh(code - 100);
+    else
+        for (int k = 1; k < n; ++k)
+            chain.SetDimTextUser(k, L"");
+    return true;
+}
+
+} // namespace
+
+void CDlgMain::SelectObjects(const AcDbObjectIdArray& ids) {
+    if (!pGlobDimOptions || ids.isEmpty()) return;
+    AdjustMode(m_iCurrentMode == OPT_MODE_ALL ? OPT_MODE_ALL : OPT_MODE_CHAIN);
+    pGlobDimOptions->SetOptFlag(IND_OPT_B_ExtNewPosition, 1);
+    pGlobDimOptions->m_bNoWrite = true;
+    if (auto* reduced = dynamic_cast<CButton*>(GetDlgItem(IDC_CHECK_REDUCED)))
+        reduced->SetButtonStyle(BS_AUTO3STATE);
+    showSelectedChains(ids);
+    AdjustType(m_iCurrentType);
+    m_currentObjects = ids;
+}
+
+void CDlgMain::showSelectedChains(const AcDbObjectIdArray& ids) {
+    const bool filling = m_bFilling;
+    m_bFilling = true;
+    int shown = 0;
+    int reduced = -1;
+    for (const AcDbObjectId& id : ids) {
+        TRdim* chain = nullptr;
+        if (acdbOpenObject(chain, id, AcDb::kForRead) != Acad::eOk || !chain) continue;
+        const ParamArraysView values = chain->Params();
+        for (int combo : PaletteValueCombos()) {
+            const std::wstring text = PaletteTextOf(combo, values);
+            if (shown == 0) {
+                // A value the list lacks is added, so the box can show it as an entry.
+                CComboBox* box = this->combo(combo);
+                if (box && box->FindStringExact(-1, text.c_str()) < 0 && !text.empty()) box->AddString(text.c_str());
+                setComboText(combo, text);
+            } else if (GetControlText(combo) != text) {
+                setComboText(combo, kVaries);
+            }
+        }
+        const int own = chain->GetParamInt(IND_I_MCmFrom10) != 0 ? BST_CHECKED : BST_UNCHECKED;
+        reduced = shown == 0 ? own : (reduced == own ? own : BST_INDETERMINATE);
+        chain->close();
+        ++shown;
+    }
+    if (reduced >= 0) CheckDlgButton(IDC_CHECK_REDUCED, static_cast<UINT>(reduced));
+    m_lastScale = GetControlText(IDC_COMBO_SCALE);
+    m_bFilling = filling;
+    showRoundingForUnit();
+}
+
+void CDlgMain::OnButSelectObjects() {
+    acedPostCommand(L"\x1b\x1bXOTA_SelectLintaroObjects ");
+}
+
+void CDlgMain::OnButUpdate() {
+    if (!pGlobDimOptions) return;
+    AdjustMode(-1);
+    if (IsCommandActive(true)) return;
+    if (m_iCurrentMode != OPT_MODE_ALL && m_iCurrentMode != OPT_MODE_CHAIN) {
+        // Height marks and texts take their update through kinds this build lacks.
+        acutPrintf(L"\nAktualisieren: height marks and texts are not available yet in this build.");
+        return;
+    }
+    AcDbObjectIdArray ids;
+    const int count = SelectEntities(ids, L"Ma\u00DFketten zum Aktualisieren w\u00E4hlen...", kChainFilter);
+    HideDlgMain();
+    if (count > 0) {
+        CDbLockScope lock(acdbCurDwg(), L"OnButUpdate");
+        AcDbObjectIdArray updated;
+        for (const AcDbObjectId& id : ids) {
+            TRdim* chain = nullptr;
+            if (acdbOpenObject(chain, id, AcDb::kForWrite) != Acad::eOk || !chain) continue;
+            // Regenerate gives the chain the palette's values through InitParameters.
+            chain->Regenerate(0);
+            chain->recordGraphicsModified();
+            chain->close();
+            updated.append(id);
+        }
+        ObjectsGraphicsModified(updated);
+    }
+    // The selection's values were shown only to be written: the options come back.
+    if (pGlobDimOptions->m_bNoWrite) AdjustMode(m_iCurrentMode);
+    ShowDlgMain();
+}
+
+int CDlgMain::BatchOperation(const std::wstring& prompt, int code, AcDbObjectIdArray& changed) {
+    if (IsCommandActive(true)) return 0;
+    AcDbObjectIdArray ids;
+    if (SelectEntities(ids, prompt.c_str()) == 0) return 0;
+    HideDlgMain();
+    int count = 0;
+    {
+        CDbLockScope lock(acdbCurDwg(), L"BatchOperation");
+        const int paletteMode = isListCode(code) ? 0 : m_iCurrentMode;
+        for (const AcDbObjectId& id : ids) {
+            TRdim* chain = nullptr;
+            // Height marks and other objects are skipped: they are not chains.
+            if (acdbOpenObject(chain, id, AcDb::kForWrite) != Acad::eOk || !chain) continue;
+            if (applyCode(*chain, code, paletteMode)) {
+                chain->recordGraphicsModified();
+                changed.append(id);
+                ++count;
+            }
+            chain->close();
+        }
+    }
+    ShowDlgMain();
+    return count;
+}
+
+void CDlgMain::runBatchItem(UINT id) {
+    const wchar_t* prompt = nullptr;
+    int code = static_cast<int>(id);
+    switch (id) {
+    case ID_TEXT_CENTRE:
+        prompt = L"Ma\u00DFketten f\u00FCr die Textausrichtung w\u00E4hlen...";
+        code = 101;
+        break;
+    case ID_AUTO_TEXT_ON:
+        prompt = L"Ma\u00DFketten (zum Automatische Ma\u00DFtextposition - Ein) w\u00E4hlen...";
+        break;
+    case ID_AUTO_TEXT_OFF:
+        prompt = L"Ma\u00DFketten (zum Automatische Ma\u00DFtextposition - Aus) w\u00E4hlen...";
+        break;
+    case ID_VALUES_RESET:
+        prompt = L"\n\n  Ma\u00DFzahl(en) w\u00E4hlen/entfernen:";
+        code = -600;
+        break;
+    case ID_LEADERS_ON:
+    case ID_LEADERS_OFF:
+        prompt = L"\nMa\u00DFketten:";
+        break;
+    case ID_SUM_SHOW:
+        prompt = L"Ma\u00DFketten (zum Summe der Ma\u00DFe darstellen) w\u00E4hlen...";
+        break;
+    case ID_SUM_REMOVE:
+        prompt = L"Ma\u00DFketten (zum Summe der Ma\u00DFe entfernen) w\u00E4hlen...";
+        break;
+    default:
+        return;
+    }
+    AcDbObjectIdArray changed;
+    const int count = BatchOperation(prompt, code, changed);
+    LogFmt(L"\nBatchOperation(%d): %d ", code, count);
+}
+
+void CDlgMain::OnMyCommand(UINT id) {
+    if (IsCommandActive(true)) return;
+    switch (id) {
+    case ID_TEXT_CENTRE:
+    case ID_AUTO_TEXT_ON:
+    case ID_AUTO_TEXT_OFF:
+    case ID_VALUES_RESET:
+    case ID_LEADERS_ON:
+    case ID_LEADERS_OFF:
+    case ID_SUM_SHOW:
+    case ID_SUM_REMOVE:
+        runBatchItem(id);
+        return;
+    case ID_GLOBAL_SETTINGS:
+        if (pGlobDimOptions && pGlobDimOptions->m_bNoWrite) AdjustMode(m_iCurrentMode);
+        break;
+    default:
+        break;
+    }
+    // The rest needs work this build does not have: say so and change nothing.
+    std::wstring text;
+    if (CMenu* menu = GetMenu()) menu->GetMenuString(id, text, MF_BYCOMMAND);
+    if (text.empty()) text = host::FormatW(L"%d", static_cast<int>(id));
+    acutPrintf(L"\n%s: not available yet in this build.", text.c_str());
+}
