@@ -1,15 +1,21 @@
 #include "module/app/CommandTable.h"
 
+#include "host/db/AcDbObjectOpen.h"
+#include "host/db/acutResbuf.h"
 #include "host/ed/AcEdCommandStack.h"
+#include "host/ed/AcEdSelectionSet.h"
+#include "host/ed/acedSSGet.h"
 #include "host/ed/SysVars.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/acutString.h"
 #include "module/app/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
+#include "module/app/XDataServices.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimCreate.h"
 #include "module/resources/resource.h"
+#include "module/ui/CDlgMain.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -61,8 +67,31 @@ void CmdLintaro() {
         MsgBox(L"Any error on create lintaro dialog...");
         return;
     }
-    // The palette is open and new objects take its settings; its window is not built.
-    acutPrintf(L"\nXOTA_Lintaro: the palette window is not available yet in this build.");
+    dlgMyApp->ShowWindow(SW_SHOW);
+}
+
+// Shows the values of the selected chains on the palette: the pick-first selection, or
+// what the user selects now.
+static void CmdSelectLintaroObjects() {
+    if (!dlgMyApp) return;
+    AcDbObjectIdArray ids;
+    resbuf* filter = acutBuildList(RTDXF0, L"XOTA_LINTARO", 0);
+    ads_name ss = {0, 0};
+    const bool implied = acedSSGet(L"_I", nullptr, nullptr, filter, ss) == RTNORM;
+    acutRelRb(filter);
+    if (implied) {
+        Adesk::Int32 length = 0;
+        acedSSLength(ss, &length);
+        for (Adesk::Int32 i = 0; i < length; ++i) {
+            ads_name ent = {0, 0};
+            AcDbObjectId id;
+            if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) ids.append(id);
+        }
+        acedSSFree(ss);
+    } else {
+        SelectEntities(ids, L"", L"XOTA_LINTARO");
+    }
+    if (!ids.isEmpty()) dlgMyApp->SelectObjects(ids);
 }
 
 const std::vector<LintaroCommand>& LintaroCommands() {
@@ -73,8 +102,7 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_Lintaro", L"XOTA_Lintaro", ACRX_CMD_MODAL, &CmdLintaro},
         {L"XOTA_Doption", L"XOTA_Doption", ACRX_CMD_MODAL, &notBuiltYet<4>},
         {L"XOTA_SelectLintaroObjects", L"XOTA_DimSelectObjects", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         // Without a palette there is nothing to select for.
-         [] {}},
+         &CmdSelectLintaroObjects},
         {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, &notBuiltYet<6>},
         {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, &notBuiltYet<7>},
         {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, &notBuiltYet<8>},
