@@ -13,6 +13,7 @@
 #include "host/ed/AcEdSelectionSet.h"
 #include "host/ed/CommandLine.h"
 #include "host/ed/DrawingView.h"
+#include "host/ed/HostEditCommands.h"
 #include "host/ed/HostInput.h"
 #include "host/ed/InputSource.h"
 #include "host/rx/AcRxDynamicLinker.h"
@@ -308,4 +309,27 @@ TEST_F(ArcCreateTest, WrongPicksAndEarlyEndsLeaveNothingBehind) {
     EXPECT_TRUE(dlgMyApp->IsWindowVisible());
     EXPECT_TRUE(dlgMyApp->ActionsEnabled());
     EXPECT_EQ(dlgMyApp->m_iCurrentMode, OPT_MODE_CHAIN);
+}
+
+TEST_F(ArcCreateTest, AChainMovedByOneCommandStillFollowsItsArcInTheNext) {
+    host::registerEditCommands();
+    const AcDbObjectId arcId = add(new AcDbArc(AcGePoint3d(10, 0, 0), 2, 0, kPi / 2));
+    run(L"XOTA_dimArc\n" + kArcPick + L"12,0\n10,2\n13,0\n");
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    // The chain alone is moved away and back: its own transformation marks it as dealt
+    // with, for that command only.
+    run(L"MOVE\n13,0\n\n0,0\n0,5\nMOVE\n13,5\n\n0,5\n0,0\n");
+    EXPECT_POINT(factsOf(ids[0]).inputs[0], 12, 0);
+    // Now the arc alone is moved by the next command: the chain comes with it.
+    run(L"MOVE\n" + kArcPick + L"\n0,0\n0,4\n");
+    AcDbArc* arc = nullptr;
+    ASSERT_EQ(acdbOpenObject(arc, arcId, AcDb::kForRead), Acad::eOk);
+    EXPECT_POINT(arc->center(), 10, 4);
+    arc->close();
+    const ArcFacts f = factsOf(ids[0]);
+    ASSERT_EQ(f.inputs.size(), 2u);
+    EXPECT_POINT(f.inputs[0], 12, 4);
+    EXPECT_POINT(f.inputs[1], 10, 6);
+    EXPECT_NEAR(f.length, kPi, kTol);
 }
