@@ -14,9 +14,20 @@ int CommandHooks::addEnd(End f) {
     return m_next++;
 }
 
+int CommandHooks::addOuterBegin(Begin f) {
+    m_entries.insert(m_entries.begin(), Entry{m_next, std::move(f), nullptr});
+    return m_next++;
+}
+
+int CommandHooks::addOuterEnd(End f) {
+    m_entries.insert(m_entries.begin(), Entry{m_next, nullptr, std::move(f)});
+    return m_next++;
+}
+
 void CommandHooks::remove(int id) {
-    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(), [id](const Entry& e) { return e.id == id; }),
-                    m_entries.end());
+    m_entries.erase(
+        std::remove_if(m_entries.begin(), m_entries.end(), [id](const Entry& e) { return e.id == id; }),
+        m_entries.end());
 }
 
 bool CommandHooks::has(int id) const {

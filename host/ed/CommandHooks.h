@@ -19,6 +19,11 @@ public:
     // Each returns an id for remove().
     int addBegin(Begin f);
     int addEnd(End f);
+    // Listeners that bracket all others, whenever they were added (the undo group of a
+    // command): their begin runs before every other begin, their end after every other
+    // end, so what a reactor does when a command ends belongs to the command.
+    int addOuterBegin(Begin f);
+    int addOuterEnd(End f);
     void remove(int id);
 
     // Listeners run in the order they were added; ends run in reverse, so a pair

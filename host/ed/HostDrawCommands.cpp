@@ -106,12 +106,12 @@ void defineCurrentLayerVariable() {
 }
 
 void installUndoGroups() {
-    commandHooks().addBegin([](const std::wstring&, int) {
+    commandHooks().addOuterBegin([](const std::wstring&, int) {
         AcDbDatabase* db = workingDb();
         groupDatabases().push_back(db);
         beginUndoGroup(db);
     });
-    commandHooks().addEnd([](const std::wstring&, int, CommandOutcome) {
+    commandHooks().addOuterEnd([](const std::wstring&, int, CommandOutcome) {
         if (groupDatabases().empty()) return;
         AcDbDatabase* db = groupDatabases().back();
         groupDatabases().pop_back();
