@@ -14,3 +14,8 @@ bool IsInAppendedList(AcDbObjectId id);
 // Adds `id` unless it is null or already listed.
 void AddToAppendedList(AcDbObjectId id);
 void ClearAppendedList();
+
+// Remembers a chain whose curve changed during the running command; the chain takes the
+// curve's new shape when the command ends, unless the command transformed the chain
+// too. False (nothing remembered) while the editor reactor is not installed.
+bool DeferCurveFollow(AcDbObjectId chainId);

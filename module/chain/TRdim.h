@@ -292,6 +292,11 @@ public:
                                                         AcGePoint3dArray& gripPoints) const;
     virtual Acad::ErrorStatus getGripPointsList(AcGePoint3dArray& gripPoints) const;
 
+    // An arc chain takes the new shape of its curve (open for write). During a command
+    // the chain's notification leaves this to the command's end, when it is known
+    // whether the command transformed the chain itself.
+    void FollowCurve();
+
 private:
     // Brings the text list to one entry per extension (missing entries empty).
     void SyncTexts();
@@ -335,8 +340,6 @@ private:
     void KeepTextsOffDimLine();
     // Moves the remembered text points onto the current text line (or arc).
     void CarryTextsAlong(const std::vector<AcGePoint3d>& texts);
-    // An arc chain takes the new shape of its curve.
-    void FollowCurve();
     // Filing: the record is read whole before it replaces the chain's members.
     void TakeRecord(TRdimRecord& record);
     void WriteRecord(AcDbDwgFiler* filer) const;

@@ -350,6 +350,12 @@ void TRdim::modified(const AcDbObject* dbObj) {
         LogMsg(L" chain transformed with its curve ");
         return;
     }
+    // The host may transform the curve before the chain in the same command: follow at
+    // the command's end, once it is known whether the chain moved itself.
+    if (!command.empty() && DeferCurveFollow(objectId())) {
+        LogMsg(L" follow at the command's end ");
+        return;
+    }
     WriteAccess access(this);
     if (!access.ok()) {
         LogFmt(L" chain not writable (%s) es=%d ", WayText(access.way()), static_cast<int>(access.status()));

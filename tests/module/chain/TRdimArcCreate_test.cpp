@@ -13,6 +13,7 @@
 #include "host/ed/AcEdSelectionSet.h"
 #include "host/ed/CommandLine.h"
 #include "host/ed/DrawingView.h"
+#include "host/ed/HostDrawCommands.h"
 #include "host/ed/HostEditCommands.h"
 #include "host/ed/HostInput.h"
 #include "host/ed/InputSource.h"
@@ -332,4 +333,29 @@ TEST_F(ArcCreateTest, AChainMovedByOneCommandStillFollowsItsArcInTheNext) {
     EXPECT_POINT(f.inputs[0], 12, 4);
     EXPECT_POINT(f.inputs[1], 10, 6);
     EXPECT_NEAR(f.length, kPi, kTol);
+}
+
+TEST_F(ArcCreateTest, AChainMovedTogetherWithItsArcMovesOnceWhateverTheOrder) {
+    host::registerDrawCommands(); // with U and the undo groups
+    add(new AcDbArc(AcGePoint3d(10, 0, 0), 2, 0, kPi / 2));
+    run(L"XOTA_dimArc\n" + kArcPick + L"12,0\n10,2\n13,0\n");
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 1u);
+    // A window takes the arc first (it is older), the picks below take the chain first.
+    run(L"MOVE\nW 5,-5 20,10\n\n0,0\n0,4\n");
+    ArcFacts f = factsOf(ids[0]);
+    ASSERT_EQ(f.inputs.size(), 2u);
+    EXPECT_POINT(f.inputs[0], 12, 4);
+    EXPECT_POINT(f.dims[0], 13, 4);
+    EXPECT_NEAR(f.length, kPi, kTol);
+    run(L"MOVE\n13,4\n11.41421356,5.41421356\n\n0,0\n0,2\n");
+    f = factsOf(ids[0]);
+    EXPECT_POINT(f.inputs[0], 12, 6);
+    EXPECT_POINT(f.dims[0], 13, 6);
+
+    // One U takes back the move of both, the chain's following included.
+    run(L"U\n");
+    f = factsOf(ids[0]);
+    EXPECT_POINT(f.inputs[0], 12, 4);
+    EXPECT_POINT(f.dims[0], 13, 4);
 }
