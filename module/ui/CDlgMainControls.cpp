@@ -2,17 +2,23 @@
 // INI file), the folding button, closing and the window position.
 #include "module/ui/CDlgMain.h"
 
+#include "host/db/AcDbBlockTableRecord.h"
+#include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"
 #include "host/mfc/CTabCtrl.h"
 #include "host/win/FormatW.h"
+#include "module/app/DbServices.h"
+#include "module/app/DocLocks.h"
 #include "module/app/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionDefaults.h"
+#include "module/chain/TRdim.h"
 #include "module/resources/PaletteResources.h"
 #include "module/ui/PaletteValues.h"
 
@@ -92,6 +98,31 @@ int typedScaleNumber(const std::wstring& text) {
         if (c < L'0' || c > L'9') return 0;
     const int n = std::stoi(t);
     return n > 1 ? n : 0;
+}
+
+// Flags that change how every chain is drawn (sums, input points, tolerance marks,
+// leaders, text backgrounds, alternate units).
+bool changesDrawing(int flag) {
+    return flag == IND_OPT_B_ShowSumOfDim || flag == IND_OPT_B_ShowInputPoints ||
+           flag == IND_OPT_B_IgnoreUserTextTolerance || flag == IND_OPT_B_LeadersShow ||
+           flag == IND_OPT_B_WipeOut || flag == IND_OPT_B_AltUnits;
+}
+
+// Every chain of model space is drawn again with the new flag.
+void redrawAllChains() {
+    AcDbDatabase* db = acdbCurDwg();
+    if (!db) return;
+    CDbLockScope lock(db, L"redrawAllChains");
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db->modelSpaceId(), AcDb::kForRead) != Acad::eOk || !space) return;
+    const std::vector<AcDbObjectId> ids = space->entityIds();
+    space->close();
+    for (const AcDbObjectId& id : ids) {
+        TRdim* chain = nullptr;
+        if (id.isErased() || acdbOpenObject(chain, id, AcDb::kForWrite) != Acad::eOk || !chain) continue;
+        chain->recordGraphicsModified();
+        chain->close();
+    }
 }
 
 } // namespace
@@ -270,6 +301,7 @@ void CDlgMain::onCheckBox(int id) {
         }
         pGlobDimOptions->SetOptFlag(c.flag, checked);
         pGlobDimOptions->SetOptValue(OPT_TYPE_FLAG, c.flag, checked);
+        if (changesDrawing(c.flag)) redrawAllChains();
         return;
     }
 }

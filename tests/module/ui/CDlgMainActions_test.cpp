@@ -123,6 +123,13 @@ TEST_F(PaletteActionsTest, MenuBatchOperationsChangeEverySelectedChain) {
     EXPECT_EQ(sumStatus(0), 2u);
     EXPECT_TRUE(dlgMyApp->IsWindowVisible());
 
+    // Quick options that change how chains are drawn leave their values alone.
+    const int shown = pGlobDimOptions->GetOptFlag(IND_OPT_B_ShowInputPoints);
+    run(L"@palette click 1017\n@palette click 1045\n");
+    EXPECT_EQ(pGlobDimOptions->GetOptFlag(IND_OPT_B_ShowInputPoints), shown ? 0 : 1);
+    EXPECT_EQ(sumStatus(0), 2u);
+    EXPECT_EQ(read<int>(m_chains[0], [](TRdim& c) { return c.GetExtensions(); }), 3);
+
     // Work this build lacks is named and changes nothing.
     clearTranscript();
     run(L"@palette menu 32870\n@palette menu 32805\n");
