@@ -15,6 +15,7 @@
 #include "module/app/LintaroApp.h"
 #include "module/app/LintaroLog.h"
 #include "module/chain/TRdim.h"
+#include "module/height/TRdimHeight.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptionDefaults.h"
@@ -436,8 +437,9 @@ std::wstring CDlgMain::GetLayerChoice() const {
 }
 
 bool CDlgMain::InitParameters(AcDbObject* object, bool bKeepArcSettings) {
-    // Height marks, the host's dimensions and texts take the palette's settings through
-    // their own kinds; this build's objects are chains, which modes 1 and 2 give settings.
+    // The host's dimensions and texts take the palette's settings through their own kinds;
+    // chains take them in modes 1 and 2, height marks in modes 1, 3 and 4.
+    if (TRdimHeight* mark = TRdimHeight::cast(object)) return initHeightParameters(mark, m_iCurrentMode, true);
     TRdim* chain = TRdim::cast(object);
     if (!chain || !pGlobDimOptions) return false;
     if (m_iCurrentMode != OPT_MODE_ALL && m_iCurrentMode != OPT_MODE_CHAIN) return false;
@@ -456,6 +458,7 @@ bool CDlgMain::InitParametersInMode(int mode, AcDbObject* object, bool bKeepArcS
     const int paletteMode = m_iCurrentMode;
     if (mode == paletteMode || (mode == OPT_MODE_CHAIN && paletteMode == OPT_MODE_ALL))
         return InitParameters(object, bKeepArcSettings);
+    if (TRdimHeight* mark = TRdimHeight::cast(object)) return initHeightParameters(mark, mode, false);
     TRdim* chain = TRdim::cast(object);
     if (!chain || !pGlobDimOptions || mode != OPT_MODE_CHAIN) return false;
     const TRdimParams own = chain->GetParams();
@@ -463,6 +466,18 @@ bool CDlgMain::InitParametersInMode(int mode, AcDbObject* object, bool bKeepArcS
     if (bKeepArcSettings) keepArcSettings(own, params);
     chain->SetParams(std::move(params));
     applyLayer(chain);
+    return true;
+}
+
+bool CDlgMain::initHeightParameters(TRdimHeight* mark, int mode, bool bControls) {
+    if (!mark || !pGlobDimOptions) return false;
+    if (mode != OPT_MODE_ALL && mode != OPT_MODE_HEIGHT && mode != OPT_MODE_HEIGHT_PLAN) return false;
+    const TRdimParams own = mark->GetParams();
+    // Mode 1 shows the chains' values; a mark still takes the height-mark set under them.
+    TRdimParams params = ParamsFromOptions(mode == OPT_MODE_ALL ? OPT_MODE_HEIGHT : mode);
+    if (bControls) applyControls(params, own);
+    mark->SetParams(std::move(params));
+    applyLayer(mark);
     return true;
 }
 

@@ -14,6 +14,7 @@
 class AcDbObject;
 class CComboBox;
 class CMenu;
+class TRdimHeight;
 
 class CDlgMain : public CDialog {
 public:
@@ -96,6 +97,9 @@ private:
     void applyMenuForMode();
     void applyTabForMode();
     void showRoundingForUnit();
+    // A height mark takes the set of `mode` (1: the height-mark set), with the combos'
+    // values when `bControls`, and the layer choice.
+    bool initHeightParameters(TRdimHeight* mark, int mode, bool bControls);
     void applyControls(TRdimParams& params, const TRdimParams& own) const;
     void applyLayer(AcDbObject* object) const;
     // Handlers of the controls.
