@@ -7,6 +7,7 @@
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "host/gi/AcGiWorldDraw.h"
+#include "host/gi/AcGiWorldGeometry.h"
 #include "host/win/FormatW.h"
 #include "module/app/LintaroLog.h"
 #include "module/chain/ChainPrimitives.h"
@@ -195,9 +196,13 @@ Acad::ErrorStatus TRdimHeight::drawHeight(AcGiWorldDraw* worldDraw, AcDbVoidPtrA
     const bool base = !IsPlan() && m_iRole == kHeightRoleBase;
     if (base) {
         if (!showInputs) return Acad::eOk;
-        if (GlobalFlag(IND_OPT_B_ShowBaseHDAsXline))
-            out.ConstructionLine(at, at + along);
-        else
+        if (GlobalFlag(IND_OPT_B_ShowBaseHDAsXline)) {
+            // The reference plane of a group is meant to be seen: on screen too.
+            if (out.WorldDraw())
+                out.WorldDraw()->geometry().xline(at, at + along);
+            else
+                out.ConstructionLine(at, at + along);
+        } else
             out.Circle(at, symbol * kBaseCirclePart, normal, false);
         return Acad::eOk;
     }
