@@ -8,6 +8,7 @@
 #include "host/db/AcDbText.h"
 #include "host/db/DatabaseClasses.h"
 #include "host/gi/RecordingWorldDraw.h"
+#include "host/io/DrawingFile.h"
 #include "host/render/DatabasePicture.h"
 
 #include <cmath>
@@ -238,14 +239,23 @@ TEST_F(HeightTest, ADrawingOfMarksIsSavedReadAndRendered) {
         ASSERT_FALSE(append(makeMark(false, type, AcGePoint3d(2.0 * type, 0, 0), 0.5 * type).release()).isNull());
     for (int type = 1; type <= 4; ++type)
         ASSERT_FALSE(append(makeMark(true, type, AcGePoint3d(2.0 * type, 5, 0), type).release()).isNull());
+    // Saved and opened again, as `lintaro render` opens a drawing.
+    const std::filesystem::path dwg = std::filesystem::temp_directory_path() / "lintaro-height-marks.dwg";
     std::wstring error;
+    ASSERT_TRUE(host::io::saveDrawingFile(m_db.get(), dwg.wstring(), false, error));
+    host::io::DrawingReadReport report;
+    const std::unique_ptr<AcDbDatabase> reopenedDb = host::io::readDrawingFile(dwg.wstring(), report);
+    ASSERT_NE(reopenedDb, nullptr);
+    AcDbDatabase& reopened = *reopenedDb;
     GiRecording picture;
-    ASSERT_TRUE(host::render::recordModelSpace(m_db.get(), picture, error));
+    ASSERT_TRUE(host::render::recordModelSpace(&reopened, picture, error));
+    // Every mark its value, the section marks without group base their "!!!" too.
     EXPECT_EQ(Select(picture, GiPrimitive::Text).size(), 6u * 2 + 4u);
+    EXPECT_EQ(Select(picture, GiPrimitive::Circle).size(), 2u);
     const std::filesystem::path png = std::filesystem::temp_directory_path() / "lintaro-height-marks.png";
     host::render::RenderOptions options;
     options.widthPx = 800;
-    ASSERT_TRUE(host::render::renderDatabaseToFile(m_db.get(), png.wstring(), options, error))
+    ASSERT_TRUE(host::render::renderDatabaseToFile(&reopened, png.wstring(), options, error))
         << std::string(error.begin(), error.end());
     EXPECT_GT(std::filesystem::file_size(png), 1000u);
 }
