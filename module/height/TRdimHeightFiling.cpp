@@ -11,6 +11,7 @@
 #include "host/ge/AcGeTol.h"
 #include "host/rx/acutString.h"
 #include "host/win/FormatW.h"
+#include "module/app/DbServices.h"
 #include "module/app/LintaroApp.h"
 #include "module/app/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
@@ -250,11 +251,8 @@ Acad::ErrorStatus TRdimHeight::dwgInFields(AcDbDwgFiler* filer) {
 
 void TRdimHeight::FixOwnHandle() {
     if (objectId().isNull()) return;
-    std::wstring real;
-    for (std::uint64_t value = objectId().handle().low(); value != 0 || real.empty(); value /= 16) {
-        real.insert(real.begin(), L"0123456789ABCDEF"[value % 16]);
-        if (value == 0) break;
-    }
+    const std::wstring real = GetHandleString(this);
+    if (real.empty()) return;
     const std::wstring stored = GetParamString(kOwnHandleIndex);
     if (stored == real) return;
     LogFmt(L" Handle [%s] != '%s' ", stored.c_str(), real.c_str());

@@ -141,6 +141,8 @@ TEST_F(HeightTest, AFiledMarkReadsBackMemberForMember) {
     mark->SetRotation(0.5);
     mark->SetParamString(IND_S_HK_Auto_Handle1, L"/plans/a.dwg|2A");
     mark->ComputeSymbolSize();
+    // A handle from another drawing (a copied mark): the save writes the real one.
+    mark->SetParamString(8, L"FFFF");
     const AcDbObjectId id = append(mark.release());
     ASSERT_FALSE(id.isNull());
     TRdimHeight* stored = ObjectId2TRdimHeight(id);
@@ -153,7 +155,12 @@ TEST_F(HeightTest, AFiledMarkReadsBackMemberForMember) {
     expectSameMark(*stored, *back);
     // The record carries the writing module's version and the mark's real handle.
     EXPECT_EQ(back->GetParamInt(IND_I_AppVersion), static_cast<std::uint32_t>(GetProgramVersionNumber()));
-    EXPECT_FALSE(back->GetParamString(8).empty());
+    AcDbHandle handle;
+    stored->getAcDbHandle(handle);
+    wchar_t real[17] = {};
+    handle.getIntoAsciiBuffer(real, 17);
+    EXPECT_EQ(back->GetParamString(8), std::wstring(real));
+    EXPECT_NE(back->GetParamString(8), L"FFFF");
     stored->close();
 }
 
