@@ -1,5 +1,6 @@
 #include "tests/module/height/HeightTestEnv.h"
 
+#include "host/db/AcDbDxfFiler.h"
 #include "host/rx/AcRxClass.h"
 
 #include <cstdint>
@@ -17,6 +18,7 @@ AcGePoint3d P(double x, double y, double z = 0) {
 // A mark that files only what every entity files, to put a hand-made record behind.
 struct BaseOnly : TRdimHeight {
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override { return AcDbEntity::dwgOutFields(filer); }
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override { return AcDbEntity::dxfOutFields(filer); }
 };
 
 // A height-mark record written field by field, as drawings of every version hold it.
@@ -271,4 +273,57 @@ TEST_F(HeightTest, FilingNeedsTheOptionsAndTheMarksParameters) {
     pGlobDimOptions = options;
     EXPECT_EQ(fileIn(*back, bytes, m_db.get()), Acad::eOk);
     expectSameMark(*mark, *back);
+}
+
+namespace {
+
+// Records the groups a DXF filer is given, as text.
+class GroupRecorder : public AcDbDxfFiler {
+public:
+    std::vector<std::pair<int, std::wstring>> groups;
+    Acad::ErrorStatus filerStatus() const override { return Acad::eOk; }
+    AcDb::FilerType filerType() const override { return AcDb::kFileFiler; }
+    void setFilerStatus(Acad::ErrorStatus) override {}
+    void resetFilerStatus() override {}
+    AcDbDatabase* database() const override { return nullptr; }
+    Acad::ErrorStatus readResBuf(resbuf*) override { return Acad::eEndOfFile; }
+    void pushBackItem() override {}
+    bool atEOF() override { return true; }
+    bool atSubclassData(const wchar_t*) override { return false; }
+    bool atExtendedData() override { return false; }
+    bool atEndOfObject() override { return true; }
+    Acad::ErrorStatus writeResBuf(const resbuf& rb) override { return add(rb.restype, L"resbuf"); }
+    Acad::ErrorStatus writeString(int c, const wchar_t* v) override { return add(c, v ? v : L""); }
+    Acad::ErrorStatus writeObjectId(int c, const AcDbObjectId&) override { return add(c, L"id"); }
+    Acad::ErrorStatus writeInt16(int c, Adesk::Int16 v) override { return add(c, std::to_wstring(v)); }
+    Acad::ErrorStatus writeInt32(int c, Adesk::Int32 v) override { return add(c, std::to_wstring(v)); }
+    Acad::ErrorStatus writeUInt8(int c, Adesk::UInt8 v) override { return add(c, std::to_wstring(v)); }
+    Acad::ErrorStatus writeBool(int c, bool v) override { return add(c, std::to_wstring(v)); }
+    Acad::ErrorStatus writeDouble(int c, double v, int) override { return add(c, std::to_wstring(v)); }
+    Acad::ErrorStatus writePoint3d(int c, const AcGePoint3d& v, int) override { return add(c, std::to_wstring(v.x)); }
+    Acad::ErrorStatus writeVector3d(int c, const AcGeVector3d& v, int) override {
+        return add(c, std::to_wstring(v.x));
+    }
+    Acad::ErrorStatus writeAcDbHandle(int c, const AcDbHandle&) override { return add(c, L"handle"); }
+
+private:
+    Acad::ErrorStatus add(int code, const std::wstring& value) {
+        groups.emplace_back(code, value);
+        return Acad::eOk;
+    }
+};
+
+} // namespace
+
+// DXF carries the entity's common groups and nothing of the mark.
+TEST_F(HeightTest, DxfCarriesOnlyTheBaseEntity) {
+    auto mark = makeMark(false, 1, P(1, 1), 2.5);
+    mark->setColorIndex(5);
+    BaseOnly base;
+    base.setPropertiesFrom(mark.get());
+    GroupRecorder fromMark, fromBase;
+    EXPECT_EQ(mark->dxfOutFields(&fromMark), Acad::eOk);
+    EXPECT_EQ(base.dxfOutFields(&fromBase), Acad::eOk);
+    EXPECT_EQ(fromMark.groups, fromBase.groups);
+    EXPECT_FALSE(fromMark.groups.empty());
 }
