@@ -53,19 +53,14 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, AcDbObjectId c
     Build(first, second, kDimArc, dimPoint, ucsToWorld);
 }
 
-void TRdim::Build(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint,
-                  const AcGeMatrix3d& ucsToWorld) {
+void TRdim::Build(const AcGePoint3d& first, const AcGePoint3d& second, int dimType,
+                  const AcGePoint3d& dimPoint, const AcGeMatrix3d& ucsToWorld) {
     if (dimType < kDimHorizontal || dimType > kDimArc) {
         acutPrintf(L"\nUnbekannter Ma\u00DFkettentyp %d.", dimType);
         LogFmt(L"\n*** TRdim: refused chain type %d ", dimType);
         return;
     }
-    AcGeVector3d axis[3];
-    ucsToWorld.getCoordSystem(m_xyzOrigin, axis[0], axis[1], axis[2]);
-    const bool usable = !axis[0].isZeroLength() && !axis[1].isZeroLength() && !axis[2].isZeroLength();
-    const AcGeVector3d world[3] = {AcGeVector3d::kXAxis, AcGeVector3d::kYAxis, AcGeVector3d::kZAxis};
-    for (int a = 0; a < 3; ++a)
-        m_xyzAxis[a] = usable ? axis[a].normal() : world[a];
+    SetCoordSystem(ucsToWorld);
     m_dimType = dimType;
     Initialize(false);
     if (WorkingDatabase()) setDatabaseDefaults();
@@ -102,6 +97,18 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, c
       }()) {}
 
 // ---------------------------------------------------------------- construction and copying
+
+void TRdim::SetCoordSystem(const AcGeMatrix3d& ucsToWorld) {
+    AcGeVector3d axis[3];
+    AcGePoint3d origin;
+    ucsToWorld.getCoordSystem(origin, axis[0], axis[1], axis[2]);
+    // A degenerate matrix would leave the chain without directions: the world's then.
+    const bool usable = !axis[0].isZeroLength() && !axis[1].isZeroLength() && !axis[2].isZeroLength();
+    const AcGeVector3d world[3] = {AcGeVector3d::kXAxis, AcGeVector3d::kYAxis, AcGeVector3d::kZAxis};
+    m_xyzOrigin = origin;
+    for (int a = 0; a < 3; ++a)
+        m_xyzAxis[a] = usable ? axis[a].normal() : world[a];
+}
 
 void TRdim::Initialize(bool bNoDefaults) {
     m_zAxis.set(0, 0, 1);

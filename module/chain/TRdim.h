@@ -104,6 +104,9 @@ public:
     AcGeMatrix3d GetUcsMatrix() const;
     // Normal of that UCS (X x Y), and whether it points down (a mirrored chain).
     AcGeVector3d GetUcsNormal() const;
+    // The chain's own coordinate system (origin and axes, not the points): the UCS it
+    // measures and sorts in. A degenerate matrix gives the world's axes.
+    void SetCoordSystem(const AcGeMatrix3d& ucsToWorld);
     bool IsUcsMirrored() const;
 
     AcDbObjectId GetTextStyleId() const { return m_textStyleId; }

@@ -4,6 +4,7 @@
 
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/CommandLine.h"
+#include "host/ed/Ucs.h"
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"
@@ -27,11 +28,20 @@ const wchar_t* const kChainFilter = L"XOTA_LINTARO";
 
 // The codes that act on chains whatever the palette's mode.
 bool isListCode(int code) {
-    return code == ID_AUTO_TEXT_ON || code == ID_SUM_REMOVE || code == ID_SUM_SHOW || code == ID_LEADERS_OFF ||
-           code == ID_LEADERS_ON;
+    return code == ID_AUTO_TEXT_ON || code == ID_SUM_REMOVE || code == ID_SUM_SHOW ||
+           code == ID_LEADERS_OFF || code == ID_LEADERS_ON;
 }
 
 // One operation code on one chain open for write; false when the code does not act on it.
+// The chain takes the current UCS as its own, and its texts are laid out in it again.
+void alignToCurrentUcs(TRdim& chain) {
+    AcGeMatrix3d ucs;
+    if (acedGetCurrentUCS(ucs) != Acad::eOk) return;
+    chain.SetCoordSystem(ucs);
+    chain.DimRefresh(0);
+    chain.AdjustTexts(0);
+}
+
 bool applyCode(TRdim& chain, int code, int paletteMode) {
     const int n = chain.GetExtensions();
     switch (code) {
@@ -58,6 +68,8 @@ bool applyCode(TRdim& chain, int code, int paletteMode) {
         chain.Regenerate(code);
     else if (code == 101)
         chain.AdjustTexts(67);
+    else if (code == 100)
+        alignToCurrentUcs(chain);
     else if (code >= 90)
         chain.DimRefresh(code - 100);
     else
@@ -94,7 +106,8 @@ void CDlgMain::showSelectedChains(const AcDbObjectIdArray& ids) {
             if (shown == 0) {
                 // A value the list lacks is added, so the box can show it as an entry.
                 CComboBox* box = this->combo(combo);
-                if (box && box->FindStringExact(-1, text.c_str()) < 0 && !text.empty()) box->AddString(text.c_str());
+                if (box && box->FindStringExact(-1, text.c_str()) < 0 && !text.empty())
+                    box->AddString(text.c_str());
                 setComboText(combo, text);
             } else if (GetControlText(combo) != text) {
                 setComboText(combo, kVaries);
@@ -189,6 +202,10 @@ void CDlgMain::runBatchItem(UINT id) {
         prompt = L"\n\n  Ma\u00DFzahl(en) w\u00E4hlen/entfernen:";
         code = -600;
         break;
+    case ID_TEXT_TO_UCS:
+        prompt = L"Ma\u00DFketten zur Textausrichtung w\u00E4hlen...";
+        code = 100;
+        break;
     case ID_LEADERS_ON:
     case ID_LEADERS_OFF:
         prompt = L"\nMa\u00DFketten:";
@@ -214,6 +231,7 @@ void CDlgMain::OnMyCommand(UINT id) {
     case ID_AUTO_TEXT_ON:
     case ID_AUTO_TEXT_OFF:
     case ID_VALUES_RESET:
+    case ID_TEXT_TO_UCS:
     case ID_LEADERS_ON:
     case ID_LEADERS_OFF:
     case ID_SUM_SHOW:

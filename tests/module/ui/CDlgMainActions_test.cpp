@@ -6,6 +6,10 @@
 #include "module/options/OptionIndices.h"
 #include "module/resources/PaletteResources.h"
 
+#include "host/ed/Ucs.h"
+
+#include <cmath>
+
 namespace {
 
 using palettetest::PaletteWindowTest;
@@ -82,7 +86,8 @@ TEST_F(PaletteActionsTest, AktualisierenGivesTheTextHeightAndVarKeepsEachChainsS
     setScale(0, L"1:50", 0.02);
     setScale(1, L"1:200", 0.005);
     change(m_chains[1], [](TRdim& c) { c.SetParamDouble(IND_D_TextHeight, 0.5); });
-    const double optionHeight = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_TextHeight];
+    const double optionHeight =
+        pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_TextHeight];
 
     run(L"XOTA_SelectLintaroObjects\nALL\n\n");
     EXPECT_EQ(dlgMyApp->GetControlText(IDC_COMBO_SCALE), L"<var>");
@@ -93,7 +98,8 @@ TEST_F(PaletteActionsTest, AktualisierenGivesTheTextHeightAndVarKeepsEachChainsS
     EXPECT_EQ(scale(1), L"1:200");
     // The palette shows the options again, which the selection never changed.
     EXPECT_FALSE(pGlobDimOptions->m_bNoWrite);
-    EXPECT_NEAR(pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_TextHeight], optionHeight, kTol);
+    EXPECT_NEAR(pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_TextHeight], optionHeight,
+                kTol);
     EXPECT_TRUE(dlgMyApp->IsWindowVisible());
 }
 
@@ -132,9 +138,41 @@ TEST_F(PaletteActionsTest, MenuBatchOperationsChangeEverySelectedChain) {
 
     // Work this build lacks is named and changes nothing.
     clearTranscript();
-    run(L"@palette menu 32870\n@palette menu 32805\n");
+    run(L"@palette menu 32870\n");
     EXPECT_TRUE(said(L"Zusatzma\u00DFtexte ersetzen...: not available yet in this build.")) << transcript();
-    EXPECT_TRUE(said(L"Ma\u00DFzahlen am BKS ausrichten: not available yet in this build.")) << transcript();
     EXPECT_EQ(sumStatus(1), 2u);
     EXPECT_EQ(chains().size(), 2u);
+}
+
+TEST_F(PaletteActionsTest, AligningToTheUcsGivesChainsTheCurrentUcsAndKeepsTheirValues) {
+    drawTwoChains();
+    // The value part of a text entry (before its position code).
+    const auto value = [](TRdim& c) {
+        const std::wstring& entry = c.GetTextEntry(1);
+        return entry.substr(0, entry.find(L'#'));
+    };
+    const std::wstring before = read<std::wstring>(m_chains[0], value);
+    // A UCS turned by 30 degrees about a point away from the origin.
+    AcGeMatrix3d ucs;
+    const double a = 30.0 * 3.14159265358979323846 / 180.0;
+    ucs.setCoordSystem(AcGePoint3d(5, 5, 0), AcGeVector3d(std::cos(a), std::sin(a), 0),
+                       AcGeVector3d(-std::sin(a), std::cos(a), 0), AcGeVector3d::kZAxis);
+    ASSERT_EQ(acedSetCurrentUCS(ucs), Acad::eOk);
+
+    // Height-mark mode leaves chains alone.
+    dlgMyApp->AdjustMode(OPT_MODE_HEIGHT);
+    run(L"@palette menu 32805\nALL\n\n");
+    EXPECT_TRUE(
+        read<bool>(m_chains[0], [](TRdim& c) { return c.GetUcsAxis(0).isEqualTo(AcGeVector3d::kXAxis); }));
+
+    dlgMyApp->AdjustMode(OPT_MODE_CHAIN);
+    run(L"@palette menu 32805\nALL\n\n");
+    EXPECT_TRUE(said(L"Ma\u00DFketten zur Textausrichtung w\u00E4hlen...")) << transcript();
+    for (const AcDbObjectId& id : m_chains) {
+        const AcGeVector3d x = read<AcGeVector3d>(id, [](TRdim& c) { return c.GetUcsAxis(0); });
+        EXPECT_NEAR(x.x, std::cos(a), kTol);
+        EXPECT_NEAR(x.y, std::sin(a), kTol);
+    }
+    EXPECT_EQ(read<std::wstring>(m_chains[0], value), before) << "the measured values stay";
+    EXPECT_EQ(before, L"10.00");
 }
