@@ -10,6 +10,7 @@
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/io/DrawingFile.h"
 #include "host/render/DatabasePicture.h"
+#include "host/rx/acutString.h"
 
 #include <cmath>
 #include <filesystem>
@@ -208,7 +209,10 @@ TEST_F(HeightTest, ExplodeLeavesTheDrawnGeometryAsEntities) {
             ++solids;
         else if (auto* t = AcDbText::cast(ent)) {
             ++texts;
-            if (texts == 1) EXPECT_STREQ(t->textString(), L"+1,25");
+            // The host hands out a copy of the text, which the caller frees.
+            wchar_t* text = t->textString();
+            if (texts == 1) EXPECT_STREQ(text, L"+1,25");
+            acutDelString(text);
         } else
             ++other;
         delete ent;
