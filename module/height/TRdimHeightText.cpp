@@ -27,6 +27,7 @@ constexpr double kTinySymbol = 1e-8;
 constexpr double kTextSymbolFactor = 1.25;     // symbol size from the text height
 constexpr double kBackBeforeText = 1.1;        // codes 1 to 3 move back by 1.1 symbol sizes
 constexpr double kHalfPi = 1.57079632675;
+constexpr double kSqrt3 = 1.7320508;
 
 // A size of the global height-mark set, or the mark's own without global options.
 double GlobalHeightDouble(const TRdimHeight& mark, int index) {
@@ -199,8 +200,11 @@ void TRdimHeight::InitPointText() {
     const double width = ChainTextStyleScope::Acquire(m_idTextStyle)->Width(main, h);
     const bool left = IsPlan() ? code == 7 : IsLeftAlignCode(code);
     const bool centred = !IsPlan() && (code == 2 || code == 5 || code == 8 || code == 11);
-    if (left) p -= along * width;
-    if (centred) p -= along * (width / 2.0);
+    // A section mark's texts keep clear of the triangle: half its side at the top.
+    const double clear = IsPlan() || centred ? 0.0 : symbol / kSqrt3;
+    if (left) p -= along * (width + clear);
+    else if (centred) p -= along * (width / 2.0);
+    else p += along * clear;
     m_points[kHPointText1] = p;
     // The second row stands one row pitch below the first (a plan mark's shares its point).
     m_points[kHPointText2] = IsPlan() ? p : p - across * pitch;

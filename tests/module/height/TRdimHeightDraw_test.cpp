@@ -13,6 +13,7 @@
 #include "host/rx/acutString.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 
 using namespace heighttest;
@@ -86,6 +87,14 @@ TEST_F(HeightTest, SectionTypesDrawTheirTrianglesAndValue) {
         EXPECT_NEAR(texts[0]->height(), kText, kGeomTol);
         EXPECT_POINT_NEAR(texts[0]->position, mark->GetPoint(kHPointText1), kGeomTol);
         EXPECT_EQ(texts[1]->text, L"!!!");
+        // "Rechts": the text starts beside the triangle's upper corner, beyond the
+        // symbol away from the tip (above a tip pointing down, below one pointing up).
+        const AcGeVector3d offset = texts[0]->position - at;
+        EXPECT_NEAR(offset.x, kSymbol / 1.7320508, kGeomTol);
+        if (type >= 4)
+            EXPECT_LT(offset.y, -kSymbol);
+        else
+            EXPECT_GT(offset.y, kSymbol);
     }
 }
 
@@ -243,8 +252,11 @@ TEST_F(HeightTest, ADrawingOfMarksIsSavedReadAndRendered) {
         ASSERT_FALSE(append(makeMark(false, type, AcGePoint3d(2.0 * type, 0, 0), 0.5 * type).release()).isNull());
     for (int type = 1; type <= 4; ++type)
         ASSERT_FALSE(append(makeMark(true, type, AcGePoint3d(2.0 * type, 5, 0), type).release()).isNull());
-    // Saved and opened again, as `lintaro render` opens a drawing.
-    const std::filesystem::path dwg = std::filesystem::temp_directory_path() / "lintaro-height-marks.dwg";
+    // Saved and opened again, as `lintaro render` opens a drawing; kept where
+    // LINTARO_HEIGHT_DWG says, for `lintaro render` or a person to look at.
+    const char* keep = std::getenv("LINTARO_HEIGHT_DWG");
+    const std::filesystem::path dwg =
+        keep ? std::filesystem::path(keep) : std::filesystem::temp_directory_path() / "lintaro-height-marks.dwg";
     std::wstring error;
     ASSERT_TRUE(host::io::saveDrawingFile(m_db.get(), dwg.wstring(), false, error));
     host::io::DrawingReadReport report;
