@@ -2,12 +2,20 @@
 
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/AcEditorReactor.h"
+#include "host/mfc/CButton.h"
 #include "module/app/DocLocks.h"
 #include "module/app/LintaroLog.h"
+#include "module/app/PaletteApp.h"
+#include "module/app/ReactorSuspension.h"
 #include "module/chain/TRdim.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/OptionIndices.h"
+#include "module/ui/CDlgMain.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -33,31 +41,102 @@ void followCurvesAtEnd() {
     }
 }
 
+std::wstring upper(const wchar_t* text) {
+    std::wstring out = text ? text : L"";
+    for (wchar_t& c : out)
+        c = static_cast<wchar_t>(std::towupper(c));
+    return out;
+}
+
+bool contains(const std::wstring& text, const wchar_t* part) {
+    return text.find(part) != std::wstring::npos;
+}
+
+// Input points and the framed sum are screen aids: they are switched off while a drawing
+// is plotted or saved, and the values from before come back afterwards.
+struct ScreenAids {
+    bool saved = false;
+    int inputPoints = 0;
+    int sum = 0;
+};
+ScreenAids g_screenAids;
+
+void hideScreenAids() {
+    if (!pGlobDimOptions) return;
+    std::vector<int>& flags = pGlobDimOptions->arrayOptFlags;
+    if (!g_screenAids.saved)
+        g_screenAids = {true, flags[IND_OPT_B_ShowInputPoints], flags[IND_OPT_B_ShowSumOfDim]};
+    flags[IND_OPT_B_ShowInputPoints] = 0;
+    flags[IND_OPT_B_ShowSumOfDim] = 0;
+}
+
+// The palette's two check boxes say what the user wants; without a palette the values
+// from before the command.
+void restoreScreenAids() {
+    if (!pGlobDimOptions) return;
+    std::vector<int>& flags = pGlobDimOptions->arrayOptFlags;
+    const auto* inputPoints = dlgMyApp ? dynamic_cast<CButton*>(dlgMyApp->GetDlgItem(1017)) : nullptr;
+    const auto* sum = dlgMyApp ? dynamic_cast<CButton*>(dlgMyApp->GetDlgItem(1041)) : nullptr;
+    if (inputPoints && sum) {
+        flags[IND_OPT_B_ShowInputPoints] = inputPoints->GetCheck() == BST_CHECKED ? 1 : 0;
+        flags[IND_OPT_B_ShowSumOfDim] = sum->GetCheck() == BST_CHECKED ? 1 : 0;
+    } else if (g_screenAids.saved) {
+        flags[IND_OPT_B_ShowInputPoints] = g_screenAids.inputPoints;
+        flags[IND_OPT_B_ShowSumOfDim] = g_screenAids.sum;
+    }
+    g_screenAids = {};
+}
+
 // What every end of a command does: late curve follows first, then a fresh list.
 void endOfCommand() {
     followCurvesAtEnd();
     ClearAppendedList();
 }
 
-// The editor reactor. So far it keeps the list of objects a command has dealt with to
-// the command's lifetime and lets arc chains follow their curves at its end; what it
-// does for height marks, texts and the host's dimensions comes with those objects.
+// The editor reactor: the screen aids around plotting and saving, the suspension of the
+// database reactor during EXPLODE and block commands, the palette's scale list on space
+// changes, the list of objects a command has dealt with, and arc chains following their
+// curves at a command's end. What it does for height-mark groups, texts and the host's
+// dimensions comes with that work.
 class AsdkEdReactor : public AcEditorReactor {
 public:
     void commandWillStart(const wchar_t* cmdStr) override {
-        LogFmt(L"\n# commandWillStart <%s> %d ", cmdStr ? cmdStr : L"", 0);
+        const std::wstring name = upper(cmdStr);
+        LogFmt(L"\n# commandWillStart <%s> %d ", name.c_str(), 0);
+        if (name == L"PLOT") {
+            hideScreenAids();
+        } else if (contains(name, L"SAVE")) {
+            if (pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_ShowInputPoints) == 1)
+                hideScreenAids();
+        } else if (name == L"EXPLODE" || contains(name, L"BLOCK")) {
+            // The pieces and block contents are the host's own: nothing to look after.
+            SetReactorsSuspended(1);
+        }
         ClearAppendedList();
+        LogFmt(L"\n# commandWillStart <%s> %d END ", name.c_str(), 0);
     }
     void commandEnded(const wchar_t* cmdStr) override {
-        LogFmt(L"\n# commandEnded <%s> L=%d ", cmdStr ? cmdStr : L"", static_cast<int>(g_appended.size()));
+        const std::wstring name = upper(cmdStr);
+        LogFmt(L"\n# commandEnded <%s>  b=%d L=%d ", name.c_str(), 0, static_cast<int>(g_appended.size()));
+        if (dlgMyApp &&
+            (contains(name, L"LAYOUT") || contains(name, L"PSPACE") || contains(name, L"MSPACE") ||
+             contains(name, L"MODEL") || contains(name, L"TILEMODE") || contains(name, L"SETVAR")))
+            dlgMyApp->SelectScale();
+        if (contains(name, L"SAVE") || name == L"PLOT") restoreScreenAids();
+        if (name == L"EXPLODE" || contains(name, L"BLOCK")) SetReactorsSuspended(0);
         endOfCommand();
+        LogMsg(L" commandEnded{END} ");
     }
     void commandCancelled(const wchar_t* cmdStr) override {
         LogFmt(L"\n# commandCancelled <%s> ", cmdStr ? cmdStr : L"");
-        endOfCommand();
+        commandEnded(cmdStr);
+        SetReactorsSuspended(0);
     }
     void commandFailed(const wchar_t* cmdStr) override {
-        LogFmt(L"\n# commandFailed <%s> ", cmdStr ? cmdStr : L"");
+        const std::wstring name = upper(cmdStr);
+        LogFmt(L"\n# commandFailed <%s> ", name.c_str());
+        if (contains(name, L"SAVE") || name == L"PLOT") restoreScreenAids();
+        if (name == L"EXPLODE") SetReactorsSuspended(0);
         endOfCommand();
     }
 };
