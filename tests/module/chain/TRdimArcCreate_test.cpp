@@ -2,6 +2,8 @@
 // script, in the loaded module, on a fresh drawing and settings.
 #include "module/chain/TRdimCreate.h"
 
+#include "tests/module/chain/ScriptTestEnv.h"
+
 #include "host/db/AcDbArc.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbCircle.h"
@@ -45,87 +47,9 @@ constexpr double kTol = 1e-6;
 // The arc of the script tests is picked with eight decimals of its middle point.
 constexpr double kPickedArcTol = 1e-7;
 constexpr double kPi = std::numbers::pi;
-constexpr const wchar_t* kModule = L"lintaro.arx";
 
-class ArcCreateTest : public ::testing::Test {
+class ArcCreateTest : public scripttest::ScriptTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lintaro-arc-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-        for (const char* sub : {"appdata", "tmp", "module"})
-            std::filesystem::create_directories(m_root / sub);
-        remember("APPDATA", (m_root / "appdata").string());
-        remember("TMPDIR", (m_root / "tmp").string());
-        remember("LINTARO_MODULE_DIR", (m_root / "module").string());
-        ResetIniStorageForTests();
-        m_capture.emplace();
-        m_previousDb = acdbHostApplicationServices()->workingDatabase();
-        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
-        acrxDynamicLinker->setOpenDrawingsProvider([] { return std::vector<void*>{nullptr}; });
-        host::commandLine();
-        host::hostInput().reset();
-        host::resetSelectionSets();
-        ASSERT_TRUE(acrxDynamicLinker->loadModule(kModule, &acrxEntryPoint, false, &lintaroModuleExit));
-        ASSERT_NE(pGlobDimOptions, nullptr);
-        // A plan in metres, 40 m across 1000 pixels: the pick box reaches 0.12 m.
-        host::drawingView() = host::gi::View(AcGePoint2d(5, 0), 40.0, 1000, 1000);
-    }
-
-    void TearDown() override {
-        host::hostInput().reset();
-        if (acrxDynamicLinker->isModuleLoaded(kModule)) acrxDynamicLinker->unloadAllForQuit();
-        acrxDynamicLinker->setOpenDrawingsProvider(nullptr);
-        acdbHostApplicationServices()->setWorkingDatabase(m_previousDb);
-        m_db.reset();
-        host::resetSelectionSets();
-        m_capture.reset();
-        ResetIniStorageForTests();
-        for (auto it = m_env.rbegin(); it != m_env.rend(); ++it) {
-            if (it->second)
-                ::setenv(it->first.c_str(), it->second->c_str(), 1);
-            else
-                ::unsetenv(it->first.c_str());
-        }
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
-    }
-
-    void run(const std::wstring& lines) {
-        host::hostInput().pushSource(std::make_unique<host::ScriptSource>(lines, L"arc.scr"));
-        host::commandLine().run();
-    }
-    bool said(const std::wstring& text) const { return m_capture->text().find(text) != std::wstring::npos; }
-
-    AcDbObjectId add(AcDbEntity* ent) const {
-        AcDbBlockTableRecord* space = nullptr;
-        if (acdbOpenObject(space, m_db->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) {
-            delete ent;
-            return {};
-        }
-        AcDbObjectId id;
-        if (space->appendAcDbEntity(id, ent) == Acad::eOk)
-            ent->close();
-        else
-            delete ent;
-        space->close();
-        return id;
-    }
-
-    std::vector<AcDbObjectId> chains() const {
-        std::vector<AcDbObjectId> out;
-        AcDbBlockTableRecord* space = nullptr;
-        if (acdbOpenObject(space, m_db->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return out;
-        for (const AcDbObjectId& id : space->entityIds()) {
-            TRdim* c = nullptr;
-            if (id.isErased() || acdbOpenObject(c, id, AcDb::kForRead) != Acad::eOk) continue;
-            c->close();
-            out.push_back(id);
-        }
-        space->close();
-        return out;
-    }
-
     struct ArcFacts {
         int type = -1;
         std::vector<AcGePoint3d> inputs, dims;
@@ -163,20 +87,6 @@ protected:
         obj->close();
         return yes;
     }
-
-    std::unique_ptr<AcDbDatabase> m_db = std::make_unique<AcDbDatabase>();
-
-private:
-    void remember(const char* name, const std::string& value) {
-        const char* old = std::getenv(name);
-        m_env.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        ::setenv(name, value.c_str(), 1);
-    }
-
-    std::filesystem::path m_root;
-    AcDbDatabase* m_previousDb = nullptr;
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_env;
-    std::optional<host::TranscriptCapture> m_capture;
 };
 
 ::testing::AssertionResult PlanPointAt(const AcGePoint3d& p, double x, double y, double tol = kTol) {

@@ -2,6 +2,8 @@
 // The palette window at work in the loaded module, as a script drives it: a fresh settings
 // folder, a drawing, the palette open and shown, "@palette ..." lines going to it and the
 // transcript captured. Everything is undone when the test ends.
+#include "tests/module/chain/ScriptTestEnv.h"
+
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbHostApplicationServices.h"
@@ -33,77 +35,21 @@
 
 namespace palettetest {
 
-class PaletteWindowTest : public ::testing::Test {
+class PaletteWindowTest : public scripttest::ScriptTest {
 protected:
-    static constexpr const wchar_t* kModule = L"lintaro.arx";
-
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lintaro-palette-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-        for (const char* sub : {"appdata", "tmp", "module"})
-            std::filesystem::create_directories(m_root / sub);
-        remember("APPDATA", (m_root / "appdata").string());
-        remember("TMPDIR", (m_root / "tmp").string());
-        remember("LINTARO_MODULE_DIR", (m_root / "module").string());
-        ResetIniStorageForTests();
-        m_capture.emplace();
-        m_previousDb = acdbHostApplicationServices()->workingDatabase();
-        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
-        acrxDynamicLinker->setOpenDrawingsProvider([] { return std::vector<void*>{nullptr}; });
-        host::commandLine();
-        host::hostInput().reset();
+        ScriptTest::SetUp();
+        if (HasFatalFailure()) return;
         host::hostInput().setEventHandler(host::handlePaletteEvent);
-        host::resetSelectionSets();
-        ASSERT_TRUE(acrxDynamicLinker->loadModule(kModule, &acrxEntryPoint, false, &lintaroModuleExit));
-        ASSERT_NE(pGlobDimOptions, nullptr);
-        host::drawingView() = host::gi::View(AcGePoint2d(5, 0), 40.0, 1000, 1000);
         ASSERT_TRUE(StartApp(true));
         ASSERT_NE(dlgMyApp, nullptr);
     }
 
     void TearDown() override {
-        host::hostInput().reset();
         host::hostInput().setEventHandler(nullptr);
-        if (acrxDynamicLinker->isModuleLoaded(kModule)) acrxDynamicLinker->unloadAllForQuit();
-        acrxDynamicLinker->setOpenDrawingsProvider(nullptr);
-        acdbHostApplicationServices()->setWorkingDatabase(m_previousDb);
-        m_db.reset();
-        host::resetSelectionSets();
-        m_capture.reset();
-        ResetIniStorageForTests();
-        for (auto it = m_env.rbegin(); it != m_env.rend(); ++it) {
-            if (it->second)
-                ::setenv(it->first.c_str(), it->second->c_str(), 1);
-            else
-                ::unsetenv(it->first.c_str());
-        }
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
+        ScriptTest::TearDown();
     }
 
-    void run(const std::wstring& lines) {
-        host::hostInput().pushSource(std::make_unique<host::ScriptSource>(lines, L"palette.scr"));
-        host::commandLine().run();
-    }
-    bool said(const std::wstring& text) const { return m_capture->text().find(text) != std::wstring::npos; }
-    std::wstring transcript() const { return m_capture->text(); }
-    void clearTranscript() { m_capture->clear(); }
-
-    // The chains of model space, in order.
-    std::vector<AcDbObjectId> chains() const {
-        std::vector<AcDbObjectId> out;
-        AcDbBlockTableRecord* space = nullptr;
-        if (acdbOpenObject(space, m_db->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return out;
-        for (const AcDbObjectId& id : space->entityIds()) {
-            TRdim* chain = nullptr;
-            if (id.isErased() || acdbOpenObject(chain, id, AcDb::kForRead) != Acad::eOk) continue;
-            chain->close();
-            out.push_back(id);
-        }
-        space->close();
-        return out;
-    }
     static AcDbObjectIdArray idArray(const std::vector<AcDbObjectId>& ids) {
         AcDbObjectIdArray out;
         for (const AcDbObjectId& id : ids)
@@ -124,20 +70,6 @@ protected:
         chain->close();
         return value;
     }
-
-    std::unique_ptr<AcDbDatabase> m_db = std::make_unique<AcDbDatabase>();
-
-private:
-    void remember(const char* name, const std::string& value) {
-        const char* old = std::getenv(name);
-        m_env.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        ::setenv(name, value.c_str(), 1);
-    }
-
-    std::filesystem::path m_root;
-    AcDbDatabase* m_previousDb = nullptr;
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_env;
-    std::optional<host::TranscriptCapture> m_capture;
 };
 
 } // namespace palettetest
