@@ -3,6 +3,7 @@
 // style, the appended texts, the arc block and the extension flags. Versions 1 to 4 are
 // read and repaired; a newer or damaged record is refused and leaves the chain as it was.
 // DXF carries the base entity only.
+#include "module/chain/RecordFiling.h"
 #include "module/chain/TRdim.h"
 
 #include "host/db/AcDbDatabase.h"
@@ -48,36 +49,6 @@ bool FilingAllowed() {
     return pGlobDimOptions != nullptr && !IsModuleStopped();
 }
 
-std::wstring FileNameOf(const AcDbDatabase* db) {
-    const wchar_t* name = nullptr;
-    if (db && db->getFilename(name) == Acad::eOk && name) return name;
-    return L"";
-}
-
-// A count of a record: a 16-bit value that may not be negative.
-bool ReadCount(AcDbDwgFiler* filer, int& count) {
-    Adesk::Int16 value = 0;
-    if (filer->readInt16(&value) != Acad::eOk) return false;
-    count = value;
-    return value >= 0;
-}
-
-bool FitsCount(size_t count) {
-    return count <= static_cast<size_t>(std::numeric_limits<Adesk::Int16>::max());
-}
-
-// The chain options of the global set: the base onto which a record's arrays are read,
-// so parameters an older record does not carry take today's values.
-TRdimParams GlobalParams() {
-    TRdimParams params;
-    const COptionSet& set = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN);
-    params.arrayDouble = set.arrayOptDouble;
-    params.arrayString = set.arrayOptString;
-    for (int value : set.arrayOptInt)
-        params.arrayInt.push_back(static_cast<std::uint32_t>(value));
-    return params;
-}
-
 bool ReadFrame(AcDbDwgFiler* filer, TRdimRecord& rec) {
     if (rec.version >= 3) {
         filer->readPoint3d(&rec.origin);
@@ -107,37 +78,13 @@ bool ReadPointsAndTexts(AcDbDwgFiler* filer, TRdimRecord& rec) {
         filer->readPoint3d(&p);
     if (!ReadCount(filer, count)) return false;
     rec.texts.assign(static_cast<size_t>(count), std::wstring());
-    for (std::wstring& text : rec.texts) {
-        wchar_t* value = nullptr;
-        if (filer->readString(&value) != Acad::eOk) return false;
-        if (value) text = value;
-        acutDelString(value);
-    }
+    for (std::wstring& text : rec.texts)
+        if (!ReadString(filer, text)) return false;
     return filer->filerStatus() == Acad::eOk;
 }
 
 bool ReadParams(AcDbDwgFiler* filer, TRdimRecord& rec) {
-    int count = 0;
-    if (!ReadCount(filer, count)) return false;
-    TRdimParams& p = rec.params;
-    if (p.arrayDouble.size() < static_cast<size_t>(count)) p.arrayDouble.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        filer->readDouble(&p.arrayDouble[static_cast<size_t>(i)]);
-    if (!ReadCount(filer, count)) return false;
-    if (p.arrayString.size() < static_cast<size_t>(count)) p.arrayString.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        wchar_t* value = nullptr;
-        if (filer->readString(&value) != Acad::eOk) return false;
-        if (value) p.arrayString[static_cast<size_t>(i)] = value; // a null string keeps today's value
-        acutDelString(value);
-    }
-    if (!ReadCount(filer, count)) return false;
-    if (p.arrayInt.size() < static_cast<size_t>(count)) p.arrayInt.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        Adesk::UInt16 value = 0;
-        filer->readUInt16(&value);
-        p.arrayInt[static_cast<size_t>(i)] = value;
-    }
+    if (!ReadParamArrays(filer, rec.params)) return false;
     filer->readVector3d(&rec.zAxis);
     AcDbHardPointerId style;
     filer->readHardPointerId(&style);
@@ -241,7 +188,7 @@ Acad::ErrorStatus ReadChainRecord(AcDbDwgFiler* filer, TRdimRecord& rec, Acad::E
     LogFmt(L" ver=%d m_dimType=%d ", rec.version, rec.dimType);
     if (!ReadFrame(filer, rec)) return damaged(L"UCS");
     if (!ReadPointsAndTexts(filer, rec)) return damaged(L"points");
-    rec.params = GlobalParams();
+    rec.params = OptionSetParams(OPT_MODE_CHAIN);
     if (!ReadParams(filer, rec)) return damaged(L"parameters");
     if (!ReadAppendingTexts(filer, rec)) return damaged(L"appended texts");
     if (!ReadArcBlock(filer, rec, result)) return damaged(L"arc");

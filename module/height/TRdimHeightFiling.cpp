@@ -14,6 +14,7 @@
 #include "module/app/DbServices.h"
 #include "module/app/LintaroApp.h"
 #include "module/app/LintaroLog.h"
+#include "module/chain/RecordFiling.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 
@@ -43,63 +44,6 @@ namespace {
 // The app version from which plan marks have an underline flag of their own.
 constexpr std::uint32_t kPlanUnderlineVersion = 2019;
 constexpr int kOwnHandleIndex = 8;
-
-std::wstring FileNameOf(const AcDbDatabase* db) {
-    const wchar_t* name = nullptr;
-    if (db && db->getFilename(name) == Acad::eOk && name) return name;
-    return L"";
-}
-
-bool ReadCount(AcDbDwgFiler* filer, int& count) {
-    Adesk::Int16 value = 0;
-    if (filer->readInt16(&value) != Acad::eOk) return false;
-    count = value;
-    return value >= 0;
-}
-
-bool FitsCount(size_t count) {
-    return count <= static_cast<size_t>(std::numeric_limits<Adesk::Int16>::max());
-}
-
-bool ReadString(AcDbDwgFiler* filer, std::wstring& out) {
-    wchar_t* value = nullptr;
-    if (filer->readString(&value) != Acad::eOk) return false;
-    if (value) out = value;
-    acutDelString(value);
-    return true;
-}
-
-// The height-mark set of the global options: parameters an older record does not carry
-// take today's values.
-TRdimParams GlobalHeightParams() {
-    TRdimParams params;
-    const COptionSet& set = pGlobDimOptions->GetOptionSet(OPT_MODE_HEIGHT);
-    params.arrayDouble = set.arrayOptDouble;
-    params.arrayString = set.arrayOptString;
-    for (int value : set.arrayOptInt)
-        params.arrayInt.push_back(static_cast<std::uint32_t>(value));
-    return params;
-}
-
-bool ReadParams(AcDbDwgFiler* filer, TRdimParams& p) {
-    int count = 0;
-    if (!ReadCount(filer, count)) return false;
-    if (p.arrayDouble.size() < static_cast<size_t>(count)) p.arrayDouble.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        filer->readDouble(&p.arrayDouble[static_cast<size_t>(i)]);
-    if (!ReadCount(filer, count)) return false;
-    if (p.arrayString.size() < static_cast<size_t>(count)) p.arrayString.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        if (!ReadString(filer, p.arrayString[static_cast<size_t>(i)])) return false;
-    if (!ReadCount(filer, count)) return false;
-    if (p.arrayInt.size() < static_cast<size_t>(count)) p.arrayInt.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        Adesk::UInt16 value = 0;
-        filer->readUInt16(&value);
-        p.arrayInt[static_cast<size_t>(i)] = value;
-    }
-    return filer->filerStatus() == Acad::eOk;
-}
 
 bool ReadFrame(AcDbDwgFiler* rf, TRdimHeightRecord& rec) {
     AcDbHardPointerId base;
@@ -141,7 +85,8 @@ bool ReadTail(AcDbDwgFiler* rf, TRdimHeightRecord& rec) {
 // What older versions and damaged values need.
 void Repair(TRdimHeightRecord& rec) {
     std::vector<std::uint32_t>& ints = rec.params.arrayInt;
-    if (ints.size() > static_cast<size_t>(IND_I_AppVersion) && ints[IND_I_AppVersion] < kPlanUnderlineVersion &&
+    if (ints.size() > static_cast<size_t>(IND_I_AppVersion) &&
+        ints[IND_I_AppVersion] < kPlanUnderlineVersion &&
         ints.size() > static_cast<size_t>(IND_I_HPDimTextUnderline))
         ints[IND_I_HPDimTextUnderline] = ints[IND_I_HDimTextUnderline];
     if (rec.vectorDim.isZeroLength()) {
@@ -164,13 +109,15 @@ void Repair(TRdimHeightRecord& rec) {
     if (rec.plan) {
         // A plan mark stands on its measured point and has no extension line.
         if (!ints.empty()) ints[IND_I_ExtLine] = 0;
-        if (!rec.points[kHPointInput].isEqualTo(rec.points[kHPointDim])) rec.points[kHPointInput] = rec.points[kHPointDim];
+        if (!rec.points[kHPointInput].isEqualTo(rec.points[kHPointDim]))
+            rec.points[kHPointInput] = rec.points[kHPointDim];
     }
 }
 
 Acad::ErrorStatus ReadHeightRecord(AcDbDwgFiler* rf, TRdimHeightRecord& rec) {
     auto damaged = [rf](const wchar_t* where) {
-        LogFmt(L"\n*** TRdimHeight::dwgInFields damaged record at %s (offset %d) ", where, static_cast<int>(rf->tell()));
+        LogFmt(L"\n*** TRdimHeight::dwgInFields damaged record at %s (offset %d) ", where,
+               static_cast<int>(rf->tell()));
         const Acad::ErrorStatus es = rf->filerStatus();
         return es != Acad::eOk ? es : kTRdimHeightRecordRefused;
     };
@@ -193,8 +140,8 @@ Acad::ErrorStatus ReadHeightRecord(AcDbDwgFiler* rf, TRdimHeightRecord& rec) {
     Adesk::Int16 role = 0;
     if (rf->readInt16(&role) != Acad::eOk) return damaged(L"role");
     rec.role = role;
-    rec.params = GlobalHeightParams();
-    if (!ReadParams(rf, rec.params)) return damaged(L"parameters");
+    rec.params = OptionSetParams(OPT_MODE_HEIGHT);
+    if (!ReadParamArrays(rf, rec.params)) return damaged(L"parameters");
     if (!ReadFrame(rf, rec)) return damaged(L"values");
     if (!ReadTail(rf, rec)) return damaged(L"texts");
     Repair(rec);

@@ -14,12 +14,13 @@
 #include "module/app/DbServices.h"
 #include "module/app/LintaroApp.h"
 #include "module/app/LintaroLog.h"
+#include "module/chain/RecordFiling.h"
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
-#include "module/options/OptionDefaults.h"
 #include "module/options/OptStrings.h"
+#include "module/options/OptionDefaults.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/PaletteResources.h"
 #include "module/ui/PaletteValues.h"
@@ -97,14 +98,8 @@ const std::vector<PaletteCheckFlag>& PaletteCheckFlags() {
 }
 
 TRdimParams ParamsFromOptions(int mode) {
-    TRdimParams params;
+    TRdimParams params = OptionSetParams(mode);
     if (!pGlobDimOptions) return params;
-    const COptionSet& set = pGlobDimOptions->GetOptionSet(mode);
-    params.arrayDouble = set.arrayOptDouble;
-    params.arrayString = set.arrayOptString;
-    params.arrayInt.reserve(set.arrayOptInt.size());
-    for (int value : set.arrayOptInt)
-        params.arrayInt.push_back(static_cast<std::uint32_t>(value));
     if (params.arrayString.size() <= IND_S_IniFile) params.arrayString.resize(IND_S_IniFile + 1);
     params.arrayString[IND_S_IniFile] = pGlobDimOptions->GetCurOptionsFile();
     if (params.arrayInt.size() <= IND_I_AppVersion) params.arrayInt.resize(IND_I_AppVersion + 1);
@@ -276,10 +271,9 @@ void CDlgMain::ReloadData() {
     fillCombo(IDC_COMBO_TEXT_ALIGN, {});
     fillCombo(IDC_COMBO_TEXT_POSITION, {});
     fillCombo(IDC_COMBO_ROUNDING, {L"", L"5   mm", L"2.5 mm"});
-    fillCombo(IDC_COMBO_DISPLAY_UNIT,
-              {L"M/cm", L"m", L"cm", L"mm", LoadStrOr(IDS_UNIT_FEET, L"ft"),
-               LoadStrOr(IDS_UNIT_FEET_DECIMAL_INCHES, L"0'-0.000\""),
-               LoadStrOr(IDS_UNIT_FEET_FRACTIONAL_INCHES, L"0'-0 1/256\"")});
+    fillCombo(IDC_COMBO_DISPLAY_UNIT, {L"M/cm", L"m", L"cm", L"mm", LoadStrOr(IDS_UNIT_FEET, L"ft"),
+                                       LoadStrOr(IDS_UNIT_FEET_DECIMAL_INCHES, L"0'-0.000\""),
+                                       LoadStrOr(IDS_UNIT_FEET_FRACTIONAL_INCHES, L"0'-0 1/256\"")});
     ReloadDwgData();
     selectOptionValues();
     m_bFilling = false;
@@ -310,7 +304,8 @@ void CDlgMain::ReloadDwgData() {
     const bool filling = m_bFilling;
     m_bFilling = true;
     fillCombo(IDC_COMBO_TEXT_STYLE, styles);
-    setComboText(IDC_COMBO_TEXT_STYLE, shown.empty() ? pGlobDimOptions->GetOptString(IND_S_TextStyle) : shown);
+    setComboText(IDC_COMBO_TEXT_STYLE,
+                 shown.empty() ? pGlobDimOptions->GetOptString(IND_S_TextStyle) : shown);
     m_bFilling = filling;
 }
 
@@ -364,7 +359,8 @@ void CDlgMain::SelectScale() {
     } else {
         const TRdimParams options = ParamsFromOptions(m_iCurrentMode);
         const ParamArraysView view(options);
-        setComboText(IDC_COMBO_SCALE, m_paperScale.empty() ? PaletteTextOf(IDC_COMBO_SCALE, view) : m_paperScale);
+        setComboText(IDC_COMBO_SCALE,
+                     m_paperScale.empty() ? PaletteTextOf(IDC_COMBO_SCALE, view) : m_paperScale);
         setComboText(IDC_COMBO_DRAWING_UNIT,
                      m_paperUnit.empty() ? PaletteTextOf(IDC_COMBO_DRAWING_UNIT, view) : m_paperUnit);
         setComboText(IDC_COMBO_DISPLAY_UNIT,
@@ -386,8 +382,8 @@ void CDlgMain::EnableActions(bool enable) {
     if (!ext.empty() && OptTrim(ext)[0] != L'<') {
         const bool filling = m_bFilling;
         m_bFilling = true;
-        setComboText(IDC_COMBO_EXT_LINE, PaletteTextOf(IDC_COMBO_EXT_LINE,
-                                                       ParamArraysView(ParamsFromOptions(m_iCurrentMode))));
+        setComboText(IDC_COMBO_EXT_LINE,
+                     PaletteTextOf(IDC_COMBO_EXT_LINE, ParamArraysView(ParamsFromOptions(m_iCurrentMode))));
         m_bFilling = filling;
     }
 }
@@ -439,7 +435,8 @@ std::wstring CDlgMain::GetLayerChoice() const {
 bool CDlgMain::InitParameters(AcDbObject* object, bool bKeepArcSettings) {
     // The host's dimensions and texts take the palette's settings through their own kinds;
     // chains take them in modes 1 and 2, height marks in modes 1, 3 and 4.
-    if (TRdimHeight* mark = TRdimHeight::cast(object)) return initHeightParameters(mark, m_iCurrentMode, true);
+    if (TRdimHeight* mark = TRdimHeight::cast(object))
+        return initHeightParameters(mark, m_iCurrentMode, true);
     TRdim* chain = TRdim::cast(object);
     if (!chain || !pGlobDimOptions) return false;
     if (m_iCurrentMode != OPT_MODE_ALL && m_iCurrentMode != OPT_MODE_CHAIN) return false;
