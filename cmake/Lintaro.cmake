@@ -19,6 +19,16 @@ function(lintaro_library)
   target_link_libraries(${L_NAME} PUBLIC ${L_DEPS} ${L_PUBLIC_LIBS})
 endfunction()
 
+# The source and plan folders reach the tests through one generated header, not through
+# compiler flags: only the files that include it depend on where the clone lies, so a
+# compiler cache serves every other test file to a clone in another folder.
+set(LINTARO_TEST_PATHS_DIR ${PROJECT_BINARY_DIR}/generated)
+file(CONFIGURE OUTPUT ${LINTARO_TEST_PATHS_DIR}/LintaroTestPaths.h CONTENT
+"#pragma once
+#define LINTARO_SOURCE_DIR \"${PROJECT_SOURCE_DIR}\"
+#define LINTARO_SHARED_PLANS \"${PROJECT_SOURCE_DIR}/../shared/plans\"
+")
+
 # One test executable per folder of tests/, from every *_test.cpp in it.
 #   lintaro_tests(NAME host_db_tests DIR host/db LIBS host_db)
 function(lintaro_tests)
@@ -29,11 +39,8 @@ function(lintaro_tests)
   endif()
   file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
   add_executable(${T_NAME} ${srcs} ${support})
-  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR} ${LINTARO_TEST_PATHS_DIR})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  target_compile_definitions(${T_NAME} PRIVATE
-    LINTARO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    LINTARO_SHARED_PLANS="${PROJECT_SOURCE_DIR}/../shared/plans")
   include(GoogleTest)
   gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "LINTARO_TEST=1")

@@ -1,4 +1,5 @@
 // Real plans from other programs: what they hold comes in, counted as ezdxf counts it.
+#include "LintaroTestPaths.h"
 #include "DxfTestHelpers.h"
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbText.h"

@@ -2,6 +2,7 @@
 // What the DXF tests share: the real plans beside the project, ezdxf (Debian's
 // python3-ezdxf) as an independent reader and auditor, a fresh drawing, and the
 // model space counted by entity type.
+#include "LintaroTestPaths.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbEntity.h"

@@ -1,5 +1,6 @@
 // Every input the fuzzer keeps in the corpus is read again in each test run, under
 // the sanitizers of `make test`: an input that once crashed the reader stays a test.
+#include "LintaroTestPaths.h"
 #include "tests/fuzz/DrawingReaderFuzz.h"
 #include "tests/host/io/IoTestHelpers.h"
 

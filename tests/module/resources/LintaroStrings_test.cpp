@@ -1,3 +1,4 @@
+#include "LintaroTestPaths.h"
 #include "module/resources/LintaroStrings.h"
 
 #include "host/win/LngFile.h"
