@@ -2,6 +2,7 @@
 
 #include "host/db/AcDbDimStyleTable.h"
 #include "host/db/AcDbDwgFiler.h"
+#include "host/db/LineWeights.h"
 
 #include <cmath>
 
@@ -49,7 +50,10 @@ void in(AcDbDwgFiler* f, AcCmColor& v) { v.dwgIn(f); }
 void in(AcDbDwgFiler* f, AcDb::LineWeight& v) {
     Adesk::Int16 x = 0;
     f->readInt16(&x);
-    v = AcDb::LineWeight(x);
+    if (host::isLineWeight(x))
+        v = AcDb::LineWeight(x);
+    else if (f->filerStatus() == Acad::eOk)
+        f->setFilerStatus(Acad::eInvalidInput);
 }
 } // namespace
 

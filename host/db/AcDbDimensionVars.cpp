@@ -1,6 +1,7 @@
 #include "host/db/AcDbDimensionVars.h"
 
 #include "host/db/AcDbDwgFiler.h"
+#include "host/db/LineWeights.h"
 
 #include <array>
 #include <cmath>
@@ -111,7 +112,13 @@ DimVarValue readValue(AcDbDwgFiler* f, DimVarType type) {
     case DimVarType::Char: { Adesk::UInt16 c = 0; f->readUInt16(&c); return wchar_t(c); }
     case DimVarType::Id: { AcDbHardPointerId id; f->readHardPointerId(&id); return AcDbObjectId(id); }
     case DimVarType::Color: { AcCmColor c; c.dwgIn(f); return c; }
-    case DimVarType::LineWeight: { Adesk::Int16 w = 0; f->readInt16(&w); return AcDb::LineWeight(w); }
+    case DimVarType::LineWeight: {
+        Adesk::Int16 w = 0;
+        f->readInt16(&w);
+        if (host::isLineWeight(w)) return AcDb::LineWeight(w);
+        if (f->filerStatus() == Acad::eOk) f->setFilerStatus(Acad::eInvalidInput);
+        return AcDb::kLnWtByLayer;
+    }
     case DimVarType::String: { std::wstring s; f->readString(s); return s; }
     }
     return 0.0;

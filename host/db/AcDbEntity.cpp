@@ -7,6 +7,7 @@
 #include "host/db/AcDbLayerTable.h"
 #include "host/db/AcDbLinetypeTable.h"
 #include "host/db/DatabaseHeader.h"
+#include "host/db/LineWeights.h"
 #include "host/db/acutResbuf.h"
 #include "host/gi/AcGiSubEntityTraits.h"
 #include "host/rx/AcRxClass.h"
@@ -36,13 +37,6 @@ AcDbObjectId findRecord(AcDbObjectId tableId, const wchar_t* name) {
     return id;
 }
 
-bool validLineWeight(AcDb::LineWeight w) {
-    static const int weights[] = {-3, -2, -1, 0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53,
-                                  60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
-    for (int v : weights)
-        if (v == int(w)) return true;
-    return false;
-}
 } // namespace
 
 namespace host {
@@ -132,7 +126,7 @@ Acad::ErrorStatus AcDbEntity::setVisibility(AcDb::Visibility newVal, bool) {
 }
 
 Acad::ErrorStatus AcDbEntity::setLineWeight(AcDb::LineWeight newVal, bool) {
-    if (!validLineWeight(newVal)) return Acad::eInvalidInput;
+    if (!host::isLineWeight(int(newVal))) return Acad::eInvalidInput;
     assertWriteEnabled();
     m_lineWeight = newVal;
     return Acad::eOk;
@@ -233,7 +227,7 @@ Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* filer) {
     filer->readInt16(&lw);
     filer->readBoolean(&annotative);
     if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
-    if (!std::isfinite(ltscale) || ltscale <= 0.0 || (vis != 0 && vis != 1) || !validLineWeight(AcDb::LineWeight(lw))) {
+    if (!std::isfinite(ltscale) || ltscale <= 0.0 || (vis != 0 && vis != 1) || !host::isLineWeight(lw)) {
         filer->setFilerStatus(Acad::eInvalidInput);
         return Acad::eInvalidInput;
     }
@@ -291,7 +285,7 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
             setVisibility(rb.resval.rint ? AcDb::kInvisible : AcDb::kVisible);
             break;
         case 370:
-            setLineWeight(AcDb::LineWeight(rb.resval.rint));
+            if (host::isLineWeight(rb.resval.rint)) setLineWeight(AcDb::LineWeight(rb.resval.rint));
             break;
         default:
             mine = false;

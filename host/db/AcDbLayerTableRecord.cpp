@@ -3,6 +3,7 @@
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbDwgFiler.h"
 #include "host/db/AcDbLayerTable.h"
+#include "host/db/LineWeights.h"
 
 ACRX_HOST_DEFINE_MEMBERS(AcDbLayerTableRecord, AcDbSymbolTableRecord, L"LAYER",
                          &host::makeObject<AcDbLayerTableRecord>)
@@ -104,6 +105,10 @@ Acad::ErrorStatus AcDbLayerTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     filer->readString(description);
     filer->readUInt8(&flags);
     if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
+    if (!host::isLineWeight(lw)) {
+        filer->setFilerStatus(Acad::eInvalidInput);
+        return Acad::eInvalidInput;
+    }
     m_color = color;
     m_linetype = ltype;
     m_lineWeight = AcDb::LineWeight(lw);

@@ -1,6 +1,7 @@
 #include "host/db/DatabaseHeader.h"
 
 #include "host/db/AcDbDwgFiler.h"
+#include "host/db/LineWeights.h"
 
 #include <cmath>
 
@@ -54,15 +55,12 @@ Acad::ErrorStatus DatabaseHeader::dwgIn(AcDbDwgFiler* f) {
     f->readHardPointerId(&id), h.celtype = id;
     h.cecolor.dwgIn(f);
     f->readInt16(&lw);
-    h.celweight = AcDb::LineWeight(lw);
     f->readDouble(&h.ltscale);
     f->readDouble(&h.celtscale);
     f->readDouble(&h.textsize);
     f->readDouble(&h.dimscale);
     f->readInt16(&units);
-    h.insunits = AcDb::UnitsValue(units);
     f->readInt16(&meas);
-    h.measurement = AcDb::MeasurementValue(meas);
     f->readInt16(&h.lunits);
     f->readInt16(&h.luprec);
     f->readInt16(&h.aunits);
@@ -79,12 +77,16 @@ Acad::ErrorStatus DatabaseHeader::dwgIn(AcDbDwgFiler* f) {
     if (f->filerStatus() != Acad::eOk) return f->filerStatus();
     bool sane = positive(h.ltscale) && positive(h.celtscale) && std::isfinite(h.textsize) && positive(h.dimscale) &&
                 positive(h.cannoscalePaperUnits) && positive(h.cannoscaleDrawingUnits) &&
-                units >= 0 && units <= AcDb::kUnitsMax && (meas == 0 || meas == 1) &&
+                units >= 0 && units <= AcDb::kUnitsMax && (meas == 0 || meas == 1) && isLineWeight(lw) &&
                 !h.ucsxdir.isZeroLength() && !h.ucsydir.isZeroLength() && !h.ucsxdir.isParallelTo(h.ucsydir);
     if (!sane) {
         f->setFilerStatus(Acad::eInvalidInput);
         return Acad::eInvalidInput;
     }
+    // The enumerations take the numbers only now that they are known to be theirs.
+    h.celweight = AcDb::LineWeight(lw);
+    h.insunits = AcDb::UnitsValue(units);
+    h.measurement = AcDb::MeasurementValue(meas);
     *this = h;
     return Acad::eOk;
 }

@@ -49,12 +49,27 @@ bool parseInt(std::string_view s, long long& value) {
     return ec == std::errc() && end == s.data() + s.size();
 }
 
+// A number out of range is too small rather than too large when its exponent is
+// negative, or, without one, when its whole part is zero.
+bool underflows(std::string_view s) {
+    const size_t e = s.find_first_of("eE");
+    if (e != std::string_view::npos) return e + 1 < s.size() && s[e + 1] == '-';
+    for (char c : s.substr(0, s.find('.')))
+        if (c >= '1' && c <= '9') return false;
+    return true;
+}
+
 bool parseReal(std::string_view s, double& value) {
     s = trimmed(s);
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     if (s.empty()) return false;
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
+    if (end != s.data() + s.size()) return false;
+    if (ec == std::errc::result_out_of_range && underflows(s)) {
+        value = s.front() == '-' ? -0.0 : 0.0; // 1e-400 is a number too small to hold: zero
+        return true;
+    }
+    return ec == std::errc() && std::isfinite(value);
 }
 
 std::wstring shown(std::string_view s) {

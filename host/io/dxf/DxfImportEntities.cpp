@@ -11,6 +11,7 @@
 #include "host/db/AcDbMText.h"
 #include "host/db/AcDbPolyline.h"
 #include "host/db/AcDbRegAppTable.h"
+#include "host/db/LineWeights.h"
 #include "host/db/AcDbSolid.h"
 #include "host/db/AcDbText.h"
 #include "host/db/AcDbXline.h"
@@ -285,7 +286,8 @@ void DxfImporter::applyCommon(AcDbEntity* ent, const DxfRecord& r) {
     }
     if (r.has(48)) ent->setLinetypeScale(r.real(48));
     if (r.integer(60) == 1) ent->setVisibility(AcDb::kInvisible);
-    if (r.has(370)) ent->setLineWeight(AcDb::LineWeight(r.integer(370)));
+    // Checked before it becomes a line weight: -99999 is no value of the enumeration.
+    if (r.has(370) && host::isLineWeight(r.integer(370))) ent->setLineWeight(AcDb::LineWeight(r.integer(370)));
 }
 
 namespace {

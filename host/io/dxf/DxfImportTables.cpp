@@ -10,6 +10,7 @@
 #include "host/db/AcDbRegAppTable.h"
 #include "host/db/AcDbTextStyleTable.h"
 #include "host/db/DatabaseHeader.h"
+#include "host/db/LineWeights.h"
 #include "host/io/dxf/DxfImporter.h"
 #include "host/win/FormatW.h"
 
@@ -68,13 +69,6 @@ AcCmColor indexColor(int index) {
     return c;
 }
 
-bool validLineWeight(int w) {
-    static const int weights[] = {-3, -2, -1, 0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53,
-                                  60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
-    for (int v : weights)
-        if (v == w) return true;
-    return false;
-}
 
 // The dimension variables a DXF file leaves out have the format's defaults: parts
 // in the dimension's colour and a point as decimal separator.
@@ -203,7 +197,7 @@ bool DxfImporter::importLayers(std::wstring& error) {
         rec->setVPDFLT(flags & AcDb::kLayerFrozenInNewVp);
         const AcDbObjectId lt = linetypeId(m_doc.text(r.find(6)));
         if (!lt.isNull()) rec->setLinetypeObjectId(lt);
-        if (r.has(370) && validLineWeight(r.integer(370))) rec->setLineWeight(AcDb::LineWeight(r.integer(370)));
+        if (r.has(370) && host::isLineWeight(r.integer(370))) rec->setLineWeight(AcDb::LineWeight(r.integer(370)));
         if (r.has(290)) rec->setIsPlottable(r.integer(290) != 0);
         rec->close();
     }
@@ -249,7 +243,10 @@ bool DxfImporter::dimVarValue(int index, const DxfGroup& g, DimVarValue& out) co
     case DimVarType::Bool: out = g.integer() != 0; return dxfTypeOf(g.code) != DxfType::Real;
     case DimVarType::Char: out = wchar_t(g.integer()); return g.integer() > 0 && g.integer() < 0x10000;
     case DimVarType::Color: out = indexColor(g.integer()); return g.integer() >= 0 && g.integer() <= 256;
-    case DimVarType::LineWeight: out = AcDb::LineWeight(g.integer()); return validLineWeight(g.integer());
+    case DimVarType::LineWeight:
+        if (!host::isLineWeight(g.integer())) return false;
+        out = AcDb::LineWeight(g.integer());
+        return true;
     case DimVarType::String: out = m_doc.text(g.text); return dxfTypeOf(g.code) == DxfType::String;
     case DimVarType::Id:
         if (dxfTypeOf(g.code) != DxfType::Handle) return false;
