@@ -11,6 +11,7 @@
 #include "host/rx/adscodes.h"
 
 #include <algorithm>
+#include <vector>
 #include <cwctype>
 #include <string>
 
@@ -41,10 +42,12 @@ void plotCommand() {
     }
     host::render::RenderOptions options;
     std::wstring problem;
-    if (!host::render::renderDatabaseToFile(db, name, options, problem)) {
+    std::vector<std::wstring> notes;
+    if (!host::render::renderDatabaseToFile(db, name, options, problem, &notes)) {
         acutPrintf(L"\nPlot failed: %s", problem.c_str());
         return;
     }
+    for (const std::wstring& note : notes) acutPrintf(L"\nPlot: %s.", note.c_str());
     acutPrintf(L"\nPlot written to %s.", name);
 }
 

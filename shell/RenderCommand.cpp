@@ -15,6 +15,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace shell {
 
@@ -75,10 +76,12 @@ int renderDrawing(const RenderArgs& a) {
     }
     for (const std::wstring& w : report.warnings) error(w);
     std::wstring problem;
-    if (!host::render::renderDatabaseToFile(db.get(), host::fromUtf8(a.output), options, problem)) {
+    std::vector<std::wstring> notes;
+    if (!host::render::renderDatabaseToFile(db.get(), host::fromUtf8(a.output), options, problem, &notes)) {
         error(problem);
         return kExitFailed;
     }
+    for (const std::wstring& note : notes) error(L"note: " + note);
     return kExitOk;
 }
 

@@ -1,18 +1,21 @@
 #include "host/db/AcDbBlockReference.h"
 
 #include "host/db/AcDbBlockTableRecord.h"
+#include "host/db/AcDbExtents.h"
 #include "host/db/FilingChecks.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"
 
 #include <cmath>
+#include <map>
 
 ACRX_HOST_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, L"INSERT", &host::makeObject<AcDbBlockReference>)
 
 namespace {
 constexpr Adesk::Int16 kInsertVersion = 1;
-// Blocks inside blocks deeper than this are taken as a block that holds itself.
-constexpr int kMaxNesting = 32;
+// Blocks inside blocks deeper than this are taken as a block that holds itself. The
+// recording world draw stops (and says so) earlier; this guards any other world draw.
+constexpr int kMaxNesting = 64;
 int g_nesting = 0;
 
 const AcDbBlockTableRecord* blockOf(AcDbObjectId id) {
@@ -108,6 +111,49 @@ bool AcDbBlockReference::subWorldDraw(AcGiWorldDraw* wd) {
     wd->geometry().popModelTransform();
     --g_nesting;
     return true;
+}
+
+namespace {
+using BlockExtents = std::map<const AcDbBlockTableRecord*, AcDbExtents>;
+
+// The extents of a block's entities in its own system; a nested block's come from
+// the memo, so a block inserted many times is measured once.
+AcDbExtents blockExtents(const AcDbBlockTableRecord* block, int depth, BlockExtents& memo) {
+    auto known = memo.find(block);
+    if (known != memo.end()) return known->second;
+    AcDbExtents ext;
+    memo[block] = ext; // a block that holds itself adds nothing
+    if (depth >= kMaxNesting) return ext;
+    for (AcDbObjectId id : block->entityIds()) {
+        if (id.isNull() || id.isErased() || !id.isValid()) continue;
+        auto* ent = AcDbEntity::cast(static_cast<AcDbStub*>(id)->object);
+        if (!ent || ent->visibility() != AcDb::kVisible) continue;
+        AcDbExtents e;
+        if (const auto* ref = AcDbBlockReference::cast(ent)) {
+            const AcDbBlockTableRecord* inner = blockOf(ref->blockTableRecord());
+            if (!inner) continue;
+            e = blockExtents(inner, depth + 1, memo);
+            if (e.isEmpty()) continue;
+            e.transformBy(ref->blockTransform());
+        } else if (ent->getGeomExtents(e) != Acad::eOk) {
+            continue;
+        }
+        ext.addExt(e);
+    }
+    memo[block] = ext;
+    return ext;
+}
+} // namespace
+
+Acad::ErrorStatus AcDbBlockReference::subGetGeomExtents(AcDbExtents& extents) const {
+    const AcDbBlockTableRecord* block = blockOf(m_block);
+    if (!block) return Acad::eInvalidExtents;
+    BlockExtents memo;
+    AcDbExtents ext = blockExtents(block, 1, memo);
+    if (ext.isEmpty()) return Acad::eInvalidExtents;
+    ext.transformBy(blockTransform());
+    extents = ext;
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbBlockReference::subTransformBy(const AcGeMatrix3d& xform) {

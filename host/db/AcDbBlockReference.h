@@ -32,6 +32,10 @@ public:
 
 protected:
     bool subWorldDraw(AcGiWorldDraw* wd) override;
+    // The block's extents, each block once, taken through this reference's transform:
+    // a box that holds the drawn geometry (not the tightest one when rotated), found
+    // without expanding nested blocks insert by insert.
+    Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     // The block's entities, each transformed by the block transform.
     Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entitySet) const override;

@@ -173,7 +173,12 @@ bool RecordingGeometry::styledText(const AcGePoint3d& position, const AcGeVector
     p.direction = dw / dl;
     p.normal = unitNormal(dw.crossProduct(uw));
     std::wstring_view all(pMsg);
-    p.text = std::wstring(length >= 0 && size_t(length) < all.size() ? all.substr(0, size_t(length)) : all);
+    if (length >= 0 && size_t(length) < all.size()) all = all.substr(0, size_t(length));
+    if (all.size() > RecordingWorldDraw::kMaxDrawnTextLength) {
+        all = all.substr(0, RecordingWorldDraw::kMaxDrawnTextLength);
+        m_owner.noteTextCut();
+    }
+    p.text = std::wstring(all);
     p.raw = raw;
     p.style = style;
     // A scaling model transform scales the text: its height with the up vector, its

@@ -125,7 +125,15 @@ bool RecordingWorldDraw::drawDrawable(AcGiDrawable* drawable) {
 }
 
 void RecordingWorldDraw::drawNested(AcGiDrawable* drawable) {
-    if (m_nesting >= 64) return; // a drawable that draws itself forever
+    if (m_nesting >= kMaxNestingDepth) {
+        m_tooDeep = true; // also a drawable that draws itself forever
+        return;
+    }
+    if (m_nestedDrawn >= m_nestedLimit) {
+        m_tooMany = true;
+        return;
+    }
+    ++m_nestedDrawn;
     ++m_nesting;
     // What ByBlock means inside: the drawing drawable's own traits, themselves
     // resolved when it sits in a block too.

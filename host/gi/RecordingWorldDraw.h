@@ -31,6 +31,24 @@ public:
     // comes by itself once that many primitives were recorded.
     void setRegenAbort(bool abort) { m_abort = abort; }
     void setPrimitiveLimit(size_t limit) { m_limit = limit; }
+    // Blocks inside blocks: a real plan nests a few levels and expands to some ten
+    // thousand entities, a hostile file to billions. Beyond these limits the nested
+    // drawables are left out and the recording says so (the drawing itself keeps them).
+    static constexpr int kMaxNestingDepth = 32;
+    static constexpr size_t kMaxNestedDrawables = 500000;
+    void setNestedDrawableLimit(size_t limit) { m_nestedLimit = limit; }
+    bool nestedTooDeep() const { return m_tooDeep; }
+    bool nestedTooMany() const { return m_tooMany; }
+    // A text primitive keeps at most this many characters: a line of a plan has a few
+    // dozen, and a text of millions would take minutes and gigabytes to draw.
+    static constexpr size_t kMaxDrawnTextLength = 10000;
+    size_t textsCut() const { return m_textsCut; }
+    void noteTextCut() { ++m_textsCut; }
+    // Forgets what was recorded after the first `size` primitives (a drawable that
+    // cannot be shown after all).
+    void truncate(size_t size) {
+        if (size < m_recording.size()) m_recording.resize(size);
+    }
     // The traits the next drawable starts with (the entity's own properties).
     void setStartTraits(const GiTraits& traits);
 
@@ -86,6 +104,11 @@ private:
     std::vector<AcGeMatrix3d> m_transforms;
     std::vector<GiTraits> m_blockTraits; // the traits of each drawable that draws others
     int m_nesting = 0;
+    size_t m_nestedDrawn = 0;
+    size_t m_nestedLimit = kMaxNestedDrawables;
+    bool m_tooDeep = false;
+    bool m_tooMany = false;
+    size_t m_textsCut = 0;
     bool m_hasExtents = false;
     AcGePoint3d m_extents[2];
 };

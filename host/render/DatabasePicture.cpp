@@ -9,7 +9,9 @@
 #include "host/db/AcDbSortentsTable.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/render/PictureWriter.h"
+#include "host/win/FormatW.h"
 
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -47,9 +49,55 @@ bool drawOrder(AcDbDatabase* db, std::vector<AcDbObjectId>& ids, std::wstring& e
     return true;
 }
 
+bool near(const AcGePoint3d& p, double reach = 0.0) {
+    return std::fabs(p.x) + reach <= kMaxDrawnCoordinate && std::fabs(p.y) + reach <= kMaxDrawnCoordinate &&
+           std::fabs(p.z) + reach <= kMaxDrawnCoordinate;
+}
+
+// False when a primitive from `from` on reaches beyond the drawn range (or is not
+// finite): such an entity cannot share a picture with the rest. Cheap on purpose:
+// points, centres with their radius, a text's position with its height.
+bool withinDrawnRange(const host::gi::GiRecording& recording, size_t from) {
+    using host::gi::GiPrimitive;
+    for (size_t i = from; i < recording.size(); ++i) {
+        const GiPrimitive& p = recording[i];
+        switch (p.kind) {
+        case GiPrimitive::Circle:
+        case GiPrimitive::Arc:
+            if (!near(p.center, p.radius)) return false;
+            break;
+        case GiPrimitive::Text:
+            if (!near(p.position, p.height())) return false;
+            break;
+        default:
+            for (const AcGePoint3d& pt : p.points)
+                if (!near(pt)) return false;
+        }
+    }
+    return true;
+}
+
+// What the picture leaves out, in words.
+void drawingNotes(const host::gi::RecordingWorldDraw& wd, size_t farAway, std::vector<std::wstring>& notes) {
+    using host::gi::RecordingWorldDraw;
+    if (farAway > 0)
+        notes.push_back(host::FormatW(L"%zu object(s) lie beyond %g drawing units from the origin and are not drawn",
+                                      farAway, kMaxDrawnCoordinate));
+    if (wd.nestedTooDeep())
+        notes.push_back(host::FormatW(L"blocks nested deeper than %d levels are not drawn",
+                                      RecordingWorldDraw::kMaxNestingDepth));
+    if (wd.nestedTooMany())
+        notes.push_back(host::FormatW(L"the blocks expand to more than %zu objects; the rest is not drawn",
+                                      RecordingWorldDraw::kMaxNestedDrawables));
+    if (wd.textsCut() > 0)
+        notes.push_back(host::FormatW(L"%zu text(s) longer than %zu characters are drawn only up to there",
+                                      wd.textsCut(), RecordingWorldDraw::kMaxDrawnTextLength));
+}
+
 } // namespace
 
-bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring& error, bool plotting) {
+bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring& error, bool plotting,
+                      std::vector<std::wstring>* notes) {
     if (!db) {
         error = L"No drawing to draw";
         return false;
@@ -59,15 +107,22 @@ bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring
     host::gi::RecordingWorldDraw wd(kAcGiStandardDisplay);
     wd.setPlotGeneration(plotting);
     wd.setDatabase(db);
+    size_t farAway = 0;
     for (const AcDbObjectId& id : ids) {
         AcDbEntity* entity = nullptr;
         if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk || !entity) continue;
         if (entity->visibility() == AcDb::kVisible) {
+            const size_t before = wd.primitives().size();
             wd.setStartTraits(host::gi::GiTraits{});
             wd.drawDrawable(entity);
+            if (!withinDrawnRange(wd.primitives(), before)) {
+                wd.truncate(before);
+                ++farAway;
+            }
         }
         entity->close();
     }
+    if (notes) drawingNotes(wd, farAway, *notes);
     out = wd.takePrimitives();
     error.clear();
     return true;
@@ -86,9 +141,9 @@ LayerLook layerLookOf(AcDbStub* layerId) {
 }
 
 bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options,
-                          std::wstring& error) {
+                          std::wstring& error, std::vector<std::wstring>* notes) {
     host::gi::GiRecording primitives;
-    if (!recordModelSpace(db, primitives, error)) return false;
+    if (!recordModelSpace(db, primitives, error, true, notes)) return false;
     if (!options.layerLook) {
         // A drawing has few layers and many primitives: open each layer once.
         auto looks = std::make_shared<std::map<AcDbStub*, LayerLook>>();

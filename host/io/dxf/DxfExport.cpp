@@ -159,16 +159,19 @@ void DxfExporter::plan() {
         m_blockIndex[id] = m_blocks.size();
         m_blocks.push_back(std::move(b));
     }
-    const size_t drawingBlocks = m_blocks.size();
-    for (size_t i = 0; i < drawingBlocks; ++i)
-        planDimensionBlocks(peek<AcDbBlockTableRecord>(m_blocks[i].id));
-}
-
-void DxfExporter::planDimensionBlocks(const AcDbBlockTableRecord* space) {
-    if (!space) return;
+    // The names in use are gathered once: gathering them per block made an export of
+    // many blocks take time with the square of their number.
     std::set<std::wstring> names;
     for (const BlockOut& b : m_blocks) names.insert(upper(b.name));
     unsigned serial = 1;
+    const size_t drawingBlocks = m_blocks.size();
+    for (size_t i = 0; i < drawingBlocks; ++i)
+        planDimensionBlocks(peek<AcDbBlockTableRecord>(m_blocks[i].id), names, serial);
+}
+
+void DxfExporter::planDimensionBlocks(const AcDbBlockTableRecord* space, std::set<std::wstring>& names,
+                                      unsigned& serial) {
+    if (!space) return;
     for (AcDbObjectId id : space->entityIds()) {
         const auto* dim = peek<AcDbDimension>(id);
         if (!dim || !writesAsDimension(dim)) continue;

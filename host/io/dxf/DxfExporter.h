@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,9 @@ private:
     std::wstring blockNameOf(AcDbObjectId id) const;
 
     void plan();
-    void planDimensionBlocks(const AcDbBlockTableRecord* space);
+    // names: every block name the file holds, upper-cased; serial: where the search
+    // for the next free "*D" name goes on.
+    void planDimensionBlocks(const AcDbBlockTableRecord* space, std::set<std::wstring>& names, unsigned& serial);
     std::string header();
     std::string classes();
     std::string blocks();
