@@ -4,12 +4,16 @@
 #include <CLI/CLI.hpp>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv) {
     // Numbers are read and written in the C locale whatever the user's settings.
     std::setlocale(LC_ALL, "C");
+    // A file that would grow past the size limit (ulimit -f) makes the write fail with
+    // "File too large", which the save reports, instead of killing the process.
+    std::signal(SIGXFSZ, SIG_IGN);
     CLI::App app{"lintaro - dimension chains and height marks for the host's drawings"};
     app.set_version_flag("--version", [] {
         shell::printVersion();

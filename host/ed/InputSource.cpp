@@ -52,12 +52,13 @@ std::unique_ptr<ScriptSource> ScriptSource::open(const std::string& path, std::w
 
 std::optional<std::wstring> ScriptSource::readLine() {
     if (m_pos >= m_text.size()) return std::nullopt;
-    size_t end = m_text.find(L'\n', m_pos);
+    // Lines end in LF, CR LF, or a bare CR (scripts saved by old Mac editors).
+    size_t end = m_text.find_first_of(L"\r\n", m_pos);
     if (end == std::wstring::npos) end = m_text.size();
     std::wstring line = m_text.substr(m_pos, end - m_pos);
     m_pos = end + 1;
+    if (end < m_text.size() && m_text[end] == L'\r' && m_pos < m_text.size() && m_text[m_pos] == L'\n') ++m_pos;
     ++m_line;
-    if (!line.empty() && line.back() == L'\r') line.pop_back();
     return line;
 }
 

@@ -13,9 +13,11 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace host::io {
 
@@ -28,6 +30,11 @@ SaveInterruptHook& interruptHook() {
 
 std::wstring systemError(int err) {
     return fromUtf8(std::strerror(err));
+}
+
+std::string baseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string folderOf(const std::string& path) {
@@ -61,10 +68,31 @@ bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
     return true;
 }
 
+std::string temporaryPrefix(const std::string& base) { return "." + base + ".saving-"; }
+
+// A save that was killed (or hit a power cut) leaves its temporary file behind;
+// the next save of the same drawing removes those of its own name, and only those.
+void removeStaleTemporaries(const std::string& folder, const std::string& base) {
+    const std::string prefix = temporaryPrefix(base);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) stale.push_back(name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : stale) {
+        const std::string path = folder + "/" + name;
+        struct stat st;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+    }
+}
+
 // Writes a new file with a unique name in `folder`; its name on success.
 bool writeTemporary(const std::string& folder, const std::string& base, const std::vector<uint8_t>& bytes,
                     mode_t mode, std::string& tempPath, int& err) {
-    std::string pattern = folder + "/." + base + ".saving-XXXXXX";
+    std::string pattern = folder + "/" + temporaryPrefix(base) + "XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
@@ -96,7 +124,7 @@ bool keepBackup(const std::string& target, const std::string& bak, mode_t mode, 
             return false;
         }
         std::string copy;
-        if (!writeTemporary(folderOf(bak), "bak", std::vector<uint8_t>(old.begin(), old.end()), mode, copy,
+        if (!writeTemporary(folderOf(bak), baseName(bak), std::vector<uint8_t>(old.begin(), old.end()), mode, copy,
                             err))
             return false;
         if (::rename(copy.c_str(), staging.c_str()) != 0) {
@@ -210,10 +238,17 @@ bool saveDrawingFile(AcDbDatabase* db, const std::wstring& path, bool keepBak, s
         error = saveFailed(path, L"a folder or device of that name is in the way");
         return false;
     }
+    // A write-protected drawing stays as it is, as in the host (root could replace it).
+    if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+        error = saveFailed(path, L"the drawing is read-only");
+        return false;
+    }
     const mode_t mode = exists ? mode_t(st.st_mode & 07777) : newFileMode();
     const std::string folder = folderOf(target);
-    const size_t slash = target.rfind('/');
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::string base = baseName(target);
+    const std::string bak = nativePath(backupPathFor(fromUtf8(target)));
+    removeStaleTemporaries(folder, base);
+    removeStaleTemporaries(folderOf(bak), baseName(bak));
     std::string temp;
     if (!writeTemporary(folder, base, bytes, mode, temp, err)) {
         error = saveFailed(path, systemError(err));
@@ -223,7 +258,6 @@ bool saveDrawingFile(AcDbDatabase* db, const std::wstring& path, bool keepBak, s
         error = saveFailed(path, L"the save was interrupted before the new file took the old one's place");
         return false;
     }
-    const std::string bak = nativePath(backupPathFor(fromUtf8(target)));
     if (keepBak && exists && bak != target && !keepBackup(target, bak, mode, err)) {
         ::unlink(temp.c_str());
         error = saveFailed(path, L"the old drawing could not be kept as " + fromUtf8(bak) + L" (" +

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -182,9 +183,42 @@ TEST(DrawingFile, KilledSaveLeavesTheOldFileWhole) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("plan.bak")));
     host::io::DrawingReadReport report;
     EXPECT_TRUE(host::io::readDrawingFile(path, report)) << report.error;
-    // The next save goes through although the killed one left its temporary file.
+    // The next save goes through although the killed one left its temporary file,
+    // and clears that file away; a stranger's file of a similar name stays.
+    writeAll(dir.file(".plan.bak.saving-Ab3dE9"), saved);
+    writeAll(dir.file(".other.dwg.saving-Ab3dE9"), saved);
+    writeAll(dir.file(".plan.dwg.saving-toolongname"), saved);
     AcDbDatabase empty;
     EXPECT_TRUE(host::io::saveDrawingFile(&empty, path, true, error)) << error;
+    EXPECT_EQ(readAll(dir.file("plan.bak")), saved);
+    std::vector<std::string> left;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".other.dwg.saving-Ab3dE9", ".plan.dwg.saving-toolongname",
+                                              "plan.bak", "plan.dwg"}));
+}
+
+TEST(DrawingFile, ReadOnlyDrawingIsNotSavedOver) {
+    TempFolder dir;
+    const std::wstring path = dir.file("plan.dwg");
+    std::wstring error;
+    AcDbDatabase db;
+    buildSample(&db);
+    ASSERT_TRUE(host::io::saveDrawingFile(&db, path, true, error)) << error;
+    const std::vector<uint8_t> saved = readAll(path);
+    ::chmod(std::filesystem::path(path).c_str(), 0444);
+    AcDbDatabase other;
+    EXPECT_FALSE(host::io::saveDrawingFile(&other, path, true, error));
+    EXPECT_NE(error.find(L"read-only"), std::wstring::npos) << error;
+    EXPECT_NE(error.find(L"plan.dwg"), std::wstring::npos) << error;
+    EXPECT_EQ(readAll(path), saved);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("plan.bak")));
+    struct stat st;
+    ASSERT_EQ(::stat(std::filesystem::path(path).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+    // Made writable again, it saves as before.
+    ::chmod(std::filesystem::path(path).c_str(), 0644);
+    EXPECT_TRUE(host::io::saveDrawingFile(&other, path, true, error)) << error;
     EXPECT_EQ(readAll(dir.file("plan.bak")), saved);
 }
 
