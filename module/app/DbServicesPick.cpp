@@ -11,11 +11,24 @@
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 
+#include <algorithm>
+#include <limits>
+
+namespace {
+// The log shows whole drawing units; a point far out (a view centred at 1e15) is
+// logged at the end of the int range instead of overflowing the conversion.
+int logUnits(double v) {
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::clamp(v, double(std::numeric_limits<int>::min()),
+                                       double(std::numeric_limits<int>::max())));
+}
+} // namespace
+
 AcGePoint3d ScreenToWorld(const POINT& point) {
-    const AcGePoint3d world = host::worldPointOf(point.x, point.y);
+    AcGePoint3d world;
+    acedCoordFromPixelToWorld(point, world);
     LogFmt(L"*windnum*:%d", 1);
-    LogFmt(L"**wcsPt:%d, %d, %d", static_cast<int>(world.x), static_cast<int>(world.y),
-           static_cast<int>(world.z));
+    LogFmt(L"**wcsPt:%d, %d, %d", logUnits(world.x), logUnits(world.y), logUnits(world.z));
     return world;
 }
 
