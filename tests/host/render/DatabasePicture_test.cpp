@@ -1,14 +1,19 @@
-// A drawing's picture: model space in draw order, layer colours, hidden layers.
+// A drawing's picture: model space in draw order, layer colours, hidden layers, and
+// what it leaves out of hostile drawings.
+#include "host/db/AcDbBlockReference.h"
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbCircle.h"
 #include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbExtents.h"
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbLayerTable.h"
 #include "host/db/AcDbLayerTableRecord.h"
 #include "host/db/AcDbLine.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbSortentsTable.h"
+#include "host/db/AcDbText.h"
+#include "host/gi/RecordingWorldDraw.h"
 #include "host/render/DatabasePicture.h"
 #include "host/win/Utf8.h"
 
@@ -16,11 +21,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace host::render;
 using host::gi::GiPrimitive;
+using host::gi::RecordingWorldDraw;
 
 namespace {
 
@@ -65,12 +74,49 @@ struct Drawing {
         ms->close();
         return id;
     }
+    AcDbObjectId appendTo(AcDbObjectId owner, AcDbEntity* ent) {
+        AcDbBlockTableRecord* rec = nullptr;
+        EXPECT_EQ(acdbOpenObject(rec, owner, AcDb::kForWrite), Acad::eOk);
+        AcDbObjectId id;
+        EXPECT_EQ(rec->appendAcDbEntity(id, ent), Acad::eOk);
+        ent->close();
+        rec->close();
+        return id;
+    }
+    AcDbObjectId block(const std::wstring& name) {
+        AcDbBlockTable* table = nullptr;
+        EXPECT_EQ(db->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+        auto* rec = new AcDbBlockTableRecord();
+        rec->setName(name.c_str());
+        AcDbObjectId id;
+        EXPECT_EQ(table->add(id, rec), Acad::eOk);
+        rec->close();
+        table->close();
+        return id;
+    }
+    // levels blocks, each inserting the next `fan` times one unit apart; the last
+    // holds one line from 0,0 to 1,0. Returns the first.
+    AcDbObjectId nest(int levels, int fan) {
+        std::vector<AcDbObjectId> blocks;
+        for (int i = 0; i < levels; ++i) blocks.push_back(block(L"B" + std::to_wstring(i)));
+        appendTo(blocks.back(), new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+        for (int i = 0; i + 1 < levels; ++i)
+            for (int k = 0; k < fan; ++k)
+                appendTo(blocks[i], new AcDbBlockReference(AcGePoint3d(0, k, 0), blocks[i + 1]));
+        return blocks.front();
+    }
 };
 
 uint32_t pixel(cairo_surface_t* s, int x, int y) {
     cairo_surface_flush(s);
     const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
     return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+}
+
+bool hasNote(const std::vector<std::wstring>& notes, const wchar_t* part) {
+    for (const std::wstring& n : notes)
+        if (n.find(part) != std::wstring::npos) return true;
+    return false;
 }
 
 } // namespace
@@ -136,4 +182,87 @@ TEST(DatabasePicture, ModelSpaceInDrawOrderWithLayerLooks) {
 
     EXPECT_FALSE(recordModelSpace(nullptr, rec, error));
     EXPECT_FALSE(error.empty());
+}
+
+// Drawings no plan looks like but a hostile file does: blocks that nest and multiply
+// without end, an entity at 1e308, a text of a million letters. The picture is still
+// made, bounded, and says what it left out; the drawing keeps everything.
+TEST(DatabasePictureLimits, FarAwayEntitiesAndOverlongTextsAreLeftOutAndNamed) {
+    Drawing d;
+    d.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(100, 50, 0)));
+    d.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1e308, 0, 0)));
+    d.append(new AcDbLine(AcGePoint3d(-1e308, -1e308, 0), AcGePoint3d(5, 5, 0)));
+    const std::wstring longText(1000000, L'W');
+    AcDbObjectId text = d.append(
+                                   new AcDbText(AcGePoint3d(10, 10, 0), longText.c_str(), AcDbObjectId(), 2.5, 0));
+
+    host::gi::GiRecording rec;
+    std::wstring error;
+    std::vector<std::wstring> notes;
+    ASSERT_TRUE(recordModelSpace(d.db.get(), rec, error, true, &notes)) << host::toUtf8(error);
+    ASSERT_EQ(rec.size(), 2u) << "the near line and the text";
+    EXPECT_NEAR(rec[0].points.back().x, 100.0, kPointTol);
+    EXPECT_EQ(rec[1].text.size(), RecordingWorldDraw::kMaxDrawnTextLength);
+    EXPECT_TRUE(hasNote(notes, L"2 object(s) lie beyond 1e+12")) << host::toUtf8(notes.empty() ? L"" : notes[0]);
+    EXPECT_TRUE(hasNote(notes, L"1 text(s) longer than 10000 characters"));
+
+    // The picture is made, and the drawing keeps the text whole.
+    const std::filesystem::path png = std::filesystem::temp_directory_path() / "lintaro-far-away.png";
+    notes.clear();
+    EXPECT_TRUE(renderDatabaseToFile(d.db.get(), png.wstring(), RenderOptions(), error, &notes))
+        << host::toUtf8(error);
+    EXPECT_TRUE(std::filesystem::exists(png));
+    std::filesystem::remove(png);
+    EXPECT_EQ(notes.size(), 2u);
+    AcDbText* t = nullptr;
+    ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(std::wcslen(t->textStringConst()), longText.size());
+    t->close();
+}
+
+TEST(DatabasePictureLimits, BlocksNestedTooDeepOrTooManyAreCutShort) {
+    // A chain of 40 blocks, each inserting the next once: the innermost line lies
+    // beyond the nesting limit, so nothing is drawn, and the notes say why.
+    Drawing deep;
+    deep.append(new AcDbBlockReference(AcGePoint3d(0, 0, 0), deep.nest(40, 1)));
+    host::gi::GiRecording rec;
+    std::wstring error;
+    std::vector<std::wstring> notes;
+    ASSERT_TRUE(recordModelSpace(deep.db.get(), rec, error, true, &notes));
+    EXPECT_TRUE(rec.empty());
+    EXPECT_TRUE(hasNote(notes, L"nested deeper than 32 levels"));
+
+    // 30 levels stay inside the limit: the line is drawn, shifted by nothing.
+    Drawing fine;
+    fine.append(new AcDbBlockReference(AcGePoint3d(3, 4, 0), fine.nest(30, 1)));
+    notes.clear();
+    ASSERT_TRUE(recordModelSpace(fine.db.get(), rec, error, true, &notes));
+    ASSERT_EQ(rec.size(), 1u);
+    EXPECT_NEAR(rec[0].points.front().x, 3.0, kPointTol);
+    EXPECT_NEAR(rec[0].points.back().y, 4.0, kPointTol);
+    EXPECT_TRUE(notes.empty());
+
+    // Ten to the power of eight lines from nine levels of ten: the recording stops
+    // at the limit of nested drawables (each level's inserts count too).
+    Drawing wide;
+    wide.append(new AcDbBlockReference(AcGePoint3d(0, 0, 0), wide.nest(9, 10)));
+    RecordingWorldDraw wd;
+    wd.setNestedDrawableLimit(5000);
+    AcDbBlockTableRecord* ms = nullptr;
+    ASSERT_EQ(acdbOpenObject(ms, wide.db->modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    AcDbEntity* insert = nullptr;
+    ASSERT_EQ(acdbOpenObject(insert, ms->entityIds().front(), AcDb::kForRead), Acad::eOk);
+    ms->close();
+    wd.drawDrawable(insert);
+    EXPECT_TRUE(wd.nestedTooMany());
+    EXPECT_FALSE(wd.nestedTooDeep());
+    EXPECT_GT(wd.primitives().size(), 0u);
+    EXPECT_LT(wd.primitives().size(), 5000u);
+    // Its extents come from each block once, not from 10^8 lines: x 0..1, y 0..9*8.
+    AcDbExtents ext;
+    ASSERT_EQ(insert->getGeomExtents(ext), Acad::eOk);
+    EXPECT_NEAR(ext.minPoint().x, 0.0, kPointTol);
+    EXPECT_NEAR(ext.maxPoint().x, 1.0, kPointTol);
+    EXPECT_NEAR(ext.maxPoint().y, 72.0, kPointTol);
+    insert->close();
 }
