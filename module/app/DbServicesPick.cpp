@@ -1,7 +1,7 @@
 // Picking in the drawing window and the pick-first selection.
 #include "module/app/DbServices.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/AcEdSelectionSet.h"
