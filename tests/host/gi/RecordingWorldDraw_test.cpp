@@ -287,5 +287,7 @@ TEST(RecordingWorldDraw, BrokenInputDrawsNothingAndNeverCrashes) {
     selfPtr = &self;
     RecordingWorldDraw deep;
     deep.drawDrawable(&self);
-    EXPECT_EQ(deep.primitives().size(), 65u);
+    EXPECT_EQ(deep.primitives().size(), size_t(RecordingWorldDraw::kMaxNestingDepth) + 1);
+    EXPECT_TRUE(deep.nestedTooDeep()) << "the cut is reported";
+    EXPECT_FALSE(deep.nestedTooMany());
 }
