@@ -21,6 +21,7 @@
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/resources/LintaroStrings.h"
+#include "module/ui/ContextMenu.h"
 
 #include <memory>
 
@@ -36,10 +37,6 @@ constexpr const wchar_t* kServiceName = L"XOTA_LINTARO";
 int g_stopped = 1;
 std::unique_ptr<AppEventCatcher> g_appEventCatcher;
 bool g_filterRegistered = false;
-
-// The right-click filter; the context menu comes with a later build, so it lets
-// every message pass to the host.
-BOOL filterProc(MSG*) { return FALSE; }
 
 void RegisterAppServices() {
     CTemporaryResourceOverride resources;

@@ -19,11 +19,13 @@
 #include "module/app/DocLocks.h"
 #include "module/app/LintaroLog.h"
 #include "module/app/PaletteApp.h"
+#include "module/chain/PopupState.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
+#include "module/resources/ContextMenuResources.h"
 #include "module/ui/CDlgMain.h"
 
 #include <memory>
@@ -170,6 +172,8 @@ void RunArcJig() {
     LogFmt(L"\n XOTA_dimArc: chain %s ", chainId.isNull() ? L"discarded" : L"appended");
     if (!chainId.isNull()) AttachToCurve(curveId, chainId, points.fullCircle);
     if (!wasLocked) UnlockDB(db);
+    // The user goes on adding points, as after the first two of a linear chain.
+    if (!chainId.isNull() && !points.leaderStart) PostPopupOperation(ID_CTX_POINTS_ADD, chainId, false);
 }
 
 } // namespace
