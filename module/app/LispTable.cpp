@@ -2,10 +2,10 @@
 
 #include "host/ed/LispFunctions.h"
 #include "host/ed/acutPrintf.h"
+#include "module/app/ContextMenuPort.h"
 #include "module/app/LintaroApp.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdimCreate.h"
-#include "module/ui/ChainPopup.h"
 
 #include <iterator>
 

@@ -1,7 +1,7 @@
 #include "module/chain/ChainEdit.h"
 
 #include "host/ge/AcGeTol.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/options/OptionIndices.h"
 

@@ -3,9 +3,7 @@
 #include "host/db/AcDbEntity.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/CommandLine.h"
-#include "module/app/DbServices.h"
-#include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 namespace {
 PopupOperation g_pending;
@@ -22,17 +20,14 @@ void ClearPopupObject() { g_pending.objectId = AcDbObjectId::kNull; }
 
 bool PostPopupOperation(int commandId, AcDbObjectId objectId, bool heightMark) {
     SetPopupOperation(commandId, objectId);
-    {
-        CDbLockScope lock(acdbCurDwg(), L"PostPopupOperation");
-        AcDbEntity* entity = nullptr;
-        if (acdbOpenAcDbEntity(entity, objectId, AcDb::kForWrite) != Acad::eOk) {
-            LogFmt(L"\n PostPopupOperation: object of menu ID %d cannot be opened ", commandId);
-            ClearPopupObject();
-            return false;
-        }
-        entity->recordGraphicsModified(true);
-        entity->close();
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, objectId, AcDb::kForWrite) != Acad::eOk) {
+        LogFmt(L"\n PostPopupOperation: object of menu ID %d cannot be opened ", commandId);
+        ClearPopupObject();
+        return false;
     }
+    entity->recordGraphicsModified(true);
+    entity->close();
     acedPostCommand(heightMark ? L"XOTA_LintaroPopUpH " : L"XOTA_LintaroPopUp ");
     return true;
 }

@@ -14,7 +14,7 @@ PopupOperation GetPopupOperation();
 void SetPopupOperation(int commandId, AcDbObjectId objectId);
 void ClearPopupObject();
 
-// Stores the operation, marks the object's graphics modified (under a document lock)
-// and posts the popup command: the chain one unless `heightMark`. False when the
+// Stores the operation, marks the object's graphics modified (the caller holds the
+// document's lock) and posts the popup command: the chain one unless `heightMark`. False when the
 // object cannot be opened; nothing is posted then.
 bool PostPopupOperation(int commandId, AcDbObjectId objectId, bool heightMark);

@@ -5,7 +5,7 @@
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
 #include "module/app/CommandTable.h"
-#include "module/app/LanguageModule.h"
+#include "module/base/LanguageModule.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/ReactorSuspension.h"
 #include "module/chain/TRdim.h"

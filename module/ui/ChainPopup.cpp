@@ -6,7 +6,7 @@
 #include "host/rx/adscodes.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/ReactorSuspension.h"
 #include "module/chain/PopupState.h"
 #include "module/chain/TRdim.h"

@@ -5,9 +5,8 @@
 // object. The operations below work on the chain by id; those that need more picks
 // ask for them (ChainSegmentPick.h).
 #include "host/db/AcDbObjectId.h"
+#include "module/app/ContextMenuPort.h" // XOTA_OnPopupVargo
 
-// Runs the pending context operation; RTNORM, also when there was nothing to do.
-int XOTA_OnPopupVargo();
 // The same for one menu id on one object (the dispatch, without the pending state).
 void RunChainPopupCommand(int commandId, AcDbObjectId chainId);
 

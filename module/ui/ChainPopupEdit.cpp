@@ -8,7 +8,7 @@
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 #include "module/app/DbServices.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/chain/ChainEdit.h"
 #include "module/chain/TRdim.h"

@@ -3,7 +3,7 @@
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
-#include "module/app/LanguageModule.h"
+#include "module/base/LanguageModule.h"
 #include "module/app/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"

@@ -10,7 +10,7 @@
 #include "host/ed/acutPrintf.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/XDataServices.h"
 #include "module/chain/ChainEdit.h"

@@ -5,13 +5,13 @@
 // hands the chosen item to the popup command, which runs it in command context.
 #include "host/db/AcDbObjectId.h"
 #include "host/win/WinMsg.h"
+#include "module/app/ContextMenuPort.h"
 
 // The timer of the context menu, on the drawing view.
 inline constexpr UINT_PTR kContextMenuTimerId = 123456;
 inline constexpr UINT kContextMenuTimerPeriod = 100;
 
-// Registered with acedRegisterFilterWinMsg: 1 swallows the message, 0 passes it on.
-BOOL filterProc(MSG* pMsg);
+// filterProc (module/app/ContextMenuPort.h) is registered with acedRegisterFilterWinMsg.
 // The timer procedure: runs once per right click (it kills its timer at the first tick).
 void timerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
