@@ -21,7 +21,7 @@ bool isRightClickEvent(const std::wstring& event, std::wstring& args) {
     static const std::wstring kWord = L"rclick";
     if (t.size() < kWord.size()) return false;
     for (size_t i = 0; i < kWord.size(); ++i)
-        if (std::towlower(t[i]) != kWord[i]) return false;
+        if (static_cast<wchar_t>(std::towlower(t[i])) != kWord[i]) return false;
     if (t.size() > kWord.size() && !std::iswspace(t[kWord.size()])) return false;
     args = trimmed(t.substr(kWord.size()));
     return true;

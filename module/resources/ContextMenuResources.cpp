@@ -189,6 +189,24 @@ host::mfc::DialogTemplate movementDialog() {
     return d;
 }
 
+host::mfc::DialogTemplate autoPosOrderDialog() {
+    host::mfc::DialogTemplate d;
+    d.id = IDD_DLG_AUTO_POS_ORDER;
+    d.caption = L"Autom. Ma\u00DFtextposition";
+    d.rect = RECT{0, 0, 160, 150};
+    d.controls = {control(IDC_AUTO_POS_MIRROR, ControlKind::Button, L"Spiegelsymmetrisch", BS_AUTOCHECKBOX),
+                  control(IDC_AUTO_POS_LEFT, ControlKind::Button, L"Links", BS_AUTOCHECKBOX),
+                  control(IDC_AUTO_POS_RIGHT, ControlKind::Button, L"Rechts", BS_AUTOCHECKBOX)};
+    // Places 1 to 5 start ranked in their own order.
+    const wchar_t* ranks[8] = {L"1", L"2", L"3", L"4", L"5", L"", L"", L""};
+    for (int p = 0; p < 8; ++p) d.controls.push_back(control(IDC_AUTO_POS_PLACE_FIRST + p, ControlKind::Button, ranks[p]));
+    d.controls.push_back(control(IDC_AUTO_POS_REMOVE, ControlKind::Button, L"Entfernen"));
+    d.controls.push_back(control(IDC_AUTO_POS_IGNORE_EXT, ControlKind::Button, L"Hilfslinien ignorieren", BS_AUTOCHECKBOX));
+    d.controls.push_back(control(IDOK, ControlKind::Button, L"OK", BS_DEFPUSHBUTTON));
+    d.controls.push_back(control(IDCANCEL, ControlKind::Button, L"Abbrechen"));
+    return d;
+}
+
 } // namespace
 
 void RegisterContextMenuResources() {
@@ -199,4 +217,5 @@ void RegisterContextMenuResources() {
         host::mfc::registerMenuTemplate(module, std::move(m));
     host::mfc::registerDialogTemplate(module, chainTextDialog());
     host::mfc::registerDialogTemplate(module, movementDialog());
+    host::mfc::registerDialogTemplate(module, autoPosOrderDialog());
 }

@@ -76,5 +76,15 @@
 #define IDC_MOVE_ARROW_LAST 1062
 inline constexpr int kMovePositionButtons[] = {1044, 1046, 1047, 1048, 1026, 1050, 1051, 1052, 1053};
 
+// "Autom. Maßtextposition": the sides, eight place buttons around a centre whose
+// captions show their rank, "Entfernen" and "Hilfslinien ignorieren".
+#define IDD_DLG_AUTO_POS_ORDER 5051
+#define IDC_AUTO_POS_MIRROR 1161
+#define IDC_AUTO_POS_LEFT 1162
+#define IDC_AUTO_POS_RIGHT 1163
+#define IDC_AUTO_POS_IGNORE_EXT 1164
+#define IDC_AUTO_POS_REMOVE 1049
+#define IDC_AUTO_POS_PLACE_FIRST 1165
+
 // Registers the menus and dialogs above for the module's instance.
 void RegisterContextMenuResources();

@@ -12,6 +12,7 @@
 #include "module/chain/PopupState.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
+#include "module/ui/CDlgAutoPosOrder.h"
 #include "module/ui/CDlgMovement.h"
 #include "module/ui/ChainPopup.h"
 #include "module/ui/ContextMenu.h"
@@ -161,4 +162,28 @@ TEST(ChainPopupPieces, PositionButtonsArrowsAndRemovalOrder) {
     EXPECT_EQ(order[2].index, 2); // 3, after the point before it went
     EXPECT_EQ(order[3].index, 0);
     EXPECT_EQ(order[4].index, 0); // 2, after two points before it went
+}
+
+// The automatic order: the side code first, then the places by rank; only "Rechts"
+// starts with 2; a place clicked gets the next rank, "Entfernen" takes it away and
+// closes the gap; Cancel gives an empty text.
+TEST_F(ChainPopupTest, AutomaticOrderStartsWithTheSideCodeAndCancelGivesNothing) {
+    EXPECT_EQ(CDlgAutoPosOrder::BuildOrderText(false, true, {1, 2, 3, 4, 5, 0, 0, 0}), L"2,1,2,3,4,5");
+    EXPECT_EQ(CDlgAutoPosOrder::BuildOrderText(true, true, {0, 0, 2, 0, 0, 0, 0, 1}), L"3,8,3");
+    EXPECT_EQ(CDlgAutoPosOrder::BuildOrderText(false, false, {}), L"0");
+
+    auto dialog = [](const std::wstring& events, std::wstring& order) {
+        host::hostInput().pushSource(std::make_unique<host::ScriptSource>(events, L"test.scr"));
+        CDlgAutoPosOrder dlg;
+        const INT_PTR result = dlg.DoModal();
+        order = dlg.m_strOrder;
+        return result;
+    };
+    std::wstring order;
+    EXPECT_EQ(dialog(L"@dialog check 1163 1\n@dialog click 1\n", order), IDOK);
+    EXPECT_EQ(order, L"2,1,2,3,4,5");
+    EXPECT_EQ(dialog(L"@dialog click 1171\n@dialog click 1166\n@dialog click 1049\n@dialog click 1\n", order), IDOK);
+    EXPECT_EQ(order, L"0,1,3,4,5,7");
+    EXPECT_EQ(dialog(L"@dialog check 1162 1\n@dialog click 2\n", order), IDCANCEL);
+    EXPECT_EQ(order, L"");
 }
