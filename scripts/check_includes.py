@@ -62,6 +62,7 @@ MODULE_HOST_WRAPPERS = {
     "module/resources/LintaroStrings.h",
     "module/resources/LintaroStrings.cpp",
     "module/resources/PaletteResources.cpp",
+    "module/resources/ContextMenuResources.cpp",
     "module/ui/PaletteRegistration.cpp",
 }
 

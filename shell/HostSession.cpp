@@ -7,7 +7,9 @@
 #include "host/ed/HostDrawCommands.h"
 #include "host/ed/HostInput.h"
 #include "host/ed/InputCommands.h"
+#include "host/ed/RightClick.h"
 #include "host/io/DrawingFile.h"
+#include "host/mfc/WinTimer.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
@@ -22,8 +24,12 @@ HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
     m_driverScope = std::make_unique<host::UiDriverScope>(m_driver);
     // Dialogs and boxes take their answers from the input lines that follow them.
     host::uiEventQueue().setFeeder([] { return host::hostInput().nextUiEvent(); });
-    // "@palette ..." lines at the command line go to the open palette.
-    host::hostInput().setEventHandler(host::handlePaletteEvent);
+    // "@rclick x,y" is a right click in the drawing window; "@palette ..." lines at
+    // the command line go to the open palette.
+    host::hostInput().setEventHandler(
+        [](const std::wstring& event) { return host::handleRightClickEvent(event) || host::handlePaletteEvent(event); });
+    // Between input lines the host is idle: posted messages and timers run then.
+    host::commandLine().setIdleHandler([] { host::mfc::runIdleWork(); });
     // Drawings are the host's drawing files; the document manager tells every
     // module that loads of the drawings that are open.
     host::io::installDrawingFileHooks();

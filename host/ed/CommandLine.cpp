@@ -19,6 +19,8 @@ namespace host {
 namespace {
 // Deeper nesting than this is a command calling itself, not a drawing session.
 constexpr int kMaxDepth = 16;
+// Rounds of posted work after the input has ended before the host stops anyway.
+constexpr int kMaxIdleAfterEnd = 100;
 
 void quitCommand() { commandLine().requestQuit(); }
 } // namespace
@@ -147,17 +149,26 @@ bool CommandLine::runTransparent(const std::wstring& text) {
 }
 
 void CommandLine::run() {
-    while (!m_quit) {
-        if (m_idle) {
-            try {
-                m_idle();
-            } catch (...) {
-            }
+    auto runIdle = [this] {
+        if (!m_idle) return;
+        try {
+            m_idle();
+        } catch (...) {
         }
+    };
+    // When the input has ended the host is idle once more: what that posts still runs.
+    int idleAfterEnd = 0;
+    while (!m_quit) {
+        runIdle();
         if (m_quit) break;
         hostInput().prompt(L"\nCommand: ");
         const InputItem item = hostInput().readAtCommandPrompt();
-        if (item.kind == InputKind::End) break;
+        if (item.kind == InputKind::End) {
+            runIdle();
+            // Bounded: work that keeps posting more work cannot keep the host alive.
+            if (hostInput().hasPosted() && ++idleAfterEnd < kMaxIdleAfterEnd) continue;
+            break;
+        }
         if (item.kind == InputKind::Text) execute(item.text);
     }
 }

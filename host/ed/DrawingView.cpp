@@ -1,4 +1,5 @@
 #include "host/ed/DrawingView.h"
+#include "host/ed/DrawingWindow.h"
 
 #include "host/ed/AcEdFilterWinMsg.h"
 #include "host/ed/SysVars.h"
@@ -17,6 +18,8 @@ bool onScreen(const AcGePoint2d& s, const gi::View& v) {
            s.y < v.windowHeight();
 }
 
+} // namespace
+
 MSG buttonMessage(UINT message, const POINT& client, WPARAM keys) {
     MSG msg;
     msg.hwnd = drawingViewWindow();
@@ -26,8 +29,6 @@ MSG buttonMessage(UINT message, const POINT& client, WPARAM keys) {
     msg.pt = client;
     return msg;
 }
-
-} // namespace
 
 gi::View& drawingView() {
     static gi::View view;
@@ -71,6 +72,8 @@ bool sendPickMessages(const AcGePoint3d& world) {
 }
 
 } // namespace host
+
+HWND adsw_acadDocWnd() { return host::drawingViewWindow(); }
 
 bool acedCoordFromPixelToWorld(const POINT& ptIn, AcGePoint3d& ptOut) {
     ptOut = host::worldPointOf(ptIn.x, ptIn.y);

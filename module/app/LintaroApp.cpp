@@ -10,6 +10,7 @@
 #include "host/rx/AcRxService.h"
 #include "host/win/FormatW.h"
 #include "module/app/CommandTable.h"
+#include "module/app/ContextMenuPort.h"
 #include "module/app/DocLocks.h"
 #include "module/app/EntityClasses.h"
 #include "module/base/LanguageModule.h"
@@ -32,10 +33,6 @@ constexpr const wchar_t* kServiceName = L"XOTA_LINTARO";
 
 std::unique_ptr<AppEventCatcher> g_appEventCatcher;
 bool g_filterRegistered = false;
-
-// The right-click filter; the context menu comes with a later build, so it lets
-// every message pass to the host.
-BOOL filterProc(MSG*) { return FALSE; }
 
 void RegisterAppServices() {
     CTemporaryResourceOverride resources;

@@ -2,6 +2,7 @@
 
 #include "host/ed/LispFunctions.h"
 #include "host/ed/acutPrintf.h"
+#include "module/app/ContextMenuPort.h"
 #include "module/app/LintaroApp.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/TRdimCreate.h"
@@ -10,13 +11,11 @@
 
 namespace {
 
-// The context-menu operations are not part of this build: the functions say so and
-// fail, which AutoLISP reports as an error.
-int popUpChain() {
-    acutPrintf(L"\nXOTA_LintaroPopUp: not available yet in this build.");
-    return RTERROR;
-}
+// The chain operation chosen in the context menu, in command context.
+int popUpChain() { return XOTA_OnPopupVargo(); }
 
+// The height-mark operations are not part of this build: the function says so and
+// fails, which AutoLISP reports as an error.
 int popUpHeightMark() {
     acutPrintf(L"\nXOTA_LintaroPopUpH: not available yet in this build.");
     return RTERROR;

@@ -20,11 +20,13 @@
 #include "module/base/LintaroLog.h"
 #include "module/base/UcsPoint.h"
 #include "module/chain/PalettePort.h"
+#include "module/chain/PopupState.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
+#include "module/resources/ContextMenuResources.h"
 
 #include <memory>
 
@@ -163,6 +165,8 @@ void RunArcJig() {
     }
     LogFmt(L"\n XOTA_dimArc: chain %s ", chainId.isNull() ? L"discarded" : L"appended");
     if (!chainId.isNull()) AttachToCurve(curveId, chainId, points.fullCircle);
+    // The user goes on adding points, as after the first two of a linear chain.
+    if (!chainId.isNull() && !points.leaderStart) PostPopupOperation(ID_CTX_POINTS_ADD, chainId, false);
     if (!wasLocked) UnlockDB(db);
 }
 

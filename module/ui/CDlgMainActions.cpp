@@ -19,6 +19,8 @@
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/resources/PaletteResources.h"
+#include "module/ui/CDlgMovement.h"
+#include "module/ui/PaletteChainPicks.h"
 #include "module/ui/PaletteValues.h"
 
 namespace {
@@ -237,6 +239,15 @@ void CDlgMain::OnMyCommand(UINT id) {
     case ID_SUM_SHOW:
     case ID_SUM_REMOVE:
         runBatchItem(id);
+        return;
+    case ID_REMOVE_POINTS:
+        PaletteRemovePoints();
+        return;
+    case ID_REDISTRIBUTE:
+        PaletteRedistributeChains();
+        return;
+    case ID_TEXT_POSITION:
+        OpenMovementDialog();
         return;
     case ID_GLOBAL_SETTINGS:
         if (pGlobDimOptions && pGlobDimOptions->m_bNoWrite) AdjustMode(m_iCurrentMode);

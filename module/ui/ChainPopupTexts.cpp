@@ -1,0 +1,181 @@
+// Context operations on the texts of picked segments: manual values, prefix and
+// suffix, the chain label, and the per-segment switches (extension line, leader, tick).
+#include "host/db/AcDbObjectOpen.h"
+#include "host/ed/acutPrintf.h"
+#include "host/win/FormatW.h"
+#include "module/base/LanguageModule.h"
+#include "module/app/PaletteApp.h"
+#include "module/chain/TRdim.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/IniStorage.h"
+#include "module/options/OptionIndices.h"
+#include "module/resources/ContextMenuResources.h"
+#include "module/resources/PaletteResources.h"
+#include "module/ui/CDlgChainText.h"
+#include "module/ui/CDlgMain.h"
+#include "module/ui/ChainPopup.h"
+#include "module/ui/ChainSegmentPick.h"
+
+#include <functional>
+
+namespace {
+
+constexpr const wchar_t* kPickValuesPrompt = L"\n\n  Ma\u00DFzahl(en) w\u00E4hlen/entfernen:";
+
+// Runs `change` on every picked segment, each chain opened once per segment.
+void ForEachPicked(const DimSegmentList& list, const std::function<void(TRdim*, int)>& change) {
+    for (const DimSegment& part : list) {
+        TRdim* chain = nullptr;
+        if (acdbOpenObject(chain, part.chainId, AcDb::kForWrite) != Acad::eOk) continue;
+        change(chain, part.index);
+        chain->recordGraphicsModified(true);
+        chain->close();
+    }
+}
+
+// What the picked values read now, for the dialog: "length=>text; " each.
+std::wstring DescribePicked(const DimSegmentList& list, std::wstring& firstManual) {
+    std::wstring info = list.size() == 1 ? L"" : host::FormatW(L"Ma\u00DFzahlen: %d\n", int(list.size()));
+    int number = 0;
+    for (const DimSegment& part : list) {
+        TRdim* chain = nullptr;
+        if (acdbOpenObject(chain, part.chainId, AcDb::kForRead) != Acad::eOk) continue;
+        if (list.size() > 1) info += host::FormatW(L"%d. ", ++number);
+        info += host::FormatW(L"%f=>%s; ", chain->GetDistance(part.index), chain->GetText(part.index).c_str());
+        if (firstManual.empty()) firstManual = chain->GetDimTextUser(part.index);
+        chain->close();
+    }
+    return info;
+}
+
+bool RunTextDialog(CDlgChainText& dlg) {
+    CTemporaryResourceOverride resources;
+    HideDlgMain();
+    const bool ok = dlg.DoModal() == IDOK;
+    ShowDlgMain();
+    return ok;
+}
+
+int TickCodeOf(int commandId) {
+    switch (commandId) {
+    case ID_CTX_TICK_OBLIQUE:
+        return 1;
+    case ID_CTX_TICK_DOT:
+        return 2;
+    case ID_CTX_TICK_CIRCLE:
+        return 3;
+    case ID_CTX_TICK_ARROW:
+        return 4;
+    case ID_CTX_TICK_CROSS:
+        return 5;
+    default:
+        return 0;
+    }
+}
+
+// Leaders drawn on a chain must be seen: the general switch goes on with them.
+void ShowLeadersEverywhere() {
+    if (!pGlobDimOptions || pGlobDimOptions->GetOptFlag(IND_OPT_B_LeadersShow)) return;
+    pGlobDimOptions->SetOptFlag(IND_OPT_B_LeadersShow, 1);
+    if (dlgMyApp) dlgMyApp->CheckDlgButton(IDC_CHECK_LEADERS, BST_CHECKED);
+}
+
+} // namespace
+
+int LabelLocationCode(bool left, bool right) { return (left ? 1 : 0) + (right ? 2 : 0); }
+
+void EditChainValues(AcDbObjectId chainId) {
+    DimSegmentList list;
+    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    CDlgChainText dlg(CDlgChainText::kValue);
+    dlg.m_strTitle = L"Ma\u00DFzahl \u00E4ndern";
+    dlg.m_strLabel = list.size() == 1 ? L"\n\nMa\u00DFzahl = " : L"";
+    dlg.m_strInfo = DescribePicked(list, dlg.m_strText);
+    if (!RunTextDialog(dlg)) return;
+    const std::wstring text = dlg.m_strText;
+    ForEachPicked(list, [&text](TRdim* chain, int k) { chain->SetDimTextUser(k, text.c_str()); });
+}
+
+void ClearPickedValues(AcDbObjectId chainId) {
+    DimSegmentList list;
+    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    ForEachPicked(list, [](TRdim* chain, int k) { chain->SetDimTextUser(k, L""); });
+}
+
+void EditPrefixSuffix(AcDbObjectId chainId) {
+    DimSegmentList list;
+    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    CDlgChainText dlg(CDlgChainText::kPrefixSuffix);
+    dlg.m_strTitle = L"Vor- und Nachtext";
+    dlg.m_strLabel = L"Vortext";
+    dlg.m_strLabel2 = L"Nachtext";
+    std::wstring unused;
+    std::wstring values;
+    for (const DimSegment& part : list) {
+        TRdim* chain = nullptr;
+        if (acdbOpenObject(chain, part.chainId, AcDb::kForRead) != Acad::eOk) continue;
+        if (&part == &list.front()) {
+            dlg.m_strText = chain->GetDimTextPrefix(part.index);
+            dlg.m_strText2 = chain->GetDimTextSuffix(part.index);
+        }
+        values += (values.empty() ? L"" : L"; ") + chain->GetText(part.index);
+        chain->close();
+    }
+    dlg.m_strInfo = values;
+    if (!RunTextDialog(dlg)) return;
+    const std::wstring prefix = dlg.m_strText, suffix = dlg.m_strText2;
+    ForEachPicked(list, [&](TRdim* chain, int k) {
+        chain->SetDimTextPrefix(k, prefix.c_str());
+        chain->SetDimTextSuffix(k, suffix.c_str());
+    });
+}
+
+void ClearPrefixSuffix(AcDbObjectId chainId) {
+    DimSegmentList list;
+    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    ForEachPicked(list, [](TRdim* chain, int k) {
+        chain->SetDimTextPrefix(k, L"");
+        chain->SetDimTextSuffix(k, L"");
+    });
+}
+
+void EditChainLabel(AcDbObjectId chainId) {
+    TRdim* chain = nullptr;
+    if (acdbOpenObject(chain, chainId, AcDb::kForRead) != Acad::eOk) return;
+    const std::wstring label = chain->GetParamString(IND_S_DimDescription);
+    chain->close();
+    // The label is stored as its location code and the text.
+    int location = label.empty() ? GetIniInt(L"LastStatus", L"DescriptionLocation") : label[0] - L'0';
+    if (location < 1 || location > 3) location = 1;
+    CDlgChainText dlg(CDlgChainText::kLabel);
+    dlg.m_strTitle = L"Ma\u00DFketten Beschriftung";
+    dlg.m_strLabel = L"Ma\u00DFketten Beschriftung eingeben:";
+    dlg.m_strText = label.empty() ? L"" : label.substr(1);
+    dlg.m_bLeft = (location & 1) != 0;
+    dlg.m_bRight = (location & 2) != 0;
+    if (!RunTextDialog(dlg)) return;
+    const int code = LabelLocationCode(dlg.m_bLeft, dlg.m_bRight);
+    if (code == 0) {
+        acutPrintf(L"\nMa\u00DFketten Beschriftung: Links oder Rechts w\u00E4hlen - nichts ge\u00E4ndert.");
+        return;
+    }
+    SetIniInt(L"LastStatus", L"DescriptionLocation", code);
+    if (acdbOpenObject(chain, chainId, AcDb::kForWrite) != Acad::eOk) return;
+    chain->SetParamString(IND_S_DimDescription, host::FormatW(L"%d%s", code, dlg.m_strText.c_str()));
+    chain->recordGraphicsModified(true);
+    chain->close();
+}
+
+void SwitchPickedSegments(AcDbObjectId chainId, int commandId) {
+    DimSegmentList list;
+    if (GetDimSegments(list, chainId, 0, kPickValuesPrompt, 0) <= 0) return;
+    if (commandId == ID_CTX_LEADER_ON) ShowLeadersEverywhere();
+    ForEachPicked(list, [commandId](TRdim* chain, int k) {
+        if (commandId == ID_CTX_EXT_SHOW || commandId == ID_CTX_EXT_HIDE)
+            chain->SetExtHidden(k, commandId == ID_CTX_EXT_HIDE);
+        else if (commandId == ID_CTX_LEADER_ON || commandId == ID_CTX_LEADER_OFF)
+            chain->SetExtLeader(k, commandId == ID_CTX_LEADER_ON);
+        else
+            chain->SetTickSymbol(k, TickCodeOf(commandId));
+    });
+}
