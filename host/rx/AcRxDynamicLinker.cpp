@@ -111,6 +111,39 @@ bool AcRxDynamicLinker::loadModule(const wchar_t* fileName, AcRxEntryPointFn ent
     return true;
 }
 
+// A module path's file name: the images are known by it, wherever the path points.
+static std::wstring moduleFileName(const wchar_t* path) {
+    const std::wstring p = path ? path : L"";
+    const size_t slash = p.find_last_of(L"/\\");
+    return slash == std::wstring::npos ? p : p.substr(slash + 1);
+}
+
+void AcRxDynamicLinker::registerModuleImage(const wchar_t* fileName, AcRxEntryPointFn entry,
+                                            void (*moduleExit)()) {
+    if (!fileName || !*fileName || !entry || findImage(fileName)) return;
+    m_images.push_back({moduleFileName(fileName), entry, moduleExit});
+}
+
+const AcRxDynamicLinker::ModuleImage* AcRxDynamicLinker::findImage(const wchar_t* fileName) const {
+    const std::wstring name = moduleFileName(fileName);
+    for (const ModuleImage& image : m_images)
+        if (sameName(image.name, name.c_str())) return &image;
+    return nullptr;
+}
+
+bool AcRxDynamicLinker::hasModuleImage(const wchar_t* fileName) const { return findImage(fileName) != nullptr; }
+
+bool AcRxDynamicLinker::loadModule(const wchar_t* fileName, bool printit, bool asCmd) {
+    const ModuleImage* image = findImage(fileName);
+    if (!image) {
+        if (printit || asCmd)
+            host::transcriptWrite(host::FormatW(L"\nUnable to load %s: the file was not found.", fileName ? fileName : L""));
+        return false;
+    }
+    const ModuleImage copy = *image;
+    return loadModule(copy.name.c_str(), copy.entry, printit || asCmd, copy.moduleExit);
+}
+
 bool AcRxDynamicLinker::unloadModule(const wchar_t* fileName, bool asCmd) {
     host::LoadedModule* m = find(fileName);
     if (!m) return false;
