@@ -50,7 +50,8 @@ bool readHead(const std::string& path, std::string& head, std::wstring& error) {
 // anything that starts with a group code is left to the importer to judge.
 bool startsWithGroupCode(const std::string& head) {
     size_t i = head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (i < head.size() && std::isspace(static_cast<unsigned char>(head[i]))) ++i;
+    while (i < head.size() && std::isspace(static_cast<unsigned char>(head[i])))
+        ++i;
     return i < head.size() && std::isdigit(static_cast<unsigned char>(head[i]));
 }
 
@@ -81,7 +82,8 @@ bool checkDxf(const std::string& path, std::wstring& error) {
 bool isDxfPath(const std::string& path) {
     if (path.size() < 4) return false;
     std::string ext = path.substr(path.size() - 4);
-    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : ext)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".dxf";
 }
 

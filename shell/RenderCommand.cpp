@@ -79,7 +79,8 @@ int renderDrawing(const RenderArgs& a) {
         error(report.error);
         return kExitFailed;
     }
-    for (const std::wstring& w : report.warnings) error(w);
+    for (const std::wstring& w : report.warnings)
+        error(w);
     if (!host::render::renderDatabaseToFile(db.get(), host::fromUtf8(a.output), options, problem)) {
         error(problem);
         return kExitFailed;

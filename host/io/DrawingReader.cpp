@@ -325,7 +325,8 @@ std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size,
     return db;
 }
 
-bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& name, DrawingReadReport& report) {
+bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& name,
+                       DrawingReadReport& report) {
     report = DrawingReadReport();
     DrawingImage image;
     return parseChecked(data, size, name, image, report, true);

@@ -21,7 +21,9 @@ std::wstring appFolder() {
     return std::wstring(path) + host::kPathSeparator + kFolder;
 }
 
-std::wstring sectionOf(const std::wstring& appName) { return L"Applications\\" + appName; }
+std::wstring sectionOf(const std::wstring& appName) {
+    return L"Applications\\" + appName;
+}
 
 // A missing or unreadable registry reads as empty, as a missing key does.
 host::IniDocument readRegistry() {
@@ -107,7 +109,9 @@ AcadApp::ErrorStatus AcadAppInfo::delFromRegistry() {
 
 namespace host {
 
-std::wstring hostRegistryFile() { return appFolder() + kPathSeparator + L"registry.ini"; }
+std::wstring hostRegistryFile() {
+    return appFolder() + kPathSeparator + L"registry.ini";
+}
 
 int demandLoadSetting() {
     bool found = false;

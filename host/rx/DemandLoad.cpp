@@ -18,7 +18,9 @@ bool readRecord(const std::wstring& appName, AcadAppInfo& info) {
 bool acrxLoadApp(const wchar_t* appName, bool asCmd) {
     AcadAppInfo info;
     if (!readRecord(appName ? appName : L"", info)) {
-        if (asCmd) host::transcriptWrite(host::FormatW(L"\nApplication \"%s\" is not registered.", appName ? appName : L""));
+        if (asCmd)
+            host::transcriptWrite(
+                host::FormatW(L"\nApplication \"%s\" is not registered.", appName ? appName : L""));
         return false;
     }
     if (info.loadReason() & AcadApp::kLoadDisabled) {
@@ -34,9 +36,10 @@ DemandLoadResult demandLoadForClass(const std::wstring& classAppName) {
     AcadAppInfo info;
     if (!readRecord(logicalAppName(classAppName), info) || !(info.loadReason() & AcadApp::kOnProxyDetection))
         return DemandLoadResult::NotRegistered;
-    if ((info.loadReason() & AcadApp::kLoadDisabled) || !(demandLoadSetting() & 1)) return DemandLoadResult::Disabled;
+    if ((info.loadReason() & AcadApp::kLoadDisabled) || !(demandLoadSetting() & 1))
+        return DemandLoadResult::Disabled;
     return acrxDynamicLinker->loadModule(info.moduleName(), false) ? DemandLoadResult::Loaded
-                                                                     : DemandLoadResult::Failed;
+                                                                   : DemandLoadResult::Failed;
 }
 
 } // namespace host

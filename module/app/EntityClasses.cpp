@@ -41,7 +41,8 @@ std::wstring LogicalAppName() {
     if (!TRdim::desc()) return L"";
     std::wstring name = TRdim::desc()->appName();
     name = name.substr(0, name.find(L'|'));
-    while (!name.empty() && name.back() == L' ') name.pop_back();
+    while (!name.empty() && name.back() == L' ')
+        name.pop_back();
     return name;
 }
 

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("%s\n", host::toUtf8(host::drawingFileMessage()).c_str());
-    const Acad::ErrorStatus es = acDocManager->saveDocument(acDocManager->curDocument(), host::fromUtf8(argv[2]).c_str());
+    const Acad::ErrorStatus es =
+        acDocManager->saveDocument(acDocManager->curDocument(), host::fromUtf8(argv[2]).c_str());
     acDocManager->closeAllDocuments();
     if (es != Acad::eOk) {
         std::fprintf(stderr, "bare_host: %s\n", host::toUtf8(host::drawingFileMessage()).c_str());

@@ -25,7 +25,8 @@ bool appendMark(AcDbDatabase* db, bool plan, const AcGePoint3d& at, double value
     mark->SetPlan(plan);
     mark->Initialize(false);
     mark->SetType(1);
-    for (int i = 0; i < kHeightPointCount; ++i) mark->SetPoint(i, at);
+    for (int i = 0; i < kHeightPointCount; ++i)
+        mark->SetPoint(i, at);
     mark->SetHeight(1, value);
     mark->InitPointText();
     AcDbBlockTableRecord* space = nullptr;
@@ -57,8 +58,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    bool ok = db && appendMark(db, false, AcGePoint3d(2, 3, 0), 2.5) && appendMark(db, true, AcGePoint3d(8, 3, 0), -0.45);
-    if (ok) ok = acDocManager->saveDocument(acDocManager->curDocument(), host::fromUtf8(argv[1]).c_str()) == Acad::eOk;
+    bool ok = db && appendMark(db, false, AcGePoint3d(2, 3, 0), 2.5) &&
+              appendMark(db, true, AcGePoint3d(8, 3, 0), -0.45);
+    if (ok)
+        ok = acDocManager->saveDocument(acDocManager->curDocument(), host::fromUtf8(argv[1]).c_str()) ==
+             Acad::eOk;
     if (!ok) std::fprintf(stderr, "marks_drawing: %s\n", host::toUtf8(host::drawingFileMessage()).c_str());
     acrxDynamicLinker->unloadAllForQuit();
     acDocManager->closeAllDocuments();

@@ -72,7 +72,8 @@ TEST_F(Registry, ARecordReadsBackWholeAndBadInputChangesNothing) {
     EXPECT_EQ(absent.readFromRegistry(), AcadApp::eKeyNotFound) << "an empty registry has no record";
     EXPECT_EQ(host::demandLoadSetting(), 3) << "demand loading is on by default";
 
-    AcadAppInfo info = widgets(L"/opt/acme/widgets.arx", AcadApp::kOnProxyDetection | AcadApp::kOnLoadRequest);
+    AcadAppInfo info =
+        widgets(L"/opt/acme/widgets.arx", AcadApp::kOnProxyDetection | AcadApp::kOnLoadRequest);
     ASSERT_EQ(info.writeToRegistry(), AcadApp::eOk);
     AcadAppInfo back;
     back.setAppName(L"ACME - WIDGETS"); // keys compare without case, as the registry's do
