@@ -5,7 +5,7 @@
 #include "host/rx/AcRxDictionary.h"
 #include "host/rx/AcadAppInfo.h"
 #include "host/win/WinFiles.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"
 
