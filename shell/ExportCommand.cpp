@@ -7,6 +7,7 @@
 #include "host/io/dxf/DxfImport.h"
 #include "host/win/Utf8.h"
 #include "shell/HostSession.h"
+#include "shell/InputFile.h"
 #include "shell/Subcommands.h"
 
 #include <CLI/CLI.hpp>
@@ -26,15 +27,8 @@ struct ExportArgs {
 
 void error(const std::wstring& text) { std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(text).c_str()); }
 
-bool endsWithDxf(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string ext = path.substr(path.size() - 4);
-    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".dxf";
-}
-
 std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path) {
-    if (endsWithDxf(path)) {
+    if (isDxfPath(path)) {
         auto db = std::make_unique<AcDbDatabase>();
         host::dxf::DxfImportReport report;
         std::wstring problem;
@@ -54,7 +48,12 @@ std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path) {
 }
 
 int exportDrawing(const ExportArgs& a) {
-    HostSession session;
+    std::wstring problem;
+    if (!checkInputFile(a.drawing, isDxfPath(a.drawing) ? InputKind::Dxf : InputKind::Drawing, problem)) {
+        error(problem);
+        return kExitFailed;
+    }
+    HostSession session(HostSession::Kind::Batch);
     if (!session.loadModule()) {
         error(L"the add-on could not be loaded.");
         return kExitFailed;
@@ -62,12 +61,11 @@ int exportDrawing(const ExportArgs& a) {
     std::unique_ptr<AcDbDatabase> db = openDrawing(a.drawing);
     if (!db) return kExitFailed;
     host::dxf::DxfExportReport report;
-    std::wstring problem;
     if (!host::dxf::exportDxfFile(db.get(), a.output, report, problem)) {
         error(host::fromUtf8(a.output) + L": " + problem);
         return kExitFailed;
     }
-    std::printf("\n%s\n", host::toUtf8(report.line()).c_str());
+    std::printf("%s\n", host::toUtf8(report.line()).c_str());
     return kExitOk;
 }
 

@@ -13,14 +13,36 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
-#include "host/win/UiPalette.h"
 #include "host/win/UiEventQueue.h"
+#include "host/win/UiPalette.h"
+#include "host/win/Utf8.h"
 #include "shell/ModuleEntry.h"
 #include "shell/PlotCommand.h"
 
+#include <cstdio>
+
 namespace shell {
 
-HostSession::HostSession() : m_driver(&host::uiEventQueue()) {
+namespace {
+// The transcript of a batch run: its text without blank lines, on standard error.
+void toStandardError(const std::wstring& text) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        const std::wstring line = text.substr(start, end - start);
+        if (line.find_first_not_of(L" \t\r") != std::wstring::npos)
+            std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(line).c_str());
+        start = end + 1;
+    }
+}
+} // namespace
+
+HostSession::HostSession(Kind kind) : m_kind(kind), m_driver(&host::uiEventQueue()) {
+    if (m_kind == Kind::Batch) m_previousSink = host::setTranscriptSink(&toStandardError);
+    // The add-on's file is there to be loaded, also on demand when a drawing
+    // holding its objects is opened.
+    acrxDynamicLinker->registerModuleImage(kModuleFileName, &acrxEntryPoint, &lintaroModuleExit);
     m_driverScope = std::make_unique<host::UiDriverScope>(m_driver);
     // Dialogs and boxes take their answers from the input lines that follow them.
     host::uiEventQueue().setFeeder([] { return host::hostInput().nextUiEvent(); });
@@ -49,7 +71,10 @@ HostSession::~HostSession() {
     acrxDynamicLinker->unloadAllForQuit();
     acDocManager->closeAllDocuments();
     host::uiEventQueue().setFeeder(nullptr);
-    host::transcriptWrite(L"\n");
+    if (m_kind == Kind::Batch)
+        host::setTranscriptSink(m_previousSink);
+    else
+        host::transcriptWrite(L"\n");
 }
 
 bool HostSession::openDrawing(const std::wstring& path, std::wstring& error) {
@@ -79,10 +104,9 @@ bool HostSession::saveDrawing(const std::wstring& path, std::wstring& error) {
     return false;
 }
 
-bool HostSession::loadModule() {
-    // The host starts with a new drawing unless one was opened.
-    if (!acDocManager->curDocument()) acDocManager->appContextNewDocument(nullptr);
-    m_loaded = acrxDynamicLinker->loadModule(kModuleFileName, &acrxEntryPoint, true, &lintaroModuleExit);
+bool HostSession::loadModule(bool newDrawing) {
+    if (newDrawing && !acDocManager->curDocument()) acDocManager->appContextNewDocument(nullptr);
+    m_loaded = acrxDynamicLinker->loadModule(kModuleFileName, m_kind == Kind::CommandLine);
     return m_loaded;
 }
 

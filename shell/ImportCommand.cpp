@@ -5,6 +5,7 @@
 #include "host/io/DrawingFile.h"
 #include "host/io/dxf/DxfImport.h"
 #include "host/win/Utf8.h"
+#include "shell/InputFile.h"
 #include "shell/Subcommands.h"
 
 #include <CLI/CLI.hpp>
@@ -25,9 +26,13 @@ struct ImportArgs {
 void error(const std::wstring& text) { std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(text).c_str()); }
 
 int importPlan(const ImportArgs& a) {
+    std::wstring problem;
+    if (!checkInputFile(a.dxf, InputKind::Dxf, problem)) {
+        error(problem);
+        return kExitFailed;
+    }
     auto db = std::make_unique<AcDbDatabase>();
     host::dxf::DxfImportReport report;
-    std::wstring problem;
     if (!host::dxf::importDxfFile(a.dxf, db.get(), report, problem)) {
         error(host::fromUtf8(a.dxf) + L": " + problem);
         return kExitFailed;

@@ -6,6 +6,7 @@
 #include "host/render/DatabasePicture.h"
 #include "host/win/Utf8.h"
 #include "shell/HostSession.h"
+#include "shell/InputFile.h"
 #include "shell/Subcommands.h"
 
 #include <CLI/CLI.hpp>
@@ -62,8 +63,13 @@ int renderDrawing(const RenderArgs& a) {
         return kExitUsage;
     }
     options.widthPx = a.width;
+    std::wstring problem;
+    if (!checkInputFile(a.drawing, InputKind::Drawing, problem)) {
+        error(problem);
+        return kExitFailed;
+    }
 
-    HostSession session;
+    HostSession session(HostSession::Kind::Batch);
     if (!session.loadModule()) {
         error(L"the add-on could not be loaded.");
         return kExitFailed;
@@ -75,7 +81,6 @@ int renderDrawing(const RenderArgs& a) {
         return kExitFailed;
     }
     for (const std::wstring& w : report.warnings) error(w);
-    std::wstring problem;
     std::vector<std::wstring> notes;
     if (!host::render::renderDatabaseToFile(db.get(), host::fromUtf8(a.output), options, problem, &notes)) {
         error(problem);

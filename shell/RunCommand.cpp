@@ -1,10 +1,12 @@
 // lintaro run SCRIPT [--dwg FILE] [--save FILE]: runs a command script with the
-// add-on loaded, as the host runs a script at start-up.
+// add-on loaded, as the host runs a script at start-up. Script and drawing are
+// checked before anything loads; the add-on loads before the drawing opens.
 #include "host/ed/HostInput.h"
 #include "host/ed/InputSource.h"
 #include "host/win/FormatW.h"
 #include "host/win/Utf8.h"
 #include "shell/HostSession.h"
+#include "shell/InputFile.h"
 #include "shell/Subcommands.h"
 
 #include <CLI/CLI.hpp>
@@ -34,13 +36,19 @@ int runScript(const RunOptions& o) {
         error(problem);
         return kExitUsage;
     }
-    HostSession session;
-    if (!o.dwg.empty() && !session.openDrawing(host::fromUtf8(o.dwg), problem)) {
+    if (!o.dwg.empty() && !checkInputFile(o.dwg, InputKind::Drawing, problem)) {
         error(problem);
         return kExitFailed;
     }
-    if (!session.loadModule()) {
+    HostSession session;
+    // The add-on first, so that the drawing's chains and height marks open alive;
+    // the host starts a new drawing only when none is named.
+    if (!session.loadModule(o.dwg.empty())) {
         error(L"the add-on could not be loaded.");
+        return kExitFailed;
+    }
+    if (!o.dwg.empty() && !session.openDrawing(host::fromUtf8(o.dwg), problem)) {
+        error(problem);
         return kExitFailed;
     }
     host::hostInput().setEcho(true);

@@ -219,6 +219,11 @@ std::unique_ptr<AcDbDatabase> readDrawingFile(const std::wstring& path, DrawingR
     return drawingFromBytes(bytesOf(bytes), bytes.size(), path, report);
 }
 
+bool checkDrawingFile(const std::wstring& path, DrawingReadReport& report) {
+    std::string bytes;
+    return fileBytes(path, bytes, report) && checkDrawingBytes(bytesOf(bytes), bytes.size(), path, report);
+}
+
 bool saveDrawingFile(AcDbDatabase* db, const std::wstring& path, bool keepBak, std::wstring& error) {
     std::vector<uint8_t> bytes;
     std::wstring why;

@@ -19,6 +19,10 @@ inline constexpr size_t kMaxDrawingFileBytes = size_t(1) << 31;
 
 std::unique_ptr<AcDbDatabase> readDrawingFile(const std::wstring& path, DrawingReadReport& report);
 
+// The file exists, can be read and holds a drawing of this host whose layout is
+// whole; false with the message a read would give. Nothing is loaded.
+bool checkDrawingFile(const std::wstring& path, DrawingReadReport& report);
+
 // False with a message when nothing was saved (the old file, if any, unchanged).
 bool saveDrawingFile(AcDbDatabase* db, const std::wstring& path, bool keepBak, std::wstring& error);
 

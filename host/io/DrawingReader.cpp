@@ -18,6 +18,7 @@
 #include "host/io/ProxyBridge.h"
 #include "host/rx/AcRxClass.h"
 #include "host/rx/AcRxDictionary.h"
+#include "host/rx/DemandLoad.h"
 #include "host/win/FormatW.h"
 
 #include <map>
@@ -78,6 +79,7 @@ private:
     AcDbObjectId m_tables[6];
     std::map<std::wstring, size_t> m_proxiesByClass;
     std::map<std::wstring, size_t> m_refusedByClass;
+    std::map<std::wstring, DemandLoadResult> m_demandLoads;
     Failure m_failure{0, {}};
 };
 
@@ -90,6 +92,12 @@ void Loader::resolveClasses() {
     registerDatabaseClasses();
     for (const ClassRecord& c : m_image.classes) {
         AcRxClass* cls = AcRxClass::cast(acrxClassDictionary->at(c.name.c_str()));
+        // An application installed for demand loading is loaded before its objects
+        // are read, so they come in alive instead of as proxies.
+        if (!cls && (c.flags & kClassIsCustom)) {
+            m_demandLoads[c.name] = demandLoadForClass(c.appName);
+            cls = AcRxClass::cast(acrxClassDictionary->at(c.name.c_str()));
+        }
         const bool isObject = cls && cls->isDerivedFrom(AcDbObject::desc());
         // A class of that name that is not what the file says it is cannot read its bytes.
         if (!isObject || cls->isDerivedFrom(AcDbEntity::desc()) != ((c.flags & kClassIsEntity) != 0))
@@ -256,9 +264,12 @@ bool Loader::run() {
             if (c.name == name) proxyClasses.push_back(c);
     rememberProxyClasses(m_db, proxyClasses);
     for (const auto& [name, count] : m_proxiesByClass) {
-        std::wstring why = m_refusedByClass.count(name)
-                               ? L"the loaded application could not read them"
-                               : L"the application that defines the class is not loaded";
+        const auto demand = m_demandLoads.find(name);
+        std::wstring why = L"the application that defines the class is not loaded";
+        if (m_refusedByClass.count(name))
+            why = L"the loaded application could not read them";
+        else if (demand != m_demandLoads.end() && demand->second == DemandLoadResult::Failed)
+            why = L"the application that defines the class is installed but could not be loaded";
         m_report.warnings.push_back(
             FormatW(L"%zu object(s) of class %s are kept as proxies: %s.", count, name.c_str(), why.c_str()));
     }
@@ -312,6 +323,13 @@ std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size,
     auto db = std::make_unique<AcDbDatabase>(false, true);
     if (!load(data, name, image, db.get(), report)) return nullptr;
     return db;
+}
+
+bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& name,
+                       DrawingReadReport& report) {
+    report = DrawingReadReport();
+    DrawingImage image;
+    return parseChecked(data, size, name, image, report, true);
 }
 
 bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& name, AcDbDatabase* target,

@@ -42,6 +42,11 @@ std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size,
                                                DrawingReadReport& report,
                                                const DrawingReadOptions& options = {});
 
+// Checks the file's layout (signature, lengths, counts, handle order, checksum)
+// without making any object, as a program does before it loads anything for the
+// file. False with the error and status a read would give.
+bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& name, DrawingReadReport& report);
+
 // Reads into `target`, which must hold no objects (eInvalidInput otherwise). The
 // file is read into a scratch database first, so `target` changes only when the
 // whole file is good.

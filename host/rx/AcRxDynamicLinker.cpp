@@ -30,6 +30,13 @@ bool sameName(const std::wstring& a, const wchar_t* b) {
     return a.size() == bb.size() &&
            std::equal(a.begin(), a.end(), bb.begin(), [](wchar_t x, wchar_t y) { return towupper(x) == towupper(y); });
 }
+
+// A module path's file name: the images are known by it, wherever the path points.
+std::wstring moduleFileName(const wchar_t* path) {
+    const std::wstring p = path ? path : L"";
+    const size_t slash = p.find_last_of(L"/\\");
+    return slash == std::wstring::npos ? p : p.substr(slash + 1);
+}
 } // namespace
 
 ACRX_HOST_DEFINE_MEMBERS(AcRxDLinkerReactor, AcRxObject, L"", nullptr)
@@ -109,6 +116,35 @@ bool AcRxDynamicLinker::loadModule(const wchar_t* fileName, AcRxEntryPointFn ent
     notify([&](AcRxDLinkerReactor* r) { r->rxAppLoaded(name.c_str()); });
     if (printit) host::transcriptWrite(host::FormatW(L"\n%s successfully loaded.", name.c_str()));
     return true;
+}
+
+void AcRxDynamicLinker::registerModuleImage(const wchar_t* fileName, AcRxEntryPointFn entry,
+                                            void (*moduleExit)()) {
+    if (!fileName || !*fileName || !entry || findImage(fileName)) return;
+    m_images.push_back({moduleFileName(fileName), entry, moduleExit});
+}
+
+const AcRxDynamicLinker::ModuleImage* AcRxDynamicLinker::findImage(const wchar_t* fileName) const {
+    const std::wstring name = moduleFileName(fileName);
+    for (const ModuleImage& image : m_images)
+        if (sameName(image.name, name.c_str())) return &image;
+    return nullptr;
+}
+
+bool AcRxDynamicLinker::hasModuleImage(const wchar_t* fileName) const {
+    return findImage(fileName) != nullptr;
+}
+
+bool AcRxDynamicLinker::loadModule(const wchar_t* fileName, bool printit, bool asCmd) {
+    const ModuleImage* image = findImage(fileName);
+    if (!image) {
+        if (printit || asCmd)
+            host::transcriptWrite(
+                host::FormatW(L"\nUnable to load %s: the file was not found.", fileName ? fileName : L""));
+        return false;
+    }
+    const ModuleImage copy = *image;
+    return loadModule(copy.name.c_str(), copy.entry, printit || asCmd, copy.moduleExit);
 }
 
 bool AcRxDynamicLinker::unloadModule(const wchar_t* fileName, bool asCmd) {

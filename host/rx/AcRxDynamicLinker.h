@@ -31,6 +31,10 @@ public:
     // runs after the module has been unloaded for good.
     bool loadModule(const wchar_t* fileName, AcRxEntryPointFn entry, bool printit = false,
                     void (*moduleExit)() = nullptr);
+    // Loads a module file the host can find (see registerModuleImage) by its path
+    // or file name; the module is known by its file name. False when there is no
+    // such file or the module refused to load ("Unable to load ..." with printit).
+    bool loadModule(const wchar_t* fileName, bool printit, bool asCmd = false);
     // Sends kUnloadAppMsg; a locked module, or one that answers kRetError, stays.
     bool unloadModule(const wchar_t* fileName, bool asCmd = false);
 
@@ -46,6 +50,10 @@ public:
     void removeReactor(AcRxDLinkerReactor* reactor);
 
     // ---- the host's side ----
+    // The module files on the host's search path: modules are compiled into the
+    // program, so "the file exists" means the program registered its entry point.
+    void registerModuleImage(const wchar_t* fileName, AcRxEntryPointFn entry, void (*moduleExit)() = nullptr);
+    bool hasModuleImage(const wchar_t* fileName) const;
     bool isModuleLoaded(const wchar_t* fileName) const;
     std::vector<std::wstring> loadedModules() const;
     // Sends one message to one module; kRetError when there is no such module.
@@ -74,7 +82,15 @@ private:
     void removeModule(host::LoadedModule* m);
     template <class F> void notify(F&& f);
 
+    struct ModuleImage {
+        std::wstring name;
+        AcRxEntryPointFn entry;
+        void (*moduleExit)();
+    };
+    const ModuleImage* findImage(const wchar_t* fileName) const;
+
     std::vector<std::unique_ptr<host::LoadedModule>> m_modules;
+    std::vector<ModuleImage> m_images;
     std::vector<AcRxDLinkerReactor*> m_reactors;
     std::vector<host::LoadedModule*> m_running;
     std::vector<std::wstring> m_context;

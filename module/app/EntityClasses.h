@@ -10,5 +10,9 @@ class AcRxClass;
 void RegisterEntityClasses();
 // Deletes the classes again, in the same order.
 void DeleteEntityClasses();
+// Makes the host load the module when a drawing holds chains or height marks
+// while it is not loaded: the module's demand-loading record in the host's
+// registry, written when missing or out of date. False when it could not be written.
+bool RegisterDemandLoading();
 // The registered classes, for the MATCHPROP protocol extension.
 std::vector<AcRxClass*> EntityClasses();

@@ -38,6 +38,7 @@ void RegisterAppServices() {
     CTemporaryResourceOverride resources;
     if (!acrxServiceIsRegistered(kServiceName)) acrxRegisterService(kServiceName);
     RegisterEntityClasses();
+    RegisterDemandLoading();
     if (!addMatchTRdim()) {
         LogMsg(L"\n**MatchProperties has not been registered.\nProtocol extension will be added when MATCHPROP is "
                L"used\n");
