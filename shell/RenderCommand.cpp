@@ -74,11 +74,12 @@ int renderDrawing(const RenderArgs& a) {
         return kExitFailed;
     }
     for (const std::wstring& w : report.warnings) error(w);
-    std::wstring problem;
-    if (!host::render::renderDatabaseToFile(db.get(), host::fromUtf8(a.output), options, problem)) {
+    std::wstring problem, note;
+    if (!host::render::renderDatabaseToFile(db.get(), host::fromUtf8(a.output), options, problem, &note)) {
         error(problem);
         return kExitFailed;
     }
+    if (!note.empty()) std::printf("%s\n", host::toUtf8(note).c_str());
     return kExitOk;
 }
 

@@ -86,7 +86,7 @@ LayerLook layerLookOf(AcDbStub* layerId) {
 }
 
 bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options,
-                          std::wstring& error) {
+                          std::wstring& error, std::wstring* note) {
     host::gi::GiRecording primitives;
     if (!recordModelSpace(db, primitives, error)) return false;
     if (!options.layerLook) {
@@ -98,7 +98,7 @@ bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOpti
             return it->second;
         };
     }
-    return renderToFile(primitives, path, options, error);
+    return renderToFile(primitives, path, options, error, note);
 }
 
 } // namespace host::render

@@ -22,8 +22,8 @@ bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring
 LayerLook layerLookOf(AcDbStub* layerId);
 
 // The model space to a PNG, SVG or PDF file; options.layerLook is filled in
-// when the caller left it empty.
+// when the caller left it empty. `note` as renderToFile gives it.
 bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options,
-                          std::wstring& error);
+                          std::wstring& error, std::wstring* note = nullptr);
 
 } // namespace host::render
