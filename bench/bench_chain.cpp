@@ -1,9 +1,16 @@
 // Filing of chains, as a save, an undo or a copy of a large plan does it: 10,000 chains
-// of 10 extensions written through the host's filer and read back into new chains; and
-// building such a chain point by point, as the creation jig does.
+// of 10 extensions written through the host's filer and read back into new chains;
+// building such a chain point by point, as the creation jig does; and picking one chain
+// in a drawing of N chains, as every new chain's "select or place" prompt does
+// (N = 1,000 and 10,000; LINTARO_BENCH_BIG=1 adds 100,000).
+#include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/AcDbObjectOpen.h"
 #include "host/db/DwgBufferFiler.h"
+#include "host/ed/AcEdSelectionSet.h"
+#include "host/ed/acedSSGet.h"
+#include "host/rx/adscodes.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
 #include "module/app/PaletteApp.h"
@@ -115,5 +122,46 @@ void BM_BuildChainPointByPoint(benchmark::State& state) {
         benchmark::DoNotOptimize(makeChain(0.0)->GetExtensions());
 }
 BENCHMARK(BM_BuildChainPointByPoint)->Unit(benchmark::kMicrosecond);
+
+// A drawing of n chains in model space, the working database while it lives.
+struct ChainDrawing {
+    std::unique_ptr<AcDbDatabase> db = std::make_unique<AcDbDatabase>();
+    explicit ChainDrawing(int n) {
+        module();
+        acdbHostApplicationServices()->setWorkingDatabase(db.get());
+        AcDbBlockTableRecord* ms = nullptr;
+        acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite);
+        for (int i = 0; i < n; ++i) {
+            TRdim* chain = makeChain(10.0 * i).release();
+            if (ms->appendAcDbEntity(chain) == Acad::eOk)
+                chain->close();
+            else
+                delete chain;
+        }
+        ms->close();
+    }
+    ~ChainDrawing() { acdbHostApplicationServices()->setWorkingDatabase(module().db.get()); }
+};
+
+// The same pick on the dimension line of the middle chain; the first pick, which
+// finds every chain's extents once, is made before timing.
+void BM_PickAmongChains(benchmark::State& state) {
+    const int n = int(state.range(0));
+    ChainDrawing d(n);
+    const ads_point at = {1.25, 10.0 * (n / 2) + 3.0, 0.0};
+    auto pick = [&] {
+        ads_name ss;
+        if (acedSSGet(L":E", at, nullptr, nullptr, ss) == RTNORM) acedSSFree(ss);
+    };
+    pick();
+    for (auto _ : state)
+        pick();
+    state.counters["chains"] = n;
+}
+void pickSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000);
+    if (std::getenv("LINTARO_BENCH_BIG")) b->Arg(100000);
+}
+BENCHMARK(BM_PickAmongChains)->Apply(pickSizes)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -82,11 +82,13 @@ int renderDrawing(const RenderArgs& a) {
     }
     for (const std::wstring& w : report.warnings) error(w);
     std::vector<std::wstring> notes;
-    if (!host::render::renderDatabaseToFile(db.get(), host::fromUtf8(a.output), options, problem, &notes)) {
+    std::wstring sizeNote;
+    if (!host::render::renderDatabaseToFile(db.get(), host::fromUtf8(a.output), options, problem, &notes, &sizeNote)) {
         error(problem);
         return kExitFailed;
     }
     for (const std::wstring& note : notes) error(L"note: " + note);
+    if (!sizeNote.empty()) std::printf("%s\n", host::toUtf8(sizeNote).c_str());
     return kExitOk;
 }
 

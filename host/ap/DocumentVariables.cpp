@@ -38,6 +38,17 @@ void defineDocumentVariables() {
         // The host's bit for "objects changed"; finer reasons are not kept.
         return VarValue::ofShort(doc && doc->database()->isModifiedSinceSave() ? 1 : 0);
     });
+    // Saved with the drawing, so it follows the current document's database.
+    vars.define(
+        L"PROXYGRAPHICS",
+        [] {
+            const AcApDocument* doc = acDocManager->curDocument();
+            return VarValue::ofShort(doc ? doc->database()->saveproxygraphics() : 1);
+        },
+        [](const VarValue& v) {
+            const AcApDocument* doc = acDocManager->curDocument();
+            return doc && doc->database()->setSaveproxygraphics(Adesk::Int16(v.integer)) == Acad::eOk;
+        });
 }
 
 } // namespace host::ap

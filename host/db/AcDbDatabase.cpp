@@ -12,6 +12,7 @@
 #include "host/db/AcDbRegAppTable.h"
 #include "host/db/AcDbTextStyleTable.h"
 #include "host/db/DatabaseHeader.h"
+#include "host/db/EntityIndex.h"
 #include "host/db/ObjectAccess.h"
 #include "host/db/UndoManager.h"
 
@@ -46,7 +47,8 @@ bool isLiveDatabase(const AcDbDatabase* db) { return db && liveDatabases().count
 } // namespace host
 
 AcDbDatabase::AcDbDatabase(bool buildDefault, bool)
-    : m_header(std::make_unique<host::DatabaseHeader>()), m_undo(std::make_unique<host::UndoManager>(this)) {
+    : m_header(std::make_unique<host::DatabaseHeader>()), m_undo(std::make_unique<host::UndoManager>(this)),
+      m_index(std::make_unique<host::EntityIndex>(this)) {
     liveDatabases().insert(this);
     host::registerAnnotativeProtocol();
     if (buildDefault) buildDefaultDrawing();
@@ -107,6 +109,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObjectWithHandle(AcDbObjectId& objId, AcD
     host::ObjectAccess::attach(pObj, stub, false);
     ++m_objectCount;
     objId = stub;
+    m_index->dropAll();
     return Acad::eOk;
 }
 
@@ -203,6 +206,7 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const wchar_t* fileName, int, bool, 
     if (!fileName || !*fileName) return Acad::eInvalidInput;
     if (!readHook()) return Acad::eNotImplementedYet;
     Acad::ErrorStatus es = readHook()(this, fileName);
+    m_index->dropAll();
     if (es == Acad::eOk) {
         m_fileName = fileName;
         m_modifiedSinceSave = false;
@@ -250,15 +254,25 @@ void AcDbDatabase::removeReactor(AcDbDatabaseReactor* pReactor) const {
     for (AcDbDatabaseReactor* r : std::vector<AcDbDatabaseReactor*>(m_reactors))      \
         if (std::find(m_reactors.begin(), m_reactors.end(), r) != m_reactors.end()) r->CALL;
 
-void AcDbDatabase::notifyAppended(const AcDbObject* obj) const { LINTARO_TELL_REACTORS(objectAppended(this, obj)) }
-void AcDbDatabase::notifyModified(const AcDbObject* obj) const { LINTARO_TELL_REACTORS(objectModified(this, obj)) }
+// The entity index hears first, so a reactor that selects sees the change.
+void AcDbDatabase::notifyAppended(const AcDbObject* obj) const {
+    m_index->appended(obj);
+    LINTARO_TELL_REACTORS(objectAppended(this, obj))
+}
+void AcDbDatabase::notifyModified(const AcDbObject* obj) const {
+    m_index->changed(obj);
+    LINTARO_TELL_REACTORS(objectModified(this, obj))
+}
 void AcDbDatabase::notifyErased(const AcDbObject* obj, bool erasing) const {
+    m_index->changed(obj);
     LINTARO_TELL_REACTORS(objectErased(this, obj, erasing))
 }
 void AcDbDatabase::notifyOpenedForModify(const AcDbObject* obj) const {
+    m_index->changed(obj);
     LINTARO_TELL_REACTORS(objectOpenedForModify(this, obj))
 }
 void AcDbDatabase::notifyHeaderChanged(const wchar_t* name) const {
+    m_index->headerChanged(name);
     LINTARO_TELL_REACTORS(headerSysVarChanged(this, name, true))
 }
 #undef LINTARO_TELL_REACTORS

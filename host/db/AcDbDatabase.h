@@ -35,6 +35,7 @@ class AcDbIdMapping;
 class AcCmColor;
 namespace host {
 class UndoManager;
+class EntityIndex;
 struct DatabaseHeader;
 }
 
@@ -135,6 +136,10 @@ public:
     Acad::ErrorStatus setPdmode(Adesk::Int16 mode);
     double pdsize() const;
     Acad::ErrorStatus setPdsize(double size);
+    // PROXYGRAPHICS: 1 (the default) saves custom entities with their graphics, so a
+    // program without their class still shows them; 0 saves them without.
+    Adesk::Int16 saveproxygraphics() const;
+    Acad::ErrorStatus setSaveproxygraphics(Adesk::Int16 saveImage);
     AcGePoint3d ucsorg() const;
     AcGeVector3d ucsxdir() const;
     AcGeVector3d ucsydir() const;
@@ -190,6 +195,8 @@ public:
     void setTableIds(AcDbObjectId blocks, AcDbObjectId layers, AcDbObjectId textStyles, AcDbObjectId linetypes,
                      AcDbObjectId dimStyles, AcDbObjectId regApps);
     host::DatabaseHeader& header() const { return *m_header; }
+    // Model space by where its entities lie, for picking and selecting.
+    host::EntityIndex& entityIndex() const { return *m_index; }
     const std::vector<AcDbDatabaseReactor*>& reactors() const { return m_reactors; }
     // Called by the objects themselves; they tell the database reactors.
     void notifyAppended(const AcDbObject* obj) const;
@@ -213,6 +220,7 @@ private:
     AcDbObjectId m_blockTable, m_layerTable, m_textStyleTable, m_linetypeTable, m_dimStyleTable, m_regAppTable;
     std::unique_ptr<host::DatabaseHeader> m_header;
     std::unique_ptr<host::UndoManager> m_undo;
+    std::unique_ptr<host::EntityIndex> m_index;
     mutable std::vector<AcDbDatabaseReactor*> m_reactors;
     std::wstring m_fileName;
     bool m_retainThumbnail = false;

@@ -101,6 +101,10 @@ double AcDbDatabase::pdsize() const { return m_header->pdsize; }
 Acad::ErrorStatus AcDbDatabase::setPdsize(double size) {
     LINTARO_SET_HEADER(L"PDSIZE", pdsize, size, std::isfinite(size))
 }
+Adesk::Int16 AcDbDatabase::saveproxygraphics() const { return m_header->proxygraphics; }
+Acad::ErrorStatus AcDbDatabase::setSaveproxygraphics(Adesk::Int16 saveImage) {
+    LINTARO_SET_HEADER(L"PROXYGRAPHICS", proxygraphics, saveImage, saveImage == 0 || saveImage == 1)
+}
 #undef LINTARO_SET_HEADER
 
 AcGePoint3d AcDbDatabase::ucsorg() const { return m_header->ucsorg; }

@@ -8,7 +8,8 @@
 namespace host {
 
 namespace {
-constexpr Adesk::Int16 kHeaderVersion = 1;
+// Version 2 added PROXYGRAPHICS; version 1 drawings read with its default.
+constexpr Adesk::Int16 kHeaderVersion = 2;
 
 bool positive(double v) { return std::isfinite(v) && v > 0.0; }
 } // namespace
@@ -40,6 +41,7 @@ Acad::ErrorStatus DatabaseHeader::dwgOut(AcDbDwgFiler* f) const {
     f->writeString(cannoscaleName);
     f->writeDouble(cannoscalePaperUnits);
     f->writeDouble(cannoscaleDrawingUnits);
+    f->writeInt16(proxygraphics);
     return f->filerStatus();
 }
 
@@ -47,7 +49,8 @@ Acad::ErrorStatus DatabaseHeader::dwgIn(AcDbDwgFiler* f) {
     DatabaseHeader h;
     Adesk::Int16 version = 0, lw = 0, units = 0, meas = 0;
     f->readInt16(&version);
-    if (f->filerStatus() == Acad::eOk && version != kHeaderVersion) f->setFilerStatus(Acad::eInvalidDwgVersion);
+    if (f->filerStatus() == Acad::eOk && (version < 1 || version > kHeaderVersion))
+        f->setFilerStatus(Acad::eInvalidDwgVersion);
     AcDbHardPointerId id;
     f->readHardPointerId(&id), h.clayer = id;
     f->readHardPointerId(&id), h.textstyle = id;
@@ -74,11 +77,13 @@ Acad::ErrorStatus DatabaseHeader::dwgIn(AcDbDwgFiler* f) {
     f->readString(h.cannoscaleName);
     f->readDouble(&h.cannoscalePaperUnits);
     f->readDouble(&h.cannoscaleDrawingUnits);
+    if (version >= 2) f->readInt16(&h.proxygraphics);
     if (f->filerStatus() != Acad::eOk) return f->filerStatus();
     bool sane = positive(h.ltscale) && positive(h.celtscale) && std::isfinite(h.textsize) && positive(h.dimscale) &&
                 positive(h.cannoscalePaperUnits) && positive(h.cannoscaleDrawingUnits) &&
                 units >= 0 && units <= AcDb::kUnitsMax && (meas == 0 || meas == 1) && isLineWeight(lw) &&
-                !h.ucsxdir.isZeroLength() && !h.ucsydir.isZeroLength() && !h.ucsxdir.isParallelTo(h.ucsydir);
+                !h.ucsxdir.isZeroLength() && !h.ucsydir.isZeroLength() && !h.ucsxdir.isParallelTo(h.ucsydir) &&
+                (h.proxygraphics == 0 || h.proxygraphics == 1);
     if (!sane) {
         f->setFilerStatus(Acad::eInvalidInput);
         return Acad::eInvalidInput;

@@ -38,6 +38,7 @@ struct DatabaseHeader {
     std::wstring cannoscaleName = L"1:1";
     double cannoscalePaperUnits = 1.0;
     double cannoscaleDrawingUnits = 1.0;
+    Adesk::Int16 proxygraphics = 1; // 0: custom entities are saved without their graphics
 
     Acad::ErrorStatus dwgOut(AcDbDwgFiler* filer) const;
     // Values that make no sense (a zero scale, axes that are not axes) are refused

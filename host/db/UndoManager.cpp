@@ -3,6 +3,7 @@
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbObject.h"
 #include "host/db/DwgBufferFiler.h"
+#include "host/db/EntityIndex.h"
 #include "host/db/ObjectAccess.h"
 
 namespace host {
@@ -46,6 +47,9 @@ void UndoManager::restoreState(AcDbObject* obj, const std::vector<uint8_t>& byte
     DwgBufferFiler filer(bytes, AcDb::kUndoFiler, m_db);
     bool opened = !ObjectAccess::isOpen(obj) && ObjectAccess::open(obj, AcDb::kForWrite) == Acad::eOk;
     obj->dwgIn(&filer);
+    // An object that was open already is closed later by its opener; its graphics
+    // changed now.
+    m_db->entityIndex().changed(obj);
     // The reactors hear of it while isUndoing() is still true.
     if (opened) obj->close();
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The entities a selection looks at: those of the working database's model space,
-// in the order they were appended, each with what a filter reads and, drawn on
-// first need, its primitives. Entities on layers that are off or frozen cannot be
-// seen and so not selected, except by "everything" ("X").
+// in the order they were appended, each with what a filter reads and its drawn
+// primitives. Picks, windows and fences ask the database's entity index for the
+// entities whose box can be hit and look at those only. Entities on layers that
+// are off or frozen cannot be seen and so not selected, except by "everything" ("X").
 #include "host/db/AcDbObjectId.h"
 #include "host/ed/AcEdSelectionSet.h"
 #include "host/ed/SelectionFilter.h"
+#include "host/db/EntityIndex.h"
 #include "host/ed/SelectionGeometry.h"
 #include "host/gi/GiPrimitive.h"
 
@@ -18,10 +20,11 @@ class SelectionScene {
 public:
     explicit SelectionScene(bool includeHidden = false);
 
-    size_t size() const { return m_entries.size(); }
-    AcDbObjectId id(size_t i) const { return m_entries[i].id; }
-    const EntityFacts& facts(size_t i) const { return m_entries[i].facts; }
-    bool onLockedLayer(size_t i) const { return m_entries[i].locked; }
+    // Every entity of the scene (made on first use: it opens them all).
+    size_t size() { return everyEntry().size(); }
+    AcDbObjectId id(size_t i) { return everyEntry()[i].id; }
+    const EntityFacts& facts(size_t i) { return everyEntry()[i].facts; }
+    bool onLockedLayer(size_t i) { return everyEntry()[i].locked; }
     const gi::GiRecording& recording(size_t i);
 
     // Selections of the scene, in append order, each entity once. A filter (may be
@@ -48,12 +51,20 @@ private:
         AcDbObjectId id;
         EntityFacts facts;
         bool locked = false;
-        std::optional<gi::GiRecording> recording;
+        SharedRecording drawn;
     };
-    bool passes(size_t i, const Rules& rules);
-    SelectedEntity entityOf(size_t i, int method) const;
+    // The entity as the scene sees it; none when it cannot be opened or be seen.
+    std::optional<Entry> entryOf(AcDbObjectId id) const;
+    std::vector<Entry>& everyEntry();
+    // The entities whose box overlaps `box`, each with its primitives.
+    std::vector<Entry> within(const PlanBox& box);
+    const gi::GiRecording& drawn(Entry& e);
+    bool passes(const Entry& e, const Rules& rules) const;
+    SelectedEntity entityOf(const Entry& e, int method) const;
 
-    std::vector<Entry> m_entries;
+    AcDbDatabase* m_db = nullptr;
+    bool m_includeHidden = false;
+    std::optional<std::vector<Entry>> m_entries;
     int m_filteredOut = 0;
 };
 

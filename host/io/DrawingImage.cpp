@@ -3,6 +3,7 @@
 #include "host/db/AcDbHandle.h"
 #include "host/io/ByteReader.h"
 #include "host/io/Crc32.h"
+#include "host/io/DrawingSections.h"
 #include "host/io/DrawingSignature.h"
 #include "host/win/FormatW.h"
 #include "host/win/Utf8.h"
@@ -138,6 +139,13 @@ bool parseEnd(ByteReader& r, bool verifyChecksum) {
 
 bool parseDrawingImage(const uint8_t* data, size_t size, DrawingImage& image, ImageError& error,
                        bool verifyChecksum) {
+    if (drawingFormatVersion(data, size) == kPackedFormatVersion) {
+        UnpackedDrawing unpacked;
+        if (!unpackDrawing(data, size, unpacked, error, verifyChecksum)) return false;
+        if (parseDrawingImage(unpacked.layout.data(), unpacked.layout.size(), image, error, false)) return true;
+        error.offset = unpacked.fileOffsetOf(error.offset);
+        return false;
+    }
     DrawingImage parsed;
     ByteReader r(data, size);
     if (parseStart(r, parsed) && parseClasses(r, parsed) && parseObjects(r, parsed) &&
@@ -154,7 +162,7 @@ bool parseDrawingImage(const uint8_t* data, size_t size, DrawingImage& image, Im
 
 DrawingImageWriter::DrawingImageWriter() {
     m_bytes.assign(kDrawingMagic, kDrawingMagic + kDrawingMagicSize);
-    putU16(kDrawingFormatVersion);
+    putU16(kPlainFormatVersion);
     putU16(0);
 }
 
@@ -184,6 +192,7 @@ void DrawingImageWriter::endHeader() {
 }
 
 void DrawingImageWriter::writeClasses(const std::vector<ClassRecord>& classes) {
+    m_classesAt = m_bytes.size();
     putU32(uint32_t(classes.size()));
     for (const ClassRecord& c : classes) {
         putString(c.name);
@@ -221,8 +230,9 @@ void DrawingImageWriter::writeGraphics(const std::vector<uint8_t>& graphics) {
     m_bytes.insert(m_bytes.end(), graphics.begin(), graphics.end());
 }
 
-std::vector<uint8_t> DrawingImageWriter::finish() {
+std::vector<uint8_t> DrawingImageWriter::finish(bool packed) {
     patchU32(m_countAt, m_objects);
+    if (packed) return packDrawing(m_bytes, {kDrawingMagicSize + 4, m_classesAt, m_countAt, m_bytes.size()});
     putU32(crc32(m_bytes.data(), m_bytes.size()));
     return std::move(m_bytes);
 }

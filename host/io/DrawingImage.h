@@ -71,6 +71,8 @@ struct ImageError {
 
 // Fills `image` with offsets into `data`, which must outlive it. The checksum is
 // not verified when `verifyChecksum` is false (the fuzzer, which cannot forge it).
+// A packed file (DrawingSections.h) is unpacked and checked whole; its offsets
+// then count in the unpacked layout, which only unpackDrawing gives.
 bool parseDrawingImage(const uint8_t* data, size_t size, DrawingImage& image, ImageError& error,
                        bool verifyChecksum = true);
 
@@ -90,8 +92,9 @@ public:
     void beginObject(uint16_t classIndex, uint64_t handle, uint64_t owner, uint8_t flags);
     void endObjectData();
     void writeGraphics(const std::vector<uint8_t>& graphics);
-    // Fills in the object count and appends the checksum; returns the file's bytes.
-    std::vector<uint8_t> finish();
+    // Fills in the object count and appends the checksum; returns the file's bytes,
+    // with `packed` its parts deflated (format version 2).
+    std::vector<uint8_t> finish(bool packed = false);
 
     void putU8(uint8_t v) { m_bytes.push_back(v); }
     void putU16(uint16_t v) { putLE(v, 2); }
@@ -106,6 +109,7 @@ private:
     std::vector<uint8_t> m_bytes;
     size_t m_lengthAt = 0;
     size_t m_countAt = 0;
+    size_t m_classesAt = 0;
     uint32_t m_objects = 0;
 };
 

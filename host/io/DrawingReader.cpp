@@ -14,6 +14,7 @@
 #include "host/db/ObjectAccess.h"
 #include "host/gi/GiRecordingBytes.h"
 #include "host/io/DrawingImage.h"
+#include "host/io/DrawingSections.h"
 #include "host/io/DrawingSignature.h"
 #include "host/io/ProxyBridge.h"
 #include "host/rx/AcRxClass.h"
@@ -22,6 +23,7 @@
 #include "host/win/FormatW.h"
 
 #include <map>
+#include <optional>
 
 namespace host::io {
 
@@ -279,8 +281,25 @@ bool Loader::run() {
 } // namespace
 
 namespace {
-// Checks the signature and the layout; false with the report filled.
-bool parseChecked(const uint8_t* data, size_t size, const std::wstring& name, DrawingImage& image,
+// The bytes the objects are read from: the file's own, or its parts unpacked.
+struct Layout {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+    std::optional<UnpackedDrawing> unpacked;
+    // Where byte `offset` of the layout came from in the file.
+    size_t fileOffset(size_t offset) const { return unpacked ? unpacked->fileOffsetOf(offset) : offset; }
+};
+
+bool refuse(DrawingReadReport& report, const std::wstring& name, size_t offset, const std::wstring& what) {
+    report.errorOffset = offset;
+    report.error = FormatW(L"\"%s\" is damaged at byte %zu: %s.", name.c_str(), offset, what.c_str());
+    report.status = Acad::eDwgNotRecoverable;
+    return false;
+}
+
+// Checks the signature and the layout, unpacking a packed file first; false with
+// the report filled.
+bool parseChecked(const uint8_t* data, size_t size, const std::wstring& name, Layout& layout, DrawingImage& image,
                   DrawingReadReport& report, bool verifyChecksum) {
     const DrawingSignature signature = sniffDrawingFile(data, size);
     if (signature.kind != DrawingFileKind::Ours) {
@@ -289,26 +308,29 @@ bool parseChecked(const uint8_t* data, size_t size, const std::wstring& name, Dr
             signature.kind == DrawingFileKind::OtherDwg ? Acad::eInvalidDwgVersion : Acad::eInvalidInput;
         return false;
     }
+    layout.data = data;
+    layout.size = size;
     ImageError imageError;
-    if (parseDrawingImage(data, size, image, imageError, verifyChecksum)) return true;
-    report.errorOffset = imageError.offset;
-    report.error = FormatW(L"\"%s\" is damaged at byte %zu: %s.", name.c_str(), imageError.offset,
-                           imageError.what.c_str());
-    report.status = Acad::eDwgNotRecoverable;
-    return false;
+    if (drawingFormatVersion(data, size) == kPackedFormatVersion) {
+        layout.unpacked.emplace();
+        if (!unpackDrawing(data, size, *layout.unpacked, imageError, verifyChecksum))
+            return refuse(report, name, imageError.offset, imageError.what);
+        layout.data = layout.unpacked->layout.data();
+        layout.size = layout.unpacked->layout.size();
+        verifyChecksum = false; // each part had its own
+    }
+    if (parseDrawingImage(layout.data, layout.size, image, imageError, verifyChecksum)) return true;
+    return refuse(report, name, layout.fileOffset(imageError.offset), imageError.what);
 }
 
-bool load(const uint8_t* data, const std::wstring& name, const DrawingImage& image, AcDbDatabase* db,
+bool load(const Layout& layout, const std::wstring& name, const DrawingImage& image, AcDbDatabase* db,
           DrawingReadReport& report) {
-    Loader loader(data, image, db, report);
+    Loader loader(layout.data, image, db, report);
     if (loader.run()) {
         db->setModifiedSinceSave(false);
         return true;
     }
-    report.errorOffset = loader.failure().offset;
-    report.error = FormatW(L"\"%s\" is damaged at byte %zu: %s.", name.c_str(), loader.failure().offset,
-                           loader.failure().what.c_str());
-    report.status = Acad::eDwgNotRecoverable;
+    refuse(report, name, layout.fileOffset(loader.failure().offset), loader.failure().what);
     report.warnings.clear();
     report.objectCount = report.proxyCount = 0;
     return false;
@@ -319,9 +341,10 @@ std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size,
                                                DrawingReadReport& report, const DrawingReadOptions& options) {
     report = DrawingReadReport();
     DrawingImage image;
-    if (!parseChecked(data, size, name, image, report, options.verifyChecksum)) return nullptr;
+    Layout layout;
+    if (!parseChecked(data, size, name, layout, image, report, options.verifyChecksum)) return nullptr;
     auto db = std::make_unique<AcDbDatabase>(false, true);
-    if (!load(data, name, image, db.get(), report)) return nullptr;
+    if (!load(layout, name, image, db.get(), report)) return nullptr;
     return db;
 }
 
@@ -342,13 +365,14 @@ bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& n
         return false;
     }
     DrawingImage image;
-    if (!parseChecked(data, size, name, image, report, true)) return false;
+    Layout layout;
+    if (!parseChecked(data, size, name, layout, image, report, true)) return false;
     {
         AcDbDatabase scratch(false, true);
-        if (!load(data, name, image, &scratch, report)) return false;
+        if (!load(layout, name, image, &scratch, report)) return false;
     }
     report = DrawingReadReport();
-    return load(data, name, image, target, report);
+    return load(layout, name, image, target, report);
 }
 
 } // namespace host::io

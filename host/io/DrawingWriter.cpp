@@ -43,8 +43,9 @@ struct Item {
 
 class Writer {
 public:
-    explicit Writer(AcDbDatabase* db) : m_db(db), m_filer(AcDb::kFileFiler, db) {}
-    bool run(std::vector<uint8_t>& out, std::wstring& error);
+    explicit Writer(AcDbDatabase* db)
+        : m_db(db), m_filer(AcDb::kFileFiler, db), m_withGraphics(db->saveproxygraphics() != 0) {}
+    bool run(std::vector<uint8_t>& out, std::wstring& error, bool packed);
 
 private:
     bool collect(std::wstring& error);
@@ -59,6 +60,7 @@ private:
     std::vector<ClassRecord> m_classes;
     std::unordered_map<std::wstring, uint16_t> m_classByName;
     std::vector<Item> m_items;
+    bool m_withGraphics;
 };
 
 uint16_t Writer::classIndex(const ClassRecord& record, bool preferThis) {
@@ -136,7 +138,7 @@ bool Writer::writeObject(const Item& item, std::wstring& error) {
     bool hasGraphics = false;
     if (item.isProxy) {
         hasGraphics = item.proxy.graphics && !item.proxy.graphics->empty();
-    } else if (custom && AcDbEntity::cast(item.object)) {
+    } else if (custom && m_withGraphics && AcDbEntity::cast(item.object)) {
         try {
             graphics = proxyGraphicsOf(AcDbEntity::cast(item.object));
             hasGraphics = true;
@@ -154,26 +156,26 @@ bool Writer::writeObject(const Item& item, std::wstring& error) {
     return true;
 }
 
-bool Writer::run(std::vector<uint8_t>& out, std::wstring& error) {
+bool Writer::run(std::vector<uint8_t>& out, std::wstring& error, bool packed) {
     if (!collect(error)) return false;
     writeHeader();
     m_image.writeClasses(m_classes);
     m_image.beginObjects();
     for (const Item& item : m_items)
         if (!writeObject(item, error)) return false;
-    out = m_image.finish();
+    out = m_image.finish(packed);
     return true;
 }
 
 } // namespace
 
-bool drawingToBytes(AcDbDatabase* db, std::vector<uint8_t>& out, std::wstring& error) {
+bool drawingToBytes(AcDbDatabase* db, std::vector<uint8_t>& out, std::wstring& error, bool packed) {
     if (!db) {
         error = L"there is no drawing to write";
         return false;
     }
     Writer writer(db);
-    return writer.run(out, error);
+    return writer.run(out, error, packed);
 }
 
 } // namespace host::io

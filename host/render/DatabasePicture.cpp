@@ -141,7 +141,7 @@ LayerLook layerLookOf(AcDbStub* layerId) {
 }
 
 bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options,
-                          std::wstring& error, std::vector<std::wstring>* notes) {
+                          std::wstring& error, std::vector<std::wstring>* notes, std::wstring* sizeNote) {
     host::gi::GiRecording primitives;
     if (!recordModelSpace(db, primitives, error, true, notes)) return false;
     if (!options.layerLook) {
@@ -153,7 +153,7 @@ bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOpti
             return it->second;
         };
     }
-    return renderToFile(primitives, path, options, error);
+    return renderToFile(primitives, path, options, error, sizeNote);
 }
 
 } // namespace host::render

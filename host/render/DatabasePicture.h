@@ -30,8 +30,10 @@ bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring
 LayerLook layerLookOf(AcDbStub* layerId);
 
 // The model space to a PNG, SVG or PDF file; options.layerLook is filled in
-// when the caller left it empty.
+// when the caller left it empty. `notes` name what the picture leaves out;
+// `sizeNote` is renderToFile's word on the size it chose.
 bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options,
-                          std::wstring& error, std::vector<std::wstring>* notes = nullptr);
+                          std::wstring& error, std::vector<std::wstring>* notes = nullptr,
+                          std::wstring* sizeNote = nullptr);
 
 } // namespace host::render

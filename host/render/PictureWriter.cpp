@@ -106,9 +106,10 @@ bool renderWindow(const host::gi::GiRecording& primitives, const RenderOptions& 
 namespace {
 
 // The mapping from the window to the picture's pixels; false with a message when
-// the picture would have no size or be too large.
-bool pictureMap(const host::gi::GiRecording& primitives, const std::wstring& path,
-                const RenderOptions& options, DeviceMap& map, std::wstring& error) {
+// the picture would have no size. A PNG taller than the limit is made smaller to
+// fit it, and `note` says which size it got; SVG and PDF have no such limit.
+bool pictureMap(PictureKind kind, const host::gi::GiRecording& primitives, const std::wstring& path,
+                const RenderOptions& options, DeviceMap& map, std::wstring& error, std::wstring* note) {
     double x1, y1, x2, y2;
     if (!renderWindow(primitives, options, x1, y1, x2, y2, error)) return false;
     if (options.widthPx <= 0 || options.widthPx > RenderOptions::kMaxPixels) {
@@ -121,11 +122,26 @@ bool pictureMap(const host::gi::GiRecording& primitives, const std::wstring& pat
     map.scale = options.widthPx / (x2 - x1);
     map.width = options.widthPx;
     double height = std::ceil((y2 - y1) * map.scale);
-    if (!(height <= RenderOptions::kMaxPixels)) {
-        error =
-            host::FormatW(L"Cannot draw \"%s\": the picture would be %.0f pixels high (at most %d); give a "
-                          L"smaller width or a wider window",
-                          path.c_str(), height, RenderOptions::kMaxPixels);
+    if (kind == PictureKind::Png && height > RenderOptions::kMaxPixels) {
+        const double fitted = RenderOptions::kMaxPixels / (y2 - y1);
+        const double width = std::floor((x2 - x1) * fitted);
+        if (!(width >= 1)) {
+            error = host::FormatW(L"Cannot draw \"%s\": the window is so tall that a PNG of at most %d pixels "
+                                  L"high would be less than a pixel wide; give a wider window",
+                                  path.c_str(), RenderOptions::kMaxPixels);
+            return false;
+        }
+        if (note)
+            *note = host::FormatW(L"\"%s\" is %.0f x %d pixels: %d pixels wide it would be %.0f pixels high, "
+                                  L"more than the %d a PNG may have.",
+                                  path.c_str(), width, RenderOptions::kMaxPixels, options.widthPx, height,
+                                  RenderOptions::kMaxPixels);
+        map.scale = fitted;
+        map.width = width;
+        height = RenderOptions::kMaxPixels;
+    }
+    if (!std::isfinite(height)) {
+        error = host::FormatW(L"Cannot draw \"%s\": the window has no size that can be drawn", path.c_str());
         return false;
     }
     map.height = std::max(1.0, height);
@@ -180,7 +196,7 @@ bool writePicture(PictureKind kind, const std::wstring& path, const DeviceMap& m
 } // namespace
 
 bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path,
-                  const RenderOptions& options, std::wstring& error) {
+                  const RenderOptions& options, std::wstring& error, std::wstring* note) {
     PictureKind kind;
     std::wstring ext;
     if (!kindOf(path, kind, ext)) {
@@ -189,7 +205,7 @@ bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& p
         return false;
     }
     DeviceMap map;
-    if (!pictureMap(primitives, path, options, map, error)) return false;
+    if (!pictureMap(kind, primitives, path, options, map, error, note)) return false;
     if (!writePicture(kind, path, map, primitives, options, error)) return false;
     error.clear();
     return true;

@@ -9,10 +9,11 @@
 
 namespace host::render {
 
-// False with a message for an unknown extension, a path that cannot be written,
-// a window of no size or a picture too large.
+// False with a message for an unknown extension, a path that cannot be written or
+// a window of no size. A PNG is made small enough for RenderOptions::kMaxPixels;
+// `note` (may be null) then says which size it got, and is empty otherwise.
 bool renderToFile(const host::gi::GiRecording& primitives, const std::wstring& path,
-                  const RenderOptions& options, std::wstring& error);
+                  const RenderOptions& options, std::wstring& error, std::wstring* note = nullptr);
 
 // The window a picture of these primitives shows: the options' window, or the
 // extents with the margin; a drawing with nothing in it shows 0,0 - 100,100.

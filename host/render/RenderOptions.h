@@ -23,7 +23,8 @@ struct RenderOptions {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     double margin = 0.05;
     // Width of the picture in pixels (points for SVG and PDF); the height follows
-    // the window's proportions. At most kMaxPixels on either side.
+    // the window's proportions. At most kMaxPixels wide; a PNG is also at most
+    // kMaxPixels high (made narrower to fit), SVG and PDF have no height limit.
     int widthPx = 1600;
     static constexpr int kMaxPixels = 16384;
     bool paperIsWhite = true;

@@ -7,6 +7,8 @@
 #include "host/db/AcDbLayerTable.h"
 #include "host/db/AcDbLayerTableRecord.h"
 #include "host/db/AcDbLine.h"
+#include "host/db/EntityIndex.h"
+#include "host/db/UndoManager.h"
 #include "host/db/AcDbPolyline.h"
 #include "host/db/AcDbText.h"
 #include "host/db/acutResbuf.h"
@@ -403,4 +405,39 @@ TEST_F(SelectionTest, OpenSetsAreLimitedAsInTheHost) {
     const ads_name first = {sets[0][0], sets[0][1]};
     EXPECT_EQ(acedSSFree(first), RTNORM);
     EXPECT_EQ(acedSSGet(L"X", nullptr, nullptr, nullptr, ss), RTNORM) << "a freed set makes room";
+}
+
+// Among a thousand more lines, a pick draws only what lies near it and follows every
+// change: a moved line is found where it went, an erased one nowhere, an undone move
+// where it was.
+TEST_F(SelectionTest, PicksInABigDrawingFollowMovesErasesAndUndo) {
+    for (int i = 0; i < 1000; ++i) {
+        const double x = 0.1 * (i % 100), y = 100 + 0.5 * (i / 100);
+        append(new AcDbLine(AcGePoint3d(x, y, 0), AcGePoint3d(x + 0.05, y, 0)));
+    }
+    host::EntityIndex& index = m_db->entityIndex();
+    EXPECT_EQ(select(L"20,10.25\n\n"), Ids{shortLine});
+    const uint64_t draws = index.drawCount();
+    EXPECT_EQ(select(L"20,19.8\n\n"), Ids{longLine});
+    EXPECT_EQ(index.drawCount(), draws) << "nothing changed, nothing is drawn again";
+
+    host::beginUndoGroup(m_db.get());
+    AcDbEntity* ent = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(ent, shortLine, AcDb::kForWrite), Acad::eOk);
+    ent->transformBy(AcGeMatrix3d::translation(AcGeVector3d(0, 30, 0)));
+    ent->close();
+    ASSERT_EQ(acdbOpenAcDbEntity(ent, longLine, AcDb::kForWrite), Acad::eOk);
+    ent->erase();
+    ent->close();
+    host::endUndoGroup(m_db.get());
+    EXPECT_LE(index.drawCount(), draws + 1) << "only the changed line that still exists is drawn again";
+    EXPECT_EQ(select(L"20,10.25\n\n"), Ids{});
+    EXPECT_EQ(select(L"20,40.25\n\n"), Ids{shortLine});
+    EXPECT_EQ(select(L"20,19.9\n\n"), Ids{}) << "the erased line is not picked";
+    EXPECT_EQ(select(L"C 9,9 31,11\n\n"), Ids{}) << "nor does a window find the line where it was";
+
+    ASSERT_EQ(host::undoLastGroup(m_db.get()), Acad::eOk);
+    EXPECT_EQ(select(L"20,10.25\n\n"), Ids{shortLine});
+    EXPECT_EQ(select(L"20,19.9\n\n"), Ids{longLine});
+    EXPECT_EQ(select(L"20,40.25\n\n"), Ids{});
 }

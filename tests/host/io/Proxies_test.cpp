@@ -25,7 +25,8 @@ struct Saved {
     AcDbHandle mark, line;
 };
 
-Saved savedWithMarks() {
+// `packed` false gives the plain layout, for tests that change its bytes.
+Saved savedWithMarks(bool packed = true) {
     MarkClassScope marks;
     AcDbDatabase db;
     Saved s;
@@ -33,7 +34,7 @@ Saved savedWithMarks() {
     s.mark = ids.mark.handle();
     s.line = ids.line.handle();
     std::wstring error;
-    EXPECT_TRUE(host::io::drawingToBytes(&db, s.bytes, error));
+    EXPECT_TRUE(host::io::drawingToBytes(&db, s.bytes, error, packed));
     return s;
 }
 
@@ -167,7 +168,7 @@ TEST(Proxies, AnAddOnThatThrowsWhileSavingFailsTheSaveCleanly) {
 }
 
 TEST(Proxies, AnUnknownObjectThatIsNoEntityRefusesTheFile) {
-    std::vector<uint8_t> bytes = savedWithMarks().bytes;
+    std::vector<uint8_t> bytes = savedWithMarks(false).bytes;
     host::io::DrawingImage layout;
     host::io::ImageError err;
     ASSERT_TRUE(host::io::parseDrawingImage(bytes.data(), bytes.size(), layout, err));

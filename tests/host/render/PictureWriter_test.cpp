@@ -215,3 +215,35 @@ TEST_F(PictureWriterTest, BadRequestsAreRefusedAndLeaveExistingFilesAlone) {
     EXPECT_EQ(content, "old picture");
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1) << "no stray files";
 }
+
+TEST_F(PictureWriterTest, TallDrawingsFitAPngAndStayWholeInSvgAndPdf) {
+    const GiRecording rec = redLineAndGreenSquare();
+    RenderOptions tall = window100x50(1600);
+    tall.y2 = 5000; // 1600 wide it would be 80,000 pixels high
+    std::wstring error, note;
+    ASSERT_TRUE(renderToFile(rec, file("tall.png"), tall, error, &note)) << host::toUtf8(error);
+    Image png(file("tall.png"));
+    ASSERT_TRUE(png.ok());
+    EXPECT_EQ(png.height(), RenderOptions::kMaxPixels);
+    EXPECT_EQ(png.width(), 327) << "100 units at 16384 / 5000 pixels per unit";
+    EXPECT_NE(note.find(L"327 x 16384"), std::wstring::npos) << host::toUtf8(note);
+    // The red line at y = 25 is still where the smaller scale puts it: 25 units above the bottom.
+    const int lineRow = RenderOptions::kMaxPixels - int(25 * 16384.0 / 5000);
+    bool red = false;
+    for (int dy = -kEdgePx; dy <= kEdgePx && !red; ++dy)
+        red = png.tinted(150, lineRow + dy, 0xFF0000);
+    EXPECT_TRUE(red);
+
+    note.clear();
+    ASSERT_TRUE(renderToFile(rec, file("tall.svg"), tall, error, &note)) << host::toUtf8(error);
+    EXPECT_TRUE(note.empty()) << "a vector picture keeps the asked size";
+    std::ifstream in(host::toUtf8(file("tall.svg")));
+    std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(svg.find("height=\"80000"), std::string::npos) << svg.substr(0, 300);
+    ASSERT_TRUE(renderToFile(rec, file("tall.pdf"), tall, error)) << host::toUtf8(error);
+    EXPECT_GT(fs::file_size(m_dir / "tall.pdf"), 0u);
+
+    // A normal picture says nothing.
+    ASSERT_TRUE(renderToFile(rec, file("plain.png"), window100x50(), error, &note));
+    EXPECT_TRUE(note.empty());
+}
