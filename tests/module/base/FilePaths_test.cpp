@@ -8,8 +8,8 @@ using testing_support::TempFolder;
 
 TEST(FilePaths, OnlyAnExistingFileExistsAndFoldersEndInOneSeparator) {
     TempFolder tmp;
-    TempFolder::write(tmp.path("tmp/Maß.ini"), "x");
-    EXPECT_TRUE(FileExists(tmp.wpath("tmp/Maß.ini")));
+    TempFolder::write(tmp.path("tmp/plan.ini"), "x");
+    EXPECT_TRUE(FileExists(tmp.wpath("tmp/plan.ini")));
     EXPECT_FALSE(FileExists(tmp.wpath("tmp"))) << "a folder is not a file";
     EXPECT_FALSE(FileExists(tmp.wpath("tmp/none.ini")));
     EXPECT_FALSE(FileExists(L""));
