@@ -135,7 +135,8 @@ std::wstring DxfExporter::blockNameOf(AcDbObjectId id) const {
 void DxfExporter::plan() {
     for (uint64_t* h : {&m_vportTable, &m_ltypeTable, &m_layerTable, &m_styleTable, &m_viewTable, &m_ucsTable,
                         &m_appidTable, &m_dimstyleTable, &m_blockTable, &m_activeVport, &m_rootDict, &m_groupDict,
-                        &m_layoutDict, &m_plotStyleDict, &m_placeholder, &m_modelLayout, &m_paperLayout})
+                        &m_layoutDict, &m_plotStyleDict, &m_placeholder, &m_modelLayout, &m_paperLayout,
+                        &m_wipeoutVars})
         *h = newHandle();
     const auto* table = peek<AcDbBlockTable>(m_db->blockTableId());
     if (!table) return;
@@ -168,15 +169,26 @@ void DxfExporter::planDimensionBlocks(const AcDbBlockTableRecord* space) {
     if (!space) return;
     std::set<std::wstring> names;
     for (const BlockOut& b : m_blocks) names.insert(upper(b.name));
+    // Blocks that still show their dimension as drawn go out as they are, and no
+    // other dimension sharing one may fill it afresh.
+    for (AcDbObjectId id : space->entityIds()) {
+        const auto* dim = peek<AcDbDimension>(id);
+        if (!dim || !writesAsDimension(dim) || !dim->isDrawnFromDimBlock()) continue;
+        auto own = m_blockIndex.find(dim->dimBlockId());
+        if (own == m_blockIndex.end() || !m_blocks[own->second].anonymous) continue;
+        m_blocks[own->second].kept = true;
+        m_dimensionBlock[id] = own->second;
+    }
     unsigned serial = 1;
     for (AcDbObjectId id : space->entityIds()) {
         const auto* dim = peek<AcDbDimension>(id);
-        if (!dim || !writesAsDimension(dim)) continue;
+        if (!dim || !writesAsDimension(dim) || m_dimensionBlock.count(id)) continue;
         // The dimension's own anonymous block gets its content afresh; a dimension
         // without one (or sharing one) gets a new "*D" block.
         size_t index = 0;
         auto own = m_blockIndex.find(dim->dimBlockId());
-        if (own != m_blockIndex.end() && m_blocks[own->second].anonymous && !m_blocks[own->second].graphics) {
+        if (own != m_blockIndex.end() && m_blocks[own->second].anonymous && !m_blocks[own->second].graphics
+            && !m_blocks[own->second].kept) {
             index = own->second;
         } else {
             BlockOut b;
@@ -231,6 +243,21 @@ std::string DxfExporter::classes() {
         o.integer(280, 0);
         o.integer(281, 0);
     }
+    // Text masks go out as wipeouts (see writeWipeout), an entity class of its own.
+    o.raw(0, "CLASS");
+    o.raw(1, "WIPEOUT");
+    o.raw(2, "AcDbWipeout");
+    o.raw(3, "WipeOut|AutoCAD Express Tool|expresstools@autodesk.com");
+    o.integer(90, 127);
+    o.integer(280, 0);
+    o.integer(281, 1);
+    o.raw(0, "CLASS");
+    o.raw(1, "WIPEOUTVARIABLES");
+    o.raw(2, "AcDbWipeoutVariables");
+    o.raw(3, "WipeOut|AutoCAD Express Tool|expresstools@autodesk.com");
+    o.integer(90, 0);
+    o.integer(280, 0);
+    o.integer(281, 0);
     o.raw(0, "ENDSEC");
     return o.take();
 }
