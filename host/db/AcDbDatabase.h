@@ -9,6 +9,7 @@
 #include "host/db/AcDbHandle.h"
 #include "host/db/AcDbObjectId.h"
 #include "host/db/adesk.h"
+#include "host/ge/AcGePoint2d.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 #include "host/gi/AcGiColor.h"
@@ -135,6 +136,16 @@ public:
     Acad::ErrorStatus setPdmode(Adesk::Int16 mode);
     double pdsize() const;
     Acad::ErrorStatus setPdsize(double size);
+    // Drawing limits of model space and of paper space; a point that is not finite
+    // is refused.
+    AcGePoint2d limmin() const;
+    Acad::ErrorStatus setLimmin(const AcGePoint2d& point);
+    AcGePoint2d limmax() const;
+    Acad::ErrorStatus setLimmax(const AcGePoint2d& point);
+    AcGePoint2d plimmin() const;
+    Acad::ErrorStatus setPlimmin(const AcGePoint2d& point);
+    AcGePoint2d plimmax() const;
+    Acad::ErrorStatus setPlimmax(const AcGePoint2d& point);
     AcGePoint3d ucsorg() const;
     AcGeVector3d ucsxdir() const;
     AcGeVector3d ucsydir() const;

@@ -7,7 +7,10 @@
 namespace host {
 
 namespace {
-constexpr Adesk::Int16 kHeaderVersion = 1;
+// 2: the limits of model and paper space.
+constexpr Adesk::Int16 kHeaderVersion = 2;
+constexpr Adesk::Int16 kHeaderVersionNoLimits = 1;
+bool finite(const AcGePoint2d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 bool positive(double v) { return std::isfinite(v) && v > 0.0; }
 } // namespace
@@ -39,6 +42,7 @@ Acad::ErrorStatus DatabaseHeader::dwgOut(AcDbDwgFiler* f) const {
     f->writeString(cannoscaleName);
     f->writeDouble(cannoscalePaperUnits);
     f->writeDouble(cannoscaleDrawingUnits);
+    for (const AcGePoint2d* p : {&limmin, &limmax, &plimmin, &plimmax}) f->writePoint2d(*p);
     return f->filerStatus();
 }
 
@@ -46,7 +50,8 @@ Acad::ErrorStatus DatabaseHeader::dwgIn(AcDbDwgFiler* f) {
     DatabaseHeader h;
     Adesk::Int16 version = 0, lw = 0, units = 0, meas = 0;
     f->readInt16(&version);
-    if (f->filerStatus() == Acad::eOk && version != kHeaderVersion) f->setFilerStatus(Acad::eInvalidDwgVersion);
+    if (f->filerStatus() == Acad::eOk && version != kHeaderVersion && version != kHeaderVersionNoLimits)
+        f->setFilerStatus(Acad::eInvalidDwgVersion);
     AcDbHardPointerId id;
     f->readHardPointerId(&id), h.clayer = id;
     f->readHardPointerId(&id), h.textstyle = id;
@@ -76,11 +81,14 @@ Acad::ErrorStatus DatabaseHeader::dwgIn(AcDbDwgFiler* f) {
     f->readString(h.cannoscaleName);
     f->readDouble(&h.cannoscalePaperUnits);
     f->readDouble(&h.cannoscaleDrawingUnits);
+    if (version == kHeaderVersion)
+        for (AcGePoint2d* p : {&h.limmin, &h.limmax, &h.plimmin, &h.plimmax}) f->readPoint2d(p);
     if (f->filerStatus() != Acad::eOk) return f->filerStatus();
     bool sane = positive(h.ltscale) && positive(h.celtscale) && std::isfinite(h.textsize) && positive(h.dimscale) &&
                 positive(h.cannoscalePaperUnits) && positive(h.cannoscaleDrawingUnits) &&
                 units >= 0 && units <= AcDb::kUnitsMax && (meas == 0 || meas == 1) &&
-                !h.ucsxdir.isZeroLength() && !h.ucsydir.isZeroLength() && !h.ucsxdir.isParallelTo(h.ucsydir);
+                !h.ucsxdir.isZeroLength() && !h.ucsydir.isZeroLength() && !h.ucsxdir.isParallelTo(h.ucsydir) &&
+                finite(h.limmin) && finite(h.limmax) && finite(h.plimmin) && finite(h.plimmax);
     if (!sane) {
         f->setFilerStatus(Acad::eInvalidInput);
         return Acad::eInvalidInput;
