@@ -231,33 +231,30 @@ std::string DxfExporter::classes() {
     DxfOutput o;
     o.raw(0, "SECTION");
     o.raw(2, "CLASSES");
-    const char* classes[][3] = {{"ACDBDICTIONARYWDFLT", "AcDbDictionaryWithDefault", "ObjectDBX Classes"},
-                                {"ACDBPLACEHOLDER", "AcDbPlaceHolder", "ObjectDBX Classes"},
-                                {"LAYOUT", "AcDbLayout", "ObjectDBX Classes"}};
-    for (const auto& c : classes) {
+    // Name, class, application, proxy flags, whether its objects are entities.
+    // Text masks go out as wipeouts (see writeWipeout).
+    struct ClassOut {
+        const char* dxf;
+        const char* name;
+        const char* app;
+        int proxyFlags;
+        bool entity;
+    };
+    const char* const expressTools = "WipeOut|AutoCAD Express Tool|expresstools@autodesk.com";
+    const ClassOut classes[] = {{"ACDBDICTIONARYWDFLT", "AcDbDictionaryWithDefault", "ObjectDBX Classes", 0, false},
+                                {"ACDBPLACEHOLDER", "AcDbPlaceHolder", "ObjectDBX Classes", 0, false},
+                                {"LAYOUT", "AcDbLayout", "ObjectDBX Classes", 0, false},
+                                {"WIPEOUT", "AcDbWipeout", expressTools, 127, true},
+                                {"WIPEOUTVARIABLES", "AcDbWipeoutVariables", expressTools, 0, false}};
+    for (const ClassOut& c : classes) {
         o.raw(0, "CLASS");
-        o.raw(1, c[0]);
-        o.raw(2, c[1]);
-        o.raw(3, c[2]);
-        o.integer(90, 0);
+        o.raw(1, c.dxf);
+        o.raw(2, c.name);
+        o.raw(3, c.app);
+        o.integer(90, c.proxyFlags);
         o.integer(280, 0);
-        o.integer(281, 0);
+        o.integer(281, c.entity ? 1 : 0);
     }
-    // Text masks go out as wipeouts (see writeWipeout), an entity class of its own.
-    o.raw(0, "CLASS");
-    o.raw(1, "WIPEOUT");
-    o.raw(2, "AcDbWipeout");
-    o.raw(3, "WipeOut|AutoCAD Express Tool|expresstools@autodesk.com");
-    o.integer(90, 127);
-    o.integer(280, 0);
-    o.integer(281, 1);
-    o.raw(0, "CLASS");
-    o.raw(1, "WIPEOUTVARIABLES");
-    o.raw(2, "AcDbWipeoutVariables");
-    o.raw(3, "WipeOut|AutoCAD Express Tool|expresstools@autodesk.com");
-    o.integer(90, 0);
-    o.integer(280, 0);
-    o.integer(281, 0);
     o.raw(0, "ENDSEC");
     return o.take();
 }

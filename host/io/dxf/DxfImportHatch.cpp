@@ -31,10 +31,11 @@ public:
         while (!done() && m_g[m_i].code != code) ++m_i;
         return !done();
     }
-    AcGePoint2d point(int xCode) {
+    AcGePoint2d point(int xCode, int yCode) {
         const double x = next(xCode);
-        return AcGePoint2d(x, next(xCode + 10));
+        return AcGePoint2d(x, next(yCode));
     }
+    AcGePoint2d point(int xCode) { return point(xCode, xCode + 10); }
 
 private:
     std::span<const DxfGroup> m_g;
@@ -152,7 +153,7 @@ void readPatternLines(Cursor& c, AcDbHatch* h) {
     const int n = int(c.next(78));
     for (int i = 0; i < n && c.code() == 53; ++i) {
         const double angle = c.take().number * kDegree;
-        const AcGePoint2d base = c.point(43), offset = c.point(45);
+        const AcGePoint2d base = c.point(43, 44), offset = c.point(45, 46);
         AcGeDoubleArray dashes;
         const int count = int(c.next(79));
         for (int k = 0; k < count && c.code() == 49; ++k) dashes.append(c.take().number);
