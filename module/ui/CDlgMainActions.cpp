@@ -13,7 +13,7 @@
 #include "module/app/CommandTable.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdim.h"
