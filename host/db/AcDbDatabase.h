@@ -9,6 +9,7 @@
 #include "host/db/AcDbHandle.h"
 #include "host/db/AcDbObjectId.h"
 #include "host/db/adesk.h"
+#include "host/ge/AcGePoint2d.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 #include "host/gi/AcGiColor.h"
@@ -140,6 +141,16 @@ public:
     // program without their class still shows them; 0 saves them without.
     Adesk::Int16 saveproxygraphics() const;
     Acad::ErrorStatus setSaveproxygraphics(Adesk::Int16 saveImage);
+    // Drawing limits of model space and of paper space; a point that is not finite
+    // is refused.
+    AcGePoint2d limmin() const;
+    Acad::ErrorStatus setLimmin(const AcGePoint2d& point);
+    AcGePoint2d limmax() const;
+    Acad::ErrorStatus setLimmax(const AcGePoint2d& point);
+    AcGePoint2d plimmin() const;
+    Acad::ErrorStatus setPlimmin(const AcGePoint2d& point);
+    AcGePoint2d plimmax() const;
+    Acad::ErrorStatus setPlimmax(const AcGePoint2d& point);
     AcGePoint3d ucsorg() const;
     AcGeVector3d ucsxdir() const;
     AcGeVector3d ucsydir() const;

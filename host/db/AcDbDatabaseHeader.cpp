@@ -105,6 +105,22 @@ Adesk::Int16 AcDbDatabase::saveproxygraphics() const { return m_header->proxygra
 Acad::ErrorStatus AcDbDatabase::setSaveproxygraphics(Adesk::Int16 saveImage) {
     LINTARO_SET_HEADER(L"PROXYGRAPHICS", proxygraphics, saveImage, saveImage == 0 || saveImage == 1)
 }
+AcGePoint2d AcDbDatabase::limmin() const { return m_header->limmin; }
+Acad::ErrorStatus AcDbDatabase::setLimmin(const AcGePoint2d& point) {
+    LINTARO_SET_HEADER(L"LIMMIN", limmin, point, std::isfinite(point.x) && std::isfinite(point.y))
+}
+AcGePoint2d AcDbDatabase::limmax() const { return m_header->limmax; }
+Acad::ErrorStatus AcDbDatabase::setLimmax(const AcGePoint2d& point) {
+    LINTARO_SET_HEADER(L"LIMMAX", limmax, point, std::isfinite(point.x) && std::isfinite(point.y))
+}
+AcGePoint2d AcDbDatabase::plimmin() const { return m_header->plimmin; }
+Acad::ErrorStatus AcDbDatabase::setPlimmin(const AcGePoint2d& point) {
+    LINTARO_SET_HEADER(L"PLIMMIN", plimmin, point, std::isfinite(point.x) && std::isfinite(point.y))
+}
+AcGePoint2d AcDbDatabase::plimmax() const { return m_header->plimmax; }
+Acad::ErrorStatus AcDbDatabase::setPlimmax(const AcGePoint2d& point) {
+    LINTARO_SET_HEADER(L"PLIMMAX", plimmax, point, std::isfinite(point.x) && std::isfinite(point.y))
+}
 #undef LINTARO_SET_HEADER
 
 AcGePoint3d AcDbDatabase::ucsorg() const { return m_header->ucsorg; }

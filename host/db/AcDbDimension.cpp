@@ -26,7 +26,9 @@ ACRX_HOST_DEFINE_MEMBERS(AcDbDimension, AcDbEntity, L"DIMENSION", nullptr)
 
 namespace {
 
-constexpr Adesk::Int16 kDimensionVersion = 1;
+// 2: the digest of the state in which the graphics block was kept.
+constexpr Adesk::Int16 kDimensionVersion = 2;
+constexpr Adesk::Int16 kDimensionVersionNoKeptBlock = 1;
 
 // Drawing files find classes by name, and the host's classes otherwise register only
 // when first used: a drawing read before any dimension was made would hold proxies.
@@ -403,6 +405,7 @@ Acad::ErrorStatus AcDbDimension::dwgOutFields(AcDbDwgFiler* filer) const {
     filer->writeDouble(m_horizontalRotation);
     filer->writeVector3d(m_normal);
     m_overrides.dwgOut(filer);
+    if (!m_digesting) filer->writeUInt64(m_keptBlockState);
     return filer->filerStatus();
 }
 
@@ -418,7 +421,8 @@ Acad::ErrorStatus AcDbDimension::dwgInFields(AcDbDwgFiler* filer) {
     AcGeVector3d normal;
     host::DimVarOverrides overrides;
     filer->readInt16(&version);
-    if (filer->filerStatus() == Acad::eOk && version != kDimensionVersion) filer->setFilerStatus(Acad::eInvalidDwgVersion);
+    if (filer->filerStatus() == Acad::eOk && version != kDimensionVersion && version != kDimensionVersionNoKeptBlock)
+        filer->setFilerStatus(Acad::eInvalidDwgVersion);
     filer->readHardPointerId(&style);
     filer->readHardPointerId(&block);
     filer->readPoint3d(&blockPos);
@@ -430,6 +434,8 @@ Acad::ErrorStatus AcDbDimension::dwgInFields(AcDbDwgFiler* filer) {
     filer->readVector3d(&normal);
     if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
     if (overrides.dwgIn(filer) != Acad::eOk) return filer->filerStatus();
+    Adesk::UInt64 kept = 0;
+    if (version == kDimensionVersion && filer->readUInt64(&kept) != Acad::eOk) return filer->filerStatus();
     if (!finitePoint(blockPos) || !finitePoint(textPos) || !std::isfinite(textRot) || !std::isfinite(horizRot)
         || !finiteVector(normal) || normal.isZeroLength()) {
         filer->setFilerStatus(Acad::eInvalidInput);
@@ -445,5 +451,6 @@ Acad::ErrorStatus AcDbDimension::dwgInFields(AcDbDwgFiler* filer) {
     m_horizontalRotation = horizRot;
     m_normal = normal.normal();
     m_overrides = overrides;
+    m_keptBlockState = kept;
     return Acad::eOk;
 }

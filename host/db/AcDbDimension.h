@@ -12,6 +12,11 @@
 // The graphics block (an anonymous "*D..." block holding the drawn geometry) is what
 // other programs read; recomputeDimBlock() makes or refreshes it, which the drawing
 // exchange does before writing a dimension.
+//
+// A dimension read from another program's file keeps that program's graphics block
+// (keepDimBlock()): it is drawn, exploded and written from the block, texts and
+// arrows exactly as their author saw them, until the dimension changes in any way;
+// from then on it is drawn from its own layout again.
 #include "host/db/AcDbDimensionGraphics.h"
 #include "host/db/AcDbDimensionVars.h"
 #include "host/db/AcDbEntity.h"
@@ -111,6 +116,11 @@ public:
     // What the graphics block holds, as new entities in no database (the caller
     // deletes them): pieces that follow the dimension are ByBlock, on no layer.
     Acad::ErrorStatus getBlockEntities(AcDbVoidPtrArray& entities) const;
+    // Takes the graphics block as it stands for what the dimension draws while the
+    // dimension stays as it is now. eInvalidInput when it has no block of its database.
+    Acad::ErrorStatus keepDimBlock();
+    // True while the kept block is what the dimension draws (nothing changed since).
+    bool isDrawnFromDimBlock() const;
 
     // ---- host side
     // What the dimension draws, in its plane's 2D coordinates (see planeToWorld()).
@@ -162,6 +172,11 @@ private:
     host::DimArrows arrowsFor(const host::DimVars& vars) const;
     host::DimTextSpec textSpecFor(const host::DimVars& vars, AcGiTextStyle& style) const;
     Acad::ErrorStatus setArrowByName(int index, const wchar_t* blockName);
+    // A digest of everything filed but the kept state itself; never 0.
+    Adesk::UInt64 filedStateDigest() const;
+    // The kept block's entities drawn, or copied placed as the dimension shows them.
+    void drawKeptBlock(AcGiWorldDraw* wd) const;
+    Acad::ErrorStatus keptBlockCopies(AcDbVoidPtrArray& entities) const;
 
     AcDbObjectId m_style;
     AcDbObjectId m_block;
@@ -173,6 +188,9 @@ private:
     double m_horizontalRotation = 0.0;
     AcGeVector3d m_normal = AcGeVector3d::kZAxis;
     host::DimVarOverrides m_overrides;
+    // The digest of the state in which the graphics block was kept; 0: none kept.
+    Adesk::UInt64 m_keptBlockState = 0;
+    mutable bool m_digesting = false;
 };
 
 namespace host {

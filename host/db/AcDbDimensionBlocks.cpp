@@ -155,6 +155,7 @@ Acad::ErrorStatus makeBlock(AcDbDatabase* db, const std::wstring& name, const wc
 } // namespace
 
 Acad::ErrorStatus AcDbDimension::subExplode(AcDbVoidPtrArray& entitySet) const {
+    if (isDrawnFromDimBlock()) return keptBlockCopies(entitySet);
     const host::DimVars vars = effectiveDimVars();
     EntityList made = EntityMaker(vars, planeToWorld(), m_normal, elevation()).make(graphics());
     for (auto& ent : made) {

@@ -136,6 +136,10 @@ host::DimGraphics AcDbDimension::graphics() const {
 }
 
 bool AcDbDimension::subWorldDraw(AcGiWorldDraw* wd) {
+    if (isDrawnFromDimBlock()) {
+        drawKeptBlock(wd);
+        return true;
+    }
     const host::DimVars vars = effectiveDimVars();
     AcGiTextStyle style;
     const host::DimTextSpec text = textSpecFor(vars, style);

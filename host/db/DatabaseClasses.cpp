@@ -17,6 +17,8 @@
 #include "host/db/AcDbSortentsTable.h"
 #include "host/db/AcDbText.h"
 #include "host/db/AcDbTextStyleTable.h"
+#include "host/db/AcDbHatch.h"
+#include "host/db/AcDbLeader.h"
 #include "host/db/AcDbXline.h"
 
 #include <algorithm>
@@ -36,7 +38,7 @@ AcRxClass* (*const kClasses[])() = {
     &AcDbCircle::desc,         &AcDbPolyline::desc,          &AcDb2dPolyline::desc,
     &AcDb2dVertex::desc,       &AcDbText::desc,              &AcDbMText::desc,
     &AcDbSolid::desc,          &AcDbFace::desc,              &AcDbXline::desc,
-    &AcDbBlockReference::desc,
+    &AcDbBlockReference::desc, &AcDbLeader::desc,          &AcDbHatch::desc,
 };
 } // namespace
 

@@ -8,8 +8,10 @@
 namespace host {
 
 namespace {
-// Version 2 added PROXYGRAPHICS; version 1 drawings read with its default.
+// 2: PROXYGRAPHICS and the limits of model and paper space; version 1 drawings
+// read with their defaults.
 constexpr Adesk::Int16 kHeaderVersion = 2;
+bool finite(const AcGePoint2d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 bool positive(double v) { return std::isfinite(v) && v > 0.0; }
 } // namespace
@@ -42,6 +44,7 @@ Acad::ErrorStatus DatabaseHeader::dwgOut(AcDbDwgFiler* f) const {
     f->writeDouble(cannoscalePaperUnits);
     f->writeDouble(cannoscaleDrawingUnits);
     f->writeInt16(proxygraphics);
+    for (const AcGePoint2d* p : {&limmin, &limmax, &plimmin, &plimmax}) f->writePoint2d(*p);
     return f->filerStatus();
 }
 
@@ -77,13 +80,17 @@ Acad::ErrorStatus DatabaseHeader::dwgIn(AcDbDwgFiler* f) {
     f->readString(h.cannoscaleName);
     f->readDouble(&h.cannoscalePaperUnits);
     f->readDouble(&h.cannoscaleDrawingUnits);
-    if (version >= 2) f->readInt16(&h.proxygraphics);
+    if (version >= 2) {
+        f->readInt16(&h.proxygraphics);
+        for (AcGePoint2d* p : {&h.limmin, &h.limmax, &h.plimmin, &h.plimmax}) f->readPoint2d(p);
+    }
     if (f->filerStatus() != Acad::eOk) return f->filerStatus();
     bool sane = positive(h.ltscale) && positive(h.celtscale) && std::isfinite(h.textsize) && positive(h.dimscale) &&
                 positive(h.cannoscalePaperUnits) && positive(h.cannoscaleDrawingUnits) &&
                 units >= 0 && units <= AcDb::kUnitsMax && (meas == 0 || meas == 1) && isLineWeight(lw) &&
                 !h.ucsxdir.isZeroLength() && !h.ucsydir.isZeroLength() && !h.ucsxdir.isParallelTo(h.ucsydir) &&
-                (h.proxygraphics == 0 || h.proxygraphics == 1);
+                (h.proxygraphics == 0 || h.proxygraphics == 1) &&
+                finite(h.limmin) && finite(h.limmax) && finite(h.plimmin) && finite(h.plimmax);
     if (!sane) {
         f->setFilerStatus(Acad::eInvalidInput);
         return Acad::eInvalidInput;

@@ -3,6 +3,7 @@
 #include "host/db/AcCmColor.h"
 #include "host/db/AcDb.h"
 #include "host/db/AcDbObjectId.h"
+#include "host/ge/AcGePoint2d.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 
@@ -39,6 +40,9 @@ struct DatabaseHeader {
     double cannoscalePaperUnits = 1.0;
     double cannoscaleDrawingUnits = 1.0;
     Adesk::Int16 proxygraphics = 1; // 0: custom entities are saved without their graphics
+    // The drawing limits of model and paper space (an A3 sheet in millimetres).
+    AcGePoint2d limmin, limmax{420.0, 297.0};
+    AcGePoint2d plimmin, plimmax{420.0, 297.0};
 
     Acad::ErrorStatus dwgOut(AcDbDwgFiler* filer) const;
     // Values that make no sense (a zero scale, axes that are not axes) are refused

@@ -5,6 +5,7 @@
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbEntity.h"
 #include "host/db/AcDbLayerTableRecord.h"
+#include "host/db/AcDbLinetypeTableRecord.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbSortentsTable.h"
 #include "host/gi/RecordingWorldDraw.h"
@@ -136,7 +137,23 @@ LayerLook layerLookOf(AcDbStub* layerId) {
     look.color = layer->color();
     look.lineWeight = int(layer->lineWeight());
     look.visible = !layer->isOff() && !layer->isFrozen();
+    look.linetype = layer->linetypeObjectId().isNull() ? nullptr : static_cast<AcDbStub*>(layer->linetypeObjectId());
     layer->close();
+    return look;
+}
+
+LinetypeLook linetypeLookOf(AcDbStub* linetypeId) {
+    LinetypeLook look;
+    look.byLayer = true; // an entity without a linetype follows its layer
+    AcDbLinetypeTableRecord* lt = nullptr;
+    if (!linetypeId || acdbOpenObject(lt, AcDbObjectId(linetypeId), AcDb::kForRead) != Acad::eOk || !lt) return look;
+    const AcDbDatabase* db = lt->database();
+    look.byLayer = db && lt->objectId() == db->byLayerLinetype();
+    // ByBlock lines of a block reference are drawn continuous: the reference's own
+    // linetype does not reach them here.
+    if (!look.byLayer && !(db && lt->objectId() == db->byBlockLinetype()))
+        for (int i = 0; i < lt->numDashes(); ++i) look.dashes.push_back(lt->dashLengthAt(i));
+    lt->close();
     return look;
 }
 
@@ -152,6 +169,15 @@ bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOpti
             if (it == looks->end()) it = looks->emplace(layer, layerLookOf(layer)).first;
             return it->second;
         };
+    }
+    if (!options.linetypeLook) {
+        auto looks = std::make_shared<std::map<AcDbStub*, LinetypeLook>>();
+        options.linetypeLook = [looks](AcDbStub* linetype) {
+            auto it = looks->find(linetype);
+            if (it == looks->end()) it = looks->emplace(linetype, linetypeLookOf(linetype)).first;
+            return it->second;
+        };
+        options.ltscale = db->ltscale();
     }
     return renderToFile(primitives, path, options, error, sizeNote);
 }

@@ -28,10 +28,14 @@ bool recordModelSpace(AcDbDatabase* db, host::gi::GiRecording& out, std::wstring
 // How a layer looks: its colour and line weight; not visible when off or frozen.
 // A layer that cannot be opened looks like the default.
 LayerLook layerLookOf(AcDbStub* layerId);
+// A linetype's dash pattern; ByLayer (and a null id) say so, ByBlock and
+// Continuous draw continuous.
+LinetypeLook linetypeLookOf(AcDbStub* linetypeId);
 
-// The model space to a PNG, SVG or PDF file; options.layerLook is filled in
-// when the caller left it empty. `notes` name what the picture leaves out;
-// `sizeNote` is renderToFile's word on the size it chose.
+// The model space to a PNG, SVG or PDF file; options.layerLook and
+// options.linetypeLook (with the drawing's $LTSCALE) are filled in when the caller
+// left them empty. `notes` name what the picture leaves out; `sizeNote` is
+// renderToFile's word on the size it chose.
 bool renderDatabaseToFile(AcDbDatabase* db, const std::wstring& path, RenderOptions options,
                           std::wstring& error, std::vector<std::wstring>* notes = nullptr,
                           std::wstring* sizeNote = nullptr);

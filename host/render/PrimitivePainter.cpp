@@ -3,6 +3,7 @@
 #include "host/gi/AciColors.h"
 #include "host/gi/GiPrimitiveGeometry.h"
 #include "host/gi/TextLayout.h"
+#include "host/render/DashPattern.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,6 +66,7 @@ bool PrimitivePainter::setLook(const host::gi::GiTraits& traits) {
     LayerLook look;
     if (m_options.layerLook) look = m_options.layerLook(traits.layer);
     if (!look.visible) return false;
+    m_layerLook = look;
 
     AcGiColor c = traits.trueColor;
     if (c.isByLayer()) c = look.color;
@@ -80,10 +82,24 @@ bool PrimitivePainter::setLook(const host::gi::GiTraits& traits) {
     int weight = traits.lineWeight == -1 ? look.lineWeight : traits.lineWeight;
     if (weight < 0) weight = m_options.defaultLineWeight;
     double width = weight / 100.0 * m_options.pixelsPerMm;
-    cairo_set_line_width(m_cr, std::clamp(width, 1.0, 1000.0));
+    m_lineWidth = std::clamp(width, 1.0, 1000.0);
+    cairo_set_line_width(m_cr, m_lineWidth);
+    cairo_set_dash(m_cr, nullptr, 0, 0.0);
     cairo_set_line_cap(m_cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_ROUND);
     return true;
+}
+
+void PrimitivePainter::setDashes(const host::gi::GiTraits& traits, bool filled) {
+    if (filled || !m_options.linetypeLook) return;
+    LinetypeLook lt = m_options.linetypeLook(traits.lineType);
+    if (lt.byLayer) lt = m_layerLook.linetype ? m_options.linetypeLook(m_layerLook.linetype) : LinetypeLook{};
+    const double scale = m_map.scale * m_options.ltscale * (traits.lineTypeScale > 0.0 ? traits.lineTypeScale : 1.0);
+    const DeviceDashes d = deviceDashes(lt.dashes, scale, m_lineWidth);
+    if (d.lengths.empty()) return;
+    // Round caps would close the gaps; dots get the line's width as their length.
+    cairo_set_line_cap(m_cr, CAIRO_LINE_CAP_BUTT);
+    cairo_set_dash(m_cr, d.lengths.data(), int(d.lengths.size()), d.offset);
 }
 
 void PrimitivePainter::pathThrough(const std::vector<AcGePoint3d>& pts, bool closed) {
@@ -111,6 +127,7 @@ void PrimitivePainter::finish(bool filled) {
 }
 
 void PrimitivePainter::paintLine(const GiPrimitive& p) {
+    setDashes(p.traits, p.isFilled());
     pathThrough(p.points, p.kind == GiPrimitive::Polygon);
     finish(p.isFilled());
 }
@@ -119,6 +136,7 @@ void PrimitivePainter::paintArc(const GiPrimitive& p) {
     std::vector<AcGePoint3d> pts = host::gi::arcPoints(p, kCurveDeviationPx / m_map.scale);
     bool closed = p.kind == GiPrimitive::Circle || p.arcType != kAcGiArcSimple;
     if (p.kind == GiPrimitive::Arc && p.arcType == kAcGiArcSector) pts.push_back(p.center);
+    setDashes(p.traits, p.isFilled());
     pathThrough(pts, closed);
     finish(p.isFilled());
 }

@@ -30,6 +30,8 @@ public:
 
 private:
     bool setLook(const host::gi::GiTraits& traits);
+    // The traits' linetype as cairo dashes; continuous for fills and texts.
+    void setDashes(const host::gi::GiTraits& traits, bool filled);
     void pathThrough(const std::vector<AcGePoint3d>& pts, bool closed);
     void finish(bool filled);
     void paintLine(const host::gi::GiPrimitive& p);
@@ -40,6 +42,8 @@ private:
     cairo_t* m_cr;
     DeviceMap m_map;
     const RenderOptions& m_options;
+    LayerLook m_layerLook; // of the primitive being painted
+    double m_lineWidth = 1.0; // device units
 };
 
 } // namespace host::render

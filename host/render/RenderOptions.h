@@ -5,6 +5,7 @@
 #include "host/gi/AcGiColor.h"
 
 #include <functional>
+#include <vector>
 
 class AcDbStub;
 
@@ -14,6 +15,14 @@ struct LayerLook {
     AcGiColor color = AcGiColor(AcGiColor::kForeground);
     int lineWeight = -3; // default
     bool visible = true; // off or frozen layers are not drawn
+    AcDbStub* linetype = nullptr; // for ByLayer; null: continuous
+};
+
+struct LinetypeLook {
+    bool byLayer = false; // the layer's linetype applies
+    // Dash lengths in drawing units: positive dashes, negative gaps, 0 dots; empty
+    // for a continuous line.
+    std::vector<double> dashes;
 };
 
 struct RenderOptions {
@@ -35,6 +44,10 @@ struct RenderOptions {
     // How a layer looks (colour for ByLayer, weight for ByLayer, visibility). Without
     // it every layer is visible, in the foreground colour and the default weight.
     std::function<LayerLook(AcDbStub* layer)> layerLook;
+    // A linetype's pattern; null linetypes are ByLayer. Without it every line is
+    // continuous. Patterns are scaled by ltscale and the entity's own scale.
+    std::function<LinetypeLook(AcDbStub* linetype)> linetypeLook;
+    double ltscale = 1.0;
 };
 
 } // namespace host::render

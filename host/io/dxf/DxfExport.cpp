@@ -129,7 +129,8 @@ std::wstring DxfExporter::blockNameOf(AcDbObjectId id) const {
 void DxfExporter::plan() {
     for (uint64_t* h : {&m_vportTable, &m_ltypeTable, &m_layerTable, &m_styleTable, &m_viewTable, &m_ucsTable,
                         &m_appidTable, &m_dimstyleTable, &m_blockTable, &m_activeVport, &m_rootDict, &m_groupDict,
-                        &m_layoutDict, &m_plotStyleDict, &m_placeholder, &m_modelLayout, &m_paperLayout})
+                        &m_layoutDict, &m_plotStyleDict, &m_placeholder, &m_modelLayout, &m_paperLayout,
+                        &m_wipeoutVars})
         *h = newHandle();
     const auto* table = peek<AcDbBlockTable>(m_db->blockTableId());
     if (!table) return;
@@ -157,6 +158,16 @@ void DxfExporter::plan() {
     // many blocks take time with the square of their number.
     std::set<std::wstring> names;
     for (const BlockOut& b : m_blocks) names.insert(host::toUpperCase(b.name));
+    // Blocks that still show their dimension as drawn go out as they are, and no
+    // other dimension sharing one may fill it afresh.
+    for (AcDbObjectId id : space->entityIds()) {
+        const auto* dim = peek<AcDbDimension>(id);
+        if (!dim || !writesAsDimension(dim) || !dim->isDrawnFromDimBlock()) continue;
+        auto own = m_blockIndex.find(dim->dimBlockId());
+        if (own == m_blockIndex.end() || !m_blocks[own->second].anonymous) continue;
+        m_blocks[own->second].kept = true;
+        m_dimensionBlock[id] = own->second;
+    }
     unsigned serial = 1;
     const size_t drawingBlocks = m_blocks.size();
     for (size_t i = 0; i < drawingBlocks; ++i)
@@ -168,12 +179,13 @@ void DxfExporter::planDimensionBlocks(const AcDbBlockTableRecord* space, std::se
     if (!space) return;
     for (AcDbObjectId id : space->entityIds()) {
         const auto* dim = peek<AcDbDimension>(id);
-        if (!dim || !writesAsDimension(dim)) continue;
+        if (!dim || !writesAsDimension(dim) || m_dimensionBlock.count(id)) continue;
         // The dimension's own anonymous block gets its content afresh; a dimension
         // without one (or sharing one) gets a new "*D" block.
         size_t index = 0;
         auto own = m_blockIndex.find(dim->dimBlockId());
-        if (own != m_blockIndex.end() && m_blocks[own->second].anonymous && !m_blocks[own->second].graphics) {
+        if (own != m_blockIndex.end() && m_blocks[own->second].anonymous && !m_blocks[own->second].graphics
+            && !m_blocks[own->second].kept) {
             index = own->second;
         } else {
             BlockOut b;
@@ -216,17 +228,29 @@ std::string DxfExporter::classes() {
     DxfOutput o;
     o.raw(0, "SECTION");
     o.raw(2, "CLASSES");
-    const char* classes[][3] = {{"ACDBDICTIONARYWDFLT", "AcDbDictionaryWithDefault", "ObjectDBX Classes"},
-                                {"ACDBPLACEHOLDER", "AcDbPlaceHolder", "ObjectDBX Classes"},
-                                {"LAYOUT", "AcDbLayout", "ObjectDBX Classes"}};
-    for (const auto& c : classes) {
+    // Name, class, application, proxy flags, whether its objects are entities.
+    // Text masks go out as wipeouts (see writeWipeout).
+    struct ClassOut {
+        const char* dxf;
+        const char* name;
+        const char* app;
+        int proxyFlags;
+        bool entity;
+    };
+    const char* const expressTools = "WipeOut|AutoCAD Express Tool|expresstools@autodesk.com";
+    const ClassOut classes[] = {{"ACDBDICTIONARYWDFLT", "AcDbDictionaryWithDefault", "ObjectDBX Classes", 0, false},
+                                {"ACDBPLACEHOLDER", "AcDbPlaceHolder", "ObjectDBX Classes", 0, false},
+                                {"LAYOUT", "AcDbLayout", "ObjectDBX Classes", 0, false},
+                                {"WIPEOUT", "AcDbWipeout", expressTools, 127, true},
+                                {"WIPEOUTVARIABLES", "AcDbWipeoutVariables", expressTools, 0, false}};
+    for (const ClassOut& c : classes) {
         o.raw(0, "CLASS");
-        o.raw(1, c[0]);
-        o.raw(2, c[1]);
-        o.raw(3, c[2]);
-        o.integer(90, 0);
+        o.raw(1, c.dxf);
+        o.raw(2, c.name);
+        o.raw(3, c.app);
+        o.integer(90, c.proxyFlags);
         o.integer(280, 0);
-        o.integer(281, 0);
+        o.integer(281, c.entity ? 1 : 0);
     }
     o.raw(0, "ENDSEC");
     return o.take();

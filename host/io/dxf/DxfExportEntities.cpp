@@ -10,6 +10,7 @@
 #include "host/db/AcDbCircle.h"
 #include "host/db/AcDbDiametricDimension.h"
 #include "host/db/AcDbFace.h"
+#include "host/db/AcDbLeader.h"
 #include "host/db/AcDbLine.h"
 #include "host/db/AcDbLinetypeTableRecord.h"
 #include "host/db/AcDbMText.h"
@@ -285,6 +286,20 @@ bool DxfExporter::writePlanar(DxfOutput& o, const AcDbEntity* ent, uint64_t owne
         o.raw(100, "AcDbXline");
         o.point(10, e->basePoint());
         o.vector(11, e->unitDir());
+    } else if (const auto* e = as<AcDbLeader>(ent)) {
+        common(o, ent, "LEADER", owner, paper);
+        o.raw(100, "AcDbLeader");
+        o.text(3, dimStyleName(e->dimensionStyle()));
+        o.integer(71, e->hasArrowHead() ? 1 : 0);
+        o.integer(72, e->isSplined() ? 1 : 0);
+        o.integer(73, int(e->annoType()));
+        o.integer(74, 0);
+        o.integer(75, 0);
+        o.real(40, 1.0);
+        o.real(41, 1.0);
+        o.integer(76, e->numVertices());
+        for (int i = 0; i < e->numVertices(); ++i) o.point(10, e->vertexAt(i));
+        o.normal(e->normal());
     } else if (const auto* e = as<AcDbBlockReference>(ent)) {
         const std::wstring name = blockNameOf(e->blockTableRecord());
         if (name.empty()) return false; // its block is not in the file: its geometry goes instead
@@ -306,7 +321,7 @@ bool DxfExporter::writePlanar(DxfOutput& o, const AcDbEntity* ent, uint64_t owne
 
 bool DxfExporter::writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
     if (writeCurve(o, ent, owner, paper) || writeOldPolyline(o, ent, owner, paper) || writeTexts(o, ent, owner, paper)
-        || writePlanar(o, ent, owner, paper)) {
+        || writePlanar(o, ent, owner, paper) || writeHatch(o, ent, owner, paper)) {
         xdata(o, ent, false);
         return true;
     }
@@ -349,6 +364,10 @@ void DxfExporter::writeDimension(DxfOutput& o, const AcDbDimension* dim, uint64_
     }
     o.point(10, defPoint);
     o.point(11, toOcs(dim->textPosition(), n));
+    // A kept block was placed by the file that brought it; ours sit at the origin.
+    if (block != m_dimensionBlock.end() && m_blocks[block->second].kept
+        && !dim->dimBlockPosition().isEqualTo(AcGePoint3d::kOrigin))
+        o.point(12, dim->dimBlockPosition());
     o.integer(70, kind | kOwnBlock | (dim->isUsingDefaultTextPosition() ? 0 : kUserText));
     if (!dim->dimensionTextString().empty()) o.text(1, dim->dimensionTextString());
     double measured = 0.0;

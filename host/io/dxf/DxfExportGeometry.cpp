@@ -42,6 +42,9 @@ AcGePoint3d toOcs(const AcGePoint3d& p, const AcGeVector3d& n) {
 void DxfExporter::writeDrawn(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
     gi::RecordingWorldDraw wd(kAcGiForExplode);
     wd.setDatabase(m_db);
+    // Drawn as for paper: masks come in the paper's white, which writeWipeout
+    // hands to the reading program's own background.
+    wd.setPlotGeneration(true);
     wd.drawDrawable(const_cast<AcDbEntity*>(ent));
     for (const gi::GiPrimitive& p : wd.primitives()) writePrimitive(o, p, ent, owner, paper);
 }
@@ -89,7 +92,9 @@ void DxfExporter::writePrimitive(DxfOutput& o, const gi::GiPrimitive& p, const A
     case gi::GiPrimitive::Polygon: {
         const bool closed = p.kind == gi::GiPrimitive::Polygon;
         if (p.points.size() < 2) return;
-        if (p.isFilled() && p.points.size() >= 3) {
+        if (p.isFilled() && writeWipeout(o, p, ent, owner, paper)) {
+            break;
+        } else if (p.isFilled() && p.points.size() >= 3) {
             // Filled outlines as solids: a quadrilateral at once (corners 0, 1, 3, 2), others as a fan.
             const auto& q = p.points;
             for (size_t i = 1; i + 1 < q.size(); i += q.size() == 4 ? 3 : 1) {

@@ -71,6 +71,7 @@ std::string DxfExporter::objects() {
     entry(o, "ACAD_GROUP", m_groupDict);
     entry(o, "ACAD_LAYOUT", m_layoutDict);
     entry(o, "ACAD_PLOTSTYLENAME", m_plotStyleDict);
+    entry(o, "ACAD_WIPEOUT_VARS", m_wipeoutVars);
     dictionaryHead(o, m_groupDict, m_rootDict);
     dictionaryHead(o, m_layoutDict, m_rootDict);
     entry(o, "Model", m_modelLayout);
@@ -86,6 +87,12 @@ std::string DxfExporter::objects() {
     o.raw(0, "ACDBPLACEHOLDER");
     o.handle(5, m_placeholder);
     o.handle(330, m_plotStyleDict);
+    // The masks' outlines are not shown (as on paper).
+    o.raw(0, "WIPEOUTVARIABLES");
+    o.handle(5, m_wipeoutVars);
+    o.handle(330, m_rootDict);
+    o.raw(100, "AcDbWipeoutVariables");
+    o.integer(70, 0);
     layout(o, m_modelLayout, m_layoutDict, "Model", 0, m_blocks[0].record);
     layout(o, m_paperLayout, m_layoutDict, "Layout1", 1, m_blocks.size() > 1 ? m_blocks[1].record : 0);
     o.raw(0, "ENDSEC");

@@ -101,6 +101,11 @@ std::string DxfExporter::header() {
     o.point(10, ext.minPoint());
     var("$EXTMAX");
     o.point(10, ext.maxPoint());
+    for (const auto& [name, p] : {std::pair{"$LIMMIN", h.limmin}, std::pair{"$LIMMAX", h.limmax},
+                                  std::pair{"$PLIMMIN", h.plimmin}, std::pair{"$PLIMMAX", h.plimmax}}) {
+        var(name);
+        o.point2d(10, p.x, p.y);
+    }
     var("$LTSCALE");
     o.real(40, h.ltscale);
     var("$TEXTSIZE");
@@ -126,8 +131,11 @@ std::string DxfExporter::header() {
     o.integer(70, h.pdmode);
     var("$PDSIZE");
     o.real(40, h.pdsize);
-    var("$INSUNITS");
-    o.integer(70, int(h.insunits));
+    // A drawing without units says nothing, as the file it came from did.
+    if (h.insunits != AcDb::kUnitsUndefined) {
+        var("$INSUNITS");
+        o.integer(70, int(h.insunits));
+    }
     var("$MEASUREMENT");
     o.integer(70, int(h.measurement));
     var("$HANDSEED");

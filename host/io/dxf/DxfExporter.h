@@ -35,6 +35,7 @@ private:
         uint64_t record = 0, begin = 0, end = 0;
         bool model = false, paper = false, anonymous = false;
         bool graphics = false; // holds a dimension's drawing (made here), not the drawing's entities
+        bool kept = false;     // a dimension's graphics block that goes out as the drawing holds it
         AcGePoint3d origin;
         std::vector<std::unique_ptr<AcDbEntity>> made;
     };
@@ -82,6 +83,7 @@ private:
     bool writeOldPolyline(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
     bool writeTexts(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
     bool writePlanar(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
+    bool writeHatch(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper); // DxfExportHatch.cpp
     void common(DxfOutput& o, const AcDbEntity* ent, const char* type, uint64_t owner, bool paper);
     void xdata(DxfOutput& o, const AcDbEntity* ent, bool skipAcad);
     void writeDimension(DxfOutput& o, const AcDbDimension* dim, uint64_t owner, bool paper);
@@ -92,6 +94,9 @@ private:
     void writePrimitive(DxfOutput& o, const gi::GiPrimitive& p, const AcDbEntity* ent, uint64_t owner, bool paper);
     void primitiveCommon(DxfOutput& o, const gi::GiPrimitive& p, const AcDbEntity* ent, const char* type,
                          uint64_t owner, bool paper);
+    // A filled primitive that masks what lies under it (see DxfExportWipeout.cpp);
+    // false when the primitive is no mask.
+    bool writeWipeout(DxfOutput& o, const gi::GiPrimitive& p, const AcDbEntity* ent, uint64_t owner, bool paper);
 
     // ---- objects (DxfExportObjects.cpp)
     std::string objects();
@@ -107,7 +112,7 @@ private:
     uint64_t m_vportTable = 0, m_ltypeTable = 0, m_layerTable = 0, m_styleTable = 0, m_viewTable = 0,
              m_ucsTable = 0, m_appidTable = 0, m_dimstyleTable = 0, m_blockTable = 0;
     uint64_t m_activeVport = 0, m_rootDict = 0, m_groupDict = 0, m_layoutDict = 0, m_plotStyleDict = 0,
-             m_placeholder = 0, m_modelLayout = 0, m_paperLayout = 0;
+             m_placeholder = 0, m_modelLayout = 0, m_paperLayout = 0, m_wipeoutVars = 0;
 };
 
 } // namespace host::dxf

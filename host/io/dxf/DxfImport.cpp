@@ -255,6 +255,7 @@ bool DxfImporter::append(AcDbBlockTableRecord* block, const DxfEntity& e, bool c
     }
     m_created.push_back(id);
     applyXData(ent, e.record);
+    keepDimensionBlock(ent);
     ent->close();
     if (count) ++m_report.imported[e.record.type];
     return true;

@@ -8,6 +8,8 @@
 #include "host/db/AcDbDiametricDimension.h"
 #include "host/db/AcDbRadialDimension.h"
 #include "host/db/AcDbRotatedDimension.h"
+#include "host/db/AcDbBlockTableRecord.h"
+#include "host/db/AcDbObjectOpen.h"
 #include "host/io/dxf/DxfImporter.h"
 
 #include <numbers>
@@ -85,6 +87,17 @@ void DxfImporter::finishDimension(AcDbDimension* dim, const DxfRecord& r) {
     if (!block.isNull()) dim->setDimBlockId(block);
     dim->setDimBlockPosition(r.point(12));
     applyDimOverrides(dim, r);
+}
+
+void DxfImporter::keepDimensionBlock(AcDbEntity* ent) {
+    auto* dim = AcDbDimension::cast(ent);
+    if (!dim || dim->dimBlockId().isNull()) return;
+    AcDbBlockTableRecord* block = nullptr;
+    if (acdbOpenObject(block, dim->dimBlockId(), AcDb::kForRead) != Acad::eOk) return;
+    const bool drawn = !block->entityIds().empty();
+    block->close();
+    // An empty block draws nothing: such a dimension is better shown as laid out.
+    if (drawn) dim->keepDimBlock();
 }
 
 void DxfImporter::applyDimOverrides(AcDbDimension* dim, const DxfRecord& r) {

@@ -7,6 +7,7 @@
 #include "host/db/AcDbCircle.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbFace.h"
+#include "host/db/AcDbLeader.h"
 #include "host/db/AcDbLine.h"
 #include "host/db/AcDbMText.h"
 #include "host/db/AcDbPolyline.h"
@@ -190,6 +191,8 @@ AcDbEntity* DxfImporter::makeEntity(const DxfEntity& e, std::wstring& skipped) {
     else if (r.type == L"TEXT") ent = makeText(r);
     else if (r.type == L"MTEXT") ent = makeMText(r);
     else if (r.type == L"INSERT") ent = makeInsert(e, skipped);
+    else if (r.type == L"LEADER") ent = makeLeader(r, skipped);
+    else if (r.type == L"HATCH") ent = makeHatch(r, skipped);
     else if (r.type == L"DIMENSION") ent = makeDimension(r, skipped);
     else if (r.type == L"ARC_DIMENSION") ent = makeArcDimension(r);
     else return nullptr; // a type the host does not have: counted by its name
@@ -236,7 +239,9 @@ AcDbEntity* DxfImporter::makeMText(const DxfRecord& r) {
     if (attach >= 1 && attach <= 9) m->setAttachment(AcDbMText::AttachmentPoint(attach));
     m->setTextStyle(textStyleId(m_doc.text(r.find(7))));
     if (r.has(11) || r.has(21)) m->setDirection(r.point(11).asVector());
-    else m->setRotation(r.real(50));
+    // Written in degrees by the programs that make real plans, whatever older
+    // descriptions of the format say.
+    else m->setRotation(r.real(50) * kDegree);
     if (r.real(44) > 0.0) m->setLineSpacingFactor(r.real(44));
     const int fill = r.integer(90);
     if (fill & 1) {
@@ -250,6 +255,30 @@ AcDbEntity* DxfImporter::makeMText(const DxfRecord& r) {
     }
     if (fill & 2) m->setUseBackgroundColor(true);
     return m;
+}
+
+AcDbEntity* DxfImporter::makeLeader(const DxfRecord& r, std::wstring& skipped) {
+    Owned<AcDbLeader> l(new AcDbLeader());
+    l->setNormal(r.normal());
+    const AcDbObjectId style = dimStyleId(m_doc.text(r.find(3)));
+    if (!style.isNull()) l->setDimensionStyle(style);
+    if (r.integer(71, 1) == 0) l->disableArrowHead();
+    if (r.integer(72) == 1) l->setToSplineLeader();
+    const int anno = r.integer(73, AcDbLeader::kNoAnno);
+    if (anno >= AcDbLeader::kMText && anno <= AcDbLeader::kNoAnno) l->setAnnoType(AcDbLeader::AnnoType(anno));
+    // Vertices are 10/20/30 triples in the order given; the count (76) is not trusted.
+    for (size_t i = 0; i < r.groups.size(); ++i) {
+        if (r.groups[i].code != 10) continue;
+        AcGePoint3d p(r.groups[i].number, 0.0, 0.0);
+        for (size_t k = i + 1; k < r.groups.size() && k <= i + 2; ++k) {
+            if (r.groups[k].code == 20) p.y = r.groups[k].number;
+            if (r.groups[k].code == 30) p.z = r.groups[k].number;
+        }
+        l->appendVertex(p);
+    }
+    // Points at nothing: other programs' checks delete such a leader too.
+    if (l->numVertices() < 2) return refuse(skipped, r.type, L"fewer than two vertices");
+    return l.release();
 }
 
 AcDbEntity* DxfImporter::makeInsert(const DxfEntity& e, std::wstring& skipped) {

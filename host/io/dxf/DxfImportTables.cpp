@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace host::dxf {
 
@@ -270,7 +271,10 @@ bool DxfImporter::importDimStyles(std::wstring& error) {
             return false;
         }
         if (!rec) continue;
+        // A variable the record leaves out is the one the writer worked with, which
+        // its header holds: minimal writers give "1.70" only through $DIMZIN there.
         DimVars v = dxfDimDefaults();
+        overlayHeaderDimVars(v);
         for (const DxfGroup& g : r.groups) {
             if (g.code == 70 || g.code == 2 || g.code == 105 || g.code >= 1000) continue;
             if (r12 && (g.code == 5 || g.code == 6 || g.code == 7)) {
@@ -297,7 +301,10 @@ void DxfImporter::importHeader() {
     if (const DxfRecord* r = var(L"$INSUNITS")) {
         const int u = r->integer(70);
         if (u >= 0 && u <= AcDb::kUnitsMax) m_db->setInsunits(AcDb::UnitsValue(u));
+    } else {
+        m_db->setInsunits(AcDb::kUnitsUndefined); // an old file without units stays without them
     }
+    importLimits();
     if (const DxfRecord* r = var(L"$MEASUREMENT")) m_db->setMeasurement(r->integer(70) ? AcDb::kMetric : AcDb::kEnglish);
     if (const DxfRecord* r = var(L"$LTSCALE"); r && r->real(40) > 0.0) m_db->setLtscale(r->real(40));
     if (const DxfRecord* r = var(L"$CELTSCALE"); r && r->real(40) > 0.0) m_db->setCeltscale(r->real(40));
@@ -322,12 +329,32 @@ void DxfImporter::importHeader() {
     if (m_doc.table(L"DIMSTYLE").empty()) importHeaderDimVars();
 }
 
+void DxfImporter::importLimits() {
+    const std::pair<const wchar_t*, Acad::ErrorStatus (AcDbDatabase::*)(const AcGePoint2d&)> limits[] = {
+        {L"$LIMMIN", &AcDbDatabase::setLimmin},
+        {L"$LIMMAX", &AcDbDatabase::setLimmax},
+        {L"$PLIMMIN", &AcDbDatabase::setPlimmin},
+        {L"$PLIMMAX", &AcDbDatabase::setPlimmax}};
+    for (const auto& [name, set] : limits) {
+        const DxfRecord* r = m_doc.headerVar(name);
+        if (!r || !r->has(10) || !r->has(20)) continue;
+        const AcGePoint3d p = r->point(10);
+        (m_db->*set)(AcGePoint2d(p.x, p.y)); // refuses what is not finite
+    }
+}
+
 // A file without dimension styles (old or minimal writers) keeps its dimension
 // variables in the header only: they become the current style's.
 void DxfImporter::importHeaderDimVars() {
     AcDbDimStyleTableRecord* style = nullptr;
     if (acdbOpenObject(style, m_db->dimstyle(), AcDb::kForWrite) != Acad::eOk) return;
     DimVars v = dimVarsOf(*style);
+    overlayHeaderDimVars(v);
+    applyDimVars(v, *style);
+    style->close();
+}
+
+void DxfImporter::overlayHeaderDimVars(DimVars& v) const {
     for (int i = 0; i < kDimVarCount; ++i) {
         const DimVarInfo& info = dimVarInfo(i);
         const DxfRecord* r = info.dxfName[0] ? m_doc.headerVar(std::wstring(L"$") + info.dxfName) : nullptr;
@@ -343,8 +370,6 @@ void DxfImporter::importHeaderDimVars() {
             v.set(i, value);
         }
     }
-    applyDimVars(v, *style);
-    style->close();
 }
 
 } // namespace host::dxf

@@ -64,6 +64,9 @@ private:
     void noteHandles();
     void importHeader();
     void importHeaderDimVars();
+    void importLimits();
+    // The header's $DIM... values over `v`, for those the header has.
+    void overlayHeaderDimVars(DimVars& v) const;
 
     // ---- blocks and entities (DxfImport.cpp)
     bool createBlocks(std::wstring& error);
@@ -79,6 +82,9 @@ private:
     AcDbEntity* makeText(const DxfRecord& r);
     AcDbEntity* makeMText(const DxfRecord& r);
     AcDbEntity* makeInsert(const DxfEntity& e, std::wstring& skipped);
+    AcDbEntity* makeLeader(const DxfRecord& r, std::wstring& skipped);
+    // (DxfImportHatch.cpp)
+    AcDbEntity* makeHatch(const DxfRecord& r, std::wstring& skipped);
     // The registered application, added when missing (then handed out open for write).
     AcDbRegAppTableRecord* openOrAddRegApp(const std::wstring& name, bool& failed);
     void applyCommon(AcDbEntity* ent, const DxfRecord& r);
@@ -88,6 +94,9 @@ private:
     AcDbEntity* makeDimension(const DxfRecord& r, std::wstring& skipped);
     AcDbEntity* makeArcDimension(const DxfRecord& r);
     void finishDimension(AcDbDimension* dim, const DxfRecord& r);
+    // A dimension with a graphics block of the file shows that block, as its author
+    // saw it, until it is changed; called when everything of the record is set.
+    void keepDimensionBlock(AcDbEntity* ent);
     // The ACAD "DSTYLE" overrides of a dimension's extended data.
     void applyDimOverrides(AcDbDimension* dim, const DxfRecord& r);
 

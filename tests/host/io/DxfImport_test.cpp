@@ -104,7 +104,8 @@ TEST(DxfImport, EntitiesComeInWithTheirDetails) {
     EXPECT_EQ(mtext->contentsString(), L"Erdgeschoss Wohnen ²");
     EXPECT_EQ(mtext->attachment(), AcDbMText::kMiddleCenter);
 
-    EXPECT_EQ(report.notImportedLine(), L"DXF import: 1 HATCH, 2 LEADER, 1 POINT not imported");
+    EXPECT_EQ(report.notImportedLine(),
+              L"DXF import: 1 HATCH (no boundary), 2 LEADER (fewer than two vertices), 1 POINT not imported");
     AcDbLayerTable* layers = nullptr;
     dwg.db->getLayerTable(layers);
     AcDbLayerTableRecord* walls = nullptr;

@@ -247,3 +247,46 @@ TEST_F(PictureWriterTest, TallDrawingsFitAPngAndStayWholeInSvgAndPdf) {
     ASSERT_TRUE(renderToFile(rec, file("plain.png"), window100x50(), error, &note));
     EXPECT_TRUE(note.empty());
 }
+
+TEST_F(PictureWriterTest, LinesShowTheDashesOfTheirLinetypeScaled) {
+    // Two lines: one with its own linetype, one following its layer's.
+    AcDbStub* const dashed = reinterpret_cast<AcDbStub*>(0x10);
+    AcDbStub* const byLayer = reinterpret_cast<AcDbStub*>(0x20);
+    AcDbStub* const layer = reinterpret_cast<AcDbStub*>(0x30);
+    RecordingWorldDraw wd;
+    wd.subEntityTraits().setColor(1);
+    wd.subEntityTraits().setLineType(dashed);
+    AcGePoint3d upper[2] = {{10, 40, 0}, {90, 40, 0}};
+    wd.geometry().polyline(2, upper);
+    wd.subEntityTraits().setLineType(byLayer);
+    wd.subEntityTraits().setLayer(layer);
+    wd.subEntityTraits().setLineTypeScale(2.0);
+    AcGePoint3d lower[2] = {{10, 10, 0}, {90, 10, 0}};
+    wd.geometry().polyline(2, lower);
+    RenderOptions o = window100x50(); // 2 px a drawing unit
+    o.ltscale = 0.5;
+    o.linetypeLook = [&](AcDbStub* lt) {
+        LinetypeLook look;
+        look.byLayer = lt == byLayer;
+        if (lt == dashed) look.dashes = {20.0, -20.0}; // at ltscale 0.5: 20 px dash, 20 px gap
+        return look;
+    };
+    o.layerLook = [&](AcDbStub*) {
+        LayerLook look;
+        look.linetype = dashed; // at ltscale 0.5 and the line's 2: 40 px dash, 40 px gap
+        return look;
+    };
+    std::wstring error;
+    ASSERT_TRUE(renderToFile(wd.takePrimitives(), file("dashes.png"), o, error)) << host::toUtf8(error);
+    Image img(file("dashes.png"));
+    ASSERT_TRUE(img.ok());
+    // The upper line (device row 20) starts at x 20: dashes 20-40, 60-80 ...
+    EXPECT_TRUE(img.tinted(30, 20, 0xFF0000));
+    EXPECT_TRUE(img.white(50, 20)) << "a gap";
+    EXPECT_TRUE(img.tinted(70, 20, 0xFF0000));
+    EXPECT_TRUE(img.white(90, 20));
+    // The lower line (device row 80): dash 20-60, gap 60-100, dash 100-140.
+    EXPECT_TRUE(img.tinted(50, 80, 0xFF0000));
+    EXPECT_TRUE(img.white(80, 80)) << "the layer's linetype, scaled by the line's own scale";
+    EXPECT_TRUE(img.tinted(120, 80, 0xFF0000));
+}
