@@ -14,6 +14,7 @@
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimCreate.h"
+#include "module/height/TRdimHeightCreate.h"
 #include "module/resources/resource.h"
 #include "module/ui/CDlgMain.h"
 
@@ -46,6 +47,8 @@ template <size_t Index> void creationCommand() {
         CreateLinearChain(linearChainType(Index));
     else if constexpr (Index == 11)
         CreateArcChain();
+    else if constexpr (Index == 9 || Index == 10)
+        MakeDimHeight(Index == 9, AcDbObjectId::kNull, 0.0, L"", L"", L"", L"", 0, -1);
     else
         notBuiltYet<Index>();
     if (!hadPalette && dlgMyApp) EndApp(true, false);
@@ -106,8 +109,8 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, &notBuiltYet<6>},
         {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, &notBuiltYet<7>},
         {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, &notBuiltYet<8>},
-        {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &notBuiltYet<9>},
-        {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, &notBuiltYet<10>},
+        {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &creationCommand<9>},
+        {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, &creationCommand<10>},
         {L"XOTA_dimArc", L"XOTA_dimArc", ACRX_CMD_MODAL, &creationCommand<11>},
         {L"XOTA_dimReplace", L"XOTA_dimReplace", ACRX_CMD_MODAL, &notBuiltYet<12>},
         {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, &notBuiltYet<13>},

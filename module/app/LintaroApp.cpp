@@ -11,6 +11,7 @@
 #include "host/win/FormatW.h"
 #include "host/win/WinModules.h"
 #include "module/app/CommandTable.h"
+#include "module/app/DbReactor.h"
 #include "module/app/DocLocks.h"
 #include "module/app/EntityClasses.h"
 #include "module/app/LanguageModule.h"
@@ -135,6 +136,7 @@ void handleMessage(AcRx::AppMsgCode msg, void* pkt) {
     case AcRx::kLoadDwgMsg:
         DefineLispFunctions();
         LogMsg(L"\npred rewatchDb");
+        RewatchDb();
         LogMsg(L"\nPO rewatchDb");
         break;
     case AcRx::kUnloadDwgMsg: UndefineLispFunctions(); break;

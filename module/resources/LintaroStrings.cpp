@@ -1,6 +1,7 @@
 #include "module/resources/LintaroStrings.h"
 
 #include "host/mfc/AfxModuleState.h"
+#include "module/resources/HeightResources.h"
 #include "module/resources/PaletteResources.h"
 #include "module/resources/resource.h"
 
@@ -94,4 +95,5 @@ void RegisterLintaroResources() {
     registered = true;
     host::registerModuleStrings(AfxGetInstanceHandle(), kStrings, std::size(kStrings));
     RegisterPaletteResources();
+    RegisterHeightResources();
 }

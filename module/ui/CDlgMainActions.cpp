@@ -17,8 +17,10 @@
 #include "module/app/PaletteApp.h"
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdim.h"
+#include "module/height/HeightLinks.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/resources/PaletteResources.h"
+#include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/PaletteValues.h"
 
 namespace {
@@ -241,6 +243,12 @@ void CDlgMain::OnMyCommand(UINT id) {
     case ID_GLOBAL_SETTINGS:
         if (pGlobDimOptions && pGlobDimOptions->m_bNoWrite) AdjustMode(m_iCurrentMode);
         break;
+    case ID_HK_CHECKER:
+        OpenDlgHDimChecker();
+        return;
+    case ID_HK_LINKS:
+        RefreshHDimAutoValues(nullptr);
+        return;
     default:
         break;
     }
