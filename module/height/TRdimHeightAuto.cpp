@@ -34,12 +34,20 @@ std::wstring SourceText(const TRdimHeight& source, int row, bool hideSign) {
     const std::wstring own = source.GetText(ValueTextIndex(row));
     if (source.GetParamInt(IND_I_HUserText) != 0 && !own.empty()) return own;
     const double value = row == 2 ? source.GetHeight2() : source.GetHeight1();
-    ValueFormatEnv env = MakeValueFormatEnv(source.GetParamString(IND_S_IniFile));
-    env.log = &LogMsg;
-    const std::wstring digits = FormatValue(3, std::fabs(value), source.Params(), env);
+    const bool zero = std::fabs(value) <= kHeightZeroValue;
+    std::wstring digits;
+    if (zero) {
+        // The zero level always has two decimals, as the source shows it.
+        const std::wstring delimiter = source.GetParamString(IND_S_Delimiter);
+        digits = L"0" + (delimiter.empty() ? std::wstring(L".") : delimiter) + L"00";
+    } else {
+        ValueFormatEnv env = MakeValueFormatEnv(source.GetParamString(IND_S_IniFile));
+        env.log = &LogMsg;
+        digits = FormatValue(3, std::fabs(value), source.Params(), env);
+    }
     std::wstring sign;
-    if (!hideSign) sign = value > kHeightZeroValue ? L"+" : std::fabs(value) <= kHeightZeroValue ? L"\u00B1" : L"";
-    if (value < -kHeightZeroValue) sign = L"-";
+    if (!hideSign) sign = zero ? L"\u00B1" : value > 0.0 ? L"+" : L"";
+    if (value < 0.0 && !zero) sign = L"-";
     return sign + digits;
 }
 
@@ -221,7 +229,8 @@ void TRdimHeight::modified(const AcDbObject* dbObj) {
 }
 
 void TRdimHeight::erased(const AcDbObject* dbObj, Adesk::Boolean bErasing) {
-    if (!dbObj || !bErasing || isUndoing() || dbObj->isUndoing()) return;
+    // Block commands take sources into a block: the follower is left as it is.
+    if (!dbObj || !bErasing || isUndoing() || dbObj->isUndoing() || CommandSkipsFollowers()) return;
     try {
         Adesk::Boolean wasWritable = false;
         if (upgradeFromNotify(wasWritable) != Acad::eOk) return;

@@ -227,6 +227,15 @@ TEST_F(HeightGroupTest, APlanMarkFollowsItsSourceAndMarksABrokenLink) {
     EXPECT_NEAR(value(plan), 1.5, kGeomTol);
     EXPECT_EQ(rowText(plan), L"+1,50");
 
+    // A source at the zero level shows its zero text with the sign rule of levels.
+    const AcDbObjectId zero = addMember(base, P(5, 0), P(8, 0));
+    const AcDbObjectId plan0 = append(makeMark(true, 1, P(20, 5), 3.0).release());
+    ASSERT_EQ(acdbOpenObject(mark, plan0, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(mark->SetAutoValue(1, zero), 1);
+    mark->RefreshAutoValue(true);
+    mark->close();
+    EXPECT_EQ(rowText(plan0), L"\u00B10,00");
+
     // The source erased: one "#", however often the links are refreshed.
     erase(source);
     EXPECT_FALSE(keep.isErased());
