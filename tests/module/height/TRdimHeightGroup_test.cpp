@@ -7,6 +7,8 @@
 #include "module/app/DbReactor.h"
 #include "module/height/HeightLinks.h"
 
+#include <cmath>
+
 using namespace heighttest;
 
 namespace {
@@ -258,4 +260,32 @@ TEST_F(HeightGroupTest, APlanMarkFollowsItsSourceAndMarksABrokenLink) {
     ASSERT_EQ(acdbOpenObject(src, keep, AcDb::kForRead), Acad::eOk);
     EXPECT_FALSE(src->hasPersistentReactor(plan));
     src->close();
+}
+
+TEST_F(HeightGroupTest, AMirroredOrTurnedSectionMarkStaysUprightAtItsLevel) {
+    const AcDbObjectId base = addBase(P(0, 0), 0.0);
+    const AcDbObjectId member = addMember(base, P(5, 2), P(8, 2));
+    // Mirrored about the line x = 10.
+    AcGeMatrix3d mirror;
+    mirror(0, 0) = -1.0;
+    mirror(0, 3) = 20.0;
+    ASSERT_EQ(transform(member, mirror), Acad::eOk);
+    TRdimHeight* mark = ObjectId2TRdimHeight(member);
+    ASSERT_NE(mark, nullptr);
+    EXPECT_POINT_NEAR(mark->GetPoint(kHPointInput), P(15, 2), kGeomTol);
+    EXPECT_POINT_NEAR(mark->GetPoint(kHPointDim), P(12, 2), kGeomTol);
+    EXPECT_TRUE(mark->GetAxis(0).isEqualTo(AcGeVector3d::kXAxis));
+    EXPECT_TRUE(mark->GetAxis(1).isEqualTo(AcGeVector3d::kYAxis));
+    EXPECT_NEAR(mark->GetRotation(), 0.0, kGeomTol);
+    mark->close();
+    EXPECT_NEAR(value(member), 2.0, kGeomTol);
+    // Turned by a quarter turn about its measured point: the level stays.
+    ASSERT_EQ(transform(member, AcGeMatrix3d::rotation(M_PI / 2, AcGeVector3d::kZAxis, P(15, 2))), Acad::eOk);
+    mark = ObjectId2TRdimHeight(member);
+    ASSERT_NE(mark, nullptr);
+    EXPECT_NEAR(mark->GetRotation(), 0.0, kGeomTol);
+    // The symbol is put back at the level of the measured point.
+    EXPECT_NEAR(mark->GetPoint(kHPointDim).y, mark->GetPoint(kHPointInput).y, kGeomTol);
+    mark->close();
+    EXPECT_NEAR(value(member), 2.0, kGeomTol);
 }
