@@ -7,7 +7,6 @@
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectOpen.h"
-#include "host/rx/acutString.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
 #include "module/app/LintaroLog.h"
@@ -73,13 +72,6 @@ std::vector<AcDbDatabase*> OpenDatabases() {
     return dbs;
 }
 
-std::wstring LayerOf(const AcDbEntity* entity) {
-    wchar_t* name = entity->layer();
-    std::wstring out = name ? name : L"";
-    acutDelString(name);
-    return out;
-}
-
 } // namespace
 
 AcDbObjectIdArray HeightMarksOf(AcDbDatabase* db) {
@@ -127,7 +119,7 @@ HDimCheckResult CheckHeightGroups(bool eraseLone, bool sameScaleAndLayer, const 
             continue;
         }
         const AcDbObjectIdArray members = GetGroupMembers(id);
-        if (!layerFor0.empty() && LayerOf(base) == L"0") {
+        if (!layerFor0.empty() && GetLayerName(base->layerId()) == L"0") {
             const std::wstring layer = layerFor0 == LoadStr(IDS_LAYER_BY_SCALE)
                                            ? GetLayerForScale(base->GetParamString(IND_S_Scale))
                                            : layerFor0;

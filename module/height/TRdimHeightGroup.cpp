@@ -2,15 +2,14 @@
 // takes its values from its level above the base, in the member's own coordinate system.
 #include "module/height/TRdimHeight.h"
 
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
-#include "host/rx/acutString.h"
+#include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
 #include "module/app/LintaroLog.h"
+#include "module/height/HeightLinks.h"
 #include "module/options/OptionIndices.h"
 
 #include <cmath>
@@ -23,18 +22,11 @@ constexpr double kBaseSecondUnset = 1e-4;
 // Integer parameter 7 of a section mark: 3 on a new base, the row layout on a member.
 constexpr int kIndGroupFormat = 7;
 
-std::wstring LayerOf(const AcDbEntity* entity) {
-    wchar_t* name = entity->layer();
-    std::wstring out = name ? name : L"";
-    acutDelString(name);
-    return out;
-}
-
 // Gives the member the base's layer and scale; true when anything changed.
 bool TakeLayerAndScale(TRdimHeight* member, const TRdimHeight* base) {
     bool changed = false;
-    const std::wstring layer = LayerOf(base);
-    if (!layer.empty() && LayerOf(member) != layer) changed = member->setLayer(layer.c_str()) == Acad::eOk;
+    const std::wstring layer = GetLayerName(base->layerId());
+    if (!layer.empty() && GetLayerName(member->layerId()) != layer) changed = member->setLayer(layer.c_str()) == Acad::eOk;
     if (member->GetParamString(IND_S_Scale) != base->GetParamString(IND_S_Scale) ||
         member->GetParamDouble(IND_D_ScaleVal) != base->GetParamDouble(IND_D_ScaleVal)) {
         member->SetParamString(IND_S_Scale, base->GetParamString(IND_S_Scale));
@@ -49,28 +41,14 @@ bool TakeLayerAndScale(TRdimHeight* member, const TRdimHeight* base) {
 
 AcDbObjectIdArray GetGroupMembers(AcDbObjectId baseId) {
     AcDbObjectIdArray members;
-    AcDbDatabase* db = baseId.database();
-    if (baseId.isNull() || !db) return members;
-    AcDbBlockTable* table = nullptr;
-    if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return members;
-    AcDbBlockTableRecord* space = nullptr;
-    const Acad::ErrorStatus es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
-    table->close();
-    if (es != Acad::eOk) return members;
-    AcDbBlockTableRecordIterator* it = nullptr;
-    if (space->newIterator(it) == Acad::eOk) {
-        for (; !it->done(); it->step()) {
-            AcDbObjectId id;
-            if (it->getEntityId(id) != Acad::eOk || id == baseId) continue;
-            TRdimHeight* mark = nullptr;
-            if (acdbOpenObject(mark, id, AcDb::kForRead) != Acad::eOk) continue;
-            if (!mark->IsPlan() && mark->GetRole() == kHeightRoleMark && mark->GetBaseId() == baseId)
-                members.append(id);
-            mark->close();
-        }
-        delete it;
+    if (baseId.isNull()) return members;
+    for (const AcDbObjectId& id : HeightMarksOf(baseId.database())) {
+        if (id == baseId) continue;
+        TRdimHeight* mark = nullptr;
+        if (acdbOpenObject(mark, id, AcDb::kForRead) != Acad::eOk) continue;
+        if (!mark->IsPlan() && mark->GetRole() == kHeightRoleMark && mark->GetBaseId() == baseId) members.append(id);
+        mark->close();
     }
-    space->close();
     return members;
 }
 

@@ -20,6 +20,16 @@ double HeightSetDouble(const TRdimHeight& mark, int index) {
     return index >= 0 && index < static_cast<int>(d.size()) ? d[static_cast<size_t>(index)] : 0.0;
 }
 
+// The point of the stretch from `from` to `to` nearest to `point`; `atZero` (0 or 1)
+// for a stretch of no length.
+AcGePoint3d OnStretch(const AcGePoint3d& point, const AcGePoint3d& from, const AcGePoint3d& to, double atZero) {
+    const AcGeVector3d line = to - from;
+    double t = line.isZeroLength() ? atZero : (point - from).dotProduct(line) / line.lengthSqrd();
+    if (t < 0.0) t = 0.0;
+    if (t > 1.0) t = 1.0;
+    return from + line * t;
+}
+
 } // namespace
 
 void TRdimHeight::SetPointInput(const AcGePoint3d& point) {
@@ -70,24 +80,12 @@ void TRdimHeight::PlaceExtensionLine() {
 
 void TRdimHeight::SetPointExt1(const AcGePoint3d& point) {
     if (IsPlan()) return;
-    const AcGePoint3d input = GetPoint(kHPointInput);
-    const AcGePoint3d end = GetPoint(kHPointExt2);
-    const AcGeVector3d line = end - input;
     // On the line from the measured point to the line's end, never beyond either.
-    double t = line.isZeroLength() ? 0.0 : (point - input).dotProduct(line) / line.lengthSqrd();
-    if (t < 0.0) t = 0.0;
-    if (t > 1.0) t = 1.0;
-    SetPoint(kHPointExt1, input + line * t);
+    SetPoint(kHPointExt1, OnStretch(point, GetPoint(kHPointInput), GetPoint(kHPointExt2), 0.0));
     if (GetParamInt(IND_I_ExtLine) == 0) SetParamInt(IND_I_ExtLine, 1);
 }
 
 void TRdimHeight::SetPointExt2(const AcGePoint3d& point) {
     if (IsPlan()) return;
-    const AcGePoint3d start = GetPoint(kHPointExt1);
-    const AcGePoint3d dim = GetPoint(kHPointDim);
-    const AcGeVector3d line = dim - start;
-    double t = line.isZeroLength() ? 1.0 : (point - start).dotProduct(line) / line.lengthSqrd();
-    if (t < 0.0) t = 0.0;
-    if (t > 1.0) t = 1.0;
-    SetPoint(kHPointExt2, start + line * t);
+    SetPoint(kHPointExt2, OnStretch(point, GetPoint(kHPointExt1), GetPoint(kHPointDim), 1.0));
 }
