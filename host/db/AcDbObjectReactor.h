@@ -5,6 +5,7 @@
 #include "host/rx/AcRxObject.h"
 
 class AcDbObject;
+class AcDbStub;
 
 class AcDbObjectReactor : public AcRxObject {
 public:

@@ -3,9 +3,9 @@
 #include "host/db/AcDbDwgFiler.h"
 #include "host/db/AcDbSymbolTable.h"
 #include "host/rx/acutString.h"
+#include "host/win/WinCrt.h"
 
 #include <cwchar>
-#include <cwctype>
 
 ACRX_HOST_DEFINE_MEMBERS(AcDbSymbolTableRecord, AcDbObject, L"", nullptr)
 
@@ -24,11 +24,7 @@ bool isValidSymbolName(const wchar_t* name, bool allowLeadingStar) {
     return true;
 }
 
-std::wstring symbolKey(const std::wstring& name) {
-    std::wstring key = name;
-    for (auto& c : key) c = wchar_t(std::towupper(c));
-    return key;
-}
+std::wstring symbolKey(const std::wstring& name) { return toUpperCase(name); }
 
 } // namespace host
 

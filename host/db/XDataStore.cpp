@@ -6,22 +6,16 @@
 #include "host/ge/AcGeMatrix3d.h"
 #include "host/rx/acutString.h"
 #include "host/win/Utf8.h"
+#include "host/win/WinCrt.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <cwctype>
 
 namespace host {
 
 namespace {
 
-bool sameName(const std::wstring& a, const wchar_t* b) {
-    size_t n = std::wcslen(b);
-    if (a.size() != n) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::towupper(a[i]) != std::towupper(b[i])) return false;
-    return true;
-}
+bool sameName(const std::wstring& a, const wchar_t* b) { return host::equalsNoCase(a, b); }
 
 bool isTextCode(int c) { return c == 1000 || c == 1002 || c == 1003 || c == 1005; }
 bool isPointCode(int c) { return c >= 1010 && c <= 1013; }

@@ -2,6 +2,7 @@
 
 #include "host/rx/AcRxClass.h"
 #include "host/rx/AcRxDynamicLinker.h"
+#include "host/win/WinCrt.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -13,9 +14,7 @@ ACRX_HOST_DEFINE_MEMBERS(AcEdCommandStack, AcRxObject, L"", nullptr)
 namespace host {
 
 bool sameCommandName(const std::wstring& a, const std::wstring& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return std::towupper(x) == std::towupper(y);
-           });
+    return equalsNoCase(a, b);
 }
 
 bool isValidCommandName(const wchar_t* name) {

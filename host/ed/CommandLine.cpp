@@ -11,8 +11,8 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
+#include "host/win/WinCrt.h"
 
-#include <cwctype>
 
 namespace host {
 
@@ -21,12 +21,6 @@ namespace {
 constexpr int kMaxDepth = 16;
 
 void quitCommand() { commandLine().requestQuit(); }
-
-std::wstring upper(const std::wstring& s) {
-    std::wstring u = s;
-    for (wchar_t& c : u) c = static_cast<wchar_t>(std::towupper(c));
-    return u;
-}
 } // namespace
 
 struct CommandLine::Target {
@@ -135,7 +129,7 @@ int CommandLine::execute(const std::wstring& text) {
     if (isLispExpression(text)) return evaluateLispExpression(text);
     Target target;
     if (!resolve(text, target)) {
-        transcriptWrite(FormatW(L"\nUnknown command \"%s\".  Press F1 for help.", upper(trimmed(text)).c_str()));
+        transcriptWrite(FormatW(L"\nUnknown command \"%s\".  Press F1 for help.", host::toUpperCase(trimmed(text)).c_str()));
         return RTERROR;
     }
     return runTarget(target);

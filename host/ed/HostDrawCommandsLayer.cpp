@@ -7,8 +7,8 @@
 #include "host/ed/InputParse.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
+#include "host/win/WinCrt.h"
 
-#include <cwctype>
 #include <functional>
 
 namespace host::draw {
@@ -17,15 +17,9 @@ namespace {
 
 constexpr size_t kNameBuffer = 1024;
 
-std::wstring upper(std::wstring text) {
-    for (wchar_t& c : text)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return text;
-}
-
 // "*" any run of characters, "?" one; names compare without case.
 bool nameMatches(const std::wstring& pattern, const std::wstring& name) {
-    const std::wstring p = upper(pattern), n = upper(name);
+    const std::wstring p = host::toUpperCase(pattern), n = host::toUpperCase(name);
     std::size_t pi = 0, ni = 0, star = std::wstring::npos, mark = 0;
     while (ni < n.size()) {
         if (pi < p.size() && p[pi] == L'*') {
@@ -136,7 +130,7 @@ int getNames(const std::wstring& prompt, std::wstring& names) {
 bool parseColor(const std::wstring& text, int& color) {
     static const wchar_t* const kNames[] = {L"RED",  L"YELLOW",  L"GREEN", L"CYAN",
                                             L"BLUE", L"MAGENTA", L"WHITE"};
-    const std::wstring t = upper(trimmed(text));
+    const std::wstring t = host::toUpperCase(trimmed(text));
     for (int i = 0; i < 7; ++i)
         if (t == kNames[i]) {
             color = i + 1;

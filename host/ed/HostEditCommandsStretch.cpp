@@ -15,9 +15,9 @@
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
+#include "host/win/WinCrt.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <sstream>
 
 namespace host::edit {
@@ -30,8 +30,7 @@ struct Target {
 };
 
 std::wstring upper(std::wstring s) {
-    for (wchar_t& c : s)
-        c = static_cast<wchar_t>(std::towupper(c));
+    s = host::toUpperCase(s);
     while (!s.empty() && s[0] == L'_')
         s.erase(0, 1);
     return s;

@@ -1,4 +1,5 @@
 #include "host/ed/InputParse.h"
+#include "host/win/WinCrt.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,12 +9,6 @@
 namespace host {
 
 namespace {
-
-std::wstring upper(const std::wstring& s) {
-    std::wstring u = s;
-    for (wchar_t& c : u) c = static_cast<wchar_t>(std::towupper(c));
-    return u;
-}
 
 std::vector<std::wstring> splitOn(const std::wstring& text, wchar_t sep) {
     std::vector<std::wstring> parts;
@@ -57,8 +52,8 @@ std::wstring abbreviation(const std::wstring& keyword) {
     std::wstring caps;
     for (wchar_t c : keyword)
         if (std::iswupper(c) || std::iswdigit(c)) caps.push_back(c);
-    if (caps.empty() || caps.size() == keyword.size()) return upper(keyword);
-    return upper(caps);
+    if (caps.empty() || caps.size() == keyword.size()) return host::toUpperCase(keyword);
+    return host::toUpperCase(caps);
 }
 
 bool matches(const std::wstring& keyword, const std::wstring& input) {
@@ -66,12 +61,12 @@ bool matches(const std::wstring& keyword, const std::wstring& input) {
     std::wstring abbr;
     if (const size_t comma = keyword.find(L','); comma != std::wstring::npos) {
         word = keyword.substr(0, comma);
-        abbr = upper(keyword.substr(comma + 1));
+        abbr = host::toUpperCase(keyword.substr(comma + 1));
     } else {
         abbr = abbreviation(keyword);
     }
-    const std::wstring in = upper(input);
-    const std::wstring w = upper(word);
+    const std::wstring in = host::toUpperCase(input);
+    const std::wstring w = host::toUpperCase(word);
     if (in.empty()) return false;
     if (in == w || in == abbr) return true;
     // A longer prefix of the word counts when the abbreviation is its beginning.

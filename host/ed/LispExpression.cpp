@@ -5,6 +5,7 @@
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
+#include "host/win/WinCrt.h"
 
 #include <cwctype>
 #include <limits>
@@ -56,9 +57,7 @@ private:
 
 std::optional<LispValue> atom(const std::wstring& w) {
     LispValue v;
-    std::wstring u = w;
-    for (wchar_t& c : u)
-        c = static_cast<wchar_t>(std::towupper(c));
+    const std::wstring u = host::toUpperCase(w);
     if (u == L"NIL") return v; // RTNIL
     if (u == L"T") {
         v.type = RTT;

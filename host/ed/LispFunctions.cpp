@@ -3,8 +3,8 @@
 #include "host/ed/AcEdCommandStack.h"
 #include "host/rx/AcRxDLinkerReactor.h"
 #include "host/rx/AcRxDynamicLinker.h"
+#include "host/win/WinCrt.h"
 
-#include <cwctype>
 #include <map>
 #include <memory>
 
@@ -29,12 +29,6 @@ struct LispState {
     std::map<std::pair<std::wstring, int>, int (*)()> handlers; // by (module, code)
     std::vector<std::unique_ptr<Frame>> calls;
 };
-
-std::wstring upper(const std::wstring& s) {
-    std::wstring u = s;
-    for (wchar_t& c : u) c = static_cast<wchar_t>(std::towupper(c));
-    return u;
-}
 
 // A module's functions and handlers go with it.
 class ModuleWatcher : public AcRxDLinkerReactor {
@@ -138,10 +132,10 @@ std::vector<LispValue> lispValuesFromResbuf(const resbuf* rb) {
     return out;
 }
 
-bool LispFunctions::isDefined(const std::wstring& name) const { return state().functions.count(upper(name)) != 0; }
+bool LispFunctions::isDefined(const std::wstring& name) const { return state().functions.count(host::toUpperCase(name)) != 0; }
 
 std::wstring LispFunctions::definingModule(const std::wstring& name) const {
-    auto it = state().functions.find(upper(name));
+    auto it = state().functions.find(host::toUpperCase(name));
     return it == state().functions.end() ? std::wstring() : it->second.module;
 }
 
@@ -153,7 +147,7 @@ std::vector<std::wstring> LispFunctions::names() const {
 
 LispResult LispFunctions::invoke(const std::wstring& name, const std::vector<LispValue>& args) {
     LispResult r;
-    auto it = state().functions.find(upper(name));
+    auto it = state().functions.find(host::toUpperCase(name));
     if (it == state().functions.end()) return r;
     const Defined fn = it->second; // a copy: the function may undefine itself
     if (!acrxDynamicLinker->isModuleLoaded(fn.module.c_str())) return r;
@@ -205,14 +199,14 @@ int acedDefun(const wchar_t* pszName, int nFuncNum) {
     const wchar_t* module = acrxDynamicLinker->currentModule();
     if (!module || !validName(pszName) || nFuncNum < 0) return RTERROR;
     // Defining a name again replaces it, as defun does.
-    state().functions[upper(pszName)] = Defined{pszName, nFuncNum, module};
+    state().functions[host::toUpperCase(pszName)] = Defined{pszName, nFuncNum, module};
     return RTNORM;
 }
 
 int acedUndef(const wchar_t* sname, int nFuncNum) {
     const wchar_t* module = acrxDynamicLinker->currentModule();
     if (!module || !sname) return RTERROR;
-    auto it = state().functions.find(upper(sname));
+    auto it = state().functions.find(host::toUpperCase(sname));
     if (it == state().functions.end() || it->second.code != nFuncNum || it->second.module != module) return RTERROR;
     state().functions.erase(it);
     return RTNORM;

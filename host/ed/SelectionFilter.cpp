@@ -4,8 +4,8 @@
 #include "host/rx/adscodes.h"
 #include "host/rx/adsdef.h"
 #include "host/win/FormatW.h"
+#include "host/win/WinCrt.h"
 
-#include <cwctype>
 
 namespace host {
 
@@ -20,12 +20,6 @@ struct SelectionFilter::Node {
 namespace {
 
 using Node = SelectionFilter::Node;
-
-std::wstring upper(std::wstring s) {
-    for (wchar_t& c : s)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return s;
-}
 
 bool compare(int value, const std::wstring& op, int wanted) {
     if (op == L"=") return value == wanted;
@@ -78,7 +72,7 @@ public:
             m_rb = m_rb->rbnext;
             if (rb->restype == -4) {
                 if (!rb->resval.rstring) return fail(L"a -4 entry without its operator");
-                const std::wstring op = upper(rb->resval.rstring);
+                const std::wstring op = host::toUpperCase(rb->resval.rstring);
                 if (op == closer) return true;
                 if (!parseOperator(group, op)) return false;
                 continue;

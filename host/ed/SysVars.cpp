@@ -1,9 +1,9 @@
 #include "host/ed/SysVars.h"
 
 #include "host/rx/acutString.h"
+#include "host/win/WinCrt.h"
 
 #include <cmath>
-#include <cwctype>
 #include <limits>
 
 namespace host {
@@ -73,9 +73,7 @@ SysVars::SysVars() {
 }
 
 std::wstring SysVars::key(const std::wstring& name) {
-    std::wstring k = name;
-    for (wchar_t& c : k) c = static_cast<wchar_t>(std::towupper(c));
-    return k;
+    return host::toUpperCase(name);
 }
 
 void SysVars::defineStored(const std::wstring& name, VarValue initial, bool readOnly) {

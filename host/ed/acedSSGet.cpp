@@ -11,9 +11,9 @@
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
+#include "host/win/WinCrt.h"
 
 #include <cmath>
-#include <cwctype>
 #include <sstream>
 
 namespace {
@@ -30,15 +30,9 @@ struct Mode {
     bool valid = true;
 };
 
-std::wstring upper(std::wstring s) {
-    for (wchar_t& c : s)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return s;
-}
-
 Mode parseMode(const wchar_t* str) {
     Mode m;
-    std::wstring s = upper(host::trimmed(str ? str : L""));
+    std::wstring s = host::toUpperCase(host::trimmed(str ? str : L""));
     while (!s.empty() && s[0] == L'_')
         s.erase(0, 1);
     const size_t colon = s.find(L':');
@@ -147,7 +141,7 @@ Prompting::Step Prompting::answer(const std::wstring& text) {
     std::vector<std::wstring> parts;
     for (std::wstring w; words >> w;)
         parts.push_back(w);
-    std::wstring kw = parts.empty() ? L"" : upper(parts[0]);
+    std::wstring kw = parts.empty() ? L"" : host::toUpperCase(parts[0]);
     while (!kw.empty() && kw[0] == L'_')
         kw.erase(0, 1);
     std::vector<std::wstring> rest(parts.empty() ? parts.begin() : parts.begin() + 1, parts.end());

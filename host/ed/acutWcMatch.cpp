@@ -1,6 +1,7 @@
 #include "host/ed/acutWcMatch.h"
 
 #include "host/rx/adscodes.h"
+#include "host/win/WinCrt.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -18,7 +19,7 @@ struct Token {
 };
 
 wchar_t fold(wchar_t c, bool ignoreCase) {
-    return ignoreCase ? static_cast<wchar_t>(std::towupper(c)) : c;
+    return ignoreCase ? host::upperCase(c) : c;
 }
 
 // Splits at commas that are neither escaped nor inside brackets.

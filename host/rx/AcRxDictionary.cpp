@@ -3,10 +3,10 @@
 #include "host/rx/AcRxClass.h"
 #include "host/rx/RxClassTree.h"
 #include "host/win/FormatW.h"
+#include "host/win/WinCrt.h"
 
 #include <algorithm>
 #include <cstdarg>
-#include <cwctype>
 
 AcRxClass* AcRxDictionary::desc() {
     static AcRxClass* s = host::registerHostClass(L"AcRxDictionary", AcRxObject::desc(), L"", nullptr);
@@ -19,10 +19,8 @@ AcRxClass* AcRxDictionary::isA() const { return AcRxDictionary::desc(); }
     host::knowHostClass(L"AcRxDictionary", &AcRxDictionary::desc);
 
 std::wstring AcRxDictionary::normal(const wchar_t* key) const {
-    std::wstring k = key ? key : L"";
-    if (!m_caseSensitive)
-        std::transform(k.begin(), k.end(), k.begin(), [](wchar_t c) { return std::towupper(c); });
-    return k;
+    const std::wstring k = key ? key : L"";
+    return m_caseSensitive ? k : host::toUpperCase(k);
 }
 
 AcRxObject* AcRxDictionary::at(const wchar_t* key) const {

@@ -1,5 +1,9 @@
 #include "host/win/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+
 namespace host {
 
 namespace {
@@ -33,22 +37,22 @@ std::wstring fromUtf8(std::string_view s) {
             ++i;
             continue;
         }
-        if (i + len > s.size()) {
-            out.push_back(static_cast<wchar_t>(kReplacement));
-            break;
-        }
-        bool ok = true;
-        for (int k = 1; k < len; ++k) {
+        // A sequence cut off (by the end or by a byte that does not continue it) is one
+        // U+FFFD for the bytes read so far; decoding goes on at the byte that broke it.
+        int k = 1;
+        for (; k < len && i + k < s.size(); ++k) {
             const unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
+            if ((cc & 0xC0) != 0x80) break;
             cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (k < len) {
+            out.push_back(static_cast<wchar_t>(kReplacement));
+            i += k;
+            continue;
         }
         // Overlong forms are invalid too.
         static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (!ok || cp < kMin[len] || !isValidScalar(cp)) {
+        if (cp < kMin[len] || !isValidScalar(cp)) {
             out.push_back(static_cast<wchar_t>(kReplacement));
             ++i;
             continue;
@@ -85,3 +89,16 @@ std::string toUtf8(std::wstring_view w) {
 }
 
 } // namespace host
+
+int WideCharToMultiByte(UINT CodePage, DWORD, LPCWSTR lpWideCharStr, int cchWideChar, char* lpMultiByteStr,
+                        int cbMultiByte, const char*, BOOL* lpUsedDefaultChar) {
+    if (lpUsedDefaultChar) *lpUsedDefaultChar = FALSE;
+    if (CodePage != CP_UTF8 || !lpWideCharStr || cchWideChar < -1 || cbMultiByte < 0) return 0;
+    const size_t n = cchWideChar == -1 ? std::wcslen(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
+    const std::string bytes = host::toUtf8(std::wstring_view(lpWideCharStr, n));
+    if (bytes.size() > static_cast<size_t>(INT32_MAX)) return 0;
+    if (cbMultiByte == 0) return static_cast<int>(bytes.size());
+    if (!lpMultiByteStr || bytes.size() > static_cast<size_t>(cbMultiByte)) return 0;
+    std::memcpy(lpMultiByteStr, bytes.data(), bytes.size());
+    return static_cast<int>(bytes.size());
+}

@@ -47,6 +47,13 @@ std::wstring toLowerCase(std::wstring_view s) {
     return out;
 }
 
+std::wstring toUpperCase(std::wstring_view s) {
+    std::wstring out(s);
+    for (wchar_t& c : out)
+        c = upperCase(c);
+    return out;
+}
+
 int compareNoCase(std::wstring_view a, std::wstring_view b) {
     const size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {

@@ -20,6 +20,8 @@ namespace host {
 wchar_t foldCase(wchar_t c);
 wchar_t upperCase(wchar_t c);
 std::wstring toLowerCase(std::wstring_view s);
+// Upper case as the host folds names (symbol tables, commands, keywords): "Wände" -> "WÄNDE".
+std::wstring toUpperCase(std::wstring_view s);
 bool equalsNoCase(std::wstring_view a, std::wstring_view b);
 // Like _wcsicmp on string views: <0, 0, >0.
 int compareNoCase(std::wstring_view a, std::wstring_view b);

@@ -8,13 +8,13 @@
 #include "host/ed/SysVars.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/acutString.h"
-#include "module/app/LintaroLog.h"
+#include "host/win/WinCrt.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimCreate.h"
-#include "module/height/TRdimHeightCreate.h"
 #include "module/resources/resource.h"
 #include "module/ui/CDlgMain.h"
 
@@ -23,39 +23,54 @@
 
 namespace {
 
-const LintaroCommand* commandAt(size_t index) {
-    const auto& all = LintaroCommands();
-    return index < all.size() ? &all[index] : nullptr;
-}
-
 // The work behind a command that this build does not have yet: say so and change
 // nothing, rather than pretend.
-template <size_t Index> void notBuiltYet() {
-    const LintaroCommand* cmd = commandAt(Index);
-    acutPrintf(L"\n%s: not available yet in this build.", cmd ? cmd->globalName : L"?");
-}
-
-// The chain type of a linear creation command (XOTA_Adim, XOTA_Hdim, XOTA_Vdim).
-constexpr int linearChainType(size_t index) {
-    return index == 0 ? kDimAligned : index == 1 ? kDimHorizontal : kDimVertical;
+void notBuiltYet(const wchar_t* name) {
+    acutPrintf(L"\n%s: not available yet in this build.", name);
 }
 
 // The frame every creation command shares: the palette comes back as it was.
-template <size_t Index> void creationCommand() {
+void asCreationCommand(void (*create)()) {
     const bool hadPalette = dlgMyApp != nullptr;
-    if constexpr (Index <= 2)
-        CreateLinearChain(linearChainType(Index));
-    else if constexpr (Index == 11)
-        CreateArcChain();
-    else if constexpr (Index == 9 || Index == 10)
-        MakeDimHeight(Index == 9, AcDbObjectId::kNull, 0.0, L"", L"", L"", L"", 0, -1);
-    else
-        notBuiltYet<Index>();
+    create();
     if (!hadPalette && dlgMyApp) EndApp(true, false);
     ShowDlgMain();
 }
 
+void CmdAdim() {
+    asCreationCommand([] { CreateLinearChain(kDimAligned); });
+}
+void CmdHdim() {
+    asCreationCommand([] { CreateLinearChain(kDimHorizontal); });
+}
+void CmdVdim() {
+    asCreationCommand([] { CreateLinearChain(kDimVertical); });
+}
+void CmdDimArc() {
+    asCreationCommand(&CreateArcChain);
+}
+void (*g_makeHeightMarks)(bool plan) = nullptr;
+
+// The palette is made first: it brings the routine that makes the marks.
+void MakeHeightMarksWithPalette(bool plan, const wchar_t* name) {
+    if (!dlgMyApp) StartApp(false);
+    if (g_makeHeightMarks)
+        g_makeHeightMarks(plan);
+    else
+        notBuiltYet(name);
+}
+void CmdHdimPlan() {
+    asCreationCommand([] { MakeHeightMarksWithPalette(true, L"XOTA_HdimPlan"); });
+}
+void CmdHdimFront() {
+    asCreationCommand([] { MakeHeightMarksWithPalette(false, L"XOTA_HdimFront"); });
+}
+
 } // namespace
+
+void InstallHeightCreation(void (*make)(bool plan)) {
+    g_makeHeightMarks = make;
+}
 
 void CmdDRStart() {
     InstallReactors();
@@ -99,34 +114,43 @@ static void CmdSelectLintaroObjects() {
 
 const std::vector<LintaroCommand>& LintaroCommands() {
     static const std::vector<LintaroCommand> commands = {
-        {L"XOTA_Adim", L"XOTA_Adim", ACRX_CMD_MODAL, &creationCommand<0>},
-        {L"XOTA_Hdim", L"XOTA_Hdim", ACRX_CMD_MODAL, &creationCommand<1>},
-        {L"XOTA_vdim", L"XOTA_Vdim", ACRX_CMD_MODAL, &creationCommand<2>},
+        {L"XOTA_Adim", L"XOTA_Adim", ACRX_CMD_MODAL, &CmdAdim},
+        {L"XOTA_Hdim", L"XOTA_Hdim", ACRX_CMD_MODAL, &CmdHdim},
+        {L"XOTA_vdim", L"XOTA_Vdim", ACRX_CMD_MODAL, &CmdVdim},
         {L"XOTA_Lintaro", L"XOTA_Lintaro", ACRX_CMD_MODAL, &CmdLintaro},
-        {L"XOTA_Doption", L"XOTA_Doption", ACRX_CMD_MODAL, &notBuiltYet<4>},
+        {L"XOTA_Doption", L"XOTA_Doption", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_Doption"); }},
         {L"XOTA_SelectLintaroObjects", L"XOTA_DimSelectObjects", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
          &CmdSelectLintaroObjects},
-        {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, &notBuiltYet<6>},
-        {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, &notBuiltYet<7>},
-        {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, &notBuiltYet<8>},
-        {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &creationCommand<9>},
-        {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, &creationCommand<10>},
-        {L"XOTA_dimArc", L"XOTA_dimArc", ACRX_CMD_MODAL, &creationCommand<11>},
-        {L"XOTA_dimReplace", L"XOTA_dimReplace", ACRX_CMD_MODAL, &notBuiltYet<12>},
-        {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, &notBuiltYet<13>},
-        {L"XOTA_LintaroMText", L"XOTA_LintaroMText", ACRX_CMD_MODAL, &notBuiltYet<14>},
-        {L"XOTA_SetLintaroTexts", L"XOTA_SetLintaroTexts", ACRX_CMD_MODAL, &notBuiltYet<15>},
-        {L"XOTA_SetLintaroDims", L"XOTA_SetLintaroDims", ACRX_CMD_MODAL, &notBuiltYet<16>},
-        {L"XOTA_UnsetLintaroTexts", L"XOTA_UnsetLintaroTexts", ACRX_CMD_MODAL, &notBuiltYet<17>},
+        {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimAngular"); }},
+        {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimRadius"); }},
+        {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimDiameter"); }},
+        {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &CmdHdimPlan},
+        {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, &CmdHdimFront},
+        {L"XOTA_dimArc", L"XOTA_dimArc", ACRX_CMD_MODAL, &CmdDimArc},
+        {L"XOTA_dimReplace", L"XOTA_dimReplace", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimReplace"); }},
+        {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_LintaroText"); }},
+        {L"XOTA_LintaroMText", L"XOTA_LintaroMText", ACRX_CMD_MODAL,
+         +[] { notBuiltYet(L"XOTA_LintaroMText"); }},
+        {L"XOTA_SetLintaroTexts", L"XOTA_SetLintaroTexts", ACRX_CMD_MODAL,
+         +[] { notBuiltYet(L"XOTA_SetLintaroTexts"); }},
+        {L"XOTA_SetLintaroDims", L"XOTA_SetLintaroDims", ACRX_CMD_MODAL,
+         +[] { notBuiltYet(L"XOTA_SetLintaroDims"); }},
+        {L"XOTA_UnsetLintaroTexts", L"XOTA_UnsetLintaroTexts", ACRX_CMD_MODAL,
+         +[] { notBuiltYet(L"XOTA_UnsetLintaroTexts"); }},
         {L"XOTA_DRStart", L"XOTA_DRStart", ACRX_CMD_MODAL, &CmdDRStart},
         {L"XOTA_DRStop", L"XOTA_DRStop", ACRX_CMD_MODAL, &CmdDRStop},
-        {L"XOTA_DimProp", L"XOTA_DimProp", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &notBuiltYet<20>},
-        {L"XOTA_DimPropL", L"XOTA_DimPropL", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &notBuiltYet<21>},
-        {L"XOTA_DimPropH", L"XOTA_DimPropH", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &notBuiltYet<22>},
-        {L"XOTA_Acad2Lintaro", L"XOTA_Acad2Lintaro", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &notBuiltYet<23>},
-        {L"XOTA_Lintaro2Acad", L"XOTA_Lintaro2Acad", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &notBuiltYet<24>},
+        {L"XOTA_DimProp", L"XOTA_DimProp", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
+         +[] { notBuiltYet(L"XOTA_DimProp"); }},
+        {L"XOTA_DimPropL", L"XOTA_DimPropL", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
+         +[] { notBuiltYet(L"XOTA_DimPropL"); }},
+        {L"XOTA_DimPropH", L"XOTA_DimPropH", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
+         +[] { notBuiltYet(L"XOTA_DimPropH"); }},
+        {L"XOTA_Acad2Lintaro", L"XOTA_Acad2Lintaro", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
+         +[] { notBuiltYet(L"XOTA_Acad2Lintaro"); }},
+        {L"XOTA_Lintaro2Acad", L"XOTA_Lintaro2Acad", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
+         +[] { notBuiltYet(L"XOTA_Lintaro2Acad"); }},
         {L"XOTA_ProxyAcad2Lintaro", L"XOTA_ProxyAcad2Lintaro", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         &notBuiltYet<25>},
+         +[] { notBuiltYet(L"XOTA_ProxyAcad2Lintaro"); }},
     };
     return commands;
 }
@@ -148,7 +172,7 @@ std::wstring GetActiveCommand(bool bIncludeOwn) {
     if (acedGetVar(L"CMDNAMES", &rb) != RTNORM || rb.restype != RTSTR) return L"";
     std::wstring names = rb.resval.rstring ? rb.resval.rstring : L"";
     acutDelString(rb.resval.rstring);
-    std::transform(names.begin(), names.end(), names.begin(), [](wchar_t ch) { return std::towupper(ch); });
+    _wcsupr(names.data());
     // The module's own commands are not foreign.
     if (!bIncludeOwn && names.find(L"XOTA_") != std::wstring::npos) return L"";
     return names;

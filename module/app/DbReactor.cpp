@@ -7,7 +7,7 @@
 #include "module/app/CommandTable.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/Reactors.h"
 #include "module/app/ReactorSuspension.h"
 #include "module/height/TRdimHeight.h"

@@ -2,8 +2,8 @@
 #include "module/app/DbServices.h"
 
 #include "module/app/DocLocks.h"
-#include "module/app/LanguageModule.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 
 #include "host/ap/AcApDocManager.h"

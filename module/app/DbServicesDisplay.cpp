@@ -2,7 +2,7 @@
 #include "module/app/DbServices.h"
 
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/options/OptStrings.h"
 

@@ -1,7 +1,8 @@
 // Handle texts and the drawings read from disk that they may name.
 #include "module/app/DbServices.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/FilePaths.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/OptStrings.h"
 
 #include "host/db/AcDbBlockTableRecord.h"
@@ -80,7 +81,7 @@ AcDbDatabase* GetExternalDwg(CExtDWGList& list, const std::wstring& text) {
         return nullptr;
     }
     if (AcDbDatabase* known = list.find(file)) return known;
-    if (!host::fileExists(file)) {
+    if (!FileExists(file)) {
         LogFmt(L"\n !FileFound(%s)", file.c_str());
         return nullptr;
     }

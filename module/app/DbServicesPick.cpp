@@ -1,7 +1,7 @@
 // Picking in the drawing window and the pick-first selection.
 #include "module/app/DbServices.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/AcEdSelectionSet.h"
@@ -12,7 +12,8 @@
 #include "host/rx/adscodes.h"
 
 AcGePoint3d ScreenToWorld(const POINT& point) {
-    const AcGePoint3d world = host::worldPointOf(point.x, point.y);
+    AcGePoint3d world;
+    acedCoordFromPixelToWorld(point, world);
     LogFmt(L"*windnum*:%d", 1);
     LogFmt(L"**wcsPt:%d, %d, %d", static_cast<int>(world.x), static_cast<int>(world.y),
            static_cast<int>(world.z));

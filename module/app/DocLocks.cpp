@@ -1,6 +1,6 @@
 #include "module/app/DocLocks.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include "host/ap/AcApDocManager.h"
 

@@ -9,18 +9,19 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/rx/AcRxService.h"
 #include "host/win/FormatW.h"
-#include "host/win/WinModules.h"
 #include "module/app/CommandTable.h"
 #include "module/app/DbReactor.h"
 #include "module/app/DocLocks.h"
 #include "module/app/EntityClasses.h"
-#include "module/app/LanguageModule.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
+#include "module/base/ModuleInfo.h"
 #include "module/app/LispTable.h"
 #include "module/app/MatchProp.h"
 #include "module/app/PaletteApp.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "module/options/LanguageChoice.h"
 #include "module/resources/LintaroStrings.h"
 
 #include <memory>
@@ -28,13 +29,8 @@
 
 namespace {
 
-constexpr int kVersionMajor = 2;
-constexpr int kVersionMinor = 3;
-constexpr int kVersionBuild = 3;
 constexpr const wchar_t* kServiceName = L"XOTA_LINTARO";
 
-// 1 before kInitAppMsg and after unloading: nothing runs then.
-int g_stopped = 1;
 std::unique_ptr<AppEventCatcher> g_appEventCatcher;
 bool g_filterRegistered = false;
 
@@ -59,7 +55,8 @@ void RegisterAppServices() {
 }
 
 void OnkInitApp() {
-    g_stopped = 0;
+    SetModuleStopped(false);
+    InstallPalette();
     if (pGlobDimOptions) {
         LogMsg(L"\n*****\n ** NIKDY ** \n OnkInitApp - pGlobDimOptions ");
         return;
@@ -110,7 +107,7 @@ void UnloadApp() {
 }
 
 void unloadSequence() {
-    if (g_stopped) {
+    if (IsModuleStopped()) {
         LogMsg(L" kDependencyMsg ");
         return;
     }
@@ -120,11 +117,11 @@ void unloadSequence() {
         acrxDynamicLinker->removeReactor(g_appEventCatcher.get());
         g_appEventCatcher.reset();
     }
-    LogFmt(L"_hdllInstance=%p   hOld=%p ", static_cast<void*>(host::addOnModule()), static_cast<void*>(previous));
+    LogFmt(L"_hdllInstance=%p   hOld=%p ", static_cast<void*>(AfxGetInstanceHandle()), static_cast<void*>(previous));
     RemoveMatchTRdim();
     UnloadApp();
-    g_stopped = 1;
-    if (previous && previous != host::addOnModule()) AfxSetResourceHandle(previous);
+    SetModuleStopped(true);
+    if (previous && previous != AfxGetInstanceHandle()) AfxSetResourceHandle(previous);
 }
 
 void handleMessage(AcRx::AppMsgCode msg, void* pkt) {
@@ -170,15 +167,7 @@ extern "C" void lintaroModuleExit() {
     LogFmt(L" pGlobDimOptions=%d ", pGlobDimOptions ? 1 : 0);
     delete pGlobDimOptions;
     pGlobDimOptions = nullptr;
+    RemovePalette();
     DeleteLogFile();
     FreeLanguageModule();
 }
-
-const wchar_t* GetProgramVersion() {
-    static const std::wstring text = host::FormatW(L"%d.%d.%d", kVersionMajor, kVersionMinor, kVersionBuild);
-    return text.c_str();
-}
-
-int GetProgramVersionNumber() { return (kVersionMinor + kVersionMajor * 10) * 100 + kVersionBuild; }
-
-bool IsModuleStopped() { return g_stopped != 0; }

@@ -3,7 +3,7 @@
 #include "host/ed/LispFunctions.h"
 #include "host/ed/acutPrintf.h"
 #include "module/app/LintaroApp.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdimCreate.h"
 
 #include <iterator>

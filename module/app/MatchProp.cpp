@@ -6,7 +6,7 @@
 #include "host/rx/AcRxDictionary.h"
 #include "host/rx/AcRxService.h"
 #include "module/app/EntityClasses.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include <memory>
 

@@ -6,11 +6,15 @@
 #include "host/ed/acutPrintf.h"
 #include "module/app/CommandTable.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LanguageModule.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
+#include "module/chain/PalettePort.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "module/options/LanguageChoice.h"
+#include "module/options/PaletteState.h"
 #include "module/ui/CDlgMain.h"
+#include "module/ui/PaletteValues.h"
 
 #include <memory>
 
@@ -86,4 +90,45 @@ void ShowDlgMain() {
     g_paletteWasVisible = false;
     acedPostCommandPrompt();
     if (pGlobDimOptions) pGlobDimOptions->m_bDlgMainHidden = false;
+}
+
+namespace {
+
+class PaletteOfTheModule final : public PalettePort {
+public:
+    bool Exists() const override { return dlgMyApp != nullptr; }
+    bool Start() override { return StartApp(false) && dlgMyApp; }
+    void Discard() override { EndApp(true, false); }
+    void Hide() override { HideDlgMain(); }
+    void Show() override { ShowDlgMain(); }
+    bool InitParameters(int mode, AcDbObject* object, bool keepArcSettings) override {
+        return dlgMyApp && dlgMyApp->InitParametersInMode(mode, object, keepArcSettings);
+    }
+    void SelectMode(int mode) override {
+        if (dlgMyApp && dlgMyApp->m_iCurrentMode != mode) dlgMyApp->AdjustMode(mode);
+    }
+    void EnableActions(bool enable) override {
+        if (dlgMyApp) dlgMyApp->EnableActions(enable);
+    }
+    PaletteLayerChoice LayerChoice() const override {
+        const std::wstring text = dlgMyApp ? dlgMyApp->GetLayerChoice() : std::wstring();
+        return {text == CurrentLayerEntry(), text};
+    }
+};
+
+PaletteState stateOfThePalette() {
+    return dlgMyApp ? PaletteState{dlgMyApp->m_iCurrentMode, dlgMyApp->m_iCurrentType} : PaletteState{};
+}
+
+} // namespace
+
+void InstallPalette() {
+    static PaletteOfTheModule palette;
+    InstallPalettePort(&palette);
+    SetPaletteStateSource(&stateOfThePalette);
+}
+
+void RemovePalette() {
+    InstallPalettePort(nullptr);
+    SetPaletteStateSource(nullptr);
 }

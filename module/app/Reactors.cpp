@@ -3,9 +3,10 @@
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/AcEditorReactor.h"
 #include "host/mfc/CButton.h"
+#include "host/win/WinCrt.h"
 #include "module/app/DbReactor.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/ReactorSuspension.h"
 #include "module/chain/TRdim.h"
@@ -44,8 +45,7 @@ void followCurvesAtEnd() {
 
 std::wstring upper(const wchar_t* text) {
     std::wstring out = text ? text : L"";
-    for (wchar_t& c : out)
-        c = static_cast<wchar_t>(std::towupper(c));
+    _wcsupr(out.data());
     return out;
 }
 

@@ -3,7 +3,7 @@
 
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/ReactorSuspension.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptStrings.h"

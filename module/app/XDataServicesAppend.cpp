@@ -3,7 +3,7 @@
 
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/options/CGlobDimOptions.h"
 
@@ -101,7 +101,7 @@ std::vector<std::wstring> SelectionKindFilters(int kind) {
 
 bool DxfNameMatchesKind(const std::wstring& dxfName, int kind) {
     for (const std::wstring& filter : SelectionKindFilters(kind))
-        if (host::wildcardMatch(dxfName, filter, true)) return true;
+        if (acutWcMatchEx(dxfName.c_str(), filter.c_str(), true) == RTNORM) return true;
     return false;
 }
 

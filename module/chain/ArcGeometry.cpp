@@ -4,7 +4,7 @@
 #include "host/ge/AcGeLine3d.h"
 #include "host/ge/AcGeMatrix3d.h"
 #include "host/ge/AcGeTol.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include <algorithm>
 #include <cmath>

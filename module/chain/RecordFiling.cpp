@@ -2,7 +2,9 @@
 
 #include "host/db/AcDbDatabase.h"
 #include "host/rx/acutString.h"
+#include "module/base/ModuleInfo.h"
 #include "module/options/CGlobDimOptions.h"
+#include "module/options/OptionIndices.h"
 
 #include <limits>
 
@@ -40,6 +42,16 @@ TRdimParams OptionSetParams(int mode) {
     params.arrayInt.reserve(set.arrayOptInt.size());
     for (int value : set.arrayOptInt)
         params.arrayInt.push_back(static_cast<std::uint32_t>(value));
+    return params;
+}
+
+TRdimParams ParamsFromOptions(int mode) {
+    TRdimParams params = OptionSetParams(mode);
+    if (!pGlobDimOptions) return params;
+    if (params.arrayString.size() <= IND_S_IniFile) params.arrayString.resize(IND_S_IniFile + 1);
+    params.arrayString[IND_S_IniFile] = pGlobDimOptions->GetCurOptionsFile();
+    if (params.arrayInt.size() <= IND_I_AppVersion) params.arrayInt.resize(IND_I_AppVersion + 1);
+    params.arrayInt[IND_I_AppVersion] = static_cast<std::uint32_t>(GetProgramVersionNumber());
     return params;
 }
 

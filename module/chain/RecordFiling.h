@@ -22,6 +22,9 @@ bool ReadString(AcDbDwgFiler* filer, std::wstring& out);
 // The global option set of `mode` as parameter arrays: the base a record is read onto,
 // so parameters an older record does not carry take today's values.
 TRdimParams OptionSetParams(int mode);
+// The options of `mode` as a new object's parameter arrays, stamped with the options
+// file in use and the module's version.
+TRdimParams ParamsFromOptions(int mode);
 // The three arrays as filed (doubles, strings, 16-bit integers), each read over `params`
 // and grown where the record holds more. False for a broken record.
 bool ReadParamArrays(AcDbDwgFiler* filer, TRdimParams& params);

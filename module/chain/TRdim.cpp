@@ -8,15 +8,14 @@
 #include "host/db/AcDbTextStyleTable.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
-#include "module/app/LintaroApp.h"
-#include "module/app/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainScale.h"
+#include "module/chain/PalettePort.h"
+#include "module/chain/RecordFiling.h"
 #include "module/chain/TRdimTextEntry.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/resource.h"
-#include "module/ui/CDlgMain.h"
 
 #include <cmath>
 #include <memory>
@@ -119,9 +118,10 @@ void TRdim::Initialize(bool bNoDefaults) {
     }
     // The chain takes its settings through the palette, in the chain mode whatever mode
     // the palette is in.
-    if (!dlgMyApp) StartApp(false);
-    if (dlgMyApp) {
-        dlgMyApp->InitParametersInMode(OPT_MODE_CHAIN, this);
+    PalettePort& palette = Palette();
+    if (!palette.Exists()) palette.Start();
+    if (palette.Exists()) {
+        palette.InitParameters(OPT_MODE_CHAIN, this, false);
     } else {
         LogMsg(L"Initialize: !dlgMyApp");
         SetParams(ParamsFromOptions(OPT_MODE_CHAIN));

@@ -14,7 +14,7 @@
 #include "host/ge/AcGeTol.h"
 #include "host/rx/AcRxClass.h"
 #include "host/rx/acestext.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ArcGeometry.h"
 #include "module/options/OptionIndices.h"
 

@@ -17,14 +17,14 @@
 #include "host/ed/acutPrintf.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/base/LintaroLog.h"
+#include "module/base/UcsPoint.h"
+#include "module/chain/PalettePort.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
-#include "module/ui/CDlgMain.h"
 
 #include <memory>
 
@@ -33,12 +33,6 @@ namespace {
 // A picked point this close to the arc's centre has no direction: an end of the arc
 // is taken instead.
 constexpr double kPickAtCentre = 1e-4;
-
-AcGePoint3d worldOf(const ads_point p) {
-    ads_point w;
-    acdbUcs2Wcs(p, w, false);
-    return AcGePoint3d(w[0], w[1], w[2]);
-}
 
 std::wstring NewChainLayer() {
     if (!pGlobDimOptions) return std::wstring();
@@ -103,19 +97,19 @@ bool AskArcPoints(const AcGeCircArc3d& arc, bool isCircle, ArcPoints& out) {
     ads_point p;
     const int rc = acedGetPoint(nullptr, L"\nErster Ma\u00DFpunkt oder Enter:", p);
     if (rc == RTNORM) {
-        out.first = PointOntoArc(arc, worldOf(p), arc.startPoint());
+        out.first = PointOntoArc(arc, WorldOf(p), arc.startPoint());
         out.second = out.first;
         ads_point q;
         const int rc2 = acedGetPoint(p, L"\nZweiter Ma\u00DFpunkt:", q);
         if (rc2 == RTNORM)
-            out.second = PointOntoArc(arc, worldOf(q), arc.endPoint());
+            out.second = PointOntoArc(arc, WorldOf(q), arc.endPoint());
         else if (rc2 == RTCAN)
             return false;
         else if (isCircle)
             out.fullCircle = true;
     } else if (rc == RTNONE && isCircle) {
         if (acedGetPoint(nullptr, L"\nStartpunkt der F\u00FChrungslinie:", p) != RTNORM) return false;
-        out.first = out.second = worldOf(p);
+        out.first = out.second = WorldOf(p);
         out.fullCircle = true;
         out.leaderStart = true;
     } else {
@@ -183,20 +177,21 @@ AcGePoint3d PointOntoArc(const AcGeCircArc3d& arc, const AcGePoint3d& point, con
 void CreateArcChain() {
     // The palette gives the new chain its settings; opened for the command when it is
     // not, it stays hidden and is closed again afterwards.
-    const bool hadPalette = dlgMyApp != nullptr;
+    PalettePort& palette = Palette();
+    const bool hadPalette = palette.Exists();
     try {
-        if (!dlgMyApp) StartApp(false);
-        if (dlgMyApp && MayCreateOnLayer(NewChainLayer())) {
-            if (dlgMyApp->m_iCurrentMode != OPT_MODE_CHAIN) dlgMyApp->AdjustMode(OPT_MODE_CHAIN);
-            dlgMyApp->EnableActions(false);
-            HideDlgMain();
+        if (!palette.Exists()) palette.Start();
+        if (palette.Exists() && MayCreateOnLayer(NewChainLayer())) {
+            palette.SelectMode(OPT_MODE_CHAIN);
+            palette.EnableActions(false);
+            palette.Hide();
             RunArcJig();
         }
     } catch (...) {
         LogMsg(L"\n*** ERROR ON CreateArcChain");
         acutPrintf(L"\nAny ERROR on creating the chain");
     }
-    if (!hadPalette && dlgMyApp) EndApp(true, false);
-    ShowDlgMain();
-    if (dlgMyApp) dlgMyApp->EnableActions(true);
+    if (!hadPalette && palette.Exists()) palette.Discard();
+    palette.Show();
+    palette.EnableActions(true);
 }

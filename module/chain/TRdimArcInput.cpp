@@ -6,7 +6,7 @@
 
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeTol.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ArcGeometry.h"
 #include "module/options/OptionIndices.h"
 

@@ -13,27 +13,21 @@
 #include "host/ed/acutPrintf.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/XDataServices.h"
+#include "module/base/UcsPoint.h"
+#include "module/chain/PalettePort.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
-#include "module/ui/CDlgMain.h"
 
 #include <memory>
 
 namespace {
 
 constexpr int kAdjustAll = 82;
-
-AcGePoint3d worldOf(const ads_point p) {
-    ads_point w;
-    acdbUcs2Wcs(p, w, false);
-    return AcGePoint3d(w[0], w[1], w[2]);
-}
 
 // The layer a new chain would get from the palette and the chain options.
 std::wstring NewChainLayer() {
@@ -60,7 +54,7 @@ void RunLinearJig(int type) {
     const bool wasLocked = IsLocked(db);
     if (!wasLocked) LockDb(db);
     {
-        TRdimJig jig(worldOf(first), worldOf(second), type, AcDbObjectId::kNull, 0);
+        TRdimJig jig(WorldOf(first), WorldOf(second), type, AcDbObjectId::kNull, 0);
         jig.dragAcquire();
         LogFmt(L"\n XOTA creation: chain %s ", jig.m_idResult.isNull() ? L"discarded" : L"appended");
     }
@@ -75,7 +69,7 @@ bool AskCuttingLine(int type, std::vector<AcGePoint3d>& points) {
         const int rc = acedGetPoint(points.empty() ? nullptr : previous, L"\nSchnittlinie:", p);
         if (rc == RTCAN) return false;
         if (rc != RTNORM) break;
-        points.push_back(worldOf(p));
+        points.push_back(WorldOf(p));
         ads_point_set(p, previous);
         if (type == kDimAligned && points.size() == 2) break;
     }
@@ -157,9 +151,9 @@ bool BuildChainFromCrossings(int type, const std::vector<AcGePoint3d>& points) {
     const int rc = acedGetPoint(
         nullptr, L"\nMa\u00DFkette w\u00E4hlen oder die Position der Ma\u00DFlinie bestimmen: ", at);
     RemoveChainMouseFilter();
-    ShowDlgMain();
+    Palette().Show();
     if (rc != RTNORM) return false;
-    AcGePoint3d position = worldOf(at);
+    AcGePoint3d position = WorldOf(at);
     auto chain = std::make_unique<TRdim>(points[0], points[1], type, position);
     if (chain->GetExtensions() < 2) return false;
     for (size_t i = 2; i < points.size(); ++i)
@@ -189,11 +183,11 @@ std::vector<AcGePoint3d> DropRepeatedPoints(const std::vector<AcGePoint3d>& poin
 }
 
 bool MakeDimByLine(int type) {
-    HideDlgMain();
+    Palette().Hide();
     std::vector<AcGePoint3d> line;
     AcDbDatabase* db = acdbCurDwg();
     if (!AskCuttingLine(type, line) || !db) {
-        ShowDlgMain();
+        Palette().Show();
         return false;
     }
     const bool wasLocked = IsLocked(db);
@@ -202,7 +196,7 @@ bool MakeDimByLine(int type) {
     bool made = false;
     if (points.size() < 2) {
         MsgBox(L"Schnittpunkte nicht gefunden...");
-        ShowDlgMain();
+        Palette().Show();
     } else {
         made = BuildChainFromCrossings(type, points);
     }
@@ -213,28 +207,29 @@ bool MakeDimByLine(int type) {
 void CreateLinearChain(int type) {
     // The palette is opened for the command when it is not, and closed again afterwards;
     // new chains take their settings from it.
-    const bool hadPalette = dlgMyApp != nullptr;
+    PalettePort& palette = Palette();
+    const bool hadPalette = palette.Exists();
     try {
-        if (!dlgMyApp) StartApp(false);
-        if (!dlgMyApp || !MayCreateOnLayer(NewChainLayer())) {
-            ShowDlgMain();
+        if (!palette.Exists()) palette.Start();
+        if (!palette.Exists() || !MayCreateOnLayer(NewChainLayer())) {
+            palette.Show();
             return;
         }
-        if (dlgMyApp->m_iCurrentMode != OPT_MODE_CHAIN) dlgMyApp->AdjustMode(OPT_MODE_CHAIN);
-        dlgMyApp->EnableActions(false);
+        palette.SelectMode(OPT_MODE_CHAIN);
+        palette.EnableActions(false);
         if (pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_DimByLine)) {
             MakeDimByLine(type);
         } else {
-            HideDlgMain();
+            palette.Hide();
             RunLinearJig(type);
-            if (!hadPalette && dlgMyApp) EndApp(true, false);
+            if (!hadPalette && palette.Exists()) palette.Discard();
         }
     } catch (...) {
         LogMsg(L"\n*** ERROR ON CreateLinearChain");
         acutPrintf(L"\nAny ERROR on creating the chain");
     }
-    ShowDlgMain();
-    if (dlgMyApp) dlgMyApp->EnableActions(true);
+    palette.Show();
+    palette.EnableActions(true);
 }
 
 int MakeDimByLineFromLisp() {
@@ -253,7 +248,7 @@ int MakeDimByLineFromLisp() {
         MakeDimByLine(type);
     } catch (...) {
         LogMsg(L"\n*** ERROR ON MakeDimByLine");
-        ShowDlgMain();
+        Palette().Show();
     }
     return RTNORM;
 }

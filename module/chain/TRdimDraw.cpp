@@ -11,7 +11,7 @@
 #include "host/ge/AcGeTol.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/win/FormatW.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainDisplayText.h"
 #include "module/chain/ChainPrimitives.h"
 #include "module/chain/ChainTextStyle.h"
@@ -19,6 +19,7 @@
 #include "module/chain/TRdimLayout.h"
 #include "module/chain/TickSymbols.h"
 #include "module/options/CGlobDimOptions.h"
+#include "module/options/FlagOverride.h"
 #include "module/options/OptionIndices.h"
 
 #include <algorithm>
@@ -54,28 +55,6 @@ double SizeOption(const TRdim& chain, int index) {
 AcGeVector3d UnitOr(const AcGeVector3d& v, const AcGeVector3d& fallback) {
     return v.isZeroLength() ? fallback : v.normal();
 }
-
-// Sets a general flag for as long as it lives and puts the old value back.
-class FlagOverride {
-public:
-    FlagOverride(int index, int value) : m_index(index) {
-        if (!pGlobDimOptions || index < 0 || index >= static_cast<int>(pGlobDimOptions->arrayOptFlags.size()))
-            return;
-        m_active = true;
-        m_old = pGlobDimOptions->arrayOptFlags[static_cast<size_t>(index)];
-        pGlobDimOptions->arrayOptFlags[static_cast<size_t>(index)] = value;
-    }
-    ~FlagOverride() {
-        if (m_active && pGlobDimOptions) pGlobDimOptions->arrayOptFlags[static_cast<size_t>(m_index)] = m_old;
-    }
-    FlagOverride(const FlagOverride&) = delete;
-    FlagOverride& operator=(const FlagOverride&) = delete;
-
-private:
-    int m_index;
-    int m_old = 0;
-    bool m_active = false;
-};
 
 } // namespace
 

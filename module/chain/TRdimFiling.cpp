@@ -10,8 +10,8 @@
 #include "host/db/AcDbDwgFiler.h"
 #include "host/db/AcDbDxfFiler.h"
 #include "host/rx/acutString.h"
-#include "module/app/LintaroApp.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/ModuleInfo.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 

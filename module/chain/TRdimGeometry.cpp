@@ -7,7 +7,7 @@
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeTol.h"
 #include "module/app/CommandTable.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainScale.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"

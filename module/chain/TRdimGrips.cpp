@@ -9,7 +9,7 @@
 #include "host/ge/AcGeTol.h"
 #include "module/app/CommandTable.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/Reactors.h"
 #include "module/chain/GripIndex.h"
 #include "module/chain/WriteAccess.h"

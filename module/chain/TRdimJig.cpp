@@ -7,14 +7,13 @@
 #include "host/ed/EditorInput.h"
 #include "host/ed/Ucs.h"
 #include "module/app/DbServices.h"
-#include "module/app/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/base/LintaroLog.h"
+#include "module/base/UcsPoint.h"
+#include "module/chain/PalettePort.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
-#include "module/ui/CDlgMain.h"
-#include "module/ui/PaletteValues.h"
 
 #include <cmath>
 
@@ -62,12 +61,6 @@ AcGeMatrix3d CurrentUcsMatrix() {
     if (AcDbDatabase* db = services ? services->workingDatabase() : nullptr)
         ucs.setCoordSystem(db->ucsorg(), db->ucsxdir(), db->ucsydir(), db->ucsxdir().crossProduct(db->ucsydir()));
     return ucs;
-}
-
-AcGePoint3d worldOf(const ads_point p) {
-    ads_point w;
-    acdbUcs2Wcs(p, w, false);
-    return AcGePoint3d(w[0], w[1], w[2]);
 }
 
 } // namespace
@@ -192,8 +185,8 @@ AcEdJig::DragStatus TRdimJig::SampleLagepunkt() {
     AcGeVector3d offset = m_pChain->GetVectorDim();
     offset.rotateBy(kQuarterTurn, m_pChain->GetUcsNormal());
     offset *= m_pChain->PaperToModel(m_pChain->GetParamDouble(IND_D_DimLineDist));
-    const AcGePoint3d reference = m_pChain->ProjectToChainPlane(worldOf(r));
-    const AcGePoint3d placement = m_pChain->ProjectToChainPlane(worldOf(p));
+    const AcGePoint3d reference = m_pChain->ProjectToChainPlane(WorldOf(r));
+    const AcGePoint3d placement = m_pChain->ProjectToChainPlane(WorldOf(p));
     m_ptCurrent = LagepunktLinePoint(reference, placement, offset);
     return kNormal;
 }
@@ -312,7 +305,7 @@ std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& cl
     if (!usable) return std::nullopt;
     ads_point s;
     std::optional<AcGePoint3d> side;
-    if (acedGetPoint(nullptr, L"\nZu versetzende Seite angeben: ", s) == RTNORM) side = worldOf(s);
+    if (acedGetPoint(nullptr, L"\nZu versetzende Seite angeben: ", s) == RTNORM) side = WorldOf(s);
     double distance = 0.0;
     if (pGlobDimOptions)
         distance = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_DimLinesDistance];
@@ -320,9 +313,9 @@ std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& cl
 }
 
 std::wstring NewChainLayerFor(const std::wstring& scaleText) {
-    const std::wstring choice = dlgMyApp ? dlgMyApp->GetLayerChoice() : std::wstring();
-    if (choice == CurrentLayerEntry()) return std::wstring();
-    return choice.empty() ? GetLayerForScale(scaleText) : choice;
+    const PaletteLayerChoice choice = Palette().LayerChoice();
+    if (choice.current) return std::wstring();
+    return choice.name.empty() ? GetLayerForScale(scaleText) : choice.name;
 }
 
 void SetNewChainLayer(TRdim& chain) {

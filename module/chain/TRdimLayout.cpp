@@ -6,13 +6,14 @@
 
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeTol.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainDisplayText.h"
 #include "module/chain/ChainTextStyle.h"
 #include "module/chain/PositionCode.h"
 #include "module/chain/TRdimLayout.h"
 #include "module/chain/TextBox.h"
 #include "module/chain/TextFrame.h"
+#include "module/chain/ValueFormat.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 
@@ -32,13 +33,6 @@ namespace {
 constexpr double kSuperscriptRise = 0.66;
 // An appended text goes this many text heights (plus two gaps) below its segment text.
 constexpr double kAppendedTextDrop = 1.4;
-
-bool IsMetreCentimetre(const std::wstring& unit) {
-    static const std::wstring kUnit = L"m/cm";
-    return unit.size() == kUnit.size() &&
-           std::equal(unit.begin(), unit.end(), kUnit.begin(),
-                      [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); });
-}
 
 bool LabelAtStart(int digit) {
     return digit == 1 || digit == 3;
@@ -147,7 +141,7 @@ namespace {
 // Height of the text block: room for a superscript with "m/cm".
 double BlockHeight(TRdim& chain) {
     const double h0 = chain.GetTextHeight();
-    if (!IsMetreCentimetre(chain.GetParamString(IND_S_Measure))) return h0;
+    if (!IsMetresCentimetres(chain.GetParamString(IND_S_Measure))) return h0;
     return h0 * kSuperscriptRise + chain.AdaptByTextHeight(IND_D_ExpTextHeight);
 }
 

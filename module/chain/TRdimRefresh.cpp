@@ -12,14 +12,13 @@
 #include "host/rx/AcRxClass.h"
 #include "module/app/CommandTable.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/Reactors.h"
+#include "module/chain/PalettePort.h"
 #include "module/chain/TextSide.h"
 #include "module/chain/WriteAccess.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
-#include "module/ui/CDlgMain.h"
 
 #include <cmath>
 #include <memory>
@@ -229,8 +228,8 @@ int TRdim::Regenerate(int iType) {
     int treatment = iType >= 1 ? kTextsCentre : kTextsKeep;
     if (iType < 1) {
         if (!IsDimArc()) TakeRotationFromVector();
-        if (dlgMyApp) {
-            dlgMyApp->InitParametersInMode(OPT_MODE_CHAIN, this, IsDimArc());
+        if (Palette().Exists()) {
+            Palette().InitParameters(OPT_MODE_CHAIN, this, IsDimArc());
             treatment = PaletteTextTreatment();
         }
     }

@@ -11,7 +11,7 @@
 #include "host/db/acutResbuf.h"
 #include "host/ge/AcGePoint2d.h"
 #include "host/rx/adscodes.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/OptionIndices.h"
 
 #include <algorithm>

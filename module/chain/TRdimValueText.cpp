@@ -5,7 +5,7 @@
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
 #include "host/win/FormatW.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainDisplayText.h"
 #include "module/chain/ChainFormatEnv.h"
 #include "module/chain/ChainScale.h"

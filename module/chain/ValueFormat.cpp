@@ -2,6 +2,7 @@
 
 #include "host/db/acdbRToS.h"
 #include "host/win/FormatW.h"
+#include "host/win/WinCrt.h"
 #include "module/chain/ChainScale.h"
 #include "module/chain/NumberText.h"
 #include "module/options/OptionIndices.h"
@@ -23,13 +24,6 @@ struct UnitInputs {
     bool metresFrom10 = false;
     int absMode = 2;
 };
-
-bool equalsNoCase(const std::wstring& a, const wchar_t* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-    return i == a.size() && !b[i];
-}
 
 // The last `count` digits of a non-negative value written with 0 decimals, as a number.
 int lastDigits(double magnitude, size_t count) {
@@ -94,7 +88,7 @@ std::wstring formatInUnit(double mm, const UnitInputs& in) {
 } // namespace
 
 bool IsMetresCentimetres(const std::wstring& unit) {
-    return equalsNoCase(unit, L"m/cm");
+    return _wcsicmp(unit.c_str(), L"m/cm") == 0;
 }
 
 double RoundMillimetres(double mm, std::uint32_t rounding, void (*log)(const wchar_t*)) {

@@ -8,12 +8,11 @@
 #include "host/db/acdbUcs.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
-#include "module/app/LintaroApp.h"
-#include "module/app/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/base/LintaroLog.h"
+#include "module/chain/PalettePort.h"
+#include "module/chain/RecordFiling.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
-#include "module/ui/CDlgMain.h"
 
 #include <cmath>
 #include <memory>
@@ -76,9 +75,10 @@ void TRdimHeight::Initialize(bool bKeepParams) {
     m_vNormal.set(0, 0, 1);
     if (!bKeepParams && pGlobDimOptions) {
         // The mark takes the palette's settings in its own height-mark mode.
-        if (!dlgMyApp) StartApp(false);
-        if (dlgMyApp) {
-            dlgMyApp->InitParametersInMode(IsPlan() ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT, this);
+        PalettePort& palette = Palette();
+        if (!palette.Exists()) palette.Start();
+        if (palette.Exists()) {
+            palette.InitParameters(IsPlan() ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT, this, false);
         } else {
             acutPrintf(L"TRdimHeight::Initialize: !dlgMyApp");
             LogMsg(L"TRdimHeight::Initialize: !dlgMyApp");

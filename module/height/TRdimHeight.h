@@ -8,9 +8,10 @@
 //   TRdimHeightDraw.cpp    world draw and explode
 //   TRdimHeightText.cpp    sizes, sides, the composed texts and their places
 //   TRdimHeightPlace.cpp   placing the symbol and the extension line from the measured point
-//   TRdimHeightGroup.cpp   groups: values from the base, moved marks, scale and layer
-//   TRdimHeightAuto.cpp    automatic values that follow section marks, and their links
-//   TRdimHeightEdit.cpp    grips, stretch, transformation, regeneration
+// What needs the drawing's services (handles, locks, the running command) is in app/:
+//   app/HeightGroups.cpp     groups: values from the base, moved marks, scale and layer
+//   app/HeightAutoValues.cpp automatic values that follow section marks, and their links
+//   app/HeightEditing.cpp    grips, stretch, transformation, regeneration
 //   HeightText.cpp         the value texts of a row and the names of types (free functions)
 #include "host/db/AcArray.h"
 #include "host/db/AcDbEntity.h"
@@ -158,7 +159,7 @@ public:
     // The extension line again from the measured point and the symbol.
     void PlaceExtensionLine();
 
-    // ---- groups (TRdimHeightGroup.cpp)
+    // ---- groups (app/HeightGroups.cpp)
     // A base (role 2) whose "Bezugsebene fixiert" is set refuses moves and grips.
     bool IsFixedBase() const;
     // A member takes its values from its base and its level above it; returns row 1's value.
@@ -169,7 +170,7 @@ public:
     // Base and members share layer and scale; 1 when anything changed.
     int ScaleOrLayerChanged();
 
-    // ---- automatic values of plan marks (TRdimHeightAuto.cpp); rows are 1 and 2
+    // ---- automatic values of plan marks (app/HeightAutoValues.cpp); rows are 1 and 2
     int SetAutoValue(int row, AcDbObjectId sourceId);
     int ClearAutoValue(int row);
     // The row from the source (null: the link is broken and the text gets its "#").
@@ -181,7 +182,7 @@ public:
     void modified(const AcDbObject* dbObj) override;
     void erased(const AcDbObject* dbObj, Adesk::Boolean bErasing = true) override;
 
-    // ---- editing (TRdimHeightEdit.cpp)
+    // ---- editing (app/HeightEditing.cpp)
     // The palette's settings (iType < 1) or only the global delimiter and sign rule
     // applied again; 1 when the mark could be written.
     int Regenerate(int iType);

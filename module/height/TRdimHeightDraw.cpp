@@ -9,10 +9,11 @@
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"
 #include "host/win/FormatW.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainPrimitives.h"
 #include "module/chain/ChainTextStyle.h"
 #include "module/options/CGlobDimOptions.h"
+#include "module/options/FlagOverride.h"
 #include "module/options/OptionIndices.h"
 
 #include <cmath>
@@ -38,28 +39,6 @@ constexpr double kMissingBaseGapPart = 1.0 / 3.0;
 bool GlobalFlag(int index) {
     return pGlobDimOptions && pGlobDimOptions->GetOptFlag(index) != 0;
 }
-
-// Sets a general flag for as long as it lives and puts the old value back.
-class FlagOverride {
-public:
-    FlagOverride(int index, int value) : m_index(index) {
-        if (!pGlobDimOptions || index < 0 || index >= static_cast<int>(pGlobDimOptions->arrayOptFlags.size()))
-            return;
-        m_active = true;
-        m_old = pGlobDimOptions->arrayOptFlags[static_cast<size_t>(index)];
-        pGlobDimOptions->arrayOptFlags[static_cast<size_t>(index)] = value;
-    }
-    ~FlagOverride() {
-        if (m_active && pGlobDimOptions) pGlobDimOptions->arrayOptFlags[static_cast<size_t>(m_index)] = m_old;
-    }
-    FlagOverride(const FlagOverride&) = delete;
-    FlagOverride& operator=(const FlagOverride&) = delete;
-
-private:
-    int m_index;
-    int m_old = 0;
-    bool m_active = false;
-};
 
 // Whether this mark wants a background mask behind its texts.
 bool WantsMask(std::uint32_t status) {

@@ -11,9 +11,10 @@
 #include "host/ge/AcGeTol.h"
 #include "host/rx/acutString.h"
 #include "host/win/FormatW.h"
+#include "host/win/WinCrt.h"
 #include "module/app/DbServices.h"
-#include "module/app/LintaroApp.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/ModuleInfo.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/RecordFiling.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
@@ -100,10 +101,7 @@ void Repair(TRdimHeightRecord& rec) {
     }
     std::vector<std::wstring>& strings = rec.params.arrayString;
     if (rec.version == 1 && strings.size() > static_cast<size_t>(IND_S_Measure)) {
-        std::wstring unit = strings[IND_S_Measure];
-        for (wchar_t& c : unit)
-            c = static_cast<wchar_t>(std::towlower(c));
-        if (unit == L"m") strings[IND_S_Measure] = L"m/cm";
+        if (_wcsicmp(strings[IND_S_Measure].c_str(), L"m") == 0) strings[IND_S_Measure] = L"m/cm";
     }
     if (rec.plan) {
         // A plan mark stands on its measured point and has no extension line.

@@ -4,7 +4,7 @@
 #include "module/height/TRdimHeight.h"
 
 #include "host/ge/AcGeTol.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 

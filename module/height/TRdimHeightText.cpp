@@ -7,7 +7,7 @@
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/ed/acutPrintf.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainFormatEnv.h"
 #include "module/chain/ChainScale.h"
 #include "module/chain/ChainTextStyle.h"

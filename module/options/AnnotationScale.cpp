@@ -1,7 +1,7 @@
 #include "module/options/AnnotationScale.h"
 
 #include "module/app/DbServices.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include "host/db/AcDbAnnotationScale.h"
 #include "host/db/AcDbAnnotativeObjectPE.h"

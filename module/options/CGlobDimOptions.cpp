@@ -1,6 +1,6 @@
 #include "module/options/CGlobDimOptions.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionDefaults.h"
@@ -21,9 +21,17 @@ bool inRange(const std::vector<T>& array, int index)
     return index >= 0 && index < static_cast<int>(array.size());
 }
 
+bool debugMsgOn()
+{
+    return pGlobDimOptions && pGlobDimOptions->IsDebugMsg();
+}
+
 } // namespace
 
-CGlobDimOptions::CGlobDimOptions() = default;
+CGlobDimOptions::CGlobDimOptions()
+{
+    SetLogSwitch(&debugMsgOn);
+}
 
 CGlobDimOptions::~CGlobDimOptions() = default;
 

@@ -1,12 +1,13 @@
 // Loading the options: the parameter descriptions, the options file in use, the three
 // parameter sets, the general options and the maps.
-#include "module/app/LanguageModule.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/FilePaths.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "module/options/LanguageChoice.h"
 #include "module/options/OptStrings.h"
+#include "module/options/PaletteState.h"
 #include "module/options/ScaleMaps.h"
-#include "module/ui/PaletteState.h"
 
 #include "host/win/FormatW.h"
 #include "host/win/WinFiles.h"
@@ -83,10 +84,10 @@ void CGlobDimOptions::LoadOptions()
     m_bDlgMainHidden = false;
     LoadMaps();
     LogMsg(L" LoadOptions4 ");
-    const int paletteMode = PaletteCurrentMode();
-    if (paletteMode > 0) {
-        m_iMode = paletteMode;
-        const int type = PaletteCurrentType();
+    const PaletteState palette = CurrentPaletteState();
+    if (palette.mode > 0) {
+        m_iMode = palette.mode;
+        const int type = palette.type;
         if (type > 0)
             GetOptionSet().arrayOptInt[IND_I_LastType] = type;
     } else {
@@ -101,7 +102,7 @@ void CGlobDimOptions::LoadParamInfo()
         return;
     const std::wstring path = folderOf(GetLanguageModulePath()) + L"DimParam.ini";
     LogFmt(L"\nPARAM: %s ", path.c_str());
-    if (!host::fileExists(path))
+    if (!FileExists(path))
         return;
     for (const wchar_t* section : {L"Parameters_INT", L"Parameters_DBL", L"Parameters_STR", L"Parameters_General"})
         LoadMap(-100, section, path);
@@ -110,7 +111,7 @@ void CGlobDimOptions::LoadParamInfo()
 void CGlobDimOptions::LoadCurOptionsFile()
 {
     std::wstring file = GetIniGeneral(L"CurOptionsFile");
-    if (file.empty() || !host::fileExists(file))
+    if (file.empty() || !FileExists(file))
         file = strIniFile;
     CurOptionsFile = file;
     LogFmt(L"\n*** LoadOptions(%s) ", file.c_str());

@@ -1,5 +1,5 @@
 // The scale and text-height maps of the options, loaded from the options file in use.
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptStrings.h"

@@ -1,5 +1,5 @@
 // Saving the parameter sets of the current mode into the INI buffers.
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 
 void CGlobDimOptions::SaveOptions()

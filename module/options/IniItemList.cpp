@@ -1,6 +1,6 @@
 // Item lists ("Item_0", "Item_1", ... and "LastItem") and the key=value split of their
 // items.
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptStrings.h"

@@ -1,6 +1,7 @@
 #include "module/options/IniStorage.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/FilePaths.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniBuffer.h"
 #include "module/options/OptStrings.h"
@@ -47,13 +48,6 @@ void reportOnce(const std::wstring& place, const std::wstring& text)
     MsgBox(text.c_str());
 }
 
-std::wstring withSeparator(std::wstring path)
-{
-    if (path.empty() || (path.back() != L'/' && path.back() != L'\\'))
-        path += host::kPathSeparator;
-    return path;
-}
-
 bool isFolder(const std::wstring& path)
 {
     DWORD attr = GetFileAttributesW(path.c_str());
@@ -65,9 +59,9 @@ std::wstring tempFolder()
     std::wstring buf(kPathBufferSize, L'\0');
     DWORD n = GetTempPathW(kPathBufferSize, buf.data());
     if (n == 0 || n >= kPathBufferSize)
-        return withSeparator(L"/tmp");
+        return WithSeparator(L"/tmp");
     buf.resize(n);
-    return withSeparator(buf);
+    return WithSeparator(buf);
 }
 
 std::wstring fileNameOnly(const std::wstring& path)
@@ -92,7 +86,7 @@ bool createMainIni(const std::wstring& path)
     writeProfile(path, kIniGeneralSection, L"TextMoveStep", L"5");
     writeProfile(path, kIniGeneralSection, L"CurOptionsFile", path);
     writeProfile(path, L"OptionsFiles", L"Item_0", path);
-    return host::fileExists(path);
+    return FileExists(path);
 }
 
 CIniBuffer& chooseBuffer(const std::wstring& file)
@@ -138,9 +132,9 @@ std::wstring GetSettingsFolder()
                                                 temp.c_str()));
         return temp;
     }
-    std::wstring folder = withSeparator(base) + L"tessaron";
+    std::wstring folder = WithSeparator(base) + L"tessaron";
     CreateDirectoryW(folder.c_str(), nullptr);
-    folder = withSeparator(folder) + L"lintaro";
+    folder = WithSeparator(folder) + L"lintaro";
     CreateDirectoryW(folder.c_str(), nullptr);
     if (!isFolder(folder)) {
         s.folder = tempFolder();
@@ -149,7 +143,7 @@ std::wstring GetSettingsFolder()
                                          folder.c_str(), s.folder.c_str()));
         return s.folder;
     }
-    s.folder = withSeparator(folder);
+    s.folder = WithSeparator(folder);
     return s.folder;
 }
 
@@ -159,7 +153,7 @@ std::wstring GetIniFile()
     if (!s.mainPath.empty())
         return s.mainPath;
     std::wstring path = GetSettingsFolder() + L"lintaro.ini";
-    if (host::fileExists(path)) {
+    if (FileExists(path)) {
         s.mainPath = path;
         return s.mainPath;
     }
@@ -169,7 +163,7 @@ std::wstring GetIniFile()
                                        L"gespeichert.",
                                        path.c_str(), fallback.c_str()));
         path = fallback;
-        if (!host::fileExists(path))
+        if (!FileExists(path))
             createMainIni(path);
     }
     s.mainPath = path;
@@ -189,7 +183,7 @@ void SetIniFile(const std::wstring& path)
 std::wstring ReadEntryFromIni(const std::wstring& file, const std::wstring& section, const std::wstring& key)
 {
     IniState& s = state();
-    if (!host::fileExists(file)) {
+    if (!FileExists(file)) {
         LogFmt(L"\n ReadEntryFromIni(%s, %s, %s) ***!FILE***", file.c_str(), section.c_str(), key.c_str());
         std::wstring lower = OptLower(file);
         bool mainName = lower.find(L"\\lintaro.ini") != std::wstring::npos ||
@@ -200,7 +194,7 @@ std::wstring ReadEntryFromIni(const std::wstring& file, const std::wstring& sect
                 MakeDefaultIniValues(file, mode);
         }
         LogMsg(L"<A>");
-        if (!host::fileExists(file)) {
+        if (!FileExists(file)) {
             LogMsg(L"<B>");
             if (mainName)
                 s.defaultsFailed.insert(lower);
@@ -307,7 +301,7 @@ void SaveIniBuffer(int which, bool bClear)
     const bool changed = buffer.TakeChanged();
     LogFmt(L"\n***SaveIniBuffer(%d,%d)S:%d Need=%d %s ", which, bClear ? 1 : 0, static_cast<int>(buffer.Size()),
            changed ? 1 : 0, fileNameOnly(file).c_str());
-    if (changed && !file.empty() && host::fileExists(file)) {
+    if (changed && !file.empty() && FileExists(file)) {
         bool failed = false;
         for (const auto& [mapKey, entry] : buffer.Entries())
             if (!entry.section.empty() && !entry.key.empty())

@@ -1,6 +1,6 @@
 #include "module/options/OptionDefaults.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/OptionKeys.h"

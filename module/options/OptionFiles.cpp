@@ -1,6 +1,7 @@
 #include "module/options/OptionFiles.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/FilePaths.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptStrings.h"
@@ -51,7 +52,7 @@ int LoadOptionsFiles(std::vector<std::wstring>& list) {
         pGlobDimOptions->strIniFile.empty() ? GetIniFile() : pGlobDimOptions->strIniFile;
     const std::vector<std::wstring> items = rawItems(mainIni);
     for (const std::wstring& item : items)
-        if (host::fileExists(item) && !holds(list, item)) list.push_back(item);
+        if (FileExists(item) && !holds(list, item)) list.push_back(item);
     if (list.size() != items.size()) {
         LogFmt(L"\n!!!!SaveSection %d != %d ", static_cast<int>(list.size()), static_cast<int>(items.size()));
         SaveSection(list, kListSection, mainIni);
@@ -62,7 +63,7 @@ int LoadOptionsFiles(std::vector<std::wstring>& list) {
 }
 
 bool IsValidOptionsFile(const std::wstring& path) {
-    const bool there = !path.empty() && host::fileExists(path);
+    const bool there = !path.empty() && FileExists(path);
     if (there && (!ReadEntryFromIni(path, L"MainOptions", L"Measure").empty() ||
                   !ReadEntryFromIni(path, L"MainOptions", L"Decimals").empty()))
         return true;
@@ -71,7 +72,7 @@ bool IsValidOptionsFile(const std::wstring& path) {
 }
 
 bool UseOptionsFile(const std::wstring& path) {
-    if (path.empty() || !host::fileExists(path)) {
+    if (path.empty() || !FileExists(path)) {
         tellFileNotFound(path);
         return false;
     }
@@ -81,7 +82,7 @@ bool UseOptionsFile(const std::wstring& path) {
 }
 
 bool AddOptionsFile(const std::wstring& path) {
-    if (path.empty() || !host::fileExists(path)) {
+    if (path.empty() || !FileExists(path)) {
         tellFileNotFound(path);
         return false;
     }
@@ -113,7 +114,7 @@ bool RemoveOptionsFile(const std::wstring& path) {
     // is); without a remaining entry only a removed file in use needs replacing.
     std::wstring next = mainIni;
     for (const std::wstring& file : list) {
-        if (host::fileExists(file)) {
+        if (FileExists(file)) {
             next = file;
             break;
         }

@@ -1,6 +1,6 @@
 #include "module/options/ScaleMaps.h"
 
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptStrings.h"

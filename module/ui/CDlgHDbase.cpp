@@ -6,7 +6,7 @@
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 #include "module/app/DbServices.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/NumberText.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptionIndices.h"

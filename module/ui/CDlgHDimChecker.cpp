@@ -6,8 +6,8 @@
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"
 #include "module/app/DbServices.h"
-#include "module/app/LintaroLog.h"
-#include "module/height/HeightLinks.h"
+#include "module/base/LintaroLog.h"
+#include "module/app/HeightLinks.h"
 #include "module/resources/HeightResources.h"
 
 namespace {

@@ -9,11 +9,10 @@
 #include "host/mfc/CComboBox.h"
 #include "host/mfc/CMenu.h"
 #include "host/mfc/CTabCtrl.h"
-#include "host/mfc/PaletteWindow.h"
 #include "host/win/FormatW.h"
+#include "module/app/CommandTable.h"
 #include "module/app/DbServices.h"
-#include "module/app/LintaroApp.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"
@@ -23,6 +22,8 @@
 #include "module/options/OptionDefaults.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/PaletteResources.h"
+#include "module/ui/HeightCreate.h"
+#include "module/ui/PaletteRegistration.h"
 #include "module/ui/PaletteValues.h"
 
 #include <algorithm>
@@ -97,20 +98,11 @@ const std::vector<PaletteCheckFlag>& PaletteCheckFlags() {
     return flags;
 }
 
-TRdimParams ParamsFromOptions(int mode) {
-    TRdimParams params = OptionSetParams(mode);
-    if (!pGlobDimOptions) return params;
-    if (params.arrayString.size() <= IND_S_IniFile) params.arrayString.resize(IND_S_IniFile + 1);
-    params.arrayString[IND_S_IniFile] = pGlobDimOptions->GetCurOptionsFile();
-    if (params.arrayInt.size() <= IND_I_AppVersion) params.arrayInt.resize(IND_I_AppVersion + 1);
-    params.arrayInt[IND_I_AppVersion] = static_cast<std::uint32_t>(GetProgramVersionNumber());
-    return params;
-}
-
 CDlgMain::CDlgMain() = default;
 
 CDlgMain::~CDlgMain() {
-    if (host::mfc::paletteWindow() == this) host::mfc::setPaletteWindow(nullptr);
+    InstallHeightCreation(nullptr);
+    UnregisterPaletteWindow(this);
     if (m_hWnd) {
         SetMenu(nullptr);
         DestroyWindow();
@@ -120,7 +112,10 @@ CDlgMain::~CDlgMain() {
 bool CDlgMain::Create() {
     if (!pGlobDimOptions) return false;
     if (!CDialog::Create(IDD_DLG_MAIN)) return false;
-    host::mfc::setPaletteWindow(this);
+    RegisterPaletteWindow(this);
+    // Height marks are made with the palette's rows and the value dialog, so the palette
+    // brings their creation to the commands.
+    InstallHeightCreation(&MakeHeightMarks);
     return true;
 }
 

@@ -122,10 +122,6 @@ private:
     bool m_bFilling = false; // the palette itself fills the combos: no writes
 };
 
-// The options of `mode` as an object's parameter arrays, stamped with the options file in
-// use and the module's version.
-TRdimParams ParamsFromOptions(int mode);
-
 // The check boxes of the quick options and the general flag each one writes.
 struct PaletteCheckFlag {
     int id;

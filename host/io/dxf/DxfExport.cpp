@@ -15,8 +15,8 @@
 #include "host/rx/AcRxClass.h"
 #include "host/win/FileBytes.h"
 #include "host/win/FormatW.h"
+#include "host/win/WinCrt.h"
 
-#include <cwctype>
 #include <set>
 
 namespace host::dxf {
@@ -36,12 +36,6 @@ std::wstring countList(const std::map<std::wstring, size_t>& counts, const wchar
         out += FormatW(L"%zu %s%s", n, type.c_str(), suffix);
     }
     return out;
-}
-
-std::wstring upper(const std::wstring& s) {
-    std::wstring u = s;
-    for (wchar_t& c : u) c = wchar_t(std::towupper(c));
-    return u;
 }
 
 // Arc length dimensions are younger than the file version written; they go out as
@@ -167,7 +161,7 @@ void DxfExporter::plan() {
 void DxfExporter::planDimensionBlocks(const AcDbBlockTableRecord* space) {
     if (!space) return;
     std::set<std::wstring> names;
-    for (const BlockOut& b : m_blocks) names.insert(upper(b.name));
+    for (const BlockOut& b : m_blocks) names.insert(host::toUpperCase(b.name));
     unsigned serial = 1;
     for (AcDbObjectId id : space->entityIds()) {
         const auto* dim = peek<AcDbDimension>(id);
@@ -180,9 +174,9 @@ void DxfExporter::planDimensionBlocks(const AcDbBlockTableRecord* space) {
             index = own->second;
         } else {
             BlockOut b;
-            while (names.count(upper(FormatW(L"*D%u", serial)))) ++serial;
+            while (names.count(host::toUpperCase(FormatW(L"*D%u", serial)))) ++serial;
             b.name = FormatW(L"*D%u", serial);
-            names.insert(upper(b.name));
+            names.insert(host::toUpperCase(b.name));
             b.anonymous = true;
             b.record = newHandle();
             b.begin = newHandle();

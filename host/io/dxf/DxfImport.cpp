@@ -8,6 +8,7 @@
 #include "host/io/dxf/DxfImporter.h"
 #include "host/win/FileBytes.h"
 #include "host/win/FormatW.h"
+#include "host/win/WinCrt.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -52,11 +53,7 @@ std::wstring countList(const std::map<std::wstring, size_t>& counts) {
 
 } // namespace
 
-std::wstring upperName(const std::wstring& name) {
-    std::wstring u = name;
-    for (wchar_t& c : u) c = wchar_t(std::towupper(c));
-    return u;
-}
+std::wstring upperName(const std::wstring& name) { return toUpperCase(name); }
 
 std::wstring upperName(std::string_view ascii) {
     std::wstring u;

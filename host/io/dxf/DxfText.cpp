@@ -1,8 +1,8 @@
 #include "host/io/dxf/DxfText.h"
 
 #include "host/win/Utf8.h"
+#include "host/win/WinCrt.h"
 
-#include <cwctype>
 
 namespace host::dxf {
 
@@ -66,19 +66,12 @@ void appendEscape(std::string& out, unsigned value) {
     for (int shift = 12; shift >= 0; shift -= 4) out += hex[(value >> shift) & 0xF];
 }
 
-bool iequals(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towupper(a[i]) != std::towupper(b[i])) return false;
-    return true;
-}
-
 } // namespace
 
 DxfEncoding dxfEncodingFor(std::wstring_view acadver, std::wstring_view codepage) {
     // "AC1021" (2007) and later: the numbers compare as text once the length agrees.
     if (acadver.size() == 6 && acadver.substr(0, 2) == L"AC" && acadver >= L"AC1021") return DxfEncoding::Utf8;
-    if (iequals(codepage, L"UTF-8") || iequals(codepage, L"UTF8")) return DxfEncoding::Utf8;
+    if (host::equalsNoCase(codepage, L"UTF-8") || host::equalsNoCase(codepage, L"UTF8")) return DxfEncoding::Utf8;
     return DxfEncoding::Latin1;
 }
 

@@ -310,6 +310,24 @@ TEST_F(DrawCommands, LayerOptionsChangeTheTableAndRefuseWhatCannotBe) {
     EXPECT_NE(acedSetVar(L"CLAYER", &value), RTNORM);
 }
 
+TEST_F(DrawCommands, LayerNamesDifferingOnlyInTheCaseOfAnUmlautAreOneLayer) {
+    command(L"LAYER", L"M\nWände\nM\nWÄNDE\nS\nwÄnde\n\n");
+    EXPECT_FALSE(said(L"Cannot find layer")) << transcript.text();
+    resbuf rb{};
+    ASSERT_EQ(acedGetVar(L"CLAYER", &rb), RTNORM);
+    EXPECT_STREQ(rb.resval.rstring, L"Wände") << "the layer keeps the name it was made with";
+    free(rb.resval.rstring);
+
+    AcDbLayerTable* table = nullptr;
+    ASSERT_EQ(m_db->getLayerTable(table, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(table->recordIds().size(), 2u) << "\"0\" and \"Wände\" only";
+    table->close();
+    AcDbLayerTableRecord* rec = layer(L"WÄNDE");
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->name(), L"Wände");
+    rec->close();
+}
+
 TEST_F(DrawCommands, EscapeCancelsWithoutLeftovers) {
     command(L"CIRCLE", L"0,0\nESC\n");
     command(L"ARC", L"0,0\n1,1\nESC\n");

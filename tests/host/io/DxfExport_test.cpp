@@ -32,8 +32,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -216,6 +220,45 @@ TEST(DxfExport, OtherClassesGoOutAsTheShapesTheyDraw) {
     EXPECT_FALSE(host::dxf::exportDxfFile(source.db.get(), "/nonexistent-folder/x.dxf", exported, error));
     EXPECT_NE(dxftest::narrow(error).find("cannot be written"), std::string::npos);
     EXPECT_FALSE(host::dxf::exportDxf(nullptr, bytes, exported, error));
+}
+
+TEST(DxfExport, LayerNamesDifferingOnlyInTheCaseOfAnUmlautGoOutAsOneRecord) {
+    dxftest::Drawing source;
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(source.db->getLayerTable(layers, AcDb::kForWrite), Acad::eOk);
+    auto* first = new AcDbLayerTableRecord();
+    first->setName(L"Wände");
+    ASSERT_EQ(layers->add(first), Acad::eOk);
+    first->close();
+    auto* second = new AcDbLayerTableRecord();
+    second->setName(L"WÄNDE");
+    EXPECT_EQ(layers->add(second), Acad::eDuplicateRecordName);
+    delete second;
+    EXPECT_TRUE(layers->has(L"wÄNDE"));
+    layers->close();
+
+    host::dxf::DxfExportReport exported;
+    std::string bytes;
+    std::wstring error;
+    ASSERT_TRUE(host::dxf::exportDxf(source.db.get(), bytes, exported, error)) << dxftest::narrow(error);
+    // LAYER records in the file: the "0" groups that say LAYER.
+    std::istringstream in(bytes);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    int records = 0;
+    for (size_t i = 0; i + 1 < lines.size(); i += 2)
+        records += std::atoi(lines[i].c_str()) == 0 && lines[i + 1] == "LAYER";
+    EXPECT_EQ(records, 2) << "\"0\" and \"Wände\"";
+
+    dxftest::Drawing back;
+    host::dxf::DxfImportReport report;
+    ASSERT_TRUE(host::dxf::importDxf(bytes, back.db.get(), report, error)) << dxftest::narrow(error);
+    ASSERT_EQ(back.db->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
+    AcDbLayerTableRecord* walls = nullptr;
+    ASSERT_EQ(layers->getAt(L"WÄNDE", walls, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(walls->name(), L"Wände");
+    walls->close();
+    layers->close();
 }
 
 TEST(DxfExport, EveryNativeKindComesBackAsItWent) {

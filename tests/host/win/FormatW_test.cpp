@@ -32,3 +32,31 @@ TEST(FormatW, NonAsciiRoundTripsThroughUtf8) {
     EXPECT_EQ(host::fromUtf8("\xC3"), L"\xFFFD");
     EXPECT_EQ(host::fromUtf8("\xC0\xAF"), L"\xFFFD\xFFFD");
 }
+
+TEST(FormatW, WideCharToMultiByteWritesUtf8AsWindowsDoes) {
+    const wchar_t* text = L"Maß ±";
+    const int needed = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    EXPECT_EQ(needed, 8) << "M a \xC3\x9F blank \xC2\xB1 and the terminating 0";
+    char buffer[16] = {};
+    ASSERT_EQ(WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr), 8);
+    EXPECT_STREQ(buffer, "Ma\xC3\x9F \xC2\xB1");
+    // A given length converts exactly that many characters, without a 0.
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, text, 3, buffer, sizeof buffer, nullptr, nullptr), 4);
+    // Too small a buffer and other code pages convert nothing.
+    char small[3] = {'x', 'x', 'x'};
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, text, -1, small, sizeof small, nullptr, nullptr), 0);
+    EXPECT_EQ(small[0], 'x');
+    EXPECT_EQ(WideCharToMultiByte(1252, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr), 0);
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, nullptr, -1, buffer, sizeof buffer, nullptr, nullptr), 0);
+}
+
+TEST(FormatW, CutOffUtf8SequenceKeepsWhatFollows) {
+    // A sequence broken off by a byte that does not continue it is one U+FFFD; the
+    // breaking byte and everything after it are decoded as usual.
+    EXPECT_EQ(host::fromUtf8("ab\xE2" "A"), L"ab\xFFFD" L"A");
+    EXPECT_EQ(host::fromUtf8("\xE2\x82" "A\xC3\x9F"), L"\xFFFD" L"A\x00DF");
+    EXPECT_EQ(host::fromUtf8("\xF0\x9F" "\xC3\xA4x"), L"\xFFFD\x00E4x");
+    // Cut off by the end of the text: one U+FFFD for the unfinished sequence.
+    EXPECT_EQ(host::fromUtf8("x\xE2\x82"), L"x\xFFFD");
+    EXPECT_EQ(host::fromUtf8("\xE2\x82\xAC"), L"\x20AC");
+}

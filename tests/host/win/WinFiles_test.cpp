@@ -118,6 +118,9 @@ TEST(WinCrt, CaseInsensitiveComparisonAndNumbers) {
     wchar_t text[] = L"BMaß Öl";
     EXPECT_EQ(std::wstring(_wcsupr(text)), L"BMAß ÖL");
     EXPECT_EQ(std::wstring(_wcslwr(text)), L"bmaß öl");
+    // Names fold as the host folds them: umlauts too, "ß" has no capital.
+    EXPECT_EQ(host::toUpperCase(L"M Wände ßx"), L"M WÄNDE ßX");
+    EXPECT_EQ(host::toUpperCase(L"WÄNDE"), host::toUpperCase(L"wände"));
     EXPECT_EQ(_wtoi(L"  42abc"), 42);
     EXPECT_EQ(_wtoi(L"-7"), -7);
     EXPECT_EQ(_wtoi(L"x1"), 0);

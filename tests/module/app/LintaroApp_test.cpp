@@ -5,6 +5,7 @@
 #include "module/app/MatchProp.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
+#include "module/base/ModuleInfo.h"
 #include "module/ui/CDlgMain.h"
 
 #include "host/db/AcDbMatchProperties.h"

@@ -3,6 +3,7 @@
 #include "host/db/AcDbDxfFiler.h"
 #include "host/rx/AcRxClass.h"
 #include "host/rx/AcRxDynamicLinker.h"
+#include "module/base/ModuleInfo.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include "host/rx/AcRxClass.h"
 #include "host/win/FormatW.h"
+#include "module/base/ModuleInfo.h"
 
 #include <cmath>
 

@@ -2,6 +2,7 @@
 
 #include "host/db/AcDbDxfFiler.h"
 #include "host/rx/AcRxClass.h"
+#include "module/base/ModuleInfo.h"
 
 #include <cstdint>
 #include <string>

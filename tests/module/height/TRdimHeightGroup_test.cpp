@@ -5,7 +5,7 @@
 #include "host/db/AcDbObjectOpen.h"
 #include "host/win/WinKeyState.h"
 #include "module/app/DbReactor.h"
-#include "module/height/HeightLinks.h"
+#include "module/app/HeightLinks.h"
 
 #include <cmath>
 

@@ -2,8 +2,9 @@
 
 #include "tests/module/options/OptionsTestEnv.h"
 
-#include "module/app/LanguageModule.h"
 #include "module/options/IniStorage.h"
+#include "module/options/LanguageChoice.h"
+#include "module/options/PaletteState.h"
 
 #include <limits>
 #include <string>
@@ -62,6 +63,28 @@ TEST_F(Options, FirstLoadWritesTheDefaultSectionsOfEveryMode)
     EXPECT_EQ(o.GetMap(OPT_MODE_HEIGHT_PLAN, L"Scale2Layer"), &o.mapDHScale2Layer);
     EXPECT_EQ(o.GetMap(OPT_MODE_CHAIN, L"Layer2DefaultColor"), nullptr);
     EXPECT_FALSE(o.IsDebugMsg());
+}
+
+// Reloaded options keep the palette's working mode and type; without a palette they
+// start in the chain mode with the stored type.
+TEST_F(Options, ReloadingKeepsThePalettesModeAndType)
+{
+    CGlobDimOptions& o = loadOptions();
+    const int storedType = o.m_setHeight.arrayOptInt[IND_I_LastType];
+    SetPaletteStateSource([] { return PaletteState{OPT_MODE_HEIGHT, 2}; });
+    o.LoadOptions();
+    SetPaletteStateSource(nullptr);
+    EXPECT_EQ(o.m_iMode, OPT_MODE_HEIGHT);
+    EXPECT_EQ(o.m_setHeight.arrayOptInt[IND_I_LastType], 2);
+
+    SetPaletteStateSource([] { return PaletteState{OPT_MODE_HEIGHT, 0}; });
+    o.LoadOptions();
+    SetPaletteStateSource(nullptr);
+    EXPECT_EQ(o.m_iMode, OPT_MODE_HEIGHT);
+    EXPECT_EQ(o.m_setHeight.arrayOptInt[IND_I_LastType], storedType) << "type 0 keeps the stored one";
+
+    o.LoadOptions();
+    EXPECT_EQ(o.m_iMode, OPT_MODE_CHAIN);
 }
 
 TEST_F(Options, LoadingAgainChangesNothingOnDisk)

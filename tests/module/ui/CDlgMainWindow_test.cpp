@@ -7,6 +7,7 @@
 #include "host/mfc/CMenu.h"
 #include "host/mfc/CTabCtrl.h"
 #include "host/mfc/PaletteWindow.h"
+#include "module/chain/RecordFiling.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/PaletteResources.h"
 #include "module/ui/PaletteValues.h"

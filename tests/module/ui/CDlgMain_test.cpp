@@ -2,8 +2,9 @@
 #include "module/ui/CDlgMain.h"
 
 #include "host/rx/acutString.h"
-#include "module/app/LintaroApp.h"
+#include "module/base/ModuleInfo.h"
 #include "module/app/PaletteApp.h"
+#include "module/chain/RecordFiling.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/resource.h"

@@ -1,4 +1,4 @@
-#include "module/height/HeightLinks.h"
+#include "module/app/HeightLinks.h"
 
 #include "host/ap/AcApDocManager.h"
 #include "host/ap/AcApDocument.h"
@@ -9,7 +9,7 @@
 #include "host/db/AcDbObjectOpen.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"

@@ -1,17 +1,16 @@
 #pragma once
-// The language resource module: "lintaro<tag>.lng", the tag being "Language" of
-// section "LastStatus" in the main INI. Without one, the module's own (German)
-// resources are used.
+// The language resource module the module's strings, menus and dialogs come from.
+// Without one, the module's own (German) resources are used. Which file it is, the
+// options choose (options/LanguageChoice.h).
 #include "host/win/WinTypes.h"
 
 #include <string>
 
-// (Re)selects the language module; loads it only when its path changed.
-void LoadLanguageModule();
-// "%slintaro%s.lng" in the folder of the module file if it exists there, else the
-// same name in the settings folder (returned even when it does not exist there).
-// Empty for a tag that would lead out of those folders.
-std::wstring GetLanguageModulePath();
+// Loads the language module of that path unless it is loaded already; an empty path
+// or a file that is not there leaves the module's own resources.
+void UseLanguageModule(const std::wstring& path);
+// The folder of the module's file, with its separator; empty when unknown.
+std::wstring ModuleFolder();
 // The loaded language module, null when none.
 HINSTANCE GetLanguageModule();
 // Frees the language module and forgets its path (process detach).

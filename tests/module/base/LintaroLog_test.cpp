@@ -1,4 +1,4 @@
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include "host/win/ScriptUiDriver.h"
 #include "host/win/Transcript.h"

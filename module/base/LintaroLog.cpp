@@ -1,12 +1,13 @@
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include "host/win/FormatW.h"
 #include "host/win/Utf8.h"
 #include "host/win/WinFiles.h"
-#include "module/options/CGlobDimOptions.h"
+#include "module/base/FilePaths.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <cwchar>
 
 namespace {
 
@@ -15,6 +16,7 @@ constexpr size_t kMaxFormatted = 1023;
 
 struct LogState {
     std::wstring path;
+    bool (*isOn)() = nullptr;
 };
 
 LogState& logState() {
@@ -23,15 +25,15 @@ LogState& logState() {
 }
 
 bool logOn() {
-    return pGlobDimOptions && pGlobDimOptions->IsDebugMsg();
+    const LogState& log = logState();
+    return log.isOn && log.isOn();
 }
 
 std::wstring logPath() {
     wchar_t buf[MAX_PATH];
     const DWORD n = GetTempPathW(MAX_PATH, buf);
-    std::wstring folder = (n > 0 && n < MAX_PATH) ? std::wstring(buf, n) : std::wstring();
-    if (folder.empty() || (folder.back() != L'/' && folder.back() != L'\\')) folder += host::kPathSeparator;
-    return folder + L"Lintaro.log";
+    const std::wstring folder = (n > 0 && n < MAX_PATH) ? std::wstring(buf, n) : std::wstring();
+    return WithSeparator(folder) + L"Lintaro.log";
 }
 
 } // namespace
@@ -40,6 +42,10 @@ std::wstring FormatLimited(const wchar_t* format, va_list args) {
     std::wstring text = host::FormatV(format, args);
     if (text.size() > kMaxFormatted) text.resize(kMaxFormatted);
     return text;
+}
+
+void SetLogSwitch(bool (*isOn)()) {
+    logState().isOn = isOn;
 }
 
 void LogMsg(const wchar_t* text) {
@@ -52,7 +58,10 @@ void LogMsg(const wchar_t* text) {
     }
     FILE* f = _wfopen(log.path.c_str(), L"a");
     if (!f) return;
-    const std::string bytes = host::toUtf8(text);
+    const int length = static_cast<int>(std::wcslen(text));
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text, length, bytes.data(), size, nullptr, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
 }
@@ -70,7 +79,7 @@ void DeleteLogFile() {
     LogState& log = logState();
     const std::wstring path = log.path.empty() ? logPath() : log.path;
     log.path.clear();
-    if (!host::fileExists(path)) return;
+    if (!FileExists(path)) return;
     if (_wremove(path.c_str()) != 0) MsgBoxFmt(L"\nFile %s cannot be removed...", path.c_str());
 }
 

@@ -1,4 +1,4 @@
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 
 #include "host/win/FormatW.h"
 #include "host/win/WinMessageBox.h"

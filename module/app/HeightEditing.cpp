@@ -8,12 +8,11 @@
 #include "host/win/WinKeyState.h"
 #include "module/app/CommandTable.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/ReactorSuspension.h"
+#include "module/chain/PalettePort.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
-#include "module/ui/CDlgMain.h"
 
 #include <cmath>
 #include <memory>
@@ -196,7 +195,7 @@ int TRdimHeight::Regenerate(int iType) {
         const std::uint32_t userText = GetParamInt(IND_I_HUserText);
         const std::uint32_t auto1 = GetParamInt(IND_I_HAutoValue1), auto2 = GetParamInt(IND_I_HAutoValue2);
         const std::wstring link1 = GetAutoLink(1), link2 = GetAutoLink(2);
-        if (dlgMyApp) dlgMyApp->InitParametersInMode(IsPlan() ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT, this);
+        Palette().InitParameters(IsPlan() ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT, this, false);
         SetParamInt(IND_I_HUserText, userText);
         SetParamInt(IND_I_HAutoValue1, auto1);
         SetParamInt(IND_I_HAutoValue2, auto2);

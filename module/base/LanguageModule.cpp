@@ -1,12 +1,12 @@
-#include "module/app/LanguageModule.h"
+#include "module/base/LanguageModule.h"
 
 #include "host/mfc/AfxModuleState.h"
 #include "host/win/FormatW.h"
 #include "host/win/WinCrt.h"
 #include "host/win/WinFiles.h"
 #include "host/win/WinModules.h"
-#include "module/app/LintaroLog.h"
-#include "module/options/IniStorage.h"
+#include "module/base/FilePaths.h"
+#include "module/base/LintaroLog.h"
 #include "module/resources/LintaroStrings.h"
 
 #include <exception>
@@ -26,7 +26,9 @@ LanguageState& language() {
 // Large enough for the longest text of the table, and for any sane translation.
 constexpr int kStringBufferSize = 4096;
 
-std::wstring moduleFolder() {
+} // namespace
+
+std::wstring ModuleFolder() {
     wchar_t buf[MAX_PATH];
     const DWORD n = GetModuleFileNameW(AfxGetInstanceHandle(), buf, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return L"";
@@ -35,33 +37,14 @@ std::wstring moduleFolder() {
     return sep == std::wstring::npos ? L"" : path.substr(0, sep + 1);
 }
 
-// A tag names a file beside the module, never a path.
-bool isPlainTag(const std::wstring& tag) {
-    return tag.find_first_of(L"/\\:") == std::wstring::npos && tag.find(L"..") == std::wstring::npos;
-}
-
-} // namespace
-
-std::wstring GetLanguageModulePath() {
-    const std::wstring tag = GetIniString(L"LastStatus", L"Language");
-    if (!isPlainTag(tag)) {
-        LogFmt(L"\nLNG: Language=%s ignored ", tag.c_str());
-        return L"";
-    }
-    const std::wstring beside = host::FormatW(L"%slintaro%s.lng", moduleFolder().c_str(), tag.c_str());
-    if (host::fileExists(beside)) return beside;
-    return host::FormatW(L"%slintaro%s.lng", GetSettingsFolder().c_str(), tag.c_str());
-}
-
-void LoadLanguageModule() {
+void UseLanguageModule(const std::wstring& path) {
     RegisterLintaroResources();
-    const std::wstring path = GetLanguageModulePath();
     LogFmt(L"\nLNG:%s ", path.c_str());
     LanguageState& lng = language();
-    if (!lng.path.empty() && host::equalsNoCase(path, lng.path)) return;
+    if (!lng.path.empty() && _wcsicmp(path.c_str(), lng.path.c_str()) == 0) return;
     FreeLanguageModule();
     lng.path = path;
-    if (!path.empty() && host::fileExists(path)) lng.module = LoadLibraryW(path.c_str());
+    if (FileExists(path)) lng.module = LoadLibraryW(path.c_str());
     LogFmt(L" hRes=%d ", lng.module ? 1 : 0);
 }
 

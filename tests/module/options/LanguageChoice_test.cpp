@@ -1,10 +1,11 @@
-#include "module/app/LanguageModule.h"
+#include "module/base/LanguageModule.h"
 
 #include "host/mfc/AfxModuleState.h"
 #include "host/win/Transcript.h"
 #include "host/win/WinModules.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
+#include "module/options/LanguageChoice.h"
 #include "module/resources/resource.h"
 #include "tests/host/win/TempFolder.h"
 

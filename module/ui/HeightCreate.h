@@ -13,3 +13,6 @@
 int MakeDimHeight(bool bPlan, AcDbObjectId baseId, double reserved, const std::wstring& prefix1,
                   const std::wstring& suffix1, const std::wstring& prefix2, const std::wstring& suffix2, int flag,
                   int iFormat);
+
+// What XOTA_HdimPlan (plan) and XOTA_HdimFront run.
+void MakeHeightMarks(bool plan);

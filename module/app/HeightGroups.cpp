@@ -8,8 +8,8 @@
 #include "host/ge/AcGeTol.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
-#include "module/height/HeightLinks.h"
+#include "module/base/LintaroLog.h"
+#include "module/app/HeightLinks.h"
 #include "module/options/OptionIndices.h"
 
 #include <cmath>

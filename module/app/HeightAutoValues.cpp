@@ -11,7 +11,7 @@
 #include "module/app/CommandTable.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainFormatEnv.h"
 #include "module/chain/ValueFormat.h"
 #include "module/height/HeightText.h"

@@ -1,4 +1,4 @@
-#include "module/height/TRdimHeightCreate.h"
+#include "module/ui/HeightCreate.h"
 
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbObjectOpen.h"
@@ -7,7 +7,7 @@
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/CButton.h"
 #include "module/app/DbServices.h"
-#include "module/app/LintaroLog.h"
+#include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdimJig.h"
@@ -239,4 +239,8 @@ int MakeDimHeight(bool bPlan, AcDbObjectId baseId, double /*reserved*/, const st
     SetPaletteRowState(2, BST_UNCHECKED);
     if (ownPalette) EndApp(true, false);
     return made;
+}
+
+void MakeHeightMarks(bool plan) {
+    MakeDimHeight(plan, AcDbObjectId::kNull, 0.0, L"", L"", L"", L"", 0, -1);
 }

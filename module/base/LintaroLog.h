@@ -9,6 +9,9 @@
 // Appends to "Lintaro.log" in the temporary folder when General Info "DebugMsg" is 1
 // (off until the options exist). The first line of a run shows the log's path once.
 void LogMsg(const wchar_t* text);
+// The options own "DebugMsg", and they sit above the log: they hand it the question
+// whether it is on. Null (the start) keeps the log off.
+void SetLogSwitch(bool (*isOn)());
 void LogFmt(const wchar_t* format, ...);
 // At module exit: a log covers one run.
 void DeleteLogFile();

@@ -1,0 +1,33 @@
+#include "module/chain/PalettePort.h"
+
+namespace {
+
+class NoPalette final : public PalettePort {
+public:
+    bool Exists() const override { return false; }
+    bool Start() override { return false; }
+    void Discard() override {}
+    void Hide() override {}
+    void Show() override {}
+    bool InitParameters(int, AcDbObject*, bool) override { return false; }
+    void SelectMode(int) override {}
+    void EnableActions(bool) override {}
+    PaletteLayerChoice LayerChoice() const override { return {}; }
+};
+
+PalettePort*& installed() {
+    static PalettePort* port = nullptr;
+    return port;
+}
+
+} // namespace
+
+PalettePort& Palette() {
+    static NoPalette none;
+    PalettePort* port = installed();
+    return port ? *port : none;
+}
+
+void InstallPalettePort(PalettePort* port) {
+    installed() = port;
+}

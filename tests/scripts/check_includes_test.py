@@ -1,0 +1,117 @@
+#!/usr/bin/env python3
+"""The include check refuses each kind of forbidden edge and passes a tree that keeps the layering.
+
+Each case builds a small tree in a temporary folder and runs scripts/check_includes.py on it."""
+import importlib.util
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CHECKER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "check_includes.py")
+
+# A tree that keeps every rule: each file includes only what its folder may see.
+GOOD = {
+    "host/ge/AcGePoint3d.h": "#pragma once\n",
+    "host/win/WinTypes.h": "#pragma once\n",
+    "host/rx/AcRx.h": '#pragma once\n#include "host/win/WinTypes.h"\n',
+    "host/db/AcDbLine.h": '#pragma once\n#include "host/ge/AcGePoint3d.h"\n#include "host/rx/AcRx.h"\n',
+    "host/ed/AcEdJig.h": '#pragma once\n#include "host/db/AcDbLine.h"\n',
+    "host/ap/AcApDocument.h": '#pragma once\n#include "host/ed/AcEdJig.h"\n',
+    "module/base/Log.h": '#pragma once\n#include "host/win/WinTypes.h"\n',
+    "module/options/Options.h": '#pragma once\n#include "module/base/Log.h"\n',
+    "module/chain/Chain.h": '#pragma once\n#include "module/options/Options.h"\n#include "host/db/AcDbLine.h"\n',
+    "module/chain/Chain.cpp": '#include "module/chain/Chain.h"\n#include <vector>\n'
+                             'void f() { host::FormatW(L"%d", 1); }  // host::fileExists in a comment is fine\n',
+    "module/height/Height.h": '#pragma once\n#include "module/chain/Chain.h"\n',
+    "module/app/App.cpp": '#include "module/height/Height.h"\n#include "host/ap/AcApDocument.h"\n',
+    "module/ui/Palette.cpp": '#include "module/app/App.cpp"\n',
+    "shell/main.cpp": '#include "module/app/App.cpp"\n#include "host/ap/AcApDocument.h"\n',
+}
+
+
+def write_tree(root, extra):
+    for path, text in {**GOOD, **extra}.items():
+        full = os.path.join(root, path)
+        os.makedirs(os.path.dirname(full), exist_ok=True)
+        with open(full, "w", encoding="utf-8") as f:
+            f.write(text)
+
+
+def run_checker(extra):
+    # The known edges of the real tree do not apply to a test tree.
+    with tempfile.TemporaryDirectory() as root:
+        write_tree(root, extra)
+        done = subprocess.run([sys.executable, CHECKER, "--root", root, "--no-known"], capture_output=True, text=True)
+        return done.returncode, done.stdout
+
+
+def load_checker():
+    spec = importlib.util.spec_from_file_location("check_includes", CHECKER)
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module
+
+
+class CheckIncludes(unittest.TestCase):
+    def assertRefused(self, extra, *expected):
+        code, out = run_checker(extra)
+        self.assertEqual(code, 1, out)
+        for text in expected:
+            self.assertIn(text, out)
+        return out
+
+    def test_a_tree_that_keeps_the_layering_passes(self):
+        code, out = run_checker({})
+        self.assertEqual(code, 0, out)
+        self.assertIn("includes follow the layering", out)
+
+    def test_host_folders_include_only_downwards(self):
+        self.assertRefused({"host/db/AcDbArc.h": '#pragma once\n\n#include "host/ed/AcEdJig.h"\n'},
+                           "host/db/AcDbArc.h:3: includes host/ed/AcEdJig.h", "host/db may include only")
+        # Folders of one level do not see each other either, nor does the host see the module.
+        self.assertRefused({"host/mfc/CDialog.h": '#include "host/rx/AcRx.h"\n'}, "host/mfc/CDialog.h:1")
+        self.assertRefused({"host/ed/Cmd.cpp": '#include "module/chain/Chain.h"\n'},
+                           "the host never includes the module")
+
+    def test_module_folders_include_only_downwards(self):
+        out = self.assertRefused({
+            "module/chain/Jig.cpp": '#include "module/ui/Palette.cpp"\n',
+            "module/options/Load.cpp": '#include "module/app/App.cpp"\n',
+            "module/base/Strings.cpp": '#include "module/options/Options.h"\n',
+        }, "module/chain/Jig.cpp:1: includes module/ui/Palette.cpp",
+            "module/options/Load.cpp:1: includes module/app/App.cpp",
+            "module/base/Strings.cpp:1: includes module/options/Options.h")
+        self.assertIn("3 forbidden", out)
+        # The chain does not see the height mark that builds on it.
+        self.assertRefused({"module/chain/Mark.cpp": '#include "module/height/Height.h"\n'}, "module/chain/Mark.cpp")
+        self.assertRefused({"module/misc/X.cpp": '#include "module/base/Log.h"\n'}, "module/misc has no place")
+
+    def test_the_module_calls_no_helper_of_the_stand_in(self):
+        out = self.assertRefused({"module/options/Files.cpp": "bool f() { return host::fileExists(L\"a\"); }\n"
+                                  "void g() { host::mfc::setPaletteWindow(nullptr); }\n"},
+                                 "module/options/Files.cpp:1: calls host::fileExists",
+                                 "module/options/Files.cpp:2: calls host::mfc::setPaletteWindow")
+        self.assertIn("2 forbidden", out)
+
+    def test_an_include_that_names_no_header_is_refused(self):
+        self.assertRefused({"module/chain/Typo.cpp": '#include "module/chain/Chian.h"\n'},
+                           "module/chain/Typo.cpp:1: includes module/chain/Chian.h: no such header")
+
+    def test_a_known_edge_passes_until_it_is_gone_and_then_must_be_struck_off(self):
+        checker = load_checker()
+        edge = ("module/chain/Jig.cpp", "module/ui/Palette.cpp")
+        with tempfile.TemporaryDirectory() as root:
+            write_tree(root, {edge[0]: f'#include "{edge[1]}"\n'})
+            self.assertEqual(checker.check(root, frozenset({edge})), [])
+            self.assertEqual(len(checker.check(root, frozenset())), 1)
+        with tempfile.TemporaryDirectory() as root:
+            write_tree(root, {})
+            problems = checker.check(root, frozenset({edge}))
+            self.assertEqual(len(problems), 1)
+            self.assertIn("strike it off", problems[0])
+
+
+if __name__ == "__main__":
+    unittest.main()
