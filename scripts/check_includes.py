@@ -63,6 +63,7 @@ MODULE_HOST_WRAPPERS = {
     "module/resources/LintaroStrings.cpp",
     "module/resources/PaletteResources.cpp",
     "module/resources/ContextMenuResources.cpp",
+    "module/resources/HeightResources.cpp",
     "module/ui/PaletteRegistration.cpp",
 }
 

@@ -2,6 +2,7 @@
 
 #include "host/ed/InputParse.h"
 #include "host/win/FormatW.h"
+#include "host/win/WinKeyState.h"
 #include "host/win/Transcript.h"
 
 #include <cwctype>
@@ -104,8 +105,9 @@ void HostInput::echo(const InputItem& item, bool always) {
 }
 
 void HostInput::onEvent(const std::wstring& event) {
-    bool taken = false;
-    if (m_eventHandler) {
+    // Held keys belong to the host itself, whatever else listens to events.
+    bool taken = handleKeyEvent(event);
+    if (!taken && m_eventHandler) {
         try {
             taken = m_eventHandler(event);
         } catch (...) {

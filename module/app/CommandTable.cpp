@@ -49,8 +49,28 @@ void CmdVdim() {
 void CmdDimArc() {
     asCreationCommand(&CreateArcChain);
 }
+void (*g_makeHeightMarks)(bool plan) = nullptr;
+
+// The palette is made first: it brings the routine that makes the marks.
+void MakeHeightMarksWithPalette(bool plan, const wchar_t* name) {
+    if (!dlgMyApp) StartApp(false);
+    if (g_makeHeightMarks)
+        g_makeHeightMarks(plan);
+    else
+        notBuiltYet(name);
+}
+void CmdHdimPlan() {
+    asCreationCommand([] { MakeHeightMarksWithPalette(true, L"XOTA_HdimPlan"); });
+}
+void CmdHdimFront() {
+    asCreationCommand([] { MakeHeightMarksWithPalette(false, L"XOTA_HdimFront"); });
+}
 
 } // namespace
+
+void InstallHeightCreation(void (*make)(bool plan)) {
+    g_makeHeightMarks = make;
+}
 
 void CmdDRStart() {
     InstallReactors();
@@ -104,9 +124,8 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimAngular"); }},
         {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimRadius"); }},
         {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimDiameter"); }},
-        {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_HdimPlan"); }},
-        {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_HdimFront"); }},
+        {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &CmdHdimPlan},
+        {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, &CmdHdimFront},
         {L"XOTA_dimArc", L"XOTA_dimArc", ACRX_CMD_MODAL, &CmdDimArc},
         {L"XOTA_dimReplace", L"XOTA_dimReplace", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimReplace"); }},
         {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_LintaroText"); }},

@@ -29,6 +29,10 @@ bool IsCommandActive(bool bShowMessage);
 // object would get is "0" and that is forbidden.
 bool PreparePalette(int mode);
 
+// Making height marks needs the palette's rows and the value dialog, which sit above the
+// commands: the palette installs the routine when it is made (null removes it).
+void InstallHeightCreation(void (*make)(bool plan));
+
 // The handlers other parts start directly.
 void CmdDRStart();
 void CmdDRStop();

@@ -11,6 +11,7 @@
 #include "host/win/FormatW.h"
 #include "module/app/CommandTable.h"
 #include "module/app/ContextMenuPort.h"
+#include "module/app/DbReactor.h"
 #include "module/app/DocLocks.h"
 #include "module/app/EntityClasses.h"
 #include "module/base/LanguageModule.h"
@@ -130,6 +131,7 @@ void handleMessage(AcRx::AppMsgCode msg, void* pkt) {
     case AcRx::kLoadDwgMsg:
         DefineLispFunctions();
         LogMsg(L"\npred rewatchDb");
+        RewatchDb();
         LogMsg(L"\nPO rewatchDb");
         break;
     case AcRx::kUnloadDwgMsg: UndefineLispFunctions(); break;

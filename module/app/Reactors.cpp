@@ -4,6 +4,7 @@
 #include "host/ed/AcEditorReactor.h"
 #include "host/mfc/CButton.h"
 #include "host/win/WinCrt.h"
+#include "module/app/DbReactor.h"
 #include "module/app/DocLocks.h"
 #include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
@@ -124,6 +125,10 @@ public:
             dlgMyApp->SelectScale();
         if (contains(name, L"SAVE") || name == L"PLOT") restoreScreenAids();
         if (name == L"EXPLODE" || contains(name, L"BLOCK")) SetReactorsSuspended(0);
+        // Height marks copied, moved or rotated follow their groups and links again.
+        if (contains(name, L"PASTECLIP") || contains(name, L"COPY") || contains(name, L"DROPGEOM") ||
+            ((contains(name, L"ROTATE") || contains(name, L"MOVE")) && !g_appended.empty()))
+            SecondaryModify(g_appended);
         endOfCommand();
         LogMsg(L" commandEnded{END} ");
     }
@@ -147,6 +152,7 @@ std::unique_ptr<AsdkEdReactor> g_editorReactor;
 
 void InstallReactors() {
     LogMsg(L"\n DRStart ");
+    WatchDb();
     if (g_editorReactor) return;
     g_editorReactor = std::make_unique<AsdkEdReactor>();
     acedEditor->addReactor(g_editorReactor.get());
@@ -157,6 +163,7 @@ void RemoveReactors() {
     if (!g_editorReactor) return;
     acedEditor->removeReactor(g_editorReactor.get());
     g_editorReactor.reset();
+    UnwatchDbs();
     g_followAtEnd.clear();
     ClearAppendedList();
 }

@@ -1,5 +1,5 @@
 // The height mark's data: construction, the palette's parameters, the coordinate system,
-// copying, the listing, grips and transformation.
+// copying and the listing.
 #include "module/height/TRdimHeight.h"
 
 #include "host/db/AcDbDatabase.h"
@@ -274,11 +274,6 @@ void TRdimHeight::SetParamString(int index, const std::wstring& value) {
     Put(arrayString, index, value);
 }
 
-Acad::ErrorStatus TRdimHeight::UpdateFromBase() {
-    acutPrintf(L"\nHöhenkoten-Gruppen sind noch nicht verfügbar.");
-    return Acad::eNotImplementedYet;
-}
-
 // ---------------------------------------------------------------- the host's operations
 
 void TRdimHeight::subList() const {
@@ -286,65 +281,15 @@ void TRdimHeight::subList() const {
     acutPrintf(L"\n Ver=%d ", static_cast<int>(GetParamInt(IND_I_AppVersion)));
     acutPrintf(L"\n 1: %f ", m_dHeight1);
     acutPrintf(L"\n 2: %f ", m_dHeight2);
+    // The texts as shown, so a listing tells what the reader of the plan sees.
+    for (int row = 1; row <= (HasSecondRow() ? 2 : 1); ++row) {
+        std::wstring main, exponent;
+        ComposeRow(row, main, exponent);
+        acutPrintf(L"\n Text%d=%s%s ", row, main.c_str(), exponent.c_str());
+    }
 }
 
 Acad::ErrorStatus TRdimHeight::applyPartialUndo(AcDbDwgFiler* /*undoFiler*/, AcRxClass* /*classObj*/) {
     // Partial undo is not used: the whole record is filed instead.
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus TRdimHeight::subTransformBy(const AcGeMatrix3d& xform) {
-    assertWriteEnabled();
-    for (AcGePoint3d& p : m_points)
-        p.transformBy(xform);
-    m_ptOrigin.transformBy(xform);
-    for (AcGeVector3d& axis : m_xyzAxis)
-        if (!axis.isZeroLength()) axis = axis.transformBy(xform).normal();
-    if (!m_vectorDim.isZeroLength()) {
-        m_vectorDim = m_vectorDim.transformBy(xform).normal();
-        m_dRotation = AcGeVector3d::kXAxis.angleTo(m_vectorDim, AcGeVector3d::kZAxis);
-    }
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus TRdimHeight::subGetTransformedCopy(const AcGeMatrix3d& xform, AcDbEntity*& pEnt) const {
-    auto copy = std::make_unique<TRdimHeight>();
-    copy->setPropertiesFrom(this);
-    copy->arrayDouble = arrayDouble;
-    copy->arrayString = arrayString;
-    copy->arrayInt = arrayInt;
-    copy->m_points = m_points;
-    copy->m_texts = m_texts;
-    copy->m_iTextPosition = m_iTextPosition;
-    copy->m_bPlan = m_bPlan;
-    copy->m_iRole = m_iRole;
-    copy->m_idBase = m_idBase;
-    copy->m_dHeight1 = m_dHeight1;
-    copy->m_dHeight2 = m_dHeight2;
-    copy->m_dSymbolSize = m_dSymbolSize;
-    copy->m_dRotation = m_dRotation;
-    copy->m_vectorDim = m_vectorDim;
-    copy->m_ptOrigin = m_ptOrigin;
-    for (int a = 0; a < 3; ++a)
-        copy->m_xyzAxis[a] = m_xyzAxis[a];
-    copy->m_idTextStyle = m_idTextStyle;
-    copy->m_vNormal = m_vNormal;
-    const Acad::ErrorStatus es = copy->subTransformBy(xform);
-    if (es != Acad::eOk) return es;
-    pEnt = copy.release();
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus TRdimHeight::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& /*osnapModes*/,
-                                                AcDbIntArray& /*geomIds*/) const {
-    // The symbol and the texts of the rows shown; editing them is not built yet.
-    gripPoints.append(GetPoint(kHPointDim));
-    gripPoints.append(GetPoint(kHPointText1));
-    if (HasSecondRow()) gripPoints.append(GetPoint(kHPointText2));
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus TRdimHeight::subGetStretchPoints(AcGePoint3dArray& stretchPoints) const {
-    stretchPoints.append(GetPoint(kHPointDim));
     return Acad::eOk;
 }

@@ -7,6 +7,11 @@
 //   TRdimHeightFiling.cpp  DWG and DXF filing
 //   TRdimHeightDraw.cpp    world draw and explode
 //   TRdimHeightText.cpp    sizes, sides, the composed texts and their places
+//   TRdimHeightPlace.cpp   placing the symbol and the extension line from the measured point
+// What needs the drawing's services (handles, locks, the running command) is in app/:
+//   app/HeightGroups.cpp     groups: values from the base, moved marks, scale and layer
+//   app/HeightAutoValues.cpp automatic values that follow section marks, and their links
+//   app/HeightEditing.cpp    grips, stretch, transformation, regeneration
 //   HeightText.cpp         the value texts of a row and the names of types (free functions)
 #include "host/db/AcArray.h"
 #include "host/db/AcDbEntity.h"
@@ -35,6 +40,9 @@ enum TRdimHeightPoint {
 };
 inline constexpr int kHeightPointCount = 8;
 inline constexpr int kHeightTextCount = 9;
+// arrayString[8]: the mark's own handle as text, written at each save; a follower's link
+// equal to it after handles changed is repaired.
+inline constexpr int kHeightOwnHandleIndex = 8;
 
 // Roles (m_iRole).
 inline constexpr int kHeightRoleMark = 0;
@@ -142,8 +150,42 @@ public:
     // ---- drawing (TRdimHeightDraw.cpp)
     Acad::ErrorStatus drawHeight(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList);
 
-    // ---- group operations are not built yet; they say so and change nothing
-    Acad::ErrorStatus UpdateFromBase();
+    // ---- placement (TRdimHeightPlace.cpp). A section mark's symbol stands at the level of
+    // its measured point; its extension line runs between the two with gaps at both ends.
+    void SetPointInput(const AcGePoint3d& point);
+    void SetPointDim(const AcGePoint3d& point);
+    void SetPointExt1(const AcGePoint3d& point);
+    void SetPointExt2(const AcGePoint3d& point);
+    // The extension line again from the measured point and the symbol.
+    void PlaceExtensionLine();
+
+    // ---- groups (app/HeightGroups.cpp)
+    // A base (role 2) whose "Bezugsebene fixiert" is set refuses moves and grips.
+    bool IsFixedBase() const;
+    // A member takes its values from its base and its level above it; returns row 1's value.
+    double SetCurHeight();
+    // After a move by `offset`: a member's values follow the move, a base recomputes every
+    // member of its group. 1 when a base scan ran.
+    int DimMoved(const AcGeVector3d& offset);
+    // Base and members share layer and scale; 1 when anything changed.
+    int ScaleOrLayerChanged();
+
+    // ---- automatic values of plan marks (app/HeightAutoValues.cpp); rows are 1 and 2
+    int SetAutoValue(int row, AcDbObjectId sourceId);
+    int ClearAutoValue(int row);
+    // The row from the source (null: the link is broken and the text gets its "#").
+    int UpdateAutoValue(const TRdimHeight* source, int row);
+    void RefreshAutoValue(bool bAddReactor);
+    int VerifyAutoValue(const TRdimHeight* source);
+    bool IsAutoValue(int row) const;
+    std::wstring GetAutoLink(int row) const;
+    void modified(const AcDbObject* dbObj) override;
+    void erased(const AcDbObject* dbObj, Adesk::Boolean bErasing = true) override;
+
+    // ---- editing (app/HeightEditing.cpp)
+    // The palette's settings (iType < 1) or only the global delimiter and sign rule
+    // applied again; 1 when the mark could be written.
+    int Regenerate(int iType);
 
     // ---- the host's virtual operations
     bool subWorldDraw(AcGiWorldDraw* worldDraw) override;
@@ -162,6 +204,8 @@ protected:
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subGetStretchPoints(AcGePoint3dArray& stretchPoints) const override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subMoveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
 
 private:
     // The texts of the rows with their underlines (TRdimHeightDraw.cpp).
@@ -196,6 +240,11 @@ private:
 // The mark behind `id`, open for read, or null (the object is closed again when it is no
 // height mark). The caller closes it.
 TRdimHeight* ObjectId2TRdimHeight(AcDbObjectId id);
+
+// The section marks of model space whose base is `baseId` (role 0), in handle order.
+AcDbObjectIdArray GetGroupMembers(AcDbObjectId baseId);
+// Whether a link text names a mark of another drawing (a ":" after its first character).
+bool HeightLinkNamesOtherDrawing(const std::wstring& link);
 
 // The app version number of a version triple: (minor + 10 major) 100 + build.
 int HeightAppVersionNumber(int major, int minor, int build);

@@ -44,7 +44,6 @@ namespace {
 
 // The app version from which plan marks have an underline flag of their own.
 constexpr std::uint32_t kPlanUnderlineVersion = 2019;
-constexpr int kOwnHandleIndex = 8;
 
 bool ReadFrame(AcDbDwgFiler* rf, TRdimHeightRecord& rec) {
     AcDbHardPointerId base;
@@ -198,11 +197,11 @@ void TRdimHeight::FixOwnHandle() {
     if (objectId().isNull()) return;
     const std::wstring real = GetHandleString(this);
     if (real.empty()) return;
-    const std::wstring stored = GetParamString(kOwnHandleIndex);
+    const std::wstring stored = GetParamString(kHeightOwnHandleIndex);
     if (stored == real) return;
     LogFmt(L" Handle [%s] != '%s' ", stored.c_str(), real.c_str());
-    if (arrayString.size() <= static_cast<size_t>(kOwnHandleIndex)) arrayString.resize(kOwnHandleIndex + 1);
-    arrayString[kOwnHandleIndex] = real;
+    if (arrayString.size() <= static_cast<size_t>(kHeightOwnHandleIndex)) arrayString.resize(kHeightOwnHandleIndex + 1);
+    arrayString[kHeightOwnHandleIndex] = real;
 }
 
 void TRdimHeight::WriteRecord(AcDbDwgFiler* filer) const {

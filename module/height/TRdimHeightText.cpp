@@ -206,6 +206,7 @@ void TRdimHeight::InitPointText() {
     else if (centred) p -= along * (width / 2.0);
     else p += along * clear;
     m_points[kHPointText1] = p;
-    // The second row stands one row pitch below the first (a plan mark's shares its point).
-    m_points[kHPointText2] = IsPlan() ? p : p - across * pitch;
+    // The second row stands one row pitch below the first, for plan marks too, so that
+    // two rows never print over each other.
+    m_points[kHPointText2] = p - across * pitch;
 }

@@ -2,6 +2,7 @@
 
 #include "host/mfc/AfxModuleState.h"
 #include "module/resources/ContextMenuResources.h"
+#include "module/resources/HeightResources.h"
 #include "module/resources/PaletteResources.h"
 #include "module/resources/resource.h"
 
@@ -96,4 +97,5 @@ void RegisterLintaroResources() {
     host::registerModuleStrings(AfxGetInstanceHandle(), kStrings, std::size(kStrings));
     RegisterPaletteResources();
     RegisterContextMenuResources();
+    RegisterHeightResources();
 }

@@ -76,8 +76,9 @@ host::mfc::DialogTemplate paletteDialog() {
         label(1039, L"Pos.der zweiten Ma\u00DFzahl"),
         combo(IDC_COMBO_TEXT_POSITION),
         check(IDC_CHECK_REDUCED, L"Reduzierte Gr\u00F6\u00DFe"),
-        button(IDC_BUT_W1, L"W1"),
-        button(IDC_BUT_W2, L"W2"),
+        // The rows of new height marks: off, the value, or only the prefix and suffix.
+        control(IDC_BUT_W1, ControlKind::Button, L"W1", BS_AUTO3STATE),
+        control(IDC_BUT_W2, ControlKind::Button, L"W2", BS_AUTO3STATE),
         control(1099, ControlKind::Edit, L""),
         control(1097, ControlKind::Edit, L""),
         control(1098, ControlKind::Edit, L""),

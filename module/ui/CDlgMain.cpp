@@ -10,6 +10,7 @@
 #include "host/mfc/CMenu.h"
 #include "host/mfc/CTabCtrl.h"
 #include "host/win/FormatW.h"
+#include "module/app/CommandTable.h"
 #include "module/app/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/RecordFiling.h"
@@ -21,6 +22,7 @@
 #include "module/options/OptionDefaults.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/PaletteResources.h"
+#include "module/ui/HeightCreate.h"
 #include "module/ui/PaletteRegistration.h"
 #include "module/ui/PaletteValues.h"
 
@@ -99,6 +101,7 @@ const std::vector<PaletteCheckFlag>& PaletteCheckFlags() {
 CDlgMain::CDlgMain() = default;
 
 CDlgMain::~CDlgMain() {
+    InstallHeightCreation(nullptr);
     UnregisterPaletteWindow(this);
     if (m_hWnd) {
         SetMenu(nullptr);
@@ -110,6 +113,9 @@ bool CDlgMain::Create() {
     if (!pGlobDimOptions) return false;
     if (!CDialog::Create(IDD_DLG_MAIN)) return false;
     RegisterPaletteWindow(this);
+    // Height marks are made with the palette's rows and the value dialog, so the palette
+    // brings their creation to the commands.
+    InstallHeightCreation(&MakeHeightMarks);
     return true;
 }
 

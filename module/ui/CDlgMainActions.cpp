@@ -17,10 +17,12 @@
 #include "module/app/PaletteApp.h"
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdim.h"
+#include "module/app/HeightLinks.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/resources/PaletteResources.h"
 #include "module/ui/CDlgMovement.h"
 #include "module/ui/PaletteChainPicks.h"
+#include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/PaletteValues.h"
 
 namespace {
@@ -252,6 +254,12 @@ void CDlgMain::OnMyCommand(UINT id) {
     case ID_GLOBAL_SETTINGS:
         if (pGlobDimOptions && pGlobDimOptions->m_bNoWrite) AdjustMode(m_iCurrentMode);
         break;
+    case ID_HK_CHECKER:
+        OpenDlgHDimChecker();
+        return;
+    case ID_HK_LINKS:
+        RefreshHDimAutoValues(nullptr);
+        return;
     default:
         break;
     }

@@ -87,7 +87,8 @@ TEST_F(HeightTest, CopyTransformListAndLookUp) {
     EXPECT_EQ(copy.GetRotation(), 0.25);
     EXPECT_FALSE(copy.GetParams().arrayDouble.empty());
 
-    // Moved and turned: points, direction and rotation follow.
+    // Moved and turned: the points follow; a section mark stays upright in the current
+    // UCS, and its extension line runs again from its measured point to its symbol.
     AcGeMatrix3d turn = AcGeMatrix3d::rotation(M_PI / 2, AcGeVector3d::kZAxis, P(0, 0));
     ASSERT_EQ(source->transformBy(AcGeMatrix3d::translation(AcGeVector3d(1, 0, 0))), Acad::eOk);
     EXPECT_POINT_NEAR(source->GetPoint(kHPointDim), P(4, 3), kGeomTol);
@@ -96,8 +97,10 @@ TEST_F(HeightTest, CopyTransformListAndLookUp) {
     std::unique_ptr<TRdimHeight> t(TRdimHeight::cast(turned));
     ASSERT_NE(t, nullptr);
     EXPECT_POINT_NEAR(t->GetPoint(kHPointDim), P(-3, 4), kGeomTol);
-    EXPECT_POINT_NEAR(t->GetPoint(kHPointExt1), P(0, 4), kGeomTol);
-    EXPECT_NEAR(t->GetRotation(), 0.25 + M_PI / 2, kGeomTol);
+    EXPECT_POINT_NEAR(t->GetPoint(kHPointInput), P(-3, 4), kGeomTol);
+    EXPECT_POINT_NEAR(t->GetPoint(kHPointExt1), P(-3, 4), kGeomTol);
+    EXPECT_NEAR(t->GetRotation(), 0.0, kGeomTol);
+    EXPECT_TRUE(t->GetAxis(1).isEqualTo(AcGeVector3d::kYAxis));
     EXPECT_EQ(t->Texts(), source->Texts());
     EXPECT_POINT_NEAR(source->GetPoint(kHPointDim), P(4, 3), kGeomTol);
 
