@@ -352,7 +352,8 @@ bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& nam
                        DrawingReadReport& report) {
     report = DrawingReadReport();
     DrawingImage image;
-    return parseChecked(data, size, name, image, report, true);
+    Layout layout;
+    return parseChecked(data, size, name, layout, image, report, true);
 }
 
 bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& name, AcDbDatabase* target,

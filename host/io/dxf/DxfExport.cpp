@@ -158,18 +158,23 @@ void DxfExporter::plan() {
     // many blocks take time with the square of their number.
     std::set<std::wstring> names;
     for (const BlockOut& b : m_blocks) names.insert(host::toUpperCase(b.name));
+    const size_t drawingBlocks = m_blocks.size();
     // Blocks that still show their dimension as drawn go out as they are, and no
-    // other dimension sharing one may fill it afresh.
-    for (AcDbObjectId id : space->entityIds()) {
-        const auto* dim = peek<AcDbDimension>(id);
-        if (!dim || !writesAsDimension(dim) || !dim->isDrawnFromDimBlock()) continue;
-        auto own = m_blockIndex.find(dim->dimBlockId());
-        if (own == m_blockIndex.end() || !m_blocks[own->second].anonymous) continue;
-        m_blocks[own->second].kept = true;
-        m_dimensionBlock[id] = own->second;
+    // other dimension sharing one may fill it afresh: all of them are known before
+    // any block is filled.
+    for (size_t i = 0; i < drawingBlocks; ++i) {
+        const auto* space = peek<AcDbBlockTableRecord>(m_blocks[i].id);
+        if (!space) continue;
+        for (AcDbObjectId id : space->entityIds()) {
+            const auto* dim = peek<AcDbDimension>(id);
+            if (!dim || !writesAsDimension(dim) || !dim->isDrawnFromDimBlock()) continue;
+            auto own = m_blockIndex.find(dim->dimBlockId());
+            if (own == m_blockIndex.end() || !m_blocks[own->second].anonymous) continue;
+            m_blocks[own->second].kept = true;
+            m_dimensionBlock[id] = own->second;
+        }
     }
     unsigned serial = 1;
-    const size_t drawingBlocks = m_blocks.size();
     for (size_t i = 0; i < drawingBlocks; ++i)
         planDimensionBlocks(peek<AcDbBlockTableRecord>(m_blocks[i].id), names, serial);
 }
