@@ -2,6 +2,7 @@
 // The add-on loaded into the fuzz targets as the host loads it, in a scratch
 // settings folder of its own (removed when the process ends), so that its classes
 // (chains, height marks) are registered and its commands answer.
+#include "host/ap/AcApDocManager.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/DatabaseClasses.h"
@@ -64,6 +65,10 @@ inline void freshSettings() {
     host::registerDatabaseClasses();
     AcDbDatabase db;
     acdbHostApplicationServices()->setWorkingDatabase(&db);
+    // In the host the document manager exists before any module loads; made first
+    // here, it cannot replace the drawing handed to the module with its own empty
+    // list when the module first asks for it.
+    (void)acDocManager;
     acrxDynamicLinker->setOpenDrawingsProvider([] { return std::vector<void*>{nullptr}; });
     if (acrxDynamicLinker->loadModule(kAddOnModule, &acrxEntryPoint, false, &lintaroModuleExit))
         acrxDynamicLinker->unloadAllForQuit();
@@ -78,6 +83,10 @@ inline bool loadAddOn(AcDbDatabase* db) {
     scratchFolder();
     host::registerDatabaseClasses();
     acdbHostApplicationServices()->setWorkingDatabase(db);
+    // In the host the document manager exists before any module loads; made first
+    // here, it cannot replace the drawing handed to the module with its own empty
+    // list when the module first asks for it.
+    (void)acDocManager;
     acrxDynamicLinker->setOpenDrawingsProvider([] { return std::vector<void*>{nullptr}; });
     if (acrxDynamicLinker->isModuleLoaded(kAddOnModule)) return true;
     return acrxDynamicLinker->loadModule(kAddOnModule, &acrxEntryPoint, false, &lintaroModuleExit);

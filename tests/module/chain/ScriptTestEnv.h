@@ -4,6 +4,7 @@
 // open (so the module defines its AutoLISP functions) and the transcript captured. A plan
 // in metres is shown 40 m across 1000 pixels, so the pick box reaches 0.12 m. Everything
 // is undone when the test ends.
+#include "host/ap/AcApDocManager.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbHostApplicationServices.h"
@@ -49,6 +50,10 @@ protected:
         m_capture.emplace();
         m_previousDb = acdbHostApplicationServices()->workingDatabase();
         acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+        // In the host the document manager exists before any module loads; made first
+        // here, it cannot replace the drawing handed to the module with its own empty
+        // list when the module first asks for it.
+        (void)acDocManager;
         acrxDynamicLinker->setOpenDrawingsProvider([] { return std::vector<void*>{nullptr}; });
         host::commandLine();
         host::hostInput().reset();
