@@ -62,6 +62,7 @@ MODULE_HOST_WRAPPERS = {
     "module/resources/LintaroStrings.h",
     "module/resources/LintaroStrings.cpp",
     "module/resources/PaletteResources.cpp",
+    "module/resources/ResourceControls.h",
     "module/resources/ContextMenuResources.cpp",
     "module/resources/HeightResources.cpp",
     "module/ui/PaletteRegistration.cpp",

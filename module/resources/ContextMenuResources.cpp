@@ -2,6 +2,7 @@
 
 #include "host/mfc/AfxModuleState.h"
 #include "host/mfc/AfxResources.h"
+#include "module/resources/ResourceControls.h"
 #include "host/win/WinMessageBox.h"
 
 #include <utility>
@@ -140,14 +141,6 @@ host::mfc::MenuTemplate hostTextMenu() {
                                             item(ID_CTX_PROPERTIES, L"Eigenschaften...")});
 }
 
-ControlTemplate control(int id, ControlKind kind, const wchar_t* text, DWORD style = 0) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    return c;
-}
 
 // One dialog for the texts the chain operations ask for; each operation sets the
 // caption and labels and hides what it does not use.

@@ -2,6 +2,7 @@
 
 #include "host/mfc/AfxModuleState.h"
 #include "host/mfc/AfxResources.h"
+#include "module/resources/ResourceControls.h"
 #include "host/win/WinMessageBox.h"
 
 #include <utility>
@@ -11,14 +12,6 @@ namespace {
 using host::mfc::ControlKind;
 using host::mfc::ControlTemplate;
 
-ControlTemplate control(int id, ControlKind kind, const wchar_t* text, DWORD style = 0) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    return c;
-}
 
 void addRow(std::vector<ControlTemplate>& controls, int base, const wchar_t* label) {
     controls.push_back(control(base + IDC_HK_OFS_ON, ControlKind::Button, label, BS_AUTOCHECKBOX));

@@ -2,6 +2,7 @@
 
 #include "host/mfc/AfxModuleState.h"
 #include "host/mfc/AfxResources.h"
+#include "module/resources/ResourceControls.h"
 
 #include <utility>
 
@@ -11,16 +12,6 @@ using host::mfc::ControlKind;
 using host::mfc::ControlTemplate;
 using host::mfc::MenuTemplateItem;
 
-ControlTemplate control(int id, ControlKind kind, const wchar_t* text, DWORD style = 0,
-                        std::vector<std::wstring> items = {}) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.style = style;
-    c.items = std::move(items);
-    return c;
-}
 
 ControlTemplate label(int id, const wchar_t* text) {
     return control(id, ControlKind::Static, text);

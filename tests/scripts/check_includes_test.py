@@ -48,9 +48,9 @@ def run_checker(extra):
 
 
 def load_checker():
-    spec = importlib.util.spec_from_file_location("check_includes", CHECKER)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("check_includes", CHECKER)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
