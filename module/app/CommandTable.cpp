@@ -10,6 +10,7 @@
 #include "host/rx/acutString.h"
 #include "host/win/WinCrt.h"
 #include "module/base/LintaroLog.h"
+#include "module/app/ConvertCommands.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
 #include "module/app/XDataServices.h"
@@ -146,11 +147,11 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_DimPropH", L"XOTA_DimPropH", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
          +[] { notBuiltYet(L"XOTA_DimPropH"); }},
         {L"XOTA_Acad2Lintaro", L"XOTA_Acad2Lintaro", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_Acad2Lintaro"); }},
+         &CmdAcad2Lintaro},
         {L"XOTA_Lintaro2Acad", L"XOTA_Lintaro2Acad", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_Lintaro2Acad"); }},
+         &CmdLintaro2Acad},
         {L"XOTA_ProxyAcad2Lintaro", L"XOTA_ProxyAcad2Lintaro", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_ProxyAcad2Lintaro"); }},
+         &CmdProxyAcad2Lintaro},
     };
     return commands;
 }
