@@ -65,7 +65,7 @@ AcDbObjectIdArray ObjectsToConvert(const ConvertOptions& options, bool interacti
     if (!ids.isEmpty()) return ids;
     if (options.allDwg && (!interactive || AskYesNo(IDS_ASK_CONVERT_WHOLE_DRAWING)))
         return ModelSpaceEntities(acdbCurDwg(), patterns.c_str());
-    const std::wstring text = LoadStr(prompt);
+    const std::wstring text = std::wstring(L"\n") + LoadStr(prompt);
     SelectEntities(ids, text.c_str(), filter, options.readBlocks ? L"INSERT" : nullptr);
     return ids;
 }
