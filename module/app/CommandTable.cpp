@@ -11,6 +11,7 @@
 #include "host/win/WinCrt.h"
 #include "module/base/LintaroLog.h"
 #include "module/app/ConvertCommands.h"
+#include "module/app/FormatCommands.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
 #include "module/app/XDataServices.h"
@@ -133,11 +134,11 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_LintaroMText", L"XOTA_LintaroMText", ACRX_CMD_MODAL,
          +[] { notBuiltYet(L"XOTA_LintaroMText"); }},
         {L"XOTA_SetLintaroTexts", L"XOTA_SetLintaroTexts", ACRX_CMD_MODAL,
-         +[] { notBuiltYet(L"XOTA_SetLintaroTexts"); }},
+         +[] { CmdSetLintaroTexts(); }},
         {L"XOTA_SetLintaroDims", L"XOTA_SetLintaroDims", ACRX_CMD_MODAL,
-         +[] { notBuiltYet(L"XOTA_SetLintaroDims"); }},
+         +[] { CmdSetLintaroDims(); }},
         {L"XOTA_UnsetLintaroTexts", L"XOTA_UnsetLintaroTexts", ACRX_CMD_MODAL,
-         +[] { notBuiltYet(L"XOTA_UnsetLintaroTexts"); }},
+         +[] { CmdUnsetLintaroTexts(); }},
         {L"XOTA_DRStart", L"XOTA_DRStart", ACRX_CMD_MODAL, &CmdDRStart},
         {L"XOTA_DRStop", L"XOTA_DRStop", ACRX_CMD_MODAL, &CmdDRStop},
         {L"XOTA_DimProp", L"XOTA_DimProp", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,

@@ -1,0 +1,22 @@
+#pragma once
+// The host's own texts and dimensions formatted with the module's parameters and
+// marked as its objects (FormatMarks.h), so that they follow the options later.
+#include "module/chain/TRdimParams.h"
+
+class AcDbEntity;
+
+// Text style (with its width factor for a single-line text), height scaled from paper
+// to the drawing and the text-height colour of the parameters, on a text or multiline
+// text open for write. False for any other entity, which is left as it is.
+bool ApplyTextParameters(AcDbEntity* entity, ParamArraysView params);
+// A marked text or multiline text (open for write) takes the current text parameters:
+// written into its data, read back and applied. False for anything else.
+bool ActualizeLintaroText(AcDbEntity* entity);
+// A dimension (open for write) takes the current chain parameters and their style
+// record; it is marked first when it is not. True when the style was set.
+bool SetLintaroStyle(AcDbEntity* entity);
+
+// The commands; each returns how many objects it changed.
+int CmdSetLintaroTexts();
+int CmdSetLintaroDims();
+int CmdUnsetLintaroTexts();
