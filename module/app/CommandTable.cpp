@@ -17,6 +17,7 @@
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimCreate.h"
+#include "module/options/OptionIndices.h"
 #include "module/resources/resource.h"
 #include "module/ui/CDlgMain.h"
 
@@ -123,16 +124,16 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_Doption", L"XOTA_Doption", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_Doption"); }},
         {L"XOTA_SelectLintaroObjects", L"XOTA_DimSelectObjects", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
          &CmdSelectLintaroObjects},
-        {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimAngular"); }},
-        {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimRadius"); }},
-        {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimDiameter"); }},
+        {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_dimangular", OPT_MODE_CHAIN, 10); }},
+        {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_dimradius", OPT_MODE_CHAIN, 10); }},
+        {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_dimdiameter", OPT_MODE_CHAIN, 10); }},
         {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &CmdHdimPlan},
         {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, &CmdHdimFront},
         {L"XOTA_dimArc", L"XOTA_dimArc", ACRX_CMD_MODAL, &CmdDimArc},
         {L"XOTA_dimReplace", L"XOTA_dimReplace", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimReplace"); }},
-        {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_LintaroText"); }},
+        {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_DTEXT", OPT_MODE_TEXT, 1); }},
         {L"XOTA_LintaroMText", L"XOTA_LintaroMText", ACRX_CMD_MODAL,
-         +[] { notBuiltYet(L"XOTA_LintaroMText"); }},
+         +[] { MakeLintaroObject(L"_mtext", OPT_MODE_TEXT, 2); }},
         {L"XOTA_SetLintaroTexts", L"XOTA_SetLintaroTexts", ACRX_CMD_MODAL,
          +[] { CmdSetLintaroTexts(); }},
         {L"XOTA_SetLintaroDims", L"XOTA_SetLintaroDims", ACRX_CMD_MODAL,

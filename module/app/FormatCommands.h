@@ -20,3 +20,9 @@ bool SetLintaroStyle(AcDbEntity* entity);
 int CmdSetLintaroTexts();
 int CmdSetLintaroDims();
 int CmdUnsetLintaroTexts();
+
+// Runs the host's command (`_DTEXT`, `_MTEXT`, `_DIMANGULAR` ...) with the text style
+// and height, or the dimension style, of the palette's `mode`, and marks the object it
+// makes when it is of `kind` (1 text, 2 multiline text, 10 dimension). The host's
+// result: RTNORM when the command ran.
+int MakeLintaroObject(const wchar_t* command, int mode, int kind);
