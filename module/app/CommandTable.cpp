@@ -96,22 +96,7 @@ void CmdLintaro() {
 static void CmdSelectLintaroObjects() {
     if (!dlgMyApp) return;
     AcDbObjectIdArray ids;
-    resbuf* filter = acutBuildList(RTDXF0, L"XOTA_LINTARO", 0);
-    ads_name ss = {0, 0};
-    const bool implied = acedSSGet(L"_I", nullptr, nullptr, filter, ss) == RTNORM;
-    acutRelRb(filter);
-    if (implied) {
-        Adesk::Int32 length = 0;
-        acedSSLength(ss, &length);
-        for (Adesk::Int32 i = 0; i < length; ++i) {
-            ads_name ent = {0, 0};
-            AcDbObjectId id;
-            if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) ids.append(id);
-        }
-        acedSSFree(ss);
-    } else {
-        SelectEntities(ids, L"", L"XOTA_LINTARO");
-    }
+    if (SelectImplied(ids, L"XOTA_LINTARO") == 0) SelectEntities(ids, L"", L"XOTA_LINTARO");
     if (!ids.isEmpty()) dlgMyApp->SelectObjects(ids);
 }
 

@@ -5,14 +5,13 @@
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbProxyEntity.h"
-#include "host/db/acutResbuf.h"
 #include "host/ed/AcEdSelectionSet.h"
-#include "host/ed/acedSSGet.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/AcRxClass.h"
 #include "host/ed/acutWcMatch.h"
 #include "host/rx/adscodes.h"
 #include "module/app/DbServices.h"
+#include "module/app/XDataServices.h"
 #include "module/app/FormatMarks.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/XDataServices.h"
@@ -34,26 +33,6 @@ void ReportCount(int count) {
     LogFmt(LoadStr(IDS_VALID_LINTARO_OBJECTS), count);
 }
 
-// The pick-first selection's objects that pass the filter; empty when there is none.
-AcDbObjectIdArray ImpliedSelection(const std::wstring& patterns) {
-    AcDbObjectIdArray ids;
-    resbuf* filter = acutBuildList(RTDXF0, patterns.c_str(), 0);
-    ads_name ss = {0, 0};
-    const bool implied = acedSSGet(L"_I", nullptr, nullptr, filter, ss) == RTNORM;
-    acutRelRb(filter);
-    if (!implied) return ids;
-    Adesk::Int32 length = 0;
-    acedSSLength(ss, &length);
-    for (Adesk::Int32 i = 0; i < length; ++i) {
-        ads_name ent = {0, 0};
-        AcDbObjectId id;
-        if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) ids.append(id);
-    }
-    acedSSFree(ss);
-    acedSSSetFirst(nullptr, nullptr);
-    return ids;
-}
-
 // The objects to convert: what was selected before the command started; else the
 // whole drawing when the settings say so (and, asked, the
 // user agrees), else what the user selects. Empty when the selection was cancelled.
@@ -61,8 +40,11 @@ AcDbObjectIdArray ObjectsToConvert(const ConvertOptions& options, bool interacti
                                    const wchar_t* filter) {
     std::wstring patterns = filter;
     if (options.readBlocks) patterns += L",INSERT";
-    AcDbObjectIdArray ids = ImpliedSelection(patterns);
-    if (!ids.isEmpty()) return ids;
+    AcDbObjectIdArray ids;
+    if (SelectImplied(ids, patterns.c_str()) > 0) {
+        acedSSSetFirst(nullptr, nullptr);
+        return ids;
+    }
     if (options.allDwg && (!interactive || AskYesNo(IDS_ASK_CONVERT_WHOLE_DRAWING)))
         return ModelSpaceEntities(acdbCurDwg(), patterns.c_str());
     const std::wstring text = std::wstring(L"\n") + LoadStr(prompt);
@@ -81,25 +63,6 @@ ConvertOptions ConvertOptions::FromIni() {
     o.keepText = IniFlag(L"AcadKeepText");
     o.keepPos = IniFlag(L"AcadKeepPos");
     return o;
-}
-
-AcDbObjectIdArray ModelSpaceEntities(AcDbDatabase* db, const wchar_t* patterns) {
-    AcDbObjectIdArray ids;
-    AcDbBlockTable* table = nullptr;
-    if (!db || db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return ids;
-    AcDbBlockTableRecord* space = nullptr;
-    const Acad::ErrorStatus es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
-    table->close();
-    if (es != Acad::eOk) return ids;
-    const std::vector<AcDbObjectId> entities = space->entityIds();
-    space->close();
-    for (AcDbObjectId id : entities) {
-        AcDbEntity* entity = nullptr;
-        if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
-        if (acutWcMatchEx(entity->isA()->dxfName(), patterns, true) == RTNORM) ids.append(id);
-        entity->close();
-    }
-    return ids;
 }
 
 void RunLintaro2Acad(bool interactive) {

@@ -13,8 +13,6 @@
 // references are never touched.
 #include "host/db/AcDbObjectId.h"
 
-class AcDbDatabase;
-
 struct ConvertOptions {
     bool explodeDim = false;  // chains become their drawn geometry, not dimensions
     bool explodeHDim = false; // height marks are converted too, by exploding them
@@ -33,10 +31,6 @@ int ConvertLintaro2Acad(const AcDbObjectIdArray& ids, const ConvertOptions& opti
 // Converts the dimensions among `ids` (and with readBlocks those in the definitions of
 // block references among them) into chains. Returns how many chains were made.
 int ConvertAcad2Lintaro(const AcDbObjectIdArray& ids, const ConvertOptions& options);
-
-// Every entity of the database's model space whose DXF name matches one of the
-// wildcard patterns (comma-separated, as a selection filter takes them).
-AcDbObjectIdArray ModelSpaceEntities(AcDbDatabase* db, const wchar_t* patterns);
 
 // The commands. `interactive`: the whole-drawing question is asked (the command line);
 // without it a whole-drawing setting converts at once.

@@ -121,31 +121,39 @@ Acad::ErrorStatus RegisterApp(AcDbDatabase* db, const wchar_t* appName) {
     return es;
 }
 
-bool SetXData(AcDbEntity* entity, const wchar_t* appName, const std::wstring& text, int code) {
+namespace {
+
+// Writes the record (released here) with the document locked, the module's reactor
+// quiet and the entity's layer opened for the time of the change.
+bool writeLocked(AcDbEntity* entity, const wchar_t* appName, resbuf* chain) {
     AcDbDatabase* db = acdbCurDwg();
-    LogFmt(L"\n SetXData pDb=%d pEntDB=%d ", db ? 1 : 0, entity && entity->database() ? 1 : 0);
-    if (!db || !entity || !appName || !*appName) return false;
+    if (!db || !entity || !appName || !*appName) {
+        acutRelRb(chain);
+        return false;
+    }
     AcDbDatabase* entityDb = entity->database() ? entity->database() : db;
     CDbLockScope lock(db, L"SetXData");
     CReactorSuspension suspended;
     CLayerOpener layer(entity);
     if (RegisterApp(entityDb, appName) != Acad::eOk) MsgBox(L"Error on register App");
-    resbuf* chain = text.empty() ? acutBuildList(1001, appName, 0)
-                                 : acutBuildList(1001, appName, 1000, text.c_str(), 1070, code, 0);
     const Acad::ErrorStatus es = writeRecord(entity, chain);
     if (es != Acad::eOk) tellSetXDataError(es);
     return es == Acad::eOk;
 }
 
+} // namespace
+
+bool SetXData(AcDbEntity* entity, const wchar_t* appName, const std::wstring& text, int code) {
+    LogFmt(L"\n SetXData pDb=%d pEntDB=%d ", acdbCurDwg() ? 1 : 0, entity && entity->database() ? 1 : 0);
+    if (!appName) return false;
+    resbuf* chain = text.empty() ? acutBuildList(1001, appName, 0)
+                                 : acutBuildList(1001, appName, 1000, text.c_str(), 1070, code, 0);
+    return writeLocked(entity, appName, chain);
+}
+
 bool SetXDataLists(AcDbEntity* entity, const wchar_t* appName, const std::vector<std::wstring>& texts,
                    const std::vector<int>& codes, const std::vector<double>& reals) {
-    AcDbDatabase* db = acdbCurDwg();
-    if (!db || !entity || !appName || !*appName) return false;
-    AcDbDatabase* entityDb = entity->database() ? entity->database() : db;
-    CDbLockScope lock(db, L"SetXDataLists");
-    CReactorSuspension suspended;
-    CLayerOpener layer(entity);
-    if (RegisterApp(entityDb, appName) != Acad::eOk) MsgBox(L"Error on register App");
+    if (!appName) return false;
     resbuf* head = acutNewRb(1001);
     acutNewString(appName, head->resval.rstring);
     resbuf* tail = head;
@@ -165,9 +173,7 @@ bool SetXDataLists(AcDbEntity* entity, const wchar_t* appName, const std::vector
         append(acutNewRb(1040));
         tail->resval.rreal = real;
     }
-    const Acad::ErrorStatus es = writeRecord(entity, head);
-    if (es != Acad::eOk) tellSetXDataError(es);
-    return es == Acad::eOk;
+    return writeLocked(entity, appName, head);
 }
 
 bool GetXData(const AcDbEntity* entity, const wchar_t* appName, std::wstring& text, int& code) {

@@ -59,4 +59,7 @@ bool DxfNameMatchesKind(const std::wstring& dxfName, int kind);
 // Returns the number of ids added; 0 when the selection was not completed.
 int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t* typeFilter = nullptr,
                    const wchar_t* typeFilter2 = nullptr);
+// Appends the ids of the pick-first selection (what was selected before the command
+// started) that pass the type filter; returns how many. The selection stays as it is.
+int SelectImplied(AcDbObjectIdArray& ids, const wchar_t* typeFilter = nullptr);
 int SelectEntitiesOfKind(AcDbObjectIdArray& ids, const wchar_t* prompt, int kind);

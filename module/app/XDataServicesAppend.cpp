@@ -136,6 +136,27 @@ int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t*
     return added;
 }
 
+int SelectImplied(AcDbObjectIdArray& ids, const wchar_t* typeFilter) {
+    resbuf* filter = typeFilter ? acutBuildList(RTDXF0, typeFilter, 0) : nullptr;
+    ads_name ss = {0, 0};
+    const bool implied = acedSSGet(L"_I", nullptr, nullptr, filter, ss) == RTNORM;
+    acutRelRb(filter);
+    if (!implied) return 0;
+    Adesk::Int32 length = 0;
+    acedSSLength(ss, &length);
+    int added = 0;
+    for (Adesk::Int32 i = 0; i < length; ++i) {
+        ads_name ent = {0, 0};
+        AcDbObjectId id;
+        if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) {
+            ids.append(id);
+            ++added;
+        }
+    }
+    acedSSFree(ss);
+    return added;
+}
+
 int SelectEntitiesOfKind(AcDbObjectIdArray& ids, const wchar_t* prompt, int kind) {
     const std::vector<std::wstring> filters = SelectionKindFilters(kind);
     if (filters.empty()) {

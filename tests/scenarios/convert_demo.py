@@ -20,7 +20,7 @@ import subprocess
 import sys
 import tempfile
 
-from demo_reopen import run, set_option
+from demo_reopen import make_demo, run, set_option
 
 # Points are listed with six decimals; segment lengths compared to this.
 LENGTH_TOL = 1e-6
@@ -105,16 +105,7 @@ def main(lintaro, examples):
     with tempfile.TemporaryDirectory(prefix="lintaro-convert-") as home:
         env = dict(os.environ, APPDATA=os.path.join(home, "appdata"), TMPDIR=home, HOME=home)
         os.makedirs(env["APPDATA"])
-        empty = os.path.join(home, "empty.scr")
-        open(empty, "w").close()
-        run([lintaro, "run", empty], env, root, "first start")
-        ini = os.path.join(env["APPDATA"], "tessaron", "lintaro", "lintaro.ini")
-        set_option(ini, "MainOptions", "TextHeight", "35")
-        dwg = os.path.join(home, "demo.dwg")
-        run([lintaro, "run", "examples/demo.scr", "--save", dwg], env, root, "demo.scr")
-        set_option(ini, "MainOptions", "Scale", "1:50")
-        set_option(ini, "General Info", "DimByLine", "1")
-        run([lintaro, "run", "examples/demo_detail.scr", "--dwg", dwg, "--save", dwg], env, root, "demo_detail.scr")
+        dwg, _ = make_demo(lintaro, root, env, home)
         listing = list_all(lintaro, dwg, env, root, home, "listing the demo")
         before = chains_of(listing)
         if len(before) < 9:
