@@ -79,6 +79,7 @@ std::vector<CellKey> LineCells(const DimRecord& r) {
 std::vector<std::vector<int>> GroupByLine(const std::vector<DimRecord>& records) {
     std::vector<std::vector<int>> groups;
     CellMap cells; // cell -> groups filed there
+    cells.reserve(records.size());
     for (int i = 0; i < static_cast<int>(records.size()); ++i) {
         int found = -1;
         const std::vector<CellKey> near = LineCells(records[i]);
@@ -190,6 +191,7 @@ std::vector<JoinedRecords> JoinRecords(const std::vector<DimRecord>& records) {
     std::vector<JoinedRecords> out;
     std::vector<bool> used(records.size(), false);
     CellMap points;
+    points.reserve(2 * records.size());
     const std::vector<std::vector<int>> groups = GroupByLine(records);
     for (size_t g = 0; g < groups.size(); ++g)
         JoinGroup(records, groups[g], static_cast<std::int64_t>(g), points, used, out);
