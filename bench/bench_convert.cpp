@@ -49,7 +49,9 @@ std::vector<Dim> Plan(int n, bool collinear) {
             const double x = std::rand() % 100000 * 0.01, y = std::rand() % 100000 * 0.01;
             const double angle = std::rand() % 3141 * 0.001;
             const AcGeVector3d d(std::cos(angle), std::sin(angle), 0);
-            dims.push_back({{x, y, 0}, AcGePoint3d(x, y, 0) + d * 2, AcGePoint3d(x, y, 0) + AcGeVector3d(-d.y, d.x, 0),
+            dims.push_back({{x, y, 0},
+                            AcGePoint3d(x, y, 0) + d * 2,
+                            AcGePoint3d(x, y, 0) + AcGeVector3d(-d.y, d.x, 0),
                             angle});
         }
     }
@@ -71,7 +73,8 @@ std::vector<DimRecord> Records(const std::vector<Dim>& dims) {
 }
 
 void BM_JoinRecords(benchmark::State& state) {
-    const std::vector<DimRecord> records = Records(Plan(static_cast<int>(state.range(0)), state.range(1) != 0));
+    const std::vector<DimRecord> records =
+        Records(Plan(static_cast<int>(state.range(0)), state.range(1) != 0));
     size_t chains = 0;
     for (auto _ : state) {
         chains = JoinRecords(records).size();
@@ -85,7 +88,8 @@ BENCHMARK(BM_JoinRecords)->ArgsProduct({{1000, 10000}, {1, 0}})->Unit(benchmark:
 struct LoadedModule {
     std::filesystem::path dir;
     LoadedModule() {
-        dir = std::filesystem::temp_directory_path() / ("lintaro-bench-convert-" + std::to_string(::getpid()));
+        dir =
+            std::filesystem::temp_directory_path() / ("lintaro-bench-convert-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         ::setenv("APPDATA", dir.c_str(), 1);
         ::setenv("TMPDIR", dir.c_str(), 1);

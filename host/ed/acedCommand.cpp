@@ -23,8 +23,12 @@ bool argumentLines(int rtype, va_list args, std::vector<std::wstring>& lines) {
             break;
         }
         case RTSHORT:
-        case RTLONG: lines.push_back(host::FormatW(L"%d", va_arg(args, int))); break;
-        case RTREAL: lines.push_back(host::FormatW(L"%.17g", va_arg(args, double))); break;
+        case RTLONG:
+            lines.push_back(host::FormatW(L"%d", va_arg(args, int)));
+            break;
+        case RTREAL:
+            lines.push_back(host::FormatW(L"%.17g", va_arg(args, double)));
+            break;
         case RTPOINT:
         case RT3DPOINT: {
             const double* p = va_arg(args, const double*);
@@ -33,7 +37,8 @@ bool argumentLines(int rtype, va_list args, std::vector<std::wstring>& lines) {
                                             : host::FormatW(L"%.17g,%.17g,%.17g", p[0], p[1], p[2]));
             break;
         }
-        default: return false;
+        default:
+            return false;
         }
     }
     return true;

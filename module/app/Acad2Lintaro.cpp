@@ -158,7 +158,8 @@ int ConvertOwnerGroup(const Collected& c, const std::vector<int>& group, const C
     const AcDbObjectId owner = c.owners[group.front()];
     int made = 0;
     for (const JoinedRecords& joined : JoinRecords(records)) {
-        std::unique_ptr<TRdim> chain = MakeLintaroDim(records, joined.records, options.keepText, options.keepPos);
+        std::unique_ptr<TRdim> chain =
+            MakeLintaroDim(records, joined.records, options.keepText, options.keepPos);
         if (!chain || !AppendChain(std::move(chain), owner)) continue;
         ++made;
         for (int r : joined.records)

@@ -7,11 +7,10 @@
 #include "host/db/AcDbProxyEntity.h"
 #include "host/ed/AcEdSelectionSet.h"
 #include "host/ed/acutPrintf.h"
-#include "host/rx/AcRxClass.h"
 #include "host/ed/acutWcMatch.h"
+#include "host/rx/AcRxClass.h"
 #include "host/rx/adscodes.h"
 #include "module/app/DbServices.h"
-#include "module/app/XDataServices.h"
 #include "module/app/FormatMarks.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/XDataServices.h"
@@ -26,7 +25,9 @@ constexpr const wchar_t* kChainsAndMarks = L"XOTA_DIM*,XOTA_LINTARO";
 constexpr const wchar_t* kChainsOnly = L"XOTA_LINTARO";
 constexpr const wchar_t* kDimensions = L"*DIMENSION*";
 
-bool IniFlag(const wchar_t* key) { return GetIniInt(kConvertSection, key) != 0; }
+bool IniFlag(const wchar_t* key) {
+    return GetIniInt(kConvertSection, key) != 0;
+}
 
 void ReportCount(int count) {
     acutPrintf(LoadStr(IDS_VALID_LINTARO_OBJECTS), count);
@@ -75,7 +76,8 @@ void RunLintaro2Acad(bool interactive) {
 
 void RunAcad2Lintaro(bool interactive) {
     const ConvertOptions options = ConvertOptions::FromIni();
-    const AcDbObjectIdArray ids = ObjectsToConvert(options, interactive, IDS_SELECT_ACAD_DIMENSIONS, kDimensions);
+    const AcDbObjectIdArray ids =
+        ObjectsToConvert(options, interactive, IDS_SELECT_ACAD_DIMENSIONS, kDimensions);
     if (ids.isEmpty()) return;
     ReportCount(ConvertAcad2Lintaro(ids, options));
 }

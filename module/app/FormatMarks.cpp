@@ -34,7 +34,8 @@ bool IsLintaroObject(const AcDbEntity* entity) {
 
 bool SetLintaroObject(AcDbEntity* entity, bool bSet) {
     if (!entity) return false;
-    const bool written = SetXData(entity, kLintaroObjectApp, bSet ? kLintaroMark : L"", GetObjectKind(entity));
+    const bool written =
+        SetXData(entity, kLintaroObjectApp, bSet ? kLintaroMark : L"", GetObjectKind(entity));
     LogFmt(L"\n SetLintaroObject bRet=%d ", written ? 1 : 0);
     return written;
 }
@@ -61,7 +62,8 @@ bool SetLintaroData(AcDbEntity* entity, const TRdimParams& params) {
 
 std::wstring GetLintaroTemp(const AcDbEntity* entity) {
     std::vector<std::wstring> texts;
-    if (GetXDataLists(entity, kLintaroTempApp, &texts, nullptr, nullptr) == 0 || texts.empty()) return std::wstring();
+    if (GetXDataLists(entity, kLintaroTempApp, &texts, nullptr, nullptr) == 0 || texts.empty())
+        return std::wstring();
     return texts.front();
 }
 

@@ -44,7 +44,8 @@ int ChainTypeFor(const DimRecord& r, AcGeMatrix3d& ucsToWorld) {
     if (Parallel(r.direction, AcGeVector3d::kYAxis)) return kDimVertical;
     if (Parallel(r.direction, r.second - r.first)) return kDimAligned;
     const AcGeVector3d x = r.direction.normal();
-    ucsToWorld.setCoordSystem(AcGePoint3d::kOrigin, x, AcGeVector3d::kZAxis.crossProduct(x), AcGeVector3d::kZAxis);
+    ucsToWorld.setCoordSystem(AcGePoint3d::kOrigin, x, AcGeVector3d::kZAxis.crossProduct(x),
+                              AcGeVector3d::kZAxis);
     return kDimHorizontal;
 }
 

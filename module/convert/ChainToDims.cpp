@@ -20,7 +20,9 @@ constexpr const wchar_t* kStackMiddle = L"{\\H0.7x;\\S";
 constexpr const wchar_t* kStackClose = L"^;}";
 constexpr double kTwoPi = 6.28318530717958647692;
 
-bool StartsWith(const std::wstring& text, const std::wstring& head) { return text.compare(0, head.size(), head) == 0; }
+bool StartsWith(const std::wstring& text, const std::wstring& head) {
+    return text.compare(0, head.size(), head) == 0;
+}
 
 bool EndsWith(const std::wstring& text, const std::wstring& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -50,8 +52,8 @@ void PlaceText(TRdim& chain, int k, AcDbDimension& dim) {
 std::unique_ptr<AcDbDimension> LinearSegment(TRdim& chain, int k) {
     const AcGeVector3d dir = chain.GetVectorDim();
     const double rotation = std::atan2(dir.y, dir.x);
-    return std::make_unique<AcDbRotatedDimension>(rotation, chain.GetPointInput(k - 1), chain.GetPointInput(k),
-                                                  chain.GetPointDim(k));
+    return std::make_unique<AcDbRotatedDimension>(rotation, chain.GetPointInput(k - 1),
+                                                  chain.GetPointInput(k), chain.GetPointDim(k));
 }
 
 // The arc length dimension of segment k: its ends in the order that measures the
@@ -71,8 +73,8 @@ std::unique_ptr<AcDbDimension> ArcSegment(TRdim& chain, int k, const AcGeCircArc
     }
     const double middle = angleOf(first) + sweep / 2;
     const double dimRadius = centre.distanceTo(chain.GetPointDim(k));
-    const AcGePoint3d arcPoint(centre.x + dimRadius * std::cos(middle), centre.y + dimRadius * std::sin(middle),
-                               centre.z);
+    const AcGePoint3d arcPoint(centre.x + dimRadius * std::cos(middle),
+                               centre.y + dimRadius * std::sin(middle), centre.z);
     return std::make_unique<AcDbArcDimension>(centre, first, second, arcPoint);
 }
 

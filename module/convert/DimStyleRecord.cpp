@@ -21,7 +21,8 @@ constexpr const wchar_t* kStyleArrow = L"_ClosedBlank";
 constexpr int kSuppressTrailingZeros = 8;
 
 double Scaled(ParamArraysView params, int index) {
-    return PaperToModelSize(params.Double(index), params.Double(IND_D_ScaleVal), params.Double(IND_D_AcadUnits));
+    return PaperToModelSize(params.Double(index), params.Double(IND_D_ScaleVal),
+                            params.Double(IND_D_AcadUnits));
 }
 
 double ScaledTextHeight(ParamArraysView params) {
@@ -132,7 +133,8 @@ double LinearFactor(const std::wstring& measure, double acadUnits) {
     if (acadUnits == 0) return 1.0;
     if (measure == L"mm") return 1.0 / acadUnits;
     if (measure == L"cm") return 0.1 / acadUnits;
-    if (measure.find(LoadStr(IDS_UNIT_FEET_AND_INCHES_MARK)) != std::wstring::npos) return 1.0 / (acadUnits * 25.4);
+    if (measure.find(LoadStr(IDS_UNIT_FEET_AND_INCHES_MARK)) != std::wstring::npos)
+        return 1.0 / (acadUnits * 25.4);
     if (measure == LoadStr(IDS_UNIT_FEET)) return 1.0 / (acadUnits * 304.8);
     return 0.001 / acadUnits;
 }

@@ -28,7 +28,9 @@ struct CellHash {
 };
 using CellMap = std::unordered_map<CellKey, std::vector<int>, CellHash>;
 
-std::int64_t Cell(double v) { return static_cast<std::int64_t>(std::llround(v / kDimJoinTolerance)); }
+std::int64_t Cell(double v) {
+    return static_cast<std::int64_t>(std::llround(v / kDimJoinTolerance));
+}
 
 // A linear dimension line as an angle in [0, pi) and its signed distance from the
 // origin; an arc as its centre.
@@ -100,11 +102,13 @@ std::vector<std::vector<int>> GroupByLine(const std::vector<DimRecord>& records)
     return groups;
 }
 
-CellKey PointCell(const AcGePoint3d& p, std::int64_t group) { return {Cell(p.x), Cell(p.y), group}; }
+CellKey PointCell(const AcGePoint3d& p, std::int64_t group) {
+    return {Cell(p.x), Cell(p.y), group};
+}
 
 // The first unused record of the group with a measured point at `end`, or -1.
-int RecordAt(const std::vector<DimRecord>& records, const CellMap& points, std::int64_t group, const AcGePoint3d& end,
-             const std::vector<bool>& used) {
+int RecordAt(const std::vector<DimRecord>& records, const CellMap& points, std::int64_t group,
+             const AcGePoint3d& end, const std::vector<bool>& used) {
     int best = -1;
     const CellKey centre = PointCell(end, group);
     for (std::int64_t dx = -1; dx <= 1; ++dx)
@@ -141,7 +145,8 @@ void JoinGroup(const std::vector<DimRecord>& records, const std::vector<int>& gr
                 used[next] = true;
                 const DimRecord& r = records[next];
                 end = r.first.distanceTo(end) < kDimJoinTolerance ? r.second : r.first;
-                (std::fabs(r.measurement) > kDimZeroLength ? chain.records : chain.zeroLength).push_back(next);
+                (std::fabs(r.measurement) > kDimZeroLength ? chain.records : chain.zeroLength)
+                    .push_back(next);
                 joined = true;
             }
         }
@@ -196,7 +201,8 @@ std::vector<JoinedRecords> JoinRecords(const std::vector<DimRecord>& records) {
     for (size_t g = 0; g < groups.size(); ++g)
         JoinGroup(records, groups[g], static_cast<std::int64_t>(g), points, used, out);
     // Chains in the order of the records that started them, as a user reads the drawing.
-    std::sort(out.begin(), out.end(),
-              [](const JoinedRecords& a, const JoinedRecords& b) { return a.records.front() < b.records.front(); });
+    std::sort(out.begin(), out.end(), [](const JoinedRecords& a, const JoinedRecords& b) {
+        return a.records.front() < b.records.front();
+    });
     return out;
 }

@@ -28,16 +28,16 @@ inline constexpr double kDimZeroLength = 0.0001;
 // One host dimension as the conversion sees it.
 struct DimRecord {
     AcDbObjectId id;
-    AcGePoint3d first, second;  // the measured points (extension line origins)
-    AcGePoint3d dimLinePoint;   // on the dimension line (the dimension arc of an arc)
-    AcGeVector3d direction;     // along the dimension line; unused for an arc
+    AcGePoint3d first, second; // the measured points (extension line origins)
+    AcGePoint3d dimLinePoint;  // on the dimension line (the dimension arc of an arc)
+    AcGeVector3d direction;    // along the dimension line; unused for an arc
     AcGePoint3d textPosition;
     bool defaultTextPosition = true;
-    std::wstring text;          // the dimension's own text ("" for the measurement)
+    std::wstring text; // the dimension's own text ("" for the measurement)
     double measurement = 0.0;
     bool arc = false;
-    AcGePoint3d centre;         // of an arc length dimension
-    AcDbObjectId arcId;         // the arc it measures, found by the caller
+    AcGePoint3d centre; // of an arc length dimension
+    AcDbObjectId arcId; // the arc it measures, found by the caller
     // The chain parameters the dimension carries, when it was made from a chain.
     std::optional<TRdimParams> params;
 };

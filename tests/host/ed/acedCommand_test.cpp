@@ -21,9 +21,10 @@ void twoPoints() {
     ads_point a, b;
     const int rc1 = acedGetPoint(nullptr, L"\nFirst: ", a);
     const int rc2 = rc1 == RTNORM ? acedGetPoint(nullptr, L"\nSecond: ", b) : rc1;
-    g_seen.push_back(rc2 == RTNORM ? L"got " + std::to_wstring(int(a[0])) + L"," + std::to_wstring(int(a[1])) +
-                                         L" " + std::to_wstring(int(b[0])) + L"," + std::to_wstring(int(b[1]))
-                                   : L"stopped " + std::to_wstring(rc2));
+    g_seen.push_back(rc2 == RTNORM
+                         ? L"got " + std::to_wstring(int(a[0])) + L"," + std::to_wstring(int(a[1])) + L" " +
+                               std::to_wstring(int(b[0])) + L"," + std::to_wstring(int(b[1]))
+                         : L"stopped " + std::to_wstring(rc2));
 }
 void drivesUnknownAndBadArguments() {
     g_seen.push_back(L"unknown=" + std::to_wstring(acedCommandS(RTSTR, L"NO_SUCH_COMMAND", RTNONE)));
@@ -36,8 +37,9 @@ protected:
     void SetUp() override {
         EdSession::SetUp();
         g_seen.clear();
-        for (auto [name, f] : {std::pair{L"TEST_Drive", &drivesWithFirstAnswer}, std::pair{L"TEST_Two", &twoPoints},
-                               std::pair{L"TEST_Bad", &drivesUnknownAndBadArguments}})
+        for (auto [name, f] :
+             {std::pair{L"TEST_Drive", &drivesWithFirstAnswer}, std::pair{L"TEST_Two", &twoPoints},
+              std::pair{L"TEST_Bad", &drivesUnknownAndBadArguments}})
             ASSERT_EQ(acedRegCmds->addCommand(L"TEST_GROUP", name, name, ACRX_CMD_MODAL, f), Acad::eOk);
     }
 };
@@ -46,10 +48,10 @@ protected:
 
 TEST_F(AcedCommandTest, FirstAnswersGivenTheRestFromTheInputFailuresRunNothing) {
     run(L"TEST_Drive\n7,8\nTEST_Drive\nESC\nTEST_Bad\n");
-    EXPECT_EQ(g_seen, (std::vector<std::wstring>{L"got 1,2 7,8", L"rc=" + std::to_wstring(RTNORM),
-                                                 L"stopped " + std::to_wstring(RTCAN), L"rc=" + std::to_wstring(RTCAN),
-                                                 L"unknown=" + std::to_wstring(RTERROR),
-                                                 L"noName=" + std::to_wstring(RTERROR),
-                                                 L"badType=" + std::to_wstring(RTERROR)}));
+    EXPECT_EQ(g_seen,
+              (std::vector<std::wstring>{
+                  L"got 1,2 7,8", L"rc=" + std::to_wstring(RTNORM), L"stopped " + std::to_wstring(RTCAN),
+                  L"rc=" + std::to_wstring(RTCAN), L"unknown=" + std::to_wstring(RTERROR),
+                  L"noName=" + std::to_wstring(RTERROR), L"badType=" + std::to_wstring(RTERROR)}));
     EXPECT_TRUE(said(L"Unknown command \"NO_SUCH_COMMAND\"")) << transcript.text();
 }

@@ -111,7 +111,8 @@ TEST_F(Convert, ChainInsideARotatedBlockMeasuresAlongItsWorldDirection) {
     const AcDbObjectId refId = append(ref);
 
     ConvertOptions options;
-    EXPECT_EQ(ConvertLintaro2Acad(AcDbObjectIdArray{refId}, options), 0) << "blocks are not read unless asked";
+    EXPECT_EQ(ConvertLintaro2Acad(AcDbObjectIdArray{refId}, options), 0)
+        << "blocks are not read unless asked";
     options.readBlocks = true;
     EXPECT_EQ(ConvertLintaro2Acad(AcDbObjectIdArray{refId}, options), 1);
     const std::vector<AcDbObjectId> dims = entitiesOf<AcDbRotatedDimension>(defId);

@@ -36,8 +36,8 @@ TEST_F(ChainTest, ShortAndInterleavedParameterSetsReadCompleted) {
     ASSERT_GT(global.arrayOptDouble.size(), 3u);
     // 5 strings, 10 integers, 3 doubles, in order.
     resbuf* ordered = acutBuildList(1000, L"1:20", 1000, L"Arial", 1000, L"cm", 1000, L"x.ini", 1000, L"L",
-                                    1070, 1, 1070, 2, 1070, 3, 1070, 4, 1070, 5, 1070, 6, 1070, 7, 1070, 8, 1070,
-                                    9, 1070, 10, 1040, 0.05, 1040, 35.0, 1040, 7.5, 0);
+                                    1070, 1, 1070, 2, 1070, 3, 1070, 4, 1070, 5, 1070, 6, 1070, 7, 1070, 8,
+                                    1070, 9, 1070, 10, 1040, 0.05, 1040, 35.0, 1040, 7.5, 0);
     writeRaw(text, ordered);
     std::optional<TRdimParams> read = GetLintaroData(text);
     ASSERT_TRUE(read.has_value());

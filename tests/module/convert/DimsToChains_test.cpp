@@ -36,10 +36,10 @@ std::vector<int> Sorted(std::vector<int> v) {
 TEST(DimsToChains, DimensionsOfOneLineSharingPointsJoinOthersStayApart) {
     const AcGePoint3d A(0, 0, 0), B(3, 0, 0), C(7, 0, 0), D(12, 0, 0);
     std::vector<DimRecord> records = {
-        Linear(C, D, {9, 2, 0}, 0),           // given out of order
-        Linear(A, B, {1, 2, 0}, 0),           //
+        Linear(C, D, {9, 2, 0}, 0),                 // given out of order
+        Linear(A, B, {1, 2, 0}, 0),                 //
         Linear({0, 5, 0}, {4, 5, 0}, {2, 8, 0}, 0), // a parallel line: its own chain
-        Linear(B, C, {5, 2, 0}, 0),           //
+        Linear(B, C, {5, 2, 0}, 0),                 //
     };
     std::vector<JoinedRecords> chains = JoinRecords(records);
     ASSERT_EQ(chains.size(), 2u);
@@ -63,9 +63,8 @@ TEST(DimsToChains, DimensionsOfOneLineSharingPointsJoinOthersStayApart) {
 TEST(DimsToChains, ZeroLengthDimensionIsSwallowedAndNearlyEqualPointsJoin) {
     const AcGePoint3d A(0, 0, 0), B(3, 0, 0), C(7, 0, 0);
     std::vector<DimRecord> records = {
-        Linear(A, B, {1, 2, 0}, 0),
-        Linear(B, B, {3, 2, 0}, 0),                              // zero length at B
-        Linear({3.0004, 0, 0}, C, {5, 2.0004, 0}, 0),            // within the joining tolerance
+        Linear(A, B, {1, 2, 0}, 0), Linear(B, B, {3, 2, 0}, 0), // zero length at B
+        Linear({3.0004, 0, 0}, C, {5, 2.0004, 0}, 0),           // within the joining tolerance
     };
     const std::vector<JoinedRecords> chains = JoinRecords(records);
     ASSERT_EQ(chains.size(), 1u);
