@@ -62,3 +62,67 @@ TEST(ChainFormatEnv, AlternateUnitFromTheGlobalOptionsOrTheChainsOwnFile) {
             setenv(name, value.c_str(), 1);
     }
 }
+
+// The values are kept between draws; every way the options storage can change them
+// must show in the next environment: a buffered write, the file changed on disk once
+// the buffer is emptied, another file in between, the storage started afresh.
+TEST(ChainFormatEnv, KeptValuesFollowEveryChangeOfTheStorage) {
+    const char* oldTmp = std::getenv("TMPDIR");
+    const char* oldAppData = std::getenv("APPDATA");
+    const std::string tmp = oldTmp ? oldTmp : "", appData = oldAppData ? oldAppData : "";
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "lintaro_chain_fmtenv_kept";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    setenv("APPDATA", dir.c_str(), 1);
+    setenv("TMPDIR", dir.c_str(), 1);
+    ResetIniStorageForTests();
+    CGlobDimOptions options;
+    CGlobDimOptions* saved = pGlobDimOptions;
+    pGlobDimOptions = &options;
+
+    const std::filesystem::path own = dir / "Buero.ini", other = dir / "Haus.ini";
+    std::ofstream(own) << "[General Info]\nAltMeasure=cm\nAltDecimals=2\nAltFormat=< # >\n";
+    std::ofstream(other) << "[General Info]\nAltMeasure=mm\nAltDecimals=1\nAltFormat=[#]\n";
+    EXPECT_EQ(MakeValueFormatEnv(own.wstring()).altFormat, L"< # >");
+    EXPECT_EQ(MakeValueFormatEnv(own.wstring()).altDecimals, 2);
+
+    WriteIniEntry(own.wstring(), kIniGeneralSection, L"AltFormat", L"( # )");
+    WriteIniEntry(own.wstring(), kIniGeneralSection, L"AltDecimals", L"3");
+    ValueFormatEnv env = MakeValueFormatEnv(own.wstring());
+    EXPECT_EQ(env.altFormat, L"( # )");
+    EXPECT_EQ(env.altDecimals, 3);
+    EXPECT_EQ(env.altMeasure, L"cm");
+
+    // Another file in between, then the first again: each its own values.
+    env = MakeValueFormatEnv(other.wstring());
+    EXPECT_EQ(env.altMeasure, L"mm");
+    EXPECT_EQ(env.altFormat, L"[#]");
+    env = MakeValueFormatEnv(own.wstring());
+    EXPECT_EQ(env.altFormat, L"( # )");
+    EXPECT_EQ(env.altDecimals, 3);
+
+    // Changed on disk: seen once the buffer is saved and emptied, as before.
+    SaveAllIniBuffers();
+    std::ofstream(own) << "[General Info]\nAltMeasure=m\nAltDecimals=0\nAltFormat=#!\n";
+    SaveIniBuffer(INI_BUFFER_OTHER, true);
+    env = MakeValueFormatEnv(own.wstring());
+    EXPECT_EQ(env.altMeasure, L"m");
+    EXPECT_EQ(env.altDecimals, 0);
+    EXPECT_EQ(env.altFormat, L"#!");
+
+    std::ofstream(own) << "[General Info]\nAltMeasure=dm\n";
+    ResetIniStorageForTests();
+    env = MakeValueFormatEnv(own.wstring());
+    EXPECT_EQ(env.altMeasure, L"dm");
+    EXPECT_EQ(env.altFormat, L"");
+
+    pGlobDimOptions = saved;
+    ResetIniStorageForTests();
+    std::filesystem::remove_all(dir);
+    for (auto [name, value] : {std::pair{"TMPDIR", tmp}, std::pair{"APPDATA", appData}}) {
+        if (value.empty())
+            unsetenv(name);
+        else
+            setenv(name, value.c_str(), 1);
+    }
+}
