@@ -65,6 +65,8 @@ bool g_noticesUnavailable = false;
 // still clear means no notice: the descriptor need not be read on every call.
 volatile sig_atomic_t g_noticeRaised = 0;
 bool g_signalled = false;
+// Only the thread the signal is sent to may trust a clear flag; others read.
+thread_local bool t_signalledHere = false;
 
 void onNotice(int) {
     g_noticeRaised = 1;
@@ -83,8 +85,9 @@ bool raiseSignalOnNotice(int fd) {
     sigemptyset(&act.sa_mask);
     if (::sigaction(SIGIO, &act, nullptr) != 0) return false;
     const f_owner_ex owner{F_OWNER_TID, static_cast<pid_t>(::syscall(SYS_gettid))};
-    return ::fcntl(fd, F_SETOWN_EX, &owner) == 0 && ::fcntl(fd, F_SETSIG, SIGIO) == 0 &&
-           ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_ASYNC) == 0;
+    t_signalledHere = ::fcntl(fd, F_SETOWN_EX, &owner) == 0 && ::fcntl(fd, F_SETSIG, SIGIO) == 0 &&
+                      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_ASYNC) == 0;
+    return t_signalledHere;
 }
 
 void dropAll() {
@@ -95,10 +98,17 @@ void dropAll() {
     g_noticeRaised = 0;
 }
 
+// A child process starts without what its parent kept: the notices would go to the
+// parent, and reading the shared descriptor would take them from it.
+struct ForkGuard {
+    ForkGuard() { ::pthread_atfork(nullptr, nullptr, [] { dropAll(); }); }
+};
+const ForkGuard g_forkGuard;
+
 // True when nothing kept can have changed since it was read.
 bool noNotices() {
     if (g_notices < 0) return true;
-    if (g_signalled && !g_noticeRaised) return true;
+    if (g_signalled && t_signalledHere && !g_noticeRaised) return true;
     // Cleared before reading: a notice from now on raises it again.
     g_noticeRaised = 0;
     alignas(inotify_event) char buf[4096];
