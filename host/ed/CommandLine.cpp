@@ -187,11 +187,11 @@ int CommandLine::execute(const std::wstring& text) {
     if (isLispExpression(text)) return evaluateLispExpression(text);
     Target target;
     if (!resolve(text, target)) {
+        if (sysVars().isDefined(trimmed(text))) return askForVariable(trimmed(text));
         transcriptWrite(FormatW(L"\nUnknown command \"%s\".  Press F1 for help.", host::toUpperCase(trimmed(text)).c_str()));
         return RTERROR;
     }
     return runTarget(target);
-        if (sysVars().isDefined(trimmed(text))) return askForVariable(trimmed(text));
 }
 
 bool CommandLine::runTransparent(const std::wstring& text) {

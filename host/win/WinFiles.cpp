@@ -1,7 +1,6 @@
 #include "host/win/WinFiles.h"
 
 #include "host/win/ProfileCache.h"
-
 #include "host/win/Utf8.h"
 
 #include <cerrno>
