@@ -14,7 +14,6 @@
 #include "host/win/Transcript.h"
 #include "host/win/WinCrt.h"
 
-
 #include <cerrno>
 #include <cstdint>
 #include <cwchar>
@@ -29,8 +28,6 @@ constexpr int kMaxDepth = 16;
 constexpr int kMaxIdleAfterEnd = 100;
 
 void quitCommand() { commandLine().requestQuit(); }
-} // namespace
-
 
 std::wstring shownValue(const VarValue& v) {
     switch (v.type) {
@@ -81,6 +78,8 @@ int askForVariable(const std::wstring& name) {
     }
     return RTNORM;
 }
+} // namespace
+
 struct CommandLine::Target {
     std::wstring name;        // for CMDNAMES and the hooks
     AcRxFunctionPtr function = nullptr;
