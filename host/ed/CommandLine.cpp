@@ -2,6 +2,7 @@
 
 #include "host/ed/AcEdCommandStack.h"
 #include "host/ed/CommandHooks.h"
+#include "host/ed/EditorInput.h"
 #include "host/ed/HostInput.h"
 #include "host/ed/InputParse.h"
 #include "host/ed/LispExpression.h"
@@ -13,6 +14,10 @@
 #include "host/win/Transcript.h"
 #include "host/win/WinCrt.h"
 
+#include <cerrno>
+#include <cstdint>
+#include <cwchar>
+#include <optional>
 
 namespace host {
 
@@ -23,6 +28,56 @@ constexpr int kMaxDepth = 16;
 constexpr int kMaxIdleAfterEnd = 100;
 
 void quitCommand() { commandLine().requestQuit(); }
+
+std::wstring shownValue(const VarValue& v) {
+    switch (v.type) {
+    case RTSHORT:
+    case RTLONG:
+        return std::to_wstring(v.integer);
+    case RTREAL:
+        return FormatW(L"%.6g", v.real);
+    case RTSTR:
+        return L"\"" + v.text + L"\"";
+    default:
+        return FormatW(L"%.6g,%.6g,%.6g", v.point[0], v.point[1], v.point[2]);
+    }
+}
+
+// The answer typed for a variable of kind `type`; nullopt when it is not one.
+std::optional<VarValue> typedValue(const std::wstring& text, short type) {
+    if (type == RTSTR) return VarValue::ofString(text);
+    wchar_t* end = nullptr;
+    const std::wstring t = trimmed(text);
+    if (type == RTREAL) {
+        const double d = std::wcstod(t.c_str(), &end);
+        if (t.empty() || *end) return std::nullopt;
+        return VarValue::ofReal(d);
+    }
+    if (type != RTSHORT && type != RTLONG) return std::nullopt;
+    errno = 0;
+    const long n = std::wcstol(t.c_str(), &end, 10);
+    if (t.empty() || *end || errno == ERANGE || n < INT32_MIN || n > INT32_MAX) return std::nullopt;
+    return coerceVarValue(VarValue::ofLong(static_cast<int32_t>(n)), type);
+}
+
+// A variable's name at the command prompt asks for its new value, as the host does;
+// Enter keeps it, and a value it does not take changes nothing.
+int askForVariable(const std::wstring& name) {
+    const std::optional<VarValue> current = sysVars().get(name);
+    if (!current) return RTERROR;
+    const std::wstring upper = toUpperCase(name);
+    wchar_t answer[512] = {};
+    const std::wstring prompt =
+        FormatW(L"\nEnter new value for %s <%s>: ", upper.c_str(), shownValue(*current).c_str());
+    if (acedGetString(1, prompt.c_str(), answer, 512) != RTNORM || !*answer) return RTNORM;
+    const std::optional<VarValue> value = typedValue(answer, current->type);
+    if (!value || sysVars().set(name, *value) != RTNORM) {
+        transcriptWrite(FormatW(L"\n%s does not take \"%s\"; it stays %s.", upper.c_str(), answer,
+                                shownValue(*current).c_str()));
+        return RTREJ;
+    }
+    return RTNORM;
+}
 } // namespace
 
 struct CommandLine::Target {
@@ -131,6 +186,7 @@ int CommandLine::execute(const std::wstring& text) {
     if (isLispExpression(text)) return evaluateLispExpression(text);
     Target target;
     if (!resolve(text, target)) {
+        if (sysVars().isDefined(trimmed(text))) return askForVariable(trimmed(text));
         transcriptWrite(FormatW(L"\nUnknown command \"%s\".  Press F1 for help.", host::toUpperCase(trimmed(text)).c_str()));
         return RTERROR;
     }

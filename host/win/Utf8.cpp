@@ -64,9 +64,16 @@ std::wstring fromUtf8(std::string_view s) {
 }
 
 std::string toUtf8(std::wstring_view w) {
-    std::string out;
-    out.reserve(w.size());
-    for (wchar_t wc : w) {
+    // Paths and keys are mostly ASCII: those characters are copied in one go.
+    std::size_t ascii = 0;
+    while (ascii < w.size() && static_cast<char32_t>(w[ascii]) < 0x80)
+        ++ascii;
+    std::string out(ascii, '\0');
+    for (std::size_t i = 0; i < ascii; ++i)
+        out[i] = static_cast<char>(w[i]);
+    if (ascii == w.size()) return out;
+    out.reserve(w.size() + (w.size() - ascii) * 2);
+    for (wchar_t wc : w.substr(ascii)) {
         char32_t c = static_cast<char32_t>(wc);
         if (!isValidScalar(c)) c = kReplacement;
         if (c < 0x80) {

@@ -1,5 +1,6 @@
 #include "host/win/WinFiles.h"
 
+#include "host/win/ProfileCache.h"
 #include "host/win/Utf8.h"
 
 #include <cerrno>
@@ -156,6 +157,10 @@ BOOL CreateDirectoryW(LPCWSTR lpPathName, void*) {
 
 DWORD GetFileAttributesW(LPCWSTR lpFileName) {
     struct stat st {};
+    bool readOnly = false;
+    // Settings files are asked after again and again; a watched one is known as it is.
+    if (lpFileName && host::keptProfileFile(host::nativePath(lpFileName), readOnly))
+        return readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
     if (!lpFileName || ::stat(host::nativePath(lpFileName).c_str(), &st) != 0) {
         SetLastError(lpFileName ? host::errorFromErrno(errno) : ERROR_INVALID_PARAMETER);
         return INVALID_FILE_ATTRIBUTES;

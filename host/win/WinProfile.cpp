@@ -2,6 +2,7 @@
 
 #include "host/win/FileBytes.h"
 #include "host/win/IniDocument.h"
+#include "host/win/ProfileCache.h"
 #include "host/win/WinCrt.h"
 #include "host/win/WinError.h"
 #include "host/win/WinFiles.h"
@@ -18,9 +19,8 @@ constexpr std::size_t kMaxProfileBytes = 32u * 1024u * 1024u;
 
 enum class Load { Ok, Missing, Unusable };
 
-Load readProfile(LPCWSTR file, std::string& bytes) {
-    if (!file || !*file) return Load::Unusable;
-    switch (host::readFileBytes(host::nativePath(file), bytes, kMaxProfileBytes)) {
+Load loadResult(host::ReadResult result) {
+    switch (result) {
     case host::ReadResult::Ok:
         return Load::Ok;
     case host::ReadResult::Missing:
@@ -28,6 +28,17 @@ Load readProfile(LPCWSTR file, std::string& bytes) {
     default:
         return Load::Unusable;
     }
+}
+
+Load readProfile(LPCWSTR file, std::string& bytes) {
+    if (!file || !*file) return Load::Unusable;
+    return loadResult(host::readFileBytes(host::nativePath(file), bytes, kMaxProfileBytes));
+}
+
+// Reads go through the kept snapshots: the same files are read many times over.
+Load readSnapshot(LPCWSTR file, std::shared_ptr<const host::ProfileSnapshot>& snapshot) {
+    if (!file || !*file) return Load::Unusable;
+    return loadResult(host::readProfileSnapshot(host::nativePath(file), kMaxProfileBytes, snapshot));
 }
 
 Load loadDocument(LPCWSTR file, host::IniDocument& doc) {
@@ -107,18 +118,18 @@ bool isReadOnlyFile(const std::string& path) {
 DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault,
                                LPWSTR lpReturnedString, DWORD nSize, LPCWSTR lpFileName) {
     try {
-        std::string bytes;
-        const bool loaded = readProfile(lpFileName, bytes) == Load::Ok;
+        std::shared_ptr<const host::ProfileSnapshot> file;
+        const bool loaded = readSnapshot(lpFileName, file) == Load::Ok;
         if (!lpAppName || !lpKeyName) {
             std::vector<std::wstring> names;
             if (loaded) {
-                const host::IniDocument doc = host::IniDocument::parse(bytes);
+                const host::IniDocument doc = host::IniDocument::parse(file->bytes());
                 names = lpAppName ? doc.keys(lpAppName) : doc.sections();
             }
             return copyList(names, lpReturnedString, nSize);
         }
         std::optional<std::wstring> v;
-        if (loaded) v = host::IniDocument::findValue(bytes, lpAppName, lpKeyName);
+        if (loaded) v = file->value(lpAppName, lpKeyName);
         return copyValue(v ? *v : defaultValue(lpDefault), lpReturnedString, nSize);
     } catch (const std::bad_alloc&) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -129,9 +140,9 @@ DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpD
 UINT GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, int nDefault, LPCWSTR lpFileName) {
     if (!lpAppName || !lpKeyName) return static_cast<UINT>(nDefault);
     try {
-        std::string bytes;
-        if (readProfile(lpFileName, bytes) != Load::Ok) return static_cast<UINT>(nDefault);
-        const std::optional<std::wstring> v = host::IniDocument::findValue(bytes, lpAppName, lpKeyName);
+        std::shared_ptr<const host::ProfileSnapshot> file;
+        if (readSnapshot(lpFileName, file) != Load::Ok) return static_cast<UINT>(nDefault);
+        const std::optional<std::wstring> v = file->value(lpAppName, lpKeyName);
         if (!v) return static_cast<UINT>(nDefault);
         // Windows gives 0 for a negative value.
         const int n = _wtoi(v->c_str());
@@ -167,6 +178,7 @@ BOOL WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lp
             changed = doc.setValue(lpAppName, lpKeyName, lpString);
         // Nothing to do is success, and a file that is not there stays away for a delete.
         if (!changed) return TRUE;
+        host::forgetProfileSnapshot(path);
         if (!host::replaceFile(path, doc.bytes(), host::Durability::Atomic)) {
             SetLastError(host::errorFromErrno(errno));
             return FALSE;

@@ -275,8 +275,9 @@ double TRdim::GetScale() {
     }
     bool annotative = false;
     double annotationScale = 0.0;
-    const std::wstring annoName = LoadStr(IDS_ANNO_SCALE);
-    if (!annoName.empty() && GetParamString(IND_S_Scale) == annoName) {
+    // Compared in place: every length the chain draws asks for the scale.
+    const wchar_t* annoName = LoadStr(IDS_ANNO_SCALE);
+    if (*annoName && Params().String(IND_S_Scale) == annoName) {
         AcDbDatabase* db = database() ? database() : WorkingDatabase();
         std::unique_ptr<AcDbAnnotationScale> scale(db ? db->cannoscale() : nullptr);
         annotative = scale && scale->getScale(annotationScale) == Acad::eOk && annotationScale > 0;

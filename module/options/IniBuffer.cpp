@@ -1,10 +1,11 @@
 #include "module/options/IniBuffer.h"
 
-#include "host/win/FormatW.h"
-
 std::wstring CIniBuffer::MakeKey(const std::wstring& section, const std::wstring& key)
 {
-    return host::FormatW(L"%s=%s", section.c_str(), key.c_str());
+    // Built by hand: this runs for every entry the options read.
+    std::wstring mapKey;
+    mapKey.reserve(section.size() + 1 + key.size());
+    return mapKey.append(section).append(1, L'=').append(key);
 }
 
 std::optional<std::wstring> CIniBuffer::Find(const std::wstring& mapKey) const
@@ -18,6 +19,7 @@ std::optional<std::wstring> CIniBuffer::Find(const std::wstring& mapKey) const
 void CIniBuffer::Write(const std::wstring& mapKey, const std::wstring& section, const std::wstring& key,
                        const std::wstring& value)
 {
+    NoteChange();
     auto it = m_entries.find(mapKey);
     if (it == m_entries.end()) {
         m_entries.emplace(mapKey, Entry{section, key, value});
@@ -31,6 +33,7 @@ void CIniBuffer::Write(const std::wstring& mapKey, const std::wstring& section, 
 void CIniBuffer::Remember(const std::wstring& mapKey, const std::wstring& section, const std::wstring& key,
                           const std::wstring& value)
 {
+    NoteChange();
     m_entries[mapKey] = Entry{section, key, value};
 }
 

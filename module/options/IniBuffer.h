@@ -1,6 +1,7 @@
 #pragma once
 // One write-back cache of INI entries: "section=key" -> value, the file it belongs to
 // and whether anything was changed since it was last written.
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -30,16 +31,28 @@ public:
     bool TakeChanged();
     bool IsChanged() const { return m_changed; }
     // Forgets the entries (the change flag stays as it is).
-    void Clear() { m_entries.clear(); }
+    void Clear() {
+        m_entries.clear();
+        NoteChange();
+    }
     std::size_t Size() const { return m_entries.size(); }
     const std::map<std::wstring, Entry>& Entries() const { return m_entries; }
 
     const std::wstring& File() const { return m_file; }
-    void SetFile(const std::wstring& file) { m_file = file; }
+    void SetFile(const std::wstring& file) {
+        if (file != m_file) NoteChange();
+        m_file = file;
+    }
+
+    // A number that moves on whenever any buffer's contents or file may have changed,
+    // so a value worked out from buffered entries can be kept while it stands still.
+    static std::uint64_t Generation() { return s_generation; }
+    static void NoteChange() { ++s_generation; }
 
 private:
     // Ordered, so a save writes the entries in a stable order run after run.
     std::map<std::wstring, Entry> m_entries;
     std::wstring m_file;
     bool m_changed = false;
+    static inline std::uint64_t s_generation = 0;
 };

@@ -5,9 +5,8 @@
 #include "module/options/IniStorage.h"
 #include "module/options/OptStrings.h"
 
-#include "host/win/FormatW.h"
-
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -15,7 +14,7 @@ constexpr int kMaxItems = 100;
 
 std::wstring itemKey(std::size_t i)
 {
-    return host::FormatW(L"Item_%d", static_cast<int>(i));
+    return L"Item_" + std::to_wstring(i);
 }
 
 // The file a list lives in: the one given, else the options file in use.

@@ -92,7 +92,8 @@ bool createMainIni(const std::wstring& path)
 CIniBuffer& chooseBuffer(const std::wstring& file)
 {
     IniState& s = state();
-    if (OptEqualNoCase(file, GetIniFile()))
+    // The main file's own spelling first: the usual case, without folding.
+    if ((!s.mainPath.empty() && file == s.mainPath) || OptEqualNoCase(file, GetIniFile()))
         return s.mainBuffer;
     if (!s.otherBuffer.File().empty() && !OptEqualNoCase(s.otherBuffer.File(), file))
         SaveIniBuffer(INI_BUFFER_OTHER, true);
@@ -153,6 +154,7 @@ std::wstring GetIniFile()
     if (!s.mainPath.empty())
         return s.mainPath;
     std::wstring path = GetSettingsFolder() + L"lintaro.ini";
+    CIniBuffer::NoteChange();
     if (FileExists(path)) {
         s.mainPath = path;
         return s.mainPath;
@@ -176,14 +178,42 @@ void SetIniFile(const std::wstring& path)
     IniState& s = state();
     if (!s.mainPath.empty())
         SaveIniBuffer(INI_BUFFER_MAIN, true);
+    CIniBuffer::NoteChange();
     s.mainPath = path;
     s.folder.clear();
 }
 
+namespace {
+
+std::wstring readProfileEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key)
+{
+    wchar_t buf[kReadBufferSize] = {};
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buf, kReadBufferSize, file.c_str());
+    buf[kReadBufferSize - 1] = L'\0';
+    return buf;
+}
+
+} // namespace
+
 std::wstring ReadEntryFromIni(const std::wstring& file, const std::wstring& section, const std::wstring& key)
 {
     IniState& s = state();
-    if (!FileExists(file)) {
+    // A value found means the file is there: the check for a missing file below is
+    // only needed when nothing was found.
+    const bool named = !section.empty() && !key.empty();
+    if (named) {
+        std::wstring value = readProfileEntry(file, section, key);
+        if (!value.empty()) {
+            ++s.diskReads;
+            return value;
+        }
+    }
+    bool exists = FileExists(file);
+    if (exists && named) {
+        ++s.diskReads;
+        return std::wstring(); // read above: there and empty
+    }
+    if (!exists) {
         LogFmt(L"\n ReadEntryFromIni(%s, %s, %s) ***!FILE***", file.c_str(), section.c_str(), key.c_str());
         std::wstring lower = OptLower(file);
         bool mainName = lower.find(L"\\lintaro.ini") != std::wstring::npos ||
@@ -203,11 +233,8 @@ std::wstring ReadEntryFromIni(const std::wstring& file, const std::wstring& sect
     }
     if (section.empty() || key.empty())
         return std::wstring(); // an empty key would list the section instead
-    wchar_t buf[kReadBufferSize] = {};
     ++s.diskReads;
-    GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buf, kReadBufferSize, file.c_str());
-    buf[kReadBufferSize - 1] = L'\0';
-    return buf;
+    return readProfileEntry(file, section, key);
 }
 
 std::wstring ReadEntryFromIni(const std::wstring& file, const std::wstring& key)
@@ -224,6 +251,11 @@ std::wstring GetIniEntry(const std::wstring& file, const std::wstring& section, 
     // Choose again: writing the defaults of a missing file may have switched buffers.
     chooseBuffer(file).Remember(mapKey, section, key, value);
     return value;
+}
+
+std::uint64_t IniStorageGeneration()
+{
+    return CIniBuffer::Generation();
 }
 
 int WriteIniEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key,
@@ -336,6 +368,7 @@ IniStorageStats GetIniStorageStats()
 
 void ResetIniStorageForTests()
 {
+    CIniBuffer::NoteChange();
     IniState& s = state();
     s.mainBuffer = CIniBuffer();
     s.otherBuffer = CIniBuffer();

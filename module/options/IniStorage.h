@@ -7,6 +7,7 @@
 // for the single other file in use. Reads go to disk at most once per entry; writes reach
 // the disk only when a buffer is saved.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ std::wstring ReadEntryFromIni(const std::wstring& file, const std::wstring& key)
 
 // Buffered read: from disk once, afterwards from the buffer (absent entries too).
 std::wstring GetIniEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key);
+// Moves on whenever a buffered value may have changed (a write, a read from disk, a
+// buffer emptied or switched to another file, the main INI moved): what is worked
+// out from buffered entries may be kept while it stands still.
+std::uint64_t IniStorageGeneration();
 // Buffered write; marks the buffer changed only when the value is new or different.
 int WriteIniEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                   const std::wstring& value);

@@ -162,3 +162,37 @@ TEST_F(CommandLineTest, QuitEndsTheLoopAndTransparentCommandsRunInsideAPrompt) {
     EXPECT_TRUE(said(L"Resuming TEST_Points command."));
     EXPECT_TRUE(host::commandLine().quitRequested()) << "nothing after QUIT ran";
 }
+
+TEST_F(CommandLineTest, AVariableNameAsksForItsValueAndABadAnswerChangesNothing) {
+    auto& vars = host::sysVars();
+    vars.defineStored(L"TESTSHORT", host::VarValue::ofShort(1));
+    vars.defineStored(L"TESTREAL", host::VarValue::ofReal(2.5));
+    vars.defineStored(L"TESTTEXT", host::VarValue::ofString(L"alt"));
+    vars.defineStored(L"TESTFIXED", host::VarValue::ofShort(7), true);
+    // Takes 0 or 1 only, as a switch does.
+    short sw = 1;
+    vars.define(
+        L"TESTSWITCH", [&] { return host::VarValue::ofShort(sw); },
+        [&](const host::VarValue& v) {
+            if (v.integer != 0 && v.integer != 1) return false;
+            sw = static_cast<short>(v.integer);
+            return true;
+        });
+    run(L"testshort\n0\nTESTREAL\n0.25\nTESTTEXT\nneu Maß\nTESTSHORT\n\nTESTSWITCH\n0\n"
+        L"TESTSWITCH\n5\nTESTSHORT\nabc\nTESTSHORT\n99999\nTESTREAL\n1,5\nTESTFIXED\n3\n");
+    EXPECT_EQ(vars.get(L"TESTSHORT")->integer, 0) << "set, then kept by Enter and by bad answers";
+    EXPECT_NEAR(vars.get(L"TESTREAL")->real, 0.25, 1e-12);
+    EXPECT_EQ(vars.get(L"TESTTEXT")->text, L"neu Maß");
+    EXPECT_EQ(sw, 0) << "5 is refused by the variable's owner";
+    EXPECT_EQ(vars.get(L"TESTFIXED")->integer, 7);
+    EXPECT_TRUE(said(L"Enter new value for TESTSHORT <1>: 0"));
+    EXPECT_TRUE(said(L"Enter new value for TESTSHORT <0>: "));
+    EXPECT_TRUE(said(L"TESTSWITCH does not take \"5\"; it stays 0."));
+    EXPECT_TRUE(said(L"TESTSHORT does not take \"abc\"; it stays 0."));
+    EXPECT_TRUE(said(L"TESTSHORT does not take \"99999\"; it stays 0."));
+    EXPECT_TRUE(said(L"TESTREAL does not take \"1,5\"; it stays 0.25."));
+    EXPECT_TRUE(said(L"TESTFIXED does not take \"3\"; it stays 7."));
+    EXPECT_FALSE(said(L"Unknown command \"TESTSHORT\""));
+    for (const wchar_t* name : {L"TESTSHORT", L"TESTREAL", L"TESTTEXT", L"TESTFIXED", L"TESTSWITCH"})
+        vars.undefine(name);
+}

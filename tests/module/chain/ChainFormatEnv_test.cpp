@@ -11,21 +11,48 @@
 #include <fstream>
 #include <string>
 #include <utility>
+#include <vector>
+
+namespace {
+
+// A fresh settings folder and options storage for one test; the folder, the storage,
+// the global options and the environment are put back afterwards.
+struct OptionsSandbox {
+    explicit OptionsSandbox(const char* name) : dir(std::filesystem::temp_directory_path() / name) {
+        for (const char* var : {"TMPDIR", "APPDATA"}) {
+            const char* old = std::getenv(var);
+            saved.emplace_back(var, old ? old : "");
+        }
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        setenv("APPDATA", dir.c_str(), 1);
+        setenv("TMPDIR", dir.c_str(), 1);
+        ResetIniStorageForTests();
+    }
+    ~OptionsSandbox() {
+        pGlobDimOptions = savedOptions;
+        ResetIniStorageForTests();
+        std::filesystem::remove_all(dir);
+        for (const auto& [name, value] : saved) {
+            if (value.empty())
+                unsetenv(name.c_str());
+            else
+                setenv(name.c_str(), value.c_str(), 1);
+        }
+    }
+    std::filesystem::path dir;
+    CGlobDimOptions* savedOptions = pGlobDimOptions;
+    std::vector<std::pair<std::string, std::string>> saved;
+};
+
+} // namespace
 
 // The alternate unit comes from the global options, or, when the chain names its own
 // options file, from that file alone (a key missing there means none, not the global).
 TEST(ChainFormatEnv, AlternateUnitFromTheGlobalOptionsOrTheChainsOwnFile) {
-    const char* oldTmp = std::getenv("TMPDIR");
-    const char* oldAppData = std::getenv("APPDATA");
-    const std::string tmp = oldTmp ? oldTmp : "", appData = oldAppData ? oldAppData : "";
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "lintaro_chain_fmtenv";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    setenv("APPDATA", dir.c_str(), 1);
-    setenv("TMPDIR", dir.c_str(), 1);
-    ResetIniStorageForTests();
+    const OptionsSandbox sandbox("lintaro_chain_fmtenv");
+    const std::filesystem::path& dir = sandbox.dir;
     CGlobDimOptions options;
-    CGlobDimOptions* saved = pGlobDimOptions;
     pGlobDimOptions = &options;
 
     options.SetOptGeneral(IND_OPT_S_AltMeasure, L"0'-0 1/256\"");
@@ -52,13 +79,51 @@ TEST(ChainFormatEnv, AlternateUnitFromTheGlobalOptionsOrTheChainsOwnFile) {
 
     pGlobDimOptions = nullptr;
     EXPECT_FALSE(MakeValueFormatEnv(L"").hasOptions);
-    pGlobDimOptions = saved;
+}
+
+// The values are kept between draws; every way the options storage can change them
+// must show in the next environment: a buffered write, the file changed on disk once
+// the buffer is emptied, another file in between, the storage started afresh.
+TEST(ChainFormatEnv, KeptValuesFollowEveryChangeOfTheStorage) {
+    const OptionsSandbox sandbox("lintaro_chain_fmtenv_kept");
+    const std::filesystem::path& dir = sandbox.dir;
+    CGlobDimOptions options;
+    pGlobDimOptions = &options;
+
+    const std::filesystem::path own = dir / "Buero.ini", other = dir / "Haus.ini";
+    std::ofstream(own) << "[General Info]\nAltMeasure=cm\nAltDecimals=2\nAltFormat=< # >\n";
+    std::ofstream(other) << "[General Info]\nAltMeasure=mm\nAltDecimals=1\nAltFormat=[#]\n";
+    EXPECT_EQ(MakeValueFormatEnv(own.wstring()).altFormat, L"< # >");
+    EXPECT_EQ(MakeValueFormatEnv(own.wstring()).altDecimals, 2);
+
+    WriteIniEntry(own.wstring(), kIniGeneralSection, L"AltFormat", L"( # )");
+    WriteIniEntry(own.wstring(), kIniGeneralSection, L"AltDecimals", L"3");
+    ValueFormatEnv env = MakeValueFormatEnv(own.wstring());
+    EXPECT_EQ(env.altFormat, L"( # )");
+    EXPECT_EQ(env.altDecimals, 3);
+    EXPECT_EQ(env.altMeasure, L"cm");
+
+    // Another file in between, then the first again: each its own values.
+    env = MakeValueFormatEnv(other.wstring());
+    EXPECT_EQ(env.altMeasure, L"mm");
+    EXPECT_EQ(env.altFormat, L"[#]");
+    env = MakeValueFormatEnv(own.wstring());
+    EXPECT_EQ(env.altFormat, L"( # )");
+    EXPECT_EQ(env.altDecimals, 3);
+
+    // Changed on disk: seen once the buffer is saved and emptied, as before.
+    SaveAllIniBuffers();
+    std::ofstream(own) << "[General Info]\nAltMeasure=m\nAltDecimals=0\nAltFormat=#!\n";
+    SaveIniBuffer(INI_BUFFER_OTHER, true);
+    env = MakeValueFormatEnv(own.wstring());
+    EXPECT_EQ(env.altMeasure, L"m");
+    EXPECT_EQ(env.altDecimals, 0);
+    EXPECT_EQ(env.altFormat, L"#!");
+
+    std::ofstream(own) << "[General Info]\nAltMeasure=dm\n";
     ResetIniStorageForTests();
-    std::filesystem::remove_all(dir);
-    for (auto [name, value] : {std::pair{"TMPDIR", tmp}, std::pair{"APPDATA", appData}}) {
-        if (value.empty())
-            unsetenv(name);
-        else
-            setenv(name, value.c_str(), 1);
-    }
+    env = MakeValueFormatEnv(own.wstring());
+    EXPECT_EQ(env.altMeasure, L"dm");
+    EXPECT_EQ(env.altFormat, L"");
+
 }
