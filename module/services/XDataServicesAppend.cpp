@@ -1,10 +1,10 @@
 // Appending entities to the drawing and selecting the module's objects by kind.
-#include "module/app/XDataServices.h"
+#include "module/services/XDataServices.h"
 
-#include "module/app/DbServices.h"
-#include "module/app/DocLocks.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/services/PalettePort.h"
 #include "module/options/CGlobDimOptions.h"
 
 #include "host/db/AcDbBlockTable.h"
@@ -108,8 +108,8 @@ bool DxfNameMatchesKind(const std::wstring& dxfName, int kind) {
 int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t* typeFilter,
                    const wchar_t* typeFilter2) {
     // The palette steps aside while the user picks in the drawing.
-    const bool hidden = dlgMyApp != nullptr;
-    if (hidden) HideDlgMain();
+    const bool hidden = Palette().Exists();
+    if (hidden) Palette().Hide();
     if (prompt && *prompt) acutPrintf(L"%s", prompt);
     resbuf* filter = nullptr;
     if (typeFilter && typeFilter2)
@@ -119,7 +119,7 @@ int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t*
     ads_name ss = {0, 0};
     const int rc = acedSSGet(nullptr, nullptr, nullptr, filter, ss);
     acutRelRb(filter);
-    if (hidden) ShowDlgMain();
+    if (hidden) Palette().Show();
     if (rc != RTNORM) return 0;
     Adesk::Int32 length = 0;
     acedSSLength(ss, &length);

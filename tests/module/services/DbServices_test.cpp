@@ -1,8 +1,8 @@
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 
 #include "tests/module/options/OptionsTestEnv.h"
 
-#include "module/app/DocLocks.h"
+#include "module/services/DocLocks.h"
 
 #include "host/ap/AcApDocManager.h"
 #include "host/db/AcDbBlockTable.h"

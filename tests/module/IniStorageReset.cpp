@@ -1,0 +1,7 @@
+#include "tests/module/IniStorageReset.h"
+
+#include "module/options/IniStorageState.h"
+
+void ResetIniStorageForTests() {
+    IniStorageState() = IniState();
+}
