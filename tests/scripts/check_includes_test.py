@@ -102,6 +102,24 @@ class CheckIncludes(unittest.TestCase):
         self.assertRefused({"module/chain/Typo.cpp": '#include "module/chain/Chian.h"\n'},
                            "module/chain/Typo.cpp:1: includes module/chain/Chian.h: no such header")
 
+    def test_the_scope_the_build_gives_a_folder_follows_the_same_rules(self):
+        def scope(folder):
+            done = subprocess.run([sys.executable, CHECKER, "--scope", folder], capture_output=True, text=True)
+            return done.returncode, done.stdout.strip().split(";") if done.stdout.strip() else []
+
+        code, chain = scope("module/chain")
+        self.assertEqual(code, 0)
+        self.assertEqual(chain[0], "module/chain")
+        self.assertEqual(set(chain), {"module/chain", "module/services", "module/options", "module/base",
+                                      "module/resources"})
+        code, db = scope("host/db")
+        self.assertEqual(set(db), {"host/db", "host/gi", "host/rx", "host/ge", "host/win"})
+        self.assertEqual(scope("host/ge"), (0, ["host/ge"]))
+        self.assertEqual(scope("host"), (0, ["host"]))
+        # A folder without a place gets no scope: the build stops and says so.
+        code, none = scope("module/misc")
+        self.assertEqual((code, none), (1, []))
+
 
 if __name__ == "__main__":
     unittest.main()
