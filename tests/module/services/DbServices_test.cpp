@@ -2,6 +2,7 @@
 
 #include "tests/module/options/OptionsTestEnv.h"
 
+#include "module/app/Regenerate.h"
 #include "module/services/DocLocks.h"
 
 #include "host/ap/AcApDocManager.h"
