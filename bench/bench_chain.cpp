@@ -13,9 +13,10 @@
 #include "host/rx/adscodes.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 
 #include <benchmark/benchmark.h>
 

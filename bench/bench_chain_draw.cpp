@@ -12,10 +12,11 @@
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 #include "module/options/OptionIndices.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,44 @@
-# Each folder of host/ and module/ is its own static library, so that the layering
-# (ge knows nothing of db, db nothing of the editor, the module only the host) is
-# checked by the linker and a half-written folder never breaks the build of another.
+# Each folder of host/ and module/ is built with its own include scope: a tree of links
+# under the build folder, rooted like the repository ("host/db/AcDbEntity.h"), that holds
+# the folder itself and the folders below it, nothing else. A forbidden include then
+# names a header the compiler cannot find. The rules live in scripts/check_includes.py,
+# which the build asks, so the compiler and the include check refuse the same edges.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+#   lintaro_include_scope(host/db root_var)
+function(lintaro_include_scope folder out_var)
+  execute_process(
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/check_includes.py --scope ${folder}
+    OUTPUT_VARIABLE scope ERROR_VARIABLE why RESULT_VARIABLE rc OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${why}: give it its place in scripts/check_includes.py")
+  endif()
+  string(REPLACE "/" "_" name ${folder})
+  set(root ${PROJECT_BINARY_DIR}/include/${name})
+  # Links an earlier configure made that the scope no longer holds go first.
+  file(GLOB made LIST_DIRECTORIES true ${root}/*/*)
+  foreach(link ${made})
+    file(RELATIVE_PATH rel ${root} ${link})
+    if(IS_SYMLINK ${link} AND NOT rel IN_LIST scope)
+      file(REMOVE ${link})
+    endif()
+  endforeach()
+  foreach(f ${scope})
+    if(NOT IS_SYMLINK ${root}/${f})
+      get_filename_component(parent ${root}/${f} DIRECTORY)
+      file(MAKE_DIRECTORY ${parent})
+      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${f} ${root}/${f} SYMBOLIC)
+    endif()
+  endforeach()
+  set(${out_var} ${root} PARENT_SCOPE)
+endfunction()
+
+# The host's folders in their scopes too. Off until host/db and host/ed get their
+# subfolders: switching it on recompiles every host file once, which that move does anyway.
+option(LINTARO_HOST_INCLUDE_SCOPES "Compile each host folder in its own include scope" OFF)
+
+# Each folder of host/ is its own static library, so that a half-written folder never
+# breaks the build of another.
 #
 #   lintaro_library(NAME host_db DIR db DEPS host_rx host_ge)
 function(lintaro_library)
@@ -10,12 +48,18 @@ function(lintaro_library)
   if(NOT srcs)
     # A folder with headers only still gets a target, so dependents link the same way.
     add_library(${L_NAME} INTERFACE)
-    target_include_directories(${L_NAME} INTERFACE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${L_NAME} INTERFACE ${L_DEPS} ${L_PUBLIC_LIBS})
     return()
   endif()
   add_library(${L_NAME} STATIC ${srcs})
-  target_include_directories(${L_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  # Nothing propagates to what links the library: each user has its own scope.
+  if(LINTARO_HOST_INCLUDE_SCOPES)
+    file(RELATIVE_PATH top ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    lintaro_include_scope(${top}/${L_DIR} scope_root)
+    target_include_directories(${L_NAME} PRIVATE ${scope_root})
+  else()
+    target_include_directories(${L_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+  endif()
   target_link_libraries(${L_NAME} PUBLIC ${L_DEPS} ${L_PUBLIC_LIBS})
 endfunction()
 

@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Reads every #include of host/, module/ and shell/ and fails on an edge the layering forbids.
 
-    check_includes.py [--root DIR] [--no-known]
+    check_includes.py [--root DIR]
+    check_includes.py --scope host/db      prints "host/db;host/ge;..." and exits
+
+The second form gives the build the folders a library may see (its include scope), so
+that the compiler refuses a forbidden include by the same rules.
 
 The rules:
 - A host folder includes only its own folder and the folders below it (HOST_DEPS); the host
@@ -12,8 +16,6 @@ The rules:
   the file is one that wraps the stand-in for the module (MODULE_HOST_WRAPPERS).
 - Includes are rooted at the repository ("host/db/AcDbLine.h"); a header that does not exist
   is refused too, so a typo cannot hide an edge.
-
-Edges still to be taken out are listed in KNOWN_EDGES; the list can only shrink.
 
 Prints one line per forbidden edge ("file:line: includes X: reason") and exits with 1 when
 there is any.
@@ -39,14 +41,17 @@ HOST_DEPS = {
 }
 
 _MODULE_BASE = {"resources", "base"}
-_MODULE_ENTITIES = _MODULE_BASE | {"options", "chain", "height"}
+_MODULE_ENTITIES = _MODULE_BASE | {"options", "services", "chain", "height"}
 MODULE_DEPS = {
     "resources": set(),
     "base": {"resources"},
     "options": set(_MODULE_BASE),
-    "chain": _MODULE_BASE | {"options"},
+    # The drawing's services (documents and their locks, layers, handles, extended data,
+    # the running command, the palette's port) know no chain or height mark.
+    "services": _MODULE_BASE | {"options"},
+    "chain": _MODULE_BASE | {"options", "services"},
     # A height mark formats its value with the chain's number and text rules.
-    "height": _MODULE_BASE | {"options", "chain"},
+    "height": _MODULE_BASE | {"options", "services", "chain"},
     "convert": set(_MODULE_ENTITIES),
     "replace": set(_MODULE_ENTITIES),
     "app": _MODULE_ENTITIES | {"convert", "replace"},
@@ -66,36 +71,6 @@ MODULE_HOST_WRAPPERS = {
     "module/resources/ContextMenuResources.cpp",
     "module/resources/HeightResources.cpp",
     "module/ui/PaletteRegistration.cpp",
-}
-
-# Edges that break the rules and are still to be taken out, each with where it should go.
-# The list only shrinks: an edge listed here that no longer occurs fails the check too,
-# so that it is struck off, and a new forbidden edge is never added here.
-KNOWN_EDGES = {
-    # The palette's lifecycle (PaletteApp) belongs to ui; the commands and reactors that
-    # start and hide it would then reach it through chain/PalettePort.h.
-    ("module/app/CommandTable.cpp", "module/ui/CDlgMain.h"),
-    ("module/app/PaletteApp.cpp", "module/ui/CDlgMain.h"),
-    ("module/app/PaletteApp.cpp", "module/ui/PaletteValues.h"),
-    ("module/app/Reactors.cpp", "module/ui/CDlgMain.h"),
-    # The creation commands, grips and refresh of a chain use the document services,
-    # locks, command guard and reactors of app/; those services belong below the chain
-    # (they know no chain), the commands above it.
-    ("module/chain/TRdimArcCreate.cpp", "module/app/DbServices.h"),
-    ("module/chain/TRdimArcCreate.cpp", "module/app/DocLocks.h"),
-    ("module/chain/TRdimCreate.cpp", "module/app/DbServices.h"),
-    ("module/chain/TRdimCreate.cpp", "module/app/DocLocks.h"),
-    ("module/chain/TRdimCreate.cpp", "module/app/XDataServices.h"),
-    ("module/chain/TRdimGeometry.cpp", "module/app/CommandTable.h"),
-    ("module/chain/TRdimGrips.cpp", "module/app/CommandTable.h"),
-    ("module/chain/TRdimGrips.cpp", "module/app/DocLocks.h"),
-    ("module/chain/TRdimGrips.cpp", "module/app/Reactors.h"),
-    ("module/chain/TRdimJig.cpp", "module/app/DbServices.h"),
-    ("module/chain/TRdimRefresh.cpp", "module/app/CommandTable.h"),
-    ("module/chain/TRdimRefresh.cpp", "module/app/DocLocks.h"),
-    ("module/chain/TRdimRefresh.cpp", "module/app/Reactors.h"),
-    ("module/height/TRdimHeightFiling.cpp", "module/app/DbServices.h"),
-    ("module/options/AnnotationScale.cpp", "module/app/DbServices.h"),
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
@@ -144,6 +119,19 @@ def include_problem(source, target, root):
     return None
 
 
+def scope_of(folder):
+    """The folders a library of `folder` ("host/db") may include, itself first; None when
+    the folder has no place in the layering."""
+    if folder == "host":
+        # The module's view of the host: every folder.
+        return ["host"]
+    top, _, name = folder.partition("/")
+    deps = {"host": HOST_DEPS, "module": MODULE_DEPS}.get(top, {})
+    if name not in deps:
+        return None
+    return [folder] + [f"{top}/{d}" for d in sorted(deps[name])]
+
+
 def stand_in_names(source, line):
     if source in MODULE_HOST_WRAPPERS or not source.startswith("module/"):
         return []
@@ -151,9 +139,8 @@ def stand_in_names(source, line):
     return [n for n in HOST_NAME.findall(code) if n not in MODULE_HOST_NAMES]
 
 
-def check(root, known=frozenset()):
+def check(root):
     problems = []
-    seen = set()
     for top in ("host", "module", "shell"):
         for source in source_files(root, top):
             with open(os.path.join(root, source), encoding="utf-8", errors="replace") as f:
@@ -161,24 +148,27 @@ def check(root, known=frozenset()):
                     m = INCLUDE.match(line)
                     if m:
                         why = include_problem(source, m.group(1), root)
-                        if why and (source, m.group(1)) in known:
-                            seen.add((source, m.group(1)))
-                        elif why:
+                        if why:
                             problems.append(f"{source}:{number}: includes {m.group(1)}: {why}")
                     for name in stand_in_names(source, line):
                         problems.append(f"{source}:{number}: calls host::{name}: the module reaches the "
                                         "host through its interface, not through the stand-in's helpers")
-    for source, target in sorted(known - seen):
-        problems.append(f"{source}: no longer includes {target} against the rules: strike it off KNOWN_EDGES")
     return problems
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--root", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-    parser.add_argument("--no-known", action="store_true", help="report the known edges too")
+    parser.add_argument("--scope", metavar="FOLDER", help="print the folders FOLDER may include")
     args = parser.parse_args()
-    problems = check(os.path.abspath(args.root), frozenset() if args.no_known else frozenset(KNOWN_EDGES))
+    if args.scope:
+        scope = scope_of(args.scope)
+        if scope is None:
+            print(f"{args.scope} has no place in the layering", file=sys.stderr)
+            return 1
+        print(";".join(scope))
+        return 0
+    problems = check(os.path.abspath(args.root))
     for p in problems:
         print(p)
     if problems:

@@ -12,14 +12,13 @@
 #include "module/base/LintaroLog.h"
 #include "module/app/ConvertCommands.h"
 #include "module/app/FormatCommands.h"
-#include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
-#include "module/app/XDataServices.h"
+#include "module/services/PalettePort.h"
+#include "module/services/XDataServices.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimCreate.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/resource.h"
-#include "module/ui/CDlgMain.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -34,10 +33,10 @@ void notBuiltYet(const wchar_t* name) {
 
 // The frame every creation command shares: the palette comes back as it was.
 void asCreationCommand(void (*create)()) {
-    const bool hadPalette = dlgMyApp != nullptr;
+    const bool hadPalette = Palette().Exists();
     create();
-    if (!hadPalette && dlgMyApp) EndApp(true, false);
-    ShowDlgMain();
+    if (!hadPalette && Palette().Exists()) Palette().Discard();
+    Palette().Show();
 }
 
 void CmdAdim() {
@@ -56,7 +55,7 @@ void (*g_makeHeightMarks)(bool plan) = nullptr;
 
 // The palette is made first: it brings the routine that makes the marks.
 void MakeHeightMarksWithPalette(bool plan, const wchar_t* name) {
-    if (!dlgMyApp) StartApp(false);
+    if (!Palette().Exists()) Palette().Start();
     if (g_makeHeightMarks)
         g_makeHeightMarks(plan);
     else
@@ -83,21 +82,16 @@ void CmdDRStop() {
 }
 
 void CmdLintaro() {
-    StartApp(true);
-    if (!dlgMyApp) {
-        MsgBox(L"Any error on create lintaro dialog...");
-        return;
-    }
-    dlgMyApp->ShowWindow(SW_SHOW);
+    if (!Palette().Open()) MsgBox(L"Any error on create lintaro dialog...");
 }
 
 // Shows the values of the selected chains on the palette: the pick-first selection, or
 // what the user selects now.
 static void CmdSelectLintaroObjects() {
-    if (!dlgMyApp) return;
+    if (!Palette().Exists()) return;
     AcDbObjectIdArray ids;
     if (SelectImplied(ids, L"XOTA_LINTARO") == 0) SelectEntities(ids, L"", L"XOTA_LINTARO");
-    if (!ids.isEmpty()) dlgMyApp->SelectObjects(ids);
+    if (!ids.isEmpty()) Palette().SelectObjects(ids);
 }
 
 const std::vector<LintaroCommand>& LintaroCommands() {
@@ -153,27 +147,6 @@ void AddLintaroCommands() {
 
 void RemoveLintaroCommands() {
     acedRegCmds->removeGroup(kLintaroGroup);
-}
-
-std::wstring GetActiveCommand(bool bIncludeOwn) {
-    resbuf rb{};
-    if (acedGetVar(L"CMDNAMES", &rb) != RTNORM || rb.restype != RTSTR) return L"";
-    std::wstring names = rb.resval.rstring ? rb.resval.rstring : L"";
-    acutDelString(rb.resval.rstring);
-    _wcsupr(names.data());
-    // The module's own commands are not foreign.
-    if (!bIncludeOwn && names.find(L"XOTA_") != std::wstring::npos) return L"";
-    return names;
-}
-
-bool IsCommandActive(bool bShowMessage) {
-    const std::wstring names = GetActiveCommand(false);
-    if (names.empty()) return false;
-    if (bShowMessage) {
-        const std::wstring format = LoadStr(IDS_COMMAND_ACTIVE);
-        MsgBoxFmt(format.c_str(), names.c_str());
-    }
-    return true;
 }
 
 bool PreparePalette(int mode) {

@@ -21,10 +21,6 @@ const std::vector<LintaroCommand>& LintaroCommands();
 void AddLintaroCommands();
 void RemoveLintaroCommands();
 
-// CMDNAMES upper-cased; empty when bIncludeOwn is false and a module command runs.
-std::wstring GetActiveCommand(bool bIncludeOwn);
-// True when a foreign command runs; with bShowMessage the user is told which.
-bool IsCommandActive(bool bShowMessage);
 // Makes sure the palette is there in the given mode; false when the layer a new
 // object would get is "0" and that is forbidden.
 bool PreparePalette(int mode);

@@ -10,10 +10,10 @@
 #include "host/ed/acutWcMatch.h"
 #include "host/rx/AcRxClass.h"
 #include "host/rx/adscodes.h"
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 #include "module/app/FormatMarks.h"
-#include "module/app/PaletteApp.h"
-#include "module/app/XDataServices.h"
+#include "module/services/PalettePort.h"
+#include "module/services/XDataServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
 #include "module/resources/resource.h"
@@ -84,7 +84,7 @@ void RunAcad2Lintaro(bool interactive) {
 
 void CmdLintaro2Acad() {
     // The conversion formats with the palette's settings: it is opened first.
-    if (!dlgMyApp) StartApp(true);
+    if (!Palette().Exists()) Palette().Open();
     RunLintaro2Acad(true);
 }
 

@@ -3,8 +3,8 @@
 #include "host/db/AcDbDimension.h"
 #include "host/db/AcDbMText.h"
 #include "host/db/AcDbText.h"
-#include "module/app/DbServices.h"
-#include "module/app/XDataServices.h"
+#include "module/services/DbServices.h"
+#include "module/services/XDataServices.h"
 #include "module/base/LintaroLog.h"
 
 #include <vector>

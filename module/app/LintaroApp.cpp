@@ -12,14 +12,15 @@
 #include "module/app/CommandTable.h"
 #include "module/app/ContextMenuPort.h"
 #include "module/app/DbReactor.h"
-#include "module/app/DocLocks.h"
+#include "module/services/DocLocks.h"
 #include "module/app/EntityClasses.h"
 #include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/base/ModuleInfo.h"
 #include "module/app/LispTable.h"
 #include "module/app/MatchProp.h"
-#include "module/app/PaletteApp.h"
+#include "module/app/PaletteInstall.h"
+#include "module/services/PalettePort.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/LanguageChoice.h"
@@ -86,8 +87,8 @@ void initApp(void* pkt) {
 
 void UnloadApp() {
     try {
-        LogFmt(L"\n   UnloadApp 1 dlgMyApp=%d ", dlgMyApp ? 1 : 0);
-        EndApp(true, true);
+        LogFmt(L"\n   UnloadApp 1 dlgMyApp=%d ", Palette().Exists() ? 1 : 0);
+        Palette().Close();
         delete acrxServiceDictionary->remove(kServiceName);
         UnlockAll();
         CmdDRStop();

@@ -2,17 +2,16 @@
 
 #include "host/db/AcDbObjectOpen.h"
 #include "host/ed/AcEditorReactor.h"
-#include "host/mfc/CButton.h"
 #include "host/win/WinCrt.h"
 #include "module/app/DbReactor.h"
-#include "module/app/DocLocks.h"
+#include "module/services/CommandObjects.h"
+#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/app/PaletteApp.h"
-#include "module/app/ReactorSuspension.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
-#include "module/ui/CDlgMain.h"
+#include "module/services/PalettePort.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -22,13 +21,9 @@
 
 namespace {
 
-std::vector<AcDbObjectId> g_appended;
-std::vector<AcDbObjectId> g_followAtEnd;
-
 // The chains whose curve the command changed and that the command did not transform.
 void followCurvesAtEnd() {
-    const std::vector<AcDbObjectId> chains = std::move(g_followAtEnd);
-    g_followAtEnd.clear();
+    const std::vector<AcDbObjectId> chains = TakeDeferredCurveFollows();
     for (const AcDbObjectId& id : chains) {
         if (IsInAppendedList(id)) continue;
         TRdim* chain = nullptr;
@@ -76,11 +71,11 @@ void hideScreenAids() {
 void restoreScreenAids() {
     if (!pGlobDimOptions) return;
     std::vector<int>& flags = pGlobDimOptions->arrayOptFlags;
-    const auto* inputPoints = dlgMyApp ? dynamic_cast<CButton*>(dlgMyApp->GetDlgItem(1017)) : nullptr;
-    const auto* sum = dlgMyApp ? dynamic_cast<CButton*>(dlgMyApp->GetDlgItem(1041)) : nullptr;
-    if (inputPoints && sum) {
-        flags[IND_OPT_B_ShowInputPoints] = inputPoints->GetCheck() == BST_CHECKED ? 1 : 0;
-        flags[IND_OPT_B_ShowSumOfDim] = sum->GetCheck() == BST_CHECKED ? 1 : 0;
+    bool inputPoints = false;
+    bool sum = false;
+    if (Palette().ScreenAidChoice(inputPoints, sum)) {
+        flags[IND_OPT_B_ShowInputPoints] = inputPoints ? 1 : 0;
+        flags[IND_OPT_B_ShowSumOfDim] = sum ? 1 : 0;
     } else if (g_screenAids.saved) {
         flags[IND_OPT_B_ShowInputPoints] = g_screenAids.inputPoints;
         flags[IND_OPT_B_ShowSumOfDim] = g_screenAids.sum;
@@ -118,17 +113,17 @@ public:
     }
     void commandEnded(const wchar_t* cmdStr) override {
         const std::wstring name = upper(cmdStr);
-        LogFmt(L"\n# commandEnded <%s>  b=%d L=%d ", name.c_str(), 0, static_cast<int>(g_appended.size()));
-        if (dlgMyApp &&
+        LogFmt(L"\n# commandEnded <%s>  b=%d L=%d ", name.c_str(), 0, static_cast<int>(AppendedList().size()));
+        if (Palette().Exists() &&
             (contains(name, L"LAYOUT") || contains(name, L"PSPACE") || contains(name, L"MSPACE") ||
              contains(name, L"MODEL") || contains(name, L"TILEMODE") || contains(name, L"SETVAR")))
-            dlgMyApp->SelectScale();
+            Palette().SelectScale();
         if (contains(name, L"SAVE") || name == L"PLOT") restoreScreenAids();
         if (name == L"EXPLODE" || contains(name, L"BLOCK")) SetReactorsSuspended(0);
         // Height marks copied, moved or rotated follow their groups and links again.
         if (contains(name, L"PASTECLIP") || contains(name, L"COPY") || contains(name, L"DROPGEOM") ||
-            ((contains(name, L"ROTATE") || contains(name, L"MOVE")) && !g_appended.empty()))
-            SecondaryModify(g_appended);
+            ((contains(name, L"ROTATE") || contains(name, L"MOVE")) && !AppendedList().empty()))
+            SecondaryModify(AppendedList());
         endOfCommand();
         LogMsg(L" commandEnded{END} ");
     }
@@ -156,6 +151,7 @@ void InstallReactors() {
     if (g_editorReactor) return;
     g_editorReactor = std::make_unique<AsdkEdReactor>();
     acedEditor->addReactor(g_editorReactor.get());
+    AcceptDeferredCurveFollows(true);
 }
 
 void RemoveReactors() {
@@ -164,30 +160,10 @@ void RemoveReactors() {
     acedEditor->removeReactor(g_editorReactor.get());
     g_editorReactor.reset();
     UnwatchDbs();
-    g_followAtEnd.clear();
+    AcceptDeferredCurveFollows(false);
     ClearAppendedList();
 }
 
 bool AreReactorsInstalled() {
     return g_editorReactor != nullptr;
-}
-
-bool IsInAppendedList(AcDbObjectId id) {
-    return !id.isNull() && std::find(g_appended.begin(), g_appended.end(), id) != g_appended.end();
-}
-
-void AddToAppendedList(AcDbObjectId id) {
-    if (id.isNull() || IsInAppendedList(id)) return;
-    g_appended.push_back(id);
-}
-
-void ClearAppendedList() {
-    g_appended.clear();
-}
-
-bool DeferCurveFollow(AcDbObjectId chainId) {
-    if (!g_editorReactor || chainId.isNull()) return false;
-    if (std::find(g_followAtEnd.begin(), g_followAtEnd.end(), chainId) == g_followAtEnd.end())
-        g_followAtEnd.push_back(chainId);
-    return true;
 }

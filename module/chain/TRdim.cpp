@@ -10,7 +10,7 @@
 #include "host/ge/AcGeTol.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/ChainScale.h"
-#include "module/chain/PalettePort.h"
+#include "module/services/PalettePort.h"
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdimTextEntry.h"
 #include "module/options/CGlobDimOptions.h"

@@ -6,7 +6,7 @@
 
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeTol.h"
-#include "module/app/CommandTable.h"
+#include "module/services/ActiveCommand.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/ChainScale.h"
 #include "module/options/CGlobDimOptions.h"

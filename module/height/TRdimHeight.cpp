@@ -9,7 +9,7 @@
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
 #include "module/base/LintaroLog.h"
-#include "module/chain/PalettePort.h"
+#include "module/services/PalettePort.h"
 #include "module/chain/RecordFiling.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"

@@ -12,7 +12,7 @@
 #include "host/rx/acutString.h"
 #include "host/win/FormatW.h"
 #include "host/win/WinCrt.h"
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 #include "module/base/ModuleInfo.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/RecordFiling.h"

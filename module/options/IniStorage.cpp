@@ -4,6 +4,7 @@
 #include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniBuffer.h"
+#include "module/options/IniStorageState.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionDefaults.h"
 
@@ -19,25 +20,9 @@ constexpr DWORD kReadBufferSize = 512;
 // Folder paths can be longer than MAX_PATH here; give the folder functions room.
 constexpr DWORD kPathBufferSize = 4096;
 
-struct IniState {
-    CIniBuffer mainBuffer;
-    CIniBuffer otherBuffer;
-    std::wstring mainPath;
-    std::wstring folder;
-    std::size_t diskReads = 0;
-    std::size_t diskWrites = 0;
-    // Files that could not be created with defaults: tried once per run, not on every read.
-    std::set<std::wstring> defaultsFailed;
-    // Messages about unwritable places are shown once per place and run.
-    std::set<std::wstring> reported;
-};
-
-// Never destroyed: the buffers are saved by the module's final unload, which may run
-// after the static objects of this file are gone.
 IniState& state()
 {
-    static IniState* s = new IniState;
-    return *s;
+    return IniStorageState();
 }
 
 void reportOnce(const std::wstring& place, const std::wstring& text)
@@ -366,16 +351,8 @@ IniStorageStats GetIniStorageStats()
     return stats;
 }
 
-void ResetIniStorageForTests()
+IniState& IniStorageState()
 {
-    CIniBuffer::NoteChange();
-    IniState& s = state();
-    s.mainBuffer = CIniBuffer();
-    s.otherBuffer = CIniBuffer();
-    s.mainPath.clear();
-    s.folder.clear();
-    s.diskReads = 0;
-    s.diskWrites = 0;
-    s.defaultsFailed.clear();
-    s.reported.clear();
+    static IniState* s = new IniState;
+    return *s;
 }

@@ -84,6 +84,3 @@ struct IniStorageStats {
     std::wstring otherFile;
 };
 IniStorageStats GetIniStorageStats();
-// Forgets the cached paths, empties both buffers without saving and zeroes the counters,
-// so a test starts as a fresh run would.
-void ResetIniStorageForTests();

@@ -5,7 +5,7 @@
 #include "host/mfc/CButton.h"
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/NumberText.h"
 #include "module/height/TRdimHeight.h"

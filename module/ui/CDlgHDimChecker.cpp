@@ -5,7 +5,7 @@
 #include "host/db/AcDbLayerTableRecord.h"
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/app/HeightLinks.h"
 #include "module/resources/HeightResources.h"

@@ -11,7 +11,7 @@
 #include "host/mfc/CTabCtrl.h"
 #include "host/win/FormatW.h"
 #include "module/app/CommandTable.h"
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdim.h"

@@ -4,10 +4,10 @@
 #include "host/ed/CommandLine.h"
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
-#include "module/app/CommandTable.h"
+#include "module/services/ActiveCommand.h"
 #include "module/base/LanguageModule.h"
-#include "module/app/PaletteApp.h"
-#include "module/app/ReactorSuspension.h"
+#include "module/ui/PaletteApp.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/chain/TRdim.h"
 #include "module/options/IniStorage.h"
 

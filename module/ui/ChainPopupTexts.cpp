@@ -4,7 +4,7 @@
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
 #include "module/base/LanguageModule.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"

@@ -9,6 +9,7 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -4,8 +4,8 @@
 
 #include "host/ed/CommandHooks.h"
 #include "host/mfc/CButton.h"
-#include "module/app/PaletteApp.h"
-#include "module/app/ReactorSuspension.h"
+#include "module/ui/PaletteApp.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/ui/CDlgMain.h"
 #include "tests/module/chain/TRdimTestEnv.h"
 

@@ -6,7 +6,7 @@
 #include "host/db/AcDbText.h"
 #include "host/db/acutResbuf.h"
 #include "module/app/FormatCommands.h"
-#include "module/app/XDataServices.h"
+#include "module/services/XDataServices.h"
 #include "tests/module/chain/TRdimTestEnv.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 // The module's life in the host: what loading registers, what unloading undoes, the
 // AutoLISP table and the guard against running into a foreign command.
 #include "module/app/CommandTable.h"
+#include "module/services/ActiveCommand.h"
 #include "module/app/LintaroApp.h"
 #include "module/app/MatchProp.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/app/Reactors.h"
 #include "module/base/ModuleInfo.h"
 #include "module/ui/CDlgMain.h"

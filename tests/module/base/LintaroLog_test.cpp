@@ -6,6 +6,7 @@
 #include "host/win/UiEventSource.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 #include "tests/host/win/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 #include "module/options/OptionIndices.h"
 
 #include <gtest/gtest.h>

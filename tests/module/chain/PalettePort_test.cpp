@@ -3,7 +3,7 @@
 #include "tests/module/chain/TRdimTestEnv.h"
 
 #include "module/base/ModuleInfo.h"
-#include "module/chain/PalettePort.h"
+#include "module/services/PalettePort.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptionIndices.h"
 
@@ -18,7 +18,9 @@ class FakePalette final : public PalettePort {
 public:
     bool Exists() const override { return started; }
     bool Start() override { return started = canStart; }
+    bool Open() override { return Start(); }
     void Discard() override { started = false; }
+    void Close() override { started = false; }
     void Hide() override {}
     void Show() override {}
     bool InitParameters(int mode, AcDbObject* object, bool keepArcSettings) override {
@@ -30,6 +32,9 @@ public:
     void SelectMode(int) override {}
     void EnableActions(bool) override {}
     PaletteLayerChoice LayerChoice() const override { return {}; }
+    void SelectObjects(const AcDbObjectIdArray&) override {}
+    void SelectScale() override {}
+    bool ScreenAidChoice(bool&, bool&) const override { return false; }
 
     bool canStart = true;
     bool started = false;

@@ -20,6 +20,7 @@
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 
 #include <gtest/gtest.h>
 

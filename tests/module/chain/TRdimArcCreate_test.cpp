@@ -22,7 +22,7 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/Transcript.h"
 #include "module/app/LintaroApp.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"

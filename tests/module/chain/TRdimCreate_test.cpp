@@ -20,7 +20,7 @@
 #include "host/rx/acutString.h"
 #include "host/win/Transcript.h"
 #include "module/app/LintaroApp.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/CGlobDimOptions.h"

@@ -4,7 +4,7 @@
 
 #include "host/db/AcDbArc.h"
 #include "host/db/UndoManager.h"
-#include "module/app/Reactors.h"
+#include "module/services/CommandObjects.h"
 
 #include <cmath>
 #include <numbers>

@@ -15,9 +15,10 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/Transcript.h"
 #include "module/app/LintaroApp.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 #include "module/options/OptionIndices.h"
 
 #include <gtest/gtest.h>

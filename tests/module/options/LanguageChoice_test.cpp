@@ -5,6 +5,7 @@
 #include "host/win/WinModules.h"
 #include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 #include "module/options/LanguageChoice.h"
 #include "module/resources/resource.h"
 #include "tests/host/win/TempFolder.h"

@@ -4,6 +4,7 @@
 // options object exists. Everything is undone when the test ends.
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 
 #include "host/win/Transcript.h"
 #include "host/win/WinProfile.h"

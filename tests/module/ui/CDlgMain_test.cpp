@@ -3,7 +3,7 @@
 
 #include "host/rx/acutString.h"
 #include "module/base/ModuleInfo.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/ScaleMaps.h"

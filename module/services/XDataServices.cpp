@@ -1,10 +1,10 @@
 // Reading and writing the module's extended data records.
-#include "module/app/XDataServices.h"
+#include "module/services/XDataServices.h"
 
-#include "module/app/DbServices.h"
-#include "module/app/DocLocks.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/app/ReactorSuspension.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptStrings.h"
 

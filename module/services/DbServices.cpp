@@ -1,10 +1,10 @@
 // The working database, documents, host variables and layers.
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 
-#include "module/app/DocLocks.h"
+#include "module/services/DocLocks.h"
 #include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/services/PalettePort.h"
 
 #include "host/ap/AcApDocManager.h"
 #include "host/db/AcDbDatabase.h"
@@ -69,7 +69,7 @@ AcDbDatabase* acdbCurDwg() {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (db) return db;
     LogMsg(L"\n **** acdbCurDwg() workingDatabase = NULL !!!");
-    if (dlgMyApp) acutPrintf(L"\nworkingDatabase=NULL!");
+    if (Palette().Exists()) acutPrintf(L"\nworkingDatabase=NULL!");
     SetCurDocument();
     db = acdbHostApplicationServices()->workingDatabase();
     if (db) return db;
@@ -91,7 +91,7 @@ void SetCurDocument() {
         }
         if (!acDocManager->curDocument()) {
             LogMsg(L"\n***!acDocManager || !acDocManager->curDocument()");
-            EndApp(true, true);
+            Palette().Close();
         }
     } catch (...) {
         LogMsg(L"\nError on SetCurDocument");

@@ -1,5 +1,5 @@
 // Handle texts and the drawings read from disk that they may name.
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 
 #include "module/base/FilePaths.h"
 #include "module/base/LintaroLog.h"

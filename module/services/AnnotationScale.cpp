@@ -1,6 +1,6 @@
-#include "module/options/AnnotationScale.h"
+#include "module/services/AnnotationScale.h"
 
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 
 #include "host/db/AcDbAnnotationScale.h"

@@ -1,4 +1,4 @@
-#include "module/options/AnnotationScale.h"
+#include "module/services/AnnotationScale.h"
 
 #include "tests/module/options/OptionsTestEnv.h"
 

@@ -14,8 +14,3 @@ void HideDlgMain();
 void ShowDlgMain();
 // General Info "ShowAppWindow" = "1" when the palette exists, else "0".
 void SaveShowAppWindowState();
-
-// Lets chains, height marks and the options reach the palette (chain/PalettePort.h,
-// options/PaletteState.h): done when the module starts, undone when it ends.
-void InstallPalette();
-void RemovePalette();

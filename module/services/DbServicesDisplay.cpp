@@ -1,9 +1,8 @@
 // Saving, draw order, product information and showing the module's objects anew.
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 
-#include "module/app/DocLocks.h"
+#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/chain/TRdim.h"
 #include "module/options/OptStrings.h"
 
 #include "host/db/AcDbBlockTable.h"
@@ -77,38 +76,6 @@ void ObjectsGraphicsModified(const AcDbObjectIdArray& ids) {
         object->recordGraphicsModified();
         object->close();
     }
-}
-
-int DwgRegenVargo(int mode) {
-    AcDbDatabase* db = acdbCurDwg();
-    if (!db) return 0;
-    CDbLockScope lock(db, L"DwgRegenVargo");
-    AcDbBlockTable* table = nullptr;
-    if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) {
-        acutPrintf(L"\nCannot get block table.");
-        return 0;
-    }
-    AcDbBlockTableRecord* space = nullptr;
-    const Acad::ErrorStatus es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
-    table->close();
-    if (es != Acad::eOk) {
-        acutPrintf(L"\nCannot get block table.");
-        return 0;
-    }
-    // A snapshot: regenerating may append or erase nothing here, but the list must not
-    // move under the walk either way.
-    const std::vector<AcDbObjectId> ids = space->entityIds();
-    space->close();
-    int asked = 0;
-    for (AcDbObjectId id : ids) {
-        if (id.isErased()) continue;
-        TRdim* chain = nullptr;
-        if (acdbOpenObject(chain, id, AcDb::kForRead) != Acad::eOk) continue;
-        chain->Regenerate(mode);
-        chain->close();
-        ++asked;
-    }
-    return asked;
 }
 
 void DwgRefresh() {

@@ -1,4 +1,4 @@
-#include "module/app/ReactorSuspension.h"
+#include "module/services/ReactorSuspension.h"
 
 namespace {
 int g_suspended = 0;

@@ -1,14 +1,17 @@
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
+
+#include "module/app/PaletteInstall.h"
 
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/ed/CommandLine.h"
 #include "host/ed/acutPrintf.h"
-#include "module/app/CommandTable.h"
-#include "module/app/DocLocks.h"
+#include "host/mfc/CButton.h"
+#include "module/services/ActiveCommand.h"
+#include "module/services/DocLocks.h"
 #include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
-#include "module/chain/PalettePort.h"
+#include "module/services/PalettePort.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/LanguageChoice.h"
@@ -98,7 +101,13 @@ class PaletteOfTheModule final : public PalettePort {
 public:
     bool Exists() const override { return dlgMyApp != nullptr; }
     bool Start() override { return StartApp(false) && dlgMyApp; }
+    bool Open() override {
+        if (!StartApp(true) || !dlgMyApp) return false;
+        dlgMyApp->ShowWindow(SW_SHOW);
+        return true;
+    }
     void Discard() override { EndApp(true, false); }
+    void Close() override { EndApp(true, true); }
     void Hide() override { HideDlgMain(); }
     void Show() override { ShowDlgMain(); }
     bool InitParameters(int mode, AcDbObject* object, bool keepArcSettings) override {
@@ -113,6 +122,20 @@ public:
     PaletteLayerChoice LayerChoice() const override {
         const std::wstring text = dlgMyApp ? dlgMyApp->GetLayerChoice() : std::wstring();
         return {text == CurrentLayerEntry(), text};
+    }
+    void SelectObjects(const AcDbObjectIdArray& ids) override {
+        if (dlgMyApp) dlgMyApp->SelectObjects(ids);
+    }
+    void SelectScale() override {
+        if (dlgMyApp) dlgMyApp->SelectScale();
+    }
+    bool ScreenAidChoice(bool& inputPoints, bool& sum) const override {
+        const auto* points = dlgMyApp ? dynamic_cast<CButton*>(dlgMyApp->GetDlgItem(1017)) : nullptr;
+        const auto* framedSum = dlgMyApp ? dynamic_cast<CButton*>(dlgMyApp->GetDlgItem(1041)) : nullptr;
+        if (!points || !framedSum) return false;
+        inputPoints = points->GetCheck() == BST_CHECKED;
+        sum = framedSum->GetCheck() == BST_CHECKED;
+        return true;
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // The services every operation that touches a drawing goes through: the working
 // database and documents, host variables, layers, handle texts and external drawings,
-// saving, the draw-order table and regenerating the module's objects. Document locks
+// saving, the draw-order table and the display. Document locks
 // are in DocLocks.h.
 //
 // Handle texts name objects: a bare hexadecimal handle ("1F") is an object of the
@@ -114,9 +114,6 @@ std::wstring GetProductInfo();
 bool IsAutoCADLT();
 // Marks the objects' graphics changed so the host draws them again.
 void ObjectsGraphicsModified(const AcDbObjectIdArray& ids);
-// Lets every chain and height mark of model space recompute itself for a reason (0 a
-// new options file, 4 a new annotation scale). Returns how many were asked.
-int DwgRegenVargo(int mode);
 // Every entity of the database's model space whose DXF name matches one of the
 // wildcard patterns (comma-separated, as a selection filter takes them), in order.
 AcDbObjectIdArray ModelSpaceEntities(AcDbDatabase* db, const wchar_t* patterns);

@@ -1,4 +1,4 @@
-#include "module/app/DocLocks.h"
+#include "module/services/DocLocks.h"
 
 #include "module/base/LintaroLog.h"
 

@@ -1,5 +1,5 @@
 // Picking in the drawing window and the pick-first selection.
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 
 #include "module/base/LintaroLog.h"
 

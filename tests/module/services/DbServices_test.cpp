@@ -1,8 +1,9 @@
-#include "module/app/DbServices.h"
+#include "module/services/DbServices.h"
 
 #include "tests/module/options/OptionsTestEnv.h"
 
-#include "module/app/DocLocks.h"
+#include "module/app/Regenerate.h"
+#include "module/services/DocLocks.h"
 
 #include "host/ap/AcApDocManager.h"
 #include "host/db/AcDbBlockTable.h"

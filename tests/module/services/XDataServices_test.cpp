@@ -1,8 +1,8 @@
-#include "module/app/XDataServices.h"
+#include "module/services/XDataServices.h"
 
-#include "tests/module/app/ServicesTestEnv.h"
+#include "tests/module/services/ServicesTestEnv.h"
 
-#include "module/app/ReactorSuspension.h"
+#include "module/services/ReactorSuspension.h"
 
 #include "host/db/AcDbLine.h"
 #include "host/db/AcDbRegAppTable.h"

@@ -1,10 +1,10 @@
 // Appending entities to the drawing and selecting the module's objects by kind.
-#include "module/app/XDataServices.h"
+#include "module/services/XDataServices.h"
 
-#include "module/app/DbServices.h"
-#include "module/app/DocLocks.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/app/PaletteApp.h"
+#include "module/services/PalettePort.h"
 #include "module/options/CGlobDimOptions.h"
 
 #include "host/db/AcDbBlockTable.h"
@@ -129,8 +129,8 @@ int takeSelection(const ads_name ss, AcDbObjectIdArray& ids) {
 int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t* typeFilter,
                    const wchar_t* typeFilter2) {
     // The palette steps aside while the user picks in the drawing.
-    const bool hidden = dlgMyApp != nullptr;
-    if (hidden) HideDlgMain();
+    const bool hidden = Palette().Exists();
+    if (hidden) Palette().Hide();
     if (prompt && *prompt) acutPrintf(L"%s", prompt);
     resbuf* filter = nullptr;
     if (typeFilter && typeFilter2)
@@ -140,7 +140,7 @@ int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t*
     ads_name ss = {0, 0};
     const int rc = acedSSGet(nullptr, nullptr, nullptr, filter, ss);
     acutRelRb(filter);
-    if (hidden) ShowDlgMain();
+    if (hidden) Palette().Show();
     if (rc != RTNORM) return 0;
     return takeSelection(ss, ids);
 }

@@ -1,0 +1,10 @@
+#include "tests/module/IniStorageReset.h"
+
+#include "module/options/IniBuffer.h"
+#include "module/options/IniStorageState.h"
+
+void ResetIniStorageForTests() {
+    // Formatting values kept by chains must not outlive the storage they came from.
+    CIniBuffer::NoteChange();
+    IniStorageState() = IniState();
+}
