@@ -99,7 +99,7 @@ void expectTheDoor(AcDbDatabase* db, const char* trip, const AcGeVector3d& offse
     // invisible values.
     std::map<std::wstring, AcGePoint3d> texts;
     for (const auto& p : drawn(door))
-        if (p.kind == host::gi::GiPrimitive::Text) texts[p.text] = p.points[0];
+        if (p.kind == host::gi::GiPrimitive::Text) texts[p.text] = p.position;
     EXPECT_EQ(texts.size(), 2u) << trip;
     ASSERT_TRUE(texts.count(L"T-01")) << trip;
     ASSERT_TRUE(texts.count(L"ACME")) << trip;
@@ -207,4 +207,63 @@ TEST(DxfAttributes, AttributesFollowTheirInsertionWhenItMoves) {
     EXPECT_EQ(copy->attributeAt(2), nullptr);
     // An attribute that belongs to the drawing already cannot be taken over.
     EXPECT_EQ(copy->appendAttribute(nullptr), Acad::eInvalidInput);
+}
+
+TEST(DxfAttributes, AFileWrittenByEzdxfKeepsItsAttributes) {
+    if (!dxftest::ezdxfAvailable()) GTEST_SKIP() << "/usr/bin/python3 with ezdxf is missing: nothing to write the file";
+    // A 2013 file as another program writes it: a title block with four attribute
+    // definitions, inserted twice with values (one of them invisible), and once
+    // inside another block.
+    const std::string original = (std::filesystem::temp_directory_path() / "lintaro_ezdxf_attribs.dxf").string();
+    int status = 0;
+    dxftest::ezdxfScript(
+        "doc = ezdxf.new('R2013')\n"
+        "title = doc.blocks.new('TITLE')\n"
+        "title.add_line((0, 0), (40, 0))\n"
+        "for i, tag in enumerate(['PROJECT', 'SCALE', 'DATE', 'DRAWN']):\n"
+        "    title.add_attdef(tag, (1, 1 + 3 * i), dxfattribs={'height': 1.5, 'prompt': tag.title()})\n"
+        "msp = doc.modelspace()\n"
+        "a = msp.add_blockref('TITLE', (100, 0))\n"
+        "a.add_auto_attribs({'PROJECT': 'Holzschuppen', 'SCALE': '1:50', 'DATE': '2026-12-06', 'DRAWN': 'lk'})\n"
+        "b = msp.add_blockref('TITLE', (200, 0), dxfattribs={'rotation': 30})\n"
+        "b.add_auto_attribs({'PROJECT': 'Pavillon', 'SCALE': '1:100', 'DATE': '1929-05-26', 'DRAWN': 'lmvdr'})\n"
+        "b.get_attrib('DRAWN').is_invisible = True\n"
+        "sheet = doc.blocks.new('SHEET')\n"
+        "sheet.add_blockref('TITLE', (0, 0)).add_auto_attribs({'PROJECT': 'im Block'})\n"
+        "msp.add_blockref('SHEET', (0, 100))\n"
+        "doc.saveas(sys.argv[1])\n",
+        original, status);
+    ASSERT_EQ(status, 0);
+    dxftest::Drawing dwg;
+    host::dxf::DxfImportReport report;
+    std::wstring error;
+    ASSERT_TRUE(host::dxf::importDxfFile(original, dwg.db.get(), report, error)) << dxftest::narrow(error);
+    EXPECT_TRUE(report.notImportedLine().empty()) << dxftest::narrow(report.notImportedLine());
+    EXPECT_EQ(report.imported[L"ATTRIB"], 8u);
+    // The turned insertion draws its three visible values.
+    size_t values = 0;
+    for (const AcDbBlockReference* ref : all<AcDbBlockReference>(dwg.db.get()))
+        if (ref->position().isEqualTo(AcGePoint3d(200, 0, 0)))
+            for (const auto& p : drawn(ref))
+                values += p.kind == host::gi::GiPrimitive::Text ? 1 : 0;
+    EXPECT_EQ(values, 3u);
+
+    const std::string out = (std::filesystem::temp_directory_path() / "lintaro_ezdxf_attribs_out.dxf").string();
+    host::dxf::DxfExportReport exported;
+    ASSERT_TRUE(host::dxf::exportDxfFile(dwg.db.get(), out, exported, error)) << dxftest::narrow(error);
+    const std::string before = dxftest::ezdxfAttributes(original), after = dxftest::ezdxfAttributes(out);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(before.rfind("12\n", 0), 0u) << before << ": eight values and four definitions";
+    // The nested insertion's attribute is in the SHEET block of the export as well.
+    const std::string nested = dxftest::ezdxfScript(
+        "doc = ezdxf.readfile(sys.argv[1])\n"
+        "print([a.dxf.text for i in doc.blocks.get('SHEET').query('INSERT') for a in i.attribs])\n",
+        out, status);
+    EXPECT_NE(nested.find("['im Block', '', '', '']"), std::string::npos) << nested;
+    int errors = -1, fixes = -1;
+    const std::string audit = dxftest::ezdxfAudit(out, errors, fixes);
+    EXPECT_EQ(errors, 0) << audit;
+    EXPECT_EQ(fixes, 0) << audit;
+    std::filesystem::remove(original);
+    std::filesystem::remove(out);
 }
