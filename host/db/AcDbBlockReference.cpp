@@ -1,5 +1,6 @@
 #include "host/db/AcDbBlockReference.h"
 
+#include "host/db/AcDbAttributeDefinition.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbExtents.h"
 #include "host/db/FilingChecks.h"
@@ -12,7 +13,11 @@
 ACRX_HOST_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, L"INSERT", &host::makeObject<AcDbBlockReference>)
 
 namespace {
+// Version 2 adds the attributes; an insertion without any still files as version 1.
 constexpr Adesk::Int16 kInsertVersion = 1;
+constexpr Adesk::Int16 kInsertWithAttributes = 2;
+// More attributes than this on one insertion is a damaged record.
+constexpr Adesk::UInt32 kMaxAttributes = 1u << 16;
 // Blocks inside blocks deeper than this are taken as a block that holds itself. The
 // recording world draw stops (and says so) earlier; this guards any other world draw.
 constexpr int kMaxNesting = 64;
@@ -98,6 +103,25 @@ Acad::ErrorStatus AcDbBlockReference::setBlockTransform(const AcGeMatrix3d& xfor
     return Acad::eOk;
 }
 
+namespace {
+// The value as an attribute with the definition's properties would show it.
+void drawConstantValue(AcGiWorldDraw* wd, const AcDbAttributeDefinition* def) {
+    AcDbAttribute shown;
+    if (shown.setAttributeFromBlock(def, AcGeMatrix3d::kIdentity) == Acad::eOk) wd->geometry().draw(&shown);
+}
+} // namespace
+
+Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbAttribute* pAttr) {
+    if (!pAttr || !pAttr->objectId().isNull()) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    m_attributes.emplace_back(pAttr);
+    return Acad::eOk;
+}
+
+const AcDbAttribute* AcDbBlockReference::attributeAt(int index) const {
+    return index >= 0 && index < attributeCount() ? m_attributes[size_t(index)].get() : nullptr;
+}
+
 bool AcDbBlockReference::subWorldDraw(AcGiWorldDraw* wd) {
     const AcDbBlockTableRecord* block = blockOf(m_block);
     if (!block || g_nesting >= kMaxNesting) return true;
@@ -106,9 +130,18 @@ bool AcDbBlockReference::subWorldDraw(AcGiWorldDraw* wd) {
     for (AcDbObjectId id : block->entityIds()) {
         if (id.isNull() || id.isErased() || !id.isValid()) continue;
         auto* ent = AcDbEntity::cast(static_cast<AcDbStub*>(id)->object);
-        if (ent && ent->visibility() == AcDb::kVisible) wd->geometry().draw(ent);
+        if (!ent || ent->visibility() != AcDb::kVisible) continue;
+        if (auto* def = AcDbAttributeDefinition::cast(ent)) {
+            // The insertion's own attributes stand for the definitions; a constant
+            // one has none and shows the definition's value.
+            if (def->isConstant() && !def->isInvisible()) drawConstantValue(wd, def);
+            continue;
+        }
+        wd->geometry().draw(ent);
     }
     wd->geometry().popModelTransform();
+    for (const auto& attribute : m_attributes)
+        if (attribute->visibility() == AcDb::kVisible) wd->geometry().draw(attribute.get());
     --g_nesting;
     return true;
 }
@@ -150,15 +183,32 @@ Acad::ErrorStatus AcDbBlockReference::subGetGeomExtents(AcDbExtents& extents) co
     if (!block) return Acad::eInvalidExtents;
     BlockExtents memo;
     AcDbExtents ext = blockExtents(block, 1, memo);
+    if (!ext.isEmpty()) ext.transformBy(blockTransform());
+    for (const auto& attribute : m_attributes) {
+        AcDbExtents e;
+        if (attribute->visibility() == AcDb::kVisible && !attribute->isInvisible()
+            && attribute->getGeomExtents(e) == Acad::eOk)
+            ext.addExt(e);
+    }
     if (ext.isEmpty()) return Acad::eInvalidExtents;
-    ext.transformBy(blockTransform());
     extents = ext;
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbBlockReference::subTransformBy(const AcGeMatrix3d& xform) {
+    // The attributes first, on copies: all of them follow, or nothing changes.
+    std::vector<std::unique_ptr<AcDbAttribute>> moved;
+    for (const auto& attribute : m_attributes) {
+        std::unique_ptr<AcDbAttribute> copy(AcDbAttribute::cast(attribute->clone()));
+        if (!copy) return Acad::eOutOfMemory;
+        const Acad::ErrorStatus es = copy->transformBy(xform);
+        if (es != Acad::eOk) return es;
+        moved.push_back(std::move(copy));
+    }
     Acad::ErrorStatus es = setBlockTransform(xform * blockTransform());
-    if (es == Acad::eOk) xDataTransformBy(xform);
+    if (es != Acad::eOk) return es;
+    m_attributes = std::move(moved);
+    xDataTransformBy(xform);
     return es;
 }
 
@@ -205,7 +255,7 @@ Acad::ErrorStatus AcDbBlockReference::subGetOsnapPoints(AcDb::OsnapMode osnapMod
 Acad::ErrorStatus AcDbBlockReference::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
-    filer->writeInt16(kInsertVersion);
+    filer->writeInt16(m_attributes.empty() ? kInsertVersion : kInsertWithAttributes);
     filer->writeHardPointerId(m_block);
     filer->writePoint3d(m_position);
     filer->writeDouble(m_scale.sx);
@@ -213,13 +263,36 @@ Acad::ErrorStatus AcDbBlockReference::dwgOutFields(AcDbDwgFiler* filer) const {
     filer->writeDouble(m_scale.sz);
     filer->writeDouble(m_rotation);
     filer->writeVector3d(m_normal);
+    if (m_attributes.empty()) return filer->filerStatus();
+    filer->writeUInt32(Adesk::UInt32(m_attributes.size()));
+    for (const auto& attribute : m_attributes)
+        if ((es = attribute->dwgOutFields(filer)) != Acad::eOk) return es;
     return filer->filerStatus();
 }
+
+namespace {
+Acad::ErrorStatus readAttributes(AcDbDwgFiler* filer, std::vector<std::unique_ptr<AcDbAttribute>>& out) {
+    Adesk::UInt32 count = 0;
+    filer->readUInt32(&count);
+    if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
+    if (count == 0 || count > kMaxAttributes) return host::refuseRecord(filer);
+    for (Adesk::UInt32 i = 0; i < count; ++i) {
+        auto attribute = std::make_unique<AcDbAttribute>();
+        const Acad::ErrorStatus es = attribute->dwgInFields(filer);
+        if (es != Acad::eOk) return es;
+        out.push_back(std::move(attribute));
+    }
+    return Acad::eOk;
+}
+} // namespace
 
 Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
     if (es != Acad::eOk) return es;
-    host::readVersion(filer, kInsertVersion);
+    Adesk::Int16 version = 0;
+    filer->readInt16(&version);
+    if (filer->filerStatus() == Acad::eOk && version != kInsertVersion && version != kInsertWithAttributes)
+        filer->setFilerStatus(Acad::eInvalidDwgVersion);
     AcDbHardPointerId block;
     AcGePoint3d pos;
     AcGeScale3d scale;
@@ -235,6 +308,9 @@ Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer) {
     if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
     if (!host::isFinite(pos) || !validScale(scale) || !std::isfinite(rot) || !host::isDirection(n))
         return host::refuseRecord(filer);
+    std::vector<std::unique_ptr<AcDbAttribute>> attributes;
+    if (version == kInsertWithAttributes && (es = readAttributes(filer, attributes)) != Acad::eOk) return es;
+    m_attributes = std::move(attributes);
     m_block = block;
     m_position = pos;
     m_scale = scale;

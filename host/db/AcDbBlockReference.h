@@ -1,9 +1,15 @@
 #pragma once
 // An insertion of a block: the block's entities drawn through its transform
 // (position, scale factors, rotation in the plane of the normal, the block's
-// origin at the position).
+// origin at the position). It owns the attributes that give the block's
+// attribute definitions their values here; they are placed in the drawing (not in
+// the block), move with the insertion and file with it.
+#include "host/db/AcDbAttribute.h"
 #include "host/db/AcDbEntity.h"
 #include "host/ge/AcGeScale3d.h"
+
+#include <memory>
+#include <vector>
 
 class AcDbBlockReference : public AcDbEntity {
 public:
@@ -26,6 +32,13 @@ public:
     AcGeMatrix3d blockTransform() const;
     // Position, scale and rotation from a transform that keeps the axes square.
     Acad::ErrorStatus setBlockTransform(const AcGeMatrix3d& xform);
+
+    // Takes the attribute (the insertion owns it from now on); eInvalidInput for
+    // one that is in a database or none.
+    Acad::ErrorStatus appendAttribute(AcDbAttribute* pAttr);
+    int attributeCount() const { return int(m_attributes.size()); }
+    // The attribute at `index` in append order; null out of range.
+    const AcDbAttribute* attributeAt(int index) const;
 
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
@@ -53,4 +66,5 @@ private:
     AcGeScale3d m_scale;
     double m_rotation = 0.0;
     AcGeVector3d m_normal = AcGeVector3d::kZAxis;
+    std::vector<std::unique_ptr<AcDbAttribute>> m_attributes;
 };

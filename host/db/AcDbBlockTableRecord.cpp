@@ -1,5 +1,6 @@
 #include "host/db/AcDbBlockTableRecord.h"
 
+#include "host/db/AcDbAttributeDefinition.h"
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbDwgFiler.h"
@@ -24,6 +25,13 @@ bool AcDbBlockTableRecord::isNameFixed() const {
 bool AcDbBlockTableRecord::isLayout() const { return isNameFixed(); }
 
 bool AcDbBlockTableRecord::isAnonymous() const { return !name().empty() && name()[0] == L'*' && !isLayout(); }
+
+bool AcDbBlockTableRecord::hasAttributeDefinitions() const {
+    for (AcDbObjectId id : m_entities)
+        if (id.isValid() && !id.isErased() && AcDbAttributeDefinition::cast(static_cast<AcDbStub*>(id)->object))
+            return true;
+    return false;
+}
 
 Acad::ErrorStatus AcDbBlockTableRecord::subErase(Adesk::Boolean erasing) {
     return erasing && isLayout() ? Acad::eCannotBeErasedByCaller : Acad::eOk;

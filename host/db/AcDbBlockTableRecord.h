@@ -41,7 +41,8 @@ public:
     Acad::ErrorStatus setComments(const wchar_t* pString);
     bool isLayout() const;
     bool isAnonymous() const;
-    bool hasAttributeDefinitions() const { return false; }
+    // True when one of the block's entities (not erased) defines an attribute.
+    bool hasAttributeDefinitions() const;
     bool isFromExternalReference() const { return false; }
     bool isFromOverlayReference() const { return false; }
     AcDbDatabase* xrefDatabase(bool incUnres = false) const { return nullptr; }

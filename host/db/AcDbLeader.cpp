@@ -11,7 +11,9 @@
 ACRX_HOST_DEFINE_MEMBERS(AcDbLeader, AcDbCurve, L"LEADER", &host::makeObject<AcDbLeader>)
 
 namespace {
-constexpr Adesk::Int16 kLeaderVersion = 1;
+// Version 2 adds the annotation link and the hook line; version 1 records still read.
+constexpr Adesk::Int16 kLeaderVersion = 2;
+constexpr Adesk::Int16 kLeaderWithoutLink = 1;
 // The host's closed filled arrowhead is a sixth of its length wide on either side.
 constexpr double kArrowHalfWidth = 1.0 / 6.0;
 // A vertex count no drawing needs; more is a damaged record.
@@ -77,6 +79,38 @@ Acad::ErrorStatus AcDbLeader::setAnnoType(AnnoType type) {
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbLeader::attachAnnotation(const AcDbObjectId& annoId) {
+    if (annoId.isNull()) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    m_annotation = annoId;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLeader::detachAnnotation() {
+    assertWriteEnabled();
+    m_annotation = AcDbObjectId();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLeader::setHasHookLine(bool hookLine) {
+    assertWriteEnabled();
+    m_hookLine = hookLine;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLeader::setHookLineOnXDir(bool onXDir) {
+    assertWriteEnabled();
+    m_hookOnXDir = onXDir;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLeader::setHorizontalDirection(const AcGeVector3d& direction) {
+    if (!host::isDirection(direction)) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    m_horizontal = direction.normal();
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbLeader::setDimensionStyle(const AcDbObjectId& styleId) {
     if (styleId.isNull() || !AcDbDimStyleTableRecord::cast(static_cast<AcDbStub*>(styleId)->object))
         return Acad::eInvalidInput;
@@ -135,8 +169,11 @@ Acad::ErrorStatus AcDbLeader::subTransformBy(const AcGeMatrix3d& xform) {
     n.transformBy(xform);
     if (n.isZeroLength()) return Acad::eCannotScaleNonUniformly;
     assertWriteEnabled();
+    AcGeVector3d horizontal = m_horizontal;
+    horizontal.transformBy(xform);
     for (AcGePoint3d& p : m_vertices) p.transformBy(xform);
     m_normal = n.normal();
+    if (!horizontal.isZeroLength()) m_horizontal = horizontal.normal();
     xDataTransformBy(xform);
     return Acad::eOk;
 }
@@ -165,13 +202,20 @@ Acad::ErrorStatus AcDbLeader::dwgOutFields(AcDbDwgFiler* filer) const {
     filer->writeVector3d(m_normal);
     filer->writeUInt32(Adesk::UInt32(m_vertices.size()));
     for (const AcGePoint3d& p : m_vertices) filer->writePoint3d(p);
+    filer->writeHardPointerId(m_annotation);
+    filer->writeBoolean(m_hookLine);
+    filer->writeBoolean(m_hookOnXDir);
+    filer->writeVector3d(m_horizontal);
     return filer->filerStatus();
 }
 
 Acad::ErrorStatus AcDbLeader::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbCurve::dwgInFields(filer);
     if (es != Acad::eOk) return es;
-    host::readVersion(filer, kLeaderVersion);
+    Adesk::Int16 version = 0;
+    filer->readInt16(&version);
+    if (filer->filerStatus() == Acad::eOk && version != kLeaderVersion && version != kLeaderWithoutLink)
+        filer->setFilerStatus(Acad::eInvalidDwgVersion);
     AcDbHardPointerId style;
     bool arrow = true, splined = false;
     Adesk::Int16 anno = kNoAnno;
@@ -191,6 +235,21 @@ Acad::ErrorStatus AcDbLeader::dwgInFields(AcDbDwgFiler* filer) {
     if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
     for (const AcGePoint3d& p : vertices)
         if (!host::isFinite(p)) return host::refuseRecord(filer);
+    AcDbHardPointerId annotation;
+    Adesk::Boolean hook = false, onXDir = true;
+    AcGeVector3d horizontal = AcGeVector3d::kXAxis;
+    if (version == kLeaderVersion) {
+        filer->readHardPointerId(&annotation);
+        filer->readBoolean(&hook);
+        filer->readBoolean(&onXDir);
+        filer->readVector3d(&horizontal);
+        if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
+        if (!host::isDirection(horizontal)) return host::refuseRecord(filer);
+    }
+    m_annotation = annotation;
+    m_hookLine = hook;
+    m_hookOnXDir = onXDir;
+    m_horizontal = horizontal.normal();
     m_style = style;
     m_arrowHead = arrow;
     m_splined = splined;

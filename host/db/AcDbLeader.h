@@ -3,7 +3,9 @@
 // note it points from. The arrowhead's size is the dimension style's (dimasz times
 // dimscale); it is left off when the first segment is shorter than two arrowheads,
 // as the host does. The annotation itself (a text, a block) is an entity of its
-// own; the leader only keeps what kind it was made for.
+// own; the leader keeps what kind it was made for, the link to it and whether a
+// hook line runs into it. A leader through fewer than two points draws nothing
+// but is kept as it came.
 #include "host/db/AcDbCurve.h"
 
 #include <vector>
@@ -32,6 +34,19 @@ public:
     Acad::ErrorStatus setToStraightLeader();
     AnnoType annoType() const { return m_annoType; }
     Acad::ErrorStatus setAnnoType(AnnoType type);
+    // The annotation the leader belongs to (an MText, a block reference); null for none.
+    AcDbObjectId annotationObjId() const { return m_annotation; }
+    // Links the annotation without moving anything; eInvalidInput for a null id.
+    Acad::ErrorStatus attachAnnotation(const AcDbObjectId& annoId);
+    Acad::ErrorStatus detachAnnotation();
+    bool hasHookLine() const { return m_hookLine; }
+    Acad::ErrorStatus setHasHookLine(bool hookLine);
+    // The hook line runs along the horizontal direction (true) or against it.
+    bool isHookLineOnXDir() const { return m_hookOnXDir; }
+    Acad::ErrorStatus setHookLineOnXDir(bool onXDir);
+    AcGeVector3d horizontalDirection() const { return m_horizontal; }
+    // eInvalidInput for a zero or not finite direction.
+    Acad::ErrorStatus setHorizontalDirection(const AcGeVector3d& direction);
     AcDbObjectId dimensionStyle() const { return m_style; }
     Acad::ErrorStatus setDimensionStyle(const AcDbObjectId& styleId);
     AcGeVector3d normal() const { return m_normal; }
@@ -60,4 +75,8 @@ private:
     bool m_splined = false;
     AnnoType m_annoType = kNoAnno;
     AcGeVector3d m_normal = AcGeVector3d::kZAxis;
+    AcDbObjectId m_annotation;
+    bool m_hookLine = false;
+    bool m_hookOnXDir = true;
+    AcGeVector3d m_horizontal = AcGeVector3d::kXAxis;
 };

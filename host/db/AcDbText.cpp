@@ -121,13 +121,14 @@ AcGiTextStyle AcDbText::drawStyle() const {
     return style;
 }
 
-void AcDbText::placement(AcGePoint3d& start, AcGeVector3d& direction, AcGiTextStyle& style) const {
+void AcDbText::placement(const std::wstring& text, AcGePoint3d& start, AcGeVector3d& direction,
+                         AcGiTextStyle& style) const {
     style = drawStyle();
     direction = host::textDirection(m_normal, m_rotation);
     start = m_position;
     if (isDefaultAlignment()) return;
     AcGePoint2d lo, hi;
-    style.extentsBox(m_text.c_str(), false, -1, false, lo, hi);
+    style.extentsBox(text.c_str(), false, -1, false, lo, hi);
     double width = hi.x - lo.x;
     if (m_hMode == AcDb::kTextAlign || m_hMode == AcDb::kTextFit) {
         // Between the two points: fit stretches the width, align scales the whole text.
@@ -157,18 +158,20 @@ Acad::ErrorStatus AcDbText::adjustAlignment(const AcDbDatabase*) {
     AcGePoint3d start;
     AcGeVector3d dir;
     AcGiTextStyle style;
-    placement(start, dir, style);
+    placement(m_text, start, dir, style);
     assertWriteEnabled();
     if (!isDefaultAlignment() && m_hMode != AcDb::kTextAlign && m_hMode != AcDb::kTextFit) m_position = start;
     return Acad::eOk;
 }
 
-bool AcDbText::subWorldDraw(AcGiWorldDraw* wd) {
+bool AcDbText::subWorldDraw(AcGiWorldDraw* wd) { return drawString(wd, m_text); }
+
+bool AcDbText::drawString(AcGiWorldDraw* wd, const std::wstring& text) const {
     AcGePoint3d start;
     AcGeVector3d dir;
     AcGiTextStyle style;
-    placement(start, dir, style);
-    wd->geometry().text(start, m_normal, dir, m_text.c_str(), -1, false, style);
+    placement(text, start, dir, style);
+    wd->geometry().text(start, m_normal, dir, text.c_str(), -1, false, style);
     return true;
 }
 

@@ -67,12 +67,16 @@ protected:
                                         const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
                                         AcDbIntArray& geomIds) const override;
     void subSetDatabaseDefaults(AcDbDatabase* pDb) override;
+    // Draws `text` with this text's place, alignment and style (an attribute
+    // definition shows its tag so).
+    bool drawString(AcGiWorldDraw* wd, const std::wstring& text) const;
 
 private:
     // The style as drawn: the record's font with this text's height, width and slant.
     AcGiTextStyle drawStyle() const;
-    // Where the text starts (baseline, left) and its direction, after alignment.
-    void placement(AcGePoint3d& start, AcGeVector3d& direction, AcGiTextStyle& style) const;
+    // Where `text` starts (baseline, left) and its direction, after alignment.
+    void placement(const std::wstring& text, AcGePoint3d& start, AcGeVector3d& direction,
+                   AcGiTextStyle& style) const;
 
     AcGePoint3d m_position;
     AcGePoint3d m_alignment;

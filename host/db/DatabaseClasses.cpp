@@ -19,6 +19,8 @@
 #include "host/db/AcDbTextStyleTable.h"
 #include "host/db/AcDbHatch.h"
 #include "host/db/AcDbLeader.h"
+#include "host/db/AcDbAttribute.h"
+#include "host/db/AcDbAttributeDefinition.h"
 #include "host/db/AcDbXline.h"
 
 #include <algorithm>
@@ -39,6 +41,7 @@ AcRxClass* (*const kClasses[])() = {
     &AcDb2dVertex::desc,       &AcDbText::desc,              &AcDbMText::desc,
     &AcDbSolid::desc,          &AcDbFace::desc,              &AcDbXline::desc,
     &AcDbBlockReference::desc, &AcDbLeader::desc,          &AcDbHatch::desc,
+    &AcDbAttribute::desc,      &AcDbAttributeDefinition::desc,
 };
 } // namespace
 

@@ -53,8 +53,13 @@ std::wstring appName(const resbuf* rb) { return rb && rb->resval.rstring ? rb->r
 } // namespace
 
 void DxfExporter::common(DxfOutput& o, const AcDbEntity* ent, const char* type, uint64_t owner, bool paper) {
+    entityHead(o, ent, type, handleOf(ent->objectId()), owner, paper);
+}
+
+void DxfExporter::entityHead(DxfOutput& o, const AcDbEntity* ent, const char* type, uint64_t handle, uint64_t owner,
+                             bool paper) {
     o.raw(0, type);
-    o.handle(5, handleOf(ent->objectId()));
+    o.handle(5, handle);
     o.handle(330, owner);
     o.raw(100, "AcDbEntity");
     if (paper) o.integer(67, 1);
@@ -207,23 +212,27 @@ bool DxfExporter::writeOldPolyline(DxfOutput& o, const AcDbEntity* ent, uint64_t
     return true;
 }
 
+void DxfExporter::textGroups(DxfOutput& o, const AcDbText* e) {
+    o.raw(100, "AcDbText");
+    if (e->thickness() != 0.0) o.real(39, e->thickness());
+    o.point(10, toOcs(e->position(), e->normal()));
+    o.real(40, e->height());
+    o.text(1, e->textStringConst());
+    if (e->rotation() != 0.0) o.real(50, e->rotation() * kDegree);
+    if (e->widthFactor() != 1.0) o.real(41, e->widthFactor());
+    if (e->oblique() != 0.0) o.real(51, e->oblique() * kDegree);
+    o.text(7, textStyleName(e->textStyle()));
+    const int mirror = (e->isMirroredInX() ? 2 : 0) | (e->isMirroredInY() ? 4 : 0);
+    if (mirror) o.integer(71, mirror);
+    if (e->horizontalMode() != AcDb::kTextLeft) o.integer(72, int(e->horizontalMode()));
+    if (!e->isDefaultAlignment()) o.point(11, toOcs(e->alignmentPoint(), e->normal()));
+    o.normal(e->normal());
+}
+
 bool DxfExporter::writeTexts(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
     if (const auto* e = as<AcDbText>(ent)) {
         common(o, ent, "TEXT", owner, paper);
-        o.raw(100, "AcDbText");
-        if (e->thickness() != 0.0) o.real(39, e->thickness());
-        o.point(10, toOcs(e->position(), e->normal()));
-        o.real(40, e->height());
-        o.text(1, e->textStringConst());
-        if (e->rotation() != 0.0) o.real(50, e->rotation() * kDegree);
-        if (e->widthFactor() != 1.0) o.real(41, e->widthFactor());
-        if (e->oblique() != 0.0) o.real(51, e->oblique() * kDegree);
-        o.text(7, textStyleName(e->textStyle()));
-        const int mirror = (e->isMirroredInX() ? 2 : 0) | (e->isMirroredInY() ? 4 : 0);
-        if (mirror) o.integer(71, mirror);
-        if (e->horizontalMode() != AcDb::kTextLeft) o.integer(72, int(e->horizontalMode()));
-        if (!e->isDefaultAlignment()) o.point(11, toOcs(e->alignmentPoint(), e->normal()));
-        o.normal(e->normal());
+        textGroups(o, e);
         o.raw(100, "AcDbText");
         if (e->verticalMode() != AcDb::kTextBase) o.integer(73, int(e->verticalMode()));
     } else if (const auto* e = as<AcDbMText>(ent)) {
@@ -287,24 +296,13 @@ bool DxfExporter::writePlanar(DxfOutput& o, const AcDbEntity* ent, uint64_t owne
         o.point(10, e->basePoint());
         o.vector(11, e->unitDir());
     } else if (const auto* e = as<AcDbLeader>(ent)) {
-        common(o, ent, "LEADER", owner, paper);
-        o.raw(100, "AcDbLeader");
-        o.text(3, dimStyleName(e->dimensionStyle()));
-        o.integer(71, e->hasArrowHead() ? 1 : 0);
-        o.integer(72, e->isSplined() ? 1 : 0);
-        o.integer(73, int(e->annoType()));
-        o.integer(74, 0);
-        o.integer(75, 0);
-        o.real(40, 1.0);
-        o.real(41, 1.0);
-        o.integer(76, e->numVertices());
-        for (int i = 0; i < e->numVertices(); ++i) o.point(10, e->vertexAt(i));
-        o.normal(e->normal());
+        writeLeader(o, e, owner, paper);
     } else if (const auto* e = as<AcDbBlockReference>(ent)) {
         const std::wstring name = blockNameOf(e->blockTableRecord());
         if (name.empty()) return false; // its block is not in the file: its geometry goes instead
         common(o, ent, "INSERT", owner, paper);
         o.raw(100, "AcDbBlockReference");
+        if (e->attributeCount() > 0) o.integer(66, 1);
         o.text(2, name);
         o.point(10, toOcs(e->position(), e->normal()));
         const AcGeScale3d s = e->scaleFactors();
@@ -320,9 +318,13 @@ bool DxfExporter::writePlanar(DxfOutput& o, const AcDbEntity* ent, uint64_t owne
 }
 
 bool DxfExporter::writeNative(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper) {
-    if (writeCurve(o, ent, owner, paper) || writeOldPolyline(o, ent, owner, paper) || writeTexts(o, ent, owner, paper)
+    // Attribute definitions before texts: they are texts too.
+    if (writeCurve(o, ent, owner, paper) || writeOldPolyline(o, ent, owner, paper)
+        || writeAttributeDefinition(o, ent, owner, paper) || writeTexts(o, ent, owner, paper)
         || writePlanar(o, ent, owner, paper) || writeHatch(o, ent, owner, paper)) {
         xdata(o, ent, false);
+        // An insertion's attributes follow it (and its extended data), closed by a SEQEND.
+        if (const auto* ref = as<AcDbBlockReference>(ent)) writeAttributes(o, ref, paper);
         return true;
     }
     const auto* dim = as<AcDbDimension>(ent);

@@ -17,6 +17,9 @@ class AcDbDatabase;
 class AcDbEntity;
 class AcDbDimension;
 class AcDbBlockTableRecord;
+class AcDbBlockReference;
+class AcDbLeader;
+class AcDbText;
 
 namespace host::dxf {
 
@@ -84,7 +87,17 @@ private:
     bool writeTexts(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
     bool writePlanar(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
     bool writeHatch(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper); // DxfExportHatch.cpp
+    // A TEXT's groups of its first AcDbText part (ATTRIB and ATTDEF share them).
+    void textGroups(DxfOutput& o, const AcDbText* text);
+    // (DxfExportAnnotations.cpp)
+    bool writeAttributeDefinition(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);
+    // The ATTRIB records after an INSERT and the SEQEND; nothing without attributes.
+    void writeAttributes(DxfOutput& o, const AcDbBlockReference* ref, bool paper);
+    void writeLeader(DxfOutput& o, const AcDbLeader* leader, uint64_t owner, bool paper);
     void common(DxfOutput& o, const AcDbEntity* ent, const char* type, uint64_t owner, bool paper);
+    // The same with a handle given (for what is not an object of the drawing on its own).
+    void entityHead(DxfOutput& o, const AcDbEntity* ent, const char* type, uint64_t handle, uint64_t owner,
+                    bool paper);
     void xdata(DxfOutput& o, const AcDbEntity* ent, bool skipAcad);
     void writeDimension(DxfOutput& o, const AcDbDimension* dim, uint64_t owner, bool paper);
     void writeEntity(DxfOutput& o, const AcDbEntity* ent, uint64_t owner, bool paper);

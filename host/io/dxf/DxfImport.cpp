@@ -1,5 +1,6 @@
 #include "host/io/dxf/DxfImport.h"
 
+#include "host/db/AcDbBlockReference.h"
 #include "host/db/AcDbBlockTable.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
@@ -127,6 +128,7 @@ bool DxfImporter::run(std::wstring& error) {
         rollBack();
         return false;
     }
+    linkAnnotations();
     importHeader();
     return true;
 }
@@ -254,10 +256,17 @@ bool DxfImporter::append(AcDbBlockTableRecord* block, const DxfEntity& e, bool c
         return false;
     }
     m_created.push_back(id);
+    const std::string_view handle = e.record.raw(5);
+    if (!handle.empty()) m_entityHandles[upperName(handle)] = id;
+    const std::string_view link = e.record.type == L"LEADER" ? e.record.raw(340) : std::string_view();
+    if (!link.empty() && link != "0") m_annotationLinks.emplace_back(id, upperName(link));
     applyXData(ent, e.record);
     keepDimensionBlock(ent);
+    const auto* ref = AcDbBlockReference::cast(ent);
+    const size_t attributes = ref ? size_t(ref->attributeCount()) : 0;
     ent->close();
     if (count) ++m_report.imported[e.record.type];
+    if (count && attributes) m_report.imported[L"ATTRIB"] += attributes;
     return true;
 }
 

@@ -2,9 +2,9 @@
 // Drawing-exchange (DXF) import: ASCII DXF of AutoCAD R12 to 2018 into a database.
 // Layers (colour, frozen, off, locked), linetypes, text styles, dimension styles,
 // block definitions, and the entities LINE, ARC, CIRCLE, LWPOLYLINE, POLYLINE (2D,
-// with bulges), TEXT, MTEXT, SOLID, 3DFACE, XLINE, INSERT (any scale) and
-// DIMENSION (linear, aligned, angular, radius, diameter, arc length) come in with
-// their extended data. What cannot come in is counted by type, never dropped
+// with bulges), TEXT, MTEXT, SOLID, 3DFACE, XLINE, INSERT (any scale, with its
+// ATTRIBs), ATTDEF, LEADER, HATCH and DIMENSION (linear, aligned, angular, radius,
+// diameter, arc length) come in with their extended data. What cannot come in is counted by type, never dropped
 // silently.
 //
 // A file that cannot be read (binary DXF, no DXF, malformed or cut short) is

@@ -191,7 +191,8 @@ AcDbEntity* DxfImporter::makeEntity(const DxfEntity& e, std::wstring& skipped) {
     else if (r.type == L"TEXT") ent = makeText(r);
     else if (r.type == L"MTEXT") ent = makeMText(r);
     else if (r.type == L"INSERT") ent = makeInsert(e, skipped);
-    else if (r.type == L"LEADER") ent = makeLeader(r, skipped);
+    else if (r.type == L"LEADER") ent = makeLeader(r);
+    else if (r.type == L"ATTDEF") ent = makeAttributeDefinition(r, skipped);
     else if (r.type == L"HATCH") ent = makeHatch(r, skipped);
     else if (r.type == L"DIMENSION") ent = makeDimension(r, skipped);
     else if (r.type == L"ARC_DIMENSION") ent = makeArcDimension(r);
@@ -201,8 +202,13 @@ AcDbEntity* DxfImporter::makeEntity(const DxfEntity& e, std::wstring& skipped) {
 }
 
 AcDbEntity* DxfImporter::makeText(const DxfRecord& r) {
-    const AcGeVector3d n = r.normal();
     auto* t = new AcDbText();
+    fillText(t, r, 73);
+    return t;
+}
+
+void DxfImporter::fillText(AcDbText* t, const DxfRecord& r, int verticalCode) {
+    const AcGeVector3d n = r.normal();
     t->setNormal(n);
     t->setPosition(toWorld(r.point(10), n));
     t->setTextString(m_doc.text(r.find(1)).c_str());
@@ -215,12 +221,11 @@ AcDbEntity* DxfImporter::makeText(const DxfRecord& r) {
     t->setThickness(r.real(39));
     t->mirrorInX(r.integer(71) & 2);
     t->mirrorInY(r.integer(71) & 4);
-    const int h = r.integer(72), v = r.integer(73);
+    const int h = r.integer(72), v = r.integer(verticalCode);
     if (h >= 0 && h <= AcDb::kTextFit) t->setHorizontalMode(AcDb::TextHorzMode(h));
     if (v >= 0 && v <= AcDb::kTextTop) t->setVerticalMode(AcDb::TextVertMode(v));
     // Aligned text keeps its second point; the others are placed by it.
     t->setAlignmentPoint(r.has(11) ? toWorld(r.point(11), n) : t->position());
-    return t;
 }
 
 AcDbEntity* DxfImporter::makeMText(const DxfRecord& r) {
@@ -257,7 +262,7 @@ AcDbEntity* DxfImporter::makeMText(const DxfRecord& r) {
     return m;
 }
 
-AcDbEntity* DxfImporter::makeLeader(const DxfRecord& r, std::wstring& skipped) {
+AcDbEntity* DxfImporter::makeLeader(const DxfRecord& r) {
     Owned<AcDbLeader> l(new AcDbLeader());
     l->setNormal(r.normal());
     const AcDbObjectId style = dimStyleId(m_doc.text(r.find(3)));
@@ -276,17 +281,22 @@ AcDbEntity* DxfImporter::makeLeader(const DxfRecord& r, std::wstring& skipped) {
         }
         l->appendVertex(p);
     }
-    // Points at nothing: other programs' checks delete such a leader too.
-    if (l->numVertices() < 2) return refuse(skipped, r.type, L"fewer than two vertices");
+    // A leader through fewer than two points draws nothing but is kept: it is the
+    // author's, and it goes out again as it came.
+    l->setHasHookLine(r.integer(75) == 1);
+    l->setHookLineOnXDir(r.integer(74) == 0);
+    if (r.has(211) || r.has(221)) l->setHorizontalDirection(r.point(211).asVector());
     return l.release();
 }
 
 AcDbEntity* DxfImporter::makeInsert(const DxfEntity& e, std::wstring& skipped) {
     const DxfRecord& r = e.record;
-    if (!e.children.empty()) notImported(L"ATTRIB", e.children.size());
     const std::wstring name = m_doc.text(r.find(2));
     const AcDbObjectId block = blockId(name);
-    if (block.isNull()) return refuse(skipped, r.type, L"block not defined");
+    if (block.isNull()) {
+        if (!e.children.empty()) notImported(L"ATTRIB (its INSERT not imported)", e.children.size());
+        return refuse(skipped, r.type, L"block not defined");
+    }
     const AcGeVector3d n = r.normal();
     auto* ref = new AcDbBlockReference(toWorld(r.point(10), n), block);
     ref->setNormal(n);
@@ -295,6 +305,7 @@ AcDbEntity* DxfImporter::makeInsert(const DxfEntity& e, std::wstring& skipped) {
     ref->setRotation(r.real(50) * kDegree);
     const int copies = std::max(1, r.integer(70, 1)) * std::max(1, r.integer(71, 1));
     if (copies > 1) notImported(L"INSERT (array copies)", size_t(copies - 1));
+    attachAttributes(ref, e);
     return ref;
 }
 

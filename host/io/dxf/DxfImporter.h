@@ -14,6 +14,8 @@
 
 class AcDbDatabase;
 class AcDbEntity;
+class AcDbText;
+class AcDbBlockReference;
 class AcDbDimension;
 class AcDbBlockTableRecord;
 class AcDbRegAppTableRecord;
@@ -80,9 +82,17 @@ private:
     // with what to count it as.
     AcDbEntity* makeEntity(const DxfEntity& e, std::wstring& skipped);
     AcDbEntity* makeText(const DxfRecord& r);
+    // A TEXT's groups, shared by attributes (whose vertical alignment has its own code).
+    void fillText(AcDbText* t, const DxfRecord& r, int verticalCode);
     AcDbEntity* makeMText(const DxfRecord& r);
     AcDbEntity* makeInsert(const DxfEntity& e, std::wstring& skipped);
-    AcDbEntity* makeLeader(const DxfRecord& r, std::wstring& skipped);
+    AcDbEntity* makeLeader(const DxfRecord& r);
+    // (DxfImportAttributes.cpp) The INSERT's ATTRIB records as its attributes.
+    void attachAttributes(AcDbBlockReference* ref, const DxfEntity& e);
+    AcDbEntity* makeAttributeDefinition(const DxfRecord& r, std::wstring& skipped);
+    // Links each leader to its annotation once every entity is in: the annotation
+    // may come after the leader in the file.
+    void linkAnnotations();
     // (DxfImportHatch.cpp)
     AcDbEntity* makeHatch(const DxfRecord& r, std::wstring& skipped);
     // The registered application, added when missing (then handed out open for write).
@@ -107,6 +117,8 @@ private:
     std::map<std::wstring, AcDbObjectId> m_blocks; // the file's block names (capitals) to ours
     std::map<std::wstring, std::wstring> m_blockHandles, m_styleHandles, m_linetypeHandles;
     std::vector<AcDbObjectId> m_created; // erased again when the import fails
+    std::map<std::wstring, AcDbObjectId> m_entityHandles;                  // the file's entity handles to ours
+    std::vector<std::pair<AcDbObjectId, std::wstring>> m_annotationLinks; // a leader and its annotation's handle
 };
 
 // Capitals for comparing the file's names and handles.

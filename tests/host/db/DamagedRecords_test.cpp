@@ -3,11 +3,13 @@
 #include "DbTestHelpers.h"
 #include "host/db/AcDb2dPolyline.h"
 #include "host/db/AcDbArc.h"
+#include "host/db/AcDbAttributeDefinition.h"
 #include "host/db/AcDbBlockReference.h"
 #include "host/db/AcDbCircle.h"
 #include "host/db/AcDbDimStyleTable.h"
 #include "host/db/AcDbFace.h"
 #include "host/db/AcDbLayerTable.h"
+#include "host/db/AcDbLeader.h"
 #include "host/db/AcDbLine.h"
 #include "host/db/AcDbLinetypeTable.h"
 #include "host/db/AcDbMText.h"
@@ -45,6 +47,19 @@ std::vector<std::unique_ptr<AcDbObject>> samples(AcDbDatabase* db) {
     out.emplace_back(new AcDbFace(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0)));
     out.emplace_back(new AcDbXline());
     out.emplace_back(new AcDbBlockReference(AcGePoint3d(1, 1, 0), db->modelSpaceId()));
+    auto* withAttributes = new AcDbBlockReference(AcGePoint3d(1, 1, 0), db->modelSpaceId());
+    withAttributes->appendAttribute(new AcDbAttribute(AcGePoint3d(2, 1, 0), L"T-01", L"NUMBER"));
+    withAttributes->appendAttribute(new AcDbAttribute(AcGePoint3d(2, 2, 0), L"Eiche", L"MATERIAL"));
+    out.emplace_back(withAttributes);
+    auto* attdef = new AcDbAttributeDefinition(AcGePoint3d(1, 1, 0), L"0", L"NUMBER", L"Nummer");
+    attdef->setConstant(true);
+    out.emplace_back(attdef);
+    auto* leader = new AcDbLeader();
+    leader->appendVertex(AcGePoint3d(0, 0, 0));
+    leader->appendVertex(AcGePoint3d(2, 1, 0));
+    leader->setHasHookLine(true);
+    leader->attachAnnotation(db->modelSpaceId());
+    out.emplace_back(leader);
     AcGePoint3dArray pts{AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)};
     out.emplace_back(new AcDb2dPolyline(AcDb::k2dSimplePoly, pts));
     auto* layer = new AcDbLayerTableRecord();

@@ -1,5 +1,6 @@
 #include "DbTestHelpers.h"
 #include "host/db/AcDbArc.h"
+#include "host/db/AcDbAttributeDefinition.h"
 #include "host/db/AcDbBlockReference.h"
 #include "host/db/AcDbCircle.h"
 #include "host/db/AcDbFace.h"
@@ -119,6 +120,8 @@ TEST(EntityFiling, EveryEntityKindReadsBackAsItWasWritten) {
     text->setAlignmentPoint(AcGePoint3d(5, 4, 0));
     auto* xl = new AcDbXline();
     xl->setUnitDir(AcGeVector3d(1, 1, 0));
+    auto* attdef = new AcDbAttributeDefinition(AcGePoint3d(2, 2, 0), L"0", L"NUMBER", L"Nummer", db->textstyle());
+    attdef->setPreset(true);
 
     std::vector<AcDbEntity*> all = {
         withProps(new AcDbLine(AcGePoint3d(1, 2, 3), AcGePoint3d(4, 5, 6))),
@@ -130,6 +133,8 @@ TEST(EntityFiling, EveryEntityKindReadsBackAsItWasWritten) {
         withProps(new AcDbSolid(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0), AcGePoint3d(1, 1, 0))),
         withProps(new AcDbFace(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 1), false)),
         withProps(xl),
+        withProps(attdef),
+        withProps(new AcDbAttribute(AcGePoint3d(1, 2, 0), L"T-01", L"NUMBER", db->textstyle())),
     };
     for (AcDbEntity* e : all) {
         const wchar_t* name = e->isA()->name();
@@ -277,5 +282,39 @@ TEST(EntityFiling, BlockReferencesDrawAndExplodeTheirBlock) {
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->blockTableRecord(), defId);
     EXPECT_NEAR(copy->rotation(), std::numbers::pi / 2, kGeomTol);
+    EXPECT_EQ(copy->attributeCount(), 0);
+
+    // Attributes: filed with the insertion, drawn after its block, in the
+    // extents, an invisible one kept but not drawn.
+    auto* number = new AcDbAttribute(AcGePoint3d(20, 5, 0), L"F-12", L"NUMBER", d.db->textstyle());
+    number->setHeight(0.5);
+    ASSERT_EQ(ref->appendAttribute(number), Acad::eOk);
+    auto* hidden = new AcDbAttribute(AcGePoint3d(10, 10, 0), L"Lieferant", L"NOTE", d.db->textstyle());
+    hidden->setInvisible(true);
+    ASSERT_EQ(ref->appendAttribute(hidden), Acad::eOk);
+    EXPECT_EQ(hidden->setTag(L"two words"), Acad::eInvalidInput);
+    ASSERT_EQ(ref->getGeomExtents(ext), Acad::eOk);
+    EXPECT_GE(ext.maxPoint().x, 20.0) << "the attribute is part of the insertion's extents";
+    for (AcDb::FilerType type : {AcDb::kFileFiler, AcDb::kCopyFiler, AcDb::kUndoFiler}) {
+        auto withAttributes = roundTrip(ref, d.db.get(), type);
+        ASSERT_TRUE(withAttributes);
+        ASSERT_EQ(withAttributes->attributeCount(), 2);
+        EXPECT_STREQ(withAttributes->attributeAt(0)->tagConst(), L"NUMBER");
+        EXPECT_STREQ(withAttributes->attributeAt(0)->textStringConst(), L"F-12");
+        EXPECT_TRUE(withAttributes->attributeAt(0)->position().isEqualTo(AcGePoint3d(20, 5, 0)));
+        EXPECT_NEAR(withAttributes->attributeAt(0)->height(), 0.5, kGeomTol);
+        EXPECT_TRUE(withAttributes->attributeAt(1)->isInvisible());
+        EXPECT_STREQ(withAttributes->attributeAt(1)->textStringConst(), L"Lieferant");
+        expectSameDrawing(ref, withAttributes.get(), "insertion with attributes");
+    }
+    std::vector<std::wstring> texts;
+    for (const auto& p : drawn(ref))
+        if (p.kind == host::gi::GiPrimitive::Text) texts.push_back(p.text);
+    EXPECT_EQ(texts, std::vector<std::wstring>{L"F-12"});
+    // Exploded, the block's geometry comes out; the attributes stay with the insertion.
+    AcDbVoidPtrArray again;
+    ASSERT_EQ(ref->explode(again), Acad::eOk);
+    EXPECT_EQ(again.length(), 1);
+    host::deleteEntitySet(again);
     delete ref;
 }

@@ -47,7 +47,8 @@ const std::string kEntities =
     "1001\nACAD\n1000\nDSTYLE\n1002\n{\n1070\n140\n1040\n0.35\n1070\n271\n1070\n0\n1002\n}\n"
     // long multiline text: pieces (3) first, then the rest (1)
     "0\nMTEXT\n8\n0\n10\n1\n20\n1\n40\n0.25\n71\n5\n3\nErdgeschoss \n1\nWohnen \\U+00B2\n"
-    // what the host has no entity for
+    // what the host has no entity for, a hatch without boundary, and leaders
+    // without vertices (kept as they came)
     "0\nHATCH\n8\n0\n0\nLEADER\n8\n0\n0\nLEADER\n8\n0\n0\nPOINT\n8\n0\n10\n1\n20\n1\n";
 
 const std::string kTables = "0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nWalls\n70\n5\n62\n-3\n0\nLAYER\n2\n0\n62\n6\n0\nENDTAB\n";
@@ -104,8 +105,8 @@ TEST(DxfImport, EntitiesComeInWithTheirDetails) {
     EXPECT_EQ(mtext->contentsString(), L"Erdgeschoss Wohnen ²");
     EXPECT_EQ(mtext->attachment(), AcDbMText::kMiddleCenter);
 
-    EXPECT_EQ(report.notImportedLine(),
-              L"DXF import: 1 HATCH (no boundary), 2 LEADER (fewer than two vertices), 1 POINT not imported");
+    EXPECT_EQ(report.notImportedLine(), L"DXF import: 1 HATCH (no boundary), 1 POINT not imported");
+    EXPECT_EQ(dxftest::countByType(dwg.db.get())["LEADER"], 2u);
     AcDbLayerTable* layers = nullptr;
     dwg.db->getLayerTable(layers);
     AcDbLayerTableRecord* walls = nullptr;

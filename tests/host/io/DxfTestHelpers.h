@@ -84,6 +84,18 @@ inline std::map<std::string, size_t> ezdxfCounts(const std::string& file) {
     return counts;
 }
 
+// ezdxf's reading of the attributes: every ATTRIB of the model space's insertions
+// and every ATTDEF of the blocks, as "ATTRIB tag value" lines, sorted.
+inline std::string ezdxfAttributes(const std::string& file) {
+    int status = 0;
+    return ezdxfScript(
+        "doc = ezdxf.readfile(sys.argv[1])\n"
+        "seen = [f'ATTRIB {a.dxf.tag} {a.dxf.text}' for i in doc.modelspace().query('INSERT') for a in i.attribs]\n"
+        "seen += [f'ATTDEF {d.dxf.tag} {d.dxf.text}' for b in doc.blocks for d in b.query('ATTDEF')]\n"
+        "print(len(seen)); print('\\n'.join(sorted(seen)))\n",
+        file, status);
+}
+
 // ezdxf's audit of a file: "errors=<n> fixes=<n>" and the messages.
 inline std::string ezdxfAudit(const std::string& file, int& errors, int& fixes) {
     int status = 0;
