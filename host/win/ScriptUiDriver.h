@@ -25,6 +25,10 @@ public:
     // Takes a pending "@menu <id>". An id the menu does not offer (or offers greyed)
     // prints why and chooses nothing; no pending menu event chooses nothing.
     unsigned trackPopupMenu(const UiMenuView& menu) override;
+    // Takes a pending "@file PATH" ("@file A | B" for several files); "@file" alone
+    // cancels. A path that must exist and does not, or several paths where one is
+    // asked, prints why and cancels. No pending file event cancels, with a note.
+    bool chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) override;
 
 private:
     UiEventSource* m_events;
