@@ -24,6 +24,7 @@
 #include "module/ui/PaletteChainPicks.h"
 #include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/CDlgReplace.h"
+#include "module/ui/CDlgReplacePath.h"
 #include "module/ui/PaletteValues.h"
 
 namespace {
@@ -260,6 +261,9 @@ void CDlgMain::OnMyCommand(UINT id) {
         return;
     case ID_REPLACE_TEXTS:
         OpenDlgReplace();
+        return;
+    case ID_REPLACE_LINKS:
+        OpenDlgReplacePath();
         return;
     case ID_HK_LINKS:
         RefreshHDimAutoValues(nullptr);

@@ -1,6 +1,5 @@
 #include "module/ui/CDlgReplace.h"
 
-#include "host/mfc/CComboBox.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
 #include "module/app/XDataServices.h"
@@ -9,18 +8,7 @@
 #include "module/replace/ObjectReplace.h"
 #include "module/replace/ReplaceSettings.h"
 #include "module/resources/ReplaceResources.h"
-
-namespace {
-
-void fillCombo(CWnd* dialog, int id, const std::vector<std::wstring>& texts) {
-    auto* box = dynamic_cast<CComboBox*>(dialog->GetDlgItem(id));
-    if (!box) return;
-    box->ResetContent();
-    for (const std::wstring& text : texts)
-        box->AddString(text.c_str());
-}
-
-} // namespace
+#include "module/ui/ReplaceDialogs.h"
 
 CDlgReplace::CDlgReplace() : CDialog(IDD_DLG_REPLACE) {}
 
@@ -32,8 +20,8 @@ BOOL CDlgReplace::OnInitDialog() {
     CheckDlgButton(IDC_RPL_CASE, GetIniInt(kDlgReplaceSection, L"chbCaseSensitive") == 1 ? BST_CHECKED
                                                                                          : BST_UNCHECKED);
     m_ids = CollectChains(acdbCurDwg());
-    fillCombo(this, IDC_RPL_SEARCH, AppendedTextsOf(m_ids));
-    fillCombo(this, IDC_RPL_REPLACEMENT, LoadReplacementList(kDlgReplaceSection));
+    FillReplaceCombo(this, IDC_RPL_SEARCH, AppendedTextsOf(m_ids));
+    FillReplaceCombo(this, IDC_RPL_REPLACEMENT, LoadReplacementList(kDlgReplaceSection));
     return TRUE;
 }
 
@@ -46,7 +34,7 @@ void CDlgReplace::OnOK() {
     if (search.empty()) return;
     SetIniInt(kDlgReplaceSection, L"rbSelect", selection ? 1 : 0);
     SetIniInt(kDlgReplaceSection, L"chbCaseSensitive", caseSensitive ? 1 : 0);
-    fillCombo(this, IDC_RPL_REPLACEMENT, RememberReplacementIn(kDlgReplaceSection, replacement));
+    FillReplaceCombo(this, IDC_RPL_REPLACEMENT, RememberReplacementIn(kDlgReplaceSection, replacement));
     SetDlgItemText(IDC_RPL_REPLACEMENT, replacement.c_str());
     if (selection) {
         ShowWindow(SW_HIDE);

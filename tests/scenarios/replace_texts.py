@@ -12,6 +12,11 @@ leaves chains alone; a drawing without a change is not saved (bytes and time sta
 as they were, no backup); a damaged drawing is reported and skipped while the
 others are changed; No to "Gefundene Zeichnungen" changes nothing.
 
+In the links of height marks to other drawings (palette item 32899): a link in the
+second link text only is replaced, a folder written in capitals is found in lower
+case, the browse button's chosen drawing becomes the replacement, and what follows
+the path (the reference) is left as it was.
+
 usage: replace_texts.py LINTARO REPLACE_FIXTURE
 """
 import os
@@ -158,12 +163,38 @@ def unchanged_and_damaged(s):
     check("Ge\u00e4nderte Zeichnungen = 2" in out and "Gescannte Zeichnungen = 2" in out, "counters", out)
 
 
+def link_paths(s):
+    moved = s.copy_edge("neu", "ansicht.dwg")
+    out_dwg = s.path("links.dwg")
+    out = s.lintaro_run([
+        "XOTA_Lintaro",
+        # The offered path, written in capitals, finds the lower-case folder too.
+        "@palette menu 32899", "@dialog select 1147 /proj/Alt/schnitt.dwg", "@dialog 1147 = /PROJ/ALT/",
+        "@dialog 1148 = /proj/Neu/", "@dialog click 1",
+        "LIST", "L", "",
+        # The browse button puts the chosen drawing into the replacement.
+        "@palette menu 32899", "@dialog 1147 = /proj/Neu/ansicht.dwg", "@dialog click 1081", f"@file {moved}",
+        "@dialog click 1",
+    ], "--dwg", s.edge, "--save", out_dwg)
+    check('"3 Eintragungen wurden ersetzt.' in out and '"1 Eintragungen wurden ersetzt.' in out,
+          "three link texts, then one", out)
+    d = s.dump(out_dwg)
+    check("mark 1 texts=<2|12|1212|Raum> link1=<> link2=</proj/Neu/schnitt.dwg:1F>" in d,
+          "a link in the second link text only is replaced", "\n".join(d))
+    check("mark 2 texts=<|||> link1=</proj/Neu/schnitt.dwg:2A> link2=<>" in d,
+          "the folder is found without regard to case", "\n".join(d))
+    check(f"mark 3 texts=<|||> link1=<{moved}:3B> link2=<1C>" in d,
+          "the chosen file replaced the path; the reference after it and a bare handle stay", "\n".join(d))
+    check("[DlgReplacePath]" in s.ini() and f"Replace={moved}|/proj/Neu/" in s.ini(), "remembered", s.ini())
+
+
 def main(lintaro, fixture):
     with tempfile.TemporaryDirectory(prefix="lintaro-replace-") as home:
         s = Scenario(lintaro, fixture, home)
         current_drawing(s)
         external_drawings(s)
         unchanged_and_damaged(s)
+        link_paths(s)
     print("replace scenarios passed")
 
 
