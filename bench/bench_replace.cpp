@@ -4,54 +4,25 @@
 // drawings: nothing of one drawing is kept for the next.
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/io/DrawingFile.h"
-#include "host/rx/AcRxDynamicLinker.h"
-#include "module/app/LintaroApp.h"
-#include "module/app/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"
-#include "module/options/IniStorage.h"
 #include "module/replace/BatchReplace.h"
+
+#include "bench/BenchModule.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct LoadedModule {
-    std::filesystem::path dir;
-    std::unique_ptr<AcDbDatabase> db;
-
-    LoadedModule() {
-        dir = std::filesystem::temp_directory_path() / ("lintaro-bench-replace-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        ::setenv("APPDATA", dir.c_str(), 1);
-        ::setenv("TMPDIR", dir.c_str(), 1);
-        ResetIniStorageForTests();
-        acrxDynamicLinker->loadModule(L"lintaro.arx", &acrxEntryPoint, false, &lintaroModuleExit);
-        StartApp(false);
-        db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
-    }
-    ~LoadedModule() {
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        db.reset();
-        acrxDynamicLinker->unloadAllForQuit();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-};
-
-LoadedModule& module() {
-    static LoadedModule loaded;
+bench::LoadedModule& module() {
+    static bench::LoadedModule loaded("replace");
     return loaded;
 }
 
@@ -67,7 +38,7 @@ void append(AcDbDatabase* db, AcDbEntity* entity) {
 // A small drawing: a chain of five segments and two height marks, "Raum 2" in a
 // prefix of each.
 std::string smallDrawing() {
-    LoadedModule& m = module();
+    bench::LoadedModule& m = module();
     auto* chain = new TRdim(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), kDimHorizontal, AcGePoint3d(0, 3, 0),
                             AcGeMatrix3d());
     for (int i = 2; i <= 5; ++i)
