@@ -127,6 +127,24 @@ def external_drawings(s):
     check("Ge\u00e4nderte Texte = 2" in out, "the counters are shown", out)
 
 
+def open_drawings(s):
+    # The drawing open in the editor is changed in place; the file it came from is not
+    # saved by the replace (the user saves the drawing), here by --save to another file.
+    opened = s.copy_edge("open", "opened.dwg")
+    with open(opened, "rb") as f:
+        before = f.read()
+    out_dwg = s.path("open", "saved.dwg")
+    out = s.lintaro_run(external("", "Raum", "Zimmer", True, False, source=1177)[:-1], "--dwg", opened,
+                        "--save", out_dwg)
+    check("Gefundene Zeichnungen" not in out and "1. " in out and "opened.dwg" in out, "the open drawing", out)
+    d = s.dump(out_dwg)
+    check("chain 2 seg 1 app=<Zimmer> value=0.000 prefix=<> suffix=<>" in d and
+          "mark 1 texts=<2|12|1212|Zimmer> link1=<> link2=</proj/Alt/schnitt.dwg:1F>" in d,
+          "the open drawing was changed", "\n".join(d))
+    with open(opened, "rb") as f:
+        check(f.read() == before, "the opened file itself is not written by the replace", out)
+
+
 def unchanged_and_damaged(s):
     folder = s.path("folder")
     kept = s.copy_edge("folder", "kept.dwg")
@@ -194,6 +212,7 @@ def main(lintaro, fixture):
         current_drawing(s)
         external_drawings(s)
         unchanged_and_damaged(s)
+        open_drawings(s)
         link_paths(s)
     print("replace scenarios passed")
 
