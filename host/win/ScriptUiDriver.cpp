@@ -182,6 +182,26 @@ unsigned ScriptUiDriver::trackPopupMenu(const UiMenuView& menu) {
     return 0;
 }
 
+std::vector<std::wstring> splitChosenPaths(std::wstring_view answer) {
+    std::vector<std::wstring> chosen;
+    std::wstring_view all = trimView(answer);
+    while (!all.empty()) {
+        const size_t bar = all.find(L'|');
+        const std::wstring_view one = trimView(all.substr(0, bar));
+        if (!one.empty()) chosen.emplace_back(one);
+        all = bar == std::wstring_view::npos ? std::wstring_view() : all.substr(bar + 1);
+    }
+    return chosen;
+}
+
+std::wstring chosenPathsProblem(const FileChooserRequest& request, const std::vector<std::wstring>& chosen) {
+    if (chosen.size() > 1 && !request.multiple) return L"takes one path only";
+    for (const std::wstring& path : chosen)
+        if (request.mustExist && !(request.folder ? folderExists(path) : fileExists(path)))
+            return L"\"" + path + L"\" does not exist";
+    return {};
+}
+
 bool ScriptUiDriver::chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) {
     chosen.clear();
     std::optional<std::wstring> pending = m_events ? m_events->peekEvent() : std::nullopt;
@@ -191,18 +211,8 @@ bool ScriptUiDriver::chooseFiles(const FileChooserRequest& request, std::vector<
         return false;
     }
     m_events->popEvent();
-    std::wstring_view all = trimView(rest);
-    while (!all.empty()) {
-        const size_t bar = all.find(L'|');
-        const std::wstring_view one = trimView(all.substr(0, bar));
-        if (!one.empty()) chosen.emplace_back(one);
-        all = bar == std::wstring_view::npos ? std::wstring_view() : all.substr(bar + 1);
-    }
-    std::wstring why;
-    if (chosen.size() > 1 && !request.multiple) why = L"takes one path only";
-    for (const std::wstring& path : chosen)
-        if (why.empty() && request.mustExist && !(request.folder ? folderExists(path) : fileExists(path)))
-            why = L"\"" + path + L"\" does not exist";
+    chosen = splitChosenPaths(rest);
+    const std::wstring why = chosenPathsProblem(request, chosen);
     if (!why.empty()) {
         transcriptWrite(FormatW(L"\n%s: %s - cancelled.", request.title.c_str(), why.c_str()));
         chosen.clear();
