@@ -18,6 +18,8 @@
 #include "module/options/IniStorage.h"
 #include "tests/module/IniStorageReset.h"
 
+#include "bench/BenchModule.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -31,34 +33,8 @@ namespace {
 constexpr int kChains = 10000;
 constexpr int kExtensions = 10;
 
-// The module loaded once, with its settings in a temporary folder, and one drawing.
-struct LoadedModule {
-    std::filesystem::path dir;
-    std::unique_ptr<AcDbDatabase> db;
-
-    LoadedModule() {
-        dir = std::filesystem::temp_directory_path() / ("lintaro-bench-chain-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        ::setenv("APPDATA", dir.c_str(), 1);
-        ::setenv("TMPDIR", dir.c_str(), 1);
-        ResetIniStorageForTests();
-        acrxDynamicLinker->loadModule(L"lintaro.arx", &acrxEntryPoint, false, &lintaroModuleExit);
-        // Open the palette now: the first chain would open it and reload the options.
-        StartApp(false);
-        db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
-    }
-    ~LoadedModule() {
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        db.reset();
-        acrxDynamicLinker->unloadAllForQuit();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-};
-
-LoadedModule& module() {
-    static LoadedModule loaded;
+bench::LoadedModule& module() {
+    static bench::LoadedModule loaded("chain");
     return loaded;
 }
 

@@ -13,7 +13,7 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/ConvertCommands.h"
 #include "module/app/LintaroApp.h"
-#include "module/app/PaletteApp.h"
+#include "module/ui/PaletteApp.h"
 #include "module/convert/DimsToChains.h"
 #include "module/options/IniStorage.h"
 

@@ -70,6 +70,7 @@ MODULE_HOST_WRAPPERS = {
     "module/resources/ResourceControls.h",
     "module/resources/ContextMenuResources.cpp",
     "module/resources/HeightResources.cpp",
+    "module/resources/ReplaceResources.cpp",
     "module/ui/PaletteRegistration.cpp",
 }
 

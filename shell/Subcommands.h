@@ -11,6 +11,8 @@ namespace shell {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+// A run stopped by Ctrl-C (128 + SIGINT, as shells report it).
+inline constexpr int kExitInterrupted = 130;
 
 // lintaro run SCRIPT [--dwg FILE] [--save FILE]
 void addRunCommand(CLI::App& app, int& exitCode);
@@ -22,6 +24,9 @@ void addRenderCommand(CLI::App& app, int& exitCode);
 void addImportCommand(CLI::App& app, int& exitCode);
 // lintaro export DRAWING -o FILE.dxf
 void addExportCommand(CLI::App& app, int& exitCode);
+
+// lintaro replace --search TEXT --replace TEXT [--whole-words] [--case] [--types T] FILES...
+void addReplaceCommand(CLI::App& app, int& exitCode);
 
 // The host's commands DXFIN, DXFOUT and DIMLINEAR ... DIMARC.
 void registerDrawingExchangeCommands();

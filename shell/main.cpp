@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     shell::addRenderCommand(app, exitCode);
     shell::addImportCommand(app, exitCode);
     shell::addExportCommand(app, exitCode);
+    shell::addReplaceCommand(app, exitCode);
     app.require_subcommand(0, 1);
     try {
         app.parse(argc, argv);

@@ -145,4 +145,20 @@ unsigned ConsoleUiDriver::trackPopupMenu(const UiMenuView& menu) {
     }
 }
 
+bool ConsoleUiDriver::chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) {
+    chosen.clear();
+    const wchar_t* what = request.folder ? L"folder" : request.multiple ? L"file(s), separated by |" : L"file";
+    for (;;) {
+        transcriptWrite(FormatW(L"\n%s - %s (Enter to cancel): ", request.title.c_str(), what));
+        std::wstring line;
+        if (!readLine(line)) return false;
+        chosen = splitChosenPaths(line);
+        if (chosen.empty()) return false;
+        const std::wstring why = chosenPathsProblem(request, chosen);
+        if (why.empty()) return true;
+        transcriptWrite(L"\n" + why + L".");
+        chosen.clear();
+    }
+}
+
 } // namespace host

@@ -24,6 +24,9 @@ public:
     // Lists the items with their ids and reads one; Enter or the end of the input
     // chooses nothing, an id that cannot be chosen asks again.
     unsigned trackPopupMenu(const UiMenuView& menu) override;
+    // Asks for the path (several separated by "|" where several are allowed); a path
+    // the chooser cannot take asks again; Enter or the end of the input cancels.
+    bool chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) override;
 
 private:
     bool readLine(std::wstring& line);

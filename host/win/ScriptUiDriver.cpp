@@ -3,6 +3,7 @@
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
 #include "host/win/WinCrt.h"
+#include "host/win/WinFiles.h"
 #include "host/win/WinMessageBox.h"
 
 #include <cwctype>
@@ -179,6 +180,50 @@ unsigned ScriptUiDriver::trackPopupMenu(const UiMenuView& menu) {
     const wchar_t* why = !number ? L"is not a menu item id" : found ? L"is greyed" : L"is not in this menu";
     transcriptWrite(FormatW(L"\nMenu: \"%s\" %s - nothing chosen.", std::wstring(id).c_str(), why));
     return 0;
+}
+
+std::vector<std::wstring> splitChosenPaths(std::wstring_view answer) {
+    std::vector<std::wstring> chosen;
+    std::wstring_view all = trimView(answer);
+    while (!all.empty()) {
+        const size_t bar = all.find(L'|');
+        const std::wstring_view one = trimView(all.substr(0, bar));
+        if (!one.empty()) chosen.emplace_back(one);
+        all = bar == std::wstring_view::npos ? std::wstring_view() : all.substr(bar + 1);
+    }
+    return chosen;
+}
+
+std::wstring chosenPathsProblem(const FileChooserRequest& request, const std::vector<std::wstring>& chosen) {
+    if (chosen.size() > 1 && !request.multiple) return L"takes one path only";
+    for (const std::wstring& path : chosen)
+        if (request.mustExist && !(request.folder ? folderExists(path) : fileExists(path)))
+            return L"\"" + path + L"\" does not exist";
+    return {};
+}
+
+bool ScriptUiDriver::chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) {
+    chosen.clear();
+    std::optional<std::wstring> pending = m_events ? m_events->peekEvent() : std::nullopt;
+    std::wstring rest;
+    if (!pending || eventWord(*pending, &rest) != L"file") {
+        transcriptWrite(FormatW(L"\n%s: no scripted answer - cancelled.", request.title.c_str()));
+        return false;
+    }
+    m_events->popEvent();
+    chosen = splitChosenPaths(rest);
+    const std::wstring why = chosenPathsProblem(request, chosen);
+    if (!why.empty()) {
+        transcriptWrite(FormatW(L"\n%s: %s - cancelled.", request.title.c_str(), why.c_str()));
+        chosen.clear();
+        return false;
+    }
+    if (chosen.empty()) return false;
+    std::wstring shown;
+    for (const std::wstring& path : chosen)
+        shown += (shown.empty() ? L"" : L" | ") + path;
+    transcriptWrite(FormatW(L"\n%s: <%s>", request.title.c_str(), shown.c_str()));
+    return true;
 }
 
 } // namespace host

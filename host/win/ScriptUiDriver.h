@@ -3,6 +3,9 @@
 #include "host/win/UiDriver.h"
 #include "host/win/UiEventSource.h"
 
+#include <string_view>
+#include <vector>
+
 namespace host {
 
 class ScriptUiDriver : public UiDriver {
@@ -25,6 +28,10 @@ public:
     // Takes a pending "@menu <id>". An id the menu does not offer (or offers greyed)
     // prints why and chooses nothing; no pending menu event chooses nothing.
     unsigned trackPopupMenu(const UiMenuView& menu) override;
+    // Takes a pending "@file PATH" ("@file A | B" for several files); "@file" alone
+    // cancels. A path that must exist and does not, or several paths where one is
+    // asked, prints why and cancels. No pending file event cancels, with a note.
+    bool chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) override;
 
 private:
     UiEventSource* m_events;
@@ -38,6 +45,12 @@ bool boxHasButton(UINT type, int id);
 int scriptedButton(const std::wstring& event, UINT type);
 // The answer a box takes when nobody answers it: No, else Cancel, else OK.
 int unansweredButton(UINT type);
+// The paths of a file chooser's answer: "A | B" gives A and B, blanks around each
+// trimmed, empty ones dropped.
+std::vector<std::wstring> splitChosenPaths(std::wstring_view answer);
+// Why the chooser cannot take these paths (several where one is asked, a path that
+// must exist and does not); empty when it can.
+std::wstring chosenPathsProblem(const FileChooserRequest& request, const std::vector<std::wstring>& chosen);
 // "Yes", "No", "OK", "Cancel" ... for the transcript.
 const wchar_t* buttonName(int id);
 

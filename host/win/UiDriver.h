@@ -7,8 +7,18 @@
 #include "host/win/WinTypes.h"
 
 #include <string>
+#include <vector>
 
 namespace host {
+
+// What a file chooser asks for.
+struct FileChooserRequest {
+    std::wstring title;
+    std::wstring initial;   // the path it starts at
+    bool folder = false;    // a folder chooser
+    bool multiple = false;  // several files may be picked
+    bool mustExist = true;  // only existing files (an open dialog)
+};
 
 class UiDriver {
 public:
@@ -25,6 +35,13 @@ public:
     virtual unsigned trackPopupMenu(const UiMenuView& menu) {
         (void)menu;
         return 0;
+    }
+    // The files (or the folder) a person picks in a file chooser titled `title`; false
+    // when the chooser is cancelled. `multiple` allows several files. Must not throw.
+    virtual bool chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) {
+        (void)request;
+        chosen.clear();
+        return false;
     }
 };
 

@@ -13,6 +13,7 @@
 #include "module/app/ConvertCommands.h"
 #include "module/app/FormatCommands.h"
 #include "module/app/Reactors.h"
+#include "module/app/ReplacePort.h"
 #include "module/services/PalettePort.h"
 #include "module/services/XDataServices.h"
 #include "module/chain/TRdim.h"
@@ -109,7 +110,7 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &CmdHdimPlan},
         {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, &CmdHdimFront},
         {L"XOTA_dimArc", L"XOTA_dimArc", ACRX_CMD_MODAL, &CmdDimArc},
-        {L"XOTA_dimReplace", L"XOTA_dimReplace", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimReplace"); }},
+        {L"XOTA_dimReplace", L"XOTA_dimReplace", ACRX_CMD_MODAL, &OpenDlgReplaceExternal},
         {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_DTEXT", OPT_MODE_TEXT, 1); }},
         {L"XOTA_LintaroMText", L"XOTA_LintaroMText", ACRX_CMD_MODAL,
          +[] { MakeLintaroObject(L"_mtext", OPT_MODE_TEXT, 2); }},

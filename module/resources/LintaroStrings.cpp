@@ -4,6 +4,7 @@
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/HeightResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/ReplaceResources.h"
 #include "module/resources/resource.h"
 
 namespace {
@@ -98,4 +99,5 @@ void RegisterLintaroResources() {
     RegisterPaletteResources();
     RegisterContextMenuResources();
     RegisterHeightResources();
+    RegisterReplaceResources();
 }

@@ -25,6 +25,8 @@
 #include "module/ui/CDlgMovement.h"
 #include "module/ui/PaletteChainPicks.h"
 #include "module/ui/CDlgHDimChecker.h"
+#include "module/ui/CDlgReplace.h"
+#include "module/ui/CDlgReplacePath.h"
 #include "module/ui/PaletteValues.h"
 
 namespace {
@@ -258,6 +260,12 @@ void CDlgMain::OnMyCommand(UINT id) {
         break;
     case ID_HK_CHECKER:
         OpenDlgHDimChecker();
+        return;
+    case ID_REPLACE_TEXTS:
+        OpenDlgReplace();
+        return;
+    case ID_REPLACE_LINKS:
+        OpenDlgReplacePath();
         return;
     case ID_HK_LINKS:
         RefreshHDimAutoValues(nullptr);

@@ -5,6 +5,7 @@
 #include "host/win/UiEventSource.h"
 #include "host/win/WinMessageBox.h"
 #include "host/win/WinWindows.h"
+#include "tests/host/win/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -118,4 +119,23 @@ TEST(ConsoleUiDriver, AsksUntilTheAnswerFitsTheBox) {
     EXPECT_EQ(host::typedButton(L" A ", MB_OKCANCEL), IDCANCEL);
     EXPECT_EQ(host::typedButton(L"a", MB_ABORTRETRYIGNORE), IDABORT);
     EXPECT_EQ(host::typedButton(L"ok", MB_YESNO), 0);
+}
+
+TEST(ConsoleUiDriver, FileChooserAsksUntilThePathFitsAndEnterCancels) {
+    testing_support::TempFolder tmp;
+    testing_support::TempFolder::write(tmp.path("a.dwg"), "x");
+    const std::string a = tmp.path("a.dwg").string();
+    std::istringstream in(tmp.path("none.dwg").string() + "\n" + a + " | " + a + "\n  " + a + "  \n\n");
+    host::ConsoleUiDriver driver(in);
+    host::TranscriptCapture transcript;
+    host::FileChooserRequest request;
+    request.title = L"Open";
+    std::vector<std::wstring> chosen;
+    ASSERT_TRUE(driver.chooseFiles(request, chosen));
+    EXPECT_EQ(chosen, (std::vector<std::wstring>{tmp.wpath("a.dwg")}));
+    EXPECT_TRUE(contains(transcript.text(), L"does not exist."));
+    EXPECT_TRUE(contains(transcript.text(), L"takes one path only."));
+    EXPECT_FALSE(driver.chooseFiles(request, chosen)) << "Enter cancels";
+    EXPECT_TRUE(chosen.empty());
+    EXPECT_FALSE(driver.chooseFiles(request, chosen)) << "the end of the input cancels";
 }
