@@ -1,6 +1,7 @@
 #include "host/db/AcDbDimStyleTableRecord.h"
 
 #include "host/db/AcDbDimStyleTable.h"
+#include "host/db/AcDbDimension.h"
 #include "host/db/AcDbDwgFiler.h"
 #include "host/db/LineWeights.h"
 
@@ -66,6 +67,26 @@ void in(AcDbDwgFiler* f, AcDb::LineWeight& v) {
     }
 LINTARO_DIMSTYLE_VARS(LINTARO_DIMVAR_SET)
 #undef LINTARO_DIMVAR_SET
+
+namespace {
+Acad::ErrorStatus arrowBlock(const AcDbDimStyleTableRecord* record, const wchar_t* blockName, AcDbObjectId& id) {
+    AcDbDatabase* db = record->database();
+    if (!db) return Acad::eNoDatabase;
+    return host::dimArrowBlockId(db, blockName, id);
+}
+} // namespace
+
+#define LINTARO_DIMSTYLE_ARROW_BY_NAME(SET)                                  \
+    Acad::ErrorStatus AcDbDimStyleTableRecord::SET(const wchar_t* blockName) { \
+        AcDbObjectId id;                                                     \
+        Acad::ErrorStatus es = arrowBlock(this, blockName, id);              \
+        return es == Acad::eOk ? SET(id) : es;                               \
+    }
+LINTARO_DIMSTYLE_ARROW_BY_NAME(setDimblk)
+LINTARO_DIMSTYLE_ARROW_BY_NAME(setDimblk1)
+LINTARO_DIMSTYLE_ARROW_BY_NAME(setDimblk2)
+LINTARO_DIMSTYLE_ARROW_BY_NAME(setDimldrblk)
+#undef LINTARO_DIMSTYLE_ARROW_BY_NAME
 
 Acad::ErrorStatus AcDbDimStyleTableRecord::setDimpost(const wchar_t* value) {
     assertWriteEnabled();

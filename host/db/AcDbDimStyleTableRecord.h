@@ -90,6 +90,14 @@ public:
     LINTARO_DIMSTYLE_VARS(LINTARO_DIMVAR_ACCESS)
 #undef LINTARO_DIMVAR_ACCESS
 
+    // Arrowheads by block name, as a dimension takes them ("_ClosedBlank", "_Oblique" ...;
+    // "" is the default arrow): the host's arrow blocks are made in the record's
+    // database when missing. The record must be in a database.
+    Acad::ErrorStatus setDimblk(const wchar_t* blockName);
+    Acad::ErrorStatus setDimblk1(const wchar_t* blockName);
+    Acad::ErrorStatus setDimblk2(const wchar_t* blockName);
+    Acad::ErrorStatus setDimldrblk(const wchar_t* blockName);
+
     // The prefix/suffix patterns of values ("<>" stands for the measurement).
     const wchar_t* dimpost() const { return m_dimpost.c_str(); }
     Acad::ErrorStatus setDimpost(const wchar_t* value);

@@ -210,6 +210,8 @@ void registerDrawCommands() {
     stack.addCommand(kGroup, L"ARC", L"ARC", ACRX_CMD_MODAL, &arcCommand);
     stack.addCommand(kGroup, L"PLINE", L"PLINE", ACRX_CMD_MODAL, &plineCommand);
     stack.addCommand(kGroup, L"TEXT", L"TEXT", ACRX_CMD_MODAL, &textCommand);
+    // DTEXT is the older name of the same command.
+    stack.addCommand(kGroup, L"DTEXT", L"DTEXT", ACRX_CMD_MODAL, &textCommand);
     stack.addCommand(kGroup, L"MTEXT", L"MTEXT", ACRX_CMD_MODAL, &mtextCommand);
     stack.addCommand(kGroup, L"LAYER", L"LAYER", ACRX_CMD_MODAL, &layerCommand);
     stack.addCommand(kGroup, L"ERASE", L"ERASE", ACRX_CMD_MODAL, &eraseCommand);

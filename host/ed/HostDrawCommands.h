@@ -5,7 +5,7 @@
 //   ARC     start, second and end point
 //   PLINE   start point, then points; Arc and Line switch the kind of segment that
 //           follows, arc segments continue tangentially; Close, Undo
-//   TEXT    start point, height, rotation, one line of text
+//   TEXT    start point, height, rotation, one line of text (also DTEXT)
 //   MTEXT   two corners, then lines of text until an empty one
 //   LAYER   Make, Set, New, ON, OFF, Color, Freeze, Thaw, LOck, Unlock, ?
 //   ERASE   erases the selected objects

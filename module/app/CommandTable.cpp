@@ -10,11 +10,14 @@
 #include "host/rx/acutString.h"
 #include "host/win/WinCrt.h"
 #include "module/base/LintaroLog.h"
+#include "module/app/ConvertCommands.h"
+#include "module/app/FormatCommands.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/Reactors.h"
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimCreate.h"
+#include "module/options/OptionIndices.h"
 #include "module/resources/resource.h"
 #include "module/ui/CDlgMain.h"
 
@@ -93,22 +96,7 @@ void CmdLintaro() {
 static void CmdSelectLintaroObjects() {
     if (!dlgMyApp) return;
     AcDbObjectIdArray ids;
-    resbuf* filter = acutBuildList(RTDXF0, L"XOTA_LINTARO", 0);
-    ads_name ss = {0, 0};
-    const bool implied = acedSSGet(L"_I", nullptr, nullptr, filter, ss) == RTNORM;
-    acutRelRb(filter);
-    if (implied) {
-        Adesk::Int32 length = 0;
-        acedSSLength(ss, &length);
-        for (Adesk::Int32 i = 0; i < length; ++i) {
-            ads_name ent = {0, 0};
-            AcDbObjectId id;
-            if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) ids.append(id);
-        }
-        acedSSFree(ss);
-    } else {
-        SelectEntities(ids, L"", L"XOTA_LINTARO");
-    }
+    if (SelectImplied(ids, L"XOTA_LINTARO") == 0) SelectEntities(ids, L"", L"XOTA_LINTARO");
     if (!ids.isEmpty()) dlgMyApp->SelectObjects(ids);
 }
 
@@ -121,22 +109,22 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_Doption", L"XOTA_Doption", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_Doption"); }},
         {L"XOTA_SelectLintaroObjects", L"XOTA_DimSelectObjects", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
          &CmdSelectLintaroObjects},
-        {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimAngular"); }},
-        {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimRadius"); }},
-        {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimDiameter"); }},
+        {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_dimangular", OPT_MODE_CHAIN, 10); }},
+        {L"XOTA_dimRadius", L"XOTA_dimRadius", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_dimradius", OPT_MODE_CHAIN, 10); }},
+        {L"XOTA_dimDiameter", L"XOTA_dimDiameter", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_dimdiameter", OPT_MODE_CHAIN, 10); }},
         {L"XOTA_HdimPlan", L"XOTA_HdimPlan", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, &CmdHdimPlan},
         {L"XOTA_HdimFront", L"XOTA_HdimFront", ACRX_CMD_MODAL, &CmdHdimFront},
         {L"XOTA_dimArc", L"XOTA_dimArc", ACRX_CMD_MODAL, &CmdDimArc},
         {L"XOTA_dimReplace", L"XOTA_dimReplace", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_dimReplace"); }},
-        {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_LintaroText"); }},
+        {L"XOTA_LintaroText", L"XOTA_LintaroText", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_DTEXT", OPT_MODE_TEXT, 1); }},
         {L"XOTA_LintaroMText", L"XOTA_LintaroMText", ACRX_CMD_MODAL,
-         +[] { notBuiltYet(L"XOTA_LintaroMText"); }},
+         +[] { MakeLintaroObject(L"_mtext", OPT_MODE_TEXT, 2); }},
         {L"XOTA_SetLintaroTexts", L"XOTA_SetLintaroTexts", ACRX_CMD_MODAL,
-         +[] { notBuiltYet(L"XOTA_SetLintaroTexts"); }},
+         +[] { CmdSetLintaroTexts(); }},
         {L"XOTA_SetLintaroDims", L"XOTA_SetLintaroDims", ACRX_CMD_MODAL,
-         +[] { notBuiltYet(L"XOTA_SetLintaroDims"); }},
+         +[] { CmdSetLintaroDims(); }},
         {L"XOTA_UnsetLintaroTexts", L"XOTA_UnsetLintaroTexts", ACRX_CMD_MODAL,
-         +[] { notBuiltYet(L"XOTA_UnsetLintaroTexts"); }},
+         +[] { CmdUnsetLintaroTexts(); }},
         {L"XOTA_DRStart", L"XOTA_DRStart", ACRX_CMD_MODAL, &CmdDRStart},
         {L"XOTA_DRStop", L"XOTA_DRStop", ACRX_CMD_MODAL, &CmdDRStop},
         {L"XOTA_DimProp", L"XOTA_DimProp", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
@@ -146,11 +134,11 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_DimPropH", L"XOTA_DimPropH", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
          +[] { notBuiltYet(L"XOTA_DimPropH"); }},
         {L"XOTA_Acad2Lintaro", L"XOTA_Acad2Lintaro", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_Acad2Lintaro"); }},
+         &CmdAcad2Lintaro},
         {L"XOTA_Lintaro2Acad", L"XOTA_Lintaro2Acad", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_Lintaro2Acad"); }},
+         &CmdLintaro2Acad},
         {L"XOTA_ProxyAcad2Lintaro", L"XOTA_ProxyAcad2Lintaro", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_ProxyAcad2Lintaro"); }},
+         &CmdProxyAcad2Lintaro},
     };
     return commands;
 }

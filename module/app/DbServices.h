@@ -117,5 +117,8 @@ void ObjectsGraphicsModified(const AcDbObjectIdArray& ids);
 // Lets every chain and height mark of model space recompute itself for a reason (0 a
 // new options file, 4 a new annotation scale). Returns how many were asked.
 int DwgRegenVargo(int mode);
+// Every entity of the database's model space whose DXF name matches one of the
+// wildcard patterns (comma-separated, as a selection filter takes them), in order.
+AcDbObjectIdArray ModelSpaceEntities(AcDbDatabase* db, const wchar_t* patterns);
 // Shows the drawing as it is now.
 void DwgRefresh();

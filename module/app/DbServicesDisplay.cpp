@@ -7,12 +7,16 @@
 #include "module/options/OptStrings.h"
 
 #include "host/db/AcDbBlockTable.h"
+#include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbEntity.h"
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbSortentsTable.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ed/acutWcMatch.h"
+#include "host/rx/AcRxClass.h"
+#include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 
 #include <vector>
@@ -111,4 +115,23 @@ void DwgRefresh() {
     // The host draws from the database whenever it shows the drawing; nothing is
     // cached that could be stale, and the focus never leaves its window here.
     LogMsg(L"\n DwgRefresh ");
+}
+
+AcDbObjectIdArray ModelSpaceEntities(AcDbDatabase* db, const wchar_t* patterns) {
+    AcDbObjectIdArray ids;
+    AcDbBlockTable* table = nullptr;
+    if (!db || db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return ids;
+    AcDbBlockTableRecord* space = nullptr;
+    const Acad::ErrorStatus es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
+    table->close();
+    if (es != Acad::eOk) return ids;
+    const std::vector<AcDbObjectId> entities = space->entityIds();
+    space->close();
+    for (AcDbObjectId id : entities) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+        if (acutWcMatchEx(entity->isA()->dxfName(), patterns, true) == RTNORM) ids.append(id);
+        entity->close();
+    }
+    return ids;
 }

@@ -7,6 +7,7 @@
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectOpen.h"
+#include "host/rx/AcRxClass.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
 #include "module/base/LintaroLog.h"
@@ -75,26 +76,7 @@ std::vector<AcDbDatabase*> OpenDatabases() {
 } // namespace
 
 AcDbObjectIdArray HeightMarksOf(AcDbDatabase* db) {
-    AcDbObjectIdArray ids;
-    AcDbBlockTable* table = nullptr;
-    if (!db || db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return ids;
-    AcDbBlockTableRecord* space = nullptr;
-    const Acad::ErrorStatus es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
-    table->close();
-    if (es != Acad::eOk) return ids;
-    AcDbBlockTableRecordIterator* it = nullptr;
-    if (space->newIterator(it) == Acad::eOk) {
-        for (; !it->done(); it->step()) {
-            AcDbObjectId id;
-            AcDbEntity* entity = nullptr;
-            if (it->getEntityId(id) != Acad::eOk || acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
-            if (TRdimHeight::cast(entity)) ids.append(id);
-            entity->close();
-        }
-        delete it;
-    }
-    space->close();
-    return ids;
+    return ModelSpaceEntities(db, TRdimHeight::desc()->dxfName());
 }
 
 int RefreshHDimAutoValues(CExtDWGList* external) {

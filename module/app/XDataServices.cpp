@@ -15,6 +15,7 @@
 #include "host/db/AcDbRegAppTable.h"
 #include "host/db/acutResbuf.h"
 #include "host/ed/acutPrintf.h"
+#include "host/rx/acutString.h"
 #include "host/rx/adscodes.h"
 
 #include <cwctype>
@@ -79,11 +80,9 @@ void tellSetXDataError(Acad::ErrorStatus es) {
         MsgBoxFmt(L"SetXData - Error %d ", static_cast<int>(es));
 }
 
-// Writes the record on an entity whose layer may be changed; restores its open state.
-Acad::ErrorStatus writeRecord(AcDbEntity* entity, const wchar_t* appName, const std::wstring& text,
-                              int code) {
-    resbuf* chain = text.empty() ? acutBuildList(1001, appName, 0)
-                                 : acutBuildList(1001, appName, 1000, text.c_str(), 1070, code, 0);
+// Writes the record (and releases it) on an entity whose layer may be changed;
+// restores its open state.
+Acad::ErrorStatus writeRecord(AcDbEntity* entity, resbuf* chain) {
     if (!chain) return Acad::eOutOfMemory;
     const bool wasWritable = entity->isWriteEnabled();
     Acad::ErrorStatus es = wasWritable ? Acad::eOk : entity->upgradeOpen();
@@ -122,18 +121,59 @@ Acad::ErrorStatus RegisterApp(AcDbDatabase* db, const wchar_t* appName) {
     return es;
 }
 
-bool SetXData(AcDbEntity* entity, const wchar_t* appName, const std::wstring& text, int code) {
+namespace {
+
+// Writes the record (released here) with the document locked, the module's reactor
+// quiet and the entity's layer opened for the time of the change.
+bool writeLocked(AcDbEntity* entity, const wchar_t* appName, resbuf* chain) {
     AcDbDatabase* db = acdbCurDwg();
-    LogFmt(L"\n SetXData pDb=%d pEntDB=%d ", db ? 1 : 0, entity && entity->database() ? 1 : 0);
-    if (!db || !entity || !appName || !*appName) return false;
+    if (!db || !entity || !appName || !*appName) {
+        acutRelRb(chain);
+        return false;
+    }
     AcDbDatabase* entityDb = entity->database() ? entity->database() : db;
     CDbLockScope lock(db, L"SetXData");
     CReactorSuspension suspended;
     CLayerOpener layer(entity);
     if (RegisterApp(entityDb, appName) != Acad::eOk) MsgBox(L"Error on register App");
-    const Acad::ErrorStatus es = writeRecord(entity, appName, text, code);
+    const Acad::ErrorStatus es = writeRecord(entity, chain);
     if (es != Acad::eOk) tellSetXDataError(es);
     return es == Acad::eOk;
+}
+
+} // namespace
+
+bool SetXData(AcDbEntity* entity, const wchar_t* appName, const std::wstring& text, int code) {
+    LogFmt(L"\n SetXData pDb=%d pEntDB=%d ", acdbCurDwg() ? 1 : 0, entity && entity->database() ? 1 : 0);
+    if (!appName) return false;
+    resbuf* chain = text.empty() ? acutBuildList(1001, appName, 0)
+                                 : acutBuildList(1001, appName, 1000, text.c_str(), 1070, code, 0);
+    return writeLocked(entity, appName, chain);
+}
+
+bool SetXDataLists(AcDbEntity* entity, const wchar_t* appName, const std::vector<std::wstring>& texts,
+                   const std::vector<int>& codes, const std::vector<double>& reals) {
+    if (!appName) return false;
+    resbuf* head = acutNewRb(1001);
+    acutNewString(appName, head->resval.rstring);
+    resbuf* tail = head;
+    auto append = [&tail](resbuf* rb) {
+        tail->rbnext = rb;
+        tail = rb;
+    };
+    for (const std::wstring& text : texts) {
+        append(acutNewRb(1000));
+        acutNewString(text.c_str(), tail->resval.rstring);
+    }
+    for (int code : codes) {
+        append(acutNewRb(1070));
+        tail->resval.rint = static_cast<short>(code);
+    }
+    for (double real : reals) {
+        append(acutNewRb(1040));
+        tail->resval.rreal = real;
+    }
+    return writeLocked(entity, appName, head);
 }
 
 bool GetXData(const AcDbEntity* entity, const wchar_t* appName, std::wstring& text, int& code) {

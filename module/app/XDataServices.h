@@ -22,6 +22,11 @@ Acad::ErrorStatus RegisterApp(AcDbDatabase* db, const wchar_t* appName);
 // database reactor is suspended meanwhile. A record that does not fit leaves the old
 // data and tells the user. True when the data was written.
 bool SetXData(AcDbEntity* entity, const wchar_t* appName, const std::wstring& text, int code);
+// Writes a record of lists: the 1000 texts, then the 1070 codes (16-bit), then the
+// 1040 reals, the way parameter sets are kept on the host's texts and dimensions.
+// Frozen or locked layers, the reactor and failures as for SetXData.
+bool SetXDataLists(AcDbEntity* entity, const wchar_t* appName, const std::vector<std::wstring>& texts,
+                   const std::vector<int>& codes, const std::vector<double>& reals);
 // The record's text and code; false with an empty text when there is none or its text
 // is shorter than 2 characters.
 bool GetXData(const AcDbEntity* entity, const wchar_t* appName, std::wstring& text, int& code);
@@ -54,4 +59,7 @@ bool DxfNameMatchesKind(const std::wstring& dxfName, int kind);
 // Returns the number of ids added; 0 when the selection was not completed.
 int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t* typeFilter = nullptr,
                    const wchar_t* typeFilter2 = nullptr);
+// Appends the ids of the pick-first selection (what was selected before the command
+// started) that pass the type filter; returns how many. The selection stays as it is.
+int SelectImplied(AcDbObjectIdArray& ids, const wchar_t* typeFilter = nullptr);
 int SelectEntitiesOfKind(AcDbObjectIdArray& ids, const wchar_t* prompt, int kind);

@@ -105,6 +105,27 @@ bool DxfNameMatchesKind(const std::wstring& dxfName, int kind) {
     return false;
 }
 
+namespace {
+
+// Appends the ids of the selection set and frees it; returns how many.
+int takeSelection(const ads_name ss, AcDbObjectIdArray& ids) {
+    Adesk::Int32 length = 0;
+    acedSSLength(ss, &length);
+    int added = 0;
+    for (Adesk::Int32 i = 0; i < length; ++i) {
+        ads_name ent = {0, 0};
+        AcDbObjectId id;
+        if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) {
+            ids.append(id);
+            ++added;
+        }
+    }
+    acedSSFree(ss);
+    return added;
+}
+
+} // namespace
+
 int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t* typeFilter,
                    const wchar_t* typeFilter2) {
     // The palette steps aside while the user picks in the drawing.
@@ -121,19 +142,16 @@ int SelectEntities(AcDbObjectIdArray& ids, const wchar_t* prompt, const wchar_t*
     acutRelRb(filter);
     if (hidden) ShowDlgMain();
     if (rc != RTNORM) return 0;
-    Adesk::Int32 length = 0;
-    acedSSLength(ss, &length);
-    int added = 0;
-    for (Adesk::Int32 i = 0; i < length; ++i) {
-        ads_name ent = {0, 0};
-        AcDbObjectId id;
-        if (acedSSName(ss, i, ent) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) {
-            ids.append(id);
-            ++added;
-        }
-    }
-    acedSSFree(ss);
-    return added;
+    return takeSelection(ss, ids);
+}
+
+int SelectImplied(AcDbObjectIdArray& ids, const wchar_t* typeFilter) {
+    resbuf* filter = typeFilter ? acutBuildList(RTDXF0, typeFilter, 0) : nullptr;
+    ads_name ss = {0, 0};
+    const bool implied = acedSSGet(L"_I", nullptr, nullptr, filter, ss) == RTNORM;
+    acutRelRb(filter);
+    if (!implied) return 0;
+    return takeSelection(ss, ids);
 }
 
 int SelectEntitiesOfKind(AcDbObjectIdArray& ids, const wchar_t* prompt, int kind) {

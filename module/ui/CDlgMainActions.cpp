@@ -11,8 +11,10 @@
 #include "host/mfc/CMenu.h"
 #include "host/win/FormatW.h"
 #include "module/app/CommandTable.h"
+#include "module/app/ConvertCommands.h"
 #include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
+#include "module/app/FormatCommands.h"
 #include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
 #include "module/app/XDataServices.h"
@@ -259,6 +261,21 @@ void CDlgMain::OnMyCommand(UINT id) {
         return;
     case ID_HK_LINKS:
         RefreshHDimAutoValues(nullptr);
+        return;
+    case ID_FORMAT_ACAD_DIMS:
+        CmdSetLintaroDims();
+        return;
+    case ID_ACAD_TO_CHAINS:
+        RunAcad2Lintaro(true);
+        return;
+    case ID_CHAINS_TO_ACAD:
+        RunLintaro2Acad(true);
+        return;
+    case ID_ACAD_TO_TEXTS:
+        CmdSetLintaroTexts();
+        return;
+    case ID_TEXTS_TO_ACAD:
+        CmdUnsetLintaroTexts();
         return;
     default:
         break;

@@ -46,22 +46,29 @@ def set_option(ini, section, key, value):
         f.write("\n".join(out))
 
 
+def make_demo(lintaro, root, env, home):
+    """The demo drawing as `make demo` makes it, in `home`; its path and the second
+    step's transcript."""
+    empty = os.path.join(home, "empty.scr")
+    open(empty, "w").close()
+    run([lintaro, "run", empty], env, root, "first start")
+    ini = os.path.join(env["APPDATA"], "tessaron", "lintaro", "lintaro.ini")
+    set_option(ini, "MainOptions", "TextHeight", "35")
+    dwg = os.path.join(home, "demo.dwg")
+    run([lintaro, "run", "examples/demo.scr", "--save", dwg], env, root, "demo.scr")
+    set_option(ini, "MainOptions", "Scale", "1:50")
+    set_option(ini, "General Info", "DimByLine", "1")
+    second = run([lintaro, "run", "examples/demo_detail.scr", "--dwg", dwg, "--save", dwg], env, root,
+                 "demo_detail.scr")
+    return dwg, second
+
+
 def main(lintaro, examples):
     root = os.path.dirname(os.path.abspath(examples))
     with tempfile.TemporaryDirectory(prefix="lintaro-demo-") as home:
         env = dict(os.environ, APPDATA=os.path.join(home, "appdata"), TMPDIR=home, HOME=home)
         os.makedirs(env["APPDATA"])
-        empty = os.path.join(home, "empty.scr")
-        open(empty, "w").close()
-        run([lintaro, "run", empty], env, root, "first start")
-        ini = os.path.join(env["APPDATA"], "tessaron", "lintaro", "lintaro.ini")
-        set_option(ini, "MainOptions", "TextHeight", "35")
-        dwg = os.path.join(home, "demo.dwg")
-        run([lintaro, "run", "examples/demo.scr", "--save", dwg], env, root, "demo.scr")
-        set_option(ini, "MainOptions", "Scale", "1:50")
-        set_option(ini, "General Info", "DimByLine", "1")
-        second = run([lintaro, "run", "examples/demo_detail.scr", "--dwg", dwg, "--save", dwg], env, root,
-                     "demo_detail.scr")
+        dwg, second = make_demo(lintaro, root, env, home)
         for bad in ("proxies", "ACAD_PROXY_ENTITY", "could not be"):
             if bad in second:
                 sys.exit(f"the second step says {bad!r}:\n{second}")

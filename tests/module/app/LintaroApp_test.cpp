@@ -213,8 +213,8 @@ TEST_F(ModuleLifecycle, TheGuardSeesForeignCommandsButNotTheModulesOwn) {
 TEST_F(ModuleLifecycle, UnbuiltCommandsSayItAndCreationLeavesNoPalette) {
     ASSERT_TRUE(load());
     host::TranscriptCapture capture;
-    host::commandLine().execute(L"XOTA_dimAngular");
-    EXPECT_NE(capture.text().find(L"XOTA_dimAngular: not available yet"), std::wstring::npos) << capture.text();
+    host::commandLine().execute(L"XOTA_Doption");
+    EXPECT_NE(capture.text().find(L"XOTA_Doption: not available yet"), std::wstring::npos) << capture.text();
     EXPECT_EQ(dlgMyApp, nullptr);
     capture.clear();
     host::commandLine().execute(L"_XOTA_dimReplace");
