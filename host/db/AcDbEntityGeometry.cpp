@@ -2,6 +2,7 @@
 // do not override them.
 #include "host/db/AcDbEntity.h"
 #include "host/db/DrawnGeometry.h"
+#include "host/db/HighlightedParts.h"
 #include "host/gi/RecordingWorldDraw.h"
 
 namespace host {
@@ -161,13 +162,31 @@ Acad::ErrorStatus AcDbEntity::unhighlight(const AcDbFullSubentPath& subId, const
     return subUnhighlight(subId, highlightAll);
 }
 
-Acad::ErrorStatus AcDbEntity::subHighlight(const AcDbFullSubentPath&, const Adesk::Boolean) const {
-    m_highlighted = true;
+namespace {
+
+// The marker of a part, or 0 for the whole entity.
+Adesk::GsMarker PartMarker(const AcDbFullSubentPath& subId) {
+    const AcDbSubentId& part = subId.subentId();
+    return part.type() == AcDb::kNullSubentType ? 0 : part.index();
+}
+
+} // namespace
+
+Acad::ErrorStatus AcDbEntity::subHighlight(const AcDbFullSubentPath& subId, const Adesk::Boolean) const {
+    const Adesk::GsMarker marker = PartMarker(subId);
+    if (marker > 0) host::setPartHighlighted(this, marker, true);
+    else m_highlighted = true;
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbEntity::subUnhighlight(const AcDbFullSubentPath&, const Adesk::Boolean) const {
+Acad::ErrorStatus AcDbEntity::subUnhighlight(const AcDbFullSubentPath& subId, const Adesk::Boolean) const {
+    const Adesk::GsMarker marker = PartMarker(subId);
+    if (marker > 0) {
+        host::setPartHighlighted(this, marker, false);
+        return Acad::eOk;
+    }
     m_highlighted = false;
+    host::clearHighlightedParts(this);
     return Acad::eOk;
 }
 

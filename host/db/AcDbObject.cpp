@@ -1,4 +1,5 @@
 #include "host/db/AcDbObject.h"
+#include "host/db/HighlightedParts.h"
 
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbEntity.h"
@@ -37,6 +38,7 @@ AcDbObject::~AcDbObject() {
     // Deleted while still in its database (a mistake of the caller): the slot
     // forgets it, so opening its id later fails instead of touching freed memory.
     if (m_stub && m_stub->object == this) m_stub->object = nullptr;
+    host::clearHighlightedParts(this);
     if (m_extras)
         for (AcDbObjectReactor* r : std::vector<AcDbObjectReactor*>(m_extras->transient)) r->goodbye(this);
 }

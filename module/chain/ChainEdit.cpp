@@ -5,6 +5,8 @@
 #include "module/chain/TRdim.h"
 #include "module/options/OptionIndices.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kCircleTextMarker = 1001;
@@ -19,6 +21,28 @@ void KeepFirst(TRdim* chain, int keep) {
 void KeepLast(TRdim* chain, int keep) {
     while (chain->GetExtensions() > keep && chain->GetExtensions() > 2)
         if (!chain->RemoveDimExt(0)) break;
+}
+
+// The segment of `chain` between the extensions at `a` and `b`; 0 when there is none.
+int SegmentBetween(const TRdim* chain, const AcGePoint3d& a, const AcGePoint3d& b) {
+    for (int j = 1; j < chain->GetExtensions(); ++j)
+        if (chain->GetPointInput(j - 1).isEqualTo(a) && chain->GetPointInput(j).isEqualTo(b)) return j;
+    return 0;
+}
+
+// The appended texts of `source` onto the segments of `target` between the same
+// points; a text placed by hand keeps its place, the others go below their value.
+void CarryAppendedTexts(TRdim* target, const TRdim* source) {
+    for (const AppendingText& rec : source->AppTexts()) {
+        const int k = std::max(rec.m_iSegment, 1);
+        if (k >= source->GetExtensions()) continue;
+        const int j = SegmentBetween(target, source->GetPointInput(k - 1), source->GetPointInput(k));
+        if (j < 1) continue;
+        target->SetAppendingText(j, &rec);
+        AppendingText* stored = nullptr;
+        if (rec.m_iAutoPos == 0 && target->GetAppendingText(j, &stored) >= 0 && stored)
+            stored->m_position = rec.m_position;
+    }
 }
 
 } // namespace
@@ -84,16 +108,17 @@ bool JoinChains(TRdim* target, const TRdim* source, int& added, std::wstring& pr
         target->SetExtHidden(at, !source->IsExtVisible(i));
         target->SetExtLeader(at, source->IsExtLeader(i));
     }
-    // Manual values go to the segment that now lies between the same two points.
+    // Manual values and appended texts go to the segment that now lies between the
+    // same two points.
     for (int k = 1; k < source->GetExtensions(); ++k) {
+        const int j = SegmentBetween(target, source->GetPointInput(k - 1), source->GetPointInput(k));
+        if (j < 1) continue;
         const std::wstring user = source->GetDimTextUser(k);
-        if (user.empty()) continue;
-        const AcGePoint3d a = source->GetPointInput(k - 1), b = source->GetPointInput(k);
-        for (int j = 1; j < target->GetExtensions(); ++j)
-            if (target->GetPointInput(j - 1).isEqualTo(a) && target->GetPointInput(j).isEqualTo(b))
-                target->SetDimTextUser(j, user.c_str());
+        if (!user.empty()) target->SetDimTextUser(j, user.c_str());
     }
     target->AdjustTexts(71);
+    // After the texts found their places, so that appended texts follow them.
+    CarryAppendedTexts(target, source);
     return true;
 }
 

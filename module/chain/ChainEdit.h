@@ -29,7 +29,8 @@ bool ChainPartOfMarker(int marker, ChainPart& part);
 std::unique_ptr<TRdim> RemoveChainSegment(TRdim* chain, int k, bool& changed);
 
 // Adds every extension of `source` to `target` with its flags (tick, hidden line,
-// leader), and the manual values of segments whose two points both arrive. Refused (false, the reason in `problem`) for an arc chain on either
+// leader), and the manual values and appended texts of segments whose two points
+// both arrive (a text placed by hand keeps its place). Refused (false, the reason in `problem`) for an arc chain on either
 // side and for chains at right angles within kPerpendicularJoin; then nothing changes.
 // `added` counts the extensions that went in.
 bool JoinChains(TRdim* target, const TRdim* source, int& added, std::wstring& problem);

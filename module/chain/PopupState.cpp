@@ -21,13 +21,17 @@ void ClearPopupObject() { g_pending.objectId = AcDbObjectId::kNull; }
 bool PostPopupOperation(int commandId, AcDbObjectId objectId, bool heightMark) {
     SetPopupOperation(commandId, objectId);
     AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, objectId, AcDb::kForWrite) != Acad::eOk) {
+    if (acdbOpenAcDbEntity(entity, objectId, AcDb::kForWrite) == Acad::eOk) {
+        entity->recordGraphicsModified(true);
+        entity->close();
+    } else if (acdbOpenAcDbEntity(entity, objectId, AcDb::kForRead) == Acad::eOk) {
+        // On a locked layer: the operation still runs, to tell the user why it refuses.
+        entity->close();
+    } else {
         LogFmt(L"\n PostPopupOperation: object of menu ID %d cannot be opened ", commandId);
         ClearPopupObject();
         return false;
     }
-    entity->recordGraphicsModified(true);
-    entity->close();
     acedPostCommand(heightMark ? L"XOTA_LintaroPopUpH " : L"XOTA_LintaroPopUp ");
     return true;
 }

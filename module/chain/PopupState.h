@@ -15,6 +15,7 @@ void SetPopupOperation(int commandId, AcDbObjectId objectId);
 void ClearPopupObject();
 
 // Stores the operation, marks the object's graphics modified (the caller holds the
-// document's lock) and posts the popup command: the chain one unless `heightMark`. False when the
-// object cannot be opened; nothing is posted then.
+// document's lock; an object on a locked layer is left as it is) and posts the popup
+// command: the chain one unless `heightMark`. False when the object cannot be opened;
+// nothing is posted then.
 bool PostPopupOperation(int commandId, AcDbObjectId objectId, bool heightMark);

@@ -241,6 +241,9 @@ public:
     // The arc of an arc, a circle or segment `segment` of a light-weight polyline,
     // counter-clockwise; null for anything else. The caller owns the arc.
     static AcGeCircArc3d* Curve2GeArc(const AcDbCurve* curve, int segment);
+    // The curve an arc chain measures along from now on (its segment for a polyline).
+    // The persistent-reactor link is the caller's: it lives in the curves.
+    void SetArcSource(AcDbObjectId curveId, int segment);
 
     // ---- refresh and regenerate (TRdimRefresh.cpp)
     int Refresh();

@@ -92,6 +92,12 @@ AcDbCurve* TRdim::GetDbArcInput() const {
     return nullptr;
 }
 
+void TRdim::SetArcSource(AcDbObjectId curveId, int segment) {
+    assertWriteEnabled();
+    m_arcObjectId = curveId;
+    m_iArcSubent = segment < 0 ? 0 : segment;
+}
+
 AcGeCircArc3d* TRdim::Curve2GeArc(const AcDbCurve* curve, int segment) {
     AcGeCircArc3d* arc = nullptr;
     if (const AcDbArc* a = AcDbArc::cast(curve)) {

@@ -55,29 +55,6 @@ int PickedMarker(const ads_name ss) {
     return marker;
 }
 
-// The picked curve and its segment index; false when nothing usable was picked.
-bool PickArcCurve(AcDbObjectId& curveId, int& subIndex) {
-    const wchar_t* prompts[2] = {L"\nObjekt zur Ausrichtung der Ma\u00DFkette zeigen:", L""};
-    ads_name ss;
-    if (acedSSGet(L"_:S:$", prompts, nullptr, nullptr, ss) != RTNORM) return false;
-    ads_name ent;
-    const bool named = acedSSName(ss, 0, ent) == RTNORM && acdbGetObjectId(curveId, ent) == Acad::eOk;
-    const int marker = PickedMarker(ss);
-    acedSSFree(ss);
-    if (!named) return false;
-    AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, curveId, AcDb::kForRead) != Acad::eOk) return false;
-    const bool polyline = AcDbPolyline::cast(entity) != nullptr;
-    const bool usable = polyline || AcDbArc::cast(entity) || AcDbCircle::cast(entity);
-    entity->close();
-    if (!usable) {
-        acutPrintf(L"\nNur ein Bogen, ein Kreis oder eine Polylinie kann gew\u00E4hlt werden.");
-        return false;
-    }
-    subIndex = polyline && marker > 0 ? marker - 1 : 0;
-    return true;
-}
-
 // The arc of the picked curve and whether it is a circle; null when it has none.
 std::unique_ptr<AcGeCircArc3d> ArcOfCurve(AcDbObjectId curveId, int subIndex, bool& isCircle) {
     AcDbCurve* curve = nullptr;
@@ -171,6 +148,28 @@ void RunArcJig() {
 }
 
 } // namespace
+
+bool PickArcCurve(AcDbObjectId& curveId, int& subIndex) {
+    const wchar_t* prompts[2] = {L"\nObjekt zur Ausrichtung der Ma\u00DFkette zeigen:", L""};
+    ads_name ss;
+    if (acedSSGet(L"_:S:$", prompts, nullptr, nullptr, ss) != RTNORM) return false;
+    ads_name ent;
+    const bool named = acedSSName(ss, 0, ent) == RTNORM && acdbGetObjectId(curveId, ent) == Acad::eOk;
+    const int marker = PickedMarker(ss);
+    acedSSFree(ss);
+    if (!named) return false;
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, curveId, AcDb::kForRead) != Acad::eOk) return false;
+    const bool polyline = AcDbPolyline::cast(entity) != nullptr;
+    const bool usable = polyline || AcDbArc::cast(entity) || AcDbCircle::cast(entity);
+    entity->close();
+    if (!usable) {
+        acutPrintf(L"\nNur ein Bogen, ein Kreis oder eine Polylinie kann gew\u00E4hlt werden.");
+        return false;
+    }
+    subIndex = polyline && marker > 0 ? marker - 1 : 0;
+    return true;
+}
 
 AcGePoint3d PointOntoArc(const AcGeCircArc3d& arc, const AcGePoint3d& point, const AcGePoint3d& atCentre) {
     const AcGeVector3d v = (point - arc.center()).orthoProject(arc.normal());

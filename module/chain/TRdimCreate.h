@@ -3,6 +3,7 @@
 // XOTA_Adim) with their first two points and the jig, the arc chain (XOTA_dimArc, in
 // TRdimArcCreate.cpp), and the chain from a cutting line that the palette's
 // "Schnittlinie" and the AutoLISP function XOTA_LintaroMakeDimByLine start.
+#include "host/db/AcDbObjectId.h"
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGePoint3d.h"
 
@@ -12,6 +13,10 @@
 void CreateLinearChain(int type);
 // XOTA_dimArc: an arc chain along a picked arc, circle or polyline arc segment.
 void CreateArcChain();
+
+// Asks for the arc, circle or polyline an arc chain measures along; a polyline gives
+// the index of the picked segment. False (after its message) for anything else.
+bool PickArcCurve(AcDbObjectId& curveId, int& subIndex);
 
 // Where a picked point lands on the arc: along the line from the arc's centre through
 // it, on the arc's circle; a point at the centre gives `atCentre`.

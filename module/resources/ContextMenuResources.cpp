@@ -163,6 +163,24 @@ host::mfc::DialogTemplate chainTextDialog() {
     return d;
 }
 
+host::mfc::DialogTemplate appendTextDialog() {
+    host::mfc::DialogTemplate d;
+    d.id = IDD_DLG_APPEND_TEXT;
+    d.caption = L"Zusatz-Ma\u00DFtext ";
+    d.rect = RECT{0, 0, 220, 110};
+    d.controls = {
+        control(IDC_STATIC, ControlKind::Static, L"Ma\u00DFtext"),
+        control(IDC_APPEND_TEXT_EDIT, ControlKind::Edit, L"", ES_AUTOHSCROLL),
+        control(IDC_APPEND_TEXT_PICK, ControlKind::Button, L"Text w\u00E4hlen..."),
+        control(IDC_APPEND_TEXT_OWN_GRIP, ControlKind::Button, L"nicht formatiert mit eigenem Griff", BS_AUTOCHECKBOX),
+        control(IDC_APPEND_TEXT_ERASE, ControlKind::Button, L"ausgew\u00E4hlt text l\u00F6schen", BS_AUTOCHECKBOX),
+        control(IDC_APPEND_TEXT_INFO, ControlKind::Static, L""),
+        control(IDOK, ControlKind::Button, L"OK", BS_DEFPUSHBUTTON),
+        control(IDCANCEL, ControlKind::Button, L"Abbrechen", BS_PUSHBUTTON),
+    };
+    return d;
+}
+
 host::mfc::DialogTemplate movementDialog() {
     host::mfc::DialogTemplate d;
     d.id = IDD_DLG_MOVEMENT;
@@ -176,7 +194,7 @@ host::mfc::DialogTemplate movementDialog() {
     d.controls.push_back(control(IDC_MOVE_VALUE, ControlKind::Edit, L"", ES_READONLY));
     d.controls.push_back(control(IDC_MOVE_STEP, ControlKind::Edit, L"", ES_AUTOHSCROLL));
     d.controls.push_back(control(IDC_MOVE_PICK, ControlKind::Button, L""));
-    d.controls.push_back(control(IDC_MOVE_STEP_PICK, ControlKind::Button, L"", WS_DISABLED));
+    d.controls.push_back(control(IDC_MOVE_STEP_PICK, ControlKind::Button, L""));
     d.controls.push_back(control(IDC_MOVE_AUTO, ControlKind::Button, L"Automatische Pos."));
     d.controls.push_back(control(IDC_MOVE_OK, ControlKind::Button, L"OK", BS_DEFPUSHBUTTON));
     return d;
@@ -209,6 +227,7 @@ void RegisterContextMenuResources() {
                                       hostTextMenu()})
         host::mfc::registerMenuTemplate(module, std::move(m));
     host::mfc::registerDialogTemplate(module, chainTextDialog());
+    host::mfc::registerDialogTemplate(module, appendTextDialog());
     host::mfc::registerDialogTemplate(module, movementDialog());
     host::mfc::registerDialogTemplate(module, autoPosOrderDialog());
 }

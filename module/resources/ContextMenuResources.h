@@ -62,6 +62,15 @@
 #define IDC_CHAIN_TEXT_LEFT 1162
 #define IDC_CHAIN_TEXT_RIGHT 1163
 
+// "Zusatz-Maßtext ": one appended text, its pick button, its placing and the erasing
+// of the picked drawing text.
+#define IDD_DLG_APPEND_TEXT 5040
+#define IDC_APPEND_TEXT_EDIT 1143
+#define IDC_APPEND_TEXT_PICK 1169
+#define IDC_APPEND_TEXT_OWN_GRIP 1077
+#define IDC_APPEND_TEXT_ERASE 1078
+#define IDC_APPEND_TEXT_INFO 1051
+
 // "Textposition" of the chains' value texts: a 3 by 3 field of position buttons, the
 // arrows, the value and step fields with the pick button, "Automatische Pos." and OK.
 #define IDD_DLG_MOVEMENT 142
@@ -73,7 +82,7 @@
 #define IDC_MOVE_AUTO 1160
 #define IDC_MOVE_OK 1070
 #define IDC_MOVE_ARROW_FIRST 1055
-#define IDC_MOVE_ARROW_LAST 1062
+#define IDC_MOVE_ARROW_LAST 1069
 inline constexpr int kMovePositionButtons[] = {1044, 1046, 1047, 1048, 1026, 1050, 1051, 1052, 1053};
 
 // "Autom. Maßtextposition": the sides, eight place buttons around a centre whose

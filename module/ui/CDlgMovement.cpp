@@ -9,7 +9,13 @@
 #include "module/ui/PaletteApp.h"
 #include "module/services/ReactorSuspension.h"
 #include "module/chain/TRdim.h"
+#include "host/ed/EditorInput.h"
+#include "host/mfc/CTabCtrl.h"
+#include "host/rx/adscodes.h"
+#include "module/chain/ChainScale.h"
+#include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "module/options/OptionIndices.h"
 
 #include <cmath>
 #include <cwchar>
@@ -25,13 +31,6 @@ struct PositionButton {
 };
 constexpr PositionButton kPositions[] = {{1044, 1}, {1046, 7}, {1047, 13}, {1048, 2}, {1026, 8},
                                          {1050, 14}, {1051, 3}, {1052, 9}, {1053, 15}};
-
-struct Arrow {
-    int id;
-    double dx, dy;
-};
-constexpr Arrow kArrows[] = {{1055, 0, 1},  {1056, 0, -1}, {1057, -1, 0}, {1058, 1, 0},
-                             {1059, -1, 1}, {1060, 1, 1},  {1061, -1, -1}, {1062, 1, -1}};
 
 void ForEachPickedText(const DimSegmentList& list, const std::function<void(TRdim*, int)>& change) {
     for (const DimSegment& part : list) {
@@ -54,13 +53,11 @@ int CDlgMovement::PositionCodeOf(int controlId) {
 }
 
 bool CDlgMovement::ArrowDirection(int controlId, double& dx, double& dy) {
-    for (const Arrow& a : kArrows)
-        if (a.id == controlId) {
-            dx = a.dx;
-            dy = a.dy;
-            return true;
-        }
-    return false;
+    const TextMove move = TextMoveOf(controlId);
+    if (move.kind != TextMoveKind::kAxes) return false;
+    dx = move.dx;
+    dy = move.dy;
+    return true;
 }
 
 BOOL CDlgMovement::OnInitDialog() {
@@ -73,23 +70,52 @@ BOOL CDlgMovement::OnInitDialog() {
     else
         m_dStep = value;
     SetDlgItemText(IDC_MOVE_STEP, host::FormatW(L"%g", m_dStep).c_str());
+    if (auto* tab = dynamic_cast<CTabCtrl*>(GetDlgItem(IDC_MOVE_TAB))) {
+        tab->DeleteAllItems();
+        tab->InsertItem(0, L"Lage");
+        tab->InsertItem(1, L"Verschieben");
+        tab->SetCurSel(0);
+    }
+    ShowPage(0);
     ShowPicked();
     return TRUE;
 }
 
+void CDlgMovement::ShowPage(int page) {
+    for (int id : kMovePositionButtons)
+        if (CWnd* w = GetDlgItem(id)) w->ShowWindow(page == 0 ? SW_SHOW : SW_HIDE);
+    if (CWnd* w = GetDlgItem(IDC_MOVE_AUTO)) w->ShowWindow(page == 0 ? SW_SHOW : SW_HIDE);
+    for (int id = IDC_MOVE_ARROW_FIRST; id <= IDC_MOVE_ARROW_LAST; ++id)
+        if (CWnd* w = GetDlgItem(id)) w->ShowWindow(page == 1 ? SW_SHOW : SW_HIDE);
+    for (int id : {IDC_MOVE_STEP, IDC_MOVE_STEP_PICK})
+        if (CWnd* w = GetDlgItem(id)) w->ShowWindow(page == 1 ? SW_SHOW : SW_HIDE);
+}
+
+BOOL CDlgMovement::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (static_cast<int>(wParam) == IDC_MOVE_TAB) {
+        const auto* tab = dynamic_cast<CTabCtrl*>(GetDlgItem(IDC_MOVE_TAB));
+        ShowPage(tab ? tab->GetCurSel() : 0);
+        if (pResult) *pResult = 0;
+        return TRUE;
+    }
+    return CDialog::OnNotify(wParam, lParam, pResult);
+}
+
 BOOL CDlgMovement::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
-    double dx = 0, dy = 0;
+    const TextMove move = TextMoveOf(id);
     if (id == IDC_MOVE_PICK) {
         OnPick();
+    } else if (id == IDC_MOVE_STEP_PICK) {
+        OnPickStep();
     } else if (id == IDC_MOVE_OK) {
         OnOK();
     } else if (id == IDC_MOVE_AUTO) {
         AutoPosition();
     } else if (const int code = PositionCodeOf(id)) {
         SetPosition(code);
-    } else if (ArrowDirection(id, dx, dy)) {
-        if (ReadStep()) MoveTexts(dx, dy);
+    } else if (move.kind != TextMoveKind::kNone) {
+        if (ReadStep()) MoveTexts(move);
     } else {
         return CDialog::OnCommand(wParam, lParam);
     }
@@ -131,18 +157,56 @@ void CDlgMovement::SetPosition(int code) {
     });
 }
 
-void CDlgMovement::MoveTexts(double dx, double dy) {
+void CDlgMovement::MoveTexts(const TextMove& move) {
     const double step = m_dStep;
     try {
-        ForEachPickedText(m_picked, [=](TRdim* chain, int k) {
+        ForEachPickedText(m_picked, [&move, step](TRdim* chain, int k) {
+            if (move.kind == TextMoveKind::kHome) {
+                chain->CenterText(k);
+                return;
+            }
             // Scaled as the scale reads: the value 0.02 of 1:50 makes a step of 1 a move of 50.
             const double distance = step / chain->GetScale();
-            const AcGeVector3d move = (chain->GetUcsAxis(0) * dx + chain->GetUcsAxis(1) * dy) * distance;
-            chain->SetPointText(k, chain->GetPointTextPos(k) + move, true);
+            const AcGePoint3d text = chain->GetPointTextPos(k);
+            AcGePoint3d moved;
+            if (move.kind == TextMoveKind::kAxes)
+                moved = text + (chain->GetUcsAxis(0) * move.dx + chain->GetUcsAxis(1) * move.dy) * distance;
+            else
+                moved = MoveBySegment(move, text, chain->GetPointDim(k - 1), chain->GetPointDim(k),
+                                      chain->GetUcsNormal(), distance);
+            chain->SetPointText(k, moved, true);
         });
     } catch (...) {
         acutPrintf(L"Any ERROR ON Move It");
     }
+}
+
+void CDlgMovement::OnPickStep() {
+    ShowWindow(SW_HIDE);
+    ads_real distance = 0.0;
+    const int rc = acedGetDist(nullptr, L"\nSchrittweite zeigen: ", &distance);
+    ShowWindow(SW_SHOW);
+    if (rc != RTNORM) return;
+    if (!(distance > 0.0) || !std::isfinite(distance)) {
+        acutPrintf(L"\nSchrittweite 0 - der Schritt bleibt %g.", m_dStep);
+        return;
+    }
+    // The step is kept before scaling: a distance shown in the drawing is divided back.
+    m_dStep = distance * StepScale();
+    SetDlgItemText(IDC_MOVE_STEP, host::FormatW(L"%g", m_dStep).c_str());
+}
+
+double CDlgMovement::StepScale() const {
+    for (const DimSegment& part : m_picked) {
+        TRdim* chain = nullptr;
+        if (acdbOpenObject(chain, part.chainId, AcDb::kForRead) != Acad::eOk) continue;
+        const double scale = chain->GetScale();
+        chain->close();
+        return scale;
+    }
+    if (!pGlobDimOptions) return 1.0;
+    const double value = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_ScaleVal];
+    return value > 0.0 ? value : kRepairedScale;
 }
 
 void CDlgMovement::AutoPosition() {

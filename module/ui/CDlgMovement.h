@@ -1,13 +1,16 @@
 #pragma once
 // "Textposition": places or moves the picked value texts of chains. The pick button
-// hides the dialog and runs the segment picking; a position button gives the picked
-// texts a position code; an arrow moves them by the step ("TextMoveStep", drawing units
-// before scaling) in the chain's scale; "Automatische Pos." lets the chain
-// place them. At 1:50 a step of 1 moves a text by 50 drawing units.
+// hides the dialog and runs the segment picking. On the page "Lage" a position button
+// gives the picked texts a position code and "Automatische Pos." lets the chain place
+// them; on the page "Verschieben" an arrow moves them (TextMoves.h) by the step
+// ("TextMoveStep", drawing units before scaling) in the chain's scale, and the button
+// beside the step takes it from a distance shown in the drawing. At 1:50 a step of 1
+// moves a text by 50 drawing units.
 #include "host/ge/AcGeVector3d.h"
 #include "host/mfc/CDialog.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/ui/ChainSegmentPick.h"
+#include "module/ui/TextMoves.h"
 
 class CDlgMovement : public CDialog {
 public:
@@ -26,13 +29,19 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 private:
+    // Page 0 "Lage" shows the position buttons, page 1 "Verschieben" the arrows and the step.
+    void ShowPage(int page);
     void OnPick();
+    // The step shown in the drawing: a distance, divided back by the scale.
+    void OnPickStep();
+    double StepScale() const;
     bool ReadStep();
     void ShowPicked();
     void SetPosition(int code);
-    void MoveTexts(double dx, double dy);
+    void MoveTexts(const TextMove& move);
     void AutoPosition();
 };
 

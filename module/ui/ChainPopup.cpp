@@ -54,10 +54,6 @@ void ClearAllValues(AcDbObjectId chainId) {
     });
 }
 
-void NotInThisBuild(int commandId) {
-    acutPrintf(L"\nMen\u00FCpunkt %d: not available yet in this build.", commandId);
-}
-
 bool IsChain(AcDbObjectId id) {
     TRdim* chain = nullptr;
     if (acdbOpenObject(chain, id, AcDb::kForRead) != Acad::eOk) return false;
@@ -132,6 +128,15 @@ bool DispatchPicking(int commandId, AcDbObjectId chainId) {
     case ID_CTX_MATCH:
         MatchChainProperties(chainId);
         return true;
+    case ID_CTX_LINK_ARC:
+        LinkArcChain(chainId);
+        return true;
+    case ID_CTX_APPEND_TEXT:
+        EditAppendedTexts(chainId);
+        return true;
+    case ID_CTX_APPEND_TEXT_REMOVE:
+        ClearAppendedTexts(chainId);
+        return true;
     default:
         if (commandId >= ID_CTX_EXT_SHOW && commandId <= ID_CTX_TICK_NONE) {
             SwitchPickedSegments(chainId, commandId);
@@ -143,6 +148,10 @@ bool DispatchPicking(int commandId, AcDbObjectId chainId) {
 
 } // namespace
 
+void NotInThisBuild(int commandId) {
+    acutPrintf(L"\nMen\u00FCpunkt %d: not available yet in this build.", commandId);
+}
+
 void RunChainPopupCommand(int commandId, AcDbObjectId chainId) {
     if (DispatchSwitches(commandId, chainId) || DispatchPicking(commandId, chainId)) return;
     switch (commandId) {
@@ -152,9 +161,6 @@ void RunChainPopupCommand(int commandId, AcDbObjectId chainId) {
     case ID_CTX_TEXT_POSITION:
         OpenMovementDialog();
         return;
-    case ID_CTX_APPEND_TEXT:
-    case ID_CTX_APPEND_TEXT_REMOVE:
-    case ID_CTX_LINK_ARC:
     case ID_CTX_PROPERTIES:
         NotInThisBuild(commandId);
         return;
@@ -167,9 +173,11 @@ int XOTA_OnPopupVargo() {
     const PopupOperation op = GetPopupOperation();
     if (op.objectId.isNull() || !acdbCurDwg()) return RTNORM;
     if (!IsChain(op.objectId)) {
-        // Host dimensions and texts: their operations come with the conversions.
-        if (op.commandId == ID_CTX_FORMAT_DEFAULT) CurrentFormatToDefault(op.objectId);
-        else NotInThisBuild(op.commandId);
+        try {
+            RunHostObjectPopupCommand(op.commandId, op.objectId);
+        } catch (...) {
+            acutPrintf(L"\n*** ERROR ON XOTA_OnPopupVargo %d", op.commandId);
+        }
         ClearPopupObject();
         return RTNORM;
     }

@@ -10,11 +10,14 @@
 #include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/ui/PaletteApp.h"
+#include "host/ed/AcEdSelectionSet.h"
 #include "module/chain/ChainEdit.h"
+#include "module/chain/TRdimCreate.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
+#include "module/resources/PaletteResources.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/ChainPopup.h"
 #include "module/ui/ChainSegmentPick.h"
@@ -82,13 +85,14 @@ bool AddChainPoints(AcDbObjectId chainId) {
             if (AddOnePoint(chainId, WorldOf(p))) ++added;
             continue;
         }
+        if (rc == RTCAN) continue; // a cancelled pick asks again; Enter ends
         if (rc == RTKWORD) {
             wchar_t word[64] = {0};
             acedGetInput(word, 64);
             const wchar_t c = static_cast<wchar_t>(std::towupper(word[0]));
             toRemove = c == L'R' || c == L'E';
         }
-        break; // Enter, cancel and any other answer end it
+        break; // Enter and any other answer end it
     }
     FinishAddedPoints(chainId, added);
     ShowDlgMain();
@@ -163,27 +167,72 @@ void MatchChainProperties(AcDbObjectId chainId) {
     source->close();
 }
 
+void LinkArcChain(AcDbObjectId chainId) {
+    acedSSSetFirst(nullptr, nullptr);
+    AcDbObjectId curveId;
+    int segment = 0;
+    if (!PickArcCurve(curveId, segment)) return;
+    TRdim* chain = nullptr;
+    if (acdbOpenObject(chain, chainId, AcDb::kForWrite) != Acad::eOk) return;
+    if (!chain->IsDimArc()) {
+        chain->close();
+        return;
+    }
+    const AcDbObjectId oldId = chain->GetArcObjectId();
+    // The chain leaves the curve it followed and follows the new one.
+    AcDbObject* curve = nullptr;
+    if (!oldId.isNull() && oldId != curveId && acdbOpenObject(curve, oldId, AcDb::kForWrite) == Acad::eOk) {
+        curve->removePersistentReactor(chainId);
+        curve->close();
+    }
+    if (acdbOpenObject(curve, curveId, AcDb::kForWrite) == Acad::eOk) {
+        curve->addPersistentReactor(chainId);
+        curve->close();
+    }
+    chain->SetArcSource(curveId, segment);
+    AcGeMatrix3d ucs;
+    acedGetCurrentUCS(ucs);
+    chain->SetCoordSystem(ucs);
+    chain->DimRefresh(-1);
+    chain->Regenerate(0);
+    chain->recordGraphicsModified(true);
+    chain->close();
+}
+
 void CurrentFormatToDefault(AcDbObjectId objectId) {
     if (!pGlobDimOptions) return;
     TRdim* chain = nullptr;
     if (acdbOpenObject(chain, objectId, AcDb::kForRead) != Acad::eOk) {
-        acutPrintf(L"\nAkt.Format -> Vorgabe: not available yet in this build for this object.");
+        HostFormatToDefault(objectId);
         return;
     }
     const TRdimParams params = chain->GetParams();
-    const int type = static_cast<int>(chain->GetParamInt(IND_I_LastType));
-    const std::wstring layer = GetLayerName(chain->layerId());
+    FormatAsDefault format;
+    format.mode = pGlobDimOptions->m_iMode;
+    format.strings.assign(params.arrayString.begin(), params.arrayString.end());
+    format.doubles.assign(params.arrayDouble.begin(), params.arrayDouble.end());
+    for (std::uint32_t v : params.arrayInt) format.ints.push_back(static_cast<int>(v));
+    format.type = static_cast<int>(chain->GetParamInt(IND_I_LastType));
+    format.layer = GetLayerName(chain->layerId());
     chain->close();
-    COptionSet& set = pGlobDimOptions->GetOptionSet();
-    for (size_t i = 0; i < params.arrayDouble.size() && i < set.arrayOptDouble.size(); ++i)
-        set.arrayOptDouble[i] = params.arrayDouble[i];
-    for (size_t i = 0; i < params.arrayString.size() && i < set.arrayOptString.size(); ++i)
-        set.arrayOptString[i] = params.arrayString[i];
-    for (size_t i = 0; i < params.arrayInt.size() && i < set.arrayOptInt.size(); ++i)
-        set.arrayOptInt[i] = static_cast<int>(params.arrayInt[i]);
-    if (type != 0) pGlobDimOptions->SetOptFlag(IND_OPT_B_ExtNewPosition, 1);
+    TakeFormatAsDefault(format);
+}
+
+void TakeFormatAsDefault(const FormatAsDefault& format) {
+    if (!pGlobDimOptions) return;
+    COptionSet& set = pGlobDimOptions->GetOptionSet(format.mode);
+    for (size_t i = 0; i < format.doubles.size() && i < set.arrayOptDouble.size(); ++i)
+        set.arrayOptDouble[i] = format.doubles[i];
+    for (size_t i = 0; i < format.strings.size() && i < set.arrayOptString.size(); ++i)
+        set.arrayOptString[i] = format.strings[i];
+    for (size_t i = 0; i < format.ints.size() && i < set.arrayOptInt.size(); ++i)
+        set.arrayOptInt[i] = format.ints[i];
+    if (format.type != 0) pGlobDimOptions->SetOptFlag(IND_OPT_B_ExtNewPosition, 1);
     if (dlgMyApp) dlgMyApp->ReloadData();
     pGlobDimOptions->SaveOptions();
-    if (dlgMyApp) dlgMyApp->AdjustType(type);
-    LogFmt(L"\n CurrentFormatToDefault type=%d layer=%s ", type, layer.c_str());
+    if (dlgMyApp) {
+        if (!format.layer.empty()) dlgMyApp->SetControlText(IDC_COMBO_LAYER, format.layer);
+        dlgMyApp->AdjustType(format.type);
+    }
+    LogFmt(L"\n CurrentFormatToDefault type=%d layer=%s ", format.type, format.layer.c_str());
 }

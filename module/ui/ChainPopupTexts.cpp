@@ -11,6 +11,7 @@
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/ui/CDlgAppendText.h"
 #include "module/ui/CDlgChainText.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/ChainPopup.h"
@@ -128,6 +129,48 @@ void EditPrefixSuffix(AcDbObjectId chainId) {
         chain->SetDimTextPrefix(k, prefix.c_str());
         chain->SetDimTextSuffix(k, suffix.c_str());
     });
+}
+
+void EditAppendedTexts(AcDbObjectId chainId) {
+    DimSegmentList list;
+    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    CDlgAppendText dlg;
+    std::wstring unused;
+    dlg.m_strInfo = DescribePicked(list, unused);
+    // The dialog starts from the first picked segment's record, when it has one.
+    TRdim* chain = nullptr;
+    if (acdbOpenObject(chain, list.front().chainId, AcDb::kForRead) == Acad::eOk) {
+        AppendingTextList records = chain->AppTexts();
+        const int at = FindAppendingText(records, list.front().index);
+        if (at >= 0) dlg.m_record = records[static_cast<size_t>(at)];
+        chain->close();
+    }
+    {
+        CTemporaryResourceOverride resources;
+        HideDlgMain();
+        const bool ok = dlg.DoModal() == IDOK;
+        ShowDlgMain();
+        if (!ok) return;
+    }
+    const AppendingText edited = dlg.m_record;
+    ForEachPicked(list, [&edited](TRdim* chain, int k) {
+        AppendingText* old = nullptr;
+        // A text placed by hand stays where it was put.
+        const bool keepPlace = edited.m_iAutoPos == 0 && chain->GetAppendingText(k, &old) >= 0 && old &&
+                               old->m_iAutoPos == 0;
+        const AcGePoint3d place = keepPlace ? old->m_position : AcGePoint3d();
+        AppendingText record = edited;
+        record.m_iSegment = k;
+        chain->SetAppendingText(k, &record);
+        AppendingText* stored = nullptr;
+        if (keepPlace && chain->GetAppendingText(k, &stored) >= 0 && stored) stored->m_position = place;
+    });
+}
+
+void ClearAppendedTexts(AcDbObjectId chainId) {
+    DimSegmentList list;
+    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    ForEachPicked(list, [](TRdim* chain, int k) { chain->SetAppendingText(k, nullptr); });
 }
 
 void ClearPrefixSuffix(AcDbObjectId chainId) {

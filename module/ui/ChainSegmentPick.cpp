@@ -51,13 +51,17 @@ bool PickChainPart(const ads_point point, Pick& pick) {
     return found;
 }
 
+// A picked segment shows its value text and its piece of the dimension line; a picked
+// point its extension line.
 void Highlight(const DimSegment& part, bool on) {
     AcDbEntity* entity = nullptr;
     if (acdbOpenAcDbEntity(entity, part.chainId, AcDb::kForRead) != Acad::eOk) return;
-    const int marker = 3 * part.index + part.kind;
-    const AcDbFullSubentPath path(part.chainId, AcDb::kEdgeSubentType, marker);
-    if (on) entity->highlight(path);
-    else entity->unhighlight(path);
+    for (int kind : {1, 2, 3}) {
+        if ((part.kind == 2) != (kind == 2)) continue;
+        const AcDbFullSubentPath path(part.chainId, AcDb::kEdgeSubentType, 3 * part.index + kind);
+        if (on) entity->highlight(path);
+        else entity->unhighlight(path);
+    }
     entity->close();
 }
 

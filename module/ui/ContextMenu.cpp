@@ -151,7 +151,7 @@ int GetObjectType(AcDbObjectId objectId, int& subType) {
         std::wstring text;
         int code = 0;
         // Host objects count only when they carry the module's mark.
-        if (GetXData(entity, L"LINTARO_OBJECT", text, code)) {
+        if (GetXData(entity, L"LINTARO_OBJECT", text, code) && code != 0) {
             if (AcDbRadialDimension::cast(entity) || AcDbDiametricDimension::cast(entity)) subType = 60;
             else if (AcDbDimension::cast(entity)) subType = 50;
             else subType = 10;

@@ -3,7 +3,8 @@
 one removed, one value made "ca. 3", its text moved with the position dialog, and every
 step taken back with U one by one. The exported DXF (read with ezdxf) shows the text
 moved by exactly the step; with "TextMoveStep" 1 at 1:50 one arrow press moves a text
-by 50 drawing units.
+by 50 drawing units, along its segment too, and a step shown in the drawing is taken
+as it is seen.
 
 usage: context_walkthrough.py LINTARO
 """
@@ -48,6 +49,7 @@ DXFOUT
 @dialog click 1225
 5,-4.6
 
+@dialog 1028 = Verschieben
 @dialog 1045 = 0.01
 @dialog click 1055
 @dialog click 1070
@@ -106,7 +108,40 @@ DXFOUT
 @dialog click 1225
 5,-4.9
 
+@dialog 1028 = Verschieben
 @dialog click 1055
+@dialog click 1070
+DXFOUT
+{after}
+"""
+
+# On the page "Verschieben": one step along the segment (50 units at 1:50), then a step
+# measured in the drawing (0.5 units, so 0.01 before scaling) to the segment's left.
+SEGMENT_ARROWS = """XOTA_Lintaro
+@palette 1020 = 50
+ZOOM
+W
+-50,-300
+300,100
+XOTA_Hdim
+0,0
+10,0
+5,-5
+
+DXFOUT
+{before}
+@rclick 2,-5
+@menu 32806
+@dialog click 1225
+5,-4.9
+
+@dialog click 1064
+@dialog 1028 = Verschieben
+@dialog click 1064
+@dialog click 1049
+0,0
+0.5,0
+@dialog click 1065
 @dialog click 1070
 DXFOUT
 {after}
@@ -162,6 +197,11 @@ def main(lintaro):
 
         out, before, after = run(lintaro, home, "scale50", SCALE_50, "[General Info]\nTextMoveStep=1\n")
         moved("scale50", before, after, 0.0, 50.0, out)
+
+        out, before, after = run(lintaro, home, "segment", SEGMENT_ARROWS, "[General Info]\nTextMoveStep=1\n")
+        if "is hidden" not in out:
+            sys.exit(f"segment: an arrow of the page not shown was clicked\n{out}")
+        moved("segment", before, after, 50.0, 0.5, out)
     return 0
 
 

@@ -7,10 +7,12 @@
 #include "host/db/AcDbPolyline.h"
 #include "host/db/AcDbSolid.h"
 #include "host/db/DrawnGeometry.h"
+#include "host/db/HighlightedParts.h"
 #include "host/gi/RecordingWorldDraw.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <numbers>
 
 using dbtest::Drawing;
@@ -208,4 +210,29 @@ TEST(EntityEditing, PiecesAndIntersectionsOfArcs) {
     c1.intersectWith(&touching, AcDb::kOnBothOperands, pts);
     ASSERT_EQ(pts.length(), 1) << "touching circles meet once";
     expectPoint(pts[0], AcGePoint3d(1, 0, 0), "touch point");
+}
+
+// Parts highlighted on their own are kept by marker, each once, and go one by one; the
+// whole entity's highlight is separate, and taking it away ends every part's too, as
+// does the entity going away.
+TEST(EntityEditing, PartsHighlightOneByOne) {
+    auto line = std::make_unique<AcDbLine>(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
+    const AcDbFullSubentPath four(AcDb::kEdgeSubentType, 4), six(AcDb::kEdgeSubentType, 6);
+    line->highlight(four);
+    line->highlight(six);
+    line->highlight(four);
+    EXPECT_FALSE(line->isHighlighted()) << "parts only, not the whole line";
+    EXPECT_EQ(host::highlightedMarkers(line.get()), (std::vector<Adesk::GsMarker>{4, 6}));
+    line->unhighlight(four);
+    EXPECT_EQ(host::highlightedMarkers(line.get()), (std::vector<Adesk::GsMarker>{6}));
+    line->highlight();
+    EXPECT_TRUE(line->isHighlighted());
+    EXPECT_EQ(host::highlightedMarkers(line.get()).size(), 1u);
+    line->unhighlight();
+    EXPECT_FALSE(line->isHighlighted());
+    EXPECT_TRUE(host::highlightedMarkers(line.get()).empty());
+    line->highlight(six);
+    const AcDbLine* gone = line.get();
+    line.reset();
+    EXPECT_TRUE(host::highlightedMarkers(gone).empty());
 }

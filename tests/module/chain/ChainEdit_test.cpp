@@ -125,3 +125,48 @@ TEST_F(ChainEditTest, ExtensionDirectionFollowsTheSideOfTheGivenPoint) {
     EXPECT_EQ(ExtensionDirectionFor(chain.get(), P(2, 6)), 1);
     EXPECT_EQ(ExtensionDirectionFor(chain.get(), P(2, -1)), 2);
 }
+
+// Appended texts go along with their segments: joined into the first chain onto the
+// segment between the same two points (one placed by hand keeps its place, the other
+// goes below its value), and split off with the segments after the cut.
+TEST_F(ChainEditTest, AppendedTextsGoAlongWhenChainsAreJoinedOrSplit) {
+    auto first = makeChain({P(0, 0), P(4, 0)}, kDimHorizontal, P(0, 3));
+    auto second = makeChain({P(6, 0), P(10, 0), P(13, 0)}, kDimHorizontal, P(0, 5));
+    AppendingText byHand;
+    byHand.m_strText = L"OKFF";
+    byHand.m_iAutoPos = 0;
+    second->SetAppendingText(1, &byHand);
+    AppendingText* stored = nullptr;
+    ASSERT_GE(second->GetAppendingText(1, &stored), 0);
+    stored->m_position = P(8, 7);
+    AppendingText following;
+    following.m_strText = L"BR";
+    second->SetAppendingText(2, &following);
+    int added = 0;
+    std::wstring problem;
+    ASSERT_TRUE(JoinChains(first.get(), second.get(), added, problem)) << problem.c_str();
+    ASSERT_EQ(first->GetExtensions(), 5);
+    AppendingText* joined = nullptr;
+    ASSERT_GE(first->GetAppendingText(3, &joined), 0); // between 6 and 10
+    EXPECT_EQ(joined->m_strText, L"OKFF");
+    EXPECT_EQ(joined->m_iAutoPos, 0);
+    EXPECT_POINT_NEAR(joined->m_position, P(8, 7), kGeomTol);
+    ASSERT_GE(first->GetAppendingText(4, &joined), 0); // between 10 and 13
+    EXPECT_EQ(joined->m_strText, L"BR");
+    // Below its value, which stands on the first chain's dimension line now.
+    EXPECT_LT(joined->m_position.y, first->GetPointTextPos(4).y);
+    EXPECT_NEAR(joined->m_position.x, first->GetPointTextPos(4).x, 2.0);
+    EXPECT_LT(first->GetAppendingText(1), 0);
+    EXPECT_LT(first->GetAppendingText(2), 0);
+
+    bool changed = false;
+    std::unique_ptr<TRdim> rest = RemoveChainSegment(first.get(), 2, changed);
+    ASSERT_NE(rest, nullptr);
+    ASSERT_EQ(rest->GetExtensions(), 3);
+    AppendingText* moved = nullptr;
+    ASSERT_GE(rest->GetAppendingText(1, &moved), 0);
+    EXPECT_EQ(moved->m_strText, L"OKFF");
+    ASSERT_GE(rest->GetAppendingText(2, &moved), 0);
+    EXPECT_EQ(moved->m_strText, L"BR");
+    EXPECT_TRUE(first->AppTexts().empty());
+}

@@ -3,7 +3,14 @@
 // popup command; and the classification that picks the menu.
 #include "tests/module/ui/PaletteWindowTestEnv.h"
 
+#include "host/db/AcDbArc.h"
+#include "host/db/AcDbLayerTableRecord.h"
 #include "host/db/AcDbLine.h"
+#include "host/db/AcDbRotatedDimension.h"
+#include "host/db/AcDbText.h"
+#include "host/db/HighlightedParts.h"
+#include "host/db/acutResbuf.h"
+#include "host/ge/AcGeTol.h"
 #include "host/ed/RightClick.h"
 #include "host/mfc/WinTimer.h"
 #include "host/win/ScriptUiDriver.h"
@@ -17,6 +24,13 @@
 #include "module/ui/ChainPopup.h"
 #include "module/ui/ContextMenu.h"
 #include "module/ui/PaletteChainPicks.h"
+#include "module/ui/TextMoves.h"
+#include "module/services/XDataServices.h"
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <optional>
 
 namespace {
 
@@ -186,4 +200,201 @@ TEST_F(ChainPopupTest, AutomaticOrderStartsWithTheSideCodeAndCancelGivesNothing)
     EXPECT_EQ(order, L"0,1,3,4,5,7");
     EXPECT_EQ(dialog(L"@dialog check 1162 1\n@dialog click 2\n", order), IDCANCEL);
     EXPECT_EQ(order, L"");
+}
+
+namespace {
+
+// Geometry the operations compute: far below a drawing's precision, far above rounding.
+constexpr double kGeomTol = 1e-9;
+
+// The appended text of segment k, if the chain has one.
+std::optional<AppendingText> AppendedText(TRdim& chain, int k) {
+    AppendingTextList records = chain.AppTexts();
+    const int at = FindAppendingText(records, k);
+    if (at < 0) return std::nullopt;
+    return records[static_cast<size_t>(at)];
+}
+
+} // namespace
+
+// "Zusatz-Maßtext": entered for the picked values (below each value, showing the number
+// it reads as), taken from a drawing text that is then erased, placed by hand, refused
+// when empty, unchanged on Cancel, and removed from the picked values only.
+TEST_F(ChainPopupTest, AppendedTextsAreEnteredTakenFromTextsAndRemoved) {
+    auto record = [this](int k) { return read<std::optional<AppendingText>>(m_chain, [k](TRdim& c) { return AppendedText(c, k); }); };
+    run(L"@rclick 2,-5\n@menu 32813\n5,-5\n13,-5\n\n@dialog 1143 = 2,50 m\n@dialog click 1\n");
+    for (int k : {1, 2}) {
+        const std::optional<AppendingText> r = record(k);
+        ASSERT_TRUE(r.has_value()) << "segment " << k << transcript();
+        EXPECT_EQ(r->m_strText, L"2,50 m");
+        EXPECT_NEAR(r->m_dValue, 2.5, kGeomTol);
+        EXPECT_EQ(r->m_iAutoPos, 1);
+        const AcGePoint3d value = read<AcGePoint3d>(m_chain, [k](TRdim& c) { return c.GetPointTextPos(k); });
+        EXPECT_LT(r->m_position.y, value.y) << "below its value";
+    }
+    run(L"@rclick 2,-5\n@menu 32813\n5,-5\n\n@dialog 1143 = neu\n@dialog click 2\n");
+    EXPECT_EQ(record(1)->m_strText, L"2,50 m");
+    // The field starts with the picked segment's text; "eigener Griff" places it by hand.
+    run(L"@rclick 2,-5\n@menu 32813\n5,-5\n\n@dialog check 1077 1\n@dialog click 1\n");
+    EXPECT_EQ(record(1)->m_strText, L"2,50 m");
+    EXPECT_EQ(record(1)->m_iAutoPos, 0);
+    run(L"@rclick 2,-5\n@menu 32813\n13,-5\n\n@dialog 1143 = \n@dialog click 1\n");
+    EXPECT_TRUE(said(L"Zusatz-Ma\u00DFtext ist leer"));
+    EXPECT_EQ(record(2)->m_strText, L"2,50 m");
+
+    const AcDbObjectId door = add(new AcDbText(AcGePoint3d(3, 8, 0), L"T\u00FCr 1", AcDbObjectId::kNull, 1.0));
+    run(L"@rclick 2,-5\n@menu 32813\n13,-5\n\n@dialog click 1169\n3.5,8.4\n@dialog check 1078 1\n"
+        L"@dialog click 1\n");
+    EXPECT_EQ(record(2)->m_strText, L"T\u00FCr 1") << transcript();
+    AcDbEntity* erased = nullptr;
+    EXPECT_NE(acdbOpenAcDbEntity(erased, door, AcDb::kForRead), Acad::eOk) << "the picked text is erased";
+    if (erased) erased->close();
+
+    run(L"@rclick 2,-5\n@menu 32814\n5,-5\n\n");
+    EXPECT_FALSE(record(1).has_value());
+    EXPECT_TRUE(record(2).has_value());
+}
+
+// The pick loop shows what is picked: a value shows its text and its piece of the
+// dimension line, a second pick of it takes both away, and the end of the loop leaves
+// nothing highlighted.
+TEST_F(ChainPopupTest, PickedPartsShowHighlightedUntilThePickingEnds) {
+    std::vector<std::vector<Adesk::GsMarker>> seen;
+    auto probe = [this, &seen] {
+        seen.push_back(read<std::vector<Adesk::GsMarker>>(m_chain, [](TRdim& c) { return host::highlightedMarkers(&c); }));
+    };
+    class ProbingSource : public host::InputSource {
+    public:
+        ProbingSource(std::vector<std::wstring> lines, std::function<void()> probe)
+            : m_lines(std::move(lines)), m_probe(std::move(probe)) {}
+        std::optional<std::wstring> readLine() override {
+            if (m_next >= m_lines.size()) return std::nullopt;
+            // The state before each answer to a pick prompt (not before the menu lines).
+            if (m_next >= 2) m_probe();
+            return m_lines[m_next++];
+        }
+
+    private:
+        std::vector<std::wstring> m_lines;
+        std::function<void()> m_probe;
+        size_t m_next = 0;
+    };
+    host::hostInput().pushSource(std::make_unique<ProbingSource>(
+        std::vector<std::wstring>{L"@rclick 2,-5", L"@menu 32812", L"13,-5", L"5,-5", L"13,-5", L""}, probe));
+    host::commandLine().run();
+    probe();
+    ASSERT_EQ(seen.size(), 5u) << transcript();
+    EXPECT_TRUE(seen[0].empty());
+    EXPECT_EQ(seen[1], (std::vector<Adesk::GsMarker>{7, 9})); // segment 2: text 7, line 9
+    EXPECT_EQ(seen[2], (std::vector<Adesk::GsMarker>{7, 9, 4, 6}));
+    EXPECT_EQ(seen[3], (std::vector<Adesk::GsMarker>{4, 6}));
+    EXPECT_TRUE(seen[4].empty());
+}
+
+// Menus 137 and 138 on the host's texts and dimensions with the module's mark: the
+// format mark becomes the default of the text or chain options, the items of the
+// conversions say they are not there yet, a locked layer refuses, an unmarked text
+// keeps the host's menu.
+TEST_F(ChainPopupTest, MarkedHostObjectsRunWhatIsBuilt) {
+    auto marked = [this](AcDbEntity* entity, int lastType) {
+        const AcDbObjectId id = add(entity);
+        AcDbEntity* e = nullptr;
+        EXPECT_EQ(acdbOpenAcDbEntity(e, id, AcDb::kForWrite), Acad::eOk);
+        EXPECT_TRUE(SetXData(e, L"LINTARO_OBJECT", L"_LINTARO_", 1));
+        EXPECT_EQ(RegisterApp(m_db.get(), L"LINTARO_DATA"), Acad::eOk);
+        resbuf* data = acutBuildList(1001, L"LINTARO_DATA", 1000, L"1:20", 1070, 0, 1070, 0, 1070, 0, 1070,
+                                     lastType, 1040, 0.05, 0);
+        EXPECT_EQ(e->setXData(data), Acad::eOk);
+        acutRelRb(data);
+        e->close();
+        return id;
+    };
+    const AcDbObjectId text = marked(new AcDbText(AcGePoint3d(3, 8, 0), L"Raum", AcDbObjectId::kNull, 1.0), 0);
+    int sub = 0;
+    EXPECT_EQ(GetObjectType(text, sub), 0);
+    EXPECT_EQ(sub, 10);
+    run(L"@rclick 3.5,8.4\n@menu 32800\n");
+    const COptionSet& texts = pGlobDimOptions->GetOptionSet(OPT_MODE_TEXT);
+    EXPECT_EQ(texts.arrayOptString[IND_S_Scale], L"1:20") << transcript();
+    EXPECT_NEAR(texts.arrayOptDouble[IND_D_ScaleVal], 0.05, kGeomTol);
+    run(L"@rclick 3.5,8.4\n@menu 32887\n");
+    EXPECT_TRUE(said(L"32887: not available yet in this build."));
+
+    const AcDbObjectId dim = marked(
+        new AcDbRotatedDimension(0.0, AcGePoint3d(20, 0, 0), AcGePoint3d(30, 0, 0), AcGePoint3d(25, 3, 0)), 2);
+    EXPECT_EQ(GetObjectType(dim, sub), 0);
+    EXPECT_EQ(sub, 50);
+    run(L"@rclick 25,3\n@menu 32853\n");
+    EXPECT_TRUE(said(L"32853: not available yet in this build.")) << transcript();
+    run(L"@rclick 25,3\n@menu 32800\n");
+    EXPECT_EQ(pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptString[IND_S_Scale], L"1:20");
+
+    // A locked layer refuses before anything runs.
+    AcDbEntity* e = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(e, text, AcDb::kForRead), Acad::eOk);
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(acdbOpenObject(layer, e->layerId(), AcDb::kForWrite), Acad::eOk);
+    e->close();
+    layer->setIsLocked(true);
+    layer->close();
+    run(L"@rclick 3.5,8.4\n@menu 32887\n");
+    EXPECT_TRUE(said(L"Objekt auf gesperrtem Layer"));
+
+    const AcDbObjectId plain = add(new AcDbText(AcGePoint3d(3, 12, 0), L"frei", AcDbObjectId::kNull, 1.0));
+    EXPECT_EQ(GetObjectType(plain, sub), 0);
+    EXPECT_EQ(sub, 0);
+}
+
+// An arc chain linked to another arc measures along it: the new arc holds the chain
+// among its reactors, the old one no more, and the points lie on the new arc.
+TEST_F(ChainPopupTest, AnArcChainLinkedToAnotherArcFollowsIt) {
+    const AcDbObjectId first = add(new AcDbArc(AcGePoint3d(40, 0, 0), 2.0, 0.0, std::numbers::pi / 2));
+    run(L"XOTA_dimArc\n41.41421356,1.41421356\n42,0\n40,2\n43,0\n\n");
+    ASSERT_EQ(chains().size(), 2u) << transcript();
+    const AcDbObjectId arcChain = chains()[1];
+    ASSERT_EQ(read<AcDbObjectId>(arcChain, [](TRdim& c) { return c.GetArcObjectId(); }), first);
+    const AcDbObjectId second = add(new AcDbArc(AcGePoint3d(40, 0, 0), 2.5, 0.0, std::numbers::pi / 2));
+    run(L"@rclick 43,0\n@menu 32844\n41.76776695,1.76776695\n");
+    EXPECT_EQ(read<AcDbObjectId>(arcChain, [](TRdim& c) { return c.GetArcObjectId(); }), second) << transcript();
+    auto follows = [arcChain](AcDbObjectId curve) {
+        AcDbObject* o = nullptr;
+        if (acdbOpenObject(o, curve, AcDb::kForRead) != Acad::eOk) return false;
+        const bool found = o->hasPersistentReactor(arcChain);
+        o->close();
+        return found;
+    };
+    EXPECT_TRUE(follows(second));
+    EXPECT_FALSE(follows(first));
+    const std::vector<AcGePoint3d> points = read<std::vector<AcGePoint3d>>(arcChain, [](TRdim& c) {
+        std::vector<AcGePoint3d> p;
+        for (int i = 0; i < c.GetExtensions(); ++i) p.push_back(c.GetPointInput(i));
+        return p;
+    });
+    ASSERT_EQ(points.size(), 2u);
+    for (const AcGePoint3d& p : points)
+        EXPECT_NEAR(p.distanceTo(AcGePoint3d(40, 0, 0)), 2.5, kGeomTol);
+}
+
+// The arrows along and across the segment, to the other side of the dimension line,
+// back home and to the segment's middle, and the step measured in the drawing.
+TEST(ChainPopupPieces, SegmentArrowsMoveTextsRelativeToTheirSegment) {
+    const AcGePoint3d a(0, 0, 0), b(10, 0, 0), text(3, 1, 0);
+    const AcGeVector3d up(0, 0, 1);
+    auto near = [](const AcGePoint3d& p, double x, double y) {
+        return std::fabs(p.x - x) < kGeomTol && std::fabs(p.y - y) < kGeomTol;
+    };
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1064), text, a, b, up, 2.0), 5, 1));
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1063), text, a, b, up, 2.0), 1, 1));
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1065), text, a, b, up, 2.0), 3, 3));
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1066), text, a, b, up, 2.0), 3, -1));
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1067), text, a, b, up, 2.0), 3, -1));
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1069), text, a, b, up, 2.0), 5, 1));
+    // A segment running the other way turns "along" and "left" with it.
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1064), text, b, a, up, 2.0), 1, 1));
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1065), text, b, a, up, 2.0), 3, -1));
+    EXPECT_TRUE(near(MoveBySegment(TextMoveOf(1064), text, a, a, up, 2.0), 3, 1)) << "no segment, no move";
+    EXPECT_EQ(TextMoveOf(1068).kind, TextMoveKind::kHome);
+    EXPECT_EQ(TextMoveOf(1070).kind, TextMoveKind::kNone);
+    double dx = 0, dy = 0;
+    EXPECT_FALSE(CDlgMovement::ArrowDirection(1064, dx, dy));
 }
