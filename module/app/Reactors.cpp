@@ -5,6 +5,7 @@
 #include "host/mfc/CButton.h"
 #include "host/win/WinCrt.h"
 #include "module/app/DbReactor.h"
+#include "module/app/DbServices.h"
 #include "module/app/DocLocks.h"
 #include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
@@ -136,6 +137,14 @@ public:
         LogFmt(L"\n# commandCancelled <%s> ", cmdStr ? cmdStr : L"");
         commandEnded(cmdStr);
         SetReactorsSuspended(0);
+    }
+    void beginClose(AcDbDatabase* /*pDwg*/) override {
+        LogFmt(L"\n# beginClose cur:%s ", GetCurrentDWGName().c_str());
+        SaveShowAppWindowState();
+        // The palette belongs to the drawings: it goes with the last one.
+        if (GetAcadVarI(L"SDI") != 0 || CountOpenDocuments() > 1) return;
+        LogMsg(L"=>zatvaram App ");
+        EndApp(true, true);
     }
     void commandFailed(const wchar_t* cmdStr) override {
         const std::wstring name = upper(cmdStr);

@@ -9,6 +9,7 @@
 #include "module/app/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/app/PaletteApp.h"
+#include "module/app/ReactorSuspension.h"
 #include "module/app/XDataServices.h"
 #include "module/chain/TRdimJig.h"
 #include "module/height/HeightText.h"
@@ -220,7 +221,10 @@ int MakeDimHeight(bool bPlan, AcDbObjectId baseId, double /*reserved*/, const st
     const bool ownPalette = !dlgMyApp;
     if (ownPalette) StartApp(false);
     if (!dlgMyApp) return 0;
-    dlgMyApp->AdjustMode(bPlan ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT);
+    // A context operation (state 8) keeps what the palette shows, such as a template
+    // mark's values, when the palette is in the marks' mode already.
+    const int mode = bPlan ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT;
+    if (AreReactorsSuspended() != kReactorsContextOperation || dlgMyApp->m_iCurrentMode != mode) dlgMyApp->AdjustMode(mode);
     if (!baseId.isNull()) {
         WritePaletteTexts(PaletteTexts{{prefix1, suffix1, prefix2, suffix2}});
     } else {
