@@ -138,9 +138,11 @@ void EditInValueDialog(AcDbObjectId markId) {
     if (dlg.DoModal() != IDOK) return;
     ChangeMark(markId, [&dlg, base](TRdimHeight* edited) {
         dlg.Apply(edited);
-        if (base) edited->DimMoved(AcGeVector3d(0.0, 0.0, 0.0));
-        else edited->SetCurHeight();
+        if (!base) edited->SetCurHeight();
     });
+    if (!base) return;
+    for (const AcDbObjectId& memberId : GetGroupMembers(markId))
+        ChangeMark(memberId, [](TRdimHeight* member) { member->SetCurHeight(); });
 }
 
 // 32820: the group's marks become the palette's selection.
