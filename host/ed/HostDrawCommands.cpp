@@ -15,6 +15,7 @@
 #include "host/ed/EditorInput.h"
 #include "host/ed/HostDrawCommandsCommon.h"
 #include "host/ed/HostEditCommands.h"
+#include "host/ed/HostVariableCommands.h"
 #include "host/ed/SysVars.h"
 #include "host/ed/acedSSGet.h"
 #include "host/win/FormatW.h"
@@ -216,6 +217,7 @@ void registerDrawCommands() {
     stack.addCommand(kGroup, L"LIST", L"LIST", ACRX_CMD_MODAL, &listCommand);
     stack.addCommand(kGroup, L"U", L"U", ACRX_CMD_MODAL, &undoCommand);
     registerEditCommands();
+    registerVariableCommands();
     installUndoGroups();
     defineCurrentLayerVariable();
 }

@@ -117,5 +117,6 @@ void ObjectsGraphicsModified(const AcDbObjectIdArray& ids);
 // Lets every chain and height mark of model space recompute itself for a reason (0 a
 // new options file, 4 a new annotation scale). Returns how many were asked.
 int DwgRegenVargo(int mode);
+inline constexpr int kRegenAnnotationScale = 4;
 // Shows the drawing as it is now.
 void DwgRefresh();

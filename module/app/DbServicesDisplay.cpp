@@ -4,6 +4,7 @@
 #include "module/app/DocLocks.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
+#include "module/height/TRdimHeight.h"
 #include "module/options/OptStrings.h"
 
 #include "host/db/AcDbBlockTable.h"
@@ -98,11 +99,16 @@ int DwgRegenVargo(int mode) {
     int asked = 0;
     for (AcDbObjectId id : ids) {
         if (id.isErased()) continue;
-        TRdim* chain = nullptr;
-        if (acdbOpenObject(chain, id, AcDb::kForRead) != Acad::eOk) continue;
-        chain->Regenerate(mode);
-        chain->close();
-        ++asked;
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+        if (TRdim* chain = TRdim::cast(entity)) {
+            chain->Regenerate(mode);
+            ++asked;
+        } else if (TRdimHeight* mark = TRdimHeight::cast(entity)) {
+            mark->Regenerate(mode);
+            ++asked;
+        }
+        entity->close();
     }
     return asked;
 }

@@ -146,6 +146,15 @@ public:
         LogMsg(L"=>zatvaram App ");
         EndApp(true, true);
     }
+    void sysVarChanged(const wchar_t* varName, Adesk::Boolean success) override {
+        if (!success) return;
+        const std::wstring name = upper(varName);
+        LogFmt(L"\n# sysVarChanged <%s> ", name.c_str());
+        // Chains and marks drawn in the annotation scale take its new size.
+        if (name != L"CANNOSCALE") return;
+        DwgRegenVargo(kRegenAnnotationScale);
+        DwgRefresh();
+    }
     void commandFailed(const wchar_t* cmdStr) override {
         const std::wstring name = upper(cmdStr);
         LogFmt(L"\n# commandFailed <%s> ", name.c_str());
