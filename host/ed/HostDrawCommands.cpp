@@ -14,6 +14,7 @@
 #include "host/ed/CommandHooks.h"
 #include "host/ed/EditorInput.h"
 #include "host/ed/HostDrawCommandsCommon.h"
+#include "host/ed/HostBlockCommands.h"
 #include "host/ed/HostEditCommands.h"
 #include "host/ed/HostVariableCommands.h"
 #include "host/ed/SysVars.h"
@@ -218,6 +219,7 @@ void registerDrawCommands() {
     stack.addCommand(kGroup, L"U", L"U", ACRX_CMD_MODAL, &undoCommand);
     registerEditCommands();
     registerVariableCommands();
+    registerBlockCommands();
     installUndoGroups();
     defineCurrentLayerVariable();
 }
