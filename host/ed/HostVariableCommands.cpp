@@ -66,11 +66,15 @@ void defineAnnotationScaleVariable() {
 
 std::wstring shown(const VarValue& v) {
     switch (v.type) {
-    case RTSTR: return FormatW(L"\"%s\"", v.text.c_str());
+    case RTSTR:
+        return FormatW(L"\"%s\"", v.text.c_str());
     case RTSHORT:
-    case RTLONG: return FormatW(L"%d", v.integer);
-    case RTREAL: return FormatW(L"%.4f", v.real);
-    default: return FormatW(L"%.4f,%.4f,%.4f", v.point[0], v.point[1], v.point[2]);
+    case RTLONG:
+        return FormatW(L"%d", v.integer);
+    case RTREAL:
+        return FormatW(L"%.4f", v.real);
+    default:
+        return FormatW(L"%.4f,%.4f,%.4f", v.point[0], v.point[1], v.point[2]);
     }
 }
 
@@ -87,7 +91,8 @@ bool typedValue(const std::wstring& text, short type, VarValue& value) {
         value = VarValue::ofReal(number);
         return true;
     }
-    if ((type != RTSHORT && type != RTLONG) || number != static_cast<double>(static_cast<int32_t>(number))) return false;
+    if ((type != RTSHORT && type != RTLONG) || number != static_cast<double>(static_cast<int32_t>(number)))
+        return false;
     value = VarValue::ofLong(static_cast<int32_t>(number));
     return true;
 }
@@ -101,13 +106,15 @@ void setvarCommand() {
         transcriptWrite(FormatW(L"\nUnknown variable name \"%s\".", name.c_str()));
         return;
     }
-    const std::wstring prompt = FormatW(L"\nEnter new value for %s <%s>: ", name.c_str(), shown(*current).c_str());
+    const std::wstring prompt =
+        FormatW(L"\nEnter new value for %s <%s>: ", name.c_str(), shown(*current).c_str());
     if (acedGetString(1, prompt.c_str(), buffer, kAnswer) != RTNORM) return;
     const std::wstring typed = trim(buffer);
     if (typed.empty()) return;
     VarValue value;
     const int rc = typedValue(typed, current->type, value) ? sysVars().set(name, value) : RTREJ;
-    if (rc != RTNORM) transcriptWrite(FormatW(L"\n%s: \"%s\" is refused - the value stays.", name.c_str(), typed.c_str()));
+    if (rc != RTNORM)
+        transcriptWrite(FormatW(L"\n%s: \"%s\" is refused - the value stays.", name.c_str(), typed.c_str()));
 }
 
 } // namespace

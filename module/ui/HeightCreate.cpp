@@ -240,7 +240,8 @@ int MakeDimHeight(bool bPlan, AcDbObjectId baseId, double /*reserved*/, const st
     // A context operation (state 8) keeps what the palette shows, such as a template
     // mark's values, when the palette is in the marks' mode already.
     const int mode = bPlan ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT;
-    if (AreReactorsSuspended() != kReactorsContextOperation || dlgMyApp->m_iCurrentMode != mode) dlgMyApp->AdjustMode(mode);
+    if (AreReactorsSuspended() != kReactorsContextOperation || dlgMyApp->m_iCurrentMode != mode)
+        dlgMyApp->AdjustMode(mode);
     if (!baseId.isNull()) {
         WritePaletteTexts(PaletteTexts{{prefix1, suffix1, prefix2, suffix2}});
     } else {

@@ -39,4 +39,6 @@ bool TRdimHeightJig::update() {
     return true;
 }
 
-AcDbEntity* TRdimHeightJig::entity() const { return m_mark; }
+AcDbEntity* TRdimHeightJig::entity() const {
+    return m_mark;
+}

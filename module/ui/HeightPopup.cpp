@@ -6,8 +6,8 @@
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 #include "module/app/DbServices.h"
-#include "module/app/PaletteApp.h"
 #include "module/app/DocLocks.h"
+#include "module/app/PaletteApp.h"
 #include "module/app/ReactorSuspension.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/PopupState.h"
@@ -85,7 +85,8 @@ void MatchHeightProperties(AcDbObjectId markId) {
                 taken.arrayString[index] = own.arrayString[index];
         mark->SetParams(taken);
         for (int index : {IND_I_HUserText, IND_I_HAutoValue1, IND_I_HAutoValue2, IND_I_HDimNoModify})
-            mark->SetParamInt(index, own.arrayInt.size() > static_cast<size_t>(index) ? own.arrayInt[index] : 0);
+            mark->SetParamInt(index,
+                              own.arrayInt.size() > static_cast<size_t>(index) ? own.arrayInt[index] : 0);
         mark->setLayer(layer);
         mark->Regenerate(1);
         mark->SetPointDim(mark->GetPoint(kHPointDim));

@@ -28,4 +28,5 @@ int TakeMarksFromGroups(AcDbObjectId markId);
 int AlignHeightMarks(int commandId, AcDbObjectId markId);
 // Where a mark moving along its X axis from its symbol point meets the line through a
 // and b; false when it runs parallel to the line.
-bool AlignedSymbolPoint(const TRdimHeight& mark, const AcGePoint3d& a, const AcGePoint3d& b, AcGePoint3d& result);
+bool AlignedSymbolPoint(const TRdimHeight& mark, const AcGePoint3d& a, const AcGePoint3d& b,
+                        AcGePoint3d& result);

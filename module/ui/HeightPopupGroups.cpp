@@ -163,8 +163,8 @@ void AddMarksToGroup(int commandId, AcDbObjectId markId) {
     } else {
         t = TemplateOf(groupId, true);
     }
-    MakeDimHeight(plan, plan ? AcDbObjectId::kNull : groupId, 0.0, t.texts[0], t.texts[1], t.texts[2], t.texts[3],
-                  0, t.format);
+    MakeDimHeight(plan, plan ? AcDbObjectId::kNull : groupId, 0.0, t.texts[0], t.texts[1], t.texts[2],
+                  t.texts[3], 0, t.format);
     if (dlgMyApp) dlgMyApp->AdjustMode(plan ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT);
 }
 
@@ -195,7 +195,8 @@ int TakeMarksFromGroups(AcDbObjectId markId) {
     return moved;
 }
 
-bool AlignedSymbolPoint(const TRdimHeight& mark, const AcGePoint3d& a, const AcGePoint3d& b, AcGePoint3d& result) {
+bool AlignedSymbolPoint(const TRdimHeight& mark, const AcGePoint3d& a, const AcGePoint3d& b,
+                        AcGePoint3d& result) {
     // In the mark's system the mark moves along X at its symbol's level.
     const AcGePoint3d la = mark.WorldToMark(a), lb = mark.WorldToMark(b);
     const AcGePoint3d d = mark.WorldToMark(mark.GetPoint(kHPointDim));

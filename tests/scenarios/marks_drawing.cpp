@@ -59,8 +59,10 @@ bool save(const char* path) {
 bool makeDrawings(const char* sectionPath, const char* planPath) {
     // The section drawing: a group base of ±0.00 at the origin and a member at 1.25.
     AcDbDatabase* sectionDb = acdbHostApplicationServices()->workingDatabase();
-    const AcDbObjectId base = sectionDb ? appendMark(sectionDb, false, AcGePoint3d(0, 0, 0), 0.0) : AcDbObjectId();
-    const AcDbObjectId source = base.isNull() ? base : appendMark(sectionDb, false, AcGePoint3d(2, 1.25, 0), 1.25);
+    const AcDbObjectId base =
+        sectionDb ? appendMark(sectionDb, false, AcGePoint3d(0, 0, 0), 0.0) : AcDbObjectId();
+    const AcDbObjectId source =
+        base.isNull() ? base : appendMark(sectionDb, false, AcGePoint3d(2, 1.25, 0), 1.25);
     TRdimHeight* mark = nullptr;
     if (source.isNull() || acdbOpenObject(mark, base, AcDb::kForWrite) != Acad::eOk) return false;
     mark->SetRole(kHeightRoleBase);

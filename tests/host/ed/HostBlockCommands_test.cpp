@@ -22,24 +22,8 @@ namespace {
 
 constexpr double kTol = lintaro::tol::kHostEqualPoint;
 
-class BlockCommands : public EdSession {
+class BlockCommands : public DrawingSession {
 protected:
-    void SetUp() override {
-        EdSession::SetUp();
-        host::registerDrawCommands();
-        m_db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
-    }
-    void TearDown() override {
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        m_db.reset();
-        EdSession::TearDown();
-    }
-    void command(const wchar_t* name, const std::wstring& answers) {
-        script(answers);
-        host::commandLine().execute(name);
-        host::hostInput().clearSources();
-    }
     std::vector<AcDbObjectId> entitiesOf(AcDbObjectId blockId) const {
         std::vector<AcDbObjectId> out;
         AcDbBlockTableRecord* block = nullptr;
@@ -57,7 +41,6 @@ protected:
         table->close();
         return id;
     }
-    std::unique_ptr<AcDbDatabase> m_db;
 };
 
 } // namespace

@@ -26,33 +26,23 @@ struct VariableWatcher : AcEditorReactor {
     }
 };
 
-class VariableCommands : public EdSession {
+class VariableCommands : public DrawingSession {
 protected:
     void SetUp() override {
-        EdSession::SetUp();
-        host::registerDrawCommands();
-        m_db = std::make_unique<AcDbDatabase>();
-        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+        DrawingSession::SetUp();
         acedEditor->addReactor(&m_watcher);
     }
     void TearDown() override {
         acedEditor->removeReactor(&m_watcher);
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-        m_db.reset();
-        EdSession::TearDown();
+        DrawingSession::TearDown();
     }
-    void setvar(const std::wstring& answers) {
-        script(answers);
-        host::commandLine().execute(L"SETVAR");
-        host::hostInput().clearSources();
-    }
+    void setvar(const std::wstring& answers) { command(L"SETVAR", answers); }
     double annotationScale() const {
         std::unique_ptr<AcDbAnnotationScale> scale(m_db->cannoscale());
         double value = 0.0;
         if (scale) scale->getScale(value);
         return value;
     }
-    std::unique_ptr<AcDbDatabase> m_db;
     VariableWatcher m_watcher;
 };
 

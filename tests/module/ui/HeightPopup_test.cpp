@@ -43,8 +43,9 @@ protected:
     void SetUp() override {
         PaletteWindowTest::SetUp();
         if (HasFatalFailure()) return;
-        host::hostInput().setEventHandler(
-            [](const std::wstring& e) { return host::handleRightClickEvent(e) || host::handlePaletteEvent(e); });
+        host::hostInput().setEventHandler([](const std::wstring& e) {
+            return host::handleRightClickEvent(e) || host::handlePaletteEvent(e);
+        });
         host::commandLine().setIdleHandler([] { host::mfc::runIdleWork(); });
         host::uiEventQueue().setFeeder([] { return host::hostInput().nextUiEvent(); });
         m_driverScope = std::make_unique<host::UiDriverScope>(m_driver);
