@@ -215,7 +215,9 @@ void CommandLine::run() {
     // When the input has ended the host is idle once more: what that posts still runs.
     int idleAfterEnd = 0;
     while (!m_quit) {
-        runIdle();
+        // Timers and idle work wait, as window timers do, until input already posted
+        // (the escapes a right click posts, say) has been read.
+        if (!hostInput().hasPosted()) runIdle();
         if (m_quit) break;
         hostInput().prompt(L"\nCommand: ");
         const InputItem item = hostInput().readAtCommandPrompt();

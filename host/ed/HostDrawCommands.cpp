@@ -14,7 +14,9 @@
 #include "host/ed/CommandHooks.h"
 #include "host/ed/EditorInput.h"
 #include "host/ed/HostDrawCommandsCommon.h"
+#include "host/ed/HostBlockCommands.h"
 #include "host/ed/HostEditCommands.h"
+#include "host/ed/HostVariableCommands.h"
 #include "host/ed/SysVars.h"
 #include "host/ed/acedSSGet.h"
 #include "host/win/FormatW.h"
@@ -218,6 +220,8 @@ void registerDrawCommands() {
     stack.addCommand(kGroup, L"LIST", L"LIST", ACRX_CMD_MODAL, &listCommand);
     stack.addCommand(kGroup, L"U", L"U", ACRX_CMD_MODAL, &undoCommand);
     registerEditCommands();
+    registerVariableCommands();
+    registerBlockCommands();
     installUndoGroups();
     defineCurrentLayerVariable();
 }

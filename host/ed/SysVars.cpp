@@ -1,5 +1,6 @@
 #include "host/ed/SysVars.h"
 
+#include "host/ed/AcEditorReactor.h"
 #include "host/rx/acutString.h"
 #include "host/win/WinCrt.h"
 
@@ -106,9 +107,15 @@ int SysVars::set(const std::wstring& name, const VarValue& value) {
     const VarValue current = v.get ? v.get() : v.value;
     std::optional<VarValue> coerced = coerceVarValue(value, current.type);
     if (!coerced) return RTREJ;
-    if (v.set) return v.set(*coerced) ? RTNORM : RTREJ;
-    v.value = *coerced;
-    return RTNORM;
+    const std::wstring upper = key(name);
+    acedEditor->fire([&](AcEditorReactor* r) { r->sysVarWillChange(upper.c_str()); });
+    bool ok = true;
+    if (v.set)
+        ok = v.set(*coerced);
+    else
+        v.value = *coerced;
+    acedEditor->fire([&](AcEditorReactor* r) { r->sysVarChanged(upper.c_str(), ok); });
+    return ok ? RTNORM : RTREJ;
 }
 
 void SysVars::setStored(const std::wstring& name, const VarValue& value) {

@@ -1,7 +1,6 @@
 #include "module/app/LispTable.h"
 
 #include "host/ed/LispFunctions.h"
-#include "host/ed/acutPrintf.h"
 #include "module/app/ContextMenuPort.h"
 #include "module/app/LintaroApp.h"
 #include "module/base/LintaroLog.h"
@@ -14,12 +13,8 @@ namespace {
 // The chain operation chosen in the context menu, in command context.
 int popUpChain() { return XOTA_OnPopupVargo(); }
 
-// The height-mark operations are not part of this build: the function says so and
-// fails, which AutoLISP reports as an error.
-int popUpHeightMark() {
-    acutPrintf(L"\nXOTA_LintaroPopUpH: not available yet in this build.");
-    return RTERROR;
-}
+// The height-mark operation chosen in the context menu, in command context.
+int popUpHeightMark() { return XOTA_OnPopupMHDim(); }
 
 int makeDimByLine() { return MakeDimByLineFromLisp(); }
 

@@ -4,7 +4,9 @@
 #include "host/ed/AcEditorReactor.h"
 #include "host/win/WinCrt.h"
 #include "module/app/DbReactor.h"
+#include "module/app/Regenerate.h"
 #include "module/services/CommandObjects.h"
+#include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
 #include "module/services/ReactorSuspension.h"
@@ -131,6 +133,23 @@ public:
         LogFmt(L"\n# commandCancelled <%s> ", cmdStr ? cmdStr : L"");
         commandEnded(cmdStr);
         SetReactorsSuspended(0);
+    }
+    void beginClose(AcDbDatabase* /*pDwg*/) override {
+        LogFmt(L"\n# beginClose cur:%s ", GetCurrentDWGName().c_str());
+        SaveShowAppWindowState();
+        // The palette belongs to the drawings: it goes with the last one.
+        if (GetAcadVarI(L"SDI") != 0 || CountOpenDocuments() > 1) return;
+        LogMsg(L"=>zatvaram App ");
+        EndApp(true, true);
+    }
+    void sysVarChanged(const wchar_t* varName, Adesk::Boolean success) override {
+        if (!success) return;
+        const std::wstring name = upper(varName);
+        LogFmt(L"\n# sysVarChanged <%s> ", name.c_str());
+        // Chains and marks drawn in the annotation scale take its new size.
+        if (name != L"CANNOSCALE") return;
+        DwgRegenVargo(kRegenAnnotationScale);
+        DwgRefresh();
     }
     void commandFailed(const wchar_t* cmdStr) override {
         const std::wstring name = upper(cmdStr);

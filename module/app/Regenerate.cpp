@@ -1,6 +1,7 @@
 #include "module/app/Regenerate.h"
 
 #include "module/chain/TRdim.h"
+#include "module/height/TRdimHeight.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
 
@@ -35,11 +36,16 @@ int DwgRegenVargo(int mode) {
     int asked = 0;
     for (AcDbObjectId id : ids) {
         if (id.isErased()) continue;
-        TRdim* chain = nullptr;
-        if (acdbOpenObject(chain, id, AcDb::kForRead) != Acad::eOk) continue;
-        chain->Regenerate(mode);
-        chain->close();
-        ++asked;
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+        if (TRdim* chain = TRdim::cast(entity)) {
+            chain->Regenerate(mode);
+            ++asked;
+        } else if (TRdimHeight* mark = TRdimHeight::cast(entity)) {
+            mark->Regenerate(mode);
+            ++asked;
+        }
+        entity->close();
     }
     return asked;
 }

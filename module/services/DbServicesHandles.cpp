@@ -5,12 +5,16 @@
 #include "module/base/LintaroLog.h"
 #include "module/options/OptStrings.h"
 
+#include "host/ap/AcApDocManager.h"
+#include "host/ap/AcApDocument.h"
 #include "host/db/AcDbBlockTableRecord.h"
 #include "host/db/AcDbDatabase.h"
 #include "host/db/AcDbObject.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/win/FormatW.h"
 #include "host/win/WinFiles.h"
+
+#include <memory>
 
 namespace {
 
@@ -45,6 +49,17 @@ AcDbDatabase* xrefDatabase(AcDbDatabase* db, const std::wstring& blockHandle) {
     AcDbDatabase* xref = block->xrefDatabase(true);
     block->close();
     return xref;
+}
+
+// The database of the open drawing saved as `file`; null when none is open. A drawing
+// that is open is followed as it is now rather than as it was last saved.
+AcDbDatabase* openDrawing(const std::wstring& file) {
+    std::unique_ptr<AcApDocumentIterator> it(acDocManager->newAcApDocumentIterator());
+    for (; it && !it->done(); it->step()) {
+        const AcApDocument* doc = it->document();
+        if (doc && doc->fileName() && OptLower(doc->fileName()) == OptLower(file)) return doc->database();
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -135,8 +150,12 @@ AcDbObjectId Handle2ObjectId(AcDbDatabase* db, const std::wstring& text) {
     if (colon != std::wstring::npos) {
         const std::wstring owner = text.substr(0, colon);
         handleText = text.substr(colon + 1);
-        db = OptContainsNoCase(owner, kDrawingExtension) ? GetExternalDwg(ExternalDrawings(), owner)
-                                                         : (db ? xrefDatabase(db, owner) : nullptr);
+        if (!OptContainsNoCase(owner, kDrawingExtension))
+            db = db ? xrefDatabase(db, owner) : nullptr;
+        else if (AcDbDatabase* open = openDrawing(drawingFilePart(owner)))
+            db = open;
+        else
+            db = GetExternalDwg(ExternalDrawings(), owner);
         LogFmt(L" => (%d, %s) ", db ? 1 : 0, handleText.c_str());
     }
     AcDbHandle handle;

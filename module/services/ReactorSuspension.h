@@ -5,6 +5,8 @@
 // Sets the flag and returns its previous value, so callers can restore it.
 int SetReactorsSuspended(int flag);
 int AreReactorsSuspended();
+// The flag's value while a context-menu operation runs.
+inline constexpr int kReactorsContextOperation = 8;
 
 // Suspends for the lifetime of the object and restores the previous state after.
 class CReactorSuspension {

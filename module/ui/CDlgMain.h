@@ -38,8 +38,8 @@ public:
     // Paper space shows the first scale, "1 mm" and "mm"; model space its own values again.
     void SelectScale();
 
-    // Shows the values of the objects (chains) and blocks every option write until the
-    // mode is set again; "<var>" where they differ.
+    // Shows the values of the objects (chains; height marks in their own mode) and blocks
+    // every option write until the mode is set again; "<var>" where they differ.
     void SelectObjects(const AcDbObjectIdArray& ids);
     // The objects last shown by SelectObjects.
     const AcDbObjectIdArray& CurrentObjects() const { return m_currentObjects; }

@@ -19,6 +19,7 @@
 #include "module/ui/PaletteApp.h"
 #include "module/services/XDataServices.h"
 #include "module/chain/TRdim.h"
+#include "module/height/TRdimHeight.h"
 #include "module/app/HeightLinks.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/resources/PaletteResources.h"
@@ -90,7 +91,13 @@ bool applyCode(TRdim& chain, int code, int paletteMode) {
 
 void CDlgMain::SelectObjects(const AcDbObjectIdArray& ids) {
     if (!pGlobDimOptions || ids.isEmpty()) return;
-    AdjustMode(m_iCurrentMode == OPT_MODE_ALL ? OPT_MODE_ALL : OPT_MODE_CHAIN);
+    // Height marks are shown in their own mode, everything else as chains.
+    int mode = OPT_MODE_CHAIN;
+    if (TRdimHeight* mark = ObjectId2TRdimHeight(ids[0])) {
+        mode = mark->IsPlan() ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT;
+        mark->close();
+    }
+    AdjustMode(m_iCurrentMode == OPT_MODE_ALL ? OPT_MODE_ALL : mode);
     pGlobDimOptions->SetOptFlag(IND_OPT_B_ExtNewPosition, 1);
     pGlobDimOptions->m_bNoWrite = true;
     if (auto* reduced = dynamic_cast<CButton*>(GetDlgItem(IDC_CHECK_REDUCED)))
@@ -106,9 +113,15 @@ void CDlgMain::showSelectedChains(const AcDbObjectIdArray& ids) {
     int shown = 0;
     int reduced = -1;
     for (const AcDbObjectId& id : ids) {
-        TRdim* chain = nullptr;
-        if (acdbOpenObject(chain, id, AcDb::kForRead) != Acad::eOk || !chain) continue;
-        const ParamArraysView values = chain->Params();
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+        const TRdim* chain = TRdim::cast(entity);
+        const TRdimHeight* mark = TRdimHeight::cast(entity);
+        if (!chain && !mark) {
+            entity->close();
+            continue;
+        }
+        const ParamArraysView values = chain ? chain->Params() : mark->Params();
         for (int combo : PaletteValueCombos()) {
             const std::wstring text = PaletteTextOf(combo, values);
             if (shown == 0) {
@@ -121,9 +134,11 @@ void CDlgMain::showSelectedChains(const AcDbObjectIdArray& ids) {
                 setComboText(combo, kVaries);
             }
         }
-        const int own = chain->GetParamInt(IND_I_MCmFrom10) != 0 ? BST_CHECKED : BST_UNCHECKED;
-        reduced = shown == 0 ? own : (reduced == own ? own : BST_INDETERMINATE);
-        chain->close();
+        if (chain) {
+            const int own = chain->GetParamInt(IND_I_MCmFrom10) != 0 ? BST_CHECKED : BST_UNCHECKED;
+            reduced = shown == 0 ? own : (reduced == own ? own : BST_INDETERMINATE);
+        }
+        entity->close();
         ++shown;
     }
     if (reduced >= 0) CheckDlgButton(IDC_CHECK_REDUCED, static_cast<UINT>(reduced));

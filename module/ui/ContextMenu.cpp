@@ -20,6 +20,7 @@
 #include "module/services/XDataServices.h"
 #include "module/chain/PopupState.h"
 #include "module/chain/TRdim.h"
+#include "module/chain/TRdimParams.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
@@ -83,7 +84,10 @@ void SetMenuChecks(CMenu& menu, AcDbObjectId objectId, int type) {
         }
     } else if (TRdimHeight* mark2 = TRdimHeight::cast(entity)) {
         if (type >= 250 && type < 300) mark(ID_CTX_BASE_FIXED, type == 251);
-        else mark(ID_CTX_BACKGROUND, mark2->GetParamInt(IND_I_WipeOutStatus) == 2);
+        else
+            mark(ID_CTX_BACKGROUND,
+                 IsStatusOn(mark2->GetParamInt(IND_I_WipeOutStatus), pGlobDimOptions != nullptr,
+                            pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_WipeOut)));
     }
     entity->close();
 }
@@ -202,7 +206,13 @@ void timerProc(HWND, UINT, UINT_PTR, DWORD) {
         const int chosen = TrackContextMenu(menuId, objectId, type);
         if (chosen == 0) return;
         LogFmt(L" OnPopupCommand = %d ", chosen);
-        PostPopupOperation(chosen, objectId, type >= 200);
+        if (type >= 200 && (chosen == 32822 || chosen == 32824)) {
+            // Aligning marks asks for its line and marks at once, without a posted command.
+            SetPopupOperation(chosen, objectId);
+            XOTA_OnPopupMHDim();
+        } else {
+            PostPopupOperation(chosen, objectId, type >= 200);
+        }
         LogMsg(L" END OnPopupCommand ");
     } catch (...) {
         acutPrintf(L"\nANY ERROR ON PopupMenu...");

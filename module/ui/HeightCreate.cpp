@@ -9,6 +9,7 @@
 #include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/ui/PaletteApp.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/services/XDataServices.h"
 #include "module/chain/TRdimJig.h"
 #include "module/height/HeightText.h"
@@ -19,6 +20,7 @@
 #include "module/resources/PaletteResources.h"
 #include "module/ui/CDlgHDbase.h"
 #include "module/ui/CDlgMain.h"
+#include "module/ui/HeightJig.h"
 
 #include <memory>
 
@@ -101,6 +103,21 @@ std::unique_ptr<TRdimHeight> NewMark(bool plan, int role, const AcGePoint3d& inp
     return mark;
 }
 
+// The symbol's position of a member, with the new mark dragged along as a preview
+// (values from the group's base). False when the input ended.
+bool AskSymbol(AcDbObjectId baseId, const ads_point measured, ads_point symbol) {
+    const AcGePoint3d at = World(measured);
+    std::unique_ptr<TRdimHeight> preview = NewMark(false, kHeightRoleMark, at, at);
+    preview->SetBaseId(baseId);
+    preview->SetCurHeight();
+    TRdimHeightJig jig(preview.get(), at);
+    AcGePoint3d point;
+    if (!jig.AskSymbolPoint(LoadStr(IDS_PROMPT_HK_SYMBOL_POSITION), point)) return false;
+    const ads_point world = {point.x, point.y, point.z};
+    acdbWcs2Ucs(world, symbol, false);
+    return true;
+}
+
 // The values, texts and fixing of the dialog onto a new plan mark or base.
 void TakeDialog(TRdimHeight& mark, const CDlgHDbase& dlg, const PaletteTexts& texts) {
     for (int i = 0; i < 4; ++i)
@@ -165,7 +182,7 @@ bool MakeOne(Run& run, int& made) {
         const bool align = pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_HDimAlign) == 1;
         if (align && run.hasSymbol && run.points >= 3) {
             symbol[0] = run.lastSymbolUcs.x;
-        } else if (!AskPoint(measured, LoadStr(IDS_PROMPT_HK_SYMBOL_POSITION), symbol)) {
+        } else if (!AskSymbol(run.base, measured, symbol)) {
             return false;
         }
         run.hasSymbol = true;
@@ -220,7 +237,11 @@ int MakeDimHeight(bool bPlan, AcDbObjectId baseId, double /*reserved*/, const st
     const bool ownPalette = !dlgMyApp;
     if (ownPalette) StartApp(false);
     if (!dlgMyApp) return 0;
-    dlgMyApp->AdjustMode(bPlan ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT);
+    // A context operation (state 8) keeps what the palette shows, such as a template
+    // mark's values, when the palette is in the marks' mode already.
+    const int mode = bPlan ? OPT_MODE_HEIGHT_PLAN : OPT_MODE_HEIGHT;
+    if (AreReactorsSuspended() != kReactorsContextOperation || dlgMyApp->m_iCurrentMode != mode)
+        dlgMyApp->AdjustMode(mode);
     if (!baseId.isNull()) {
         WritePaletteTexts(PaletteTexts{{prefix1, suffix1, prefix2, suffix2}});
     } else {

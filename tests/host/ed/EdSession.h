@@ -1,8 +1,11 @@
 #pragma once
 // A clean command line for one test: the input reads the given script text, the
 // transcript is captured, and everything the test added is gone afterwards.
+#include "host/db/AcDbDatabase.h"
+#include "host/db/AcDbHostApplicationServices.h"
 #include "host/ed/AcEdCommandStack.h"
 #include "host/ed/CommandLine.h"
+#include "host/ed/HostDrawCommands.h"
 #include "host/ed/HostInput.h"
 #include "host/ed/InputSource.h"
 #include "host/win/Transcript.h"
@@ -37,4 +40,29 @@ protected:
     bool said(const std::wstring& text) const { return transcript.text().find(text) != std::wstring::npos; }
 
     host::TranscriptCapture transcript;
+};
+
+// The same with the host's drawing commands and a fresh working drawing, and commands
+// run one at a time with their answers.
+class DrawingSession : public EdSession {
+protected:
+    void SetUp() override {
+        EdSession::SetUp();
+        host::registerDrawCommands();
+        m_db = std::make_unique<AcDbDatabase>();
+        acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+    }
+    void TearDown() override {
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        m_db.reset();
+        EdSession::TearDown();
+    }
+    // Runs the command with the answers, one a line; what is left of them is dropped.
+    void command(const wchar_t* name, const std::wstring& answers = L"") {
+        script(answers);
+        host::commandLine().execute(name);
+        host::hostInput().clearSources();
+    }
+
+    std::unique_ptr<AcDbDatabase> m_db;
 };

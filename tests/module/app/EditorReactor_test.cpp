@@ -2,7 +2,10 @@
 // plotting and saving, and the database reactor's rest during EXPLODE and block work.
 #include "module/app/Reactors.h"
 
+#include "host/ap/AcApDocManager.h"
+#include "host/db/AcDbHostApplicationServices.h"
 #include "host/ed/CommandHooks.h"
+#include "host/ed/SysVars.h"
 #include "host/mfc/CButton.h"
 #include "module/ui/PaletteApp.h"
 #include "module/services/ReactorSuspension.h"
@@ -83,4 +86,33 @@ TEST_F(EditorReactorTest, ExplodeAndBlockCommandsRestTheDatabaseReactorForTheirR
     EXPECT_EQ(AreReactorsSuspended(), 0);
     host::commandHooks().fireEnd(L"EXPLODE", 1, host::CommandOutcome::Ended);
     InstallReactors();
+}
+
+// The palette belongs to the drawings: closing one of two leaves it, closing the last
+// takes it away; in single-document mode it stays.
+TEST_F(EditorReactorTest, ThePaletteClosesWithTheLastDrawing) {
+    ASSERT_NE(dlgMyApp, nullptr);
+    ASSERT_EQ(acDocManager->appContextNewDocument(nullptr), Acad::eOk);
+    ASSERT_EQ(acDocManager->appContextNewDocument(nullptr), Acad::eOk);
+    const int open = acDocManager->documentCount();
+    ASSERT_GE(open, 2);
+    while (acDocManager->documentCount() > 1) {
+        ASSERT_EQ(acDocManager->closeDocument(acDocManager->curDocument()), Acad::eOk);
+        EXPECT_NE(dlgMyApp, nullptr) << "another drawing is still open";
+    }
+    ASSERT_EQ(acDocManager->closeDocument(acDocManager->curDocument()), Acad::eOk);
+    EXPECT_EQ(dlgMyApp, nullptr);
+
+    StartApp(true);
+    ASSERT_NE(dlgMyApp, nullptr);
+    resbuf sdi{};
+    sdi.restype = RTSHORT;
+    sdi.resval.rint = 1;
+    ASSERT_EQ(acedSetVar(L"SDI", &sdi), RTNORM);
+    ASSERT_EQ(acDocManager->appContextNewDocument(nullptr), Acad::eOk);
+    ASSERT_EQ(acDocManager->closeDocument(acDocManager->curDocument()), Acad::eOk);
+    EXPECT_NE(dlgMyApp, nullptr) << "single-document mode keeps the palette";
+    sdi.resval.rint = 0;
+    acedSetVar(L"SDI", &sdi);
+    acdbHostApplicationServices()->setWorkingDatabase(m_db.get());
 }

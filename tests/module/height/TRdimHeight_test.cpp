@@ -1,6 +1,8 @@
 #include "tests/module/height/HeightTestEnv.h"
 
 #include "host/db/AcDbLine.h"
+#include "host/ed/HostVariableCommands.h"
+#include "host/ed/SysVars.h"
 #include "module/ui/CDlgMain.h"
 
 #include <cmath>
@@ -122,4 +124,34 @@ TEST_F(HeightTest, CopyTransformListAndLookUp) {
     AcDbEntity* line = nullptr;
     ASSERT_EQ(acdbOpenObject(line, lineId, AcDb::kForWrite), Acad::eOk);
     line->close();
+}
+
+// A mark drawn in the annotation scale ("BMaß") places its texts for the drawing's
+// current scale: a new CANNOSCALE moves them out in proportion; a mark with a fixed
+// scale stays where it was.
+TEST_F(HeightTest, AnnotationScaleChangesMoveTheTextsOfAnnotativeMarksOnly) {
+    host::registerVariableCommands();
+    auto annotative = makeMark(false, 1, AcGePoint3d(0, 0, 0), 1.0);
+    annotative->SetParamString(IND_S_Scale, L"BMa\u00DF");
+    annotative->InitPointText();
+    auto fixed = makeMark(false, 1, AcGePoint3d(10, 0, 0), 1.0);
+    const AcDbObjectId a = append(annotative.release());
+    const AcDbObjectId f = append(fixed.release());
+    auto offset = [](AcDbObjectId id) {
+        TRdimHeight* mark = ObjectId2TRdimHeight(id);
+        if (!mark) return AcGeVector3d();
+        const AcGeVector3d v = mark->GetPoint(kHPointText1) - mark->GetPoint(kHPointDim);
+        mark->close();
+        return v;
+    };
+    const AcGeVector3d before = offset(a), fixedBefore = offset(f);
+    ASSERT_GT(before.length(), 0.0);
+    resbuf value{};
+    value.restype = RTSTR;
+    value.resval.rstring = const_cast<wchar_t*>(L"1:50");
+    ASSERT_EQ(acedSetVar(L"CANNOSCALE", &value), RTNORM);
+    const AcGeVector3d after = offset(a);
+    EXPECT_NEAR(after.x, 50.0 * before.x, 1e-9 * 50.0 * before.length());
+    EXPECT_NEAR(after.y, 50.0 * before.y, 1e-9 * 50.0 * before.length());
+    EXPECT_TRUE(offset(f).isEqualTo(fixedBefore));
 }
