@@ -28,19 +28,37 @@ bool isOtherDwg(const uint8_t* data, size_t size, std::string& version) {
     return true;
 }
 
+bool isBlank(uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The next line of text from i (without its line end); i moves past it.
+std::string_view nextLine(const uint8_t* data, size_t size, size_t& i) {
+    while (i < size && isBlank(data[i])) ++i;
+    const size_t start = i;
+    while (i < size && data[i] != '\r' && data[i] != '\n') ++i;
+    size_t end = i;
+    while (end > start && (data[end - 1] == ' ' || data[end - 1] == '\t')) --end;
+    return {reinterpret_cast<const char*>(data + start), end - start};
+}
+
 // A DXF file starts with group code 0 and SECTION (text), or with the binary sentinel.
+// Comments (group 999) may come first: programs that write plans put their name there.
 bool isDxf(const uint8_t* data, size_t size) {
     if (startsWith(data, size, "AutoCAD Binary DXF")) return true;
     size_t i = 0;
     if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) i = 3; // UTF-8 mark
-    while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
-        ++i;
-    if (i >= size || data[i] != '0') return false;
-    ++i;
-    while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
-        ++i;
-    std::string_view rest(reinterpret_cast<const char*>(data + i), size - i);
-    return rest.substr(0, 7) == "SECTION";
+    for (int comments = 0; comments < 64; ++comments) {
+        const std::string_view code = nextLine(data, size, i);
+        // The comment's text is a whole line, blanks included.
+        if (code == "999") {
+            while (i < size && data[i] != '\r' && data[i] != '\n') ++i;
+            if (i < size && data[i] == '\r') ++i;
+            if (i < size && data[i] == '\n') ++i;
+            while (i < size && data[i] != '\r' && data[i] != '\n') ++i;
+            continue;
+        }
+        return code == "0" && nextLine(data, size, i).substr(0, 7) == "SECTION";
+    }
+    return false;
 }
 } // namespace
 

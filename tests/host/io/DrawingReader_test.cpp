@@ -192,6 +192,13 @@ TEST(DrawingReader, OtherFilesAreRecognisedAndRefusedWithAdvice) {
     EXPECT_TRUE(says(dxf, L"DXF file"));
     EXPECT_TRUE(says(dxf, L"DXFIN"));
 
+    // Plans written by other programs often open with a comment naming the program.
+    EXPECT_TRUE(says(readBytes(text("999\r\ndxfrw 0.6.3\r\n  0\r\nSECTION\r\n")), L"DXF file"));
+    EXPECT_TRUE(says(readBytes(text("999\n\n999\nsecond\n0\nSECTION\n")), L"DXF file"));
+    Refusal commentOnly = readBytes(text("999\ncomment only\n"));
+    EXPECT_TRUE(says(commentOnly, L"signature"));
+    EXPECT_FALSE(says(commentOnly, L"DXF file"));
+
     Refusal png = readBytes(text("\x89PNG\r\n\x1a\n....."));
     EXPECT_TRUE(png.refused);
     EXPECT_TRUE(says(png, L"not a drawing file"));
