@@ -136,11 +136,11 @@ public:
     }
     void beginClose(AcDbDatabase* /*pDwg*/) override {
         LogFmt(L"\n# beginClose cur:%s ", GetCurrentDWGName().c_str());
-        SaveShowAppWindowState();
+        Palette().SaveShownState();
         // The palette belongs to the drawings: it goes with the last one.
         if (GetAcadVarI(L"SDI") != 0 || CountOpenDocuments() > 1) return;
         LogMsg(L"=>zatvaram App ");
-        EndApp(true, true);
+        Palette().Close();
     }
     void sysVarChanged(const wchar_t* varName, Adesk::Boolean success) override {
         if (!success) return;

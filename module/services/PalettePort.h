@@ -31,6 +31,8 @@ public:
     virtual void Discard() = 0;
     // Destroys the palette and stores whether it was shown, as the module does at its end.
     virtual void Close() = 0;
+    // Stores whether the palette is shown, so the next start shows it again (or not).
+    virtual void SaveShownState() {}
     // Steps aside while the user picks in the drawing, and comes back as it was.
     virtual void Hide() = 0;
     virtual void Show() = 0;

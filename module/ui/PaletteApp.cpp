@@ -108,6 +108,7 @@ public:
     }
     void Discard() override { EndApp(true, false); }
     void Close() override { EndApp(true, true); }
+    void SaveShownState() override { SaveShowAppWindowState(); }
     void Hide() override { HideDlgMain(); }
     void Show() override { ShowDlgMain(); }
     bool InitParameters(int mode, AcDbObject* object, bool keepArcSettings) override {
