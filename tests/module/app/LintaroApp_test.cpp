@@ -218,8 +218,8 @@ TEST_F(ModuleLifecycle, UnbuiltCommandsSayItAndCreationLeavesNoPalette) {
     EXPECT_NE(capture.text().find(L"XOTA_Doption: not available yet"), std::wstring::npos) << capture.text();
     EXPECT_EQ(dlgMyApp, nullptr);
     capture.clear();
-    host::commandLine().execute(L"_XOTA_dimReplace");
-    EXPECT_NE(capture.text().find(L"XOTA_dimReplace: not available yet"), std::wstring::npos);
+    host::commandLine().execute(L"_XOTA_DimProp");
+    EXPECT_NE(capture.text().find(L"XOTA_DimProp: not available yet"), std::wstring::npos) << capture.text();
 }
 
 TEST_F(ModuleLifecycle, ShowAppWindowAsksForThePaletteAtLoad) {

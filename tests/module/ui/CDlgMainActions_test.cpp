@@ -138,8 +138,8 @@ TEST_F(PaletteActionsTest, MenuBatchOperationsChangeEverySelectedChain) {
 
     // Work this build lacks is named and changes nothing.
     clearTranscript();
-    run(L"@palette menu 32870\n");
-    EXPECT_TRUE(said(L"Zusatzma\u00DFtexte ersetzen...: not available yet in this build.")) << transcript();
+    run(L"@palette menu 32788\n");
+    EXPECT_TRUE(said(L"Globale Einstellungen...: not available yet in this build.")) << transcript();
     EXPECT_EQ(sumStatus(1), 2u);
     EXPECT_EQ(chains().size(), 2u);
 }
