@@ -8,6 +8,7 @@
 #include "module/app/LintaroApp.h"
 #include "module/ui/PaletteApp.h"
 #include "module/options/IniStorage.h"
+#include "tests/module/IniStorageReset.h"
 
 #include <cstdlib>
 #include <filesystem>

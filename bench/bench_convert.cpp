@@ -10,6 +10,7 @@
 #include "host/db/AcDbHostApplicationServices.h"
 #include "host/db/AcDbObjectOpen.h"
 #include "host/db/AcDbRotatedDimension.h"
+#include "bench/BenchModule.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/ConvertCommands.h"
 #include "module/app/LintaroApp.h"
@@ -84,28 +85,8 @@ void BM_JoinRecords(benchmark::State& state) {
 }
 BENCHMARK(BM_JoinRecords)->ArgsProduct({{1000, 10000}, {1, 0}})->Unit(benchmark::kMillisecond);
 
-// The module loaded once, with its settings in a temporary folder.
-struct LoadedModule {
-    std::filesystem::path dir;
-    LoadedModule() {
-        dir =
-            std::filesystem::temp_directory_path() / ("lintaro-bench-convert-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        ::setenv("APPDATA", dir.c_str(), 1);
-        ::setenv("TMPDIR", dir.c_str(), 1);
-        ResetIniStorageForTests();
-        acrxDynamicLinker->loadModule(L"lintaro.arx", &acrxEntryPoint, false, &lintaroModuleExit);
-        StartApp(false);
-    }
-    ~LoadedModule() {
-        acrxDynamicLinker->unloadAllForQuit();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-};
-
-LoadedModule& module() {
-    static LoadedModule loaded;
+bench::LoadedModule& module() {
+    static bench::LoadedModule loaded("convert");
     return loaded;
 }
 
