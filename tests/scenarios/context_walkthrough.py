@@ -90,7 +90,8 @@ STEPS = [
     ["0 found"],  # the chain itself
 ]
 
-SCALE_50 = """XOTA_Lintaro
+# A chain at 1:50 written out, then the position dialog opened on its first value.
+POSITION_DIALOG_AT_50 = """XOTA_Lintaro
 @palette 1020 = 50
 ZOOM
 W
@@ -108,7 +109,9 @@ DXFOUT
 @dialog click 1225
 5,-4.9
 
-@dialog 1028 = Verschieben
+"""
+
+SCALE_50 = POSITION_DIALOG_AT_50 + """@dialog 1028 = Verschieben
 @dialog click 1055
 @dialog click 1070
 DXFOUT
@@ -117,25 +120,7 @@ DXFOUT
 
 # On the page "Verschieben": one step along the segment (50 units at 1:50), then a step
 # measured in the drawing (0.5 units, so 0.01 before scaling) to the segment's left.
-SEGMENT_ARROWS = """XOTA_Lintaro
-@palette 1020 = 50
-ZOOM
-W
--50,-300
-300,100
-XOTA_Hdim
-0,0
-10,0
-5,-5
-
-DXFOUT
-{before}
-@rclick 2,-5
-@menu 32806
-@dialog click 1225
-5,-4.9
-
-@dialog click 1064
+SEGMENT_ARROWS = POSITION_DIALOG_AT_50 + """@dialog click 1064
 @dialog 1028 = Verschieben
 @dialog click 1064
 @dialog click 1049
