@@ -2,8 +2,8 @@
 // The add-on loaded once for a benchmark program, with its settings in a temporary
 // folder named after `name`, the palette open (the first chain would open it and
 // reload the options) and one drawing as the working database.
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
 #include "module/ui/PaletteApp.h"

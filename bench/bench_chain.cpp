@@ -3,13 +3,13 @@
 // building such a chain point by point, as the creation jig does; and picking one chain
 // in a drawing of N chains, as every new chain's "select or place" prompt does
 // (N = 1,000 and 10,000; LINTARO_BENCH_BIG=1 adds 100,000).
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/DwgBufferFiler.h"
-#include "host/ed/AcEdSelectionSet.h"
-#include "host/ed/acedSSGet.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/filing/DwgBufferFiler.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
+#include "host/ed/selection/acedSSGet.h"
 #include "host/rx/adscodes.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"

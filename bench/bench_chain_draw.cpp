@@ -6,9 +6,9 @@
 //                          segments; N = 250, 500, 1000 shows the cost growing with N,
 //                          not with N squared (only neighbouring texts are compared)
 //   BM_AdjustTexts         the same chain laid out again as a whole ('A')
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/DatabaseClasses.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/DatabaseClasses.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"

@@ -5,11 +5,11 @@
 // the chains made in the drawing and the dimensions erased. The time for 10,000 should
 // stay near ten times the time for 1,000: no pair of dimensions is compared that could
 // not join.
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbRotatedDimension.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
 #include "bench/BenchModule.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/ConvertCommands.h"

@@ -1,12 +1,12 @@
 // The drawing database under load: opening and closing a million objects, for
 // read and for write with a change (the path every command takes), appending,
 // and filing entities through the byte filer.
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/DwgBufferFiler.h"
-#include "host/db/UndoManager.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/filing/DwgBufferFiler.h"
+#include "host/db/database/UndoManager.h"
 
 #include <benchmark/benchmark.h>
 

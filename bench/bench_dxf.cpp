@@ -1,6 +1,6 @@
 // DXF interchange with a real plan: importing the largest plan beside the project
 // (reading, checking and building its entities), and writing it out again.
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/io/dxf/DxfExport.h"
 #include "host/io/dxf/DxfImport.h"
 #include "host/win/FileBytes.h"

@@ -2,9 +2,9 @@
 // drawing read, its texts replaced and saved (with its backup), as the batch command
 // does it. The time per drawing ("per_drawing") should not grow with the number of
 // drawings: nothing of one drawing is kept for the next.
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/io/DrawingFile.h"
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"

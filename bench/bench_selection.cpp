@@ -1,15 +1,15 @@
 // Selections in a plan-sized drawing: a pick, a crossing window and a fence over
 // thousands of lines and arcs, as every click, window and cutting line pays for them.
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/acutResbuf.h"
-#include "host/ed/AcEdSelectionSet.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/database/acutResbuf.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
 #include "host/ed/DrawingView.h"
-#include "host/ed/acedSSGet.h"
+#include "host/ed/selection/acedSSGet.h"
 #include "host/rx/adscodes.h"
 
 #include <benchmark/benchmark.h>

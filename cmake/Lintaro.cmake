@@ -1,5 +1,5 @@
 # Each folder of host/ and module/ is built with its own include scope: a tree of links
-# under the build folder, rooted like the repository ("host/db/AcDbEntity.h"), that holds
+# under the build folder, rooted like the repository ("host/db/entities/AcDbEntity.h"), that holds
 # the folder itself and the folders below it, nothing else. A forbidden include then
 # names a header the compiler cannot find. The rules live in scripts/check_includes.py,
 # which the build asks, so the compiler and the include check refuse the same edges.
@@ -33,10 +33,6 @@ function(lintaro_include_scope folder out_var)
   set(${out_var} ${root} PARENT_SCOPE)
 endfunction()
 
-# The host's folders in their scopes too. Off until host/db and host/ed get their
-# subfolders: switching it on recompiles every host file once, which that move does anyway.
-option(LINTARO_HOST_INCLUDE_SCOPES "Compile each host folder in its own include scope" OFF)
-
 # Each folder of host/ is its own static library, so that a half-written folder never
 # breaks the build of another.
 #
@@ -53,13 +49,9 @@ function(lintaro_library)
   endif()
   add_library(${L_NAME} STATIC ${srcs})
   # Nothing propagates to what links the library: each user has its own scope.
-  if(LINTARO_HOST_INCLUDE_SCOPES)
-    file(RELATIVE_PATH top ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-    lintaro_include_scope(${top}/${L_DIR} scope_root)
-    target_include_directories(${L_NAME} PRIVATE ${scope_root})
-  else()
-    target_include_directories(${L_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
-  endif()
+  file(RELATIVE_PATH top ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  lintaro_include_scope(${top}/${L_DIR} scope_root)
+  target_include_directories(${L_NAME} PRIVATE ${scope_root})
   target_link_libraries(${L_NAME} PUBLIC ${L_DEPS} ${L_PUBLIC_LIBS})
 endfunction()
 

@@ -14,7 +14,7 @@ The rules:
 - The module includes host headers, but calls none of the stand-in's own helpers: a `host::`
   name in module code is refused unless it is one the module may use (MODULE_HOST_NAMES) or
   the file is one that wraps the stand-in for the module (MODULE_HOST_WRAPPERS).
-- Includes are rooted at the repository ("host/db/AcDbLine.h"); a header that does not exist
+- Includes are rooted at the repository ("host/db/entities/AcDbLine.h"); a header that does not exist
   is refused too, so a typo cannot hide an edge.
 
 Prints one line per forbidden edge ("file:line: includes X: reason") and exits with 1 when

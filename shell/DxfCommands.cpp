@@ -1,10 +1,10 @@
 // The host's commands DXFIN and DXFOUT, and the dimensioning commands: registered by
 // the program, which alone sees both the editor and the drawing-exchange code.
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/ed/AcEdCommandStack.h"
-#include "host/ed/DimensionCommands.h"
-#include "host/ed/EditorInput.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/ed/commands/AcEdCommandStack.h"
+#include "host/ed/commands/DimensionCommands.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/io/dxf/DxfExport.h"
 #include "host/io/dxf/DxfImport.h"
 #include "host/rx/adscodes.h"

@@ -1,7 +1,7 @@
 // lintaro import PLAN.dxf -o PLAN.dwg: brings a DXF file of another program into a
 // new drawing of this host and saves it. What the drawing cannot hold is named on
 // the way; a file that cannot be read writes nothing.
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/io/DrawingFile.h"
 #include "host/io/dxf/DxfImport.h"
 #include "host/win/Utf8.h"

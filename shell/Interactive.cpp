@@ -1,7 +1,7 @@
 // lintaro with no arguments: the interactive command line. One input per line at the
 // "Command: " prompt; QUIT or the end of the input leaves.
-#include "host/ed/HostInput.h"
-#include "host/ed/InputSource.h"
+#include "host/ed/input/HostInput.h"
+#include "host/ed/input/InputSource.h"
 #include "shell/HostSession.h"
 #include "shell/Subcommands.h"
 

@@ -3,9 +3,9 @@
 // plotted, so it runs as a real command.
 #include "shell/PlotCommand.h"
 
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/ed/AcEdCommandStack.h"
-#include "host/ed/EditorInput.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/ed/commands/AcEdCommandStack.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/acutPrintf.h"
 #include "host/render/DatabasePicture.h"
 #include "host/rx/adscodes.h"

@@ -1,7 +1,7 @@
 // lintaro render DRAWING -o FILE.png|.svg|.pdf [--width PIXELS] [--window x1,y1,x2,y2]:
 // draws the drawing's model space as the host shows it, with the add-on loaded so
 // that its chains and height marks draw themselves.
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/io/DrawingFile.h"
 #include "host/render/DatabasePicture.h"
 #include "host/win/Utf8.h"

@@ -4,7 +4,7 @@
 // it is saved through the host's atomic save, with the old file kept as .bak, only
 // when something changed. A drawing that cannot be read is reported and skipped.
 // Ctrl-C lets the drawing in hand finish (saved whole or not at all) and then stops.
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/io/DrawingFile.h"
 #include "host/win/Utf8.h"
 #include "module/replace/BatchReplace.h"

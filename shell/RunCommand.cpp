@@ -1,8 +1,8 @@
 // lintaro run SCRIPT [--dwg FILE] [--save FILE]: runs a command script with the
 // add-on loaded, as the host runs a script at start-up. Script and drawing are
 // checked before anything loads; the add-on loads before the drawing opens.
-#include "host/ed/HostInput.h"
-#include "host/ed/InputSource.h"
+#include "host/ed/input/HostInput.h"
+#include "host/ed/input/InputSource.h"
 #include "host/win/FormatW.h"
 #include "host/win/Utf8.h"
 #include "shell/HostSession.h"

@@ -1,7 +1,7 @@
 #include "host/ap/AcApDocument.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/ed/CommandLine.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/ed/commands/CommandLine.h"
 
 ACRX_HOST_DEFINE_MEMBERS(AcApDocument, AcRxObject, L"", nullptr)
 

@@ -1,7 +1,7 @@
 #include "host/ap/DocumentVariables.h"
 
 #include "host/ap/AcApDocManager.h"
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/ed/SysVars.h"
 #include "host/win/Utf8.h"
 

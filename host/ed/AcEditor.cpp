@@ -1,6 +1,6 @@
 #include "host/ed/AcEditorReactor.h"
 
-#include "host/ed/CommandHooks.h"
+#include "host/ed/commands/CommandHooks.h"
 
 #include <algorithm>
 

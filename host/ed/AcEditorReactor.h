@@ -3,8 +3,8 @@
 // opened, saved and closed. The command events come from the command line (through
 // the command hooks); the drawing events from the document manager, which fires
 // them through acedEditor. Every callback does nothing unless overridden.
-#include "host/db/AcArray.h"
-#include "host/db/adesk.h"
+#include "host/db/database/AcArray.h"
+#include "host/db/database/adesk.h"
 #include "host/rx/AcRxObject.h"
 
 #include <functional>

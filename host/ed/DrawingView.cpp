@@ -1,7 +1,7 @@
 #include "host/ed/DrawingView.h"
 #include "host/ed/DrawingWindow.h"
 
-#include "host/ed/AcEdFilterWinMsg.h"
+#include "host/ed/input/AcEdFilterWinMsg.h"
 #include "host/ed/SysVars.h"
 
 #include <algorithm>

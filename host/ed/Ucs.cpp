@@ -1,10 +1,10 @@
 #include "host/ed/Ucs.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/acdbUcs.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/database/acdbUcs.h"
 #include "host/rx/adscodes.h"
 
 #include <cmath>

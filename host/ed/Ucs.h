@@ -3,7 +3,7 @@
 // between the host's coordinate systems. Points typed at a prompt are UCS points;
 // the database holds world (WCS) points. The display (DCS) of the plan view is the
 // world's, so "2" converts like "0".
-#include "host/db/adesk.h"
+#include "host/db/database/adesk.h"
 #include "host/ge/AcGeMatrix3d.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/rx/acadstrc.h"

@@ -1,8 +1,8 @@
 #include "host/ed/acedCommand.h"
 
-#include "host/ed/CommandLine.h"
-#include "host/ed/HostInput.h"
-#include "host/ed/InputSource.h"
+#include "host/ed/commands/CommandLine.h"
+#include "host/ed/input/HostInput.h"
+#include "host/ed/input/InputSource.h"
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 

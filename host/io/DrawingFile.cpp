@@ -1,7 +1,7 @@
 #include "host/io/DrawingFile.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/DrawingFileMessage.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/DrawingFileMessage.h"
 #include "host/io/DrawingImage.h"
 #include "host/io/DrawingWriter.h"
 #include "host/win/FileBytes.h"

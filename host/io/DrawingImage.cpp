@@ -1,6 +1,6 @@
 #include "host/io/DrawingImage.h"
 
-#include "host/db/AcDbHandle.h"
+#include "host/db/database/AcDbHandle.h"
 #include "host/io/ByteReader.h"
 #include "host/io/Crc32.h"
 #include "host/io/DrawingSections.h"

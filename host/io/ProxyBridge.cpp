@@ -1,8 +1,8 @@
 #include "host/io/ProxyBridge.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbDatabaseReactor.h"
-#include "host/db/AcDbProxyEntity.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabaseReactor.h"
+#include "host/db/entities/AcDbProxyEntity.h"
 
 #include <map>
 #include <memory>

@@ -11,7 +11,7 @@
 // become one chain in the block they were in; the dimensions that went into a chain
 // (zero-length ones too) are erased, the others stay. Dimensions of external
 // references are never touched.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 struct ConvertOptions {
     bool explodeDim = false;  // chains become their drawn geometry, not dimensions

@@ -1,9 +1,9 @@
 #include "module/app/DbReactor.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbDatabaseReactor.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabaseReactor.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "module/services/ActiveCommand.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"

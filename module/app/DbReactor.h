@@ -2,7 +2,7 @@
 // The database reactor: keeps height-mark groups whole when marks are erased, and
 // remembers the height marks that copy commands append, so that the end of the command
 // can put them right. It watches every database it is attached to.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 #include <vector>
 

@@ -3,12 +3,12 @@
 // that they can be formatted again when the options change), or unmarked.
 #include "module/app/FormatCommands.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbDimension.h"
-#include "host/db/AcDbMText.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbText.h"
-#include "host/db/AcDbTextStyleTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/dimensions/AcDbDimension.h"
+#include "host/db/entities/AcDbMText.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbText.h"
+#include "host/db/tables/AcDbTextStyleTableRecord.h"
 #include "host/ed/acutPrintf.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"

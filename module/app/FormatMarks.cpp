@@ -1,8 +1,8 @@
 #include "module/app/FormatMarks.h"
 
-#include "host/db/AcDbDimension.h"
-#include "host/db/AcDbMText.h"
-#include "host/db/AcDbText.h"
+#include "host/db/dimensions/AcDbDimension.h"
+#include "host/db/entities/AcDbMText.h"
+#include "host/db/entities/AcDbText.h"
 #include "module/services/DbServices.h"
 #include "module/services/XDataServices.h"
 #include "module/base/LintaroLog.h"

@@ -4,8 +4,8 @@
 // survives saving and is repaired when handles change.
 #include "module/height/TRdimHeight.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/rx/AcRxClass.h"
 #include "host/win/FormatW.h"
 #include "module/services/ActiveCommand.h"

@@ -2,8 +2,8 @@
 // protection of a fixed group base, and applying the current settings again.
 #include "module/height/TRdimHeight.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/ge/AcGeTol.h"
 #include "host/win/WinKeyState.h"
 #include "module/services/ActiveCommand.h"

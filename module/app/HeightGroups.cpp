@@ -2,8 +2,8 @@
 // takes its values from its level above the base, in the member's own coordinate system.
 #include "module/height/TRdimHeight.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
 #include "module/services/DbServices.h"

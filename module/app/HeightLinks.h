@@ -1,7 +1,7 @@
 #pragma once
 // Work on all height marks of a drawing: refreshing the automatic values of plan marks
 // from their sources (also in other drawings), and the group checks of the HK checker.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 #include <string>
 #include <vector>

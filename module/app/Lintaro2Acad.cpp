@@ -1,8 +1,8 @@
 // Chains (and height marks) into the host's own dimensions or their drawn geometry.
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDimension.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/dimensions/AcDbDimension.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "module/app/ConvertCommands.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"

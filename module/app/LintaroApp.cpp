@@ -1,8 +1,8 @@
 #include "module/app/LintaroApp.h"
 
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/ed/AcEdFilterWinMsg.h"
-#include "host/ed/CommandLine.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/ed/input/AcEdFilterWinMsg.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/AfxModuleState.h"
 #include "host/rx/AcRxDictionary.h"

@@ -4,11 +4,11 @@
 // module's with its parameter set.
 #include "module/app/FormatCommands.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbDimStyleTableRecord.h"
-#include "host/db/AcDbDimension.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/AcEdSelectionSet.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/tables/AcDbDimStyleTableRecord.h"
+#include "host/db/dimensions/AcDbDimension.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
 #include "host/ed/acedCommand.h"
 #include "host/rx/AcRxClass.h"
 #include "host/rx/adscodes.h"

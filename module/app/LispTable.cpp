@@ -1,6 +1,6 @@
 #include "module/app/LispTable.h"
 
-#include "host/ed/LispFunctions.h"
+#include "host/ed/lisp/LispFunctions.h"
 #include "module/app/ContextMenuPort.h"
 #include "module/app/LintaroApp.h"
 #include "module/base/LintaroLog.h"

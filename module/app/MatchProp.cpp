@@ -1,7 +1,7 @@
 #include "module/app/MatchProp.h"
 
-#include "host/db/AcDbEntity.h"
-#include "host/ed/CommandLine.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/rx/AcRxClass.h"
 #include "host/rx/AcRxDictionary.h"
 #include "host/rx/AcRxService.h"

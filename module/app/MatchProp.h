@@ -1,7 +1,7 @@
 #pragma once
 // MATCHPROP for the module's entities, and the reactor that attaches it when the
 // host loads MATCHPROP's application after the module.
-#include "host/db/AcDbMatchProperties.h"
+#include "host/db/entities/AcDbMatchProperties.h"
 #include "host/rx/AcRxDLinkerReactor.h"
 
 class TRdimMatchProp : public AcDbMatchProperties {

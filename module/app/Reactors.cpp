@@ -1,6 +1,6 @@
 #include "module/app/Reactors.h"
 
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/AcEditorReactor.h"
 #include "host/win/WinCrt.h"
 #include "module/app/DbReactor.h"

@@ -5,10 +5,10 @@
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
 
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 #include "module/chain/ArcGeometry.h"
 
-#include "host/db/AcDbPolyline.h"
+#include "host/db/entities/AcDbPolyline.h"
 #include "host/ge/AcGeLine3d.h"
 #include "host/ge/AcGeMatrix3d.h"
 #include "host/ge/AcGeTol.h"

@@ -12,8 +12,8 @@
 //   arc             circular arc                   AcDbArc
 //   text            text, optional background mask AcDbText
 //   construction    (nothing)                      AcDbXline
-#include "host/db/AcArray.h"
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcArray.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 #include "host/gi/AcGiColor.h"

@@ -1,6 +1,6 @@
 #include "module/chain/ChainTextStyle.h"
 
-#include "host/db/AcDbTextStyleTableRecord.h"
+#include "host/db/tables/AcDbTextStyleTableRecord.h"
 #include "host/ge/AcGePoint2d.h"
 #include "module/options/CGlobDimOptions.h"
 

@@ -2,7 +2,7 @@
 // The text style a chain writes and measures its texts with: the style record the chain
 // names, loaded once into a host text style. Without a record (a null id, an id that
 // does not open) texts are drawn in the host's standard font and measured with it.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/gi/AcGiTextStyle.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #include "module/chain/PopupState.h"
 
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/CommandLine.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/commands/CommandLine.h"
 #include "module/base/LintaroLog.h"
 
 namespace {

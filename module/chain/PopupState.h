@@ -3,7 +3,7 @@
 // object, stored when the item is chosen and read by the popup command that runs it in
 // command context ("XOTA_LintaroPopUp " for chains and host objects,
 // "XOTA_LintaroPopUpH " for height marks). The handler clears the object when done.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 struct PopupOperation {
     int commandId = 0;

@@ -1,6 +1,6 @@
 #include "module/chain/RecordFiling.h"
 
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/rx/acutString.h"
 #include "module/base/ModuleInfo.h"
 #include "module/options/CGlobDimOptions.h"

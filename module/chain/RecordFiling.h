@@ -1,7 +1,7 @@
 #pragma once
 // What the chain's and the height mark's drawing records share: counts, strings, the
 // three parameter arrays, and the option set a record is read onto.
-#include "host/db/AcDbDwgFiler.h"
+#include "host/db/filing/AcDbDwgFiler.h"
 #include "module/chain/TRdimParams.h"
 
 #include <cstddef>

@@ -2,10 +2,10 @@
 // texts, extension flags and the listing.
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbAnnotationScale.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbTextStyleTable.h"
+#include "host/db/entities/AcDbAnnotationScale.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/tables/AcDbTextStyleTable.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
 #include "module/base/LintaroLog.h"

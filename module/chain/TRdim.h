@@ -14,8 +14,8 @@
 //   TRdimArcInput.cpp  the arc variants of point input and of moving the dimension arc
 //   TRdimGrips.cpp     grips, stretch, osnap, transform, explode, subentity paths
 //   TRdimRefresh.cpp   refresh, regenerate and the curve reactor callbacks
-#include "host/db/AcArray.h"
-#include "host/db/AcDbEntity.h"
+#include "host/db/database/AcArray.h"
+#include "host/db/entities/AcDbEntity.h"
 #include "host/ge/AcGeLine3d.h"
 #include "host/ge/AcGeMatrix3d.h"
 #include "host/ge/AcGePlane.h"

@@ -3,11 +3,11 @@
 // dimension arc, extension lines and measured lengths.
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbCurve.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbPolyline.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbCurve.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbPolyline.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeMatrix3d.h"

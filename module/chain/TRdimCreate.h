@@ -3,7 +3,7 @@
 // XOTA_Adim) with their first two points and the jig, the arc chain (XOTA_dimArc, in
 // TRdimArcCreate.cpp), and the chain from a cutting line that the palette's
 // "Schnittlinie" and the AutoLISP function XOTA_LintaroMakeDimByLine start.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGePoint3d.h"
 

@@ -5,7 +5,7 @@
 // in TRdimSegmentMark.cpp.
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeTol.h"

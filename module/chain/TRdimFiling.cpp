@@ -6,9 +6,9 @@
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbDwgFiler.h"
-#include "host/db/AcDbDxfFiler.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/filing/AcDbDwgFiler.h"
+#include "host/db/filing/AcDbDxfFiler.h"
 #include "host/rx/acutString.h"
 #include "module/base/ModuleInfo.h"
 #include "module/base/LintaroLog.h"

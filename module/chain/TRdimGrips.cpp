@@ -3,8 +3,8 @@
 // subentity paths of selection markers.
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbFullSubentPath.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbFullSubentPath.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
 #include "module/services/ActiveCommand.h"

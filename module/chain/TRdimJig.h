@@ -7,8 +7,8 @@
 //
 // Also here, shared with the cutting line: the mouse filter that remembers where the
 // user clicked, and placing a new line by the chain under that click.
-#include "host/db/AcDbObjectId.h"
-#include "host/ed/AcEdJig.h"
+#include "host/db/database/AcDbObjectId.h"
+#include "host/ed/input/AcEdJig.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 #include "host/win/WinMsg.h"

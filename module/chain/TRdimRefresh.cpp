@@ -5,8 +5,8 @@
 // locked yet.
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbCurve.h"
-#include "host/db/AcDbDatabase.h"
+#include "host/db/entities/AcDbCurve.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeTol.h"
 #include "host/rx/AcRxClass.h"

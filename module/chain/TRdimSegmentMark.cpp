@@ -3,12 +3,12 @@
 // mark manual values and carry a record that lets them be found and removed again.
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbPolyline.h"
-#include "host/db/AcDbRegAppTableRecord.h"
-#include "host/db/acutResbuf.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/db/tables/AcDbRegAppTableRecord.h"
+#include "host/db/database/acutResbuf.h"
 #include "host/ge/AcGePoint2d.h"
 #include "host/rx/adscodes.h"
 #include "module/base/LintaroLog.h"

@@ -1,6 +1,6 @@
 #include "module/chain/ValueFormat.h"
 
-#include "host/db/acdbRToS.h"
+#include "host/db/database/acdbRToS.h"
 #include "host/win/FormatW.h"
 #include "host/win/WinCrt.h"
 #include "module/chain/ChainScale.h"

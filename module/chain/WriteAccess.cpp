@@ -1,6 +1,6 @@
 #include "module/chain/WriteAccess.h"
 
-#include "host/db/AcDbObject.h"
+#include "host/db/database/AcDbObject.h"
 
 namespace {
 // A refusal of upgradeOpen after which the object may still be raised from notify

@@ -4,7 +4,7 @@
 // upgradeFromNotify, one open for read with upgradeOpen. The state it had is put back
 // when the scope ends. Reactor callbacks and commands run inside the host's own opens,
 // and writing an object the host holds for reading would corrupt its notifications.
-#include "host/db/adesk.h"
+#include "host/db/database/adesk.h"
 #include "host/rx/acadstrc.h"
 
 class AcDbObject;

@@ -1,5 +1,5 @@
 // MakeLintaroDim: one chain from joined dimension records (DimsToChains.h).
-#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/ge/AcGeMatrix3d.h"
 #include "host/ge/AcGeTol.h"
 #include "module/base/LintaroLog.h"

@@ -1,7 +1,7 @@
 #include "module/convert/ChainToDims.h"
 
-#include "host/db/AcDbArcDimension.h"
-#include "host/db/AcDbRotatedDimension.h"
+#include "host/db/dimensions/AcDbArcDimension.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
 #include "host/ge/AcGeCircArc3d.h"
 #include "host/ge/AcGeTol.h"
 #include "module/base/LintaroLog.h"

@@ -7,7 +7,7 @@
 //
 // Host failures are logged with their status and the next step still runs; a dimension
 // whose style could not be set keeps the style it had.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "module/chain/TRdimParams.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "module/convert/DimsToChains.h"
 
-#include "host/db/AcDbAlignedDimension.h"
-#include "host/db/AcDbArcDimension.h"
-#include "host/db/AcDbRotatedDimension.h"
+#include "host/db/dimensions/AcDbAlignedDimension.h"
+#include "host/db/dimensions/AcDbArcDimension.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
 #include "host/rx/acutString.h"
 
 #include <algorithm>

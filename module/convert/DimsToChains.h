@@ -7,7 +7,7 @@
 // by their dimension line (direction and offset, or centre and radius of an arc, hashed
 // on a grid of the joining tolerance), and within a line by their measured points, so
 // no pair of dimensions is ever compared that could not join.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 #include "module/chain/TRdimParams.h"

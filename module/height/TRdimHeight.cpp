@@ -2,10 +2,10 @@
 // copying and the listing.
 #include "module/height/TRdimHeight.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/acdbUcs.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/database/acdbUcs.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
 #include "module/base/LintaroLog.h"

@@ -13,8 +13,8 @@
 //   app/HeightAutoValues.cpp automatic values that follow section marks, and their links
 //   app/HeightEditing.cpp    grips, stretch, transformation, regeneration
 //   HeightText.cpp         the value texts of a row and the names of types (free functions)
-#include "host/db/AcArray.h"
-#include "host/db/AcDbEntity.h"
+#include "host/db/database/AcArray.h"
+#include "host/db/entities/AcDbEntity.h"
 #include "host/ge/AcGeMatrix3d.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"

@@ -4,7 +4,7 @@
 // the screen, proxy graphics and explode.
 #include "module/height/TRdimHeight.h"
 
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"

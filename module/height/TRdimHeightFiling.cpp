@@ -5,9 +5,9 @@
 // base entity only.
 #include "module/height/TRdimHeight.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbDwgFiler.h"
-#include "host/db/AcDbDxfFiler.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/filing/AcDbDwgFiler.h"
+#include "host/db/filing/AcDbDxfFiler.h"
 #include "host/ge/AcGeTol.h"
 #include "host/rx/acutString.h"
 #include "host/win/FormatW.h"

@@ -3,9 +3,9 @@
 // places of the two text points.
 #include "module/height/TRdimHeight.h"
 
-#include "host/db/AcDbAnnotationScale.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/entities/AcDbAnnotationScale.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/ed/acutPrintf.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/ChainFormatEnv.h"

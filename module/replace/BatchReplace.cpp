@@ -3,8 +3,8 @@
 // exports it beside its entry point, as a module's DLL exports its functions.
 #include "module/replace/BatchReplace.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/replace/ObjectReplace.h"
 

@@ -1,6 +1,6 @@
 #include "module/replace/LinkPathReplace.h"
 
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionIndices.h"

@@ -4,7 +4,7 @@
 // everything before the last ":". When drawings move, the paths are replaced here
 // without regard to case (file names on the host's systems are compared that way),
 // and the reference after the path is never touched.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 #include <string>
 #include <vector>

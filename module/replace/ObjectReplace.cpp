@@ -1,9 +1,9 @@
 #include "module/replace/ObjectReplace.h"
 
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "module/chain/NumberText.h"
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"

@@ -3,7 +3,7 @@
 // over a whole drawing. Objects are opened for write only when one of their texts
 // changes; a changed object has its graphics marked as modified. Objects that cannot
 // be opened are skipped.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "module/replace/ReplaceText.h"
 
 #include <string>

@@ -3,10 +3,10 @@
 #include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 
-#include "host/db/AcDbAnnotationScale.h"
-#include "host/db/AcDbAnnotativeObjectPE.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbEntity.h"
+#include "host/db/entities/AcDbAnnotationScale.h"
+#include "host/db/entities/AcDbAnnotativeObjectPE.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
 #include "host/rx/AcRxClass.h"
 
 #include <cmath>

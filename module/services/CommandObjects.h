@@ -2,7 +2,7 @@
 // What the running command has done to the module's objects, kept for the editor
 // reactor that acts on it when the command ends. Chains add to it while they change;
 // the reactor empties it where a command ends, is cancelled or fails.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 #include <vector>
 

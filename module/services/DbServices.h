@@ -7,7 +7,7 @@
 // Handle texts name objects: a bare hexadecimal handle ("1F") is an object of the
 // working database; "<reference block handle>:<handle>" one inside an external
 // reference; "<drawing file>:<handle>" one of another drawing on disk.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/ge/AcGePoint3d.h"
 #include "host/rx/acadstrc.h"
 #include "host/win/WinMsg.h"

@@ -7,10 +7,10 @@
 
 #include "host/ap/AcApDocManager.h"
 #include "host/ap/AcApDocument.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObject.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObject.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/win/FormatW.h"
 #include "host/win/WinFiles.h"
 

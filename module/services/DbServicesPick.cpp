@@ -3,11 +3,11 @@
 
 #include "module/base/LintaroLog.h"
 
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/AcEdSelectionSet.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
 #include "host/ed/DrawingView.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/acedSSGet.h"
+#include "host/ed/selection/acedSSGet.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 

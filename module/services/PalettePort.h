@@ -4,7 +4,7 @@
 // and edits their settings), so they reach it through this port, which the module
 // installs when it starts. Until then every question gets the answer of a module
 // without a palette.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 #include <string>
 

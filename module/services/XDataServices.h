@@ -5,7 +5,7 @@
 // The record the module keeps per application name is: 1001 the name, 1000 a text
 // (handle texts, format texts), 1070 a 16-bit code. With an empty text only the 1001
 // entry is written, which removes the application's data from the entity.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/rx/acadstrc.h"
 
 #include <string>

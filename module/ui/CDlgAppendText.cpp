@@ -1,9 +1,9 @@
 #include "module/ui/CDlgAppendText.h"
 
-#include "host/db/AcDbMText.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbText.h"
-#include "host/ed/acedEntSel.h"
+#include "host/db/entities/AcDbMText.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbText.h"
+#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/acutString.h"
 #include "host/rx/adscodes.h"

@@ -4,7 +4,7 @@
 // (and, with "ausgewählt text löschen", that text is erased on OK); "nicht formatiert
 // mit eigenem Griff" places the text by hand instead of below its segment's value.
 // On OK the record gets the text, the number the text reads as, and its placing.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/mfc/CDialog.h"
 #include "module/chain/AppendingText.h"
 

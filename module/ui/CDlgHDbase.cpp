@@ -1,7 +1,7 @@
 #include "module/ui/CDlgHDbase.h"
 
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/acedEntSel.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/selection/acedEntSel.h"
 #include "host/mfc/CButton.h"
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"

@@ -3,7 +3,7 @@
 // whether the second row is shown, the section mark each row of a plan mark follows, and
 // "Bezugsebene fixiert" (a member's user-text switch). A new mark only takes the values
 // the dialog returns; an existing one is written by Apply.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/mfc/CDialog.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "module/ui/CDlgHDimChecker.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbLayerTable.h"
-#include "host/db/AcDbLayerTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/tables/AcDbLayerTableRecord.h"
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"
 #include "module/services/DbServices.h"

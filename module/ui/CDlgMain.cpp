@@ -1,9 +1,9 @@
 #include "module/ui/CDlgMain.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbSymbolTableRecord.h"
-#include "host/db/AcDbTextStyleTable.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/db/tables/AcDbSymbolTableRecord.h"
+#include "host/db/tables/AcDbTextStyleTable.h"
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"

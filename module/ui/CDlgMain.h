@@ -4,7 +4,7 @@
 // objects get. Every control writes straight into the options of the current mode, which
 // are saved as they change, except while the palette shows the values of a selection
 // (the options' no-write state). Its menu bar runs batch operations on selected chains.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/mfc/CDialog.h"
 #include "module/chain/TRdimParams.h"
 

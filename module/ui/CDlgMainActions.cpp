@@ -2,8 +2,8 @@
 // and the batch operations of its menu bar.
 #include "module/ui/CDlgMain.h"
 
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/CommandLine.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/ed/Ucs.h"
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/CButton.h"

@@ -2,9 +2,9 @@
 // INI file), the folding button, closing and the window position.
 #include "module/ui/CDlgMain.h"
 
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"

@@ -1,7 +1,7 @@
 #include "module/ui/CDlgMovement.h"
 
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/CommandLine.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
 #include "module/services/ActiveCommand.h"
@@ -9,7 +9,7 @@
 #include "module/ui/PaletteApp.h"
 #include "module/services/ReactorSuspension.h"
 #include "module/chain/TRdim.h"
-#include "host/ed/EditorInput.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/mfc/CTabCtrl.h"
 #include "host/rx/adscodes.h"
 #include "module/chain/ChainScale.h"

@@ -1,7 +1,7 @@
 #pragma once
 // "Zusatzmaßtexte ersetzen": replaces appended texts of the chains of the current
 // drawing (or of a selection of them) that equal the search text as a whole.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/mfc/CDialog.h"
 
 class CDlgReplace : public CDialog {

@@ -2,7 +2,7 @@
 // "HK: DWG Pfad & Dateiname ersetzen": replaces a part of the drawing paths in the
 // links of the height marks of the current drawing that take their values from marks
 // in other drawings, after those drawings were moved or renamed.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/mfc/CDialog.h"
 
 class CDlgReplacePath : public CDialog {

@@ -1,7 +1,7 @@
 #include "module/ui/ChainPopup.h"
 
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbSortentsTable.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbSortentsTable.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 #include "module/services/DbServices.h"

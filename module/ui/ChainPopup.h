@@ -4,7 +4,7 @@
 // the object, locks the document, dispatches the menu id and clears the pending
 // object. The operations below work on the chain by id; those that need more picks
 // ask for them (ChainSegmentPick.h).
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "module/app/ContextMenuPort.h" // XOTA_OnPopupVargo
 
 #include <string>

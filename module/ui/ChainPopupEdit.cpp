@@ -1,16 +1,16 @@
 // Context operations on a chain's points and on whole chains: adding and removing
 // points, cutting segments out, joining chains, the extension direction, properties
 // taken from another chain and the chain's format made the default.
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/EditorInput.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/acedEntSel.h"
+#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 #include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/ui/PaletteApp.h"
-#include "host/ed/AcEdSelectionSet.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
 #include "module/chain/ChainEdit.h"
 #include "module/chain/TRdimCreate.h"
 #include "module/chain/TRdim.h"

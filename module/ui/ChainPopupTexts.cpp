@@ -1,6 +1,6 @@
 // Context operations on the texts of picked segments: manual values, prefix and
 // suffix, the chain label, and the per-segment switches (extension line, leader, tick).
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
 #include "module/base/LanguageModule.h"

@@ -4,7 +4,7 @@
 // picked twice leaves the list again ("zurück"). Picked parts show highlighted until
 // the picking ends. The remove operations change the chain at once instead of
 // gathering.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // cursor when the right button goes down, classifies it when the button comes up and
 // starts a one-shot timer; the timer procedure shows the menu for the object's kind and
 // hands the chosen item to the popup command, which runs it in command context.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/win/WinMsg.h"
 #include "module/app/ContextMenuPort.h"
 

@@ -1,9 +1,9 @@
 #include "module/ui/HeightCreate.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/EditorInput.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/CButton.h"
 #include "module/services/DbServices.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Making height marks: the commands XOTA_HdimPlan and XOTA_HdimFront, and adding marks
 // to an existing group, all run MakeDimHeight.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 
 #include <string>
 

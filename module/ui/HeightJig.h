@@ -2,7 +2,7 @@
 // The drag preview of height-mark creation: while the symbol's position of a section
 // mark is asked, the new mark follows the cursor, its symbol sliding along the level of
 // its measured point.
-#include "host/ed/AcEdJig.h"
+#include "host/ed/input/AcEdJig.h"
 #include "host/ge/AcGePoint3d.h"
 
 class TRdimHeight;

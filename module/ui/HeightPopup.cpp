@@ -1,8 +1,8 @@
 #include "module/ui/HeightPopup.h"
 
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbSortentsTable.h"
-#include "host/ed/acedEntSel.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbSortentsTable.h"
+#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 #include "module/services/DbServices.h"

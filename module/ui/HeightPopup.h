@@ -4,7 +4,7 @@
 // (module/chain/PopupState.h): it checks the mark, locks the document, dispatches the
 // menu id and clears the pending object. Aligning (32822, 32824) runs at once from the
 // menu, without a posted command.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/ge/AcGePoint3d.h"
 #include "module/app/ContextMenuPort.h" // XOTA_OnPopupMHDim
 

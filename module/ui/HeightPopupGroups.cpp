@@ -2,8 +2,8 @@
 // marks over from other groups, and aligning marks on a line.
 #include "module/ui/HeightPopup.h"
 
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/EditorInput.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/Ucs.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"

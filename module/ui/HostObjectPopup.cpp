@@ -1,8 +1,8 @@
 // The context menu on the host's texts and dimensions that carry the module's mark
 // (menus 137 to 139): their format made the default, and the items whose work comes
 // with the conversions answered as not there yet.
-#include "host/db/AcDbDimension.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/dimensions/AcDbDimension.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/acutPrintf.h"
 #include "module/services/DbServices.h"
 #include "module/services/XDataServices.h"

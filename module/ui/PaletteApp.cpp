@@ -2,9 +2,9 @@
 
 #include "module/app/PaletteInstall.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/ed/CommandLine.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/ed/acutPrintf.h"
 #include "host/mfc/CButton.h"
 #include "module/services/ActiveCommand.h"

@@ -1,8 +1,8 @@
 #include "module/ui/PaletteChainPicks.h"
 
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/EditorInput.h"
-#include "host/ed/acedEntSel.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/input/EditorInput.h"
+#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"

@@ -2,7 +2,7 @@
 
 #include "host/ap/AcApDocManager.h"
 #include "host/ap/AcApDocument.h"
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/ed/acutPrintf.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"

@@ -3,9 +3,9 @@
 // settings folder of its own (removed when the process ends), so that its classes
 // (chains, height marks) are registered and its commands answer.
 #include "host/ap/AcApDocManager.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/DatabaseClasses.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/DatabaseClasses.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
 #include "module/options/IniStorage.h"

@@ -2,8 +2,8 @@
 // The drawing reader under arbitrary bytes: it must refuse or read them without
 // crashing, and a drawing it read must write out and read back. Shared by the
 // libFuzzer target and the test that replays the corpus in every test run.
-#include "host/db/AcDbDatabase.h"
-#include "host/db/DatabaseClasses.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/DatabaseClasses.h"
 #include "host/io/DrawingReader.h"
 #include "host/io/DrawingWriter.h"
 

@@ -2,10 +2,10 @@
 // DXF import under arbitrary bytes: a file is imported or refused with a message,
 // never half imported; what came in exports again and survives its own drawing
 // file's round trip. Shared by the libFuzzer target and the corpus replay.
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/DatabaseClasses.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/DatabaseClasses.h"
 #include "host/io/DrawingReader.h"
 #include "host/io/DrawingWriter.h"
 #include "host/io/dxf/DxfExport.h"

@@ -4,15 +4,15 @@
 // events answered, as `lintaro run` does. Whatever the lines say, the run ends
 // without a crash or a sanitizer report. Shared by the libFuzzer target, the corpus
 // replay and the random-script test.
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbMatchProperties.h"
-#include "host/ed/AcEdSelectionSet.h"
-#include "host/ed/CommandLine.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbMatchProperties.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/ed/DrawingView.h"
-#include "host/ed/HostDrawCommands.h"
-#include "host/ed/HostInput.h"
-#include "host/ed/InputCommands.h"
-#include "host/ed/InputSource.h"
+#include "host/ed/commands/HostDrawCommands.h"
+#include "host/ed/input/HostInput.h"
+#include "host/ed/input/InputCommands.h"
+#include "host/ed/input/InputSource.h"
 #include "host/win/ScriptUiDriver.h"
 #include "host/win/Transcript.h"
 #include "host/win/UiEventQueue.h"

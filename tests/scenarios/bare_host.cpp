@@ -4,7 +4,7 @@
 //
 // usage: bare_host OPEN.dwg SAVE.dwg
 #include "host/ap/AcApDocManager.h"
-#include "host/db/DrawingFileMessage.h"
+#include "host/db/database/DrawingFileMessage.h"
 #include "host/io/DrawingFile.h"
 #include "host/win/Utf8.h"
 

@@ -12,11 +12,11 @@
 // usage: marks_drawing OUT.dwg
 //        marks_drawing --linked SECTION.dwg PLAN.dwg
 #include "host/ap/AcApDocManager.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/DrawingFileMessage.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/database/DrawingFileMessage.h"
 #include "host/io/DrawingFile.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/Utf8.h"

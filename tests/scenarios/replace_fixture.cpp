@@ -8,10 +8,10 @@
 //                                          one (0, 3, 6 ...) holds "Raum 2", the others not
 //        replace_fixture dump FILE.dwg     one line per chain segment and height mark
 #include "host/ap/AcApDocManager.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/io/DrawingFile.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/Utf8.h"

@@ -15,12 +15,12 @@ GOOD = {
     "host/ge/AcGePoint3d.h": "#pragma once\n",
     "host/win/WinTypes.h": "#pragma once\n",
     "host/rx/AcRx.h": '#pragma once\n#include "host/win/WinTypes.h"\n',
-    "host/db/AcDbLine.h": '#pragma once\n#include "host/ge/AcGePoint3d.h"\n#include "host/rx/AcRx.h"\n',
-    "host/ed/AcEdJig.h": '#pragma once\n#include "host/db/AcDbLine.h"\n',
-    "host/ap/AcApDocument.h": '#pragma once\n#include "host/ed/AcEdJig.h"\n',
+    "host/db/entities/AcDbLine.h": '#pragma once\n#include "host/ge/AcGePoint3d.h"\n#include "host/rx/AcRx.h"\n',
+    "host/ed/input/AcEdJig.h": '#pragma once\n#include "host/db/entities/AcDbLine.h"\n',
+    "host/ap/AcApDocument.h": '#pragma once\n#include "host/ed/input/AcEdJig.h"\n',
     "module/base/Log.h": '#pragma once\n#include "host/win/WinTypes.h"\n',
     "module/options/Options.h": '#pragma once\n#include "module/base/Log.h"\n',
-    "module/chain/Chain.h": '#pragma once\n#include "module/options/Options.h"\n#include "host/db/AcDbLine.h"\n',
+    "module/chain/Chain.h": '#pragma once\n#include "module/options/Options.h"\n#include "host/db/entities/AcDbLine.h"\n',
     "module/chain/Chain.cpp": '#include "module/chain/Chain.h"\n#include <vector>\n'
                              'void f() { host::FormatW(L"%d", 1); }  // host::fileExists in a comment is fine\n',
     "module/height/Height.h": '#pragma once\n#include "module/chain/Chain.h"\n',
@@ -59,8 +59,8 @@ class CheckIncludes(unittest.TestCase):
         self.assertIn("includes follow the layering", out)
 
     def test_host_folders_include_only_downwards(self):
-        self.assertRefused({"host/db/AcDbArc.h": '#pragma once\n\n#include "host/ed/AcEdJig.h"\n'},
-                           "host/db/AcDbArc.h:3: includes host/ed/AcEdJig.h", "host/db may include only")
+        self.assertRefused({"host/db/entities/AcDbArc.h": '#pragma once\n\n#include "host/ed/input/AcEdJig.h"\n'},
+                           "host/db/entities/AcDbArc.h:3: includes host/ed/input/AcEdJig.h", "host/db may include only")
         # Folders of one level do not see each other either, nor does the host see the module.
         self.assertRefused({"host/mfc/CDialog.h": '#include "host/rx/AcRx.h"\n'}, "host/mfc/CDialog.h:1")
         self.assertRefused({"host/ed/Cmd.cpp": '#include "module/chain/Chain.h"\n'},

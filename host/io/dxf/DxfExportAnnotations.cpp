@@ -1,10 +1,10 @@
 // Attributes and leaders: an insertion's ATTRIB records, the ATTDEF records of
 // blocks, and LEADERs with their hook line and the link to their annotation.
-#include "host/db/AcDbAttribute.h"
-#include "host/db/AcDbAttributeDefinition.h"
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbLeader.h"
-#include "host/db/AcDbMText.h"
+#include "host/db/entities/AcDbAttribute.h"
+#include "host/db/entities/AcDbAttributeDefinition.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/entities/AcDbLeader.h"
+#include "host/db/entities/AcDbMText.h"
 #include "host/io/dxf/DxfExporter.h"
 
 namespace host::dxf {

@@ -1,11 +1,11 @@
 // Entities of classes other programs do not know (the add-on's chains and height
 // marks, proxies) go out as what they draw: the primitives of an explode drawing
 // pass become lines, polylines, arcs, circles, texts, solids and construction lines.
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbLayerTableRecord.h"
-#include "host/db/AcDbLinetypeTableRecord.h"
-#include "host/db/AcDbTextStyleTable.h"
-#include "host/db/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/db/tables/AcDbLayerTableRecord.h"
+#include "host/db/tables/AcDbLinetypeTableRecord.h"
+#include "host/db/tables/AcDbTextStyleTable.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/io/dxf/DxfExporter.h"
 

@@ -1,7 +1,7 @@
 // Hatches go out with their loops as polyline boundaries (arcs as bulges) and the
 // line families of their pattern, so that other programs draw them without the
 // pattern file.
-#include "host/db/AcDbHatch.h"
+#include "host/db/entities/AcDbHatch.h"
 #include "host/io/dxf/DxfExporter.h"
 
 #include <numbers>

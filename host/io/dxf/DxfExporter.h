@@ -2,7 +2,7 @@
 // The work of one DXF export, shared by the files that write the header and
 // tables, the entities and the objects. Handles are given out afresh for the
 // file; every reference is to something the file holds.
-#include "host/db/AcDbObjectId.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/gi/GiPrimitive.h"
 #include "host/io/dxf/DxfExport.h"
 #include "host/io/dxf/DxfOutput.h"

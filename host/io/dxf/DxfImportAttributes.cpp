@@ -1,11 +1,11 @@
 // Attributes: the ATTRIB records after an INSERT become the insertion's
 // attributes, ATTDEF records in blocks their definitions; and leaders find the
 // annotation they point at.
-#include "host/db/AcDbAttribute.h"
-#include "host/db/AcDbAttributeDefinition.h"
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbLeader.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbAttribute.h"
+#include "host/db/entities/AcDbAttributeDefinition.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/entities/AcDbLeader.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/io/dxf/DxfImporter.h"
 #include "host/win/FormatW.h"
 

@@ -1,15 +1,15 @@
 // DIMENSION and ARC_DIMENSION records as the host's dimensions: their definition
 // points by kind, the user's text and text position, the style by name, the
 // graphics block, and the overrides in the ACAD "DSTYLE" extended data.
-#include "host/db/AcDb2LineAngularDimension.h"
-#include "host/db/AcDb3PointAngularDimension.h"
-#include "host/db/AcDbAlignedDimension.h"
-#include "host/db/AcDbArcDimension.h"
-#include "host/db/AcDbDiametricDimension.h"
-#include "host/db/AcDbRadialDimension.h"
-#include "host/db/AcDbRotatedDimension.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/dimensions/AcDb2LineAngularDimension.h"
+#include "host/db/dimensions/AcDb3PointAngularDimension.h"
+#include "host/db/dimensions/AcDbAlignedDimension.h"
+#include "host/db/dimensions/AcDbArcDimension.h"
+#include "host/db/dimensions/AcDbDiametricDimension.h"
+#include "host/db/dimensions/AcDbRadialDimension.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/io/dxf/DxfImporter.h"
 
 #include <numbers>

@@ -3,7 +3,7 @@
 // families), so they are read with a cursor. Edges become polyline loops: lines
 // and circular arcs exactly (arcs as bulges), elliptic arcs and splines as chords
 // through their points. A loop that cannot be made is left out and counted.
-#include "host/db/AcDbHatch.h"
+#include "host/db/entities/AcDbHatch.h"
 #include "host/io/dxf/DxfImporter.h"
 
 #include <cmath>

@@ -3,8 +3,8 @@
 // entities and dimensions. The document has been parsed and checked before; from
 // here on nothing in the file can make the import fail, only be left out (and
 // counted).
-#include "host/db/AcDbDimensionVars.h"
-#include "host/db/AcDbObjectId.h"
+#include "host/db/dimensions/AcDbDimensionVars.h"
+#include "host/db/database/AcDbObjectId.h"
 #include "host/io/dxf/DxfDocument.h"
 #include "host/io/dxf/DxfImport.h"
 

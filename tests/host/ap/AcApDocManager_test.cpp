@@ -3,10 +3,10 @@
 #include "host/ap/AcApDocManager.h"
 
 #include "host/ap/AcApDocManagerReactor.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/DrawingFileMessage.h"
-#include "host/ed/AcEdCommandStack.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/DrawingFileMessage.h"
+#include "host/ed/commands/AcEdCommandStack.h"
 #include "host/ed/SysVars.h"
 #include "tests/host/ap/DocSession.h"
 

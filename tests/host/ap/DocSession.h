@@ -4,9 +4,9 @@
 // editor reactor that logs what it hears.
 #include "host/ap/AcApDocManager.h"
 #include "host/ed/AcEditorReactor.h"
-#include "host/ed/CommandLine.h"
-#include "host/ed/HostInput.h"
-#include "host/ed/InputSource.h"
+#include "host/ed/commands/CommandLine.h"
+#include "host/ed/input/HostInput.h"
+#include "host/ed/input/InputSource.h"
 #include "host/io/DrawingFile.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/Transcript.h"

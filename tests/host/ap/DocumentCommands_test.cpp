@@ -3,7 +3,7 @@
 #include "host/ap/DocumentCommands.h"
 
 #include "host/ap/AcApDocManager.h"
-#include "host/db/AcDbDatabase.h"
+#include "host/db/database/AcDbDatabase.h"
 #include "tests/host/ap/DocSession.h"
 
 #include <fstream>

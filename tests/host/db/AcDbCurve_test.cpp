@@ -1,10 +1,10 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDb2dPolyline.h"
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbPolyline.h"
-#include "host/db/AcDbXline.h"
+#include "host/db/entities/AcDb2dPolyline.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/db/entities/AcDbXline.h"
 
 #include <gtest/gtest.h>
 

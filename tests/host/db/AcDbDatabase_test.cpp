@@ -1,11 +1,11 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbDatabaseReactor.h"
-#include "host/db/AcDbLayerTable.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbObjectPointer.h"
-#include "host/db/AcDbTextStyleTable.h"
-#include "host/db/DatabaseHeader.h"
-#include "host/db/acdbUcs.h"
+#include "host/db/database/AcDbDatabaseReactor.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/AcDbObjectPointer.h"
+#include "host/db/tables/AcDbTextStyleTable.h"
+#include "host/db/database/DatabaseHeader.h"
+#include "host/db/database/acdbUcs.h"
 
 #include <gtest/gtest.h>
 

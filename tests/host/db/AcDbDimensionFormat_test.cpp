@@ -1,7 +1,7 @@
 // The dimension text an architect reads: units, precision, zeros, separator,
 // factor, rounding, prefix/suffix patterns and the user's text.
-#include "host/db/AcDbDimensionFormat.h"
-#include "host/db/AcDbDimensionVars.h"
+#include "host/db/dimensions/AcDbDimensionFormat.h"
+#include "host/db/dimensions/AcDbDimensionVars.h"
 
 #include <gtest/gtest.h>
 

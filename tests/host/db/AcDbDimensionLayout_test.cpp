@@ -1,5 +1,5 @@
 // Where a dimension's lines, arrowheads and text go: the geometry a plan shows.
-#include "host/db/AcDbDimensionLayout.h"
+#include "host/db/dimensions/AcDbDimensionLayout.h"
 
 #include <gtest/gtest.h>
 

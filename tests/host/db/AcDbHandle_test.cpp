@@ -1,6 +1,6 @@
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHandle.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHandle.h"
+#include "host/db/database/AcDbObjectOpen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbDatabaseReactor.h"
-#include "host/db/AcDbIdMapping.h"
-#include "host/db/AcDbObjectReactor.h"
-#include "host/db/AcDbLayerTable.h"
-#include "host/db/AcDbLine.h"
+#include "host/db/database/AcDbDatabaseReactor.h"
+#include "host/db/database/AcDbIdMapping.h"
+#include "host/db/database/AcDbObjectReactor.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/entities/AcDbLine.h"
 
 #include <gtest/gtest.h>
 

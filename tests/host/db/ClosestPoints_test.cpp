@@ -1,9 +1,9 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbPolyline.h"
-#include "host/db/ClosestPoints.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/db/entities/ClosestPoints.h"
 
 #include <gtest/gtest.h>
 

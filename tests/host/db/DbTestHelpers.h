@@ -1,13 +1,13 @@
 #pragma once
 // Small helpers the database tests share (and the editor tests use): a drawing
 // with the working database set, appending to model space, and a filer round trip.
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/DwgBufferFiler.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/filing/DwgBufferFiler.h"
 #include "host/rx/AcRxClass.h"
 
 #include <memory>

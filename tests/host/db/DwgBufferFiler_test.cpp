@@ -1,5 +1,5 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbLine.h"
+#include "host/db/entities/AcDbLine.h"
 #include "host/rx/acutString.h"
 
 #include <gtest/gtest.h>

@@ -2,12 +2,12 @@
 // selecting. A stale answer picks the wrong entity or misses the right one, so
 // these tests change entities in every way a drawing changes and ask again.
 #include "DbTestHelpers.h"
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbXline.h"
-#include "host/db/EntityIndex.h"
-#include "host/db/UndoManager.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbXline.h"
+#include "host/db/entities/EntityIndex.h"
+#include "host/db/database/UndoManager.h"
 #include "host/ge/AcGeMatrix3d.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbFace.h"
-#include "host/db/AcDbSolid.h"
+#include "host/db/entities/AcDbFace.h"
+#include "host/db/entities/AcDbSolid.h"
 
 #include <gtest/gtest.h>
 

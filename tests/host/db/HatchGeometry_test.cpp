@@ -1,6 +1,6 @@
 // Hatch geometry: loops with arcs, islands left empty, pattern lines clipped and
 // dashed where the boundary says.
-#include "host/db/HatchGeometry.h"
+#include "host/db/entities/HatchGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbLayerTable.h"
-#include "host/db/AcDbLayerTableRecord.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/IdListCursor.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/tables/AcDbLayerTableRecord.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/IdListCursor.h"
 
 #include <gtest/gtest.h>
 

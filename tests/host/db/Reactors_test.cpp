@@ -1,10 +1,10 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbDatabaseReactor.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbObjectReactor.h"
-#include "host/db/AcDbRegAppTableRecord.h"
-#include "host/db/UndoManager.h"
-#include "host/db/acutResbuf.h"
+#include "host/db/database/AcDbDatabaseReactor.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/AcDbObjectReactor.h"
+#include "host/db/tables/AcDbRegAppTableRecord.h"
+#include "host/db/database/UndoManager.h"
+#include "host/db/database/acutResbuf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbDimStyleTable.h"
-#include "host/db/AcDbLayerTable.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbLinetypeTable.h"
-#include "host/db/AcDbRegAppTable.h"
-#include "host/db/AcDbSortentsTable.h"
-#include "host/db/AcDbTextStyleTable.h"
+#include "host/db/tables/AcDbDimStyleTable.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/tables/AcDbLinetypeTable.h"
+#include "host/db/tables/AcDbRegAppTable.h"
+#include "host/db/tables/AcDbSortentsTable.h"
+#include "host/db/tables/AcDbTextStyleTable.h"
 #include "host/rx/acutString.h"
 
 #include <gtest/gtest.h>

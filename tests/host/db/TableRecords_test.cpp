@@ -1,7 +1,7 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbDimStyleTable.h"
-#include "host/db/AcDbLinetypeTable.h"
-#include "host/db/AcDbTextStyleTable.h"
+#include "host/db/tables/AcDbDimStyleTable.h"
+#include "host/db/tables/AcDbLinetypeTable.h"
+#include "host/db/tables/AcDbTextStyleTable.h"
 #include "host/gi/AcGiTextStyle.h"
 #include "host/rx/acutString.h"
 

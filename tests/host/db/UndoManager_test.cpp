@@ -1,8 +1,8 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbDatabaseReactor.h"
-#include "host/db/AcDbLayerTable.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/UndoManager.h"
+#include "host/db/database/AcDbDatabaseReactor.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/UndoManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "DbTestHelpers.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbRegAppTableRecord.h"
-#include "host/db/acutResbuf.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/tables/AcDbRegAppTableRecord.h"
+#include "host/db/database/acutResbuf.h"
 #include "host/rx/adscodes.h"
 
 #include <gtest/gtest.h>

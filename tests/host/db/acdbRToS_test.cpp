@@ -1,4 +1,4 @@
-#include "host/db/acdbRToS.h"
+#include "host/db/database/acdbRToS.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "host/ed/AcEdCommandStack.h"
+#include "host/ed/commands/AcEdCommandStack.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // removal never keeps the others from hearing it.
 #include "host/ed/AcEditorReactor.h"
 
-#include "host/ed/EditorInput.h"
+#include "host/ed/input/EditorInput.h"
 #include "tests/host/ed/EdSession.h"
 
 #include <stdexcept>

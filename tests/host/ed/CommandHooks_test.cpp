@@ -1,6 +1,6 @@
 // The order in which listeners bracket a command: the undo group must enclose whatever
 // the reactors do at the command's end, whichever was added first.
-#include "host/ed/CommandHooks.h"
+#include "host/ed/commands/CommandHooks.h"
 
 #include <gtest/gtest.h>
 

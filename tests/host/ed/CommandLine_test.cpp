@@ -1,7 +1,7 @@
 #include "EdSession.h"
 
-#include "host/ed/CommandHooks.h"
-#include "host/ed/EditorInput.h"
+#include "host/ed/commands/CommandHooks.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/SysVars.h"
 #include "host/rx/acutString.h"
 

@@ -1,21 +1,21 @@
 // The dimensioning commands as a script drives them: which dimension each answer
 // makes, and what a wrong pick does.
-#include "host/ed/DimensionCommands.h"
+#include "host/ed/commands/DimensionCommands.h"
 
 #include "EdSession.h"
 
-#include "host/db/AcDb2LineAngularDimension.h"
-#include "host/db/AcDb3PointAngularDimension.h"
-#include "host/db/AcDbAlignedDimension.h"
-#include "host/db/AcDbArcDimension.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbDiametricDimension.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbRadialDimension.h"
-#include "host/db/AcDbRotatedDimension.h"
-#include "host/ed/HostDrawCommands.h"
+#include "host/db/dimensions/AcDb2LineAngularDimension.h"
+#include "host/db/dimensions/AcDb3PointAngularDimension.h"
+#include "host/db/dimensions/AcDbAlignedDimension.h"
+#include "host/db/dimensions/AcDbArcDimension.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/dimensions/AcDbDiametricDimension.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/dimensions/AcDbRadialDimension.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
+#include "host/ed/commands/HostDrawCommands.h"
 #include "host/ed/SysVars.h"
 
 #include <cmath>

@@ -1,13 +1,13 @@
 #pragma once
 // A clean command line for one test: the input reads the given script text, the
 // transcript is captured, and everything the test added is gone afterwards.
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/ed/AcEdCommandStack.h"
-#include "host/ed/CommandLine.h"
-#include "host/ed/HostDrawCommands.h"
-#include "host/ed/HostInput.h"
-#include "host/ed/InputSource.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/ed/commands/AcEdCommandStack.h"
+#include "host/ed/commands/CommandLine.h"
+#include "host/ed/commands/HostDrawCommands.h"
+#include "host/ed/input/HostInput.h"
+#include "host/ed/input/InputSource.h"
 #include "host/win/Transcript.h"
 
 #include <gtest/gtest.h>

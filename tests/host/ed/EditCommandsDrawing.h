@@ -4,10 +4,10 @@
 // and a snapshot of every entity's filed state to tell whether anything changed.
 #include "SelectionTestDrawing.h"
 
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabaseReactor.h"
-#include "host/db/DwgBufferFiler.h"
-#include "host/ed/HostDrawCommands.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabaseReactor.h"
+#include "host/db/filing/DwgBufferFiler.h"
+#include "host/ed/commands/HostDrawCommands.h"
 #include "host/ge/AcGeTol.h"
 
 #include <map>

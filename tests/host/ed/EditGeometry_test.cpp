@@ -1,8 +1,8 @@
-#include "host/ed/EditGeometry.h"
+#include "host/ed/commands/EditGeometry.h"
 
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/DrawnGeometry.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/DrawnGeometry.h"
 
 #include <gtest/gtest.h>
 

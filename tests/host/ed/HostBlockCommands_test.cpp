@@ -4,15 +4,15 @@
 
 #include "EdSession.h"
 
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/CommandLine.h"
-#include "host/ed/HostDrawCommands.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/commands/CommandLine.h"
+#include "host/ed/commands/HostDrawCommands.h"
 #include "host/ge/AcGeTol.h"
 
 #include <memory>

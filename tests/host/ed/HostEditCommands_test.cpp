@@ -1,13 +1,13 @@
-#include "host/ed/HostEditCommands.h"
+#include "host/ed/commands/HostEditCommands.h"
 
 #include "EditCommandsDrawing.h"
 
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbPolyline.h"
-#include "host/db/AcDbRotatedDimension.h"
-#include "host/db/AcDbText.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
+#include "host/db/entities/AcDbText.h"
 
 #include <cmath>
 #include <numbers>

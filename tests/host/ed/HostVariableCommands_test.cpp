@@ -4,12 +4,12 @@
 
 #include "EdSession.h"
 
-#include "host/db/AcDbAnnotationScale.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/entities/AcDbAnnotationScale.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/ed/AcEditorReactor.h"
-#include "host/ed/CommandLine.h"
-#include "host/ed/HostDrawCommands.h"
+#include "host/ed/commands/CommandLine.h"
+#include "host/ed/commands/HostDrawCommands.h"
 #include "host/ed/SysVars.h"
 
 #include <memory>

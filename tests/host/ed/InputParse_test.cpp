@@ -1,4 +1,4 @@
-#include "host/ed/InputParse.h"
+#include "host/ed/input/InputParse.h"
 #include "host/ge/AcGeTol.h"
 
 #include <gtest/gtest.h>

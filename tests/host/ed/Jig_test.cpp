@@ -1,9 +1,9 @@
 #include "SelectionTestDrawing.h"
 
-#include "host/db/AcDbLine.h"
-#include "host/ed/AcEdFilterWinMsg.h"
-#include "host/ed/AcEdJig.h"
-#include "host/ed/EditorInput.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/ed/input/AcEdFilterWinMsg.h"
+#include "host/ed/input/AcEdJig.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/Ucs.h"
 
 #include <cmath>

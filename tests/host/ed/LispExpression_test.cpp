@@ -1,6 +1,6 @@
 #include "EdSession.h"
 
-#include "host/ed/LispExpression.h"
+#include "host/ed/lisp/LispExpression.h"
 #include "host/rx/adscodes.h"
 
 TEST(LispExpression, CallsTypedAtThePromptAreReadWithTheirArguments) {

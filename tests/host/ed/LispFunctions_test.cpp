@@ -1,6 +1,6 @@
 #include "EdSession.h"
 
-#include "host/ed/LispFunctions.h"
+#include "host/ed/lisp/LispFunctions.h"
 #include "host/rx/AcRxDynamicLinker.h"
 
 namespace {

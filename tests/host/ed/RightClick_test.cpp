@@ -1,9 +1,9 @@
 #include "EdSession.h"
 
-#include "host/ed/AcEdFilterWinMsg.h"
+#include "host/ed/input/AcEdFilterWinMsg.h"
 #include "host/ed/DrawingView.h"
 #include "host/ed/DrawingWindow.h"
-#include "host/ed/RightClick.h"
+#include "host/ed/input/RightClick.h"
 
 #include <vector>
 

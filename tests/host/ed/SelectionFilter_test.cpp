@@ -1,5 +1,5 @@
-#include "host/db/acutResbuf.h"
-#include "host/ed/SelectionFilter.h"
+#include "host/db/database/acutResbuf.h"
+#include "host/ed/selection/SelectionFilter.h"
 #include "host/ed/acutWcMatch.h"
 #include "host/rx/adscodes.h"
 

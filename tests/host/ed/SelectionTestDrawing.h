@@ -5,11 +5,11 @@
 // every selection set, the UCS and the message filters are gone afterwards.
 #include "EdSession.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/ed/AcEdSelectionSet.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
 #include "host/ed/DrawingView.h"
 #include "host/ed/SysVars.h"
 #include "tests/host/db/DbTestHelpers.h"

@@ -1,7 +1,7 @@
 #include "SelectionTestDrawing.h"
 
-#include "host/db/AcDbLine.h"
-#include "host/ed/InputCommands.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/ed/input/InputCommands.h"
 #include "host/ed/Ucs.h"
 
 #include <cmath>

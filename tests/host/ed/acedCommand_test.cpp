@@ -1,6 +1,6 @@
 #include "EdSession.h"
 
-#include "host/ed/EditorInput.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/acedCommand.h"
 #include "host/rx/adscodes.h"
 

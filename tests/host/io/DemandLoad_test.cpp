@@ -2,7 +2,7 @@
 // loading loads that application first, so the objects come in alive; when it
 // cannot be loaded, or demand loading is off, they stay proxies that are written
 // back byte for byte.
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/io/DrawingReader.h"
 #include "host/io/DrawingWriter.h"
 #include "host/rx/AcRxClass.h"

@@ -2,13 +2,13 @@
 // object for object, and a save never costs the user the file they had.
 #include "host/io/DrawingFile.h"
 
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbMText.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbPolyline.h"
-#include "host/db/AcDbText.h"
-#include "host/db/acutResbuf.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbMText.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/db/entities/AcDbText.h"
+#include "host/db/database/acutResbuf.h"
 #include "host/rx/acutString.h"
 #include "tests/host/io/IoTestHelpers.h"
 

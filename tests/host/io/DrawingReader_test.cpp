@@ -2,8 +2,8 @@
 // why, nothing of it is loaded, and nothing crashes, whatever the bytes are.
 #include "host/io/DrawingReader.h"
 
-#include "host/db/AcDbDatabase.h"
-#include "host/db/DrawingFileMessage.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/DrawingFileMessage.h"
 #include "host/io/Crc32.h"
 #include "host/io/DrawingFile.h"
 #include "host/io/DrawingImage.h"

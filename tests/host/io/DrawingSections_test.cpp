@@ -2,9 +2,9 @@
 // the earlier plain layout still open, PROXYGRAPHICS decides what custom entities
 // carry, and a damaged packed part is refused with where it is.
 #include "LintaroTestPaths.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbProxyEntity.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbProxyEntity.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/io/DrawingReader.h"
 #include "host/io/DrawingSections.h"
 #include "host/io/DrawingWriter.h"

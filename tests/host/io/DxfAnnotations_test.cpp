@@ -1,8 +1,8 @@
 // Leaders and hatches from other programs' files: read with their geometry, drawn,
 // kept through our drawing file, and written so that ezdxf reads the same back.
 #include "DxfTestHelpers.h"
-#include "host/db/AcDbHatch.h"
-#include "host/db/AcDbLeader.h"
+#include "host/db/entities/AcDbHatch.h"
+#include "host/db/entities/AcDbLeader.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/io/DrawingFile.h"
 #include "host/io/dxf/DxfExport.h"

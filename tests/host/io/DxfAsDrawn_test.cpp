@@ -4,9 +4,9 @@
 // back out, text masks written as wipeouts other programs paint in their own
 // background.
 #include "DxfTestHelpers.h"
-#include "host/db/AcDbDimension.h"
-#include "host/db/AcDbMText.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/dimensions/AcDbDimension.h"
+#include "host/db/entities/AcDbMText.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/gi/AcGiSubEntityTraits.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"

@@ -2,12 +2,12 @@
 // kept through our drawing file and a move, and written so that ezdxf reads the
 // same values back.
 #include "DxfTestHelpers.h"
-#include "host/db/AcDbAttributeDefinition.h"
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbLeader.h"
-#include "host/db/AcDbMText.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbAttributeDefinition.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/entities/AcDbLeader.h"
+#include "host/db/entities/AcDbMText.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/io/DrawingFile.h"
 #include "host/io/dxf/DxfExport.h"

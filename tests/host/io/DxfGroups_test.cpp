@@ -1,7 +1,7 @@
 // Reading DXF bytes: line ends, blanks, text encodings, and every way a file can be
 // broken, refused with the line and without touching the drawing.
 #include "DxfTestHelpers.h"
-#include "host/db/AcDbLayerTable.h"
+#include "host/db/tables/AcDbLayerTable.h"
 #include "host/io/dxf/DxfGroups.h"
 #include "host/io/dxf/DxfImport.h"
 #include "host/io/dxf/DxfText.h"

@@ -2,9 +2,9 @@
 // thousands of blocks, values outside their enumerations, numbers too small for a
 // double. They come in, go out and save without running away or misbehaving.
 #include "DxfTestHelpers.h"
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/io/DrawingReader.h"
 #include "host/io/DrawingWriter.h"
 #include "host/io/dxf/DxfExport.h"

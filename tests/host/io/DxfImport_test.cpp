@@ -2,12 +2,12 @@
 // insertions with odd scales, dimensions with their overrides, long texts, layer
 // states, and what stays out (counted by type).
 #include "DxfTestHelpers.h"
-#include "host/db/AcDb2dPolyline.h"
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbLayerTable.h"
-#include "host/db/AcDbMText.h"
-#include "host/db/AcDbPolyline.h"
-#include "host/db/AcDbRotatedDimension.h"
+#include "host/db/entities/AcDb2dPolyline.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/entities/AcDbMText.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
 #include "host/io/dxf/DxfImport.h"
 
 #include <gtest/gtest.h>

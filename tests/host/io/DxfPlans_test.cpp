@@ -1,8 +1,8 @@
 // Real plans from other programs: what they hold comes in, counted as ezdxf counts it.
 #include "LintaroTestPaths.h"
 #include "DxfTestHelpers.h"
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbText.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/entities/AcDbText.h"
 #include "host/io/dxf/DxfExport.h"
 #include "host/io/dxf/DxfImport.h"
 

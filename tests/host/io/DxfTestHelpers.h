@@ -3,10 +3,10 @@
 // python3-ezdxf) as an independent reader and auditor, a fresh drawing, and the
 // model space counted by entity type.
 #include "LintaroTestPaths.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbHostApplicationServices.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/rx/AcRxClass.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // kind an add-on defines (so that files hold objects the host does not know), a
 // sample drawing with a bit of everything, and comparison of databases object by
 // object through their filed bytes.
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbEntity.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
 #include "host/ge/AcGePoint3d.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Drawings with objects of an add-on that is not loaded: those objects are kept as
 // proxies, shown from their proxy graphics and written back exactly as they were,
 // so opening and saving such a drawing never loses the add-on's data.
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/AcDbProxyEntity.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbProxyEntity.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/io/Crc32.h"
 #include "host/io/DrawingFile.h"

@@ -1,9 +1,9 @@
 // A save killed at any moment (SIGKILL: no handler runs, nothing is cleaned up)
 // must leave a drawing that reads: the old one byte for byte, or the new one whole.
 // The next save must then clear away what the killed one left.
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/io/DrawingFile.h"
 #include "host/win/Utf8.h"
 #include "tests/host/io/IoTestHelpers.h"

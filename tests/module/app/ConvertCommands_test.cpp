@@ -2,10 +2,10 @@
 // which marks, and that nothing is lost on the way.
 #include "module/app/ConvertCommands.h"
 
-#include "host/db/AcDbBlockReference.h"
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbRotatedDimension.h"
-#include "host/db/AcDbText.h"
+#include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
+#include "host/db/entities/AcDbText.h"
 #include "module/app/FormatMarks.h"
 #include "module/convert/DimsToChains.h"
 #include "tests/module/chain/TRdimTestEnv.h"

@@ -3,8 +3,8 @@
 #include "module/app/Reactors.h"
 
 #include "host/ap/AcApDocManager.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/ed/CommandHooks.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/ed/commands/CommandHooks.h"
 #include "host/ed/SysVars.h"
 #include "host/mfc/CButton.h"
 #include "module/ui/PaletteApp.h"

@@ -2,9 +2,9 @@
 // marking and unmarking, and the text parameters applied.
 #include "module/app/FormatMarks.h"
 
-#include "host/db/AcDbMText.h"
-#include "host/db/AcDbText.h"
-#include "host/db/acutResbuf.h"
+#include "host/db/entities/AcDbMText.h"
+#include "host/db/entities/AcDbText.h"
+#include "host/db/database/acutResbuf.h"
 #include "module/app/FormatCommands.h"
 #include "module/services/XDataServices.h"
 #include "tests/module/chain/TRdimTestEnv.h"

@@ -2,12 +2,12 @@
 // recording world draw) and as exploded entities.
 #include "tests/module/chain/TRdimTestEnv.h"
 
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbSolid.h"
-#include "host/db/AcDbText.h"
-#include "host/db/AcDbXline.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbSolid.h"
+#include "host/db/entities/AcDbText.h"
+#include "host/db/entities/AcDbXline.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "module/chain/ChainPrimitives.h"
 

@@ -2,10 +2,10 @@
 // lines and a dimension arc concentric with the measured one.
 #include "tests/module/chain/TRdimTestEnv.h"
 
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbPolyline.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbPolyline.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/rx/AcRxClass.h"
 #include "module/chain/ArcGeometry.h"

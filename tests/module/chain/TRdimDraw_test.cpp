@@ -4,12 +4,12 @@
 // outer ticks t = 0.2, text height 0.5, gap 0.25.
 #include "tests/module/chain/TRdimTestEnv.h"
 
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbPolyline.h"
-#include "host/db/AcDbSolid.h"
-#include "host/db/AcDbText.h"
-#include "host/db/DatabaseClasses.h"
-#include "host/db/acutResbuf.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/db/entities/AcDbSolid.h"
+#include "host/db/entities/AcDbText.h"
+#include "host/db/database/DatabaseClasses.h"
+#include "host/db/database/acutResbuf.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/render/DatabasePicture.h"
 #include "module/chain/TRdimLayout.h"

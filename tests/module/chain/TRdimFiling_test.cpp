@@ -1,6 +1,6 @@
 #include "tests/module/chain/TRdimTestEnv.h"
 
-#include "host/db/AcDbDxfFiler.h"
+#include "host/db/filing/AcDbDxfFiler.h"
 #include "host/rx/AcRxClass.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/base/ModuleInfo.h"

@@ -2,7 +2,7 @@
 // transformations of MOVE, COPY, ROTATE, SCALE and MIRROR, and selection-marker paths.
 #include "tests/module/chain/TRdimTestEnv.h"
 
-#include "host/db/AcDbFullSubentPath.h"
+#include "host/db/entities/AcDbFullSubentPath.h"
 #include "host/ed/SysVars.h"
 #include "module/chain/GripIndex.h"
 #include "module/chain/TextSide.h"

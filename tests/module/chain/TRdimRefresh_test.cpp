@@ -2,8 +2,8 @@
 // measures through the host's notifications, with undo.
 #include "tests/module/chain/TRdimTestEnv.h"
 
-#include "host/db/AcDbArc.h"
-#include "host/db/UndoManager.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/database/UndoManager.h"
 #include "module/services/CommandObjects.h"
 
 #include <cmath>

@@ -6,12 +6,12 @@
 // ends.
 #include "module/chain/TRdim.h"
 
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbBlockTableRecord.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbObjectOpen.h"
-#include "host/db/DwgBufferFiler.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/filing/DwgBufferFiler.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/win/Transcript.h"
 #include "module/app/LintaroApp.h"

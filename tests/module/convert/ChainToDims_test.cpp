@@ -2,10 +2,10 @@
 // value, stacked raised millimetres, and the style records they are formatted with.
 #include "module/convert/ChainToDims.h"
 
-#include "host/db/AcDbArc.h"
-#include "host/db/AcDbArcDimension.h"
-#include "host/db/AcDbDimStyleTable.h"
-#include "host/db/AcDbRotatedDimension.h"
+#include "host/db/entities/AcDbArc.h"
+#include "host/db/dimensions/AcDbArcDimension.h"
+#include "host/db/tables/AcDbDimStyleTable.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
 #include "module/convert/DimStyleRecord.h"
 #include "tests/module/chain/TRdimTestEnv.h"
 

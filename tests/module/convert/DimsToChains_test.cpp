@@ -2,9 +2,9 @@
 // and the chain made from the joined ones.
 #include "module/convert/DimsToChains.h"
 
-#include "host/db/AcDbAlignedDimension.h"
-#include "host/db/AcDbArcDimension.h"
-#include "host/db/AcDbRotatedDimension.h"
+#include "host/db/dimensions/AcDbAlignedDimension.h"
+#include "host/db/dimensions/AcDbArcDimension.h"
+#include "host/db/dimensions/AcDbRotatedDimension.h"
 #include "module/convert/ChainToDims.h"
 #include "tests/module/chain/TRdimTestEnv.h"
 

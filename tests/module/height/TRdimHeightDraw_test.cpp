@@ -2,11 +2,11 @@
 // as plain entities; a drawing of marks goes through the renderer.
 #include "tests/module/height/HeightTestEnv.h"
 
-#include "host/db/AcDbCircle.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbSolid.h"
-#include "host/db/AcDbText.h"
-#include "host/db/DatabaseClasses.h"
+#include "host/db/entities/AcDbCircle.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbSolid.h"
+#include "host/db/entities/AcDbText.h"
+#include "host/db/database/DatabaseClasses.h"
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/io/DrawingFile.h"
 #include "host/render/DatabasePicture.h"

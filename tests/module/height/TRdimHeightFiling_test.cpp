@@ -1,6 +1,6 @@
 #include "tests/module/height/HeightTestEnv.h"
 
-#include "host/db/AcDbDxfFiler.h"
+#include "host/db/filing/AcDbDxfFiler.h"
 #include "host/rx/AcRxClass.h"
 #include "module/base/ModuleInfo.h"
 

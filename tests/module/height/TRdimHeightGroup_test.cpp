@@ -2,7 +2,7 @@
 // both right: values from the base, moves, the fixed base, erasing, broken links.
 #include "tests/module/height/HeightTestEnv.h"
 
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/database/AcDbObjectOpen.h"
 #include "host/win/WinKeyState.h"
 #include "module/app/DbReactor.h"
 #include "module/app/HeightLinks.h"

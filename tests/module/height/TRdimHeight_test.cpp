@@ -1,6 +1,6 @@
 #include "tests/module/height/HeightTestEnv.h"
 
-#include "host/db/AcDbLine.h"
+#include "host/db/entities/AcDbLine.h"
 #include "host/ed/HostVariableCommands.h"
 #include "host/ed/SysVars.h"
 #include "module/ui/CDlgMain.h"

@@ -2,11 +2,11 @@
 
 #include "tests/module/options/OptionsTestEnv.h"
 
-#include "host/db/AcDbAnnotationScale.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbText.h"
+#include "host/db/entities/AcDbAnnotationScale.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbText.h"
 
 #include <memory>
 

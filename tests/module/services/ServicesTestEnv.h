@@ -3,12 +3,12 @@
 // database for one test; the previous working database comes back at the end.
 #include "tests/module/options/OptionsTestEnv.h"
 
-#include "host/db/AcDbBlockTable.h"
-#include "host/db/AcDbDatabase.h"
-#include "host/db/AcDbEntity.h"
-#include "host/db/AcDbHostApplicationServices.h"
-#include "host/db/AcDbLayerTable.h"
-#include "host/db/AcDbObjectOpen.h"
+#include "host/db/tables/AcDbBlockTable.h"
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/db/database/AcDbHostApplicationServices.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/database/AcDbObjectOpen.h"
 
 #include <memory>
 #include <string>

@@ -4,12 +4,12 @@
 
 #include "module/services/ReactorSuspension.h"
 
-#include "host/db/AcDbLine.h"
-#include "host/db/AcDbRegAppTable.h"
-#include "host/db/AcDbText.h"
-#include "host/db/acutResbuf.h"
-#include "host/ed/HostInput.h"
-#include "host/ed/InputSource.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/tables/AcDbRegAppTable.h"
+#include "host/db/entities/AcDbText.h"
+#include "host/db/database/acutResbuf.h"
+#include "host/ed/input/HostInput.h"
+#include "host/ed/input/InputSource.h"
 
 #include <string>
 #include <vector>

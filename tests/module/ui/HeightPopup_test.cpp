@@ -2,7 +2,7 @@
 // XOTA_HdimFront, right clicks on its marks and the chosen items with their picks.
 #include "tests/module/ui/PaletteWindowTestEnv.h"
 
-#include "host/ed/RightClick.h"
+#include "host/ed/input/RightClick.h"
 #include "host/ge/AcGeTol.h"
 #include "host/mfc/WinTimer.h"
 #include "host/win/ScriptUiDriver.h"

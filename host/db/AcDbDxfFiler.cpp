@@ -1,3 +1,0 @@
-#include "host/db/AcDbDxfFiler.h"
-
-ACRX_HOST_DEFINE_MEMBERS(AcDbDxfFiler, AcRxObject, L"", nullptr)
