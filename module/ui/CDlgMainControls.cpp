@@ -22,6 +22,7 @@
 #include "module/chain/TRdim.h"
 #include "module/resources/PaletteResources.h"
 #include "module/ui/PaletteValues.h"
+#include "module/ui/WindowPlacement.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -322,24 +323,11 @@ void CDlgMain::onFold() {
 }
 
 void CDlgMain::saveWindowPosition() {
-    if (!m_hWnd || IsIconic()) return;
-    RECT r;
-    GetWindowRect(&r);
-    SetIniGeneral(L"DlgMain", host::FormatW(L"%d,%d,%d,%d,%d", static_cast<int>(r.left), static_cast<int>(r.top),
-                                            static_cast<int>(r.right - r.left),
-                                            static_cast<int>(r.bottom - r.top), IsZoomed() ? 1 : 0));
+    SaveWindowPlacement(*this, L"DlgMain");
 }
 
 void CDlgMain::restoreWindowPosition() {
-    const std::wstring saved = GetIniGeneral(L"DlgMain");
-    int left = 0, top = 0, width = 0, height = 0, maximised = 0;
-    if (saved.empty()) return;
-    if (std::swscanf(saved.c_str(), L"%d,%d,%d,%d,%d", &left, &top, &width, &height, &maximised) < 4 ||
-        width <= 0 || height <= 0 || width > 20000 || height > 20000) {
-        LogFmt(L"\nCDlgMain: DlgMain=%s ", saved.c_str());
-        return;
-    }
-    MoveWindow(left, top, width, height);
+    RestoreWindowPlacement(*this, L"DlgMain");
 }
 
 void CDlgMain::OnClose() {
