@@ -2,6 +2,8 @@
 // "Command: " prompt; QUIT or the end of the input leaves.
 #include "host/ed/input/HostInput.h"
 #include "host/ed/input/InputSource.h"
+#include "host/win/ConsoleUiDriver.h"
+#include "host/win/UiDriver.h"
 #include "shell/HostSession.h"
 #include "shell/Subcommands.h"
 
@@ -18,6 +20,10 @@ int runInteractive() {
     const bool terminal = ::isatty(STDIN_FILENO) != 0;
     host::hostInput().setEcho(!terminal);
     host::hostInput().pushSource(std::make_unique<host::StreamSource>(std::cin, terminal));
+    // Dialogs, message boxes and menus ask the person at the same input: a dialog shows
+    // as a text form of its fields, values and choices.
+    host::ConsoleUiDriver console(std::cin);
+    host::UiDriverScope driver(console);
     session.runCommandLine();
     return kExitOk;
 }
