@@ -4,6 +4,7 @@
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/HeightResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/PropertiesResources.h"
 #include "module/resources/ReplaceResources.h"
 #include "module/resources/resource.h"
 
@@ -100,4 +101,5 @@ void RegisterLintaroResources() {
     RegisterContextMenuResources();
     RegisterHeightResources();
     RegisterReplaceResources();
+    RegisterPropertiesResources();
 }
