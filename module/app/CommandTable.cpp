@@ -13,6 +13,7 @@
 #include "module/app/ConvertCommands.h"
 #include "module/app/FormatCommands.h"
 #include "module/app/Reactors.h"
+#include "module/app/PropertiesPort.h"
 #include "module/app/ReplacePort.h"
 #include "module/services/PalettePort.h"
 #include "module/services/XDataServices.h"
@@ -123,11 +124,11 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_DRStart", L"XOTA_DRStart", ACRX_CMD_MODAL, &CmdDRStart},
         {L"XOTA_DRStop", L"XOTA_DRStop", ACRX_CMD_MODAL, &CmdDRStop},
         {L"XOTA_DimProp", L"XOTA_DimProp", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_DimProp"); }},
+         +[] { OpenDlgProperties(nullptr, kDimPropAll); }},
         {L"XOTA_DimPropL", L"XOTA_DimPropL", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_DimPropL"); }},
+         +[] { OpenDlgProperties(nullptr, kDimPropChains); }},
         {L"XOTA_DimPropH", L"XOTA_DimPropH", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
-         +[] { notBuiltYet(L"XOTA_DimPropH"); }},
+         +[] { OpenDlgProperties(nullptr, kDimPropHeights); }},
         {L"XOTA_Acad2Lintaro", L"XOTA_Acad2Lintaro", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
          &CmdAcad2Lintaro},
         {L"XOTA_Lintaro2Acad", L"XOTA_Lintaro2Acad", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,

@@ -145,3 +145,22 @@ void RegisterPaletteResources() {
     host::mfc::registerDialogTemplate(module, paletteDialog());
     host::mfc::registerMenuTemplate(module, paletteMenu());
 }
+
+std::vector<ToolBarButton> PaletteToolBar(unsigned id) {
+    // The section and plan marks' types keep the order of their tool bars (1, 2, 4, 5
+    // and 3, 4, 1, 2); the texts are the marks' type names.
+    switch (id) {
+    case IDR_TOOLBAR_MODES:
+        return {{1, L"Alle Objekte"}, {2, L"Ma\u00DFketten"}, {3, L"Schnitt-HK"}, {4, L"Grundriss-HK"}, {5, L"Texte"}};
+    case IDR_TOOLBAR_CHAIN_TYPES:
+        return {{1, L"Schr\u00E4g"}, {2, L"Punkt"}, {3, L"Kreis"}, {4, L"Pfeil"}, {5, L"Kreuz"}};
+    case IDR_TOOLBAR_SECTION_TYPES:
+        return {{1, L"Fertigma\u00DF - Spitze unten"}, {2, L"Rohbauma\u00DF - Spitze unten"},
+                {4, L"Fertigma\u00DF - Spitze oben"}, {5, L"Rohbauma\u00DF - Spitze oben"}};
+    case IDR_TOOLBAR_PLAN_TYPES:
+        return {{3, L"Fertigma\u00DF - Spitze unten"}, {4, L"Rohbauma\u00DF - Spitze unten"},
+                {1, L"Grundriss-HK - Typ 2"}, {2, L"Grundriss-HK - Typ 1"}};
+    default:
+        return {};
+    }
+}

@@ -2,6 +2,8 @@
 // The palette's dialog template and menu bar, compiled into the module.
 #include "module/resources/resource.h"
 
+#include <vector>
+
 // Control ids of the palette (dialog 129) beyond its value combos.
 #define IDC_BUT_MODE 1094
 #define IDC_BUT_TYPE 1095
@@ -55,6 +57,20 @@
 #define ID_ACAD_TO_TEXTS 32828
 #define ID_TEXTS_TO_ACAD 32829
 #define ID_ABOUT 32804
+
+// The choices of the mode button and of the type button in modes 2, 3 and 4: tool bars
+// whose buttons' ids are the modes or types; their texts stand for the buttons' pictures.
+#define IDR_TOOLBAR_MODES 172
+#define IDR_TOOLBAR_CHAIN_TYPES 139
+#define IDR_TOOLBAR_SECTION_TYPES 136
+#define IDR_TOOLBAR_PLAN_TYPES 138
+
+struct ToolBarButton {
+    int id;
+    const wchar_t* text;
+};
+// The buttons of tool bar `id` in their order; empty for an id that is none of the four.
+std::vector<ToolBarButton> PaletteToolBar(unsigned id);
 
 // The quick options' block: how much the palette's height changes when it is folded.
 constexpr int kPaletteQuickOptionsHeight = 150;

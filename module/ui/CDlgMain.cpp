@@ -174,6 +174,7 @@ void CDlgMain::AdjustMode(int mode) {
         m_currentObjects.setLogicalLength(0);
         fillLayerCombo();
     }
+    showChoiceImages();
 }
 
 void CDlgMain::AdjustType(int type) {
@@ -185,6 +186,7 @@ void CDlgMain::AdjustType(int type) {
     m_iCurrentType = type;
     pGlobDimOptions->SetOptInt(IND_I_LastType, type);
     if (!isOneOffType(m_iCurrentMode, type)) SetIniGeneralInt(lastTypeKey(m_iCurrentMode), type);
+    showChoiceImages();
 }
 
 void CDlgMain::applyMenuForMode() {
@@ -259,12 +261,16 @@ void CDlgMain::ReloadData() {
     fillCombo(IDC_COMBO_TEXT_HEIGHT, heights);
     fillCombo(IDC_COMBO_SCALE, sectionList(mode, L"Scale2Layer"));
     std::vector<std::wstring> ext = sectionList(mode, L"ExtLineLength");
+    // The list of chains leaves "<keine>" out; the palette offers it in every mode, since
+    // it is the only way to new chains without extension lines.
+    const std::wstring none = LoadStrOr(IDS_EXTLINE_NONE, L"<keine>");
+    if (std::find(ext.begin(), ext.end(), none) == ext.end())
+        ext.insert(std::find(ext.begin(), ext.end(), LoadStrOr(IDS_EXTLINE_MAXIMUM, L"<maximal>")), none);
     ext.push_back(LoadStrOr(IDS_KEEP_VALUE, L"<beibehalten>"));
     fillCombo(IDC_COMBO_EXT_LINE, ext);
     fillCombo(IDC_COMBO_DRAWING_UNIT, {L"1 m", L"1 cm", L"1 mm"});
     fillCombo(IDC_COMBO_DECIMALS, {L"0", L"1", L"2", L"3", L"4", L"5", L"6"});
-    fillCombo(IDC_COMBO_TEXT_ALIGN, {});
-    fillCombo(IDC_COMBO_TEXT_POSITION, {});
+    fillPositionCombos();
     fillCombo(IDC_COMBO_ROUNDING, {L"", L"5   mm", L"2.5 mm"});
     fillCombo(IDC_COMBO_DISPLAY_UNIT, {L"M/cm", L"m", L"cm", L"mm", LoadStrOr(IDS_UNIT_FEET, L"ft"),
                                        LoadStrOr(IDS_UNIT_FEET_DECIMAL_INCHES, L"0'-0.000\""),
@@ -308,6 +314,7 @@ void CDlgMain::selectOptionValues() {
     const TRdimParams options = ParamsFromOptions(m_iCurrentMode);
     for (int id : PaletteValueCombos())
         setComboText(id, PaletteTextOf(id, ParamArraysView(options)));
+    selectPositionValues(ParamArraysView(options));
     m_lastScale = GetControlText(IDC_COMBO_SCALE);
     CheckDlgButton(IDC_CHECK_REDUCED, pGlobDimOptions->GetOptInt(IND_I_MCmFrom10) != 0 ? BST_CHECKED : 0);
     for (const PaletteCheckFlag& c : PaletteCheckFlags())
@@ -467,7 +474,10 @@ bool CDlgMain::initHeightParameters(TRdimHeight* mark, int mode, bool bControls)
     const TRdimParams own = mark->GetParams();
     // Mode 1 shows the chains' values; a mark still takes the height-mark set under them.
     TRdimParams params = ParamsFromOptions(mode == OPT_MODE_ALL ? OPT_MODE_HEIGHT : mode);
-    if (bControls) applyControls(params, own);
+    if (bControls) {
+        applyControls(params, own);
+        applyPositions(params, own);
+    }
     mark->SetParams(std::move(params));
     applyLayer(mark);
     return true;

@@ -110,7 +110,25 @@ private:
     void onCheckBox(int id);
     void onFold();
     void showSelectedChains(const AcDbObjectIdArray& ids);
+    // The height-mark rows W1, W2 and their texts show a selected mark's (first: the
+    // first of the selection; a later one with other texts shows "<var>" there).
+    void showMarkRows(const TRdimHeight& mark, bool first);
     void runBatchItem(UINT id);
+    // 'Aktualisieren' on one object; true when it took the palette's values.
+    bool updateObject(const AcDbObjectId& id);
+    // The host's model background, which the text backgrounds are filled with.
+    void storeBackgroundColour();
+    // The choice buttons (CDlgMainChoices.cpp): a click offers the mode's or the type's
+    // tool bar as a menu; each button shows the current choice's picture.
+    void onChoiceButton(int id);
+    void showChoiceImages();
+    void onPropertiesButton();
+    // The height-mark position combos 1025 and 1026: filled for modes 3 and 4, showing
+    // the options' values, writing what the user chooses.
+    void fillPositionCombos();
+    void selectPositionValues(const ParamArraysView& params);
+    void writePosition(int id, const std::wstring& text);
+    void applyPositions(TRdimParams& params, const TRdimParams& own) const;
     void saveWindowPosition();
     void restoreWindowPosition();
 

@@ -3,6 +3,7 @@
 #include "module/ui/CDlgMain.h"
 
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/AcColorSettings.h"
 #include "host/ed/commands/CommandLine.h"
 #include "host/ed/Ucs.h"
 #include "host/ed/acutPrintf.h"
@@ -19,6 +20,9 @@
 #include "module/ui/PaletteApp.h"
 #include "module/services/XDataServices.h"
 #include "module/chain/TRdim.h"
+#include "module/chain/TRdimJig.h"
+#include "module/options/ScaleMaps.h"
+#include "module/height/HeightText.h"
 #include "module/height/TRdimHeight.h"
 #include "module/app/HeightLinks.h"
 #include "module/options/CGlobDimOptions.h"
@@ -28,12 +32,14 @@
 #include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/CDlgReplace.h"
 #include "module/ui/CDlgReplacePath.h"
+#include "module/ui/PalettePositions.h"
 #include "module/ui/PaletteValues.h"
 
 namespace {
 
 const wchar_t* const kVaries = L"<var>";
 const wchar_t* const kChainFilter = L"XOTA_LINTARO";
+const wchar_t* const kHeightFilter = L"XOTA_DIM_HEIGHT";
 
 // The codes that act on chains whatever the palette's mode.
 bool isListCode(int code) {
@@ -134,6 +140,14 @@ void CDlgMain::showSelectedChains(const AcDbObjectIdArray& ids) {
                 setComboText(combo, kVaries);
             }
         }
+        for (int combo : {IDC_COMBO_TEXT_ALIGN, IDC_COMBO_TEXT_POSITION}) {
+            const std::wstring text = PalettePositionText(combo, m_iCurrentMode, values);
+            if (shown == 0)
+                setComboText(combo, text);
+            else if (GetControlText(combo) != text)
+                setComboText(combo, kVaries);
+        }
+        if (mark) showMarkRows(*mark, shown == 0);
         if (chain) {
             const int own = chain->GetParamInt(IND_I_MCmFrom10) != 0 ? BST_CHECKED : BST_UNCHECKED;
             reduced = shown == 0 ? own : (reduced == own ? own : BST_INDETERMINATE);
@@ -147,39 +161,80 @@ void CDlgMain::showSelectedChains(const AcDbObjectIdArray& ids) {
     showRoundingForUnit();
 }
 
+void CDlgMain::showMarkRows(const TRdimHeight& mark, bool first) {
+    // The rows' boxes (0 off, 1 the value, 2 only the texts) show the first mark's rows;
+    // texts that differ between the marks show "<var>".
+    constexpr int kFields[4] = {1099, 1097, 1098, 1096};
+    for (int row = 1; first && row <= 2; ++row)
+        if (auto* box = dynamic_cast<CButton*>(GetDlgItem(row == 2 ? IDC_BUT_W2 : IDC_BUT_W1)))
+            box->SetCheck(HeightRowState(mark.GetParamInt(IND_I_Format), row));
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring text = mark.GetText(i);
+        std::wstring shown;
+        GetDlgItemText(kFields[i], shown);
+        SetDlgItemText(kFields[i], (first || shown == text ? text : std::wstring(kVaries)).c_str());
+    }
+}
+
 void CDlgMain::OnButSelectObjects() {
     acedPostCommand(L"\x1b\x1bXOTA_SelectLintaroObjects ");
 }
 
 void CDlgMain::OnButUpdate() {
     if (!pGlobDimOptions) return;
+    storeBackgroundColour();
     AdjustMode(-1);
     if (IsCommandActive(true)) return;
-    if (m_iCurrentMode != OPT_MODE_ALL && m_iCurrentMode != OPT_MODE_CHAIN) {
-        // Height marks and texts take their update through kinds this build lacks.
-        acutPrintf(L"\nAktualisieren: height marks and texts are not available yet in this build.");
+    if (!MayCreateOnLayer(NewChainLayerFor(GetControlText(IDC_COMBO_SCALE)))) return;
+    if (m_iCurrentMode == OPT_MODE_TEXT) {
+        // Texts take their update through their format marks, which this build lacks.
+        acutPrintf(L"\nAktualisieren: texts are not available yet in this build.");
         return;
     }
+    const bool chains = m_iCurrentMode == OPT_MODE_ALL || m_iCurrentMode == OPT_MODE_CHAIN;
+    const bool marks = m_iCurrentMode != OPT_MODE_CHAIN;
     AcDbObjectIdArray ids;
-    const int count = SelectEntities(ids, L"Ma\u00DFketten zum Aktualisieren w\u00E4hlen...", kChainFilter);
+    const int count = SelectEntities(ids, L"Ma\u00DFketten zum Aktualisieren w\u00E4hlen...",
+                                     chains ? kChainFilter : kHeightFilter,
+                                     chains && marks ? kHeightFilter : nullptr);
     HideDlgMain();
     if (count > 0) {
         CDbLockScope lock(acdbCurDwg(), L"OnButUpdate");
         AcDbObjectIdArray updated;
-        for (const AcDbObjectId& id : ids) {
-            TRdim* chain = nullptr;
-            if (acdbOpenObject(chain, id, AcDb::kForWrite) != Acad::eOk || !chain) continue;
-            // Regenerate gives the chain the palette's values through InitParameters.
-            chain->Regenerate(0);
-            chain->recordGraphicsModified();
-            chain->close();
-            updated.append(id);
-        }
+        for (const AcDbObjectId& id : ids)
+            if (updateObject(id)) updated.append(id);
         ObjectsGraphicsModified(updated);
     }
     // The selection's values were shown only to be written: the options come back.
     if (pGlobDimOptions->m_bNoWrite) AdjustMode(m_iCurrentMode);
     ShowDlgMain();
+}
+
+bool CDlgMain::updateObject(const AcDbObjectId& id) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForWrite) != Acad::eOk || !entity) return false;
+    bool done = false;
+    if (TRdim* chain = TRdim::cast(entity)) {
+        // Regenerate gives the chain the palette's values through InitParameters.
+        done = chain->Regenerate(0) != 0;
+    } else if (TRdimHeight* mark = TRdimHeight::cast(entity)) {
+        // Section marks in mode 3, plan marks in mode 4, both in mode 1.
+        const bool fits = m_iCurrentMode == OPT_MODE_ALL ||
+                          (m_iCurrentMode == OPT_MODE_HEIGHT_PLAN) == mark->IsPlan();
+        done = fits && mark->Regenerate(0) != 0;
+    }
+    if (done) entity->recordGraphicsModified();
+    entity->close();
+    return done;
+}
+
+void CDlgMain::storeBackgroundColour() {
+    AcColorSettings colours;
+    if (!acedGetCurrentColors(&colours)) return;
+    const DWORD c = colours.dwGfxModelBkColor; // 0x00BBGGRR
+    pGlobDimOptions->m_backgroundColor = OptRgbColor{static_cast<unsigned char>(c & 0xFF),
+                                                     static_cast<unsigned char>((c >> 8) & 0xFF),
+                                                     static_cast<unsigned char>((c >> 16) & 0xFF)};
 }
 
 int CDlgMain::BatchOperation(const std::wstring& prompt, int code, AcDbObjectIdArray& changed) {

@@ -20,6 +20,8 @@
 #include "module/options/OptionDefaults.h"
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdim.h"
+#include "module/height/TRdimHeight.h"
+#include "host/db/tables/AcDbSortentsTable.h"
 #include "module/resources/PaletteResources.h"
 #include "module/ui/PaletteValues.h"
 #include "module/ui/WindowPlacement.h"
@@ -110,21 +112,39 @@ bool changesDrawing(int flag) {
            flag == IND_OPT_B_WipeOut || flag == IND_OPT_B_AltUnits;
 }
 
-// Every chain of model space is drawn again with the new flag.
-void redrawAllChains() {
+// Every chain and height mark of model space is drawn again with the new flag; their ids.
+AcDbObjectIdArray redrawAllObjects() {
+    AcDbObjectIdArray drawn;
     AcDbDatabase* db = acdbCurDwg();
-    if (!db) return;
-    CDbLockScope lock(db, L"redrawAllChains");
+    if (!db) return drawn;
+    CDbLockScope lock(db, L"redrawAllObjects");
     AcDbBlockTableRecord* space = nullptr;
-    if (acdbOpenObject(space, db->modelSpaceId(), AcDb::kForRead) != Acad::eOk || !space) return;
+    if (acdbOpenObject(space, db->modelSpaceId(), AcDb::kForRead) != Acad::eOk || !space) return drawn;
     const std::vector<AcDbObjectId> ids = space->entityIds();
     space->close();
     for (const AcDbObjectId& id : ids) {
-        TRdim* chain = nullptr;
-        if (id.isErased() || acdbOpenObject(chain, id, AcDb::kForWrite) != Acad::eOk || !chain) continue;
-        chain->recordGraphicsModified();
-        chain->close();
+        AcDbEntity* entity = nullptr;
+        if (id.isErased() || acdbOpenAcDbEntity(entity, id, AcDb::kForWrite) != Acad::eOk || !entity) continue;
+        if (TRdim::cast(entity) || TRdimHeight::cast(entity)) {
+            entity->recordGraphicsModified();
+            drawn.append(id);
+        }
+        entity->close();
     }
+    return drawn;
+}
+
+// Text backgrounds hide what lies under them only when their objects are drawn last.
+void bringToFront(const AcDbObjectIdArray& ids) {
+    if (ids.isEmpty()) return;
+    CDbLockScope lock(acdbCurDwg(), L"bringToFront");
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, ids[0], AcDb::kForRead) != Acad::eOk || !entity) return;
+    AcDbSortentsTable* order = GetSortentsTable(entity);
+    entity->close();
+    if (!order) return;
+    order->moveToTop(ids);
+    order->close();
 }
 
 } // namespace
@@ -153,6 +173,13 @@ BOOL CDlgMain::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case IDC_BUT_FOLD:
         onFold();
+        return TRUE;
+    case IDC_BUT_MODE:
+    case IDC_BUT_TYPE:
+        onChoiceButton(id);
+        return TRUE;
+    case IDC_BUT_PROPERTIES:
+        onPropertiesButton();
         return TRUE;
     default:
         break;
@@ -204,6 +231,10 @@ void CDlgMain::writeCombo(int id, const std::wstring& text) {
     if (IsKeepOwnValue(text)) return; // never saved
     if (id == IDC_COMBO_SCALE) {
         writeScale(text);
+        return;
+    }
+    if (id == IDC_COMBO_TEXT_ALIGN || id == IDC_COMBO_TEXT_POSITION) {
+        writePosition(id, text);
         return;
     }
     // A selection is shown: its values are for 'Aktualisieren', the options take nothing.
@@ -303,7 +334,9 @@ void CDlgMain::onCheckBox(int id) {
         }
         pGlobDimOptions->SetOptFlag(c.flag, checked);
         pGlobDimOptions->SetOptValue(OPT_TYPE_FLAG, c.flag, checked);
-        if (changesDrawing(c.flag)) redrawAllChains();
+        if (!changesDrawing(c.flag)) return;
+        const AcDbObjectIdArray drawn = redrawAllObjects();
+        if (c.flag == IND_OPT_B_WipeOut && checked) bringToFront(drawn);
         return;
     }
 }

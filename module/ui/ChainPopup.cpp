@@ -4,6 +4,7 @@
 #include "host/db/tables/AcDbSortentsTable.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
+#include "module/app/PropertiesPort.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
@@ -161,9 +162,12 @@ void RunChainPopupCommand(int commandId, AcDbObjectId chainId) {
     case ID_CTX_TEXT_POSITION:
         OpenMovementDialog();
         return;
-    case ID_CTX_PROPERTIES:
-        NotInThisBuild(commandId);
+    case ID_CTX_PROPERTIES: {
+        AcDbObjectIdArray ids;
+        ids.append(chainId);
+        OpenDlgProperties(&ids, kDimPropChains);
         return;
+    }
     default:
         acutPrintf(L"Unknown menu ID %d ", commandId);
     }

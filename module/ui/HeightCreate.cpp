@@ -21,6 +21,7 @@
 #include "module/ui/CDlgHDbase.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/HeightJig.h"
+#include "module/ui/PaletteValues.h"
 
 #include <memory>
 
@@ -40,6 +41,9 @@ PaletteTexts ReadPaletteTexts() {
     PaletteTexts t;
     for (int i = 0; i < 4; ++i)
         if (CWnd* w = dlgMyApp ? dlgMyApp->GetDlgItem(kPaletteTextFields[i]) : nullptr) w->GetWindowText(t.text[i]);
+    // "<var>" stands for the differing texts of a selection shown: no new mark gets it.
+    for (std::wstring& text : t.text)
+        if (IsKeepOwnValue(text)) text.clear();
     return t;
 }
 

@@ -5,6 +5,7 @@
 #include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
+#include "module/app/PropertiesPort.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
 #include "module/ui/PaletteApp.h"
@@ -223,8 +224,13 @@ void RunHeightPopupCommand(int commandId, AcDbObjectId markId) {
     case ID_CTX_BACKGROUND:
         ToggleBackground(markId);
         return;
+    case ID_CTX_PROPERTIES: {
+        AcDbObjectIdArray ids;
+        ids.append(markId);
+        OpenDlgProperties(&ids, kDimPropHeights);
+        return;
+    }
     case 32823:
-    case ID_CTX_PROPERTIES:
         NotInThisBuild(commandId);
         return;
     default:

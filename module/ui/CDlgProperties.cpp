@@ -1,0 +1,394 @@
+#include "module/ui/CDlgProperties.h"
+
+#include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbEntity.h"
+#include "host/ed/acutPrintf.h"
+#include "host/mfc/CButton.h"
+#include "host/mfc/CComboBox.h"
+#include "host/mfc/CStatic.h"
+#include "host/win/FormatW.h"
+#include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
+#include "module/chain/TRdim.h"
+#include "module/height/TRdimHeight.h"
+#include "module/options/IniStorage.h"
+#include "module/options/OptStrings.h"
+#include "module/options/OptionIndices.h"
+#include "module/resources/PropertiesResources.h"
+#include "module/services/ActiveCommand.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/ReactorSuspension.h"
+#include "module/services/XDataServices.h"
+#include "module/ui/PaletteApp.h"
+#include "module/ui/WindowPlacement.h"
+
+#include <cwchar>
+
+namespace {
+
+constexpr int kTop = 30;       // the grid starts below the buttons
+constexpr int kRowHeight = 18;
+constexpr int kDefaultSplit = 120;
+const wchar_t* const kChainFilter = L"XOTA_LINTARO";
+const wchar_t* const kHeightFilter = L"XOTA_DIM_HEIGHT";
+
+int rowId(const PropertyRow& row) {
+    const int base = row.type == OPT_TYPE_STRING   ? IDC_PROP_ROW_STRING
+                     : row.type == OPT_TYPE_DOUBLE ? IDC_PROP_ROW_DOUBLE
+                                                   : IDC_PROP_ROW_INT;
+    return base + row.index;
+}
+
+// The remembered group states are filed in the order general, units, text, lines.
+constexpr PropertyGroup kFiledGroupOrder[kGroupCount] = {kGroupGeneral, kGroupUnits, kGroupText, kGroupLines};
+
+const wchar_t* kindName(int kind) {
+    return kind == kPropKindChains ? L"Lin.Bem." : kind == kPropKindHeights ? L"HK" : L"Keine Auswahl";
+}
+
+// The object's three arrays; false when it is neither a chain nor a height mark.
+bool paramsOf(const AcDbObjectId& id, TRdimParams& params) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk || !entity) return false;
+    bool ok = true;
+    if (const TRdim* chain = TRdim::cast(entity))
+        params = chain->GetParams();
+    else if (const TRdimHeight* mark = TRdimHeight::cast(entity))
+        params = mark->GetParams();
+    else
+        ok = false;
+    entity->close();
+    return ok;
+}
+
+// The edits onto one object; true when it changed. The object redraws itself with its
+// own update: a chain keeps its texts where they are, a mark composes its texts again.
+bool writeEdits(const AcDbObjectId& id, int kind, const std::map<std::pair<int, int>, std::wstring>& edits) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForWrite) != Acad::eOk || !entity) return false;
+    TRdim* chain = TRdim::cast(entity);
+    TRdimHeight* mark = TRdimHeight::cast(entity);
+    bool changed = false;
+    if (chain || mark) {
+        TRdimParams params = chain ? chain->GetParams() : mark->GetParams();
+        for (const auto& [key, text] : edits)
+            if (ParamChanged(kind, key.first, key.second, text, params.arrayString, params.arrayInt,
+                             params.arrayDouble) > 0)
+                changed = true;
+        if (changed && chain) {
+            chain->SetParams(std::move(params));
+            chain->DimRefresh(0);
+        } else if (changed && mark) {
+            mark->SetParams(std::move(params));
+            mark->SetCurHeight();
+            mark->SetPointDim(mark->GetPoint(kHPointDim));
+        }
+        if (changed) entity->recordGraphicsModified(true);
+    }
+    entity->close();
+    return changed;
+}
+
+} // namespace
+
+CDlgProperties::CDlgProperties(const AcDbObjectIdArray& ids, int kind) : CDialog(IDD_DLG_PROPERTIES) {
+    for (const AcDbObjectId& id : ids) {
+        AcDbEntity* entity = nullptr;
+        if (id.isNull() || acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk || !entity) continue;
+        if (TRdim::cast(entity)) m_chains.append(id);
+        if (TRdimHeight::cast(entity)) m_heights.append(id);
+        entity->close();
+    }
+    if (kind == kPropKindChains || kind == kPropKindHeights) m_kind = kind;
+    if (m_kind == 0 || objectsOf(m_kind).isEmpty())
+        m_kind = !m_chains.isEmpty() ? kPropKindChains : !m_heights.isEmpty() ? kPropKindHeights : 0;
+}
+
+CDlgProperties::~CDlgProperties() {
+    clearGrid();
+}
+
+const AcDbObjectIdArray& CDlgProperties::objectsOf(int kind) const {
+    static const AcDbObjectIdArray none;
+    return kind == kPropKindChains ? m_chains : kind == kPropKindHeights ? m_heights : none;
+}
+
+BOOL CDlgProperties::OnInitDialog() {
+    CDialog::OnInitDialog();
+    restoreState();
+    CheckDlgButton(IDC_PROP_COMPACT, m_compact ? BST_CHECKED : BST_UNCHECKED);
+    fillKindList();
+    buildGrid();
+    return TRUE;
+}
+
+void CDlgProperties::fillKindList() {
+    auto* list = dynamic_cast<CComboBox*>(GetDlgItem(IDC_PROP_KIND));
+    if (!list) return;
+    list->ResetContent();
+    for (int kind : {kPropKindChains, kPropKindHeights}) {
+        const int count = objectsOf(kind).length();
+        if (count == 0) continue;
+        const int at = list->AddString(host::FormatW(L"%s (%d)", kindName(kind), count).c_str());
+        list->SetItemData(at, static_cast<DWORD_PTR>(kind));
+        if (kind == m_kind) list->SetCurSel(at);
+    }
+    if (list->GetCount() == 0) {
+        list->AddString(kindName(0));
+        list->SetCurSel(0);
+    }
+}
+
+void CDlgProperties::clearGrid() {
+    m_rows.clear();
+    for (std::unique_ptr<CWnd>& w : m_gridWindows)
+        if (w && w->m_hWnd) w->DestroyWindow();
+    m_gridWindows.clear();
+}
+
+std::wstring CDlgProperties::commonText(const PropertyRow& row) const {
+    std::wstring common;
+    bool first = true;
+    for (const AcDbObjectId& id : objectsOf(m_kind)) {
+        TRdimParams params;
+        if (!paramsOf(id, params)) continue; // an object that cannot be opened is skipped
+        const std::wstring text = PropertyRowText(row, ParamArraysView(params));
+        if (first) {
+            common = text;
+            first = false;
+        } else if (text != common) {
+            return VariesText();
+        }
+    }
+    return common;
+}
+
+void CDlgProperties::buildGrid() {
+    clearGrid();
+    if (!m_hWnd) return;
+    const std::map<RowKey, std::wstring>& edits = m_edits[m_kind];
+    for (int g = 0; g < kGroupCount; ++g) {
+        auto heading = std::make_unique<CButton>();
+        heading->Create(PropertyGroupCaption(static_cast<PropertyGroup>(g), m_compact).c_str(),
+                        WS_CHILD | BS_AUTOCHECKBOX, RECT{0, 0, 0, 0}, this, IDC_PROP_GROUP_FIRST + g);
+        heading->SetCheck(m_expanded[g] ? BST_CHECKED : BST_UNCHECKED);
+        m_gridWindows.push_back(std::move(heading));
+        for (const PropertyRow& row : PropertyRowsOf(m_kind)) {
+            if (row.group != g) continue;
+            auto label = std::make_unique<CStatic>();
+            label->Create(row.label, WS_CHILD, RECT{0, 0, 0, 0}, this, static_cast<UINT>(IDC_STATIC));
+            auto box = std::make_unique<CComboBox>();
+            box->Create(WS_CHILD | CBS_DROPDOWN | CBS_AUTOHSCROLL, RECT{0, 0, 0, 0}, this,
+                        static_cast<UINT>(rowId(row)));
+            for (const std::wstring& choice : PropertyRowChoices(row))
+                box->AddString(choice.c_str());
+            const std::wstring shown = commonText(row);
+            const auto edited = edits.find({row.type, row.index});
+            box->SetWindowText((edited != edits.end() ? edited->second : shown).c_str());
+            m_rows.push_back(Row{&row, label.get(), box.get(), shown});
+            m_gridWindows.push_back(std::move(label));
+            m_gridWindows.push_back(std::move(box));
+        }
+    }
+    showGrid();
+}
+
+void CDlgProperties::showGrid() {
+    for (Row& r : m_rows) {
+        r.label->ShowWindow(SW_HIDE);
+        r.box->ShowWindow(SW_HIDE);
+    }
+    // The compact view has the first group only, with the rows marked for it.
+    int y = kTop;
+    for (int g = 0; g < kGroupCount; ++g) {
+        const bool groupShown = m_kind != 0 && (!m_compact || g == kGroupGeneral);
+        if (CWnd* heading = GetDlgItem(IDC_PROP_GROUP_FIRST + g)) {
+            heading->SetWindowText(PropertyGroupCaption(static_cast<PropertyGroup>(g), m_compact).c_str());
+            heading->ShowWindow(groupShown ? SW_SHOW : SW_HIDE);
+            heading->MoveWindow(0, y, 260, kRowHeight);
+        }
+        if (!groupShown) continue;
+        y += kRowHeight;
+        if (!m_expanded[g]) continue;
+        for (Row& r : m_rows) {
+            if (m_compact ? !r.row->compact : r.row->group != g) continue;
+            r.label->ShowWindow(SW_SHOW);
+            r.box->ShowWindow(SW_SHOW);
+            r.label->MoveWindow(8, y, m_split - 8, kRowHeight);
+            r.box->MoveWindow(m_split, y, 260 - m_split, kRowHeight);
+            y += kRowHeight;
+        }
+    }
+}
+
+BOOL CDlgProperties::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    for (Row& r : m_rows)
+        if (r.box->GetDlgCtrlID() == id) {
+            if (code == CBN_KILLFOCUS) onRowEdited(r);
+            return TRUE;
+        }
+    if (id == IDC_PROP_KIND) {
+        if (code == CBN_SELCHANGE) onKindChosen();
+        return TRUE;
+    }
+    if (code == BN_CLICKED && id >= IDC_PROP_GROUP_FIRST && id < IDC_PROP_GROUP_FIRST + kGroupCount) {
+        m_expanded[id - IDC_PROP_GROUP_FIRST] = IsDlgButtonChecked(id) == BST_CHECKED;
+        showGrid();
+        return TRUE;
+    }
+    if (code == BN_CLICKED && id == IDC_PROP_COMPACT) {
+        m_compact = IsDlgButtonChecked(id) == BST_CHECKED;
+        showGrid();
+        return TRUE;
+    }
+    if (code == BN_CLICKED && id == IDC_PROP_SELECT) {
+        onSelectObjects();
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CDlgProperties::onRowEdited(Row& r) {
+    std::wstring text;
+    r.box->GetWindowText(text);
+    auto& edits = m_edits[m_kind];
+    const RowKey key{r.row->type, r.row->index};
+    if (text == r.shown && edits.find(key) == edits.end()) return; // left alone
+    std::wstring why;
+    if (!OptEqualNoCase(OptTrim(text), VariesText()) && !PropertyRowAccepts(*r.row, text, &why)) {
+        const auto before = edits.find(key);
+        const std::wstring kept = before != edits.end() ? before->second : r.shown;
+        acutPrintf(L"\nEigenschaften: \"%s\" is no value for \"%s\" (%s); the row keeps \"%s\".", text.c_str(),
+                   r.row->label, why.c_str(), kept.c_str());
+        r.box->SetWindowText(kept.c_str());
+        return;
+    }
+    if (text == r.shown)
+        edits.erase(key);
+    else
+        edits[key] = text;
+}
+
+void CDlgProperties::onKindChosen() {
+    auto* list = dynamic_cast<CComboBox*>(GetDlgItem(IDC_PROP_KIND));
+    if (!list || list->GetCurSel() < 0) return;
+    const int kind = static_cast<int>(list->GetItemData(list->GetCurSel()));
+    if (kind == m_kind || objectsOf(kind).isEmpty()) return;
+    m_kind = kind;
+    buildGrid();
+}
+
+void CDlgProperties::onSelectObjects() {
+    // The dialog steps aside while the user selects in the drawing.
+    ShowWindow(SW_HIDE);
+    AcDbObjectIdArray ids;
+    SelectEntities(ids, L"\nObjekte w\u00E4hlen:", kChainFilter, kHeightFilter);
+    ShowWindow(SW_SHOW);
+    if (ids.isEmpty()) return;
+    CDlgProperties fresh(ids, m_kind);
+    m_chains = fresh.m_chains;
+    m_heights = fresh.m_heights;
+    m_kind = fresh.m_kind;
+    m_edits.clear();
+    fillKindList();
+    buildGrid();
+}
+
+int CDlgProperties::applyEdits() {
+    int changed = 0;
+    CDbLockScope lock(acdbCurDwg(), L"CDlgProperties");
+    for (const auto& [kind, edits] : m_edits) {
+        if (edits.empty()) continue;
+        for (const AcDbObjectId& id : objectsOf(kind)) {
+            try {
+                if (writeEdits(id, kind, edits)) ++changed;
+            } catch (...) {
+                acutPrintf(L"\nAny ERROR ON flushGraphics");
+            }
+        }
+    }
+    return changed;
+}
+
+void CDlgProperties::OnOK() {
+    // A row still showing a refused entry never reaches the objects: edits are checked
+    // when they are made.
+    m_changed = applyEdits();
+    saveState();
+    EndDialog(IDOK);
+}
+
+void CDlgProperties::OnCancel() {
+    saveState();
+    EndDialog(IDCANCEL);
+}
+
+void CDlgProperties::restoreState() {
+    const std::wstring saved = GetIniString(L"LastStatus", L"DlgProperties");
+    int v[5] = {kDefaultSplit, 1, 1, 1, 1};
+    if (!saved.empty()) {
+        const int n = std::swscanf(saved.c_str(), L"%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4]);
+        if (n != 5 || v[0] < 40 || v[0] > 220) {
+            LogFmt(L"\nCDlgProperties: DlgProperties=%s ", saved.c_str());
+            v[0] = kDefaultSplit;
+            v[1] = v[2] = v[3] = v[4] = 1;
+        }
+    }
+    m_split = v[0];
+    for (int i = 0; i < kGroupCount; ++i)
+        m_expanded[kFiledGroupOrder[i]] = v[i + 1] != 0;
+    m_compact = GetIniInt(L"LastStatus", L"DlgPropertiesMini") == 1;
+    RestoreWindowPlacement(*this, L"WinProperties");
+}
+
+void CDlgProperties::saveState() {
+    SetIniString(L"LastStatus", L"DlgProperties",
+                 host::FormatW(L"%d,%d,%d,%d,%d", m_split, m_expanded[kFiledGroupOrder[0]] ? 1 : 0,
+                               m_expanded[kFiledGroupOrder[1]] ? 1 : 0, m_expanded[kFiledGroupOrder[2]] ? 1 : 0,
+                               m_expanded[kFiledGroupOrder[3]] ? 1 : 0));
+    SetIniInt(L"LastStatus", L"DlgPropertiesMini", m_compact ? 1 : 0);
+    SaveWindowPlacement(*this, L"WinProperties");
+}
+
+int PropertiesKindOfMode(int mode) {
+    switch (mode) {
+    case OPT_MODE_ALL:
+        return kPropKindAll;
+    case OPT_MODE_CHAIN:
+        return kPropKindChains;
+    case OPT_MODE_HEIGHT:
+    case OPT_MODE_HEIGHT_PLAN:
+        return kPropKindHeights;
+    default:
+        return 0; // texts: this dialog has no rows for them
+    }
+}
+
+bool OpenDlgProperties(const AcDbObjectIdArray* objects, int kind) {
+    if (IsCommandActive(true)) return false;
+    AcDbObjectIdArray ids;
+    if (objects) {
+        ids = *objects;
+    } else {
+        const wchar_t* first = kind == kPropKindHeights ? kHeightFilter : kChainFilter;
+        const wchar_t* second = kind == kPropKindAll ? kHeightFilter : nullptr;
+        if (SelectImplied(ids, first) + (second ? SelectImplied(ids, second) : 0) == 0)
+            SelectEntities(ids, L"\nObjekte w\u00E4hlen:", first, second);
+    }
+    const int previous = SetReactorsSuspended(8);
+    HideDlgMain();
+    bool ok = false;
+    {
+        CTemporaryResourceOverride resources;
+        CDlgProperties dlg(ids, kind);
+        ok = dlg.DoModal() == IDOK;
+        if (ok) LogFmt(L"\nCDlgProperties: %d objects changed ", dlg.ChangedCount());
+    }
+    ShowDlgMain();
+    SetReactorsSuspended(previous);
+    return ok;
+}
