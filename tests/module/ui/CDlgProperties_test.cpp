@@ -4,6 +4,8 @@
 #include "tests/module/ui/PaletteWindowTestEnv.h"
 
 #include "host/win/UiDriver.h"
+#include "host/win/UiEventQueue.h"
+#include "module/height/TRdimHeight.h"
 #include "module/app/PropertiesPort.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
@@ -65,6 +67,15 @@ void click(host::UiForm& form, int id) {
 
 class PropertiesTest : public PaletteWindowTest {
 protected:
+    void SetUp() override {
+        PaletteWindowTest::SetUp();
+        // The value dialog of a new height mark takes its answers from the script lines.
+        host::uiEventQueue().setFeeder([] { return host::hostInput().nextUiEvent(); });
+    }
+    void TearDown() override {
+        host::uiEventQueue().setFeeder(nullptr);
+        PaletteWindowTest::TearDown();
+    }
     void drawTwoChains(double height1, double height2) {
         run(L"XOTA_Hdim\n0,0\n10,0\n5,-5\n20,0\n\nXOTA_Hdim\n0,20\n10,20\n5,15\n\n");
         m_chains = chains();
@@ -212,4 +223,51 @@ TEST_F(PropertiesTest, CommandsContextMenuAndPaletteOpenItForTheirObjects) {
     EXPECT_EQ(m_driver.dialogs, 3) << transcript();
     EXPECT_EQ(height, L"2.5");
     EXPECT_TRUE(dlgMyApp->IsWindowVisible()) << "the palette comes back";
+}
+
+TEST_F(PropertiesTest, ChainsAndMarksAreEditedKindByKindWithoutTouchingEachOther) {
+    drawTwoChains(2.5, 2.5);
+    run(L"XOTA_HdimFront\n0,40\n@dialog 1212 = 0\n@dialog click 1\n5,41\n8,41\n\n");
+    AcDbObjectIdArray ids = idArray(m_chains);
+    std::vector<AcDbObjectId> marks;
+    for (const AcDbObjectId& id : entities())
+        if (TRdimHeight* mark = ObjectId2TRdimHeight(id)) {
+            mark->close();
+            marks.push_back(id);
+            ids.append(id);
+        }
+    ASSERT_EQ(marks.size(), 2u) << "a base and its member: " << transcript();
+    const int markSizeRow = IDC_PROP_ROW_DOUBLE + IND_D_HDimSize;
+    std::vector<std::wstring> kinds;
+    std::wstring markSize, chainHeightAgain;
+    m_driver.work = [&](host::UiForm& form) {
+        const std::vector<host::UiControlView> controls = form.formControls();
+        if (const host::UiControlView* list = control(controls, IDC_PROP_KIND)) kinds = list->items;
+        setText(form, kTextHeightRow, L"4");
+        std::wstring error;
+        EXPECT_TRUE(form.formSelect(IDC_PROP_KIND, L"HK (2)", error)) << error;
+        markSize = shownText(form, markSizeRow);
+        setText(form, markSizeRow, L"6");
+        EXPECT_TRUE(form.formSelect(IDC_PROP_KIND, L"Lin.Bem. (2)", error)) << error;
+        chainHeightAgain = shownText(form, kTextHeightRow);
+        click(form, IDOK);
+    };
+    {
+        host::UiDriverScope scope(m_driver);
+        EXPECT_TRUE(OpenDlgProperties(&ids, kDimPropAll));
+    }
+    EXPECT_EQ(kinds, (std::vector<std::wstring>{L"Lin.Bem. (2)", L"HK (2)"}));
+    EXPECT_EQ(markSize, L"5") << "the marks' own symbol size";
+    EXPECT_EQ(chainHeightAgain, L"4") << "an edit survives switching the kind shown";
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_NEAR(paramDouble(i, IND_D_TextHeight), 4.0, kTol);
+        EXPECT_NEAR(paramDouble(i, IND_D_TickSize), 4.0, kTol) << "index 4 of chains is not the marks' size";
+    }
+    for (const AcDbObjectId& id : marks) {
+        TRdimHeight* mark = ObjectId2TRdimHeight(id);
+        ASSERT_NE(mark, nullptr);
+        EXPECT_NEAR(mark->GetParamDouble(IND_D_HDimSize), 6.0, kTol);
+        EXPECT_NEAR(mark->GetParamDouble(IND_D_TextHeight), 50.0, kTol) << "the chains' edit is theirs";
+        mark->close();
+    }
 }
