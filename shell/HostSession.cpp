@@ -18,9 +18,9 @@
 #include "host/win/UiEventQueue.h"
 #include "host/win/UiPalette.h"
 #include "host/win/Utf8.h"
-#include "host/win/WinFiles.h"
 #include "shell/ModuleEntry.h"
 #include "shell/PlotCommand.h"
+#include "shell/Settings.h"
 
 #include <cstdio>
 
@@ -41,12 +41,8 @@ void toStandardError(const std::wstring& text) {
 }
 // The alias file lives beside the settings, where a person finds and edits it.
 void loadAliases() {
-    wchar_t base[1024] = {};
-    if (SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base) != S_OK) return;
-    std::wstring folder = std::wstring(base) + L"/tessaron";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    folder += L"/lintaro";
-    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring folder = settingsFolder();
+    if (folder.empty()) return;
     for (const std::wstring& message : host::commandAliases().load(folder + L"/lintaro.pgp"))
         host::transcriptWrite(L"\n" + message + L"\n");
 }
