@@ -51,59 +51,53 @@ DialogTemplate optionDialog() {
 }
 
 DialogTemplate geometryPage() {
-    return page(IDD_OPT_PAGE_GEOMETRY, L"Geometrie",
-                {
-                    label(IDC_OPT_SYMBOL_SIZE_LABEL, L"Symbolgr\u00F6\u00DFe"),
-                    edit(IDC_OPT_SYMBOL_SIZE),
-                    label(IDC_OPT_REDUCED_LABEL, L"Reduzierte Gr\u00F6\u00DFe [%]"),
-                    edit(IDC_OPT_REDUCED),
-                    label(IDC_OPT_EXTEND_DIMLINE_LABEL, L"Ma\u00DFlinien-Erweiterung"),
-                    edit(IDC_OPT_EXTEND_DIMLINE),
-                    label(IDC_OPT_EXTEND_TICK_LABEL, L"Bem.-Lin. \u00FCber Hilfslinien hinaus verl\u00E4ngern"),
-                    edit(IDC_OPT_EXTEND_TICK),
-                    label(IDC_OPT_ORIGIN_OFFSET_LABEL, L"Abstand der Hilfslinie von Ma\u00DFpunkt"),
-                    edit(IDC_OPT_ORIGIN_OFFSET),
-                    control(IDC_OPT_FORBID_LAYER0, ControlKind::Button, L"Layer \"0\" verbieten", kCheck),
-                    control(IDC_OPT_BASE_AS_XLINE, ControlKind::Button, L"Bezugsebene als Gerade darstellen", kCheck),
-                    control(IDC_OPT_LAYER_WITHOUT_SCALE, ControlKind::Button, L"Layer ohne Ma\u00DFstab", kCheck),
-                    label(IDC_OPT_ARC_MIN_LABEL, L"Bogenma\u00DF: Mindestanzahl der Punkte"),
-                    edit(IDC_OPT_ARC_MIN),
-                    label(IDC_OPT_ARC_MAX_LABEL, L"Bogenma\u00DF: H\u00F6chstanzahl der Punkte"),
-                    edit(IDC_OPT_ARC_MAX),
-                    control(IDC_OPT_ARC_AS_CIRCLE, ControlKind::Button, L"Bogenma\u00DF als Kreis", kCheck),
-                    control(IDC_OPT_ARC_CW, ControlKind::Button, L"Bogenma\u00DF im Uhrzeigersinn", kCheck),
-                    control(IDC_OPT_ARC_INPUT_CIRCLE, ControlKind::Button, L"Gew\u00E4hlter Bogen ist Kreis", kCheck),
-                    control(IDC_OPT_H_NO_MODIFY, ControlKind::Button, L"HK-Wert nicht \u00E4ndern", kCheck),
-                    control(IDC_OPT_H_PLUS_MINUS_HIDE, ControlKind::Button, L"\u00B1 bei 0 ausblenden", kCheck),
-                });
+    return page(
+        IDD_OPT_PAGE_GEOMETRY, L"Geometrie",
+        {
+            label(IDC_OPT_SYMBOL_SIZE_LABEL, L"Symbolgr\u00F6\u00DFe"),
+            edit(IDC_OPT_SYMBOL_SIZE),
+            label(IDC_OPT_REDUCED_LABEL, L"Reduzierte Gr\u00F6\u00DFe [%]"),
+            edit(IDC_OPT_REDUCED),
+            label(IDC_OPT_EXTEND_DIMLINE_LABEL, L"Ma\u00DFlinien-Erweiterung"),
+            edit(IDC_OPT_EXTEND_DIMLINE),
+            label(IDC_OPT_EXTEND_TICK_LABEL, L"Bem.-Lin. \u00FCber Hilfslinien hinaus verl\u00E4ngern"),
+            edit(IDC_OPT_EXTEND_TICK),
+            label(IDC_OPT_ORIGIN_OFFSET_LABEL, L"Abstand der Hilfslinie von Ma\u00DFpunkt"),
+            edit(IDC_OPT_ORIGIN_OFFSET),
+            control(IDC_OPT_FORBID_LAYER0, ControlKind::Button, L"Layer \"0\" verbieten", kCheck),
+            control(IDC_OPT_BASE_AS_XLINE, ControlKind::Button, L"Bezugsebene als Gerade darstellen", kCheck),
+            control(IDC_OPT_H_NO_MODIFY, ControlKind::Button, L"HK-Wert nicht \u00E4ndern", kCheck),
+            control(IDC_OPT_H_PLUS_MINUS_HIDE, ControlKind::Button, L"\u00B1 bei 0 ausblenden", kCheck),
+        });
 }
 
 DialogTemplate textPage() {
-    return page(IDD_OPT_PAGE_TEXT, L"Text",
-                {
-                    label(IDC_OPT_EXP_HEIGHT_LABEL, L"% der Grundtexth\u00F6he"),
-                    edit(IDC_OPT_EXP_HEIGHT),
-                    label(IDC_OPT_TEXT_OFFSET_LABEL, L"Abstand des Textes von Bema\u00DFungslinie"),
-                    edit(IDC_OPT_TEXT_OFFSET),
-                    label(IDC_OPT_DELIMITER_LABEL, L"Trennzeichen"),
-                    edit(IDC_OPT_DELIMITER),
-                    control(IDC_OPT_AUTO_POSITION, ControlKind::Button, L"Automatische Ma\u00DFtextposition", kCheck),
-                    control(IDC_OPT_AUTO_POSITION_ORDER, ControlKind::Button, L"...", BS_PUSHBUTTON),
-                    control(IDC_OPT_TRIM_ZERO, ControlKind::Button, L"Nullen unterdr\u00FCcken", kCheck),
-                    control(IDC_OPT_MCM_FROM_10, ControlKind::Button, L"m/cm (10 m)", kCheck),
-                    control(IDC_OPT_SECTION_UNDERLINE, ControlKind::Button, L"Schnitt-HK", kCheck),
-                    control(IDC_OPT_PLAN_UNDERLINE, ControlKind::Button, L"Grundri\u00DF-HK", kCheck),
-                    label(IDC_OPT_TOLERANCE_LABEL, L"Toleranz"),
-                    edit(IDC_OPT_TOLERANCE),
-                    label(IDC_OPT_MARK_LAYER_LABEL, L"Mark. Layer"),
-                    edit(IDC_OPT_MARK_LAYER),
-                    label(IDC_OPT_ALT_MEASURE_LABEL, L"Alternativeinheiten: Darstellung in"),
-                    control(IDC_OPT_ALT_MEASURE, ControlKind::ComboBox, L"", CBS_DROPDOWNLIST,
-                            {L"", L"M/cm", L"m", L"cm", L"mm"}),
-                    label(IDC_OPT_ALT_FORMAT_LABEL, L"Format"),
-                    control(IDC_OPT_ALT_FORMAT, ControlKind::ComboBox, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL),
-                    control(IDC_OPT_ALT_DECIMALS, ControlKind::Button, L"Nachkommastellen", kCheck),
-                });
+    return page(
+        IDD_OPT_PAGE_TEXT, L"Text",
+        {
+            label(IDC_OPT_EXP_HEIGHT_LABEL, L"% der Grundtexth\u00F6he"),
+            edit(IDC_OPT_EXP_HEIGHT),
+            label(IDC_OPT_TEXT_OFFSET_LABEL, L"Abstand des Textes von Bema\u00DFungslinie"),
+            edit(IDC_OPT_TEXT_OFFSET),
+            label(IDC_OPT_DELIMITER_LABEL, L"Trennzeichen"),
+            edit(IDC_OPT_DELIMITER),
+            control(IDC_OPT_AUTO_POSITION, ControlKind::Button, L"Automatische Ma\u00DFtextposition", kCheck),
+            control(IDC_OPT_AUTO_POSITION_ORDER, ControlKind::Button, L"...", BS_PUSHBUTTON),
+            control(IDC_OPT_TRIM_ZERO, ControlKind::Button, L"Nullen unterdr\u00FCcken", kCheck),
+            control(IDC_OPT_MCM_FROM_10, ControlKind::Button, L"m/cm (10 m)", kCheck),
+            control(IDC_OPT_SECTION_UNDERLINE, ControlKind::Button, L"Schnitt-HK", kCheck),
+            control(IDC_OPT_PLAN_UNDERLINE, ControlKind::Button, L"Grundri\u00DF-HK", kCheck),
+            label(IDC_OPT_TOLERANCE_LABEL, L"Toleranz"),
+            edit(IDC_OPT_TOLERANCE),
+            label(IDC_OPT_MARK_LAYER_LABEL, L"Mark. Layer"),
+            edit(IDC_OPT_MARK_LAYER),
+            label(IDC_OPT_ALT_MEASURE_LABEL, L"Alternativeinheiten: Darstellung in"),
+            control(IDC_OPT_ALT_MEASURE, ControlKind::ComboBox, L"", CBS_DROPDOWNLIST,
+                    {L"", L"M/cm", L"m", L"cm", L"mm"}),
+            label(IDC_OPT_ALT_FORMAT_LABEL, L"Format"),
+            control(IDC_OPT_ALT_FORMAT, ControlKind::ComboBox, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL),
+            control(IDC_OPT_ALT_DECIMALS, ControlKind::Button, L"Nachkommastellen", kCheck),
+        });
 }
 
 DialogTemplate scalePage() {
@@ -140,18 +134,22 @@ DialogTemplate heightPage() {
 }
 
 DialogTemplate convertPage() {
-    return page(IDD_OPT_PAGE_CONVERT, L"Konvert",
-                {
-                    control(IDC_OPT_CNV_EXPLODE_HDIM, ControlKind::Button, L"HK zerlegen", kCheck),
-                    control(IDC_OPT_CNV_EXPLODE_DIM, ControlKind::Button, L"Lineare Bema\u00DFungen zerlegen", kCheck),
-                    control(IDC_OPT_CNV_ASSOCIATIVE, ControlKind::Button,
-                            L"Assoziative lin. Bema\u00DFungen OHNE m/cm Darstellung und OHNE hochgestellten Zahlen",
-                            kCheck),
-                    control(IDC_OPT_CNV_KEEP_TEXT, ControlKind::Button, L"Text\u00FCberschreibungen beibehalten", kCheck),
-                    control(IDC_OPT_CNV_KEEP_POS, ControlKind::Button, L"Textpositionen beibehalten ", kCheck),
-                    control(IDC_OPT_CNV_ALL_DWG, ControlKind::Button, L"Ganze Zeichnung konvertieren", kCheck),
-                    control(IDC_OPT_CNV_READ_BLOCKS, ControlKind::Button, L"Innerhalb von Bl\u00F6cken konvert.", kCheck),
-                });
+    return page(
+        IDD_OPT_PAGE_CONVERT, L"Konvert",
+        {
+            control(IDC_OPT_CNV_EXPLODE_HDIM, ControlKind::Button, L"HK zerlegen", kCheck),
+            control(IDC_OPT_CNV_EXPLODE_DIM, ControlKind::Button, L"Lineare Bema\u00DFungen zerlegen",
+                    kCheck),
+            control(IDC_OPT_CNV_ASSOCIATIVE, ControlKind::Button,
+                    L"Assoziative lin. Bema\u00DFungen OHNE m/cm Darstellung und OHNE hochgestellten Zahlen",
+                    kCheck),
+            control(IDC_OPT_CNV_KEEP_TEXT, ControlKind::Button, L"Text\u00FCberschreibungen beibehalten",
+                    kCheck),
+            control(IDC_OPT_CNV_KEEP_POS, ControlKind::Button, L"Textpositionen beibehalten ", kCheck),
+            control(IDC_OPT_CNV_ALL_DWG, ControlKind::Button, L"Ganze Zeichnung konvertieren", kCheck),
+            control(IDC_OPT_CNV_READ_BLOCKS, ControlKind::Button, L"Innerhalb von Bl\u00F6cken konvert.",
+                    kCheck),
+        });
 }
 
 DialogTemplate listsPage() {
@@ -187,7 +185,7 @@ DialogTemplate optionsLoadDialog() {
 
 void RegisterOptionResources() {
     const HINSTANCE module = AfxGetInstanceHandle();
-    for (DialogTemplate d : {optionDialog(), geometryPage(), textPage(), scalePage(), heightPage(), convertPage(),
-                             listsPage(), optionsLoadDialog()})
+    for (DialogTemplate d : {optionDialog(), geometryPage(), textPage(), scalePage(), heightPage(),
+                             convertPage(), listsPage(), optionsLoadDialog()})
         host::mfc::registerDialogTemplate(module, std::move(d));
 }
