@@ -2,6 +2,7 @@
 // "Command: " prompt; QUIT or the end of the input leaves.
 #include "host/ed/input/HostInput.h"
 #include "host/ed/input/InputSource.h"
+#include "host/win/ConsoleUiDriver.h"
 #include "shell/HostSession.h"
 #include "shell/Subcommands.h"
 
@@ -13,6 +14,10 @@ namespace shell {
 
 int runInteractive() {
     HostSession session;
+    // A person answers boxes, dialogs, menus and file choosers where they type: a
+    // dialog shows as a text form of its fields, values and choices.
+    host::ConsoleUiDriver console(std::cin);
+    host::UiDriverScope consoleScope(console);
     session.loadModule();
     // At a terminal the person's typing is already on the screen; piped input is not.
     const bool terminal = ::isatty(STDIN_FILENO) != 0;
