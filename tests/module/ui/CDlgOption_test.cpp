@@ -278,3 +278,13 @@ TEST_F(OptionDialog, ThePaletteStoresItsPlaceWhenTheModuleEndsItButNotWhenAComma
     EXPECT_EQ(r.left, 11);
     EXPECT_EQ(r.top, 22);
 }
+
+TEST_F(OptionDialog, LockedSettingsCanBeSeenButNotSaved) {
+    SetIniGeneral(L"NoEditableParams", L"1");
+    options().LoadOptions();
+    ASSERT_TRUE(options().m_bNoEditableParams);
+    run(L"XOTA_Doption\n@dialog 1201 = 8\n@dialog click 1\n@dialog click 1006\n@dialog click 2\n");
+    EXPECT_TRUE(said(L"control 1 (\"Save\") is disabled")) << transcript();
+    EXPECT_TRUE(said(L"control 1006 (\"Save as...\") is disabled")) << transcript();
+    EXPECT_DOUBLE_EQ(chainDouble(IND_D_TickSize), 4.0);
+}
