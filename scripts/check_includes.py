@@ -71,6 +71,7 @@ MODULE_HOST_WRAPPERS = {
     "module/resources/ContextMenuResources.cpp",
     "module/resources/HeightResources.cpp",
     "module/resources/ReplaceResources.cpp",
+    "module/resources/OptionResources.cpp",
     "module/ui/PaletteRegistration.cpp",
 }
 
