@@ -72,6 +72,7 @@ MODULE_HOST_WRAPPERS = {
     "module/resources/HeightResources.cpp",
     "module/resources/ReplaceResources.cpp",
     "module/resources/PropertiesResources.cpp",
+    "module/resources/OptionResources.cpp",
     "module/ui/PaletteRegistration.cpp",
 }
 

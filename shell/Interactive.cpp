@@ -3,7 +3,6 @@
 #include "host/ed/input/HostInput.h"
 #include "host/ed/input/InputSource.h"
 #include "host/win/ConsoleUiDriver.h"
-#include "host/win/UiDriver.h"
 #include "shell/HostSession.h"
 #include "shell/Subcommands.h"
 
@@ -15,15 +14,15 @@ namespace shell {
 
 int runInteractive() {
     HostSession session;
+    // A person answers boxes, dialogs, menus and file choosers where they type: a
+    // dialog shows as a text form of its fields, values and choices.
+    host::ConsoleUiDriver console(std::cin);
+    host::UiDriverScope consoleScope(console);
     session.loadModule();
     // At a terminal the person's typing is already on the screen; piped input is not.
     const bool terminal = ::isatty(STDIN_FILENO) != 0;
     host::hostInput().setEcho(!terminal);
     host::hostInput().pushSource(std::make_unique<host::StreamSource>(std::cin, terminal));
-    // Dialogs, message boxes and menus ask the person at the same input: a dialog shows
-    // as a text form of its fields, values and choices.
-    host::ConsoleUiDriver console(std::cin);
-    host::UiDriverScope driver(console);
     session.runCommandLine();
     return kExitOk;
 }

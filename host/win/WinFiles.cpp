@@ -1,5 +1,6 @@
 #include "host/win/WinFiles.h"
 
+#include "host/win/FileBytes.h"
 #include "host/win/ProfileCache.h"
 #include "host/win/Utf8.h"
 
@@ -184,6 +185,46 @@ BOOL DeleteFileW(LPCWSTR lpFileName) {
         SetLastError(host::errorFromErrno(errno));
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists) {
+    constexpr std::size_t kMaxCopy = 64u << 20;
+    if (!lpExistingFileName || !*lpExistingFileName || !lpNewFileName || !*lpNewFileName) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const std::string from = host::nativePath(lpExistingFileName);
+    const std::string to = host::nativePath(lpNewFileName);
+    struct stat src {}, dst {};
+    const bool targetThere = ::stat(to.c_str(), &dst) == 0;
+    if (::stat(from.c_str(), &src) != 0 || !S_ISREG(src.st_mode)) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    if (targetThere && (bFailIfExists || S_ISDIR(dst.st_mode))) {
+        SetLastError(bFailIfExists ? ERROR_FILE_EXISTS : ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    // Copying a file onto itself would only risk it.
+    if (targetThere && src.st_dev == dst.st_dev && src.st_ino == dst.st_ino) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (targetThere && !(dst.st_mode & 0222)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    std::string bytes;
+    if (host::readFileBytes(from, bytes, kMaxCopy) != host::ReadResult::Ok) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (!host::replaceFile(to, bytes, host::Durability::Atomic)) {
+        SetLastError(host::errorFromErrno(errno));
+        return FALSE;
+    }
+    host::forgetProfileSnapshot(to);
     return TRUE;
 }
 

@@ -27,6 +27,11 @@ DWORD GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer);
 BOOL CreateDirectoryW(LPCWSTR lpPathName, void* lpSecurityAttributes);
 DWORD GetFileAttributesW(LPCWSTR lpFileName);
 BOOL DeleteFileW(LPCWSTR lpFileName);
+// Copies a file (at most 64 MB). The copy is written beside the target and renamed
+// over it, so a failed copy leaves the target as it was. FALSE, with the last error,
+// for a missing source, a target that exists when bFailIfExists, a read-only target,
+// or a source and target that are the same file.
+BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
 int _wmkdir(const wchar_t* path);
 int _waccess(const wchar_t* path, int mode);
 int _wremove(const wchar_t* path);

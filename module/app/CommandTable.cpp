@@ -14,6 +14,7 @@
 #include "module/app/FormatCommands.h"
 #include "module/app/Reactors.h"
 #include "module/app/PropertiesPort.h"
+#include "module/app/OptionsDialogPort.h"
 #include "module/app/ReplacePort.h"
 #include "module/services/PalettePort.h"
 #include "module/services/XDataServices.h"
@@ -102,7 +103,7 @@ const std::vector<LintaroCommand>& LintaroCommands() {
         {L"XOTA_Hdim", L"XOTA_Hdim", ACRX_CMD_MODAL, &CmdHdim},
         {L"XOTA_vdim", L"XOTA_Vdim", ACRX_CMD_MODAL, &CmdVdim},
         {L"XOTA_Lintaro", L"XOTA_Lintaro", ACRX_CMD_MODAL, &CmdLintaro},
-        {L"XOTA_Doption", L"XOTA_Doption", ACRX_CMD_MODAL, +[] { notBuiltYet(L"XOTA_Doption"); }},
+        {L"XOTA_Doption", L"XOTA_Doption", ACRX_CMD_MODAL, &OpenOptionsDialog},
         {L"XOTA_SelectLintaroObjects", L"XOTA_DimSelectObjects", ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW,
          &CmdSelectLintaroObjects},
         {L"XOTA_dimAngular", L"XOTA_dimAngular", ACRX_CMD_MODAL, +[] { MakeLintaroObject(L"_dimangular", OPT_MODE_CHAIN, 10); }},

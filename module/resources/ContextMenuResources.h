@@ -53,7 +53,7 @@
 #define ID_CTX_BASE_FIXED 32825
 
 // The text entry dialog of the chain operations (value, label, prefix and suffix).
-#define IDD_DLG_CHAIN_TEXT 5044
+#define IDD_DLG_CHAIN_TEXT 5045
 #define IDC_CHAIN_TEXT_INFO 1051
 #define IDC_CHAIN_TEXT_EDIT 1001
 #define IDC_CHAIN_TEXT_EDIT2 1002

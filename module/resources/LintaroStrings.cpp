@@ -3,6 +3,7 @@
 #include "host/mfc/AfxModuleState.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/HeightResources.h"
+#include "module/resources/OptionResources.h"
 #include "module/resources/PaletteResources.h"
 #include "module/resources/PropertiesResources.h"
 #include "module/resources/ReplaceResources.h"
@@ -46,6 +47,12 @@ const host::StringResource kStrings[] = {
     {IDS_LIST_EXTENSIONS, L"\n    Anzahl von Hilfslinien: %d "},
     {IDS_LIST_ROTATION, L"\n    Rotation: %.1f (%.1f)"},
     {IDS_MARKED_OBJECTS, L"\n Anzahl von ausgew\u00E4hlten Objekten: %d"},
+    {IDS_OPT_TITLE, L"Globale Einstellungen: %s"},
+    {IDS_OPT_READ_ONLY, L"Datei %s ist schreibgesch\u00FCtzt..."},
+    {IDS_OPT_COPY_FAILED, L"Unbekanntes PROBLEM beim Kopieren der Datei:\n%s\n->\n%s"},
+    {IDS_OPT_BAD_VALUE, L"Ung\u00FCltiger Wert f\u00FCr \"%s\": \"%s\"\nEs wurde nichts ge\u00E4ndert."},
+    {IDS_OPT_NOT_EDITABLE, L"Die Einstellungen sind gesperrt (NoEditableParams=1)."},
+    {IDS_OPT_BAD_ROW, L"Ung\u00FCltiger Eintrag: \"%s\"\nEs wurde nichts ge\u00E4ndert."},
     {IDS_HELP_ADIM, L"Ausgerichtete Ma\u00DFkette erstellen"},
     {IDS_HELP_HDIM, L"Horizontale Ma\u00DFkette erstellen"},
     {IDS_HELP_VDIM, L"Vertikale Ma\u00DFkette erstellen"},
@@ -128,4 +135,5 @@ void RegisterLintaroResources() {
     RegisterHeightResources();
     RegisterReplaceResources();
     RegisterPropertiesResources();
+    RegisterOptionResources();
 }

@@ -79,6 +79,14 @@
 #define IDS_LIST_ROTATION 7219   // %.1f (%.1f)
 #define IDS_MARKED_OBJECTS 7220  // %d
 
+// The options dialog and the options file in use.
+#define IDS_OPT_TITLE 7260       // %s: the options file
+#define IDS_OPT_READ_ONLY 7261   // %s: the target file
+#define IDS_OPT_COPY_FAILED 7262 // %s -> %s
+#define IDS_OPT_BAD_VALUE 7263   // %s: the field, %s: what was typed
+#define IDS_OPT_NOT_EDITABLE 7264
+#define IDS_OPT_BAD_ROW 7265 // %s: what was typed
+
 // The palette (dialog 129) and its value combos.
 #define IDD_DLG_MAIN 129
 #define IDC_COMBO_DISPLAY_UNIT 1015

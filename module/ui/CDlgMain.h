@@ -77,6 +77,10 @@ public:
     // adds their ids to `changed`.
     int BatchOperation(const std::wstring& prompt, int code, AcDbObjectIdArray& changed);
 
+    // Stores the window's place under "DlgMain" ("%d,%d,%d,%d,%d": left, top, width,
+    // height, maximised); a minimised window stores nothing.
+    void saveWindowPosition();
+
     int m_iCurrentMode = 0;
     int m_iCurrentType = 0;
 
@@ -129,7 +133,6 @@ private:
     void selectPositionValues(const ParamArraysView& params);
     void writePosition(int id, const std::wstring& text);
     void applyPositions(TRdimParams& params, const TRdimParams& own) const;
-    void saveWindowPosition();
     void restoreWindowPosition();
 
     std::unique_ptr<CMenu> m_menu;

@@ -28,6 +28,7 @@
 #include "module/options/CGlobDimOptions.h"
 #include "module/resources/PaletteResources.h"
 #include "module/ui/CDlgMovement.h"
+#include "module/ui/CDlgOptionsLoad.h"
 #include "module/ui/PaletteChainPicks.h"
 #include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/CDlgReplace.h"
@@ -327,7 +328,8 @@ void CDlgMain::OnMyCommand(UINT id) {
         return;
     case ID_GLOBAL_SETTINGS:
         if (pGlobDimOptions && pGlobDimOptions->m_bNoWrite) AdjustMode(m_iCurrentMode);
-        break;
+        OpenDlgOptionsLoad();
+        return;
     case ID_HK_CHECKER:
         OpenDlgHDimChecker();
         return;

@@ -364,7 +364,6 @@ void CDlgMain::restoreWindowPosition() {
 }
 
 void CDlgMain::OnClose() {
-    saveWindowPosition();
-    // Destroys this palette: nothing may touch it afterwards.
+    // Stores the position too; destroys this palette: nothing may touch it afterwards.
     EndApp(true, true);
 }

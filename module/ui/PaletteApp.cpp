@@ -65,6 +65,8 @@ void EndApp(bool bDestroy, bool bSaveState) {
         return;
     }
     LogMsg(L"\nEndApp Pred DestroyWindow ");
+    // The next start puts the palette where the user left it.
+    if (bSaveState) dlgMyApp->saveWindowPosition();
     if (bSaveState) UnlockAll();
     delete dlgMyApp;
     dlgMyApp = nullptr;

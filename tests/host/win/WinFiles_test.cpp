@@ -1,5 +1,6 @@
 #include "host/win/WinCrt.h"
 #include "host/win/WinFiles.h"
+#include "host/win/WinProfile.h"
 
 #include "tests/host/win/TempFolder.h"
 
@@ -129,4 +130,48 @@ TEST(WinCrt, CaseInsensitiveComparisonAndNumbers) {
     constexpr double kExact = 1e-12;
     EXPECT_NEAR(_wtof(L"0.001"), 0.001, kExact);
     EXPECT_NEAR(_wtof(L" 2.5mm"), 2.5, kExact);
+}
+
+// Copying settings files: the copy is exact, a profile read afterwards sees the new
+// contents, and a copy that cannot be made leaves the target as it was.
+TEST(WinFiles, CopyFileCopiesExactlyAndRefusesWithoutHarm) {
+    TempFolder tmp;
+    const std::string source = "[MainOptions]\nMeasure=m/cm\nText=Ma\xC3\x9F\n";
+    TempFolder::write(tmp.path("a.ini"), source);
+    TempFolder::write(tmp.path("b.ini"), "[MainOptions]\nMeasure=mm\n");
+    wchar_t value[64] = {};
+    // The target is read (and kept) before the copy replaces it.
+    GetPrivateProfileStringW(L"MainOptions", L"Measure", L"", value, 64, tmp.wpath("b.ini").c_str());
+    EXPECT_STREQ(value, L"mm");
+
+    ASSERT_TRUE(CopyFileW(tmp.wpath("a.ini").c_str(), tmp.wpath("b.ini").c_str(), FALSE));
+    EXPECT_EQ(TempFolder::read(tmp.path("b.ini")), source);
+    GetPrivateProfileStringW(L"MainOptions", L"Measure", L"", value, 64, tmp.wpath("b.ini").c_str());
+    EXPECT_STREQ(value, L"m/cm");
+
+    // A new file in an existing folder is made; one in a missing folder is not.
+    ASSERT_TRUE(CopyFileW(tmp.wpath("a.ini").c_str(), tmp.wpath("c.ini").c_str(), TRUE));
+    EXPECT_EQ(TempFolder::read(tmp.path("c.ini")), source);
+    EXPECT_FALSE(CopyFileW(tmp.wpath("a.ini").c_str(), tmp.wpath("none/d.ini").c_str(), FALSE));
+    EXPECT_FALSE(std::filesystem::exists(tmp.path("none")));
+
+    // Refusals change nothing: an existing target with bFailIfExists, a missing source,
+    // a file onto itself, a read-only target.
+    TempFolder::write(tmp.path("keep.ini"), "keep");
+    EXPECT_FALSE(CopyFileW(tmp.wpath("a.ini").c_str(), tmp.wpath("keep.ini").c_str(), TRUE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    EXPECT_FALSE(CopyFileW(tmp.wpath("missing.ini").c_str(), tmp.wpath("keep.ini").c_str(), FALSE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(CopyFileW(tmp.wpath("a.ini").c_str(), tmp.wpath("a.ini").c_str(), FALSE));
+    EXPECT_EQ(TempFolder::read(tmp.path("a.ini")), source);
+    std::filesystem::permissions(tmp.path("keep.ini"), std::filesystem::perms::owner_read);
+    EXPECT_FALSE(CopyFileW(tmp.wpath("a.ini").c_str(), tmp.wpath("keep.ini").c_str(), FALSE));
+    EXPECT_EQ(TempFolder::read(tmp.path("keep.ini")), "keep");
+    EXPECT_EQ(GetFileAttributesW(tmp.wpath("keep.ini").c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(CopyFileW(nullptr, tmp.wpath("keep.ini").c_str(), FALSE));
+    // No temporary file is left beside the targets.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(tmp.root()))
+        if (entry.is_regular_file()) ++files;
+    EXPECT_EQ(files, 4); // a, b, c, keep
 }

@@ -18,6 +18,7 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/rx/AcRxService.h"
 #include "host/win/UiDriver.h"
+#include "host/win/UiForm.h"
 #include "host/win/WinMessageBox.h"
 
 #include "tests/module/options/OptionsTestEnv.h"
@@ -38,8 +39,14 @@ public:
         captions.push_back(caption);
         return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
     }
+    // Dialogs are cancelled, as a person who closes them at once.
+    void runDialog(host::UiForm& form) override {
+        dialogs.push_back(form.formCaption());
+        form.formCancel();
+    }
     std::vector<std::wstring> texts;
     std::vector<std::wstring> captions;
+    std::vector<std::wstring> dialogs;
 };
 
 class ModuleLifecycle : public OptionsTestEnv {
@@ -214,8 +221,14 @@ TEST_F(ModuleLifecycle, TheGuardSeesForeignCommandsButNotTheModulesOwn) {
 TEST_F(ModuleLifecycle, UnbuiltCommandsSayItAndCreationLeavesNoPalette) {
     ASSERT_TRUE(load());
     host::TranscriptCapture capture;
+    // The options dialog needs no palette: it opens on the options file in use and,
+    // cancelled, makes none.
     host::commandLine().execute(L"XOTA_Doption");
-    EXPECT_NE(capture.text().find(L"XOTA_Doption: not available yet"), std::wstring::npos) << capture.text();
+    ASSERT_EQ(m_driver.dialogs.size(), 1u) << capture.text();
+    const std::wstring& title = m_driver.dialogs[0];
+    EXPECT_EQ(title.rfind(L"Globale Einstellungen: /", 0), 0u) << title;
+    EXPECT_EQ(title.substr(title.size() - 12), L"/lintaro.ini") << title;
+    EXPECT_EQ(capture.text().find(L"not available yet"), std::wstring::npos) << capture.text();
     EXPECT_EQ(dlgMyApp, nullptr);
     capture.clear();
     // The properties dialog is built: it opens (and is cancelled) without a palette.
