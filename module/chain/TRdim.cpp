@@ -48,7 +48,9 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, c
 
 TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, AcDbObjectId curveId, int subent,
              const AcGePoint3d& dimPoint, const AcGeMatrix3d& ucsToWorld)
-    : m_arcObjectId(curveId), m_iArcSubent(subent < 0 ? 0 : subent) {
+{
+    m_rec.arcObjectId = curveId;
+    m_rec.arcSubent = subent < 0 ? 0 : subent;
     Build(first, second, kDimArc, dimPoint, ucsToWorld);
 }
 
@@ -60,25 +62,26 @@ void TRdim::Build(const AcGePoint3d& first, const AcGePoint3d& second, int dimTy
         return;
     }
     SetCoordSystem(ucsToWorld);
-    m_dimType = dimType;
+    m_rec.geo.dimType = dimType;
     Initialize(false);
     if (WorkingDatabase()) setDatabaseDefaults();
 
     const AcGeVector3d normal = GetUcsNormal();
-    AcGeVector3d dir = dimType == kDimVertical ? m_xyzAxis[1] : m_xyzAxis[0];
+    AcGeVector3d dir = dimType == kDimVertical ? m_rec.geo.axis[1] : m_rec.geo.axis[0];
     if (dimType == kDimAligned) {
         dir = second - first;
         dir -= normal * dir.dotProduct(normal);
-        if (dir.isZeroLength(AcGeTol())) dir = m_xyzAxis[0];
+        if (dir.isZeroLength(AcGeTol())) dir = m_rec.geo.axis[0];
     }
-    m_vectorDim = dir.normal();
-    m_dRotation = std::atan2(m_vectorDim.dotProduct(m_xyzAxis[1]), m_vectorDim.dotProduct(m_xyzAxis[0]));
-    if (m_dRotation < 0) m_dRotation += lintaro::tol::kArcTwoPi;
+    m_rec.geo.vectorDim = dir.normal();
+    m_rec.geo.rotation = std::atan2(m_rec.geo.vectorDim.dotProduct(m_rec.geo.axis[1]),
+                                    m_rec.geo.vectorDim.dotProduct(m_rec.geo.axis[0]));
+    if (m_rec.geo.rotation < 0) m_rec.geo.rotation += lintaro::tol::kArcTwoPi;
 
     for (int c = 0; c < 4; ++c)
-        m_points.append(first);
-    m_texts.assign(1, std::wstring());
-    m_extFlags.assign(1, 0);
+        m_rec.geo.points.append(first);
+    m_rec.texts.assign(1, std::wstring());
+    m_rec.geo.extFlags.assign(1, 0);
     AddPointInput(second, true);
     if (dimType == kDimArc) BuildArc(first, second);
     ChangePointMainDim(dimPoint, false);
@@ -98,19 +101,11 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, c
 // ---------------------------------------------------------------- construction and copying
 
 void TRdim::SetCoordSystem(const AcGeMatrix3d& ucsToWorld) {
-    AcGeVector3d axis[3];
-    AcGePoint3d origin;
-    ucsToWorld.getCoordSystem(origin, axis[0], axis[1], axis[2]);
-    // A degenerate matrix would leave the chain without directions: the world's then.
-    const bool usable = !axis[0].isZeroLength() && !axis[1].isZeroLength() && !axis[2].isZeroLength();
-    const AcGeVector3d world[3] = {AcGeVector3d::kXAxis, AcGeVector3d::kYAxis, AcGeVector3d::kZAxis};
-    m_xyzOrigin = origin;
-    for (int a = 0; a < 3; ++a)
-        m_xyzAxis[a] = usable ? axis[a].normal() : world[a];
+    m_rec.geo.SetCoordSystem(ucsToWorld);
 }
 
 void TRdim::Initialize(bool bNoDefaults) {
-    m_zAxis.set(0, 0, 1);
+    m_rec.geo.zAxis.set(0, 0, 1);
     if (bNoDefaults) return;
     if (!pGlobDimOptions) {
         LogMsg(L"\nInitialize: !pGlobDimOptions");
@@ -133,24 +128,24 @@ int TRdim::CopyFrom(const TRdim* source) {
     if (!source || source == this) return 0;
     assertWriteEnabled();
     Initialize(false);
-    m_dimType = source->m_dimType;
-    m_xyzOrigin = source->m_xyzOrigin;
+    m_rec.geo.dimType = source->m_rec.geo.dimType;
+    m_rec.geo.origin = source->m_rec.geo.origin;
     for (int a = 0; a < 3; ++a)
-        m_xyzAxis[a] = source->m_xyzAxis[a];
-    m_dRotation = source->m_dRotation;
-    m_vectorDim = source->m_vectorDim;
-    m_textStyleId = source->m_textStyleId;
-    m_zAxis = source->m_zAxis;
-    m_points = source->m_points;
-    m_texts = source->m_texts;
-    m_appTexts = source->m_appTexts;
+        m_rec.geo.axis[a] = source->m_rec.geo.axis[a];
+    m_rec.geo.rotation = source->m_rec.geo.rotation;
+    m_rec.geo.vectorDim = source->m_rec.geo.vectorDim;
+    m_rec.textStyleId = source->m_rec.textStyleId;
+    m_rec.geo.zAxis = source->m_rec.geo.zAxis;
+    m_rec.geo.points = source->m_rec.geo.points;
+    m_rec.texts = source->m_rec.texts;
+    m_rec.appTexts = source->m_rec.appTexts;
     // Flags and arc data are the user's too: a copy that lost them would show other
     // ticks, hidden lines or another arc.
-    m_extFlags = source->m_extFlags;
-    m_arcObjectId = source->m_arcObjectId;
-    m_iArcSubent = source->m_iArcSubent;
-    m_arcPoints = source->m_arcPoints;
-    m_arcParams = source->m_arcParams;
+    m_rec.geo.extFlags = source->m_rec.geo.extFlags;
+    m_rec.arcObjectId = source->m_rec.arcObjectId;
+    m_rec.arcSubent = source->m_rec.arcSubent;
+    m_rec.geo.arcPoints = source->m_rec.geo.arcPoints;
+    m_rec.geo.arcParams = source->m_rec.geo.arcParams;
     CopyParams(source);
     return 1;
 }
@@ -163,16 +158,16 @@ void TRdim::CopyParams(const TRdim* source) {
         ::CopyParams(mine, source->GetParams());
         SetParams(std::move(mine));
     }
-    m_zAxis.set(0, 0, 1);
+    m_rec.geo.zAxis.set(0, 0, 1);
     ResolveTextStyle();
     if (source != this) setPropertiesFrom(source);
 }
 
 void TRdim::SetParams(TRdimParams params) {
     assertWriteEnabled();
-    arrayDouble = std::move(params.arrayDouble);
-    arrayString = std::move(params.arrayString);
-    arrayInt = std::move(params.arrayInt);
+    m_rec.params.arrayDouble = std::move(params.arrayDouble);
+    m_rec.params.arrayString = std::move(params.arrayString);
+    m_rec.params.arrayInt = std::move(params.arrayInt);
 }
 
 void TRdim::ResolveTextStyle() {
@@ -184,7 +179,7 @@ void TRdim::ResolveTextStyle() {
     AcDbObjectId id;
     if (table->getAt(name.c_str(), id) != Acad::eOk) id = AcDbObjectId::kNull;
     table->close();
-    m_textStyleId = id;
+    m_rec.textStyleId = id;
 }
 
 Acad::ErrorStatus TRdim::subGetTransformedCopy(const AcGeMatrix3d& xform, AcDbEntity*& pEnt) const {
@@ -202,22 +197,20 @@ Acad::ErrorStatus TRdim::subGetTransformedCopy(const AcGeMatrix3d& xform, AcDbEn
 // ---------------------------------------------------------------- the chain's UCS
 
 AcGeMatrix3d TRdim::GetUcsMatrix() const {
-    AcGeMatrix3d m;
-    m.setCoordSystem(m_xyzOrigin, m_xyzAxis[0], m_xyzAxis[1], m_xyzAxis[2]);
-    return m;
+    return m_rec.geo.UcsMatrix();
 }
 
 AcGeVector3d TRdim::GetUcsNormal() const {
-    return m_xyzAxis[0].crossProduct(m_xyzAxis[1]);
+    return m_rec.geo.UcsNormal();
 }
 
 bool TRdim::IsUcsMirrored() const {
-    return GetUcsNormal().z < 0;
+    return m_rec.geo.IsUcsMirrored();
 }
 
 void TRdim::SetTextStyleId(AcDbObjectId id) {
     assertWriteEnabled();
-    m_textStyleId = id;
+    m_rec.textStyleId = id;
 }
 
 // ---------------------------------------------------------------- parameters
@@ -235,22 +228,25 @@ std::wstring TRdim::GetParamString(int index) const {
 void TRdim::SetParamInt(int index, std::uint32_t value) {
     if (index < 0) return;
     assertWriteEnabled();
-    if (arrayInt.size() <= static_cast<size_t>(index)) arrayInt.resize(static_cast<size_t>(index) + 1);
-    arrayInt[static_cast<size_t>(index)] = value;
+    if (m_rec.params.arrayInt.size() <= static_cast<size_t>(index))
+        m_rec.params.arrayInt.resize(static_cast<size_t>(index) + 1);
+    m_rec.params.arrayInt[static_cast<size_t>(index)] = value;
 }
 
 void TRdim::SetParamDouble(int index, double value) {
     if (index < 0) return;
     assertWriteEnabled();
-    if (arrayDouble.size() <= static_cast<size_t>(index)) arrayDouble.resize(static_cast<size_t>(index) + 1);
-    arrayDouble[static_cast<size_t>(index)] = value;
+    if (m_rec.params.arrayDouble.size() <= static_cast<size_t>(index))
+        m_rec.params.arrayDouble.resize(static_cast<size_t>(index) + 1);
+    m_rec.params.arrayDouble[static_cast<size_t>(index)] = value;
 }
 
 void TRdim::SetParamString(int index, const std::wstring& value) {
     if (index < 0) return;
     assertWriteEnabled();
-    if (arrayString.size() <= static_cast<size_t>(index)) arrayString.resize(static_cast<size_t>(index) + 1);
-    arrayString[static_cast<size_t>(index)] = value;
+    if (m_rec.params.arrayString.size() <= static_cast<size_t>(index))
+        m_rec.params.arrayString.resize(static_cast<size_t>(index) + 1);
+    m_rec.params.arrayString[static_cast<size_t>(index)] = value;
 }
 
 bool TRdim::IsSumShown() const {
@@ -269,7 +265,7 @@ bool TRdim::IsAltUnitsOn() const {
 }
 
 double TRdim::GetScale() {
-    if (RepairScale(arrayDouble)) {
+    if (RepairScale(m_rec.params.arrayDouble)) {
         acutPrintf(L"\n!!! Scale=0 !!!");
         LogMsg(L"\n!!! Scale=0 !!!");
     }
@@ -292,8 +288,7 @@ double TRdim::PaperToModel(double size) {
 // ---------------------------------------------------------------- points
 
 int TRdim::Slot(int i, int c) const {
-    const int slot = 4 * i + c;
-    return (i >= 0 && c >= 0 && c < 4 && slot < m_points.length()) ? slot : -1;
+    return m_rec.geo.Slot(i, c);
 }
 
 AcGePoint3d TRdim::GetPointInput(int i) const {
@@ -303,7 +298,7 @@ AcGePoint3d TRdim::GetPointInput(int i) const {
         LogFmt(L"\n******* GetPointInput !!! %d / %d ", i, n);
         return AcGePoint3d::kOrigin;
     }
-    return m_points[4 * i];
+    return m_rec.geo.points[4 * i];
 }
 
 AcGePoint3d TRdim::GetPointExt(int i) const {
@@ -313,7 +308,7 @@ AcGePoint3d TRdim::GetPointExt(int i) const {
         LogFmt(L"\n******* GetPointExt1 !!! %d / %d ", i, n);
         return AcGePoint3d::kOrigin;
     }
-    return m_points[4 * i + 1];
+    return m_rec.geo.points[4 * i + 1];
 }
 
 AcGePoint3d TRdim::GetPointDim(int i) const {
@@ -329,7 +324,7 @@ AcGePoint3d TRdim::GetPointDim(int i) const {
         LogFmt(L"\n******* GetPointDim !!! %d / %d ", i, n);
         return AcGePoint3d::kOrigin;
     }
-    return m_points[4 * i + 2];
+    return m_rec.geo.points[4 * i + 2];
 }
 
 AcGePoint3d TRdim::GetPointTextPos(int i) const {
@@ -339,7 +334,7 @@ AcGePoint3d TRdim::GetPointTextPos(int i) const {
         LogFmt(L"\n******* GetPointTextPos !!! %d / %d ", i, GetExtensions());
         return AcGePoint3d::kOrigin;
     }
-    return m_points[slot];
+    return m_rec.geo.points[slot];
 }
 
 int TRdim::SetPointText(int i, const AcGePoint3d& point, bool bMoveAppText) {
@@ -350,7 +345,7 @@ int TRdim::SetPointText(int i, const AcGePoint3d& point, bool bMoveAppText) {
         return 0;
     }
     assertWriteEnabled();
-    m_points[slot] = ProjectToChainPlane(point);
+    m_rec.geo.points[slot] = ProjectToChainPlane(point);
     // Entry 0 has no segment; its slot holds where the dimension line was placed.
     if (i < 1 && !IsDimArc()) return 1;
     AppendingText* record = nullptr;
@@ -370,26 +365,24 @@ int TRdim::SetPointDim(int i, const AcGePoint3d& point, bool bNoAdjust) {
 }
 
 int TRdim::GetInputPointCount(const AcGePoint3d& point) const {
-    int count = 0;
-    for (int i = 0; i < GetExtensions(); ++i)
-        if (m_points[4 * i].isEqualTo(point)) ++count;
-    return count;
+    return m_rec.geo.InputPointCount(point);
 }
 
 // ---------------------------------------------------------------- text entries
 
 void TRdim::SyncTexts() {
     const size_t n = static_cast<size_t>(GetExtensions());
-    if (m_texts.size() != n) m_texts.resize(n);
+    if (m_rec.texts.size() != n) m_rec.texts.resize(n);
 }
 
 const std::wstring& TRdim::GetTextEntry(int k) const {
-    return (k >= 0 && static_cast<size_t>(k) < m_texts.size()) ? m_texts[static_cast<size_t>(k)] : kNoText;
+    return (k >= 0 && static_cast<size_t>(k) < m_rec.texts.size()) ? m_rec.texts[static_cast<size_t>(k)]
+                                                                   : kNoText;
 }
 
 int TRdim::GetDimTextArray(int k, std::vector<std::wstring>& parts) const {
-    if (k < 1 || static_cast<size_t>(k) >= m_texts.size()) return 0;
-    TRdimTextEntry entry(m_texts[static_cast<size_t>(k)]);
+    if (k < 1 || static_cast<size_t>(k) >= m_rec.texts.size()) return 0;
+    TRdimTextEntry entry(m_rec.texts[static_cast<size_t>(k)]);
     parts = entry.Parts();
     return entry.PartCount();
 }
@@ -420,10 +413,10 @@ int TRdim::SetDimTextDim(int k, const wchar_t* value) {
         return 0;
     }
     assertWriteEnabled();
-    if (m_texts.size() <= static_cast<size_t>(k)) m_texts.resize(static_cast<size_t>(k) + 1);
-    TRdimTextEntry entry(m_texts[static_cast<size_t>(k)]);
+    if (m_rec.texts.size() <= static_cast<size_t>(k)) m_rec.texts.resize(static_cast<size_t>(k) + 1);
+    TRdimTextEntry entry(m_rec.texts[static_cast<size_t>(k)]);
     entry.SetValueText(text);
-    m_texts[static_cast<size_t>(k)] = entry.ToString();
+    m_rec.texts[static_cast<size_t>(k)] = entry.ToString();
     return 1;
 }
 
@@ -447,17 +440,17 @@ int SetEntryPart(std::vector<std::wstring>& texts, int k, TRdimTextEntry::Part p
 
 int TRdim::SetDimTextUser(int k, const wchar_t* text) {
     assertWriteEnabled();
-    return SetEntryPart(m_texts, k, TRdimTextEntry::kUserText, text);
+    return SetEntryPart(m_rec.texts, k, TRdimTextEntry::kUserText, text);
 }
 
 int TRdim::SetDimTextPrefix(int k, const wchar_t* text) {
     assertWriteEnabled();
-    return SetEntryPart(m_texts, k, TRdimTextEntry::kPrefix, text);
+    return SetEntryPart(m_rec.texts, k, TRdimTextEntry::kPrefix, text);
 }
 
 int TRdim::SetDimTextSuffix(int k, const wchar_t* text) {
     assertWriteEnabled();
-    return SetEntryPart(m_texts, k, TRdimTextEntry::kSuffix, text);
+    return SetEntryPart(m_rec.texts, k, TRdimTextEntry::kSuffix, text);
 }
 
 int TRdim::GetDimTextPos(int k, bool bAbs) const {
@@ -465,63 +458,63 @@ int TRdim::GetDimTextPos(int k, bool bAbs) const {
     const int n = GetExtensions();
     if (k == n && n > 0)
         return SumPositionCode(GetParamString(IND_S_DimDescription), GetDimTextPos(n - 1, false));
-    if (k < 1 || static_cast<size_t>(k) >= m_texts.size()) return 0;
-    return TRdimTextEntry(m_texts[static_cast<size_t>(k)]).GetPositionCode(bAbs);
+    if (k < 1 || static_cast<size_t>(k) >= m_rec.texts.size()) return 0;
+    return TRdimTextEntry(m_rec.texts[static_cast<size_t>(k)]).GetPositionCode(bAbs);
 }
 
 int TRdim::SetDimTextPos(int k, int code) {
-    if (k < 1 || static_cast<size_t>(k) >= m_texts.size()) return 0;
+    if (k < 1 || static_cast<size_t>(k) >= m_rec.texts.size()) return 0;
     assertWriteEnabled();
-    TRdimTextEntry entry(m_texts[static_cast<size_t>(k)]);
+    TRdimTextEntry entry(m_rec.texts[static_cast<size_t>(k)]);
     entry.SetPositionCode(StoredPositionCode(code, IsDimArc()));
-    m_texts[static_cast<size_t>(k)] = entry.ToString();
+    m_rec.texts[static_cast<size_t>(k)] = entry.ToString();
     return 1;
 }
 
 // ---------------------------------------------------------------- appended texts
 
 int TRdim::GetAppendingText(int k, AppendingText** record) {
-    const int at = FindAppendingText(m_appTexts, k, &LogMsg);
-    if (record) *record = at >= 0 ? &m_appTexts[static_cast<size_t>(at)] : nullptr;
+    const int at = FindAppendingText(m_rec.appTexts, k, &LogMsg);
+    if (record) *record = at >= 0 ? &m_rec.appTexts[static_cast<size_t>(at)] : nullptr;
     return at;
 }
 
 int TRdim::SetAppendingText(int k, const AppendingText* record) {
     assertWriteEnabled();
-    const int at = StoreAppendingText(m_appTexts, k, record, &LogMsg);
-    if (record && at >= 0) SetAppendingTextPos(k, &m_appTexts[static_cast<size_t>(at)]);
+    const int at = StoreAppendingText(m_rec.appTexts, k, record, &LogMsg);
+    if (record && at >= 0) SetAppendingTextPos(k, &m_rec.appTexts[static_cast<size_t>(at)]);
     return at;
 }
 
 // ---------------------------------------------------------------- extension flags
 
 bool TRdim::IsExtVisible(int i) const {
-    return ::IsExtVisible(m_extFlags, i);
+    return ::IsExtVisible(m_rec.geo.extFlags, i);
 }
 
 int TRdim::SetExtHidden(int i, bool bHide) {
     assertWriteEnabled();
-    return SetExtFlagBit(m_extFlags, i, kExtFlagHidden, bHide);
+    return SetExtFlagBit(m_rec.geo.extFlags, i, kExtFlagHidden, bHide);
 }
 
 int TRdim::SetExtLeader(int i, bool bOn) {
     assertWriteEnabled();
-    return SetExtFlagBit(m_extFlags, i, kExtFlagLeader, bOn);
+    return SetExtFlagBit(m_rec.geo.extFlags, i, kExtFlagLeader, bOn);
 }
 
 bool TRdim::IsExtLeader(int i) const {
-    return i >= 0 && static_cast<size_t>(i) < m_extFlags.size() &&
-           (m_extFlags[static_cast<size_t>(i)] & kExtFlagLeader);
+    return i >= 0 && static_cast<size_t>(i) < m_rec.geo.extFlags.size() &&
+           (m_rec.geo.extFlags[static_cast<size_t>(i)] & kExtFlagLeader);
 }
 
 int TRdim::SetTickSymbol(int i, int code) {
     assertWriteEnabled();
     if (i < 0) {
         SetParamInt(IND_I_LastType, static_cast<std::uint32_t>(code));
-        for (std::uint32_t& word : m_extFlags)
+        for (std::uint32_t& word : m_rec.geo.extFlags)
             word &= ~static_cast<std::uint32_t>(kExtTickMask);
-    } else if (static_cast<size_t>(i) < m_extFlags.size()) {
-        std::uint32_t& word = m_extFlags[static_cast<size_t>(i)];
+    } else if (static_cast<size_t>(i) < m_rec.geo.extFlags.size()) {
+        std::uint32_t& word = m_rec.geo.extFlags[static_cast<size_t>(i)];
         word = WithTickSymbol(word, code, static_cast<int>(GetParamInt(IND_I_LastType)));
     }
     return static_cast<int>(GetParamInt(IND_I_LastType));
@@ -529,12 +522,12 @@ int TRdim::SetTickSymbol(int i, int code) {
 
 int TRdim::GetTickSymbol(int i) const {
     const int chainCode = static_cast<int>(GetParamInt(IND_I_LastType));
-    if (i < 0) return CommonTickSymbol(m_extFlags, chainCode);
+    if (i < 0) return CommonTickSymbol(m_rec.geo.extFlags, chainCode);
     const std::uint32_t word =
-        static_cast<size_t>(i) < m_extFlags.size() ? m_extFlags[static_cast<size_t>(i)] : 0;
+        static_cast<size_t>(i) < m_rec.geo.extFlags.size() ? m_rec.geo.extFlags[static_cast<size_t>(i)] : 0;
     return ExtTickSymbol(word, chainCode);
 }
 
 void TRdim::SyncExtFlags(int i, bool bInsert) {
-    ::SyncExtFlags(m_extFlags, i, bInsert, GetExtensions());
+    ::SyncExtFlags(m_rec.geo.extFlags, i, bInsert, GetExtensions());
 }

@@ -3,14 +3,20 @@
 // arc) — its extensions (four points each), one text entry per segment, appended texts,
 // flag words, and its own copy of every option that shapes it.
 //
+// What the chain keeps is one value, ChainRecord (ChainRecord.h): its geometry
+// (ChainGeometry.h, the operations that need nothing but the points), the text entries,
+// the parameters, the style and the appended texts; the record files itself. The entity
+// adds what needs the drawing and the options, and keeps its names as thin members.
+//
 // The class is split by concern over several files:
 //   TRdim.cpp          data, text entries, appended texts, flags, copying
 //   TRdimValueText.cpp shown values, display parts, the listing
 //   TRdimGeometry.cpp  point input, extension geometry, sorting, measured values
 //   TRdimFiling.cpp    DWG and DXF filing
 //   TRdimLayout.cpp    text angle, position codes, centring, automatic placement
-//   TRdimDraw.cpp      world draw, texts, explode output, segment marks
-//   TRdimArc.cpp       the arc of an arc chain (m_dimType 3): curve, parameters, lengths
+//   TRdimDraw.cpp      world draw, painting the texts, explode output, segment marks
+//   TRdimTextLayout.cpp the texts as drawn, kept until what they come from changes
+//   TRdimArc.cpp       the arc of an arc chain (type 3): curve, parameters, lengths
 //   TRdimArcInput.cpp  the arc variants of point input and of moving the dimension arc
 //   TRdimGrips.cpp     grips, stretch, osnap, transform, explode, subentity paths
 //   TRdimRefresh.cpp   refresh, regenerate and the curve reactor callbacks
@@ -22,12 +28,16 @@
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 #include "module/chain/AppendingText.h"
+#include "module/chain/ChainGeometry.h"
+#include "module/chain/ChainLayout.h"
+#include "module/chain/ChainRecord.h"
 #include "module/chain/TRdimExtFlags.h"
 #include "module/chain/TRdimParams.h"
 #include "module/chain/ValueFormat.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,11 +46,9 @@ class AcGeCircArc3d;
 class AcGeCurve3d;
 class AcGiViewportDraw;
 class AcGiWorldDraw;
+class ChainPrimitives;
+class ChainTextStyle;
 struct GripRef;
-struct TRdimRecord;
-
-// Chain types (m_dimType).
-enum TRdimType { kDimHorizontal = 0, kDimVertical = 1, kDimAligned = 2, kDimArc = 3 };
 
 // SetPointInput modes.
 enum TRdimPointMode {
@@ -48,12 +56,6 @@ enum TRdimPointMode {
     kPointMoved = 1,    // moved by grip or command: only texts at their default place follow
     kPointStretch = 100 // moved with its text, without sorting
 };
-
-// Record version written by dwgOutFields; 1 ... 4 are read.
-inline constexpr int kTRdimRecordVersion = 4;
-// What the host gets for a record the chain cannot take (newer version, no extension,
-// an old arc chain without its curve).
-inline constexpr Acad::ErrorStatus kTRdimRecordRefused = static_cast<Acad::ErrorStatus>(301);
 
 class TRdim : public AcDbEntity {
 public:
@@ -85,21 +87,24 @@ public:
     void CopyParams(const TRdim* source);
 
     // ---- members (read access for the other parts and for tests)
-    int GetDimType() const { return m_dimType; }
-    bool IsDimArc() const { return m_dimType == kDimArc; }
-    double GetRotation() const { return m_dRotation; }
-    const AcGeVector3d& GetVectorDim() const { return m_vectorDim; }
-    const AcGePoint3d& GetUcsOrigin() const { return m_xyzOrigin; }
-    const AcGeVector3d& GetUcsAxis(int i) const { return m_xyzAxis[i < 0 ? 0 : (i > 2 ? 2 : i)]; }
-    const AcGeVector3d& GetZAxis() const { return m_zAxis; }
-    const AcGePoint3dArray& Points() const { return m_points; }
-    const std::vector<std::wstring>& Texts() const { return m_texts; }
-    const TRdimExtFlagArray& ExtFlags() const { return m_extFlags; }
-    const AppendingTextList& AppTexts() const { return m_appTexts; }
-    const AcGePoint3dArray& ArcPoints() const { return m_arcPoints; }
-    const AcGeDoubleArray& ArcParams() const { return m_arcParams; }
-    AcDbObjectId GetArcObjectId() const { return m_arcObjectId; }
-    int GetArcSubent() const { return m_iArcSubent; }
+    // The whole of what the chain keeps and files, and its geometry alone.
+    const ChainRecord& Record() const { return m_rec; }
+    const ChainGeometry& Geometry() const { return m_rec.geo; }
+    int GetDimType() const { return m_rec.geo.dimType; }
+    bool IsDimArc() const { return m_rec.geo.IsArc(); }
+    double GetRotation() const { return m_rec.geo.rotation; }
+    const AcGeVector3d& GetVectorDim() const { return m_rec.geo.vectorDim; }
+    const AcGePoint3d& GetUcsOrigin() const { return m_rec.geo.origin; }
+    const AcGeVector3d& GetUcsAxis(int i) const { return m_rec.geo.axis[i < 0 ? 0 : (i > 2 ? 2 : i)]; }
+    const AcGeVector3d& GetZAxis() const { return m_rec.geo.zAxis; }
+    const AcGePoint3dArray& Points() const { return m_rec.geo.points; }
+    const std::vector<std::wstring>& Texts() const { return m_rec.texts; }
+    const TRdimExtFlagArray& ExtFlags() const { return m_rec.geo.extFlags; }
+    const AppendingTextList& AppTexts() const { return m_rec.appTexts; }
+    const AcGePoint3dArray& ArcPoints() const { return m_rec.geo.arcPoints; }
+    const AcGeDoubleArray& ArcParams() const { return m_rec.geo.arcParams; }
+    AcDbObjectId GetArcObjectId() const { return m_rec.arcObjectId; }
+    int GetArcSubent() const { return m_rec.arcSubent; }
     // The UCS the chain was made in, as a matrix from it to world coordinates.
     AcGeMatrix3d GetUcsMatrix() const;
     // Normal of that UCS (X x Y), and whether it points down (a mirrored chain).
@@ -109,15 +114,15 @@ public:
     void SetCoordSystem(const AcGeMatrix3d& ucsToWorld);
     bool IsUcsMirrored() const;
 
-    AcDbObjectId GetTextStyleId() const { return m_textStyleId; }
+    AcDbObjectId GetTextStyleId() const { return m_rec.textStyleId; }
     void SetTextStyleId(AcDbObjectId id);
 
     // ---- parameters: an index outside an array reads as 0, 0.0 or "" and a setter grows it
-    ParamArraysView Params() const { return ParamArraysView(arrayString, arrayInt, arrayDouble); }
-    const TRdimDoubleArray& ArrayDouble() const { return arrayDouble; }
-    const TRdimStringArray& ArrayString() const { return arrayString; }
-    const TRdimIntArray& ArrayInt() const { return arrayInt; }
-    TRdimParams GetParams() const { return TRdimParams{arrayDouble, arrayString, arrayInt}; }
+    ParamArraysView Params() const { return ParamArraysView(m_rec.params); }
+    const TRdimDoubleArray& ArrayDouble() const { return m_rec.params.arrayDouble; }
+    const TRdimStringArray& ArrayString() const { return m_rec.params.arrayString; }
+    const TRdimIntArray& ArrayInt() const { return m_rec.params.arrayInt; }
+    TRdimParams GetParams() const { return m_rec.params; }
     // Replaces all three arrays (the palette's settings, a conversion).
     void SetParams(TRdimParams params);
     std::uint32_t GetParamInt(int index) const;
@@ -135,7 +140,7 @@ public:
     double PaperToModel(double size);
 
     // ---- points; a negative index means its absolute value
-    int GetExtensions() const { return m_points.length() / 4; }
+    int GetExtensions() const { return m_rec.geo.Extensions(); }
     AcGePoint3d GetPointInput(int i) const;
     AcGePoint3d GetPointExt(int i) const;
     // -100 means 1, -99 means 0; i equal to the extensions means the last one.
@@ -222,6 +227,12 @@ public:
     // ---- drawing (TRdimDraw.cpp)
     Acad::ErrorStatus drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList);
     int DrawDimTexts(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList, bool bDraw);
+    // The texts as drawn (TRdimTextLayout.cpp), worked out once and kept until the chain,
+    // the options it reads, its scale (the annotation scale) or its text style `style`
+    // change; call it while a ChainTextStyleScope lives.
+    const ChainLayout& Layout(const ChainTextStyle& style);
+    // Forgets the kept layout: the next drawing works it out again.
+    void DropLayout();
     void drawFacets(AcGiWorldDraw* worldDraw);
     int GetTextColor() const;
     int MarkSegment(int k, int mode);
@@ -347,30 +358,21 @@ private:
     // Moves the remembered text points onto the current text line (or arc).
     void CarryTextsAlong(const std::vector<AcGePoint3d>& texts);
     // Filing: the record is read whole before it replaces the chain's members.
-    void TakeRecord(TRdimRecord& record);
-    void WriteRecord(AcDbDwgFiler* filer) const;
+    void TakeRecord(ChainRecord& record);
+    // Pieces of the layout and its painting (TRdimTextLayout.cpp, TRdimDraw.cpp).
+    ChainLayout BuildLayout(const ChainTextStyle& style);
+    void LayAppendingTexts(ChainLayout& layout);
+    std::uint64_t LayoutKey(const ChainTextStyle& style);
+    int PaintTexts(ChainPrimitives& out, const ChainLayout& layout, const ChainTextStyle& style);
     void ResolveTextStyle();
 
-    AcDbObjectId m_arcObjectId;
+    // What the chain keeps and files: geometry, texts, parameters, style, appended texts.
+    ChainRecord m_rec;
     // While the curve tells the chain of its change: that curve, used as handed over
     // instead of being opened again (never filed or copied).
     const AcDbCurve* m_curveInNotify = nullptr;
-    int m_iArcSubent = 0;
-    AcGePoint3dArray m_arcPoints;
-    AppendingTextList m_appTexts;
-    int m_dimType = kDimHorizontal;
-    double m_dRotation = 0.0;
-    AcGeVector3d m_vectorDim{1.0, 0.0, 0.0};
-    AcGeDoubleArray m_arcParams;
-    AcGePoint3d m_xyzOrigin;
-    AcGeVector3d m_xyzAxis[3] = {AcGeVector3d(1, 0, 0), AcGeVector3d(0, 1, 0), AcGeVector3d(0, 0, 1)};
-    // The per-chain parameters, in the index layout of the option sets.
-    TRdimDoubleArray arrayDouble;
-    TRdimStringArray arrayString;
-    TRdimIntArray arrayInt;
-    TRdimExtFlagArray m_extFlags;
-    std::vector<std::wstring> m_texts;
-    AcGePoint3dArray m_points;
-    AcDbObjectId m_textStyleId;
-    AcGeVector3d m_zAxis{0.0, 0.0, 0.0};
+    // The kept layout and the fingerprint of what it was worked out from (never filed
+    // or copied).
+    std::unique_ptr<ChainLayout> m_layout;
+    std::uint64_t m_layoutKey = 0;
 };

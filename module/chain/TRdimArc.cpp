@@ -28,7 +28,7 @@ namespace {
 
 // An arc chain keeps at least this many definition points.
 constexpr int kArcPointCount = 7;
-// Slots of m_arcPoints: dimension and input point of the first and last extension, and
+// Slots of m_rec.geo.arcPoints: dimension and input point of the first and last extension, and
 // the centre of the measured arc.
 constexpr int kArcFirstDim = 0;
 constexpr int kArcLastDim = 2;
@@ -56,32 +56,34 @@ AcGeCircArc3d* PolylineArcThrough(const AcDbPolyline* polyline, const AcGePoint3
 
 void TRdim::KeepArcPoint(int i, const AcGePoint3d& point) {
     if (i < 0) return;
-    if (i < m_arcPoints.length() && m_arcPoints[i].isEqualTo(point)) return;
+    if (i < m_rec.geo.arcPoints.length() && m_rec.geo.arcPoints[i].isEqualTo(point)) return;
     // Derived from the curve and the points; drawing a chain open for read may refresh
     // it without a change of its own.
     if (isWriteEnabled()) assertWriteEnabled();
-    if (m_arcPoints.length() <= i) m_arcPoints.setLogicalLength(i + 1);
-    m_arcPoints[i] = point;
+    if (m_rec.geo.arcPoints.length() <= i) m_rec.geo.arcPoints.setLogicalLength(i + 1);
+    m_rec.geo.arcPoints[i] = point;
 }
 
 void TRdim::KeepArcFlag(int index, std::uint32_t value) {
     if (GetParamInt(index) == value) return;
     if (isWriteEnabled()) assertWriteEnabled();
-    if (arrayInt.size() <= static_cast<size_t>(index)) arrayInt.resize(static_cast<size_t>(index) + 1);
-    arrayInt[static_cast<size_t>(index)] = value;
+    if (m_rec.params.arrayInt.size() <= static_cast<size_t>(index))
+        m_rec.params.arrayInt.resize(static_cast<size_t>(index) + 1);
+    m_rec.params.arrayInt[static_cast<size_t>(index)] = value;
 }
 
 // ---------------------------------------------------------------- the measured curve
 
 AcDbCurve* TRdim::GetDbArcInput() const {
     // The curve that is notifying the chain is open already; ArcInput does not close it.
-    if (m_curveInNotify && m_curveInNotify->objectId() == m_arcObjectId) return const_cast<AcDbCurve*>(m_curveInNotify);
-    if (m_arcObjectId.isNull() || !m_arcObjectId.isValid()) {
+    if (m_curveInNotify && m_curveInNotify->objectId() == m_rec.arcObjectId)
+        return const_cast<AcDbCurve*>(m_curveInNotify);
+    if (m_rec.arcObjectId.isNull() || !m_rec.arcObjectId.isValid()) {
         LogMsg(L"\nGetDbArcInput !m_arcObjectId.isValid()");
         return nullptr;
     }
     AcDbEntity* entity = nullptr;
-    const Acad::ErrorStatus es = acdbOpenAcDbEntity(entity, m_arcObjectId, AcDb::kForRead);
+    const Acad::ErrorStatus es = acdbOpenAcDbEntity(entity, m_rec.arcObjectId, AcDb::kForRead);
     if (es != Acad::eOk || !entity) {
         LogFmt(L"\n**** GetDbArcInput es=%d: %s", static_cast<int>(es), acadErrorStatusText(es));
         return nullptr;
@@ -94,8 +96,8 @@ AcDbCurve* TRdim::GetDbArcInput() const {
 
 void TRdim::SetArcSource(AcDbObjectId curveId, int segment) {
     assertWriteEnabled();
-    m_arcObjectId = curveId;
-    m_iArcSubent = segment < 0 ? 0 : segment;
+    m_rec.arcObjectId = curveId;
+    m_rec.arcSubent = segment < 0 ? 0 : segment;
 }
 
 AcGeCircArc3d* TRdim::Curve2GeArc(const AcDbCurve* curve, int segment) {
@@ -130,7 +132,7 @@ AcGeCircArc3d* TRdim::ArcInput(bool bFullCircle, int skip) {
     std::unique_ptr<AcGeCircArc3d> arc;
     if (AcDbCurve* curve = GetDbArcInput()) {
         isCircle = AcDbCircle::cast(curve) != nullptr;
-        arc.reset(Curve2GeArc(curve, m_iArcSubent));
+        arc.reset(Curve2GeArc(curve, m_rec.arcSubent));
         const AcDbPolyline* polyline = AcDbPolyline::cast(curve);
         if (!arc && polyline && n >= 2) {
             LogMsg(L"\n*** GetArcInput 2.pokus ******  ");
@@ -175,14 +177,14 @@ AcGeCircArc3d* TRdim::ArcInput(bool bFullCircle, int skip) {
 
 void TRdim::MakeParamArray() {
     if (!IsDimArc()) {
-        if (!m_arcParams.isEmpty()) {
+        if (!m_rec.geo.arcParams.isEmpty()) {
             assertWriteEnabled();
-            m_arcParams.removeAll();
+            m_rec.geo.arcParams.removeAll();
         }
         return;
     }
     const int n = GetExtensions();
-    if (m_arcPoints.length() < kArcPointCount) KeepArcPoint(kArcPointCount - 1, AcGePoint3d::kOrigin);
+    if (m_rec.geo.arcPoints.length() < kArcPointCount) KeepArcPoint(kArcPointCount - 1, AcGePoint3d::kOrigin);
     const bool wasCircle = GetParamInt(IND_I_ArcDimInputArcIsCircle) != 0;
     if (!wasCircle) {
         KeepArcFlag(IND_I_ArcDimMinPoint, 0);
@@ -220,12 +222,12 @@ void TRdim::MakeParamArray() {
         const AcGeVector3d ref = arc->refVec();
         LogFmt(L"\nANGLE(S:%.1f E:%.1f) REF=%.1f,%.1f ", arc->startAng(), arc->endAng(), ref.x, ref.y);
     }
-    bool same = params.length() == m_arcParams.length();
+    bool same = params.length() == m_rec.geo.arcParams.length();
     for (int i = 0; same && i < n; ++i)
-        same = params[i] == m_arcParams[i];
+        same = params[i] == m_rec.geo.arcParams[i];
     if (same) return;
     if (isWriteEnabled()) assertWriteEnabled();
-    m_arcParams = params;
+    m_rec.geo.arcParams = params;
 }
 
 void TRdim::UpdateArcAfterSort() {
@@ -244,15 +246,15 @@ AcGeCircArc3d* TRdim::GetArcDim(int tag, double extend) {
     const int n = GetExtensions();
     if (!IsDimArc() || n < 1) return nullptr;
     bool whole = tag == kWholeDimCircle;
-    if (m_arcPoints.length() < kArcPointCount) {
-        LogFmt(L"\n!!!***GetArcDim(%d) m_arcPoints=%d ", tag, m_arcPoints.length());
-        acutPrintf(L"\n!!!***GetArcDim(%d) m_arcPoints=%d ", tag, m_arcPoints.length());
+    if (m_rec.geo.arcPoints.length() < kArcPointCount) {
+        LogFmt(L"\n!!!***GetArcDim(%d) m_arcPoints=%d ", tag, m_rec.geo.arcPoints.length());
+        acutPrintf(L"\n!!!***GetArcDim(%d) m_arcPoints=%d ", tag, m_rec.geo.arcPoints.length());
         KeepArcPoint(kArcPointCount - 1, AcGePoint3d::kOrigin);
         whole = true;
     }
     const bool isCircle = GetParamInt(IND_I_ArcDimInputArcIsCircle) != 0;
-    if (m_arcPoints[kArcCentre].distanceTo(AcGePoint3d::kOrigin) < kArcCentreNearOrigin ||
-        m_arcPoints[kArcFirstDim].distanceTo(m_arcPoints[kArcCentre]) < kArcPointNearCentre) {
+    if (m_rec.geo.arcPoints[kArcCentre].distanceTo(AcGePoint3d::kOrigin) < kArcCentreNearOrigin ||
+        m_rec.geo.arcPoints[kArcFirstDim].distanceTo(m_rec.geo.arcPoints[kArcCentre]) < kArcPointNearCentre) {
         LogMsg(L" <SET DEFAULT ARC_DIM> ");
         KeepArcPoint(kArcFirstInput, GetPointInput(0));
         KeepArcPoint(kArcLastInput, GetPointInput(n - 1));
@@ -263,9 +265,9 @@ AcGeCircArc3d* TRdim::GetArcDim(int tag, double extend) {
             KeepArcFlag(IND_I_ArcDimMaxPoint, static_cast<std::uint32_t>(n - 1));
         }
     }
-    if (m_arcParams.isEmpty() || (!isCircle && m_arcParams.length() != n)) MakeParamArray();
+    if (m_rec.geo.arcParams.isEmpty() || (!isCircle && m_rec.geo.arcParams.length() != n)) MakeParamArray();
 
-    const AcGePoint3d centre = m_arcPoints[kArcCentre];
+    const AcGePoint3d centre = m_rec.geo.arcPoints[kArcCentre];
     double radius = centre.distanceTo(GetPointDim(0));
     AcGeVector3d normal = GetUcsNormal();
     normal = normal.isZeroLength() ? AcGeVector3d::kZAxis : normal.normal();
@@ -277,8 +279,8 @@ AcGeCircArc3d* TRdim::GetArcDim(int tag, double extend) {
         KeepArcPoint(kArcFirstDim, GetPointDim(0));
         KeepArcPoint(kArcLastDim, GetPointDim(n - 1));
     }
-    auto* arc = new AcGeCircArc3d(
-        ArcBetween(centre, normal, radius, m_arcPoints[kArcFirstDim], m_arcPoints[kArcLastDim]));
+    auto* arc = new AcGeCircArc3d(ArcBetween(centre, normal, radius, m_rec.geo.arcPoints[kArcFirstDim],
+                                             m_rec.geo.arcPoints[kArcLastDim]));
     if (extend > kArcExtendMin && !ExtendArc(*arc, extend)) LogMsg(L"\n******** !!Look at me... ");
     return arc;
 }
@@ -286,7 +288,7 @@ AcGeCircArc3d* TRdim::GetArcDim(int tag, double extend) {
 bool TRdim::IsFullCircle() const {
     const int n = GetExtensions();
     return IsDimArc() && GetParamInt(IND_I_ArcDimAsCircle) != 0 && n >= 1 && n <= 2 &&
-           m_points[0].isEqualTo(m_points[4 * (n - 1)]);
+           m_rec.geo.points[0].isEqualTo(m_rec.geo.points[4 * (n - 1)]);
 }
 
 // ---------------------------------------------------------------- lines and lengths
@@ -294,24 +296,25 @@ bool TRdim::IsFullCircle() const {
 AcGeLine3d TRdim::GetLineExtArc(int i) const {
     if (i < 0) i = -i;
     const int slot = Slot(i, 0);
-    AcGePoint3d input = slot >= 0 ? m_points[slot] : AcGePoint3d::kOrigin;
+    AcGePoint3d input = slot >= 0 ? m_rec.geo.points[slot] : AcGePoint3d::kOrigin;
     AcGePoint3d centre;
-    const bool stored = m_arcPoints.length() > kArcCentre &&
-                        m_arcPoints[kArcCentre].distanceTo(AcGePoint3d::kOrigin) >= kArcCentreNearOrigin;
+    const bool stored =
+        m_rec.geo.arcPoints.length() > kArcCentre &&
+        m_rec.geo.arcPoints[kArcCentre].distanceTo(AcGePoint3d::kOrigin) >= kArcCentreNearOrigin;
     if (stored) {
-        centre = m_arcPoints[kArcCentre];
+        centre = m_rec.geo.arcPoints[kArcCentre];
     } else {
         // Reading the curve refreshes what the chain caches of it.
         std::unique_ptr<AcGeCircArc3d> arc(const_cast<TRdim*>(this)->GetArcInput(false));
         if (!arc) {
             LogMsg(L" !!!GLE!!! ");
-            return AcGeLine3d(input, m_xyzAxis[1]);
+            return AcGeLine3d(input, m_rec.geo.axis[1]);
         }
         centre = arc->center();
-        if (input.distanceTo(centre) < kArcPointNearCentre) input += m_xyzAxis[0] * arc->radius();
+        if (input.distanceTo(centre) < kArcPointNearCentre) input += m_rec.geo.axis[0] * arc->radius();
     }
     AcGeVector3d dir = input - centre;
-    if (dir.isZeroLength()) dir = m_xyzAxis[0];
+    if (dir.isZeroLength()) dir = m_rec.geo.axis[0];
     return AcGeLine3d(centre, dir.normal());
 }
 

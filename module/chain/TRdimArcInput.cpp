@@ -34,10 +34,10 @@ AcGePoint3d Radially(const AcGePoint3d& centre, const AcGePoint3d& point, double
 } // namespace
 
 void TRdim::BuildArc(const AcGePoint3d& first, const AcGePoint3d& second) {
-    m_arcPoints.setLogicalLength(7);
-    for (AcGePoint3d& p : m_arcPoints)
+    m_rec.geo.arcPoints.setLogicalLength(7);
+    for (AcGePoint3d& p : m_rec.geo.arcPoints)
         p = AcGePoint3d::kOrigin;
-    m_arcParams.removeAll();
+    m_rec.geo.arcParams.removeAll();
     SetParamInt(IND_I_ArcDimMinPoint, 0);
     SetParamInt(IND_I_ArcDimMaxPoint, 0);
     std::unique_ptr<AcGeCircArc3d> arc(GetArcInput(false));
@@ -52,9 +52,10 @@ void TRdim::BuildArc(const AcGePoint3d& first, const AcGePoint3d& second) {
 bool TRdim::OrderTwoOnArc() {
     // Two extensions are never sorted by the general rule, but an arc chain measures
     // counter-clockwise from its first extension: the lower parameter comes first.
-    if (GetExtensions() != 2 || m_arcParams.length() != 2 || GetParamInt(IND_I_ArcDimInputArcIsCircle))
+    if (GetExtensions() != 2 || m_rec.geo.arcParams.length() != 2 ||
+        GetParamInt(IND_I_ArcDimInputArcIsCircle))
         return false;
-    if (!(m_arcParams[1] < m_arcParams[0])) return false;
+    if (!(m_rec.geo.arcParams[1] < m_rec.geo.arcParams[0])) return false;
     LogMsg(L" reverseParam ");
     SwapExtensions(0, 1);
     return true;
@@ -63,9 +64,9 @@ bool TRdim::OrderTwoOnArc() {
 AcGePoint3d TRdim::ArcExtensionStart(int i, const AcGePoint3d& dimPoint, const AcGePoint3d& oldStart,
                                      const AcGePoint3d& oldDim, int iMode) {
     if (iMode == kPointNew)
-        return GetParamInt(IND_I_ExtLine) == 1 ? FixedLengthStart(i, dimPoint) : m_points[4 * i];
+        return GetParamInt(IND_I_ExtLine) == 1 ? FixedLengthStart(i, dimPoint) : m_rec.geo.points[4 * i];
     // A moved point keeps the length of its extension line.
-    const AcGeVector3d towards = m_points[4 * i] - dimPoint;
+    const AcGeVector3d towards = m_rec.geo.points[4 * i] - dimPoint;
     if (towards.isZeroLength()) return oldStart;
     return dimPoint + towards.normal() * oldStart.distanceTo(oldDim);
 }
@@ -98,21 +99,22 @@ int TRdim::SetPointInputArc(int i, const AcGePoint3d& pointIn, int iMode) {
             onArc = point;
         }
     }
-    const AcGePoint3d oldDim = m_points[4 * i + 2];
-    const AcGePoint3d oldStart = m_points[4 * i + 1];
-    m_points[4 * i] = onArc;
+    const AcGePoint3d oldDim = m_rec.geo.points[4 * i + 2];
+    const AcGePoint3d oldStart = m_rec.geo.points[4 * i + 1];
+    m_rec.geo.points[4 * i] = onArc;
     AcGePoint3d dimPoint = oldDim;
     std::unique_ptr<AcGeCircArc3d> dimArc(GetArcDim(kWholeDimCircle));
     if (dimArc && MyIntersect(GetLineExtArc(i), *dimArc, dimPoint, onArc))
-        m_points[4 * i + 2] = dimPoint;
+        m_rec.geo.points[4 * i + 2] = dimPoint;
     else
         LogFmt(L"\n SPIA - DimPoint %d No INTERSECT!! ", i);
-    SetPointExt(i, ArcExtensionStart(i, m_points[4 * i + 2], oldStart, oldDim, iMode), false);
+    SetPointExt(i, ArcExtensionStart(i, m_rec.geo.points[4 * i + 2], oldStart, oldDim, iMode), false);
 
     MakeParamArray();
     int r = i;
     if (iMode == kPointStretch) {
-        if (i >= 1) SetPointText(i, m_points[4 * i + 3] + (m_points[4 * i + 2] - oldDim), false);
+        if (i >= 1)
+            SetPointText(i, m_rec.geo.points[4 * i + 3] + (m_rec.geo.points[4 * i + 2] - oldDim), false);
     } else if (n > 2) {
         r = RearrangeExtensions(i);
     } else if (OrderTwoOnArc()) {
@@ -149,7 +151,7 @@ void TRdim::ChangePointMainDimArc(const AcGePoint3d& pointIn, bool bKeepExt) {
     AcGePoint3d point = ProjectToChainPlane(pointIn);
     if (point.distanceTo(c) < kArcCentreNearOrigin) {
         LogMsg(L" !center<0.01!  ");
-        point += m_xyzAxis[0] * kArcCentreNudge;
+        point += m_rec.geo.axis[0] * kArcCentreNudge;
     }
     const double oldRadius = c.distanceTo(GetPointDim(0));
     const AcGeCircArc3d circle(c, old->normal(), point.distanceTo(c));
@@ -157,11 +159,11 @@ void TRdim::ChangePointMainDimArc(const AcGePoint3d& pointIn, bool bKeepExt) {
     const double fixed = extLine == 1 ? PaperToModel(GetParamDouble(IND_D_ExtLineLength)) : 0.0;
     for (int i = 0; i < n; ++i) {
         LogFmt(L" i=%d/%d ", i, n);
-        const AcGePoint3d oldDim = m_points[4 * i + 2];
-        const AcGePoint3d oldStart = m_points[4 * i + 1];
+        const AcGePoint3d oldDim = m_rec.geo.points[4 * i + 2];
+        const AcGePoint3d oldStart = m_rec.geo.points[4 * i + 1];
         AcGePoint3d dim = oldDim;
         if (MyIntersect(GetLineExtArc(i), circle, dim, oldDim))
-            m_points[4 * i + 2] = dim;
+            m_rec.geo.points[4 * i + 2] = dim;
         else
             LogFmt(L"\n ChPMDA - DimPoint %d No INTERSECT!! ", i);
         AcGePoint3d candidate = oldStart;
@@ -172,9 +174,9 @@ void TRdim::ChangePointMainDimArc(const AcGePoint3d& pointIn, bool bKeepExt) {
         SetPointExt(i, candidate, false);
     }
     // Where the line was placed; on a full circle the place of its circle text.
-    m_points[3] = point;
+    m_rec.geo.points[3] = point;
     const double grown = circle.radius() - oldRadius;
     if (std::fabs(grown) > kDimPointSame)
         for (int k = 1; k < n; ++k)
-            SetPointText(k, Radially(c, m_points[4 * k + 3], grown), true);
+            SetPointText(k, Radially(c, m_rec.geo.points[4 * k + 3], grown), true);
 }

@@ -1,7 +1,8 @@
 // Drawing of a chain: extension lines, the dimension line, tick symbols, texts with
 // superscripts, masks, the framed sum, leaders, manual-value marks and input-point
 // crosses, with the selection markers that map a pick back to an extension, a segment
-// or a text. One pass serves the screen, proxy graphics and explode. Segment marks are
+// or a text. One pass serves the screen, proxy graphics and explode. The texts and their
+// lines are painted from the chain's kept layout (TRdimTextLayout.cpp); segment marks are
 // in TRdimSegmentMark.cpp.
 #include "module/chain/TRdim.h"
 
@@ -12,17 +13,13 @@
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/win/FormatW.h"
 #include "module/base/LintaroLog.h"
-#include "module/chain/ChainDisplayText.h"
 #include "module/chain/ChainPrimitives.h"
 #include "module/chain/ChainTextStyle.h"
-#include "module/chain/PositionCode.h"
-#include "module/chain/TRdimLayout.h"
 #include "module/chain/TickSymbols.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/FlagOverride.h"
 #include "module/options/OptionIndices.h"
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -32,25 +29,8 @@ using namespace lintaro::tol;
 
 namespace {
 
-// The marker of the circle text of an arc chain drawn as a full circle.
-constexpr LONG_PTR kCircleTextMarker = 1001;
 // Input-point crosses reach a fifth of the tick size.
 constexpr double kInputCrossPart = 0.2;
-// The sum's frame and the arc mark keep a fifth of the text height from the text, the
-// straight manual-value mark a third.
-constexpr double kFrameMarginPart = 1.0 / 5.0;
-constexpr double kManualMarkMarginPart = 1.0 / 3.0;
-// A text this far from its default place was moved by hand and gets its leader.
-constexpr double kLeaderMoved = 1e-4;
-
-// A size option of the user's: the global chain set when there is one, else the chain's.
-double SizeOption(const TRdim& chain, int index) {
-    if (pGlobDimOptions) {
-        const std::vector<double>& d = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble;
-        return index >= 0 && index < static_cast<int>(d.size()) ? d[static_cast<size_t>(index)] : 0.0;
-    }
-    return chain.GetParamDouble(index);
-}
 
 AcGeVector3d UnitOr(const AcGeVector3d& v, const AcGeVector3d& fallback) {
     return v.isZeroLength() ? fallback : v.normal();
@@ -71,7 +51,8 @@ bool TRdim::subWorldDraw(AcGiWorldDraw* worldDraw) {
             LogMsg(L"\n!!!***** !!!!TRdim::worldDraw - !pGlobDimOptions !!!!!!!!!!!!!!!!!!!!!!!!");
             return true;
         }
-        if (arrayInt.empty() || arrayDouble.empty() || arrayString.empty()) {
+        if (m_rec.params.arrayInt.empty() || m_rec.params.arrayDouble.empty() ||
+            m_rec.params.arrayString.empty()) {
             LogMsg(
                 L"\n!!!***** !!!!TRdim::worldDraw arrayInt.GetSize() <= 0 || arrayDouble.GetSize() <= 0 || "
                 L"arrayString.GetSize() <= 0 ");
@@ -136,7 +117,7 @@ Acad::ErrorStatus TRdim::subExplode(AcDbVoidPtrArray& entitySet) const {
 }
 
 int TRdim::GetTextColor() const {
-    const std::shared_ptr<const ChainTextStyle> style = ChainTextStyleScope::Acquire(m_textStyleId);
+    const std::shared_ptr<const ChainTextStyle> style = ChainTextStyleScope::Acquire(m_rec.textStyleId);
     return ColorForTextHeight(style->IsTrueType() ? 0.0 : GetParamDouble(IND_D_TextHeight));
 }
 
@@ -258,12 +239,14 @@ Acad::ErrorStatus TRdim::drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArra
     ChainPrimitives out(worldDraw, entityList);
     if (!out.HasTarget()) return Acad::eOk;
     ChainTextStyleScope styles;
+    const std::shared_ptr<const ChainTextStyle> style = ChainTextStyleScope::Acquire(m_rec.textStyleId);
+    const ChainLayout& layout = Layout(*style);
     out.SetMarker(0);
 
     LinePen pen;
-    pen.tick = PaperToModel(SizeOption(*this, IND_D_TickSize));
-    pen.beyondDimLine = PaperToModel(SizeOption(*this, IND_D_ExtendBeyondDimLine));
-    pen.beyondTick = PaperToModel(SizeOption(*this, IND_D_ExtendBeyondTick));
+    pen.tick = layout.tick;
+    pen.beyondDimLine = layout.beyondDimLine;
+    pen.beyondTick = layout.beyondTick;
     pen.mirror = IsUcsMirrored() ? -1 : 1;
     pen.entityColor = colorIndex();
     pen.ucs = GetUcsMatrix();
@@ -271,7 +254,8 @@ Acad::ErrorStatus TRdim::drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArra
     pen.normal = UnitOr(GetUcsNormal(), AcGeVector3d::kZAxis);
     // Points are kept sorted along the chain, so its first and last dimension points give
     // the direction in which the dimension line runs past its outer ticks.
-    pen.along = UnitOr(GetPointDim(n - 1) - GetPointDim(0), UnitOr(m_vectorDim, AcGeVector3d::kXAxis));
+    pen.along =
+        UnitOr(GetPointDim(n - 1) - GetPointDim(0), UnitOr(m_rec.geo.vectorDim, AcGeVector3d::kXAxis));
     pen.arc = IsDimArc() && DimensionCircle(*this, pen.arcCenter, pen.arcNormal);
     pen.fullCircle = pen.arc && IsFullCircle();
     out.SetColor(pen.entityColor);
@@ -281,14 +265,14 @@ Acad::ErrorStatus TRdim::drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArra
     {
         // The chain's own text background decides for its texts.
         FlagOverride mask(IND_OPT_B_WipeOut, IsWipeOutOn() ? 1 : 0);
-        DrawDimTexts(worldDraw, entityList, true);
+        PaintTexts(out, layout, *style);
     }
 
     if (pGlobDimOptions->GetOptFlag(IND_OPT_B_ShowInputPoints)) {
         out.SetColor(pen.entityColor);
         for (int i = 0; i < n; ++i) {
             out.SetMarker(3 * i + 2);
-            out.Cross(m_points[4 * i], pen.tick * kInputCrossPart, pen.along, pen.normal);
+            out.Cross(m_rec.geo.points[4 * i], pen.tick * kInputCrossPart, pen.along, pen.normal);
         }
     }
     LogMsg(L"\n  drawDimension - STOP");
@@ -297,157 +281,36 @@ Acad::ErrorStatus TRdim::drawDimension(AcGiWorldDraw* worldDraw, AcDbVoidPtrArra
 
 // ---------------------------------------------------------------- texts
 
-namespace {
-
-// What every text of one drawing pass shares.
-struct TextPen {
-    ChainPrimitives& out;
-    const ChainTextStyle& style;
-    double h0;
-    double supHeight;
-    int color;
-};
-
-// The parts of one text at their insertion points: the text and its tail at the text
-// height, the superscript at its own.
-void DrawParts(const TextPen& pen, const TextFrame& frame, const AcGePoint3dArray& points,
-               const std::vector<std::wstring>& parts) {
-    for (size_t p = 0; p < parts.size() && p < static_cast<size_t>(points.length()); ++p)
-        pen.out.Text(points[static_cast<int>(p)], frame.normal, frame.along, parts[p],
-                     p == 1 ? pen.supHeight : pen.h0, pen.style.Style(), pen.style.StyleId(), pen.color);
-}
-
-void DrawLines(ChainPrimitives& out, std::span<const AcGePoint3d> points, bool closed) {
-    for (size_t i = 0; i + 1 < points.size(); ++i)
-        out.Line(points[i], points[i + 1]);
-    if (closed && points.size() > 2) out.Line(points.back(), points.front());
-}
-
-// A leader from a text to its segment: straight down to the dimension line when the text
-// stands over its segment, else along the text's near edge and on to the segment's middle.
-std::vector<AcGePoint3d> LeaderPoints(const std::array<AcGePoint3d, 4>& box, const TextFrame& frame,
-                                      const AcGePoint3d& dimA, const AcGePoint3d& dimB) {
-    const AcGePoint3d centre = box[0] + (box[2] - box[0]) * 0.5;
-    const bool above = (centre - dimA).dotProduct(frame.up) >= 0;
-    const AcGePoint3d e0 = above ? box[0] : box[3];
-    const AcGePoint3d e1 = above ? box[1] : box[2];
-    const AcGePoint3d mid = e0 + (e1 - e0) * 0.5;
-    const AcGeVector3d seg = dimB - dimA;
-    const double len2 = seg.lengthSqrd();
-    const double t = len2 > 0 ? (mid - dimA).dotProduct(seg) / len2 : 0.0;
-    if (len2 > 0 && t >= 0.0 && t <= 1.0) return {mid, dimA + seg * t};
-    const AcGePoint3d segMiddle = dimA + seg * 0.5;
-    const bool e0Near = e0.distanceTo(segMiddle) <= e1.distanceTo(segMiddle);
-    return {e0Near ? e1 : e0, e0Near ? e0 : e1, segMiddle};
-}
-
-// Text k (a segment, the sum at k = extensions, the circle text at 0) with its frame,
-// leader and manual-value mark; false when it shows nothing.
-bool DrawSegmentText(TRdim& chain, const TextPen& pen, int k, bool leaders) {
-    const int n = chain.GetExtensions();
-    AcGePoint3dArray points;
-    std::vector<std::wstring> parts;
-    chain.GetPointText(k, points, parts);
-    if (parts.empty() || parts[0].empty() || points.isEmpty()) return false;
-    ChainPrimitives& out = pen.out;
-    out.SetMarker(k == 0 ? kCircleTextMarker : 3 * k + 1);
-    out.SetColor(pen.color);
-    const TextFrame frame = ChainTextFrame(chain, k == 0 ? 1 : k);
-    DrawParts(pen, frame, points, parts);
-    if (k == n) {
-        DrawLines(out, chain.TextBox(k, pen.h0 * kFrameMarginPart), true);
-        return true;
-    }
-    if (k >= 1 && leaders && chain.IsExtLeader(k)) {
-        const int code = chain.GetDimTextPos(k, true);
-        const bool moved = chain.GetPointTextPos(k).distanceTo(chain.DefaultTextPoint(k)) >= kLeaderMoved;
-        if (moved || RowOf(code) == CodeRow::Raised)
-            DrawLines(out,
-                      LeaderPoints(chain.TextBox(k, pen.h0 * kFrameMarginPart), frame,
-                                   chain.GetPointDim(k - 1), chain.GetPointDim(k)),
-                      false);
-    }
-    if (chain.IsUserTextOutOfTolerance(k)) {
-        const std::array<AcGePoint3d, 4> box =
-            chain.TextBox(k, pen.h0 * (chain.IsDimArc() ? kFrameMarginPart : kManualMarkMarginPart));
-        if (k == 0)
-            out.Line(box[0], box[1]);
-        else
-            out.Line(box[3], box[2]);
-    }
-    return true;
-}
-
-// The chain label before, after or at both ends of the chain.
-bool DrawLabel(TRdim& chain, const TextPen& pen) {
-    const std::wstring description = chain.GetParamString(IND_S_DimDescription);
-    const int digit = ChainLabelDigit(description);
-    if (digit < 1 || digit > 3 || description.size() < 2) return false;
-    AcGePoint3dArray points;
-    std::vector<std::wstring> parts;
-    chain.GetPointText(kChainLabelIndex, points, parts);
-    if (parts.empty() || parts[0].empty()) return false;
-    pen.out.SetMarker(0);
-    pen.out.SetColor(pen.color);
-    const TextFrame frame = ChainTextFrame(chain, 1);
-    // A label at both ends is the same text twice.
-    for (int p = 0; p < points.length(); ++p)
-        pen.out.Text(points[p], frame.normal, frame.along, parts[0], pen.h0, pen.style.Style(),
-                     pen.style.StyleId(), pen.color);
-    return true;
-}
-
-} // namespace
-
 int TRdim::DrawDimTexts(AcGiWorldDraw* worldDraw, AcDbVoidPtrArray* entityList, bool bDraw) {
     LogMsg(L"\nDrawDimTexts START ");
-    const int n = GetExtensions();
     ChainPrimitives out(bDraw ? worldDraw : nullptr, bDraw ? entityList : nullptr);
-    if (n < 2 || !out.HasTarget()) return 0;
+    if (GetExtensions() < 2 || !out.HasTarget()) return 0;
     ChainTextStyleScope styles;
-    const std::shared_ptr<const ChainTextStyle> style = ChainTextStyleScope::Acquire(m_textStyleId);
-    const TextPen pen{out, *style, GetTextHeight(), AdaptByTextHeight(IND_D_ExpTextHeight), GetTextColor()};
-    const bool leaders = pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_LeadersShow);
-    int drawn = 0;
-    for (int k = IsDimArc() && IsFullCircle() ? 0 : 1; k <= n && !out.Aborted(); ++k) {
-        if (k == n && !(IsSumShown() && n > 2)) continue;
-        drawn += DrawSegmentText(*this, pen, k, leaders) ? 1 : 0;
-    }
+    const std::shared_ptr<const ChainTextStyle> style = ChainTextStyleScope::Acquire(m_rec.textStyleId);
+    return PaintTexts(out, Layout(*style), *style);
+}
 
-    LogFmt(L" STEP-3 AppendTextList=%d ", static_cast<int>(m_appTexts.size()));
-    std::vector<int> seen;
-    AcGePoint3dArray points;
-    std::vector<std::wstring> parts;
-    for (size_t r = 0; r < m_appTexts.size() && !out.Aborted();) {
-        const AppendingText& rec = m_appTexts[r];
-        const int segment = std::max(rec.m_iSegment, 1);
-        if (rec.m_strText.empty() || segment > n - 1) {
-            ++r;
-            continue;
+int TRdim::PaintTexts(ChainPrimitives& out, const ChainLayout& layout, const ChainTextStyle& style) {
+    if (GetExtensions() < 2) return 0;
+    int drawn = 0;
+    for (const LaidText& text : layout.texts) {
+        if (out.Aborted()) break;
+        out.SetMarker(text.marker);
+        out.SetColor(layout.textColor);
+        for (int p = 0; p < text.points.length(); ++p) {
+            const size_t part = text.repeatsFirstPart ? 0 : static_cast<size_t>(p);
+            if (part >= text.parts.size()) break;
+            out.Text(text.points[p], text.frame.normal, text.frame.along, text.parts[part],
+                     part == 1 ? layout.supHeight : layout.textHeight, style.Style(), style.StyleId(),
+                     layout.textColor);
         }
-        if (std::find(seen.begin(), seen.end(), segment) != seen.end()) {
-            LogFmt(L"\n***REDUNDANT APP TEXT %d./%d Ext=%d/%d ", static_cast<int>(r),
-                   static_cast<int>(m_appTexts.size()), segment, n);
-            // A pass over a chain open for read only leaves the record to the next edit.
-            if (isWriteEnabled()) {
-                assertWriteEnabled();
-                m_appTexts.erase(m_appTexts.begin() + static_cast<std::ptrdiff_t>(r));
-            } else {
-                ++r;
-            }
-            continue;
+        for (const LaidLine& line : text.lines) {
+            for (size_t i = 0; i + 1 < line.points.size(); ++i)
+                out.Line(line.points[i], line.points[i + 1]);
+            if (line.closed && line.points.size() > 2) out.Line(line.points.back(), line.points.front());
         }
-        seen.push_back(segment);
-        GetPointText(segment, points, parts, &rec);
-        if (!parts.empty() && !points.isEmpty()) {
-            out.SetMarker(3 * segment + 1);
-            out.SetColor(pen.color);
-            DrawParts(pen, ChainTextFrame(*this, segment), points, parts);
-            ++drawn;
-        }
-        ++r;
+        ++drawn;
     }
-    drawn += DrawLabel(*this, pen) ? 1 : 0;
     out.SetColor(colorIndex());
     return drawn;
 }

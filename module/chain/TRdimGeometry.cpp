@@ -50,14 +50,11 @@ void AddOnce(std::vector<int>& list, int segment) {
 // ---------------------------------------------------------------- planes and lines
 
 AcGePlane TRdim::GetChainPlane() const {
-    const AcGePoint3d through = m_points.length() > 2 ? m_points[2] : m_xyzOrigin;
-    AcGeVector3d normal = GetUcsNormal();
-    if (normal.isZeroLength()) normal = AcGeVector3d::kZAxis;
-    return AcGePlane(through, normal.normal());
+    return m_rec.geo.Plane();
 }
 
 AcGePoint3d TRdim::ProjectToChainPlane(const AcGePoint3d& point) const {
-    return GetChainPlane().closestPointTo(point);
+    return m_rec.geo.ProjectToPlane(point);
 }
 
 AcGeLine3d TRdim::GetLineExt(int i) const {
@@ -65,14 +62,14 @@ AcGeLine3d TRdim::GetLineExt(int i) const {
     if (i < 0) i = -i;
     if (i >= GetExtensions()) LogFmt(L"\n****GetLineExt( %d ) iExtNumber >= GetExtensions ", i);
     const int slot = Slot(i, 0);
-    const AcGePoint3d input = slot >= 0 ? m_points[slot] : AcGePoint3d::kOrigin;
-    AcGeVector3d extend = m_vectorDim.crossProduct(m_xyzAxis[2]);
-    if (extend.isZeroLength() || !extend.isPerpendicularTo(m_vectorDim)) {
+    const AcGePoint3d input = slot >= 0 ? m_rec.geo.points[slot] : AcGePoint3d::kOrigin;
+    AcGeVector3d extend = m_rec.geo.vectorDim.crossProduct(m_rec.geo.axis[2]);
+    if (extend.isZeroLength() || !extend.isPerpendicularTo(m_rec.geo.vectorDim)) {
         LogFmt(L"\n GetLineExt NoPerp!! m_vectorDim=%.1f,%.1f,%.1f vecExtend=%.1f,%.1f,%.1f "
                L"m_zAxis=%.1f,%.1f,%.1f",
-               m_vectorDim.x, m_vectorDim.y, m_vectorDim.z, extend.x, extend.y, extend.z, m_zAxis.x,
-               m_zAxis.y, m_zAxis.z);
-        extend = m_vectorDim.crossProduct(AcGeVector3d::kZAxis);
+               m_rec.geo.vectorDim.x, m_rec.geo.vectorDim.y, m_rec.geo.vectorDim.z, extend.x, extend.y,
+               extend.z, m_rec.geo.zAxis.x, m_rec.geo.zAxis.y, m_rec.geo.zAxis.z);
+        extend = m_rec.geo.vectorDim.crossProduct(AcGeVector3d::kZAxis);
     }
     return AcGeLine3d(input, extend);
 }
@@ -118,9 +115,9 @@ bool TRdim::MyIntersect(const AcGeLine3d& line, const AcGeCircArc3d& arc, AcGePo
 int TRdim::SideOfDimLine(int i, double angle, const AcGePoint3d* point) {
     if (i < 0) i = -i;
     if (Slot(i, 2) < 0) return 1;
-    AcGePoint3d from = m_points[4 * i];
+    AcGePoint3d from = m_rec.geo.points[4 * i];
     if (point) from = GetLineExt(i).closestPointTo(ProjectToChainPlane(*point));
-    AcGeVector3d v = m_points[4 * i + 2] - from;
+    AcGeVector3d v = m_rec.geo.points[4 * i + 2] - from;
     v.transformBy(GetUcsMatrix().inverse());
     const double c = std::cos(angle);
     const double s = std::sin(angle);
@@ -133,16 +130,13 @@ int TRdim::SideOfDimLine(int i, double angle, const AcGePoint3d* point) {
 // ---------------------------------------------------------------- measured values
 
 double TRdim::GetDistance(int k) {
-    if (IsDimArc()) return GetDistanceArc(k);
-    const int s = std::max(k, 1);
-    if (s >= GetExtensions()) return 0.0;
-    return m_points[4 * (s - 1) + 2].distanceTo(m_points[4 * s + 2]);
+    return IsDimArc() ? GetDistanceArc(k) : m_rec.geo.StraightLength(k);
 }
 
 int TRdim::UpdateDimText(int k) {
     if (k < 0 || (k == 0 && !IsDimArc())) k = 1;
     if (k >= GetExtensions()) return 0;
-    RepairAcadUnits(arrayDouble);
+    RepairAcadUnits(m_rec.params.arrayDouble);
     const std::wstring value = FormatValue(2, GetDistance(k), Params(), GetFormatEnv());
     return SetDimTextDim(k, value.c_str());
 }
@@ -152,21 +146,22 @@ int TRdim::UpdateDimText(int k) {
 int TRdim::AddPointInput(const AcGePoint3d& pointIn, bool bNoCheck) {
     try {
         int n = GetExtensions();
-        LogFmt(L"\n # AddPointInput %d/%d ", n, static_cast<int>(m_texts.size()));
+        LogFmt(L"\n # AddPointInput %d/%d ", n, static_cast<int>(m_rec.texts.size()));
         AcGePoint3d point = n >= 1 ? ProjectToChainPlane(pointIn) : pointIn;
         if (!IsDimArc() && !bNoCheck && n >= 1) {
-            const AcGePoint3d foot = AcGeLine3d(m_points[2], m_vectorDim).closestPointTo(point);
+            const AcGePoint3d foot =
+                AcGeLine3d(m_rec.geo.points[2], m_rec.geo.vectorDim).closestPointTo(point);
             for (int i = 0; i < n; ++i) {
-                if (m_points[4 * i + 2].distanceTo(foot) >= kDimPointSame) continue;
+                if (m_rec.geo.points[4 * i + 2].distanceTo(foot) >= kDimPointSame) continue;
                 LogFmt(L"\n\n*** AddPointInput *** DimPoint uz existuje(iExt=%d) ", i);
                 if (n >= 2) return -1;
-                point += m_vectorDim / kDuplicateNudgeDivisor;
+                point += m_rec.geo.vectorDim / kDuplicateNudgeDivisor;
                 break;
             }
         }
         assertWriteEnabled();
         for (int c = 0; c < 4; ++c)
-            m_points.append(point);
+            m_rec.geo.points.append(point);
         ++n;
         SyncTexts();
         // The new flag word goes in now, so that it travels with its extension while sorting.
@@ -193,9 +188,9 @@ bool TRdim::TextAtDefault(int k) {
 
 AcGePoint3d TRdim::FixedLengthStart(int i, const AcGePoint3d& dimPoint) {
     const double length = PaperToModel(GetParamDouble(IND_D_ExtLineLength));
-    AcGeVector3d toObject = m_points[4 * i] - dimPoint;
+    AcGeVector3d toObject = m_rec.geo.points[4 * i] - dimPoint;
     if (toObject.length() < kDimPointSame)
-        toObject = m_vectorDim.crossProduct(GetUcsNormal()); // below the line
+        toObject = m_rec.geo.vectorDim.crossProduct(GetUcsNormal()); // below the line
     if (toObject.isZeroLength()) return dimPoint;
     return dimPoint + toObject.normal() * length;
 }
@@ -220,27 +215,27 @@ int TRdim::SetPointInput(int i, const AcGePoint3d& pointIn, int iMode) {
     for (int s : {i, i + 1})
         if (s >= 1 && s < n && (iMode == kPointNew || TextAtDefault(s))) centre.push_back(s);
 
-    const AcGePoint3d oldDim = m_points[4 * i + 2];
-    m_points[4 * i] = point;
-    const AcGePoint3d other = m_points[4 * (i == 0 ? 1 : 0) + 2];
+    const AcGePoint3d oldDim = m_rec.geo.points[4 * i + 2];
+    m_rec.geo.points[4 * i] = point;
+    const AcGePoint3d other = m_rec.geo.points[4 * (i == 0 ? 1 : 0) + 2];
     AcGePoint3d dimPoint;
-    if (!Intersect(AcGeLine3d(other, m_vectorDim), GetLineExt(i), dimPoint)) {
+    if (!Intersect(AcGeLine3d(other, m_rec.geo.vectorDim), GetLineExt(i), dimPoint)) {
         const AcGeVector3d ext = GetLineExt(i).direction();
         LogMsg(L"\nERR 6 ");
-        LogFmt(L"\n SPI- No INTERSECT!! m_vectorDim=%.1f,%.1f,%.1f Ext=%.1f,%.1f,%.1f ", m_vectorDim.x,
-               m_vectorDim.y, m_vectorDim.z, ext.x, ext.y, ext.z);
-        m_points[4 * i + 1] = point;
+        LogFmt(L"\n SPI- No INTERSECT!! m_vectorDim=%.1f,%.1f,%.1f Ext=%.1f,%.1f,%.1f ",
+               m_rec.geo.vectorDim.x, m_rec.geo.vectorDim.y, m_rec.geo.vectorDim.z, ext.x, ext.y, ext.z);
+        m_rec.geo.points[4 * i + 1] = point;
         return i;
     }
-    m_points[4 * i + 2] = dimPoint;
+    m_rec.geo.points[4 * i + 2] = dimPoint;
 
     AcGePoint3d candidate = point;
     if (iMode != kPointNew)
-        candidate = m_points[4 * i + 1];
+        candidate = m_rec.geo.points[4 * i + 1];
     else if (GetParamInt(IND_I_ExtLine) == 1)
         candidate = FixedLengthStart(i, dimPoint);
     AcGePoint3d start;
-    if (!Intersect(AcGeLine3d(candidate, m_vectorDim), GetLineExt(i), start)) {
+    if (!Intersect(AcGeLine3d(candidate, m_rec.geo.vectorDim), GetLineExt(i), start)) {
         LogMsg(L"\nERR 5 SetPointInput ");
         LogMsg(L" - SPI No INTERSECT!! ");
         start = point;
@@ -249,7 +244,7 @@ int TRdim::SetPointInput(int i, const AcGePoint3d& pointIn, int iMode) {
 
     int r = i;
     if (iMode == kPointStretch) {
-        if (i >= 1) SetPointText(i, m_points[4 * i + 3] + (dimPoint - oldDim), false);
+        if (i >= 1) SetPointText(i, m_rec.geo.points[4 * i + 3] + (dimPoint - oldDim), false);
     } else if (n > 2) {
         r = RearrangeExtensions(i);
         if (r != i && iMode != kPointNew && GlobalFlag(IND_OPT_B_AutoPosition)) {
@@ -288,16 +283,16 @@ void TRdim::SetPointExt(int i, const AcGePoint3d& pointIn, bool bKeep) {
     }
     assertWriteEnabled();
     const AcGeLine3d ext = GetLineExt(i);
-    const AcGePoint3d dim = m_points[4 * i + 2];
+    const AcGePoint3d dim = m_rec.geo.points[4 * i + 2];
     const AcGePoint3d point = ext.closestPointTo(ProjectToChainPlane(pointIn));
     const double beyond = PaperToModel(GlobalDouble(IND_D_ExtendBeyondDimLine));
     const double gap = PaperToModel(GlobalDouble(IND_D_OffsetFromOrigin));
     // Measured from the dimension point towards the object along the extension line.
-    AcGeVector3d towards = ext.closestPointTo(m_points[4 * i]) - dim;
+    AcGeVector3d towards = ext.closestPointTo(m_rec.geo.points[4 * i]) - dim;
     const double reach = towards.length();
-    if (reach < kDimPointSame) towards = m_vectorDim.crossProduct(GetUcsNormal());
+    if (reach < kDimPointSame) towards = m_rec.geo.vectorDim.crossProduct(GetUcsNormal());
     if (towards.isZeroLength()) {
-        m_points[4 * i + 1] = point;
+        m_rec.geo.points[4 * i + 1] = point;
         return;
     }
     towards.normalize();
@@ -305,7 +300,7 @@ void TRdim::SetPointExt(int i, const AcGePoint3d& pointIn, bool bKeep) {
     if (t < 0) t = bKeep ? beyond : -t;
     if (t < beyond) t = beyond;
     if (t > reach - gap) t = (reach - gap >= beyond) ? reach - gap : beyond;
-    m_points[4 * i + 1] = dim + towards * t;
+    m_rec.geo.points[4 * i + 1] = dim + towards * t;
 }
 
 void TRdim::ChangePointMainDim(const AcGePoint3d& point, bool bKeepExt) {
@@ -322,24 +317,24 @@ void TRdim::ChangePointMainDim(const AcGePoint3d& point, bool bKeepExt) {
     }
     assertWriteEnabled();
     const AcGePoint3d through = ProjectToChainPlane(point);
-    m_points[3] = through;
-    const AcGeLine3d dimLine(through, m_vectorDim);
-    const AcGePoint3d oldFirst = m_points[2];
+    m_rec.geo.points[3] = through;
+    const AcGeLine3d dimLine(through, m_rec.geo.vectorDim);
+    const AcGePoint3d oldFirst = m_rec.geo.points[2];
     const double fixed = extLine == 1 ? PaperToModel(GetParamDouble(IND_D_ExtLineLength)) : 0.0;
     for (int i = 0; i < n; ++i) {
-        const AcGePoint3d oldDim = m_points[4 * i + 2];
-        const AcGePoint3d oldStart = m_points[4 * i + 1];
+        const AcGePoint3d oldDim = m_rec.geo.points[4 * i + 2];
+        const AcGePoint3d oldStart = m_rec.geo.points[4 * i + 1];
         AcGePoint3d dim = oldDim;
         if (Intersect(GetLineExt(i), dimLine, dim))
-            m_points[4 * i + 2] = dim;
+            m_rec.geo.points[4 * i + 2] = dim;
         else
             LogFmt(L"\n ChPMD - DimPoint %d No INTERSECT!! ", i);
         AcGePoint3d candidate = oldStart;
         if (!bKeepExt && extLine == 1) {
             const AcGePoint3d wanted = FixedLengthStart(i, dim);
-            if (!Intersect(AcGeLine3d(wanted, m_vectorDim), GetLineExt(i), candidate)) {
+            if (!Intersect(AcGeLine3d(wanted, m_rec.geo.vectorDim), GetLineExt(i), candidate)) {
                 LogFmt(L"\n LengthExt=%.2f / %.2f  VEC=%.2f", fixed, wanted.distanceTo(dim),
-                       m_vectorDim.length());
+                       m_rec.geo.vectorDim.length());
                 LogMsg(L" ChPMD - No INTERSECT!! ");
                 candidate = wanted;
             }
@@ -348,10 +343,10 @@ void TRdim::ChangePointMainDim(const AcGePoint3d& point, bool bKeepExt) {
         }
         SetPointExt(i, candidate, false);
     }
-    const AcGeVector3d shift = m_points[2] - oldFirst;
+    const AcGeVector3d shift = m_rec.geo.points[2] - oldFirst;
     if (shift.length() > kDimPointSame)
         for (int k = 1; k < n; ++k)
-            SetPointText(k, m_points[4 * k + 3] + shift, true);
+            SetPointText(k, m_rec.geo.points[4 * k + 3] + shift, true);
 }
 
 // ---------------------------------------------------------------- removing and sorting
@@ -368,41 +363,41 @@ int TRdim::RemoveDimExt(int i) {
     }
     assertWriteEnabled();
     // The two segments beside the extension become one: their appended texts go.
-    StoreAppendingText(m_appTexts, i, nullptr, &LogMsg);
-    StoreAppendingText(m_appTexts, i + 1, nullptr, &LogMsg);
-    for (AppendingText& rec : m_appTexts)
+    StoreAppendingText(m_rec.appTexts, i, nullptr, &LogMsg);
+    StoreAppendingText(m_rec.appTexts, i + 1, nullptr, &LogMsg);
+    for (AppendingText& rec : m_rec.appTexts)
         if (rec.m_iSegment > i + 1) --rec.m_iSegment;
-    if (m_texts.size() != static_cast<size_t>(n)) {
-        LogFmt(L"\n *** TELL ME WHY: strings=%d  nExtensions=%d ", static_cast<int>(m_texts.size()), n);
+    if (m_rec.texts.size() != static_cast<size_t>(n)) {
+        LogFmt(L"\n *** TELL ME WHY: strings=%d  nExtensions=%d ", static_cast<int>(m_rec.texts.size()), n);
         SyncTexts();
     }
-    const AcGePoint3d dimLinePoint = m_points[3];
-    m_texts.erase(m_texts.begin() + (i == 0 ? 1 : i));
-    m_points.removeSubArray(4 * i, 4 * i + 3);
+    const AcGePoint3d dimLinePoint = m_rec.geo.points[3];
+    m_rec.texts.erase(m_rec.texts.begin() + (i == 0 ? 1 : i));
+    m_rec.geo.points.removeSubArray(4 * i, 4 * i + 3);
     // Slot 3 of extension 0 keeps where the dimension line was placed.
-    if (i == 0) m_points[3] = dimLinePoint;
-    RemoveExtFlag(m_extFlags, i);
-    if (i < m_arcParams.length()) m_arcParams.removeAt(i);
+    if (i == 0) m_rec.geo.points[3] = dimLinePoint;
+    RemoveExtFlag(m_rec.geo.extFlags, i);
+    if (i < m_rec.geo.arcParams.length()) m_rec.geo.arcParams.removeAt(i);
     n = GetExtensions();
     if (IsDimArc()) {
         MakeParamArray();
-        m_points[3] = GetPointDim(0);
+        m_rec.geo.points[3] = GetPointDim(0);
         if (pGlobDimOptions) pGlobDimOptions->SetOptFlag(IND_OPT_B_ExtNewPosition, 0);
         Regenerate(1);
     }
     if (i >= 1 && i < n) {
-        if (!IsDimArc()) SetPointInput(i, m_points[4 * i], kPointMoved);
+        if (!IsDimArc()) SetPointInput(i, m_rec.geo.points[4 * i], kPointMoved);
         CenterText(i);
     }
     SyncExtFlags(0, false);
-    LogFmt(L"\n END RemoveDimExt: stringov=%d  nExtensions=%d ", static_cast<int>(m_texts.size()), n);
+    LogFmt(L"\n END RemoveDimExt: stringov=%d  nExtensions=%d ", static_cast<int>(m_rec.texts.size()), n);
     return n;
 }
 
 int TRdim::RemoveDoubleExtensions() {
     int removed = 0;
     for (int i = 1; i < GetExtensions();) {
-        const bool twice = GetInputPointCount(m_points[4 * i]) > 1;
+        const bool twice = GetInputPointCount(m_rec.geo.points[4 * i]) > 1;
         if (!twice && GetDistance(i) >= kDimPointSame) {
             ++i;
             continue;
@@ -417,21 +412,21 @@ void TRdim::SwapExtensions(int a, int b) {
     for (int c = 0; c < 4; ++c) {
         // The text slot of extension 0 is the dimension line's point, not a text.
         if (c == 3 && b == 1) continue;
-        std::swap(m_points[4 * a + c], m_points[4 * b + c]);
+        std::swap(m_rec.geo.points[4 * a + c], m_rec.geo.points[4 * b + c]);
     }
-    if (b > 1) std::swap(m_texts[static_cast<size_t>(a)], m_texts[static_cast<size_t>(b)]);
-    if (m_arcParams.isValid(a) && m_arcParams.isValid(b)) m_arcParams.swap(a, b);
-    if (static_cast<size_t>(b) < m_extFlags.size())
-        std::swap(m_extFlags[static_cast<size_t>(a)], m_extFlags[static_cast<size_t>(b)]);
+    if (b > 1) std::swap(m_rec.texts[static_cast<size_t>(a)], m_rec.texts[static_cast<size_t>(b)]);
+    if (m_rec.geo.arcParams.isValid(a) && m_rec.geo.arcParams.isValid(b)) m_rec.geo.arcParams.swap(a, b);
+    if (static_cast<size_t>(b) < m_rec.geo.extFlags.size())
+        std::swap(m_rec.geo.extFlags[static_cast<size_t>(a)], m_rec.geo.extFlags[static_cast<size_t>(b)]);
 }
 
 void TRdim::ReassignAppendingTexts() {
     const int n = GetExtensions();
-    for (size_t r = 0; r < m_appTexts.size(); ++r) {
-        AppendingText& rec = m_appTexts[r];
+    for (size_t r = 0; r < m_rec.appTexts.size(); ++r) {
+        AppendingText& rec = m_rec.appTexts[r];
         int found = -1;
         for (int k = 1; k < n && found < 0; ++k)
-            if (m_points[4 * k + 3].isEqualTo(rec.m_refPoint)) found = k;
+            if (m_rec.geo.points[4 * k + 3].isEqualTo(rec.m_refPoint)) found = k;
         if (found < 0)
             LogFmt(L"\nDEBUG: AppPoint not found %d. AppText pos:%d ", static_cast<int>(r), rec.m_iSegment);
         else
@@ -445,7 +440,7 @@ int TRdim::RearrangeExtensions(int i) {
         return i;
     }
     const int n = GetExtensions();
-    LogFmt(L"\nRearrangeExtensions %d/%d strings=%d ", i, n, static_cast<int>(m_texts.size()));
+    LogFmt(L"\nRearrangeExtensions %d/%d strings=%d ", i, n, static_cast<int>(m_rec.texts.size()));
     LogFmt(L" Min:%d Max:%d ", static_cast<int>(GetParamInt(IND_I_ArcDimMinPoint)),
            static_cast<int>(GetParamInt(IND_I_ArcDimMaxPoint)));
     if (IsDimArc() && i >= 0) MakeParamArray();
@@ -453,25 +448,26 @@ int TRdim::RearrangeExtensions(int i) {
     SyncTexts();
     std::vector<double> key(static_cast<size_t>(n), 0.0);
     if (IsDimArc()) {
-        for (int j = 0; j < n && j < m_arcParams.length(); ++j)
-            key[static_cast<size_t>(j)] = m_arcParams[j];
+        for (int j = 0; j < n && j < m_rec.geo.arcParams.length(); ++j)
+            key[static_cast<size_t>(j)] = m_rec.geo.arcParams[j];
     } else {
         const AcGeMatrix3d toUcs = GetUcsMatrix().inverse();
         // Measured in the chain's own UCS, so a chain made in a turned UCS sorts alike.
-        AcGeVector3d along = m_vectorDim;
+        AcGeVector3d along = m_rec.geo.vectorDim;
         along.transformBy(toUcs);
         double angle = std::atan2(along.y, along.x);
         if (angle < 0) angle += kArcPi;
         if (angle >= kArcPi) angle -= kArcPi;
         const bool byY = i >= 0 && std::lround(angle * 180.0 / kArcPi) == 90;
         for (int j = 0; j < n; ++j) {
-            const AcGePoint3d p = toUcs * m_points[4 * j + 2];
+            const AcGePoint3d p = toUcs * m_rec.geo.points[4 * j + 2];
             key[static_cast<size_t>(j)] = byY ? p.y : p.x;
         }
     }
     for (int k = 1; k < n; ++k)
-        for (AppendingText& rec : m_appTexts)
-            if (rec.m_iSegment == k || (k == 1 && rec.m_iSegment == 0)) rec.m_refPoint = m_points[4 * k + 3];
+        for (AppendingText& rec : m_rec.appTexts)
+            if (rec.m_iSegment == k || (k == 1 && rec.m_iSegment == 0))
+                rec.m_refPoint = m_rec.geo.points[4 * k + 3];
     int where = i;
     bool swapped = false;
     for (int j = 1; n > 2 && j < n;) {

@@ -66,24 +66,13 @@ bool InsertsBlock(const std::wstring& active) {
     return active.find(L"INSERT") != std::wstring::npos || active.find(L"XATTACH") != std::wstring::npos;
 }
 
-// A normal turns with its plane: taken as the cross product of two transformed axes of
-// the plane, so a mirror turns it over (a plain vector transform would leave it).
-AcGeVector3d TransformNormal(const AcGeVector3d& normal, const AcGeMatrix3d& xform) {
-    if (normal.isZeroLength()) return normal;
-    const AcGeVector3d n = normal.normal();
-    const AcGeVector3d x = acgeArbitraryXAxis(n);
-    const AcGeVector3d y = n.crossProduct(x);
-    const AcGeVector3d turned = (xform * x).crossProduct(xform * y);
-    return turned.isZeroLength() ? normal : turned.normal();
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- the grip list
 
 int TRdim::HandPlacedTextCount() const {
     int count = 0;
-    for (const AppendingText& rec : m_appTexts)
+    for (const AppendingText& rec : m_rec.appTexts)
         if (rec.m_iAutoPos == 0) ++count;
     return count;
 }
@@ -91,18 +80,18 @@ int TRdim::HandPlacedTextCount() const {
 bool TRdim::HasCircleTextGrip() const {
     const int n = GetExtensions();
     if (!IsDimArc() || GetParamInt(IND_I_ArcDimAsCircle) == 0 || n < 1) return false;
-    if (m_texts.empty() || m_texts[0].empty()) return false;
-    return n != 2 || !m_points[0].isEqualTo(m_points[4]);
+    if (m_rec.texts.empty() || m_rec.texts[0].empty()) return false;
+    return n != 2 || !m_rec.geo.points[0].isEqualTo(m_rec.geo.points[4]);
 }
 
 void TRdim::GetGripPointList(AcGePoint3dArray& points) const {
     const int n = GetExtensions();
     for (int i = 0; i < n; ++i)
         for (int c = 0; c < 4; ++c)
-            if (c < kGripText || i >= 1) points.append(m_points[4 * i + c]);
-    for (const AppendingText& rec : m_appTexts)
+            if (c < kGripText || i >= 1) points.append(m_rec.geo.points[4 * i + c]);
+    for (const AppendingText& rec : m_rec.appTexts)
         if (rec.m_iAutoPos == 0) points.append(rec.m_position);
-    if (HasCircleTextGrip()) points.append(m_points[3]);
+    if (HasCircleTextGrip()) points.append(m_rec.geo.points[3]);
 }
 
 Acad::ErrorStatus TRdim::subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& /*osnapModes*/,
@@ -151,8 +140,9 @@ Acad::ErrorStatus TRdim::getGripPointsList(AcGePoint3dArray& gripPoints) const {
 void TRdim::RefitExtension(int i) {
     if (i < 0 || i >= GetExtensions()) return;
     // The extension line is placed for the new object point as for a new point.
-    const AcGePoint3d dim = m_points[4 * i + 2];
-    const AcGePoint3d start = GetParamInt(IND_I_ExtLine) == 1 ? FixedLengthStart(i, dim) : m_points[4 * i];
+    const AcGePoint3d dim = m_rec.geo.points[4 * i + 2];
+    const AcGePoint3d start =
+        GetParamInt(IND_I_ExtLine) == 1 ? FixedLengthStart(i, dim) : m_rec.geo.points[4 * i];
     SetPointExt(i, start, false);
 }
 
@@ -162,7 +152,7 @@ void TRdim::MoveGrip(const GripRef& ref, const AcGePoint3d& point, bool bStretch
         const AcGePoint3d onPlane = ProjectToChainPlane(point);
         // How many extensions would have this input point after the move.
         int count = GetInputPointCount(onPlane);
-        if (!m_points[4 * i].isEqualTo(onPlane)) ++count;
+        if (!m_rec.geo.points[4 * i].isEqualTo(onPlane)) ++count;
         if (count >= 2) {
             LogFmt(L"INPUT %d-EXIST POINT! ", count);
             acutPrintf(L"\nAuf diesem Punkt liegt bereits eine Hilfslinie der Kette.");
@@ -187,7 +177,7 @@ void TRdim::MoveGrip(const GripRef& ref, const AcGePoint3d& point, bool bStretch
         break;
     case GripRef::kAppendedText: {
         int seen = 0;
-        for (AppendingText& rec : m_appTexts) {
+        for (AppendingText& rec : m_rec.appTexts) {
             if (rec.m_iAutoPos != 0) continue;
             if (seen++ == ref.appended) {
                 rec.m_position = ProjectToChainPlane(point);
@@ -257,16 +247,11 @@ Acad::ErrorStatus TRdim::subMoveStretchPointsAt(const AcDbIntArray& indices, con
 // ---------------------------------------------------------------- transformation
 
 void TRdim::TransformPoints(const AcGeMatrix3d& xform) {
-    m_zAxis = TransformNormal(m_zAxis, xform);
-    for (AcGePoint3d& p : m_points)
-        p.transformBy(xform);
-    for (AppendingText& rec : m_appTexts) {
+    m_rec.geo.Transform(xform);
+    for (AppendingText& rec : m_rec.appTexts) {
         rec.m_position.transformBy(xform);
         rec.m_refPoint.transformBy(xform);
     }
-    if (IsDimArc())
-        for (AcGePoint3d& p : m_arcPoints)
-            p.transformBy(xform);
 }
 
 Acad::ErrorStatus TRdim::subTransformBy(const AcGeMatrix3d& xform) {
@@ -303,7 +288,7 @@ Acad::ErrorStatus TRdim::subTransformBy(const AcGeMatrix3d& xform) {
 
     if (IsDimArc()) {
         LogMsg(L" IsDimArc ");
-        if (objectId().isNull() || !m_arcObjectId.isNull()) {
+        if (objectId().isNull() || !m_rec.arcObjectId.isNull()) {
             LogMsg(L"\nTRdim::subTransformBy - END1");
             return Acad::eOk;
         }
@@ -313,13 +298,13 @@ Acad::ErrorStatus TRdim::subTransformBy(const AcGeMatrix3d& xform) {
         }
     } else {
         const AcGeVector3d along = GetPointDim(n - 1) - GetPointDim(0);
-        if (!along.isZeroLength()) m_vectorDim = along.normal();
+        if (!along.isZeroLength()) m_rec.geo.vectorDim = along.normal();
         TakeRotationFromVector();
     }
     if (!KeepsValues(command) && !IsTranslation(xform)) {
         std::vector<std::pair<AcGePoint3d, AcGePoint3d>> defaultSegments;
         for (int k : atDefault)
-            defaultSegments.emplace_back(m_points[4 * (k - 1) + 2], m_points[4 * k + 2]);
+            defaultSegments.emplace_back(m_rec.geo.points[4 * (k - 1) + 2], m_rec.geo.points[4 * k + 2]);
         for (int k = 1; k < n; ++k)
             UpdateDimText(k);
         DimRefresh(0);

@@ -83,8 +83,8 @@ double TRdim::AdaptByTextHeight(int index) {
         pGlobDimOptions ? &pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble : nullptr;
     if (global && index >= 0 && index < static_cast<int>(global->size())) {
         percent = (*global)[static_cast<size_t>(index)];
-    } else if (index >= 0 && index < static_cast<int>(arrayDouble.size())) {
-        percent = arrayDouble[static_cast<size_t>(index)];
+    } else if (index >= 0 && index < static_cast<int>(m_rec.params.arrayDouble.size())) {
+        percent = m_rec.params.arrayDouble[static_cast<size_t>(index)];
     } else {
         LogFmt(L"\n!!! AdaptByTextHeight i=%d ", index);
         percent = 10.0;
@@ -108,10 +108,10 @@ int TRdim::GetTextAngle(int k, double& angle, int& side) {
         AcGeVector3d tangent;
         if (ArcSegmentMiddle(*this, k, middle, tangent)) {
             tangent.transformBy(GetUcsMatrix().inverse());
-            m_dRotation = NormalizeAngle(std::atan2(tangent.y, tangent.x));
+            m_rec.geo.rotation = NormalizeAngle(std::atan2(tangent.y, tangent.x));
         }
     }
-    AcGeVector3d dir(std::cos(m_dRotation), std::sin(m_dRotation), 0.0);
+    AcGeVector3d dir(std::cos(m_rec.geo.rotation), std::sin(m_rec.geo.rotation), 0.0);
     dir.transformBy(GetUcsMatrix());
     const TextAngle ta = TextAngleOfDirection(dir);
     angle = ta.angle;

@@ -85,24 +85,24 @@ const wchar_t* DxfName(const AcDbObject* object) {
 
 void TRdim::TakeRotationFromVector() {
     // The angle of the dimension line as the chain's UCS sees it.
-    AcGeVector3d inUcs = m_vectorDim;
+    AcGeVector3d inUcs = m_rec.geo.vectorDim;
     inUcs.transformBy(GetUcsMatrix().inverse());
     if (inUcs.isZeroLength()) return;
-    m_dRotation = std::atan2(inUcs.y, inUcs.x);
-    if (m_dRotation < 0) m_dRotation += kArcTwoPi;
+    m_rec.geo.rotation = std::atan2(inUcs.y, inUcs.x);
+    if (m_rec.geo.rotation < 0) m_rec.geo.rotation += kArcTwoPi;
 }
 
 std::vector<AcGePoint3d> TRdim::TextPoints() const {
     std::vector<AcGePoint3d> points;
     for (int k = 0; k < GetExtensions(); ++k)
-        points.push_back(m_points[4 * k + 3]);
+        points.push_back(m_rec.geo.points[4 * k + 3]);
     return points;
 }
 
 std::vector<AcGePoint3d> TRdim::ExtensionStarts() const {
     std::vector<AcGePoint3d> points;
     for (int i = 0; i < GetExtensions(); ++i)
-        points.push_back(m_points[4 * i + 1]);
+        points.push_back(m_rec.geo.points[4 * i + 1]);
     return points;
 }
 
@@ -123,7 +123,7 @@ int TRdim::ReplaceInputPoints(const std::vector<AcGePoint3d>& starts, bool bPutS
 void TRdim::KeepTextsOffDimLine() {
     const int n = GetExtensions();
     if (IsDimArc() || n < 2) return;
-    const AcGeVector3d across = GetUcsNormal().crossProduct(m_vectorDim);
+    const AcGeVector3d across = GetUcsNormal().crossProduct(m_rec.geo.vectorDim);
     const AcGePoint3d through = GetPointDim(0);
     for (int k = 1; k < n; ++k) {
         if (!BoxCrossesLine(TextBox(k, 0.0), through, across, kCrossesDimLine)) continue;
@@ -169,9 +169,9 @@ int TRdim::DimRefresh(int iType) {
     if (!IsDimArc()) TakeRotationFromVector();
     if (iType > 0 && pGlobDimOptions) SetParamDouble(IND_D_TextOffset, GlobalChainDouble(IND_D_TextOffset));
 
-    const AcGePoint3dArray before = m_points;
+    const AcGePoint3dArray before = m_rec.geo.points;
     RearrangeExtensions(0);
-    if (!(before == m_points)) LogMsg(L" - Rearrange ");
+    if (!(before == m_rec.geo.points)) LogMsg(L" - Rearrange ");
     const std::vector<AcGePoint3d> texts = TextPoints();
     const std::vector<AcGePoint3d> starts = ExtensionStarts();
 
@@ -208,7 +208,7 @@ void TRdim::CarryTextsAlong(const std::vector<AcGePoint3d>& texts) {
             }
         } else {
             const AcGeVector3d ext = GetLineExt(k).direction();
-            found = Intersect(AcGeLine3d(old, ext), AcGeLine3d(now, m_vectorDim), carried);
+            found = Intersect(AcGeLine3d(old, ext), AcGeLine3d(now, m_rec.geo.vectorDim), carried);
         }
         SetPointText(k, found ? carried : old, false);
     }
@@ -271,8 +271,9 @@ void TRdim::FollowCurve() {
     // The curve may have moved as a whole: the chain moves with its centre first, so that
     // its dimension arc and texts keep their place beside the curve and every point keeps
     // its angle about the centre.
-    const AcGePoint3d oldCentre =
-        m_arcPoints.length() > kArcCentreSlot ? m_arcPoints[kArcCentreSlot] : AcGePoint3d::kOrigin;
+    const AcGePoint3d oldCentre = m_rec.geo.arcPoints.length() > kArcCentreSlot
+                                      ? m_rec.geo.arcPoints[kArcCentreSlot]
+                                      : AcGePoint3d::kOrigin;
     std::unique_ptr<AcGeCircArc3d> arc(GetArcInput(false));
     if (!arc) {
         LogMsg(L"\n TRdim::modified - no arc of the curve ");
@@ -281,19 +282,19 @@ void TRdim::FollowCurve() {
     const AcGeVector3d shift = arc->center() - oldCentre;
     if (!shift.isZeroLength()) {
         assertWriteEnabled();
-        for (AcGePoint3d& p : m_points)
+        for (AcGePoint3d& p : m_rec.geo.points)
             p += shift;
-        for (AcGePoint3d& p : m_arcPoints)
+        for (AcGePoint3d& p : m_rec.geo.arcPoints)
             p += shift;
-        for (AppendingText& rec : m_appTexts) {
+        for (AppendingText& rec : m_rec.appTexts) {
             rec.m_position += shift;
             rec.m_refPoint += shift;
         }
         arc.reset(GetArcInput(false));
         if (!arc) return;
     }
-    if (m_arcParams.length() != n) MakeParamArray();
-    const AcGeDoubleArray params = m_arcParams;
+    if (m_rec.geo.arcParams.length() != n) MakeParamArray();
+    const AcGeDoubleArray params = m_rec.geo.arcParams;
     const bool curveIsCircle = GetParamInt(IND_I_ArcDimInputArcIsCircle) != 0;
     const bool toStart = GetParamInt(IND_I_ArcDimMinPoint) != 0 && !curveIsCircle;
     const bool toEnd = GetParamInt(IND_I_ArcDimMaxPoint) != 0 && !curveIsCircle;
@@ -326,7 +327,7 @@ void TRdim::modified(const AcDbObject* dbObj) {
         return;
     }
     // Only the curve an arc chain measures moves the chain.
-    if (!IsDimArc() || m_arcObjectId.isNull() || dbObj->objectId() != m_arcObjectId) return;
+    if (!IsDimArc() || m_rec.arcObjectId.isNull() || dbObj->objectId() != m_rec.arcObjectId) return;
     CDbLockScope lock(databaseToUse(), L"TRdim::modified");
     LogFmt(L"\n## TRdim::modified H:%s DB:%d=%d R:%d W:%d N:%d NEW=%d Mod:%d MG:%d owner=%s/%s ",
            HandleText(this).c_str(), database() ? 1 : 0, dbObj->database() == database() ? 1 : 0,
@@ -376,7 +377,7 @@ void TRdim::erased(const AcDbObject* dbObj, Adesk::Boolean bErasing) {
     LogFmt(L"\nerased=%d %s H:%s R:%d W:%d N:%d NEW:%d ERASED:%d ", bErasing ? 1 : 0, DxfName(dbObj),
            HandleText(dbObj).c_str(), dbObj->isReadEnabled() ? 1 : 0, dbObj->isWriteEnabled() ? 1 : 0,
            dbObj->isNotifyEnabled() ? 1 : 0, dbObj->isNewObject() ? 1 : 0, dbObj->isErased() ? 1 : 0);
-    if (objectId().isNull() || dbObj->objectId() != m_arcObjectId) return;
+    if (objectId().isNull() || dbObj->objectId() != m_rec.arcObjectId) return;
     // The link lives in the curve: the host hands it over const, as it does to every
     // reactor, and the open state decides whether it may be written.
     AcDbObject* curve = const_cast<AcDbObject*>(dbObj);

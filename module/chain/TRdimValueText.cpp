@@ -29,8 +29,8 @@ std::wstring TRdim::GetText(int k) {
             sum += GetDistance(j);
         return sum;
     };
-    RepairAcadUnits(arrayDouble);
-    return SegmentValueText(k, m_texts, n, chainLength, Params(), GetFormatEnv());
+    RepairAcadUnits(m_rec.params.arrayDouble);
+    return SegmentValueText(k, m_rec.texts, n, chainLength, Params(), GetFormatEnv());
 }
 
 bool TRdim::IsUserTextOutOfTolerance(int k) {
@@ -39,7 +39,7 @@ bool TRdim::IsUserTextOutOfTolerance(int k) {
     const double paper = IND_D_UserTextTolerance < static_cast<int>(set.arrayOptDouble.size())
                              ? set.arrayOptDouble[IND_D_UserTextTolerance]
                              : 0.0;
-    return UserTextOutOfTolerance(k, m_texts, true, GetParamString(IND_S_Delimiter), GetDistance(k),
+    return UserTextOutOfTolerance(k, m_rec.texts, true, GetParamString(IND_S_Delimiter), GetDistance(k),
                                   PaperToModel(paper));
 }
 
@@ -58,7 +58,7 @@ bool TRdim::BuildDisplayText(int k, std::vector<std::wstring>* parts, const Appe
         // none (entry 0) stays empty rather than show the mark alone.
         in.fullCircle = IsFullCircle() && !in.value.empty();
     }
-    RepairAcadUnits(arrayDouble);
+    RepairAcadUnits(m_rec.params.arrayDouble);
     return ComposeDisplayText(in, Params(), GetFormatEnv(), parts);
 }
 
@@ -75,18 +75,19 @@ void TRdim::subList() const {
     int side = 1;
     if (n >= 2) self->GetTextAngle(1, textAngle, side);
     acutPrintf(L" Ver=%d ", static_cast<int>(GetParamInt(IND_I_AppVersion)));
-    acutPrintf(std::wstring(LoadStr(IDS_LIST_CHAIN_TYPE)).c_str(), m_dimType);
+    acutPrintf(std::wstring(LoadStr(IDS_LIST_CHAIN_TYPE)).c_str(), m_rec.geo.dimType);
     acutPrintf(std::wstring(LoadStr(IDS_LIST_EXTENSIONS)).c_str(), n);
-    acutPrintf(std::wstring(LoadStr(IDS_LIST_ROTATION)).c_str(), m_dRotation * kDegrees,
+    acutPrintf(std::wstring(LoadStr(IDS_LIST_ROTATION)).c_str(), m_rec.geo.rotation * kDegrees,
                textAngle * kDegrees);
-    acutPrintf(L" vecDim: %.1f,%.1f,%.1f ", m_vectorDim.x, m_vectorDim.y, m_vectorDim.z);
-    const AcGeVector3d* a = m_xyzAxis;
+    acutPrintf(L" vecDim: %.1f,%.1f,%.1f ", m_rec.geo.vectorDim.x, m_rec.geo.vectorDim.y,
+               m_rec.geo.vectorDim.z);
+    const AcGeVector3d* a = m_rec.geo.axis;
     acutPrintf(L"\nOriginal-BKS: X(%.2f,%.2f,%.2f) Y(%.2f,%.2f,%.2f) Z(%.2f,%.2f,%.2f) ", a[0].x, a[0].y,
                a[0].z, a[1].x, a[1].y, a[1].z, a[2].x, a[2].y, a[2].z);
     acutPrintf(L"\n-----------");
     for (int i = 0; i < n; ++i) {
-        const AcGePoint3d& e = m_points[4 * i];
-        const AcGePoint3d& d = m_points[4 * i + 2];
+        const AcGePoint3d& e = m_rec.geo.points[4 * i];
+        const AcGePoint3d& d = m_rec.geo.points[4 * i + 2];
         acutPrintf(L"\n  E%d=%f, %f, %f ", i, e.x, e.y, e.z);
         acutPrintf(L"\n  D%d=%f, %f, %f ", i, d.x, d.y, d.z);
         if (i >= 1) {
