@@ -5,9 +5,9 @@
 
 #include "host/win/WinFiles.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
-#include <array>
 #include <memory>
 #include <string>
 
@@ -24,7 +24,8 @@ std::uint64_t hashOfFile(const std::wstring& path) {
     unsigned char chunk[8192];
     std::size_t n = 0;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        for (std::size_t i = 0; i < n; ++i) hash = (hash ^ chunk[i]) * 1099511628211ull;
+        for (std::size_t i = 0; i < n; ++i)
+            hash = (hash ^ chunk[i]) * 1099511628211ull;
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
     // Never kUnreadable for a file that was read.
@@ -74,9 +75,8 @@ std::unique_ptr<Kept>& kept() {
 }
 
 // The six maps of the options in one order, for copying them as one.
-template <typename Options>
-auto mapsOf(Options& o) {
-    return std::array{&o.mapTextHeight2Color, &o.mapScale2Layer,        &o.mapDHTextHeight2Color,
+template <typename Options> auto mapsOf(Options& o) {
+    return std::array{&o.mapTextHeight2Color, &o.mapScale2Layer,         &o.mapDHTextHeight2Color,
                       &o.mapDHScale2Layer,    &o.mapTXTTextHeight2Color, &o.mapTXTScale2Layer};
 }
 
@@ -96,7 +96,8 @@ void KeepLoadedOptions(const CGlobDimOptions& o) {
     k->general = o.arrayOptGeneral;
     k->flags = o.arrayOptFlags;
     const auto maps = mapsOf(o);
-    for (std::size_t i = 0; i < maps.size(); ++i) k->maps[i] = *maps[i];
+    for (std::size_t i = 0; i < maps.size(); ++i)
+        k->maps[i] = *maps[i];
     kept() = std::move(k);
 }
 
@@ -113,7 +114,8 @@ bool RestoreLoadedOptions(CGlobDimOptions& o) {
     o.arrayOptGeneral = k->general;
     o.arrayOptFlags = k->flags;
     const auto maps = mapsOf(o);
-    for (std::size_t i = 0; i < maps.size(); ++i) *maps[i] = k->maps[i];
+    for (std::size_t i = 0; i < maps.size(); ++i)
+        *maps[i] = k->maps[i];
     return true;
 }
 

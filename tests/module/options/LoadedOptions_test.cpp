@@ -17,15 +17,13 @@ using LoadedOptions = OptionsTestEnv;
 
 // What the palette does before each command that opens it: the main buffer written
 // and emptied, then the options loaded.
-CGlobDimOptions& startPalette()
-{
+CGlobDimOptions& startPalette() {
     SetIniFile(L"");
     pGlobDimOptions->LoadOptions();
     return *pGlobDimOptions;
 }
 
-TEST_F(LoadedOptions, FilesChangedOnDiskAreReadAgain)
-{
+TEST_F(LoadedOptions, FilesChangedOnDiskAreReadAgain) {
     CGlobDimOptions& o = loadOptions();
     SaveAllIniBuffers();
     const std::wstring ini = settingsIni();
@@ -65,8 +63,7 @@ TEST_F(LoadedOptions, FilesChangedOnDiskAreReadAgain)
     EXPECT_EQ(o.mapScale2Layer.count(L"1:33"), 0u);
 }
 
-TEST_F(LoadedOptions, ValuesWrittenThroughTheStorageReachTheNextLoad)
-{
+TEST_F(LoadedOptions, ValuesWrittenThroughTheStorageReachTheNextLoad) {
     CGlobDimOptions& o = loadOptions();
     SaveAllIniBuffers();
     const std::wstring ini = settingsIni();
