@@ -3,6 +3,8 @@
 #include "host/ap/AcApDocManager.h"
 #include "host/db/entities/AcDbMatchProperties.h"
 #include "host/db/database/DrawingFileMessage.h"
+#include "host/ed/commands/CommandAliases.h"
+#include "host/ed/commands/CommandHelp.h"
 #include "host/ed/commands/CommandLine.h"
 #include "host/ed/commands/HostDrawCommands.h"
 #include "host/ed/input/HostInput.h"
@@ -18,6 +20,7 @@
 #include "host/win/Utf8.h"
 #include "shell/ModuleEntry.h"
 #include "shell/PlotCommand.h"
+#include "shell/Settings.h"
 
 #include <cstdio>
 
@@ -35,6 +38,13 @@ void toStandardError(const std::wstring& text) {
             std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(line).c_str());
         start = end + 1;
     }
+}
+// The alias file lives beside the settings, where a person finds and edits it.
+void loadAliases() {
+    const std::wstring folder = settingsFolder();
+    if (folder.empty()) return;
+    for (const std::wstring& message : host::commandAliases().load(folder + L"/lintaro.pgp"))
+        host::transcriptWrite(L"\n" + message + L"\n");
 }
 } // namespace
 
@@ -64,6 +74,9 @@ HostSession::HostSession(Kind kind) : m_kind(kind), m_driver(&host::uiEventQueue
     host::registerInputCommands();
     // LINE, ARC, PLINE ...: scripts draw the plans they dimension.
     host::registerDrawCommands();
+    // HELP and ?, and the aliases of lintaro.pgp.
+    host::registerHelpCommands();
+    loadAliases();
 }
 
 HostSession::~HostSession() {

@@ -1,4 +1,5 @@
 // The host's process: parses the command line and hands over to a subcommand.
+#include "shell/Settings.h"
 #include "shell/Subcommands.h"
 
 #include <CLI/CLI.hpp>
@@ -19,6 +20,16 @@ int main(int argc, char** argv) {
         shell::printVersion();
         return std::string();
     });
+    // Taken as soon as it is read, so the add-on starts in that language.
+    app.add_option_function<std::string>(
+           "--lang",
+           [](const std::string& tag) {
+               if (!shell::chooseLanguage(tag))
+                   throw CLI::ValidationError("--lang", "the language could not be stored in lintaro.ini");
+           },
+           "The add-on's language, kept for later runs: en or de (before the subcommand)")
+        ->check(CLI::IsMember({"en", "de", "EN", "DE"}))
+        ->trigger_on_parse();
     shell::registerDrawingExchangeCommands();
     int exitCode = shell::kExitOk;
     shell::addRunCommand(app, exitCode);
