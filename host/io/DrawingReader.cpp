@@ -368,11 +368,8 @@ bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& n
     DrawingImage image;
     Layout layout;
     if (!parseChecked(data, size, name, layout, image, report, true)) return false;
-    {
-        AcDbDatabase scratch(false, true);
-        if (!load(layout, name, image, &scratch, report)) return false;
-    }
-    report = DrawingReadReport();
+    // One read, straight into the target (AcDbDatabase::readDwgFile takes back what a
+    // file damaged halfway brought in).
     return load(layout, name, image, target, report);
 }
 

@@ -48,8 +48,9 @@ std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size,
 bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& name, DrawingReadReport& report);
 
 // Reads into `target`, which must hold no objects (eInvalidInput otherwise). The
-// file is read into a scratch database first, so `target` changes only when the
-// whole file is good.
+// file is read once, straight into `target`: a file found damaged while its objects
+// are made leaves those made before the damage, which AcDbDatabase::readDwgFile (the
+// way drawing files come into databases) takes out again.
 bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& name, AcDbDatabase* target,
                          DrawingReadReport& report);
 

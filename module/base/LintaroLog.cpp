@@ -93,6 +93,8 @@ CTimeLog::~CTimeLog() {
 
 void CTimeLog::Start(const wchar_t* label) {
     if (m_running) Stop();
+    // The clock is a system call: not taken for a log that nobody writes.
+    if (!logOn()) return;
     m_hasLabel = label != nullptr;
     m_label = label ? label : L"";
     m_start = std::clock();

@@ -2,6 +2,7 @@
 
 #include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
+#include "module/options/LoadedOptions.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionDefaults.h"
 #include "module/options/OptionKeys.h"
@@ -33,7 +34,10 @@ CGlobDimOptions::CGlobDimOptions()
     SetLogSwitch(&debugMsgOn);
 }
 
-CGlobDimOptions::~CGlobDimOptions() = default;
+CGlobDimOptions::~CGlobDimOptions()
+{
+    ForgetLoadedOptions(this);
+}
 
 void CGlobDimOptions::MakeDefaultIniValues(const std::wstring& file, int mode)
 {

@@ -5,6 +5,7 @@
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/LanguageChoice.h"
+#include "module/options/LoadedOptions.h"
 #include "module/options/OptStrings.h"
 #include "module/options/PaletteState.h"
 #include "module/options/ScaleMaps.h"
@@ -72,17 +73,21 @@ void CGlobDimOptions::LoadOptions()
     CTimeLog timer(L"--CGlobDimOptions::LoadOptions--");
     LoadParamInfo();
     strIniFile = GetIniFile();
-    m_bNoEditableParams = GetIniGeneralInt(L"NoEditableParams") == 1;
     m_bNoWrite = false;
     m_iMode = OPT_MODE_CHAIN;
-    m_bDebugMsg = GetIniGeneralInt(L"DebugMsg") == 1;
-    LoadCurOptionsFile();
-    for (int load = 0; load < 3; ++load)
-        LoadSet(load);
-    m_iMode = OPT_MODE_CHAIN;
-    LoadGeneral();
     m_bDlgMainHidden = false;
-    LoadMaps();
+    // Read again only when a file or a value changed since the last load.
+    if (!RestoreLoadedOptions(*this)) {
+        m_bNoEditableParams = GetIniGeneralInt(L"NoEditableParams") == 1;
+        m_bDebugMsg = GetIniGeneralInt(L"DebugMsg") == 1;
+        LoadCurOptionsFile();
+        for (int load = 0; load < 3; ++load)
+            LoadSet(load);
+        m_iMode = OPT_MODE_CHAIN;
+        LoadGeneral();
+        LoadMaps();
+        KeepLoadedOptions(*this);
+    }
     LogMsg(L" LoadOptions4 ");
     const PaletteState palette = CurrentPaletteState();
     if (palette.mode > 0) {

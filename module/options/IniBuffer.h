@@ -48,6 +48,11 @@ public:
     // so a value worked out from buffered entries can be kept while it stands still.
     static std::uint64_t Generation() { return s_generation; }
     static void NoteChange() { ++s_generation; }
+    // A number that moves on only when the value an entry reads as may have changed: a
+    // write of another value than the entry had (in its buffer, else in its file), or
+    // changes dropped unsaved. Reads and saves leave it alone.
+    static std::uint64_t ValueChanges() { return s_valueChanges; }
+    static void NoteValueChange() { ++s_valueChanges; }
 
 private:
     // Ordered, so a save writes the entries in a stable order run after run.
@@ -55,4 +60,5 @@ private:
     std::wstring m_file;
     bool m_changed = false;
     static inline std::uint64_t s_generation = 0;
+    static inline std::uint64_t s_valueChanges = 0;
 };

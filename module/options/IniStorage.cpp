@@ -12,6 +12,7 @@
 #include "host/win/WinFiles.h"
 #include "host/win/WinProfile.h"
 
+#include <optional>
 #include <set>
 
 namespace {
@@ -251,7 +252,12 @@ int WriteIniEntry(const std::wstring& file, const std::wstring& section, const s
                key.c_str());
         return 0;
     }
-    chooseBuffer(file).Write(CIniBuffer::MakeKey(section, key), section, key, value);
+    CIniBuffer& buffer = chooseBuffer(file);
+    const std::wstring mapKey = CIniBuffer::MakeKey(section, key);
+    const std::optional<std::wstring> before = buffer.Find(mapKey);
+    if (before ? *before != value : readProfileEntry(file, section, key) != value)
+        CIniBuffer::NoteValueChange();
+    buffer.Write(mapKey, section, key, value);
     return 1;
 }
 
@@ -318,14 +324,20 @@ void SaveIniBuffer(int which, bool bClear)
     const bool changed = buffer.TakeChanged();
     LogFmt(L"\n***SaveIniBuffer(%d,%d)S:%d Need=%d %s ", which, bClear ? 1 : 0, static_cast<int>(buffer.Size()),
            changed ? 1 : 0, fileNameOnly(file).c_str());
-    if (changed && !file.empty() && FileExists(file)) {
+    const bool fileThere = !file.empty() && FileExists(file);
+    // Without its file, what the buffer held is all there was of those values.
+    if (!fileThere && (changed || (bClear && buffer.Size() > 0)))
+        CIniBuffer::NoteValueChange();
+    if (changed && fileThere) {
         bool failed = false;
         for (const auto& [mapKey, entry] : buffer.Entries())
             if (!entry.section.empty() && !entry.key.empty())
                 failed |= !writeProfile(file, entry.section, entry.key, entry.value);
-        if (failed)
+        if (failed) {
+            CIniBuffer::NoteValueChange();
             reportOnce(file, host::FormatW(L"\nDie Einstellungen konnten nicht in %s gespeichert werden.",
                                            file.c_str()));
+        }
     }
     if (bClear)
         buffer.Clear();

@@ -6,5 +6,6 @@
 void ResetIniStorageForTests() {
     // Formatting values kept by chains must not outlive the storage they came from.
     CIniBuffer::NoteChange();
+    CIniBuffer::NoteValueChange();
     IniStorageState() = IniState();
 }

@@ -205,8 +205,29 @@ AcDbObjectId AcDbDatabase::continuousLinetype() const {
 Acad::ErrorStatus AcDbDatabase::readDwgFile(const wchar_t* fileName, int, bool, const wchar_t*) {
     if (!fileName || !*fileName) return Acad::eInvalidInput;
     if (!readHook()) return Acad::eNotImplementedYet;
+    // The file is read once, straight into this database. One found damaged halfway
+    // leaves the objects read before the damage: an empty database (the only kind a
+    // drawing is read into) goes back to what it was, slots, header and tables.
+    const bool wasEmpty = m_objectCount == 0;
+    const size_t slots = m_stubs.size();
+    const AcDbHandle seed = m_handseed;
+    const host::DatabaseHeader header = *m_header;
+    const AcDbObjectId tables[6] = {m_blockTable,    m_layerTable,    m_textStyleTable,
+                                    m_linetypeTable, m_dimStyleTable, m_regAppTable};
     Acad::ErrorStatus es = readHook()(this, fileName);
     m_index->dropAll();
+    if (es != Acad::eOk && wasEmpty) {
+        for (AcDbStub& stub : m_stubs) {
+            delete stub.object;
+            stub.object = nullptr;
+            stub.erased = false;
+        }
+        for (; m_stubs.size() > slots; m_stubs.pop_back()) m_byHandle.erase(m_stubs.back().handle.value());
+        m_objectCount = 0;
+        m_handseed = seed;
+        *m_header = header;
+        setTableIds(tables[0], tables[1], tables[2], tables[3], tables[4], tables[5]);
+    }
     if (es == Acad::eOk) {
         m_fileName = fileName;
         m_modifiedSinceSave = false;

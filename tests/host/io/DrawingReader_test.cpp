@@ -219,9 +219,20 @@ TEST(DrawingReader, ReadingIntoADatabaseChangesItOnlyWhenTheFileIsGood) {
     writeAll(dir.file("bad.dwg"), bad);
 
     // The damage sits in the last object: everything before it would have loaded.
+    // The file is read once, straight into the target: what the objects before the
+    // damage brought in must go again, and the target's own header stay.
     AcDbDatabase target(false, true);
+    ASSERT_EQ(target.setLtscale(7.5), Acad::eOk);
+    const AcDbHandle seed = target.handseed();
     EXPECT_EQ(target.readDwgFile(dir.file("bad.dwg").c_str()), Acad::eDwgNotRecoverable);
     EXPECT_EQ(target.approxNumObjects(), 0);
+    EXPECT_TRUE(target.allObjectIds().empty());
+    EXPECT_TRUE(target.modelSpaceId().isNull());
+    EXPECT_TRUE(target.layerZero().isNull());
+    EXPECT_EQ(target.handseed(), seed);
+    EXPECT_DOUBLE_EQ(target.ltscale(), 7.5);
+    AcDbObjectId lastId;
+    EXPECT_EQ(target.getAcDbObjectId(lastId, false, AcDbHandle(last.handle)), Acad::eUnknownHandle);
     EXPECT_NE(host::drawingFileMessage().find(L"bad.dwg"), std::wstring::npos);
     EXPECT_EQ(target.readDwgFile(dir.file("missing.dwg").c_str()), Acad::eFileNotFound);
     EXPECT_NE(host::drawingFileMessage().find(L"does not exist"), std::wstring::npos);

@@ -19,6 +19,7 @@
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/rx/acutString.h"
 #include "host/win/Transcript.h"
+#include "host/win/WinProfile.h"
 #include "module/app/LintaroApp.h"
 #include "module/ui/PaletteApp.h"
 #include "module/chain/TRdim.h"
@@ -164,6 +165,42 @@ TEST_F(CreateTest, AnOpenPaletteGivesTheChainItsSettingsAndComesBackAsItWas) {
     EXPECT_TRUE(said(L"Layer \"0\" ist verboten."));
     EXPECT_EQ(chains().size(), 2u);
     EXPECT_TRUE(dlgMyApp->ActionsEnabled());
+}
+
+TEST_F(CreateTest, EachChainTakesTheSettingsAsTheyAreNow) {
+    // Without a palette each command opens its own and loads the options for it.
+    auto textHeightOf = [](AcDbObjectId id) {
+        TRdim* c = nullptr;
+        if (acdbOpenObject(c, id, AcDb::kForRead) != Acad::eOk) return -1.0;
+        const double h = c->GetParamDouble(IND_D_TextHeight);
+        c->close();
+        return h;
+    };
+    run(L"XOTA_Hdim\n0,0\n10,0\n5,-5\n\n");
+    ASSERT_EQ(chains().size(), 1u);
+    const double first = textHeightOf(chains()[0]);
+    ASSERT_EQ(dlgMyApp, nullptr);
+
+    // The settings file changed on disk between two commands (after the module wrote
+    // what it held, which would otherwise win).
+    SaveAllIniBuffers();
+    const std::wstring ini = GetIniFile();
+    const std::wstring changed = first == 35.0 ? L"45" : L"35";
+    WritePrivateProfileStringW(L"MainOptions", L"TextHeight", changed.c_str(), ini.c_str());
+    run(L"XOTA_Hdim\n0,20\n10,20\n5,25\n\n");
+    ASSERT_EQ(chains().size(), 2u);
+    EXPECT_NEAR(textHeightOf(chains()[1]), std::stod(changed), kTol);
+
+    // A value stored through the options, as the options dialog stores it.
+    ASSERT_TRUE(pGlobDimOptions->SetOptValue(OPT_TYPE_DOUBLE, IND_D_TextHeight, 27.5));
+    run(L"XOTA_Hdim\n0,40\n10,40\n5,45\n\n");
+    ASSERT_EQ(chains().size(), 3u);
+    EXPECT_NEAR(textHeightOf(chains()[2]), 27.5, kTol);
+
+    // Nothing changed: the next chain is like the one before.
+    run(L"XOTA_Hdim\n0,60\n10,60\n5,65\n\n");
+    ASSERT_EQ(chains().size(), 4u);
+    EXPECT_NEAR(textHeightOf(chains()[3]), 27.5, kTol);
 }
 
 TEST_F(CreateTest, EnterOrCancelAtThePlacementLeaveNothingBehind) {
