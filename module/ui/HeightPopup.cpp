@@ -19,6 +19,7 @@
 #include "module/resources/PaletteResources.h"
 #include "module/ui/CDlgHDbase.h"
 #include "module/ui/CDlgMain.h"
+#include "module/ui/CDlgTextPosition.h"
 #include "module/ui/ChainSegmentPick.h"
 
 #include <functional>
@@ -224,6 +225,8 @@ void RunHeightPopupCommand(int commandId, AcDbObjectId markId) {
         ToggleBackground(markId);
         return;
     case 32823:
+        OpenTextPositionDialog(markId);
+        return;
     case ID_CTX_PROPERTIES:
         NotInThisBuild(commandId);
         return;
