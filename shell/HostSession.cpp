@@ -3,6 +3,8 @@
 #include "host/ap/AcApDocManager.h"
 #include "host/db/entities/AcDbMatchProperties.h"
 #include "host/db/database/DrawingFileMessage.h"
+#include "host/ed/commands/CommandAliases.h"
+#include "host/ed/commands/CommandHelp.h"
 #include "host/ed/commands/CommandLine.h"
 #include "host/ed/commands/HostDrawCommands.h"
 #include "host/ed/input/HostInput.h"
@@ -16,6 +18,7 @@
 #include "host/win/UiEventQueue.h"
 #include "host/win/UiPalette.h"
 #include "host/win/Utf8.h"
+#include "host/win/WinFiles.h"
 #include "shell/ModuleEntry.h"
 #include "shell/PlotCommand.h"
 
@@ -35,6 +38,17 @@ void toStandardError(const std::wstring& text) {
             std::fprintf(stderr, "lintaro: %s\n", host::toUtf8(line).c_str());
         start = end + 1;
     }
+}
+// The alias file lives beside the settings, where a person finds and edits it.
+void loadAliases() {
+    wchar_t base[1024] = {};
+    if (SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base) != S_OK) return;
+    std::wstring folder = std::wstring(base) + L"/tessaron";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    folder += L"/lintaro";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const std::wstring& message : host::commandAliases().load(folder + L"/lintaro.pgp"))
+        host::transcriptWrite(L"\n" + message + L"\n");
 }
 } // namespace
 
@@ -64,6 +78,9 @@ HostSession::HostSession(Kind kind) : m_kind(kind), m_driver(&host::uiEventQueue
     host::registerInputCommands();
     // LINE, ARC, PLINE ...: scripts draw the plans they dimension.
     host::registerDrawCommands();
+    // HELP and ?, and the aliases of lintaro.pgp.
+    host::registerHelpCommands();
+    loadAliases();
 }
 
 HostSession::~HostSession() {

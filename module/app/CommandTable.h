@@ -19,6 +19,8 @@ struct LintaroCommand {
 const std::vector<LintaroCommand>& LintaroCommands();
 // Adds every command to the host's command stack in the group "XOTA_LINTARO".
 void AddLintaroCommands();
+// One line of help per command for HELP, in the current language.
+void RegisterLintaroCommandHelp();
 void RemoveLintaroCommands();
 
 // Makes sure the palette is there in the given mode; false when the layer a new

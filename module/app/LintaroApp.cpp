@@ -47,6 +47,7 @@ void RegisterAppServices() {
         acedPostCommandPrompt();
     }
     AddLintaroCommands();
+    RegisterLintaroCommandHelp();
     CmdDRStart();
     g_filterRegistered = acedRegisterFilterWinMsg(&filterProc);
     if (!g_filterRegistered) acutPrintf(L"\nCan\u00B4t register message filter.");

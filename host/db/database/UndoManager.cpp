@@ -8,9 +8,10 @@
 
 namespace host {
 
-void UndoManager::beginGroup() {
+void UndoManager::beginGroup(const std::wstring& name) {
     if (m_depth++ == 0) {
         m_open.clear();
+        m_openName = name;
         ++m_serial;
     }
 }
@@ -19,7 +20,7 @@ void UndoManager::endGroup() {
     if (m_depth == 0) return;
     if (--m_depth > 0) return;
     if (!m_open.empty()) {
-        m_groups.push_back(std::move(m_open));
+        m_groups.push_back(Group{m_openName, std::move(m_open), false});
         if (int(m_groups.size()) > kMaxGroups) m_groups.erase(m_groups.begin());
     }
     m_open.clear();
@@ -72,24 +73,60 @@ void UndoManager::undoStep(const Step& step) {
     ObjectAccess::setUndoing(obj, false);
 }
 
-Acad::ErrorStatus UndoManager::undoLastGroup() {
-    if (m_undoing) return Acad::eNotApplicable;
+void UndoManager::closeOpenGroups() {
     while (m_depth > 0) endGroup();
+}
+
+Acad::ErrorStatus UndoManager::undoLastGroup(std::wstring* name) {
+    if (m_undoing) return Acad::eNotApplicable;
+    closeOpenGroups();
+    while (!m_groups.empty() && m_groups.back().mark) m_groups.pop_back();
     if (m_groups.empty()) return Acad::eNotApplicable;
-    std::vector<Step> steps = std::move(m_groups.back());
+    Group group = std::move(m_groups.back());
     m_groups.pop_back();
     m_undoing = true;
-    for (auto it = steps.rbegin(); it != steps.rend(); ++it) undoStep(*it);
+    for (auto it = group.steps.rbegin(); it != group.steps.rend(); ++it) undoStep(*it);
     m_undoing = false;
+    if (name) *name = group.name;
     return Acad::eOk;
 }
 
-Acad::ErrorStatus undoLastGroup(AcDbDatabase* db) {
-    return db ? db->undoManager().undoLastGroup() : Acad::eNoDatabase;
+void UndoManager::setMark() {
+    closeOpenGroups();
+    // Two marks in a row stop UNDO Back at the same place: one is enough.
+    if (!m_groups.empty() && m_groups.back().mark) return;
+    m_groups.push_back(Group{L"MARK", {}, true});
+    if (int(m_groups.size()) > kMaxGroups) m_groups.erase(m_groups.begin());
 }
 
-void beginUndoGroup(AcDbDatabase* db) {
-    if (db) db->undoManager().beginGroup();
+bool UndoManager::hasMark() const {
+    for (const Group& g : m_groups)
+        if (g.mark) return true;
+    return false;
+}
+
+std::vector<std::wstring> UndoManager::undoBack() {
+    std::vector<std::wstring> names;
+    if (m_undoing) return names;
+    closeOpenGroups();
+    while (!m_groups.empty()) {
+        if (m_groups.back().mark) {
+            m_groups.pop_back();
+            break;
+        }
+        std::wstring name;
+        if (undoLastGroup(&name) != Acad::eOk) break;
+        names.push_back(name);
+    }
+    return names;
+}
+
+Acad::ErrorStatus undoLastGroup(AcDbDatabase* db, std::wstring* name) {
+    return db ? db->undoManager().undoLastGroup(name) : Acad::eNoDatabase;
+}
+
+void beginUndoGroup(AcDbDatabase* db, const std::wstring& name) {
+    if (db) db->undoManager().beginGroup(name);
 }
 
 void endUndoGroup(AcDbDatabase* db) {

@@ -4,11 +4,14 @@
 // filed state (through the undo filer, the same filing code that saves it), and
 // appends and erasures are recorded. Undoing the last group reads those states
 // back with isUndoing() true, un-erases what was erased and erases what was
-// appended. Outside a group nothing is recorded.
+// appended. Outside a group nothing is recorded. A group carries the name of the
+// command that made it, so that undoing can say what it undid; a mark (UNDO Mark)
+// is a group without steps that UNDO Back stops at.
 #include "host/db/database/AcDbObjectId.h"
 #include "host/rx/acadstrc.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class AcDbDatabase;
@@ -22,7 +25,8 @@ public:
 
     // Groups nest; only the outermost pair makes a group. A group with no steps
     // is not kept.
-    void beginGroup();
+    // `name` (the command's) is taken from the outermost begin.
+    void beginGroup(const std::wstring& name = std::wstring());
     void endGroup();
     bool isGroupOpen() const { return m_depth > 0; }
     // True while a group is open and no undo is running: then changes are recorded.
@@ -39,9 +43,16 @@ public:
     void recordAppend(AcDbObjectId id);
     void recordErase(AcDbObjectId id, bool erasing);
 
-    // Undoes the last complete group (an open group is closed first).
-    // eNotApplicable when there is nothing to undo.
-    Acad::ErrorStatus undoLastGroup();
+    // Undoes the last complete group (an open group is closed first); marks on top
+    // are dropped on the way. eNotApplicable when there is nothing to undo. `name`,
+    // when given, receives the undone group's name.
+    Acad::ErrorStatus undoLastGroup(std::wstring* name = nullptr);
+    // Sets a mark for undoBack (an open group is closed first).
+    void setMark();
+    bool hasMark() const;
+    // Undoes every group back to the newest mark, which goes too (all groups when
+    // there is none); the names of the undone groups, newest first.
+    std::vector<std::wstring> undoBack();
     void clear() { m_groups.clear(); }
 
     // The oldest groups are dropped beyond this many.
@@ -54,12 +65,19 @@ private:
         bool erasing = false;
         std::vector<uint8_t> bytes;
     };
+    struct Group {
+        std::wstring name;
+        std::vector<Step> steps;
+        bool mark = false;
+    };
+    void closeOpenGroups();
     void undoStep(const Step& step);
     void restoreState(AcDbObject* obj, const std::vector<uint8_t>& bytes);
 
     AcDbDatabase* m_db;
-    std::vector<std::vector<Step>> m_groups;
+    std::vector<Group> m_groups;
     std::vector<Step> m_open;
+    std::wstring m_openName;
     int m_depth = 0;
     uint32_t m_serial = 0;
     bool m_undoing = false;
@@ -67,9 +85,9 @@ private:
 };
 
 // For the host command "U": undoes the database's last group.
-Acad::ErrorStatus undoLastGroup(AcDbDatabase* db);
-// For the command runner: the group around one command.
-void beginUndoGroup(AcDbDatabase* db);
+Acad::ErrorStatus undoLastGroup(AcDbDatabase* db, std::wstring* name = nullptr);
+// For the command runner: the group around one command, named after it.
+void beginUndoGroup(AcDbDatabase* db, const std::wstring& name = std::wstring());
 void endUndoGroup(AcDbDatabase* db);
 
 } // namespace host

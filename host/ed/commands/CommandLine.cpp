@@ -1,6 +1,8 @@
 #include "host/ed/commands/CommandLine.h"
 
 #include "host/ed/commands/AcEdCommandStack.h"
+#include "host/ed/commands/CommandAliases.h"
+#include "host/ed/commands/CommandHelp.h"
 #include "host/ed/commands/CommandHooks.h"
 #include "host/ed/input/EditorInput.h"
 #include "host/ed/input/HostInput.h"
@@ -131,6 +133,13 @@ bool CommandLine::resolve(const std::wstring& text, Target& target) const {
         target.lispName = L"C:" + name;
         return true;
     }
+    // Aliases come last, so that no alias can hide a command; an alias names a
+    // command, never another alias.
+    const std::wstring aliased = commandAliases().commandFor(name);
+    if (!aliased.empty() && !sameCommandName(aliased, name)) {
+        const size_t prefix = text.find_first_not_of(L" \t_.'");
+        return resolve(text.substr(0, prefix == std::wstring::npos ? 0 : prefix) + aliased, target);
+    }
     return false;
 }
 
@@ -187,16 +196,29 @@ int CommandLine::execute(const std::wstring& text) {
     Target target;
     if (!resolve(text, target)) {
         if (sysVars().isDefined(trimmed(text))) return askForVariable(trimmed(text));
-        transcriptWrite(FormatW(L"\nUnknown command \"%s\".  Press F1 for help.", host::toUpperCase(trimmed(text)).c_str()));
+        sayUnknown(text);
         return RTERROR;
     }
     return runTarget(target);
 }
 
+void CommandLine::sayUnknown(const std::wstring& text) const {
+    std::wstring said = FormatW(L"\nUnknown command \"%s\".  Type HELP for a list of commands.",
+                                toUpperCase(trimmed(text)).c_str());
+    const std::vector<std::wstring> near = nearestCommands(commandNameOf(text, nullptr, nullptr));
+    for (size_t i = 0; i < near.size(); ++i)
+        said += (i == 0 ? L"  Did you mean " : i + 1 == near.size() ? L" or " : L", ") + near[i];
+    if (!near.empty()) said += L"?";
+    transcriptWrite(said);
+}
+
 bool CommandLine::runTransparent(const std::wstring& text) {
     Target target;
     if (!resolve(text, target) || !target.transparent) return false;
+    // The transparent command shows its own prompts; the interrupted one's comes back.
+    const std::wstring interrupted = hostInput().lastPrompt();
     runTarget(target);
+    hostInput().setLastPrompt(interrupted);
     if (!m_active.empty()) {
         transcriptWrite(FormatW(L"\nResuming %s command.", m_active.back().c_str()));
         hostInput().reprompt();
@@ -227,7 +249,14 @@ void CommandLine::run() {
             if (hostInput().hasPosted() && ++idleAfterEnd < kMaxIdleAfterEnd) continue;
             break;
         }
-        if (item.kind == InputKind::Text) execute(item.text);
+        if (item.kind == InputKind::Text) {
+            if (execute(item.text) == RTNORM && !isLispExpression(item.text)) m_last = trimmed(item.text);
+        }
+        // Enter at the command prompt repeats the last command, as a person at the
+        // keyboard expects; in scripts an empty line stays nothing, so that spacing
+        // a script never runs a command twice.
+        else if (item.kind == InputKind::Enter && hostInput().isInteractive() && !m_last.empty())
+            execute(m_last);
     }
 }
 

@@ -46,8 +46,11 @@ private:
     int runTarget(const Target& target);
     bool runTransparent(const std::wstring& text);
     void setCmdNames();
+    // "Unknown command", with the names it was probably meant to be.
+    void sayUnknown(const std::wstring& text) const;
 
     std::vector<std::wstring> m_active;
+    std::wstring m_last; // the last command typed at the prompt, for Enter to repeat
     bool m_quit = false;
     std::function<void()> m_idle;
 };

@@ -1,5 +1,5 @@
 // Registration of the drawing commands, the undo group around every command, the
-// CLAYER variable, what the commands share, and ERASE, LIST and U.
+// CLAYER variable, what the commands share, and ERASE and LIST.
 #include "host/ed/commands/HostDrawCommands.h"
 
 #include "host/db/tables/AcDbBlockTableRecord.h"
@@ -16,6 +16,7 @@
 #include "host/ed/commands/HostDrawCommandsCommon.h"
 #include "host/ed/HostBlockCommands.h"
 #include "host/ed/commands/HostEditCommands.h"
+#include "host/ed/commands/UndoCommands.h"
 #include "host/ed/HostVariableCommands.h"
 #include "host/ed/SysVars.h"
 #include "host/ed/selection/acedSSGet.h"
@@ -43,6 +44,7 @@ void eraseCommand() {
     std::vector<AcDbObjectId> ids;
     if (!db || selectObjects(db, ids) != RTNORM) return;
     int locked = 0;
+    std::vector<AcDbObjectId> erased;
     for (AcDbObjectId id : ids) {
         AcDbEntity* ent = nullptr;
         const Acad::ErrorStatus es = acdbOpenAcDbEntity(ent, id, AcDb::kForWrite);
@@ -51,9 +53,10 @@ void eraseCommand() {
             continue;
         }
         if (es != Acad::eOk) continue;
-        ent->erase();
+        if (ent->erase() == Acad::eOk) erased.push_back(id);
         ent->close();
     }
+    rememberErased(db, std::move(erased));
     if (locked > 0)
         transcriptWrite(FormatW(L"\n%d %s on a locked layer.", locked, locked == 1 ? L"was" : L"were"));
 }
@@ -68,12 +71,6 @@ void listCommand() {
         ent->list();
         ent->close();
     }
-}
-
-void undoCommand() {
-    AcDbDatabase* db = drawingOrSay();
-    if (!db) return;
-    if (host::undoLastGroup(db) != Acad::eOk) transcriptWrite(L"\nEverything has been undone");
 }
 
 // CLAYER reads the working database; a name is taken when the drawing has that layer
@@ -108,10 +105,10 @@ void defineCurrentLayerVariable() {
 }
 
 void installUndoGroups() {
-    commandHooks().addOuterBegin([](const std::wstring&, int) {
+    commandHooks().addOuterBegin([](const std::wstring& name, int) {
         AcDbDatabase* db = workingDb();
         groupDatabases().push_back(db);
-        beginUndoGroup(db);
+        beginUndoGroup(db, name);
     });
     commandHooks().addOuterEnd([](const std::wstring&, int, CommandOutcome) {
         if (groupDatabases().empty()) return;
@@ -216,9 +213,11 @@ void registerDrawCommands() {
     stack.addCommand(kGroup, L"DTEXT", L"DTEXT", ACRX_CMD_MODAL, &textCommand);
     stack.addCommand(kGroup, L"MTEXT", L"MTEXT", ACRX_CMD_MODAL, &mtextCommand);
     stack.addCommand(kGroup, L"LAYER", L"LAYER", ACRX_CMD_MODAL, &layerCommand);
+    // The script form of LAYER: here both ask at the command line.
+    stack.addCommand(kGroup, L"-LAYER", L"-LAYER", ACRX_CMD_MODAL, &layerCommand);
     stack.addCommand(kGroup, L"ERASE", L"ERASE", ACRX_CMD_MODAL, &eraseCommand);
     stack.addCommand(kGroup, L"LIST", L"LIST", ACRX_CMD_MODAL, &listCommand);
-    stack.addCommand(kGroup, L"U", L"U", ACRX_CMD_MODAL, &undoCommand);
+    registerUndoCommands(stack, kGroup);
     registerEditCommands();
     registerVariableCommands();
     registerBlockCommands();

@@ -7,10 +7,10 @@
 //           follows, arc segments continue tangentially; Close, Undo
 //   TEXT    start point, height, rotation, one line of text (also DTEXT)
 //   MTEXT   two corners, then lines of text until an empty one
-//   LAYER   Make, Set, New, ON, OFF, Color, Freeze, Thaw, LOck, Unlock, ?
+//   LAYER   Make, Set, New, ON, OFF, Color, Freeze, Thaw, LOck, Unlock, ? (also -LAYER)
 //   ERASE   erases the selected objects
 //   LIST    lists the selected objects
-//   U       undoes the last command
+//   U, UNDO, OOPS, REGEN, REDRAW (see UndoCommands.h)
 // New entities go to model space on the current layer, with the current properties.
 // Every command runs inside an undo group of the working database, so U takes back
 // what the last command appended, erased or changed.

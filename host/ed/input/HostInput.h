@@ -48,6 +48,9 @@ public:
     void prompt(const std::wstring& text);
     // Shows the last prompt again, on a line of its own.
     void reprompt();
+    // The prompt shown last; a transparent command puts back the one it interrupted.
+    const std::wstring& lastPrompt() const { return m_prompt; }
+    void setLastPrompt(const std::wstring& text) { m_prompt = text; }
 
     // The next command-prompt input; End when the input is used up.
     InputItem readAtCommandPrompt();

@@ -76,7 +76,7 @@ TEST_F(CommandLineTest, RunsCommandsByAnyNameAndSaysSoForUnknownOnes) {
     run(L"test_names\n_TEST_NAMES\n._test_names\nTEST_LOKAL\nFOO\n; a comment\n\nTEST_Names\n");
     EXPECT_EQ(g_seen.size(), 5u) << "four spellings and the run after the unknown command";
     for (const std::wstring& s : g_seen) EXPECT_EQ(s, L"names=TEST_Names") << "CMDNAMES shows the registered name";
-    EXPECT_TRUE(said(L"Unknown command \"FOO\".  Press F1 for help."));
+    EXPECT_TRUE(said(L"Unknown command \"FOO\".  Type HELP for a list of commands."));
     EXPECT_TRUE(said(L"\nCommand: test_names")) << "the script's answers are echoed after the prompt";
     EXPECT_EQ(cmdNames(), L"") << "CMDNAMES is empty between commands";
 }
