@@ -8,13 +8,13 @@
 #include "host/win/FormatW.h"
 #include "module/base/LanguageModule.h"
 #include "module/height/TRdimHeight.h"
-#include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/HeightResources.h"
 #include "module/services/ActiveCommand.h"
 #include "module/services/ReactorSuspension.h"
 #include "module/services/XDataServices.h"
 #include "module/ui/PaletteApp.h"
+#include "module/ui/TextMoves.h"
 
 #include <cmath>
 #include <cwchar>
@@ -62,13 +62,7 @@ int CDlgTextPosition::PositionCodeOf(int controlId, bool plan) {
 
 BOOL CDlgTextPosition::OnInitDialog() {
     CDialog::OnInitDialog();
-    const std::wstring step = GetIniGeneral(L"TextMoveStep");
-    wchar_t* end = nullptr;
-    const double value = step.empty() ? 5.0 : std::wcstod(step.c_str(), &end);
-    if (!step.empty() && (end == step.c_str() || !std::isfinite(value) || value <= 0))
-        acutPrintf(L"\nTextMoveStep \"%s\" is no step - 5 is taken.", step.c_str());
-    else
-        m_dStep = value;
+    m_dStep = TextMoveStepSetting();
     SetDlgItemText(IDC_HKT_STEP, host::FormatW(L"%g", m_dStep).c_str());
     // A plan mark has no text place in the middle.
     for (const PositionButton& b : kPositions)
@@ -110,15 +104,9 @@ void CDlgTextPosition::OnPick() {
 bool CDlgTextPosition::ReadStep() {
     std::wstring text;
     GetDlgItemText(IDC_HKT_STEP, text);
-    wchar_t* end = nullptr;
-    const double value = std::wcstod(text.c_str(), &end);
-    if (end == text.c_str() || *end != 0 || !std::isfinite(value) || value <= 0) {
-        acutPrintf(L"\nSchritt \"%s\" ist keine positive Zahl - nichts verschoben.", text.c_str());
-        SetDlgItemText(IDC_HKT_STEP, host::FormatW(L"%g", m_dStep).c_str());
-        return false;
-    }
-    m_dStep = value;
-    return true;
+    if (ReadMoveStep(text, m_dStep)) return true;
+    SetDlgItemText(IDC_HKT_STEP, host::FormatW(L"%g", m_dStep).c_str());
+    return false;
 }
 
 void CDlgTextPosition::OnPickStep() {
