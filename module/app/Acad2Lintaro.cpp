@@ -1,6 +1,8 @@
 // The host's dimensions into chains.
 #include "host/db/entities/AcDbArc.h"
 #include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/ge/AcGeCircArc3d.h"
 #include "host/db/tables/AcDbBlockTableRecord.h"
 #include "host/db/dimensions/AcDbDimension.h"
 #include "host/db/database/AcDbObjectOpen.h"
@@ -11,6 +13,7 @@
 #include "module/services/DocLocks.h"
 #include "module/app/FormatMarks.h"
 #include "module/services/ReactorSuspension.h"
+#include "module/services/XDataServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/services/PalettePort.h"
 #include "module/chain/TRdim.h"
@@ -28,32 +31,77 @@ namespace {
 struct Collected {
     std::vector<DimRecord> records;
     std::vector<AcDbObjectId> owners;
-    AcDbObjectIdArray arcs; // the model space's arcs, read once when an arc dimension needs them
-    bool arcsRead = false;
+    // The model space's arcs and polylines, read once when an arc dimension needs them.
+    AcDbObjectIdArray arcs;
+    AcDbObjectIdArray polylines;
+    bool curvesRead = false;
 };
 
-// The arc of model space an arc length dimension measures: same centre, and both
-// measured points on it.
-AcDbObjectId FindArc(Collected& c, AcDbDatabase* db, const DimRecord& r) {
-    LogMsg(L"\n hladam obluk k tejto kote - neviem ako...");
-    if (!c.arcsRead) {
-        c.arcs = ModelSpaceEntities(db, L"ARC");
-        c.arcsRead = true;
-    }
-    const double radius = r.centre.distanceTo(r.first);
+// Same centre and radius, and both measured points on it.
+bool MeasuresArc(const DimRecord& r, const AcGePoint3d& centre, double radius) {
+    const double measured = r.centre.distanceTo(r.first);
+    return centre.distanceTo(r.centre) < kDimJoinTolerance && std::fabs(radius - measured) < kDimJoinTolerance &&
+           std::fabs(r.centre.distanceTo(r.second) - measured) < kDimJoinTolerance;
+}
+
+AcDbObjectId FindArcEntity(const Collected& c, const DimRecord& r) {
     for (AcDbObjectId id : c.arcs) {
         AcDbArc* arc = nullptr;
         if (acdbOpenObject(arc, id, AcDb::kForRead) != Acad::eOk) continue;
-        const bool match = arc->center().distanceTo(r.centre) < kDimJoinTolerance &&
-                           std::fabs(arc->radius() - radius) < kDimJoinTolerance &&
-                           std::fabs(r.centre.distanceTo(r.second) - radius) < kDimJoinTolerance;
+        const bool match = MeasuresArc(r, arc->center(), arc->radius());
         arc->close();
-        if (match) {
-            LogFmt(L" arcObjectId=%d ", 1);
-            return id;
-        }
+        if (match) return id;
     }
     return AcDbObjectId();
+}
+
+// An arc entity made on the polyline's layer from its arc segment that the dimension
+// measures: an arc chain follows a curve of its own.
+AcDbObjectId ArcFromPolylineSegment(Collected& c, const DimRecord& r) {
+    AcGeTol onArc;
+    onArc.setEqualPoint(kDimJoinTolerance);
+    for (AcDbObjectId id : c.polylines) {
+        AcDbPolyline* pline = nullptr;
+        if (acdbOpenObject(pline, id, AcDb::kForRead) != Acad::eOk) continue;
+        std::unique_ptr<AcDbArc> made;
+        for (unsigned int i = 0; i < pline->numSegments() && !made; ++i) {
+            AcGeCircArc3d seg;
+            if (pline->segType(i) != AcDbPolyline::kArc || pline->getArcSegAt(i, seg) != Acad::eOk) continue;
+            if (!MeasuresArc(r, seg.center(), seg.radius()) || !seg.isOn(r.first, onArc) || !seg.isOn(r.second, onArc))
+                continue;
+            made = std::make_unique<AcDbArc>(seg.center(), seg.normal(), seg.radius(), 0.0, 0.0);
+            double start = 0.0, end = 0.0;
+            made->setEndAngle(6.283185307179586);
+            made->getParamAtPoint(seg.startPoint(), start);
+            made->getParamAtPoint(seg.endPoint(), end);
+            made->setStartAngle(start);
+            made->setEndAngle(end);
+            made->setLayer(pline->layerId());
+        }
+        pline->close();
+        if (!made) continue;
+        AcDbObjectId arcId;
+        if (posToDb(made.get(), arcId) != Acad::eOk) return AcDbObjectId();
+        made.release()->close();
+        c.arcs.append(arcId); // the next dimension of this segment finds it
+        return arcId;
+    }
+    return AcDbObjectId();
+}
+
+// The arc an arc length dimension measures: an arc of model space, else an arc made
+// from a polyline's arc segment.
+AcDbObjectId FindArc(Collected& c, AcDbDatabase* db, const DimRecord& r) {
+    LogMsg(L"\n hladam obluk k tejto kote - neviem ako...");
+    if (!c.curvesRead) {
+        c.arcs = ModelSpaceEntities(db, L"ARC");
+        c.polylines = ModelSpaceEntities(db, L"LWPOLYLINE");
+        c.curvesRead = true;
+    }
+    AcDbObjectId id = FindArcEntity(c, r);
+    if (id.isNull()) id = ArcFromPolylineSegment(c, r);
+    if (!id.isNull()) LogFmt(L" arcObjectId=%d ", 1);
+    return id;
 }
 
 void AddDimension(Collected& c, AcDbDatabase* db, const AcDbDimension* dim) {

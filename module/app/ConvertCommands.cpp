@@ -63,6 +63,7 @@ ConvertOptions ConvertOptions::FromIni() {
     o.allDwg = IniFlag(L"AllDwg");
     o.keepText = IniFlag(L"AcadKeepText");
     o.keepPos = IniFlag(L"AcadKeepPos");
+    o.associative = IniFlag(L"Associative");
     return o;
 }
 

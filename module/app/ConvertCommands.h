@@ -20,6 +20,7 @@ struct ConvertOptions {
     bool allDwg = false;      // the whole drawing instead of a selection
     bool keepText = false;    // a dimension's own text becomes the segment's manual value
     bool keepPos = false;     // a moved dimension text stays where it was
+    bool associative = false; // dimensions measure themselves: no raised millimetres
 
     // The section "Convert" of the options in use.
     static ConvertOptions FromIni();

@@ -122,6 +122,14 @@ int CmdSetLintaroTexts() {
     return count;
 }
 
+int UpdateLintaroTexts() {
+    const int count = ForSelected(kTexts, L"ActualizeLintaroObjects", [](AcDbEntity* entity) {
+        return ActualizeLintaroText(entity);
+    });
+    LogFmt(L"\nActualizeLintaroTexts Total Ents: %d ", count);
+    return count;
+}
+
 int CmdSetLintaroDims() {
     return ForSelected(kDimensions, L"ActualizeLintaroObjects", [](AcDbEntity* entity) {
         if (GetObjectKind(entity) != 10) return false;

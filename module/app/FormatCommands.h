@@ -20,6 +20,9 @@ bool SetLintaroStyle(AcDbEntity* entity);
 int CmdSetLintaroTexts();
 int CmdSetLintaroDims();
 int CmdUnsetLintaroTexts();
+// The palette's 'Aktualisieren' in the text mode: the selected texts that carry the
+// module's mark take the current text parameters; unmarked texts stay as they are.
+int UpdateLintaroTexts();
 
 // Runs the host's command (`_DTEXT`, `_MTEXT`, `_DIMANGULAR` ...) with the text style
 // and height, or the dimension style, of the palette's `mode`, and marks the object it

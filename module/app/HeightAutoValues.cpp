@@ -11,6 +11,7 @@
 #include "module/services/ActiveCommand.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/ChainFormatEnv.h"
 #include "module/chain/ValueFormat.h"
@@ -140,7 +141,7 @@ int TRdimHeight::UpdateAutoValue(const TRdimHeight* source, int row) {
 }
 
 void TRdimHeight::RefreshAutoValue(bool bAddReactor) {
-    if (!IsPlan()) return;
+    if (!IsPlan() || AreReactorsSuspended() == kReactorsConversion) return;
     for (int row = 1; row <= 2; ++row) {
         if (!IsAutoValue(row)) continue;
         const std::wstring link = GetAutoLink(row);
@@ -229,8 +230,11 @@ void TRdimHeight::modified(const AcDbObject* dbObj) {
 }
 
 void TRdimHeight::erased(const AcDbObject* dbObj, Adesk::Boolean bErasing) {
-    // Block commands take sources into a block: the follower is left as it is.
-    if (!dbObj || !bErasing || isUndoing() || dbObj->isUndoing() || CommandSkipsFollowers()) return;
+    // Block commands take sources into a block, and a conversion takes sources and
+    // followers apart one by one: the follower is left as it is.
+    if (!dbObj || !bErasing || isUndoing() || dbObj->isUndoing() || CommandSkipsFollowers() ||
+        AreReactorsSuspended() == kReactorsConversion)
+        return;
     try {
         Adesk::Boolean wasWritable = false;
         if (upgradeFromNotify(wasWritable) != Acad::eOk) return;

@@ -73,7 +73,37 @@ std::vector<AcDbDatabase*> OpenDatabases() {
     return dbs;
 }
 
+// Whether the link names a section mark that is there (a group member or a lone mark).
+bool LinkFindsSource(AcDbDatabase* db, const std::wstring& link) {
+    const AcDbObjectId sourceId = Handle2ObjectId(db, link);
+    AcDbObject* object = nullptr;
+    if (sourceId.isNull() || sourceId.isErased() || acdbOpenObject(object, sourceId, AcDb::kForRead) != Acad::eOk)
+        return false;
+    const TRdimHeight* source = TRdimHeight::cast(object);
+    const bool found = source && !source->IsPlan() && source->GetRole() != kHeightRoleBase;
+    object->close();
+    return found;
+}
+
 } // namespace
+
+std::vector<BrokenHeightLink> BrokenHeightLinks(AcDbDatabase* db) {
+    std::vector<BrokenHeightLink> broken;
+    for (const AcDbObjectId& id : HeightMarksOf(db)) {
+        TRdimHeight* mark = nullptr;
+        if (acdbOpenObject(mark, id, AcDb::kForRead) != Acad::eOk) continue;
+        std::vector<BrokenHeightLink> rows;
+        for (int row = 1; mark->IsPlan() && row <= 2; ++row) {
+            const std::wstring link = mark->GetAutoLink(row);
+            if (mark->IsAutoValue(row) && !link.empty()) rows.push_back({GetHandleString(mark), row, link});
+        }
+        mark->close();
+        // Resolving may read another drawing: the mark is closed by then.
+        for (BrokenHeightLink& row : rows)
+            if (!LinkFindsSource(db, row.link)) broken.push_back(std::move(row));
+    }
+    return broken;
+}
 
 AcDbObjectIdArray HeightMarksOf(AcDbDatabase* db) {
     return ModelSpaceEntities(db, TRdimHeight::desc()->dxfName());
@@ -116,5 +146,6 @@ HDimCheckResult CheckHeightGroups(bool eraseLone, bool sameScaleAndLayer, const 
         if (sameScaleAndLayer) result.changed += base->ScaleOrLayerChanged() ? 1 : 0;
         base->close();
     }
+    result.broken = BrokenHeightLinks(db);
     return result;
 }

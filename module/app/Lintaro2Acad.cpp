@@ -47,8 +47,8 @@ int AppendTo(AcDbObjectId blockId, AcDbVoidPtrArray& entities) {
 }
 
 // Gives the appended dimension the chain's text and formatting.
-void FormatDimension(AcDbDimension* dim, TRdim& chain, int k) {
-    const SegmentDimText text = DimTextOfSegment(chain, k);
+void FormatDimension(AcDbDimension* dim, TRdim& chain, int k, bool associative) {
+    const SegmentDimText text = DimTextOfSegment(chain, k, associative);
     SetLintaroObject(dim, true);
     SetLintaroData(dim, chain.GetParams());
     SetDimStyleDD(dim->database(), dim, chain.Params());
@@ -60,7 +60,7 @@ void FormatDimension(AcDbDimension* dim, TRdim& chain, int k) {
 }
 
 // The chain's dimensions appended to its block; false when none could be made.
-bool ChainToDimensions(TRdim& chain) {
+bool ChainToDimensions(TRdim& chain, bool associative) {
     std::vector<std::unique_ptr<AcDbDimension>> dims = MakeAcadDims(chain);
     if (dims.empty()) return false;
     AcDbBlockTableRecord* block = nullptr;
@@ -76,7 +76,7 @@ bool ChainToDimensions(TRdim& chain) {
     for (size_t i = 0; i < made.size(); ++i) {
         AcDbDimension* dim = nullptr;
         if (acdbOpenObject(dim, made[i], AcDb::kForWrite) != Acad::eOk) continue;
-        FormatDimension(dim, chain, static_cast<int>(i) + 1);
+        FormatDimension(dim, chain, static_cast<int>(i) + 1, associative);
         dim->close();
     }
     return !made.empty();
@@ -132,7 +132,8 @@ int ConvertEntity(AcDbObjectId id, const ConvertOptions& options, int depth) {
         return options.readBlocks && depth < kMaxBlockDepth ? ConvertBlock(ref, options, depth) : 0;
     if (auto* chain = TRdim::cast(entity.object)) {
         LogMsg(L"\n Lintaro2Acad( TRdim, pBlkRef=0 )");
-        if ((options.explodeDim || !ChainToDimensions(*chain)) && !ExplodeInto(*chain)) return 0;
+        if ((options.explodeDim || !ChainToDimensions(*chain, options.associative)) && !ExplodeInto(*chain))
+            return 0;
         Erase(chain);
         return 1;
     }
@@ -149,7 +150,7 @@ int ConvertEntity(AcDbObjectId id, const ConvertOptions& options, int depth) {
 int ConvertLintaro2Acad(const AcDbObjectIdArray& ids, const ConvertOptions& options) {
     AcDbDatabase* db = acdbCurDwg();
     CDbLockScope lock(db, L"Lintaro2Acad");
-    CReactorSuspension suspended;
+    CReactorSuspension suspended(kReactorsConversion);
     LogFmt(L"\n-------ConvertDimsLintaro2Acad----- nCount=%d ", ids.length());
     CTimeLog timer(L"--ConvertDimsLintaro2Acad--");
     int converted = 0;

@@ -95,14 +95,15 @@ std::wstring UnstackDimText(const std::wstring& text) {
     return body.substr(0, middle) + L"^" + body.substr(middle + std::wcslen(kStackMiddle));
 }
 
-SegmentDimText DimTextOfSegment(TRdim& chain, int k) {
+SegmentDimText DimTextOfSegment(TRdim& chain, int k, bool associative) {
     SegmentDimText out;
     const std::wstring value = chain.GetText(k);
+    const std::wstring user = chain.GetDimTextUser(k);
+    if (associative && user.empty()) return out;
     if (value.find(L'^') != std::wstring::npos) {
         out.dimText = StackedDimText(value);
         return out;
     }
-    const std::wstring user = chain.GetDimTextUser(k);
     if (user.empty()) return out;
     double number = 0;
     if (ParseUserNumber(user, chain.GetParamString(IND_S_Delimiter), number)) {

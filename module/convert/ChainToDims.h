@@ -31,7 +31,10 @@ struct SegmentDimText {
     // when the value is not replaced.
     std::wstring replacedText;
 };
-SegmentDimText DimTextOfSegment(TRdim& chain, int k);
+// `associative`: a value the chain formats itself (the raised millimetres of "m/cm")
+// is left to the host's measurement, so the dimension goes on measuring when its
+// points move; manual values stay.
+SegmentDimText DimTextOfSegment(TRdim& chain, int k, bool associative = false);
 
 // The dimensions of every segment, in segment order (segment k is element k - 1), in
 // the chain's own coordinates: made for a chain inside a block definition they sit in

@@ -15,6 +15,7 @@
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/FlagOverride.h"
 #include "module/options/OptionIndices.h"
+#include "module/services/ReactorSuspension.h"
 
 #include <cmath>
 #include <memory>
@@ -218,7 +219,8 @@ void TRdimHeight::DrawRows(ChainPrimitives& out, int entityColor) {
     const double expHeight = h * expPercent / 100.0;
     const int textColor = GetTextColor();
     const bool underline = GetParamInt(IsPlan() ? IND_I_HPDimTextUnderline : IND_I_HDimTextUnderline) != 0;
-    const bool missingBase = !IsPlan() && m_iRole == kHeightRoleMark && !HasBase();
+    const bool missingBase = !IsPlan() && m_iRole == kHeightRoleMark && AreReactorsSuspended() != kReactorsConversion &&
+                             !HasBase();
     const AcGeVector3d normal = GetNormal().isZeroLength() ? AcGeVector3d::kZAxis : GetNormal().normal();
     const AcGeVector3d along = m_vectorDim.isZeroLength() ? AcGeVector3d::kXAxis : m_vectorDim.normal();
     const AcGeVector3d up = normal.crossProduct(along).normal();

@@ -129,6 +129,17 @@ host::mfc::MenuTemplate hostDimMenu(UINT id, bool linear) {
             popup(L"Hilfslinien", {item(ID_CTX_EXT_SHOW, L"einblenden"), item(ID_CTX_EXT_HIDE, L"ausblenden")}));
         items.push_back(leader());
         items.push_back(ticks());
+        items.push_back(popup(L"Ma\u00DFtext",
+                              {item(ID_CTX_HOST_TEXT_PLACE, L"in der Ma\u00DFlinie"),
+                               item(ID_CTX_HOST_TEXT_PLACE + 1, L"\u00FCber der Ma\u00DFlinie"),
+                               item(ID_CTX_HOST_TEXT_PLACE + 2, L"au\u00DFen"),
+                               item(ID_CTX_HOST_TEXT_PLACE + 3, L"nach JIS"),
+                               item(ID_CTX_HOST_TEXT_PLACE + 4, L"unter der Ma\u00DFlinie")}));
+        items.push_back(popup(L"Einpassen",
+                              {item(ID_CTX_HOST_TEXT_FIT, L"Text und Pfeile au\u00DFen"),
+                               item(ID_CTX_HOST_TEXT_FIT + 1, L"zuerst die Pfeile"),
+                               item(ID_CTX_HOST_TEXT_FIT + 2, L"zuerst den Text"),
+                               item(ID_CTX_HOST_TEXT_FIT + 3, L"was am besten passt")}));
     }
     items.push_back(separator());
     items.push_back(item(ID_CTX_FORMAT_DEFAULT, L"Akt.Format -> Vorgabe"));

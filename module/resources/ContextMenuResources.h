@@ -39,6 +39,13 @@
 #define ID_CTX_TICK_ARROW 32859
 #define ID_CTX_TICK_CROSS 32860
 #define ID_CTX_TICK_NONE 32861
+// The text of a marked host dimension: its place above or in the dimension line
+// (32871-32875 give dimtad 0 to 4) and how text and arrows fit (32876-32879 give
+// dimatfit 0 to 3).
+#define ID_CTX_HOST_TEXT_PLACE 32871
+#define ID_CTX_HOST_TEXT_PLACE_LAST 32875
+#define ID_CTX_HOST_TEXT_FIT 32876
+#define ID_CTX_HOST_TEXT_FIT_LAST 32879
 #define ID_CTX_SUM 32880
 #define ID_CTX_LABEL 32881
 #define ID_CTX_PREFIX_SUFFIX 32882

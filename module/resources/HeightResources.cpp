@@ -60,10 +60,32 @@ host::mfc::DialogTemplate checkerDialog() {
     return d;
 }
 
+host::mfc::DialogTemplate textPositionDialog() {
+    host::mfc::DialogTemplate d;
+    d.id = IDD_DLG_HK_TEXT_POSITION;
+    d.caption = L"Textposition";
+    d.rect = RECT{0, 0, 150, 140};
+    const wchar_t* const captions[] = {L"\u2196", L"\u2191", L"\u2197", L"\u2190",
+                                       L"\u2192", L"\u2199", L"\u2193", L"\u2198"};
+    int i = 0;
+    for (int id : kHeightPositionButtons)
+        d.controls.push_back(control(id, ControlKind::Button, captions[i++], BS_PUSHBUTTON));
+    d.controls.push_back(control(IDC_HKT_BACK, ControlKind::Button, L"<<", BS_PUSHBUTTON));
+    d.controls.push_back(control(IDC_HKT_FORWARD, ControlKind::Button, L">>", BS_PUSHBUTTON));
+    d.controls.push_back(control(IDC_HKT_PICK, ControlKind::Button, L"<", BS_PUSHBUTTON));
+    d.controls.push_back(control(IDC_HKT_COUNT, ControlKind::Static, L""));
+    d.controls.push_back(control(IDC_STATIC, ControlKind::Static, L"Schritt"));
+    d.controls.push_back(control(IDC_HKT_STEP, ControlKind::Edit, L""));
+    d.controls.push_back(control(IDC_HKT_STEP_PICK, ControlKind::Button, L"<", BS_PUSHBUTTON));
+    d.controls.push_back(control(IDC_HKT_OK, ControlKind::Button, L"OK", BS_DEFPUSHBUTTON));
+    return d;
+}
+
 } // namespace
 
 void RegisterHeightResources() {
     const HINSTANCE module = AfxGetInstanceHandle();
     host::mfc::registerDialogTemplate(module, baseDialog());
     host::mfc::registerDialogTemplate(module, checkerDialog());
+    host::mfc::registerDialogTemplate(module, textPositionDialog());
 }

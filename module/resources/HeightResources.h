@@ -23,4 +23,18 @@
 #define IDC_HKC_SAME_SCALE 1241
 #define IDC_HKC_LAYER 1242
 
+// "Textposition" of height marks: the text's place by the symbol and a move along the
+// mark's direction by the step.
+#define IDD_DLG_HK_TEXT_POSITION 5043
+#define IDC_HKT_STEP 1045
+#define IDC_HKT_STEP_PICK 1049
+#define IDC_HKT_PICK 1225
+#define IDC_HKT_COUNT 1001
+#define IDC_HKT_BACK 1048    // the texts back along the direction
+#define IDC_HKT_FORWARD 1050 // the texts forward along the direction
+#define IDC_HKT_OK 1070
+// Around the symbol: by the tip (left, middle, right), beside it (left, right) and
+// away from the tip (left, middle, right).
+inline constexpr int kHeightPositionButtons[] = {1044, 1046, 1047, 1054, 1056, 1051, 1052, 1053};
+
 void RegisterHeightResources();

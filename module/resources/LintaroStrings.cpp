@@ -116,6 +116,23 @@ const host::StringResource kStrings[] = {
     {IDS_LAYER_BY_SCALE, L"<nach dem Ma\u00DFstab>"},
     {IDS_HK_CHECKER_RESULT, L"Gesamtanzahl von HK-Objekten = %d \nGe\u00E4ndert = %d   \n Anzahl von "
                             L"gel\u00F6schten HK-Bezugsebenen = %d "},
+    {IDS_HK_BROKEN_LINK, L"\nHK %s, Zeile %d: Verkn\u00FCpfung '%s' nicht gefunden"},
+    {IDS_HK_BROKEN_LINK_COUNT, L"\nUnterbrochene HK-Verkn\u00FCpfungen: %d"},
+    {IDS_RPL_REPLACED_COUNT, L"\"%d Eintragungen wurden ersetzt."},
+    {IDS_RPL_SELECT_CHAINS, L"\nMa\u00DFketten w\u00E4hlen..."},
+    {IDS_RPL_NO_FILE, L"Keine Datei gefunden..."},
+    {IDS_RPL_ASK_CONTINUE, L"Gefundene Zeichnungen: %d\nWollen Sie fortsetzen?"},
+    {IDS_RPL_NOTHING_FOUND, L"Keine Vorkommen gefunden"},
+    {IDS_RPL_SUMMARY, L"Ge\u00E4nderte Texte = %d  \nGe\u00E4nderte Bema\u00DFungen = %d \nGe\u00E4nderte "
+                      L"Zeichnungen = %d \nGescannte Zeichnungen = %d"},
+    {IDS_RPL_DRAWING, L"\n %d. %s "},
+    {IDS_RPL_FOUND, L"%d Vorkommen gefunden"},
+    {IDS_RPL_LOAD_ERROR, L"\n ERROR %d on loading %s "},
+    {IDS_RPL_ANY_LOAD_ERROR, L"ANY ERROR ON external dwgs loading"},
+    {IDS_RPL_ASK_CANCEL, L"Wollen Sie die Operation wirklich abbrechen?"},
+    {IDS_RPL_CANCELLED, L" - CANCELLED "},
+    {IDS_RPL_LABEL_FILES, L"File(s)"},
+    {IDS_RPL_LABEL_FOLDER, L"Folder"},
 };
 
 } // namespace

@@ -34,4 +34,20 @@
 #define IDC_RPP_REPLACEMENT 1148
 #define IDC_RPP_BROWSE 1081
 
+// Messages of find and replace (string table)
+#define IDS_RPL_REPLACED_COUNT 32960 // %d: texts replaced; begins with a double quote
+#define IDS_RPL_SELECT_CHAINS 32961
+#define IDS_RPL_NO_FILE 32962
+#define IDS_RPL_ASK_CONTINUE 32963 // %d: drawings found
+#define IDS_RPL_NOTHING_FOUND 32964
+#define IDS_RPL_SUMMARY 32965 // %d texts, %d objects, %d drawings changed, %d scanned
+#define IDS_RPL_DRAWING 32966 // %d number, %s name
+#define IDS_RPL_FOUND 32967   // %d: texts replaced in the drawing
+#define IDS_RPL_LOAD_ERROR 32968 // %d status, %s file
+#define IDS_RPL_ANY_LOAD_ERROR 32969
+#define IDS_RPL_ASK_CANCEL 32970
+#define IDS_RPL_CANCELLED 32971
+#define IDS_RPL_LABEL_FILES 32972
+#define IDS_RPL_LABEL_FOLDER 32973
+
 void RegisterReplaceResources();

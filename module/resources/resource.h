@@ -13,6 +13,8 @@
 #define IDS_HK_GROUP_MEMBERS_ERASED 32908 // %d: members erased with their base
 #define IDS_HK_GROUP_EMPTY 32946
 #define IDS_HK_CHECKER_RESULT 32953 // %d all, %d changed, %d erased bases
+#define IDS_HK_BROKEN_LINK 32954       // %s mark handle, %d row, %s link
+#define IDS_HK_BROKEN_LINK_COUNT 32955 // %d
 #define IDS_HKBASE_HEADING_NEW_BASE 32870
 #define IDS_HKBASE_HEADING_TEXTS 32871
 #define IDS_HKBASE_HEADING_VALUES_TEXTS 32872

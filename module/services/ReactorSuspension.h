@@ -7,11 +7,15 @@ int SetReactorsSuspended(int flag);
 int AreReactorsSuspended();
 // The flag's value while a context-menu operation runs.
 inline constexpr int kReactorsContextOperation = 8;
+// The flag's value while chains and height marks become the host's objects: height
+// marks then neither follow their sources nor show a missing group base, as sources
+// and bases go away one by one under them.
+inline constexpr int kReactorsConversion = 444;
 
 // Suspends for the lifetime of the object and restores the previous state after.
 class CReactorSuspension {
 public:
-    CReactorSuspension() : m_previous(SetReactorsSuspended(1)) {}
+    explicit CReactorSuspension(int flag = 1) : m_previous(SetReactorsSuspended(flag)) {}
     ~CReactorSuspension() { SetReactorsSuspended(m_previous); }
     CReactorSuspension(const CReactorSuspension&) = delete;
     CReactorSuspension& operator=(const CReactorSuspension&) = delete;

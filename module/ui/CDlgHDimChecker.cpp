@@ -4,6 +4,7 @@
 #include "host/db/tables/AcDbLayerTable.h"
 #include "host/db/tables/AcDbLayerTableRecord.h"
 #include "host/mfc/CButton.h"
+#include "host/ed/acutPrintf.h"
 #include "host/mfc/CComboBox.h"
 #include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
@@ -63,4 +64,8 @@ void OpenDlgHDimChecker() {
     if (dlg.DoModal() != IDOK) return;
     const HDimCheckResult result = CheckHeightGroups(dlg.m_bEraseLone, dlg.m_bSameScaleAndLayer, dlg.m_layerFor0);
     MsgBoxFmt(LoadStr(IDS_HK_CHECKER_RESULT), result.all, result.changed, result.erased);
+    // The links stay as they are; the list tells the user which marks to look at.
+    for (const BrokenHeightLink& link : result.broken)
+        acutPrintf(std::wstring(LoadStr(IDS_HK_BROKEN_LINK)).c_str(), link.mark.c_str(), link.row, link.link.c_str());
+    if (!result.broken.empty()) acutPrintf(LoadStr(IDS_HK_BROKEN_LINK_COUNT), static_cast<int>(result.broken.size()));
 }

@@ -118,8 +118,6 @@ private:
     // first of the selection; a later one with other texts shows "<var>" there).
     void showMarkRows(const TRdimHeight& mark, bool first);
     void runBatchItem(UINT id);
-    // 'Aktualisieren' on one object; true when it took the palette's values.
-    bool updateObject(const AcDbObjectId& id);
     // The host's model background, which the text backgrounds are filled with.
     void storeBackgroundColour();
     // The choice buttons (CDlgMainChoices.cpp): a click offers the mode's or the type's

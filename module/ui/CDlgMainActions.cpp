@@ -13,6 +13,7 @@
 #include "host/win/FormatW.h"
 #include "module/app/ConvertCommands.h"
 #include "module/app/FormatCommands.h"
+#include "module/app/FormatMarks.h"
 #include "module/services/ActiveCommand.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
@@ -39,8 +40,6 @@
 namespace {
 
 const wchar_t* const kVaries = L"<var>";
-const wchar_t* const kChainFilter = L"XOTA_LINTARO";
-const wchar_t* const kHeightFilter = L"XOTA_DIM_HEIGHT";
 
 // The codes that act on chains whatever the palette's mode.
 bool isListCode(int code) {
@@ -181,52 +180,74 @@ void CDlgMain::OnButSelectObjects() {
     acedPostCommand(L"\x1b\x1bXOTA_SelectLintaroObjects ");
 }
 
+namespace {
+
+// What 'Aktualisieren' selects in each mode.
+const wchar_t* UpdateFilter(int mode) {
+    switch (mode) {
+    case OPT_MODE_ALL:
+        return L"XOTA_LINTARO,XOTA_DIM_HEIGHT,*DIMENSION*,*TEXT";
+    case OPT_MODE_HEIGHT:
+    case OPT_MODE_HEIGHT_PLAN:
+        return L"XOTA_DIM_HEIGHT";
+    default:
+        return L"XOTA_LINTARO,*DIMENSION*";
+    }
+}
+
+// One selected object takes the palette's values when it is of the mode's kind: a
+// chain, a height mark (section or plan as the mode says), a host dimension or text
+// that carries the module's format mark. True when it was updated.
+bool UpdateObject(AcDbObjectId id, int mode) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenObject(entity, id, AcDb::kForWrite) != Acad::eOk) return false;
+    const bool all = mode == OPT_MODE_ALL;
+    bool updated = false;
+    if (TRdim* chain = TRdim::cast(entity); chain && (all || mode == OPT_MODE_CHAIN)) {
+        // Regenerate gives the chain the palette's values through InitParameters.
+        chain->Regenerate(0);
+        updated = true;
+    } else if (TRdimHeight* mark = TRdimHeight::cast(entity)) {
+        const bool heightMode = mode == OPT_MODE_HEIGHT || mode == OPT_MODE_HEIGHT_PLAN;
+        const bool kind = all || (heightMode && (mode == OPT_MODE_HEIGHT_PLAN) == mark->IsPlan());
+        updated = kind && mark->Regenerate(0) == 1;
+    } else if (GetObjectKind(entity) == 10) {
+        updated = (all || mode == OPT_MODE_CHAIN) && IsLintaroObject(entity) && SetLintaroStyle(entity);
+    } else if (all) {
+        updated = ActualizeLintaroText(entity);
+    }
+    if (updated) entity->recordGraphicsModified();
+    entity->close();
+    return updated;
+}
+
+} // namespace
+
 void CDlgMain::OnButUpdate() {
     if (!pGlobDimOptions) return;
     storeBackgroundColour();
     AdjustMode(-1);
     if (IsCommandActive(true)) return;
     if (!MayCreateOnLayer(NewChainLayerFor(GetControlText(IDC_COMBO_SCALE)))) return;
-    if (m_iCurrentMode == OPT_MODE_TEXT) {
-        // Texts take their update through their format marks, which this build lacks.
-        acutPrintf(L"\nAktualisieren: texts are not available yet in this build.");
-        return;
-    }
-    const bool chains = m_iCurrentMode == OPT_MODE_ALL || m_iCurrentMode == OPT_MODE_CHAIN;
-    const bool marks = m_iCurrentMode != OPT_MODE_CHAIN;
-    AcDbObjectIdArray ids;
-    const int count = SelectEntities(ids, L"Ma\u00DFketten zum Aktualisieren w\u00E4hlen...",
-                                     chains ? kChainFilter : kHeightFilter,
-                                     chains && marks ? kHeightFilter : nullptr);
-    HideDlgMain();
-    if (count > 0) {
-        CDbLockScope lock(acdbCurDwg(), L"OnButUpdate");
-        AcDbObjectIdArray updated;
-        for (const AcDbObjectId& id : ids)
-            if (updateObject(id)) updated.append(id);
-        ObjectsGraphicsModified(updated);
+    const int mode = m_iCurrentMode;
+    if (mode == OPT_MODE_TEXT) {
+        HideDlgMain();
+        UpdateLintaroTexts();
+    } else {
+        AcDbObjectIdArray ids;
+        const int count = SelectEntities(ids, L"Ma\u00DFketten zum Aktualisieren w\u00E4hlen...", UpdateFilter(mode));
+        HideDlgMain();
+        if (count > 0) {
+            CDbLockScope lock(acdbCurDwg(), L"OnButUpdate");
+            AcDbObjectIdArray updated;
+            for (const AcDbObjectId& id : ids)
+                if (UpdateObject(id, mode)) updated.append(id);
+            ObjectsGraphicsModified(updated);
+        }
     }
     // The selection's values were shown only to be written: the options come back.
     if (pGlobDimOptions->m_bNoWrite) AdjustMode(m_iCurrentMode);
     ShowDlgMain();
-}
-
-bool CDlgMain::updateObject(const AcDbObjectId& id) {
-    AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, id, AcDb::kForWrite) != Acad::eOk || !entity) return false;
-    bool done = false;
-    if (TRdim* chain = TRdim::cast(entity)) {
-        // Regenerate gives the chain the palette's values through InitParameters.
-        done = chain->Regenerate(0) != 0;
-    } else if (TRdimHeight* mark = TRdimHeight::cast(entity)) {
-        // Section marks in mode 3, plan marks in mode 4, both in mode 1.
-        const bool fits = m_iCurrentMode == OPT_MODE_ALL ||
-                          (m_iCurrentMode == OPT_MODE_HEIGHT_PLAN) == mark->IsPlan();
-        done = fits && mark->Regenerate(0) != 0;
-    }
-    if (done) entity->recordGraphicsModified();
-    entity->close();
-    return done;
 }
 
 void CDlgMain::storeBackgroundColour() {

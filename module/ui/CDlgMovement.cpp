@@ -62,13 +62,7 @@ bool CDlgMovement::ArrowDirection(int controlId, double& dx, double& dy) {
 
 BOOL CDlgMovement::OnInitDialog() {
     CDialog::OnInitDialog();
-    const std::wstring step = GetIniGeneral(L"TextMoveStep");
-    wchar_t* end = nullptr;
-    const double value = step.empty() ? 5.0 : std::wcstod(step.c_str(), &end);
-    if (!step.empty() && (end == step.c_str() || !std::isfinite(value) || value <= 0))
-        acutPrintf(L"\nTextMoveStep \"%s\" is no step - 5 is taken.", step.c_str());
-    else
-        m_dStep = value;
+    m_dStep = TextMoveStepSetting();
     SetDlgItemText(IDC_MOVE_STEP, host::FormatW(L"%g", m_dStep).c_str());
     if (auto* tab = dynamic_cast<CTabCtrl*>(GetDlgItem(IDC_MOVE_TAB))) {
         tab->DeleteAllItems();
@@ -135,15 +129,9 @@ void CDlgMovement::OnPick() {
 bool CDlgMovement::ReadStep() {
     std::wstring text;
     GetDlgItemText(IDC_MOVE_STEP, text);
-    wchar_t* end = nullptr;
-    const double value = std::wcstod(text.c_str(), &end);
-    if (end == text.c_str() || *end != 0 || !std::isfinite(value) || value <= 0) {
-        acutPrintf(L"\nSchritt \"%s\" ist keine positive Zahl - nichts verschoben.", text.c_str());
-        SetDlgItemText(IDC_MOVE_STEP, host::FormatW(L"%g", m_dStep).c_str());
-        return false;
-    }
-    m_dStep = value;
-    return true;
+    if (ReadMoveStep(text, m_dStep)) return true;
+    SetDlgItemText(IDC_MOVE_STEP, host::FormatW(L"%g", m_dStep).c_str());
+    return false;
 }
 
 void CDlgMovement::ShowPicked() {

@@ -39,7 +39,7 @@ void CDlgReplace::OnOK() {
     if (selection) {
         ShowWindow(SW_HIDE);
         AcDbObjectIdArray picked;
-        const int count = SelectEntities(picked, L"\nMa\u00DFketten w\u00E4hlen...", L"XOTA_LINTARO");
+        const int count = SelectEntities(picked, std::wstring(LoadStr(IDS_RPL_SELECT_CHAINS)).c_str(), L"XOTA_LINTARO");
         ShowWindow(SW_SHOW);
         if (count <= 0) return;
         m_ids = picked;
@@ -49,7 +49,7 @@ void CDlgReplace::OnOK() {
         CDbLockScope lock(db, L"CDlgReplace");
         m_replaced = ReplaceAppendedTexts(m_ids, search, replacement, caseSensitive);
     }
-    if (m_replaced > 0) MsgBoxFmt(L"\"%d Eintragungen wurden ersetzt.", m_replaced);
+    if (m_replaced > 0) MsgBoxFmt(LoadStr(IDS_RPL_REPLACED_COUNT), m_replaced);
     DwgRefresh();
     CDialog::OnOK();
 }

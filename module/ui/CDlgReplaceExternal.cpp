@@ -60,7 +60,7 @@ int CDlgReplaceExternal::source() const {
 }
 
 void CDlgReplaceExternal::showFileLabel() {
-    SetDlgItemText(IDC_RPX_FILE_LABEL, source() == kSourceFolder ? L"Folder" : L"File(s)");
+    SetDlgItemText(IDC_RPX_FILE_LABEL, LoadStr(source() == kSourceFolder ? IDS_RPL_LABEL_FOLDER : IDS_RPL_LABEL_FILES));
 }
 
 void CDlgReplaceExternal::storeSettings() {
@@ -115,21 +115,19 @@ void CDlgReplaceExternal::OnOK() {
                                                     ? DrawingFilesInFolder(field, IsDlgButtonChecked(IDC_RPX_SUBFOLDERS) == BST_CHECKED)
                                                     : DrawingFilesByMask(field);
         if (files.empty()) {
-            MsgBox(L"Keine Datei gefunden...");
+            MsgBox(IDS_RPL_NO_FILE);
             return;
         }
-        if (!AskYesNoFmt(L"Gefundene Zeichnungen: %d\nWollen Sie fortsetzen?", static_cast<int>(files.size())))
+        if (!AskYesNoFmt(LoadStr(IDS_RPL_ASK_CONTINUE), static_cast<int>(files.size())))
             return;
         m_counts = ReplaceInDrawingFiles(files, rule, types);
     }
     DwgRefresh();
     if (m_counts.texts <= 0) {
-        MsgBox(L"Keine Vorkommen gefunden");
+        MsgBox(IDS_RPL_NOTHING_FOUND);
         return;
     }
-    MsgBoxFmt(L"Ge\u00E4nderte Texte = %d  \nGe\u00E4nderte Bema\u00DFungen = %d \nGe\u00E4nderte Zeichnungen = %d "
-              L"\nGescannte Zeichnungen = %d",
-              m_counts.texts, m_counts.objects, m_counts.drawings, m_counts.scanned);
+    MsgBoxFmt(LoadStr(IDS_RPL_SUMMARY), m_counts.texts, m_counts.objects, m_counts.drawings, m_counts.scanned);
     CDialog::OnOK();
 }
 

@@ -44,7 +44,7 @@ void CDlgReplacePath::OnOK() {
         CDbLockScope lock(acdbCurDwg(), L"CDlgReplacePath");
         m_replaced = ReplaceLinkPaths(m_ids, search, replacement);
     }
-    if (m_replaced > 0) MsgBoxFmt(L"\"%d Eintragungen wurden ersetzt.", m_replaced);
+    if (m_replaced > 0) MsgBoxFmt(LoadStr(IDS_RPL_REPLACED_COUNT), m_replaced);
     DwgRefresh();
     CDialog::OnOK();
 }

@@ -41,8 +41,9 @@ struct FormatAsDefault {
 void TakeFormatAsDefault(const FormatAsDefault& format);
 
 // ---- the host's texts and dimensions with the module's mark (HostObjectPopup.cpp)
-// Runs a menu item of menus 137 to 139; what belongs to the conversions says it is not
-// there yet. An object on a locked layer is refused with the message.
+// Runs a menu item of menus 137 to 139 on a marked host text or dimension: a
+// dimension's value text, extension lines, leader, ticks and text place; the format
+// made the default. An object on a locked layer is refused with the message.
 void RunHostObjectPopupCommand(int commandId, AcDbObjectId objectId);
 // 32800 on such an object: its format mark's parameters become the default of the
 // text options (texts) or the chain options (dimensions). Nothing changes, after a
@@ -52,6 +53,9 @@ void HostFormatToDefault(AcDbObjectId objectId);
 void NotInThisBuild(int commandId);
 
 // ---- texts and segment switches (ChainPopupTexts.cpp)
+class CDlgChainText;
+// Shows the text dialog with the palette hidden; true when it was confirmed.
+bool RunTextDialog(CDlgChainText& dlg);
 void EditChainValues(AcDbObjectId chainId);
 void ClearPickedValues(AcDbObjectId chainId);
 void EditPrefixSuffix(AcDbObjectId chainId);

@@ -49,14 +49,6 @@ std::wstring DescribePicked(const DimSegmentList& list, std::wstring& firstManua
     return info;
 }
 
-bool RunTextDialog(CDlgChainText& dlg) {
-    CTemporaryResourceOverride resources;
-    HideDlgMain();
-    const bool ok = dlg.DoModal() == IDOK;
-    ShowDlgMain();
-    return ok;
-}
-
 int TickCodeOf(int commandId) {
     switch (commandId) {
     case ID_CTX_TICK_OBLIQUE:
@@ -82,6 +74,14 @@ void ShowLeadersEverywhere() {
 }
 
 } // namespace
+
+bool RunTextDialog(CDlgChainText& dlg) {
+    CTemporaryResourceOverride resources;
+    HideDlgMain();
+    const bool ok = dlg.DoModal() == IDOK;
+    ShowDlgMain();
+    return ok;
+}
 
 int LabelLocationCode(bool left, bool right) { return (left ? 1 : 0) + (right ? 2 : 0); }
 

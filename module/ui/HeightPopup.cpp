@@ -20,6 +20,7 @@
 #include "module/resources/PaletteResources.h"
 #include "module/ui/CDlgHDbase.h"
 #include "module/ui/CDlgMain.h"
+#include "module/ui/CDlgTextPosition.h"
 #include "module/ui/ChainSegmentPick.h"
 
 #include <functional>
@@ -231,7 +232,7 @@ void RunHeightPopupCommand(int commandId, AcDbObjectId markId) {
         return;
     }
     case 32823:
-        NotInThisBuild(commandId);
+        OpenTextPositionDialog(markId);
         return;
     default:
         acutPrintf(L"Unknown menu ID %d ", commandId);

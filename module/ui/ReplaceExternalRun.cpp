@@ -8,6 +8,8 @@
 #include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
 #include "module/options/OptStrings.h"
+#include "module/replace/UserBreak.h"
+#include "module/resources/ReplaceResources.h"
 
 #include <memory>
 
@@ -34,14 +36,14 @@ AcDbDatabase* openDocumentDatabase(const std::wstring& file) {
 // and what was found.
 ReplaceCounts processDrawing(AcDbDatabase* db, int number, const std::wstring& name, const ReplaceRule& rule,
                              int types) {
-    acutPrintf(L"\n %d. %s ", number, name.c_str());
+    acutPrintf(LoadStr(IDS_RPL_DRAWING), number, name.c_str());
     ReplaceCounts counts;
     {
         CDbLockScope lock(db, L"ReplaceExternal");
-        counts = ReplaceInDatabase(db, rule, types);
+        counts = ReplaceInDatabase(db, rule, types, UserBreakConfirmed);
     }
     acutPrintf(L" => ");
-    acutPrintf(L"%d Vorkommen gefunden", counts.texts);
+    acutPrintf(LoadStr(IDS_RPL_FOUND), counts.texts);
     return counts;
 }
 
@@ -57,7 +59,7 @@ void replaceInFile(const std::wstring& file, int number, const ReplaceRule& rule
     auto db = std::make_unique<AcDbDatabase>(false, true);
     const Acad::ErrorStatus es = db->readDwgFile(file.c_str(), _SH_DENYNO, false, nullptr);
     if (es != Acad::eOk) {
-        acutPrintf(L"\n ERROR %d on loading %s ", static_cast<int>(es), file.c_str());
+        acutPrintf(LoadStr(IDS_RPL_LOAD_ERROR), static_cast<int>(es), file.c_str());
         ++run.failed;
         return;
     }
@@ -82,15 +84,21 @@ ReplaceRunCounts ReplaceInOpenDrawings(const ReplaceRule& rule, int types) {
         delete it;
     }
     int number = 0;
-    for (const auto& [db, name] : open)
+    ResetUserBreak();
+    for (const auto& [db, name] : open) {
         add(run, processDrawing(db, ++number, name, rule, types));
+        if (UserBreakConfirmed()) break;
+    }
     return run;
 }
 
 ReplaceRunCounts ReplaceInDrawingFiles(const std::vector<std::wstring>& files, const ReplaceRule& rule, int types) {
     ReplaceRunCounts run;
     int number = 0;
+    ResetUserBreak();
     for (const std::wstring& file : files) {
+        // A confirmed ESC ends the run: what was changed so far is saved.
+        if (UserBreakConfirmed()) break;
         ++number;
         try {
             if (AcDbDatabase* db = openDocumentDatabase(file))
@@ -98,7 +106,7 @@ ReplaceRunCounts ReplaceInDrawingFiles(const std::vector<std::wstring>& files, c
             else
                 replaceInFile(file, number, rule, types, run);
         } catch (...) {
-            MsgBox(L"ANY ERROR ON external dwgs loading");
+            MsgBox(IDS_RPL_ANY_LOAD_ERROR);
             ++run.failed;
         }
     }

@@ -1,6 +1,11 @@
 #include "module/ui/TextMoves.h"
 
 #include "host/ge/AcGeTol.h"
+#include "host/ed/acutPrintf.h"
+#include "module/options/IniStorage.h"
+
+#include <cmath>
+#include <cwchar>
 
 namespace {
 
@@ -49,4 +54,28 @@ AcGePoint3d MoveBySegment(const TextMove& move, const AcGePoint3d& text, const A
     default:
         return text;
     }
+}
+
+double TextMoveStepSetting() {
+    constexpr double kDefaultStep = 5.0;
+    const std::wstring step = GetIniGeneral(L"TextMoveStep");
+    if (step.empty()) return kDefaultStep;
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(step.c_str(), &end);
+    if (end == step.c_str() || !std::isfinite(value) || value <= 0) {
+        acutPrintf(L"\nTextMoveStep \"%s\" is no step - 5 is taken.", step.c_str());
+        return kDefaultStep;
+    }
+    return value;
+}
+
+bool ReadMoveStep(const std::wstring& text, double& step) {
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(text.c_str(), &end);
+    if (end == text.c_str() || *end != 0 || !std::isfinite(value) || value <= 0) {
+        acutPrintf(L"\nSchritt \"%s\" ist keine positive Zahl - nichts verschoben.", text.c_str());
+        return false;
+    }
+    step = value;
+    return true;
 }

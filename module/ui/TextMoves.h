@@ -8,6 +8,8 @@
 #include "host/ge/AcGePoint3d.h"
 #include "host/ge/AcGeVector3d.h"
 
+#include <string>
+
 enum class TextMoveKind { kNone, kAxes, kSegment, kOtherSide, kHome, kSegmentMiddle };
 
 struct TextMove {
@@ -25,3 +27,10 @@ TextMove TextMoveOf(int controlId);
 // a and b. Other kinds, and a segment of no length, leave the point as it is.
 AcGePoint3d MoveBySegment(const TextMove& move, const AcGePoint3d& text, const AcGePoint3d& a,
                           const AcGePoint3d& b, const AcGeVector3d& normal, double distance);
+
+// The step of the text dialogs' moves ("TextMoveStep", drawing units before scaling):
+// 5 when it is not set, and 5 with a message when it is no positive number.
+double TextMoveStepSetting();
+// A step typed into a dialog: false, with a message and `step` left as it is, for a
+// text that is no positive number.
+bool ReadMoveStep(const std::wstring& text, double& step);

@@ -7,7 +7,8 @@ refreshes the links ("HK-Links zwischen DWG's aktualisieren") and the plan mark 
 +1.25; the member moved up by 0.25 in the section drawing (switched to with OPEN) gives
 +1.50 at the next refresh in the plan; both are saved. A new run opening both shows
 +1.50 again. With the section drawing renamed away the refresh marks the row "#" and
-keeps the link: renamed back, the next refresh shows +1.50 without the mark.
+keeps the link, and the HK checker lists it; renamed back, the next refresh shows
++1.50 without the mark.
 
 usage: linked_drawings.py LINTARO MARKS_DRAWING
 """
@@ -80,6 +81,11 @@ def main(lintaro, marks_drawing):
         s3 = script(home, "third.scr", REFRESH + LIST_LAST + ["QSAVE"])
         out = run([lintaro, "run", s3, "--dwg", plan], env, "run without the section drawing")
         check(plan_text(out) == "+1.50#", "a broken link is not marked with a single '#'", out)
+        # The HK checker names the broken link, with the drawing it looks for.
+        checker = script(home, "checker.scr", ["XOTA_Lintaro", "@palette menu 32853", "@dialog click 1"])
+        out = run([lintaro, "run", checker, "--dwg", plan], env, "the checker without the section drawing")
+        check("Zeile 1: Verknüpfung '" in out and "schnitt.dwg" in out and
+              "Unterbrochene HK-Verknüpfungen: 1" in out, "the checker does not list the broken link", out)
 
         os.rename(moved, section)
         out = run([lintaro, "run", s3, "--dwg", plan], env, "run with the section drawing back")

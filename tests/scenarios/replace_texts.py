@@ -10,7 +10,9 @@ In drawings on disk (XOTA_dimReplace): "Nur ganze Wörter suchen" leaves "12" wh
 "2" is searched; without it "2" in "1212" gives "1313"; "HK: Vortext/Nachtext"
 leaves chains alone; a drawing without a change is not saved (bytes and time stamp
 as they were, no backup); a damaged drawing is reported and skipped while the
-others are changed; No to "Gefundene Zeichnungen" changes nothing.
+others are changed; No to "Gefundene Zeichnungen" changes nothing; ESC while it runs
+asks "Wollen Sie die Operation wirklich abbrechen?", Yes stops with nothing written,
+No goes on.
 
 In the links of height marks to other drawings (palette item 32899): a link in the
 second link text only is replaced, a folder written in capitals is found in lower
@@ -181,6 +183,28 @@ def unchanged_and_damaged(s):
     check("Ge\u00e4nderte Zeichnungen = 2" in out and "Gescannte Zeichnungen = 2" in out, "counters", out)
 
 
+def user_break(s):
+    # ESC while the replace runs asks whether to stop: Yes ends the run before the next
+    # object and leaves the drawings as they are; No goes on as if nothing was pressed.
+    first = s.copy_edge("esc", "a.dwg")
+    second = s.copy_edge("esc", "b.dwg")
+    with open(first, "rb") as f:
+        good = f.read()
+    mask = os.path.join(s.path("esc"), "*.dwg")
+    out = s.lintaro_run(external(mask, "Raum", "Zimmer", True, False) + ["ESC", "@yes"])
+    check("Wollen Sie die Operation wirklich abbrechen?" in out and " - CANCELLED " in out,
+          "ESC asks and Yes stops", out)
+    for p in (first, second):
+        with open(p, "rb") as f:
+            check(f.read() == good, f"{p} is untouched after the stop", out)
+    check(not os.path.exists(s.path("esc", "a.bak")), "nothing was saved", out)
+    out = s.lintaro_run(external(mask, "Raum", "Zimmer", True, False) + ["ESC", "@no"])
+    check("Wollen Sie die Operation wirklich abbrechen?" in out and "CANCELLED" not in out, "No goes on", out)
+    for p in (first, second):
+        check("chain 2 seg 1 app=<Zimmer> value=0.000 prefix=<> suffix=<>" in s.dump(p), f"{p} replaced", out)
+    check("Ge\u00e4nderte Zeichnungen = 2" in out, "both drawings counted", out)
+
+
 def link_paths(s):
     moved = s.copy_edge("neu", "ansicht.dwg")
     out_dwg = s.path("links.dwg")
@@ -213,6 +237,7 @@ def main(lintaro, fixture):
         external_drawings(s)
         unchanged_and_damaged(s)
         open_drawings(s)
+        user_break(s)
         link_paths(s)
     print("replace scenarios passed")
 

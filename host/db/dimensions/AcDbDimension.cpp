@@ -55,6 +55,25 @@ const AcDbDimStyleTableRecord* peekStyle(AcDbObjectId styleId, const AcDbDatabas
     return AcDbDimStyleTableRecord::cast(static_cast<AcDbStub*>(id)->object);
 }
 
+// An override's value as LIST shows it: numbers in the C locale, switches On/Off,
+// blocks and styles by name.
+std::wstring listedValue(const host::DimVarValue& value) {
+    if (const double* d = std::get_if<double>(&value)) return host::FormatW(L"%.4f", *d);
+    if (const int* i = std::get_if<int>(&value)) return host::FormatW(L"%d", *i);
+    if (const bool* b = std::get_if<bool>(&value)) return *b ? L"On" : L"Off";
+    if (const wchar_t* c = std::get_if<wchar_t>(&value)) return std::wstring(1, *c);
+    if (const std::wstring* t = std::get_if<std::wstring>(&value)) return L"\"" + *t + L"\"";
+    if (const AcDbObjectId* id = std::get_if<AcDbObjectId>(&value)) {
+        if (id->isNull()) return L"\"\"";
+        const AcDbObject* o = id->isValid() ? static_cast<AcDbStub*>(*id)->object : nullptr;
+        const auto* record = AcDbSymbolTableRecord::cast(o);
+        return record ? L"\"" + record->name() + L"\"" : L"?";
+    }
+    if (const AcCmColor* c = std::get_if<AcCmColor>(&value)) return host::FormatW(L"%d", c->colorIndex());
+    if (const AcDb::LineWeight* w = std::get_if<AcDb::LineWeight>(&value)) return host::FormatW(L"%d", int(*w));
+    return L"?";
+}
+
 } // namespace
 
 AcDbDimension::AcDbDimension() {
@@ -383,6 +402,11 @@ void AcDbDimension::subList() const {
     measurement(m);
     host::transcriptWrite(host::FormatW(L"%20sMeasurement: %s\n", L"", formatValue(m, effectiveDimVars()).c_str()));
     if (!m_text.empty()) host::transcriptWrite(host::FormatW(L"%20sText override: %s\n", L"", m_text.c_str()));
+    if (m_overrides.empty()) return;
+    host::transcriptWrite(host::FormatW(L"%20sdimension style overrides:\n", L""));
+    for (int index : m_overrides.indices())
+        host::transcriptWrite(host::FormatW(L"%22s%s %s\n", L"", host::dimVarInfo(index).dxfName,
+                                            listedValue(m_overrides.values().get(index)).c_str()));
 }
 
 void AcDbDimension::subSetDatabaseDefaults(AcDbDatabase* pDb) {

@@ -99,6 +99,8 @@ constexpr size_t kDefaultBuffer = 133;
 
 } // namespace
 
+int acedUsrBrk() { return host::hostInput().takeUserBreak() ? 1 : 0; }
+
 int acedInitGet(int val, const wchar_t* kwl) {
     pendingInit().flags = val;
     pendingInit().keywords = kwl ? host::parseKeywordList(kwl) : std::vector<host::Keyword>{};

@@ -28,3 +28,9 @@ int acedGetString(int cronly, const wchar_t* prompt, wchar_t* result);
 // A keyword of acedInitGet; its global name is returned.
 int acedGetKword(const wchar_t* prompt, wchar_t* result, size_t bufLen);
 int acedGetKword(const wchar_t* prompt, wchar_t* result);
+
+// 1 when the user pressed ESC since the last look, else 0: a long command asks between
+// its steps and stops when told. The ESC is taken from the input: a cancel posted with
+// acedPostCommand, or in a script an "ESC" line that stands next while the command runs
+// without asking. A person at the console cannot be looked at without waiting: 0.
+int acedUsrBrk();

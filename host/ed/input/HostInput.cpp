@@ -204,6 +204,24 @@ void HostInput::post(const std::wstring& text) {
     }
 }
 
+bool HostInput::takeUserBreak() {
+    if (m_cancels > 0) {
+        --m_cancels;
+        return true;
+    }
+    if (isInteractive()) return false;
+    for (;;) {
+        std::optional<std::wstring> line = rawLine();
+        if (!line) return false;
+        std::wstring event;
+        std::optional<InputItem> item = classifyLine(*line, &event);
+        if (event.empty() && !item) continue; // a comment
+        if (event.empty() && item->kind == InputKind::Cancel) return true;
+        m_peeked = std::move(line);
+        return false;
+    }
+}
+
 std::optional<std::wstring> HostInput::nextUiEvent() {
     for (;;) {
         std::optional<std::wstring> line = rawLine();

@@ -76,6 +76,11 @@ public:
     // learn that a command was cancelled.
     long cancelsRead() const { return m_cancelsRead; }
 
+    // acedUsrBrk: true, and the ESC taken, when a posted cancel waits or the next line
+    // of a script is "ESC" (comments before it are skipped); any other line stays
+    // next. Always false at the console, whose next line would have to be waited for.
+    bool takeUserBreak();
+
     // For the UI driver (the UiEventQueue feeder): the next input line if, and
     // only if, it is a GUI event; consumed then. Comments before it are skipped.
     std::optional<std::wstring> nextUiEvent();

@@ -1,5 +1,6 @@
 #include "EdSession.h"
 
+#include "host/ed/input/EditorInput.h"
 #include "host/win/UiEventQueue.h"
 
 #include <sstream>
@@ -103,6 +104,34 @@ TEST_F(HostInputTest, GuiEventsGoToTheirHandlerOrAreReportedAndOnlyTheNextOneFee
     queue.popEvent();
     EXPECT_EQ(queue.peekEvent(), std::nullopt) << "a command line is not a dialog answer";
     EXPECT_EQ(in.readAtCommandPrompt().text, L"NEXT") << "and it is still read by the command line";
+}
+
+// acedUsrBrk between the steps of a long command: an "ESC" line that stands next in a
+// script, or an ESC posted during the command, is taken; any other next line stays for
+// whoever reads next; a person at the console is never waited for.
+TEST_F(HostInputTest, UserBreakTakesOnlyAnEscThatStandsNext) {
+    host::HostInput& in = host::hostInput();
+    script(L"LONG\n; a comment\nESC\n@yes\nanswer\n");
+    EXPECT_EQ(in.readAtCommandPrompt().text, L"LONG");
+    in.enterCommand();
+    EXPECT_EQ(acedUsrBrk(), 1) << "the ESC after a comment is taken";
+    EXPECT_EQ(acedUsrBrk(), 0) << "taken once";
+    host::UiEventQueue queue;
+    queue.setFeeder([&] { return in.nextUiEvent(); });
+    EXPECT_EQ(queue.peekEvent(), std::optional<std::wstring>(L"yes")) << "the question's answer follows";
+    queue.popEvent();
+    EXPECT_EQ(acedUsrBrk(), 0);
+    EXPECT_EQ(in.readAnswer().text, L"answer") << "a line looked at is not lost";
+    in.post(L"\x1b");
+    EXPECT_EQ(acedUsrBrk(), 1) << "a posted ESC during the command";
+    EXPECT_EQ(in.readAnswer().kind, InputKind::Enter) << "and it is not answered a second time";
+    in.leaveCommand();
+
+    in.reset();
+    std::istringstream typed("ESC\n");
+    in.pushSource(std::make_unique<host::StreamSource>(typed, true));
+    EXPECT_EQ(acedUsrBrk(), 0) << "the console is not read ahead";
+    EXPECT_EQ(in.readAtCommandPrompt().kind, InputKind::Cancel);
 }
 
 TEST(InputSources, ScriptFilesAreCheckedBeforeUse) {

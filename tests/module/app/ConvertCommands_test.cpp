@@ -2,7 +2,10 @@
 // which marks, and that nothing is lost on the way.
 #include "module/app/ConvertCommands.h"
 
+#include "host/db/entities/AcDbArc.h"
 #include "host/db/entities/AcDbBlockReference.h"
+#include "host/db/entities/AcDbPolyline.h"
+#include "host/db/dimensions/AcDbArcDimension.h"
 #include "host/db/tables/AcDbBlockTable.h"
 #include "host/db/dimensions/AcDbRotatedDimension.h"
 #include "host/db/entities/AcDbText.h"
@@ -165,6 +168,87 @@ TEST_F(Convert, DimensionsOfLinesBecomeChainsZeroLengthOnesGoUnrelatedStay) {
     }
     EXPECT_EQ(extensions[0], 4);
     EXPECT_EQ(extensions[1], 2);
+}
+
+// An arc length dimension on a polyline's arc segment: the chain measures along an arc
+// made from that segment on the polyline's layer, made once for two dimensions of it;
+// a dimension whose arc is nowhere stays as it is.
+TEST_F(Convert, ArcDimensionOnAPolylineSegmentGetsItsArc) {
+    auto* pline = new AcDbPolyline();
+    pline->addVertexAt(0, AcGePoint2d(-5, 0));
+    pline->addVertexAt(1, AcGePoint2d(0, 0), 1.0); // a half circle below to (2,0), centre (1,0)
+    pline->addVertexAt(2, AcGePoint2d(2, 0));
+    const AcDbObjectId plineId = append(pline);
+    const double r = 1.0, c = std::sqrt(0.5);
+    AcDbObjectIdArray ids;
+    // Two dimensions sharing the point at the bottom of the segment, and one on a circle
+    // that no curve of the drawing has.
+    ids.append(append(new AcDbArcDimension({1, 0, 0}, {0, 0, 0}, {1, -1, 0}, {1 - 1.5 * c, -1.5 * c, 0})));
+    ids.append(append(new AcDbArcDimension({1, 0, 0}, {1, -1, 0}, {2, 0, 0}, {1 + 1.5 * c, -1.5 * c, 0})));
+    const AcDbObjectId lost = append(new AcDbArcDimension({20, 0, 0}, {21, 0, 0}, {20, 1, 0}, {21, 1, 0}));
+    ids.append(lost);
+    EXPECT_EQ(ConvertAcad2Lintaro(ids, ConvertOptions()), 1);
+    const std::vector<AcDbObjectId> arcs = entitiesOf<AcDbArc>(m_db->modelSpaceId());
+    ASSERT_EQ(arcs.size(), 1u);
+    AcDbArc* arc = nullptr;
+    ASSERT_EQ(acdbOpenObject(arc, arcs[0], AcDb::kForRead), Acad::eOk);
+    EXPECT_TRUE(arc->center().isEqualTo(AcGePoint3d(1, 0, 0), AcGeTol()));
+    EXPECT_NEAR(arc->radius(), r, kDimPointSame);
+    AcGePoint3d start, end;
+    arc->getStartPoint(start);
+    arc->getEndPoint(end);
+    AcDbEntity* p = nullptr;
+    ASSERT_EQ(acdbOpenObject(p, plineId, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(arc->layerId(), p->layerId());
+    p->close();
+    arc->close();
+    // The arc covers the segment: its ends are the segment's ends.
+    const bool forward = start.distanceTo({0, 0, 0}) < kDimPointSame && end.distanceTo({2, 0, 0}) < kDimPointSame;
+    const bool backward = start.distanceTo({2, 0, 0}) < kDimPointSame && end.distanceTo({0, 0, 0}) < kDimPointSame;
+    EXPECT_TRUE(forward || backward);
+    const std::vector<AcDbObjectId> chains = entitiesOf<TRdim>(m_db->modelSpaceId());
+    ASSERT_EQ(chains.size(), 1u);
+    TRdim* chain = nullptr;
+    ASSERT_EQ(acdbOpenObject(chain, chains[0], AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(chain->GetArcObjectId(), arcs[0]);
+    EXPECT_EQ(chain->GetExtensions(), 3);
+    chain->close();
+    EXPECT_FALSE(lost.isErased());
+    EXPECT_EQ(entitiesOf<AcDbArcDimension>(m_db->modelSpaceId()).size(), 1u);
+}
+
+// Associative dimensions measure themselves: a value the chain shows with raised
+// millimetres becomes the host's measurement instead of a stacked text, while a
+// manual value stays the dimension's text either way.
+TEST_F(Convert, AssociativeDimensionsMeasureThemselves) {
+    auto made = [this](bool associative) {
+        auto chain = makeChain({{0, 0, 0}, {1.005, 0, 0}, {3, 0, 0}}, kDimHorizontal, {0, 1, 0});
+        chain->SetParamString(IND_S_Measure, L"m/cm");
+        chain->SetParamInt(IND_I_Decimals, 3);
+        chain->UpdateDimText(1);
+        chain->SetDimTextUser(2, L"ca. 2");
+        const AcDbObjectId id = append(chain.release());
+        ConvertOptions options;
+        options.associative = associative;
+        EXPECT_EQ(ConvertLintaro2Acad(AcDbObjectIdArray{id}, options), 1);
+        std::vector<std::wstring> texts;
+        for (AcDbObjectId dimId : entitiesOf<AcDbRotatedDimension>(m_db->modelSpaceId())) {
+            AcDbDimension* dim = nullptr;
+            if (acdbOpenObject(dim, dimId, AcDb::kForWrite) != Acad::eOk) continue;
+            texts.push_back(dim->dimensionTextString() + L"|" + GetLintaroTemp(dim));
+            dim->erase();
+            dim->close();
+        }
+        return texts;
+    };
+    const std::vector<std::wstring> stacked = made(false);
+    ASSERT_EQ(stacked.size(), 2u);
+    EXPECT_EQ(stacked[0], L"\\A1;1,00{\\H0.7x;\\S5^;}|");
+    EXPECT_EQ(stacked[1], L" |ca. 2");
+    const std::vector<std::wstring> measured = made(true);
+    ASSERT_EQ(measured.size(), 2u);
+    EXPECT_EQ(measured[0], L"|");
+    EXPECT_EQ(measured[1], L" |ca. 2");
 }
 
 } // namespace

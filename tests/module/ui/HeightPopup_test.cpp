@@ -12,6 +12,7 @@
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
+#include "module/ui/CDlgTextPosition.h"
 #include "module/ui/ContextMenu.h"
 #include "module/ui/HeightPopup.h"
 
@@ -174,4 +175,43 @@ TEST_F(HeightPopupTest, BaseValuesAndAddedMembersFollowTheGroup) {
     const AcDbObjectId added = marks()[6];
     EXPECT_EQ(baseOf(added), m_baseA);
     EXPECT_NEAR(height1(added), 4.5, kTol);
+}
+
+// 32823: the text position dialog on the clicked member (tip down, its triangle above
+// the level). "Links - bei der Spitze" puts the texts below the level by the tip,
+// "Links" away from the tip above the triangle, both on the left of the symbol; the
+// arrows move them along the mark by the step at the mark's scale; a step that is no
+// number moves nothing; the other member is left alone.
+TEST_F(HeightPopupTest, TextPositionDialogPlacesAndMovesTheClickedMarksTexts) {
+    auto text1 = [](AcDbObjectId id) {
+        return mark<AcGePoint3d>(id, [](TRdimHeight& m) { return m.GetPoint(kHPointText1); });
+    };
+    auto align = [](AcDbObjectId id) {
+        return mark<int>(id, [](TRdimHeight& m) { return static_cast<int>(m.GetParamInt(IND_I_TextAlign)); });
+    };
+    const AcGePoint3d other = text1(m_a2);
+    const double symbolSize = mark<double>(m_a1, [](TRdimHeight& m) { return m.GetSymbolSize(); });
+    ASSERT_GT(symbolSize, 0.0);
+    run(L"@rclick 8,1\n@menu 32823\n@dialog click 1044\n@dialog click 1070\n");
+    EXPECT_EQ(align(m_a1), 4) << transcript();
+    EXPECT_LT(text1(m_a1).y, 1.0 - kTol) << "by the tip, below the level";
+    run(L"@rclick 8,1\n@menu 32823\n@dialog click 1051\n@dialog click 1070\n");
+    EXPECT_EQ(align(m_a1), 10) << transcript();
+    const AcGePoint3d placed = text1(m_a1);
+    EXPECT_GT(placed.y, 1.0 + symbolSize - kTol) << "away from the tip, above the triangle";
+    EXPECT_LT(placed.x, 8.0 + kTol) << "on the left of the symbol";
+    const double scale = mark<double>(m_a1, [](TRdimHeight& m) { return m.GetParamDouble(IND_D_ScaleVal); });
+    ASSERT_GT(scale, 0.0);
+    run(L"@rclick 8,1\n@menu 32823\n@dialog 1045 = 2\n@dialog click 1050\n@dialog click 1050\n"
+        L"@dialog click 1048\n@dialog 1045 = zwei\n@dialog click 1050\n@dialog click 1070\n");
+    const AcGePoint3d moved = text1(m_a1);
+    EXPECT_NEAR(moved.x - placed.x, 2.0 / scale, kTol) << transcript();
+    EXPECT_NEAR(moved.y, placed.y, kTol);
+    EXPECT_TRUE(said(L"Schritt \"zwei\" ist keine positive Zahl - nichts verschoben."));
+    EXPECT_TRUE(text1(m_a2).isEqualTo(other));
+    // A plan mark has only the left and the right place.
+    EXPECT_EQ(CDlgTextPosition::PositionCodeOf(1046, true), 0);
+    EXPECT_EQ(CDlgTextPosition::PositionCodeOf(1051, true), 7);
+    EXPECT_EQ(CDlgTextPosition::PositionCodeOf(1056, true), 9);
+    EXPECT_EQ(CDlgTextPosition::PositionCodeOf(1046, false), 5);
 }
