@@ -40,10 +40,6 @@ bool ChangeMark(AcDbObjectId markId, const std::function<void(TRdimHeight*)>& ch
     return true;
 }
 
-void NotInThisBuild(int commandId) {
-    acutPrintf(L"\nMen\u00FCpunkt %d: not available yet in this build.", commandId);
-}
-
 // 32886: the background behind the texts switched, and the mark brought to the front.
 void ToggleBackground(AcDbObjectId markId) {
     ChangeMark(markId, [](TRdimHeight* mark) {
