@@ -127,11 +127,7 @@ void CDlgMovement::OnPick() {
 }
 
 bool CDlgMovement::ReadStep() {
-    std::wstring text;
-    GetDlgItemText(IDC_MOVE_STEP, text);
-    if (ReadMoveStep(text, m_dStep)) return true;
-    SetDlgItemText(IDC_MOVE_STEP, host::FormatW(L"%g", m_dStep).c_str());
-    return false;
+    return ReadMoveStepField(*this, IDC_MOVE_STEP, m_dStep);
 }
 
 void CDlgMovement::ShowPicked() {

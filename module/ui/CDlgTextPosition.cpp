@@ -102,11 +102,7 @@ void CDlgTextPosition::OnPick() {
 }
 
 bool CDlgTextPosition::ReadStep() {
-    std::wstring text;
-    GetDlgItemText(IDC_HKT_STEP, text);
-    if (ReadMoveStep(text, m_dStep)) return true;
-    SetDlgItemText(IDC_HKT_STEP, host::FormatW(L"%g", m_dStep).c_str());
-    return false;
+    return ReadMoveStepField(*this, IDC_HKT_STEP, m_dStep);
 }
 
 void CDlgTextPosition::OnPickStep() {

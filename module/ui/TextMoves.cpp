@@ -2,6 +2,8 @@
 
 #include "host/ge/AcGeTol.h"
 #include "host/ed/acutPrintf.h"
+#include "host/mfc/CWnd.h"
+#include "host/win/FormatW.h"
 #include "module/options/IniStorage.h"
 
 #include <cmath>
@@ -78,4 +80,12 @@ bool ReadMoveStep(const std::wstring& text, double& step) {
     }
     step = value;
     return true;
+}
+
+bool ReadMoveStepField(CWnd& dialog, int id, double& step) {
+    std::wstring text;
+    dialog.GetDlgItemText(id, text);
+    if (ReadMoveStep(text, step)) return true;
+    dialog.SetDlgItemText(id, host::FormatW(L"%g", step).c_str());
+    return false;
 }

@@ -10,6 +10,8 @@
 
 #include <string>
 
+class CWnd;
+
 enum class TextMoveKind { kNone, kAxes, kSegment, kOtherSide, kHome, kSegmentMiddle };
 
 struct TextMove {
@@ -34,3 +36,5 @@ double TextMoveStepSetting();
 // A step typed into a dialog: false, with a message and `step` left as it is, for a
 // text that is no positive number.
 bool ReadMoveStep(const std::wstring& text, double& step);
+// The same for the step field `id` of a dialog; a bad entry is put back to `step`.
+bool ReadMoveStepField(CWnd& dialog, int id, double& step);
