@@ -20,6 +20,7 @@ host::mfc::DialogTemplate propertiesDialog() {
         // "A": the compact view, a button that stays pressed.
         control(IDC_PROP_COMPACT, ControlKind::Button, L"A", BS_AUTOCHECKBOX | BS_PUSHLIKE),
         control(IDC_PROP_KIND, ControlKind::ComboBox, L"", CBS_DROPDOWNLIST),
+        control(IDC_PROP_SPLIT, ControlKind::Edit, L"", ES_NUMBER),
         control(IDOK, ControlKind::Button, L"OK", BS_DEFPUSHBUTTON),
         control(IDCANCEL, ControlKind::Button, L"Abbrechen", BS_PUSHBUTTON),
     };

@@ -12,6 +12,7 @@
 #include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"
+#include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionIndices.h"
@@ -21,6 +22,7 @@
 #include "module/services/DocLocks.h"
 #include "module/services/ReactorSuspension.h"
 #include "module/services/XDataServices.h"
+#include "module/ui/CDlgMain.h"
 #include "module/ui/PaletteApp.h"
 #include "module/ui/WindowPlacement.h"
 
@@ -44,9 +46,15 @@ int rowId(const PropertyRow& row) {
 // The remembered group states are filed in the order general, units, text, lines.
 constexpr PropertyGroup kFiledGroupOrder[kGroupCount] = {kGroupGeneral, kGroupUnits, kGroupText, kGroupLines};
 
-const wchar_t* kindName(int kind) {
-    return kind == kPropKindChains ? L"Lin.Bem." : kind == kPropKindHeights ? L"HK" : L"Keine Auswahl";
+std::wstring kindName(int kind) {
+    return LoadStr(kind == kPropKindChains    ? IDS_PROP_KIND_CHAINS
+                   : kind == kPropKindHeights ? IDS_PROP_KIND_HEIGHTS
+                                              : IDS_PROP_KIND_NONE);
 }
+
+// The split between the rows' names and their boxes, in the dialog's units.
+constexpr int kMinSplit = 40;
+constexpr int kMaxSplit = 220;
 
 // The object's three arrays; false when it is neither a chain nor a height mark.
 bool paramsOf(const AcDbObjectId& id, TRdimParams& params) {
@@ -119,6 +127,7 @@ BOOL CDlgProperties::OnInitDialog() {
     CDialog::OnInitDialog();
     restoreState();
     CheckDlgButton(IDC_PROP_COMPACT, m_compact ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemText(IDC_PROP_SPLIT, host::FormatW(L"%d", m_split).c_str());
     fillKindList();
     buildGrid();
     return TRUE;
@@ -131,12 +140,12 @@ void CDlgProperties::fillKindList() {
     for (int kind : {kPropKindChains, kPropKindHeights}) {
         const int count = objectsOf(kind).length();
         if (count == 0) continue;
-        const int at = list->AddString(host::FormatW(L"%s (%d)", kindName(kind), count).c_str());
+        const int at = list->AddString(host::FormatW(L"%s (%d)", kindName(kind).c_str(), count).c_str());
         list->SetItemData(at, static_cast<DWORD_PTR>(kind));
         if (kind == m_kind) list->SetCurSel(at);
     }
     if (list->GetCount() == 0) {
-        list->AddString(kindName(0));
+        list->AddString(kindName(0).c_str());
         list->SetCurSel(0);
     }
 }
@@ -178,7 +187,7 @@ void CDlgProperties::buildGrid() {
         for (const PropertyRow& row : PropertyRowsOf(m_kind)) {
             if (row.group != g) continue;
             auto label = std::make_unique<CStatic>();
-            label->Create(row.label, WS_CHILD, RECT{0, 0, 0, 0}, this, static_cast<UINT>(IDC_STATIC));
+            label->Create(PropertyRowLabel(m_kind, row).c_str(), WS_CHILD, RECT{0, 0, 0, 0}, this, static_cast<UINT>(IDC_STATIC));
             auto box = std::make_unique<CComboBox>();
             box->Create(WS_CHILD | CBS_DROPDOWN | CBS_AUTOHSCROLL, RECT{0, 0, 0, 0}, this,
                         static_cast<UINT>(rowId(row)));
@@ -245,6 +254,10 @@ BOOL CDlgProperties::OnCommand(WPARAM wParam, LPARAM lParam) {
         showGrid();
         return TRUE;
     }
+    if (id == IDC_PROP_SPLIT) {
+        if (code == EN_KILLFOCUS) onSplitEdited();
+        return TRUE;
+    }
     if (code == BN_CLICKED && id == IDC_PROP_SELECT) {
         onSelectObjects();
         return TRUE;
@@ -262,8 +275,8 @@ void CDlgProperties::onRowEdited(Row& r) {
     if (!OptEqualNoCase(OptTrim(text), VariesText()) && !PropertyRowAccepts(*r.row, text, &why)) {
         const auto before = edits.find(key);
         const std::wstring kept = before != edits.end() ? before->second : r.shown;
-        acutPrintf(L"\nEigenschaften: \"%s\" is no value for \"%s\" (%s); the row keeps \"%s\".", text.c_str(),
-                   r.row->label, why.c_str(), kept.c_str());
+        acutPrintf(LoadStr(IDS_PROP_REFUSED), text.c_str(), PropertyRowLabel(m_kind, *r.row).c_str(), why.c_str(),
+                   kept.c_str());
         r.box->SetWindowText(kept.c_str());
         return;
     }
@@ -271,6 +284,21 @@ void CDlgProperties::onRowEdited(Row& r) {
         edits.erase(key);
     else
         edits[key] = text;
+}
+
+void CDlgProperties::onSplitEdited() {
+    std::wstring text;
+    GetDlgItemText(IDC_PROP_SPLIT, text);
+    const std::wstring t = OptTrim(text);
+    const bool digits = !t.empty() && t.size() < 5 && t.find_first_not_of(L"0123456789") == std::wstring::npos;
+    const int split = digits ? OptToInt(t) : 0;
+    if (split < kMinSplit || split > kMaxSplit) {
+        acutPrintf(LoadStr(IDS_PROP_BAD_SPLIT), text.c_str());
+        SetDlgItemText(IDC_PROP_SPLIT, host::FormatW(L"%d", m_split).c_str());
+        return;
+    }
+    m_split = split;
+    showGrid();
 }
 
 void CDlgProperties::onKindChosen() {
@@ -286,7 +314,7 @@ void CDlgProperties::onSelectObjects() {
     // The dialog steps aside while the user selects in the drawing.
     ShowWindow(SW_HIDE);
     AcDbObjectIdArray ids;
-    SelectEntities(ids, L"\nObjekte w\u00E4hlen:", kChainFilter, kHeightFilter);
+    SelectEntities(ids, LoadStr(IDS_PROP_SELECT), kChainFilter, kHeightFilter);
     ShowWindow(SW_SHOW);
     if (ids.isEmpty()) return;
     CDlgProperties fresh(ids, m_kind);
@@ -332,7 +360,7 @@ void CDlgProperties::restoreState() {
     int v[5] = {kDefaultSplit, 1, 1, 1, 1};
     if (!saved.empty()) {
         const int n = std::swscanf(saved.c_str(), L"%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4]);
-        if (n != 5 || v[0] < 40 || v[0] > 220) {
+        if (n != 5 || v[0] < kMinSplit || v[0] > kMaxSplit) {
             LogFmt(L"\nCDlgProperties: DlgProperties=%s ", saved.c_str());
             v[0] = kDefaultSplit;
             v[1] = v[2] = v[3] = v[4] = 1;
@@ -377,16 +405,23 @@ bool OpenDlgProperties(const AcDbObjectIdArray* objects, int kind) {
         const wchar_t* first = kind == kPropKindHeights ? kHeightFilter : kChainFilter;
         const wchar_t* second = kind == kPropKindAll ? kHeightFilter : nullptr;
         if (SelectImplied(ids, first) + (second ? SelectImplied(ids, second) : 0) == 0)
-            SelectEntities(ids, L"\nObjekte w\u00E4hlen:", first, second);
+            SelectEntities(ids, LoadStr(IDS_PROP_SELECT), first, second);
     }
     const int previous = SetReactorsSuspended(8);
     HideDlgMain();
-    bool ok = false;
+    bool ok = false, changed = false;
     {
         CTemporaryResourceOverride resources;
         CDlgProperties dlg(ids, kind);
         ok = dlg.DoModal() == IDOK;
         if (ok) LogFmt(L"\nCDlgProperties: %d objects changed ", dlg.ChangedCount());
+        changed = ok && dlg.ChangedCount() > 0;
+    }
+    // A palette that shows the selection's values shows them as they are now.
+    if (changed && dlgMyApp && pGlobDimOptions && pGlobDimOptions->m_bNoWrite &&
+        !dlgMyApp->CurrentObjects().isEmpty()) {
+        const AcDbObjectIdArray shown = dlgMyApp->CurrentObjects();
+        dlgMyApp->SelectObjects(shown);
     }
     ShowDlgMain();
     SetReactorsSuspended(previous);

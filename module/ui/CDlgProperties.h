@@ -52,6 +52,8 @@ private:
     std::wstring commonText(const PropertyRow& row) const;
     void onRowEdited(Row& row);
     void onKindChosen();
+    // A typed width of the rows' names; a wrong one is told and the width stays.
+    void onSplitEdited();
     void onSelectObjects();
     // Writes the edited rows into the objects; the number of objects changed.
     int applyEdits();

@@ -5,6 +5,9 @@
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionDefaults.h"
+#include "module/base/LintaroLog.h"
+#include "module/options/OptionKeys.h"
+#include "module/resources/PropertiesResources.h"
 #include "module/resources/resource.h"
 #include "module/ui/PaletteValues.h"
 
@@ -16,64 +19,76 @@ namespace {
 
 using RV = RowValue;
 
-// Chains: what the palette sets, the chain's own switches and the label.
+// Chains: what the palette sets, the chain's own switches, its arc settings and the label.
 const std::vector<PropertyRow> kChainRows = {
-    {OPT_TYPE_STRING, IND_S_Scale, kGroupGeneral, L"Ma\u00DFstab", RV::Scale, true},
-    {OPT_TYPE_INT, IND_I_LastType, kGroupGeneral, L"Ma\u00DFsymbol", RV::Tick, true},
-    {OPT_TYPE_STRING, IND_S_DimDescription, kGroupGeneral, L"Beschriftung", RV::Label, true},
-    {OPT_TYPE_INT, IND_I_SumStatus, kGroupGeneral, L"Summe der Ma\u00DFe", RV::Switch, false},
-    {OPT_TYPE_INT, IND_I_WipeOutStatus, kGroupGeneral, L"Ma\u00DFtext-Hintergrund", RV::Switch, false},
-    {OPT_TYPE_DOUBLE, IND_D_TextHeight, kGroupText, L"Texth\u00F6he", RV::Positive, true},
-    {OPT_TYPE_STRING, IND_S_TextStyle, kGroupText, L"Textstil", RV::Text, false},
-    {OPT_TYPE_DOUBLE, IND_D_TextOffset, kGroupText, L"Textabstand (%)", RV::Number, false},
-    {OPT_TYPE_DOUBLE, IND_D_ExpTextHeight, kGroupText, L"Exponent-Texth\u00F6he (%)", RV::Positive, false},
-    {OPT_TYPE_INT, IND_I_TextAlign, kGroupText, L"Ma\u00DFzahlposition", RV::AboveBelow, false},
-    {OPT_TYPE_INT, IND_I_TextPosition, kGroupText, L"Pos.der zweiten Ma\u00DFzahl", RV::AboveBelow, false},
-    {OPT_TYPE_INT, IND_I_MCmFrom10, kGroupText, L"Reduzierte Gr\u00F6\u00DFe", RV::YesNo, false},
-    {OPT_TYPE_DOUBLE, IND_D_ExtLineLength, kGroupLines, L"Hilfslinien", RV::ExtLine, true},
-    {OPT_TYPE_INT, IND_I_DirectionExt, kGroupLines, L"Hilfslinienrichtung", RV::Switch, false},
-    {OPT_TYPE_DOUBLE, IND_D_DimLinesDistance, kGroupLines, L"Ma\u00DFlinien-Versatz", RV::Positive, false},
-    {OPT_TYPE_DOUBLE, IND_D_TickSize, kGroupLines, L"Symbolgr\u00F6\u00DFe", RV::Number, false},
-    {OPT_TYPE_DOUBLE, IND_D_ExtendBeyondDimLine, kGroupLines, L"\u00DCberstand der Hilfslinien", RV::Number,
-     false},
-    {OPT_TYPE_DOUBLE, IND_D_ExtendBeyondTick, kGroupLines, L"\u00DCberstand der Ma\u00DFlinie", RV::Number, false},
-    {OPT_TYPE_DOUBLE, IND_D_OffsetFromOrigin, kGroupLines, L"Abstand vom Ma\u00DFpunkt", RV::Number, false},
-    {OPT_TYPE_DOUBLE, IND_D_AcadUnits, kGroupUnits, L"Einheit je ZE =", RV::Units, false},
-    {OPT_TYPE_STRING, IND_S_Measure, kGroupUnits, L"Darstellung in", RV::Measure, true},
-    {OPT_TYPE_INT, IND_I_Decimals, kGroupUnits, L"Nachkommast.", RV::Whole, true},
-    {OPT_TYPE_INT, IND_I_RoundMM, kGroupUnits, L"Runden auf", RV::Rounding, false},
-    {OPT_TYPE_INT, IND_I_TrimZero, kGroupUnits, L"Nullen unterdr\u00FCcken", RV::YesNo, false},
-    {OPT_TYPE_DOUBLE, IND_D_UserTextTolerance, kGroupUnits, L"Ma\u00DFtoleranz", RV::Number, false},
+    {OPT_TYPE_STRING, IND_S_Scale, kGroupGeneral, IDS_PROP_SCALE, RV::Scale, true},
+    {OPT_TYPE_INT, IND_I_LastType, kGroupGeneral, IDS_PROP_TICK, RV::Tick, true},
+    {OPT_TYPE_STRING, IND_S_DimDescription, kGroupGeneral, IDS_PROP_LABEL, RV::Label, true},
+    {OPT_TYPE_INT, IND_I_SumStatus, kGroupGeneral, IDS_PROP_SUM, RV::Switch, false},
+    {OPT_TYPE_INT, IND_I_WipeOutStatus, kGroupGeneral, IDS_PROP_WIPEOUT, RV::Switch, false},
+    {OPT_TYPE_INT, IND_I_LayerWithoutScale, kGroupGeneral, IDS_PROP_LAYER_NO_SCALE, RV::YesNo, false},
+    {OPT_TYPE_DOUBLE, IND_D_TextHeight, kGroupText, IDS_PROP_TEXT_HEIGHT, RV::Positive, true},
+    {OPT_TYPE_STRING, IND_S_TextStyle, kGroupText, IDS_PROP_TEXT_STYLE, RV::Text, false},
+    {OPT_TYPE_DOUBLE, IND_D_TextOffset, kGroupText, IDS_PROP_TEXT_OFFSET, RV::Number, false},
+    {OPT_TYPE_DOUBLE, IND_D_ExpTextHeight, kGroupText, IDS_PROP_EXP_HEIGHT, RV::Positive, false},
+    {OPT_TYPE_INT, IND_I_TextAlign, kGroupText, IDS_PROP_TEXT_ALIGN, RV::AboveBelow, false},
+    {OPT_TYPE_INT, IND_I_TextPosition, kGroupText, IDS_PROP_TEXT_POSITION, RV::AboveBelow, false},
+    {OPT_TYPE_INT, IND_I_MCmFrom10, kGroupText, IDS_PROP_REDUCED, RV::YesNo, false},
+    {OPT_TYPE_DOUBLE, IND_D_ExtLineLength, kGroupLines, IDS_PROP_EXT_LINES, RV::ExtLine, true},
+    {OPT_TYPE_INT, IND_I_DirectionExt, kGroupLines, IDS_PROP_EXT_DIRECTION, RV::Switch, false},
+    {OPT_TYPE_DOUBLE, IND_D_DimLinesDistance, kGroupLines, IDS_PROP_LINES_DISTANCE, RV::Positive, false},
+    {OPT_TYPE_DOUBLE, IND_D_TickSize, kGroupLines, IDS_PROP_TICK_SIZE, RV::Number, false},
+    {OPT_TYPE_DOUBLE, IND_D_ExtendBeyondDimLine, kGroupLines, IDS_PROP_EXTEND_EXT, RV::Number, false},
+    {OPT_TYPE_DOUBLE, IND_D_ExtendBeyondTick, kGroupLines, IDS_PROP_EXTEND_DIMLINE, RV::Number, false},
+    {OPT_TYPE_DOUBLE, IND_D_OffsetFromOrigin, kGroupLines, IDS_PROP_ORIGIN_OFFSET, RV::Number, false},
+    {OPT_TYPE_INT, IND_I_ArcDimMinPoint, kGroupLines, IDS_PROP_ARC_MIN_POINT, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_ArcDimMaxPoint, kGroupLines, IDS_PROP_ARC_MAX_POINT, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_ArcDimAsCircle, kGroupLines, IDS_PROP_ARC_AS_CIRCLE, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_ArcDimCW, kGroupLines, IDS_PROP_ARC_CW, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_ArcDimInputArcIsCircle, kGroupLines, IDS_PROP_ARC_INPUT_CIRCLE, RV::YesNo, false},
+    {OPT_TYPE_DOUBLE, IND_D_AcadUnits, kGroupUnits, IDS_PROP_UNITS, RV::Units, false},
+    {OPT_TYPE_STRING, IND_S_Measure, kGroupUnits, IDS_PROP_MEASURE, RV::Measure, true},
+    {OPT_TYPE_INT, IND_I_Decimals, kGroupUnits, IDS_PROP_DECIMALS, RV::Whole, true},
+    {OPT_TYPE_INT, IND_I_RoundMM, kGroupUnits, IDS_PROP_ROUNDING, RV::Rounding, false},
+    {OPT_TYPE_INT, IND_I_TrimZero, kGroupUnits, IDS_PROP_TRIM_ZERO, RV::YesNo, false},
+    {OPT_TYPE_DOUBLE, IND_D_UserTextTolerance, kGroupUnits, IDS_PROP_TOLERANCE, RV::Number, false},
+    {OPT_TYPE_INT, IND_I_AltUnitsStatus, kGroupUnits, IDS_PROP_ALT_UNITS, RV::Switch, false},
+    {OPT_TYPE_INT, IND_I_Format, kGroupUnits, IDS_PROP_FORMAT, RV::Whole, false},
 };
 
-// Height marks: their own names of the shared indices (symbol size, reduced size ...).
+// Height marks: their own names of the shared indices (symbol size, reduced size ...),
+// their type and whether a typed value text stays.
 const std::vector<PropertyRow> kHeightRows = {
-    {OPT_TYPE_STRING, IND_S_Scale, kGroupGeneral, L"Ma\u00DFstab", RV::Scale, true},
-    {OPT_TYPE_INT, IND_I_WipeOutStatus, kGroupGeneral, L"Ma\u00DFtext-Hintergrund", RV::Switch, false},
-    {OPT_TYPE_INT, IND_I_HDimNoModify, kGroupGeneral, L"Bezugsebene fixiert", RV::YesNo, false},
-    {OPT_TYPE_DOUBLE, IND_D_TextHeight, kGroupText, L"Texth\u00F6he", RV::Positive, true},
-    {OPT_TYPE_STRING, IND_S_TextStyle, kGroupText, L"Textstil", RV::Text, false},
-    {OPT_TYPE_DOUBLE, IND_D_TextOffset, kGroupText, L"Textabstand (%)", RV::Number, false},
-    {OPT_TYPE_INT, IND_I_TextAlign, kGroupText, L"Ma\u00DFzahlposition", RV::HeightAlign, true},
-    {OPT_TYPE_INT, IND_I_HDimTextUnderline, kGroupText, L"Text unterstreichen", RV::YesNo, false},
-    {OPT_TYPE_INT, IND_I_HPDimTextUnderline, kGroupText, L"Grundriss-Text unterstreichen", RV::YesNo, false},
-    {OPT_TYPE_INT, IND_I_HIsReducedSize, kGroupText, L"Reduzierte Gr\u00F6\u00DFe", RV::YesNo, false},
-    {OPT_TYPE_INT, IND_I_ExtLine, kGroupLines, L"Hilfslinie", RV::YesNo, false},
-    {OPT_TYPE_DOUBLE, IND_D_HDimSize, kGroupLines, L"HK-Symbolgr\u00F6\u00DFe", RV::Positive, true},
-    {OPT_TYPE_DOUBLE, IND_D_HDimDiameter, kGroupLines, L"Symboldurchmesser", RV::Positive, false},
-    {OPT_TYPE_DOUBLE, IND_D_HDimReducedSize, kGroupLines, L"Reduzierte Gr\u00F6\u00DFe (%)", RV::Positive, false},
-    {OPT_TYPE_DOUBLE, IND_D_AcadUnits, kGroupUnits, L"Einheit je ZE =", RV::Units, false},
-    {OPT_TYPE_STRING, IND_S_Measure, kGroupUnits, L"Darstellung in", RV::Measure, true},
-    {OPT_TYPE_INT, IND_I_Decimals, kGroupUnits, L"Nachkommast.", RV::Whole, true},
-    {OPT_TYPE_INT, IND_I_RoundMM, kGroupUnits, L"Runden auf", RV::Rounding, false},
-    {OPT_TYPE_INT, IND_I_TrimZero, kGroupUnits, L"Nullen unterdr\u00FCcken", RV::YesNo, false},
+    {OPT_TYPE_STRING, IND_S_Scale, kGroupGeneral, IDS_PROP_SCALE, RV::Scale, true},
+    {OPT_TYPE_INT, IND_I_LastType, kGroupGeneral, IDS_PROP_TYPE, RV::HeightType, true},
+    {OPT_TYPE_INT, IND_I_WipeOutStatus, kGroupGeneral, IDS_PROP_WIPEOUT, RV::Switch, false},
+    {OPT_TYPE_INT, IND_I_HDimNoModify, kGroupGeneral, IDS_PROP_H_FIXED, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_HUserText, kGroupGeneral, IDS_PROP_H_USER_TEXT, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_LayerWithoutScale, kGroupGeneral, IDS_PROP_LAYER_NO_SCALE, RV::YesNo, false},
+    {OPT_TYPE_DOUBLE, IND_D_TextHeight, kGroupText, IDS_PROP_TEXT_HEIGHT, RV::Positive, true},
+    {OPT_TYPE_STRING, IND_S_TextStyle, kGroupText, IDS_PROP_TEXT_STYLE, RV::Text, false},
+    {OPT_TYPE_DOUBLE, IND_D_TextOffset, kGroupText, IDS_PROP_TEXT_OFFSET, RV::Number, false},
+    {OPT_TYPE_INT, IND_I_TextAlign, kGroupText, IDS_PROP_TEXT_ALIGN, RV::HeightAlign, true},
+    {OPT_TYPE_INT, IND_I_HDimTextUnderline, kGroupText, IDS_PROP_H_UNDERLINE, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_HPDimTextUnderline, kGroupText, IDS_PROP_H_PLAN_UNDERLINE, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_HIsReducedSize, kGroupText, IDS_PROP_REDUCED, RV::YesNo, false},
+    {OPT_TYPE_INT, IND_I_ExtLine, kGroupLines, IDS_PROP_H_EXT_LINE, RV::YesNo, false},
+    {OPT_TYPE_DOUBLE, IND_D_HDimSize, kGroupLines, IDS_PROP_H_SIZE, RV::Positive, true},
+    {OPT_TYPE_DOUBLE, IND_D_HDimDiameter, kGroupLines, IDS_PROP_H_DIAMETER, RV::Positive, false},
+    {OPT_TYPE_DOUBLE, IND_D_HDimReducedSize, kGroupLines, IDS_PROP_H_REDUCED_SIZE, RV::Positive, false},
+    {OPT_TYPE_DOUBLE, IND_D_AcadUnits, kGroupUnits, IDS_PROP_UNITS, RV::Units, false},
+    {OPT_TYPE_STRING, IND_S_Measure, kGroupUnits, IDS_PROP_MEASURE, RV::Measure, true},
+    {OPT_TYPE_INT, IND_I_Decimals, kGroupUnits, IDS_PROP_DECIMALS, RV::Whole, true},
+    {OPT_TYPE_INT, IND_I_RoundMM, kGroupUnits, IDS_PROP_ROUNDING, RV::Rounding, false},
+    {OPT_TYPE_INT, IND_I_TrimZero, kGroupUnits, IDS_PROP_TRIM_ZERO, RV::YesNo, false},
 };
 
 // Codes 0 to 5 of the tick names, as the chain stores its symbol.
 const int kTickNames[] = {IDS_TICK_NONE, IDS_TICK_OBLIQUE, IDS_TICK_DOT, IDS_TICK_CIRCLE, IDS_TICK_ARROW, IDS_TICK_CROSS};
-const wchar_t* const kTickDefaults[] = {L"Kein", L"Schr\u00E4g", L"Punkt", L"Kreis", L"Pfeil", L"Kreuz"};
 // The alignment codes of section marks that have a name of their own.
 const int kHeightAlignCodes[] = {4, 7, 10, 6, 9, 12, 5, 11};
+// Section marks have types 1 to 5, plan marks 1 to 4.
+constexpr std::uint32_t kHighestHeightType = 5;
 // The palette's combo that holds the same value.
 int paletteComboOf(RowValue value) {
     switch (value) {
@@ -92,8 +107,8 @@ int paletteComboOf(RowValue value) {
     }
 }
 
-std::wstring yes() { return LoadStrOr(IDS_YES, L"Ja"); }
-std::wstring no() { return LoadStrOr(IDS_NO, L"Nein"); }
+std::wstring yes() { return LoadStr(IDS_YES); }
+std::wstring no() { return LoadStr(IDS_NO); }
 
 // A whole text that is a finite number ("2.5", "-1", "2,5" as a German user types it).
 std::optional<double> number(const std::wstring& text) {
@@ -133,22 +148,27 @@ std::optional<std::uint32_t> namedCode(const RowValue value, const std::wstring&
         if (OptEqualNoCase(t, no())) return 0u;
         return whole(t);
     case RV::Switch:
-        if (OptEqualNoCase(t, LoadStrOr(IDS_SWITCH_ON, L"Ein"))) return 1u;
-        if (t == LoadStrOr(IDS_SWITCH_DASH, L"-")) return 0u;
-        if (OptEqualNoCase(t, LoadStrOr(IDS_SWITCH_OFF, L"Aus"))) return 2u;
+        if (OptEqualNoCase(t, std::wstring(LoadStr(IDS_SWITCH_ON)))) return 1u;
+        if (t == std::wstring(LoadStr(IDS_SWITCH_DASH))) return 0u;
+        if (OptEqualNoCase(t, std::wstring(LoadStr(IDS_SWITCH_OFF)))) return 2u;
         return std::nullopt;
     case RV::AboveBelow:
-        if (OptEqualNoCase(t, LoadStrOr(IDS_POSITION_ABOVE, L"\u00DCber"))) return 1u;
-        if (OptEqualNoCase(t, LoadStrOr(IDS_POSITION_BELOW, L"Unter"))) return 0u;
+        if (OptEqualNoCase(t, std::wstring(LoadStr(IDS_POSITION_ABOVE)))) return 1u;
+        if (OptEqualNoCase(t, std::wstring(LoadStr(IDS_POSITION_BELOW)))) return 0u;
         return std::nullopt;
     case RV::Tick:
         for (std::uint32_t code = 0; code < std::size(kTickNames); ++code)
-            if (OptEqualNoCase(t, LoadStrOr(kTickNames[code], kTickDefaults[code]))) return code;
+            if (OptEqualNoCase(t, std::wstring(LoadStr(kTickNames[code])))) return code;
         return std::nullopt;
     case RV::HeightAlign:
         for (int code : kHeightAlignCodes)
             if (t == HeightTextAlignName(false, code)) return static_cast<std::uint32_t>(code);
         return std::nullopt;
+    case RV::HeightType: {
+        const std::optional<std::uint32_t> type = whole(t);
+        if (type && *type >= 1 && *type <= kHighestHeightType) return type;
+        return std::nullopt;
+    }
     case RV::Whole:
         return whole(t);
     default:
@@ -161,13 +181,13 @@ std::wstring codeName(RowValue value, std::uint32_t code) {
     case RV::YesNo:
         return code != 0 ? yes() : no();
     case RV::Switch:
-        return code == 1   ? LoadStrOr(IDS_SWITCH_ON, L"Ein")
-               : code == 2 ? LoadStrOr(IDS_SWITCH_OFF, L"Aus")
-                           : LoadStrOr(IDS_SWITCH_DASH, L"-");
+        return code == 1   ? std::wstring(LoadStr(IDS_SWITCH_ON))
+               : code == 2 ? std::wstring(LoadStr(IDS_SWITCH_OFF))
+                           : std::wstring(LoadStr(IDS_SWITCH_DASH));
     case RV::AboveBelow:
-        return code != 0 ? LoadStrOr(IDS_POSITION_ABOVE, L"\u00DCber") : LoadStrOr(IDS_POSITION_BELOW, L"Unter");
+        return code != 0 ? std::wstring(LoadStr(IDS_POSITION_ABOVE)) : std::wstring(LoadStr(IDS_POSITION_BELOW));
     case RV::Tick:
-        return code < std::size(kTickNames) ? LoadStrOr(kTickNames[code], kTickDefaults[code])
+        return code < std::size(kTickNames) ? std::wstring(LoadStr(kTickNames[code]))
                                             : FormatOptDouble(code);
     case RV::HeightAlign:
         return HeightTextAlignName(false, static_cast<int>(code));
@@ -233,16 +253,31 @@ const PropertyRow* FindPropertyRow(int kind, int type, int index) {
 std::wstring PropertyGroupCaption(PropertyGroup group, bool compact) {
     switch (group) {
     case kGroupGeneral:
-        return compact ? L"Editierbare Parameter" : L"Allgemein";
+        return LoadStr(compact ? IDS_PROP_GROUP_EDITABLE : IDS_PROP_GROUP_GENERAL);
     case kGroupText:
-        return L"Text";
+        return LoadStr(IDS_PROP_GROUP_TEXT);
     case kGroupLines:
-        return L"Linien und Symbole";
+        return LoadStr(IDS_PROP_GROUP_LINES);
     case kGroupUnits:
-        return L"Einheiten";
+        return LoadStr(IDS_PROP_GROUP_UNITS);
     default:
         return std::wstring();
     }
+}
+
+std::wstring PropertyRowLabel(int kind, const PropertyRow& row) {
+    if (pGlobDimOptions) {
+        const int mode = kind == kPropKindHeights ? OPT_MODE_HEIGHT : OPT_MODE_CHAIN;
+        const auto it = pGlobDimOptions->mapParamInfo.find(OptParamKey(row.type, row.index, mode));
+        // The first character says where the value is stored; a separator may follow.
+        if (it != pGlobDimOptions->mapParamInfo.end() && it->second.size() > 1) {
+            std::wstring text = it->second.substr(1);
+            const std::size_t start = text.find_first_not_of(L",;| \t");
+            text = start == std::wstring::npos ? std::wstring() : OptTrim(text.substr(start));
+            if (!text.empty()) return text;
+        }
+    }
+    return LoadStr(row.labelId);
 }
 
 std::wstring PropertyRowText(const PropertyRow& row, const ParamArraysView& params) {
@@ -279,10 +314,14 @@ std::vector<std::wstring> PropertyRowChoices(const PropertyRow& row) {
         for (int code : kHeightAlignCodes)
             out.push_back(HeightTextAlignName(false, code));
         return out;
+    case RV::HeightType:
+        for (std::uint32_t type = 1; type <= kHighestHeightType; ++type)
+            out.push_back(FormatOptDouble(type));
+        return out;
     case RV::Rounding:
         return {L"", L"5   mm", L"2.5 mm"};
     case RV::ExtLine:
-        return {LoadStrOr(IDS_EXTLINE_MAXIMUM, L"<maximal>"), LoadStrOr(IDS_EXTLINE_NONE, L"<keine>")};
+        return {std::wstring(LoadStr(IDS_EXTLINE_MAXIMUM)), std::wstring(LoadStr(IDS_EXTLINE_NONE))};
     case RV::Units:
         return {L"1 m", L"1 cm", L"1 mm"};
     case RV::Measure:
@@ -306,20 +345,20 @@ bool PropertyRowAccepts(const PropertyRow& row, const std::wstring& text, std::w
     if (why) {
         switch (row.value) {
         case RV::Number:
-            *why = L"a number";
+            *why = LoadStr(IDS_PROP_WANT_NUMBER);
             break;
         case RV::Positive:
-            *why = L"a number above 0";
+            *why = LoadStr(IDS_PROP_WANT_POSITIVE);
             break;
         case RV::Whole:
-            *why = L"a whole number";
+            *why = LoadStr(IDS_PROP_WANT_WHOLE);
             break;
         default: {
             std::wstring list;
             for (const std::wstring& c : PropertyRowChoices(row))
                 list += (list.empty() ? L"\"" : L", \"") + c + L"\"";
-            *why = list.empty() ? L"another text" : L"one of " + list;
-            if (row.value == RV::ExtLine) *why += L" or a length";
+            *why = list.empty() ? std::wstring(LoadStr(IDS_PROP_WANT_TEXT)) : host::FormatW(LoadStr(IDS_PROP_WANT_ONE_OF), list.c_str());
+            if (row.value == RV::ExtLine) *why += LoadStr(IDS_PROP_WANT_LENGTH);
             break;
         }
         }

@@ -34,14 +34,15 @@ enum class RowValue {
     Scale,      // "1:50" or the annotative scale; also sets IND_D_ScaleVal
     Label,      // the chain label without its location digit
     Text,       // any text, taken as it is
-    HeightAlign // the alignment names of section marks
+    HeightAlign, // the alignment names of section marks
+    HeightType   // a height mark's type, 1 to 5
 };
 
 struct PropertyRow {
     int type;  // OPT_TYPE_STRING, OPT_TYPE_DOUBLE or OPT_TYPE_INT
     int index; // into that array
     PropertyGroup group;
-    const wchar_t* label;
+    unsigned labelId; // the row's name in the string table
     RowValue value;
     bool compact; // shown in the compact view too
 };
@@ -51,6 +52,10 @@ struct PropertyRow {
 const std::vector<PropertyRow>& PropertyRowsOf(int kind);
 // The row of (type, index) for the kind; null when the grid has none.
 const PropertyRow* FindPropertyRow(int kind, int type, int index);
+
+// The row's name: the description DimParam.ini gives the parameter's key (the text after
+// its storage digit and a separator, "1;Texthöhe der Maßzahlen"), else the string table's.
+std::wstring PropertyRowLabel(int kind, const PropertyRow& row);
 
 // The group captions; the compact view calls the first group "Editierbare Parameter".
 std::wstring PropertyGroupCaption(PropertyGroup group, bool compact);

@@ -146,8 +146,8 @@ TEST_F(PropertiesTest, YesStoresOneAndAWrongEntryIsRefusedWithoutChangingAnythin
         setText(form, kLabelRow, L"Achse B");
         click(form, IDOK);
     });
-    EXPECT_TRUE(said(L"\"abc\" is no value for \"Texth\u00F6he\"")) << transcript();
-    EXPECT_TRUE(said(L"\"-\" is no value for \"Textabstand (%)\"")) << transcript();
+    EXPECT_TRUE(said(L"\"abc\" ist kein Wert f\u00FCr \"Texth\u00F6he\"")) << transcript();
+    EXPECT_TRUE(said(L"\"-\" ist kein Wert f\u00FCr \"Textabstand (%)\"")) << transcript();
     EXPECT_EQ(afterWrong, L"<var>") << "the row keeps what it showed";
     EXPECT_EQ(paramInt(0, IND_I_MCmFrom10), 1u);
     EXPECT_EQ(paramInt(1, IND_I_MCmFrom10), 1u);

@@ -148,7 +148,7 @@ TEST(PropertyRows, HeightMarksHaveTheirOwnRowsAndGroupsAreComplete) {
     const PropertyRow* markSize = FindPropertyRow(kPropKindHeights, OPT_TYPE_DOUBLE, IND_D_HDimSize);
     ASSERT_NE(chainSize, nullptr);
     ASSERT_NE(markSize, nullptr);
-    EXPECT_NE(std::wstring(chainSize->label), std::wstring(markSize->label));
+    EXPECT_NE(PropertyRowLabel(kPropKindChains, *chainSize), PropertyRowLabel(kPropKindHeights, *markSize));
     EXPECT_EQ(FindPropertyRow(kPropKindHeights, OPT_TYPE_STRING, IND_S_DimDescription), nullptr)
         << "index 6 is a mark's link, no label";
     TRdimParams p = sample();
@@ -160,7 +160,7 @@ TEST(PropertyRows, HeightMarksHaveTheirOwnRowsAndGroupsAreComplete) {
         bool groups[kGroupCount] = {};
         for (const PropertyRow& row : PropertyRowsOf(kind)) {
             groups[row.group] = true;
-            EXPECT_EQ(FindPropertyRow(kind, row.type, row.index), &row) << row.label;
+            EXPECT_EQ(FindPropertyRow(kind, row.type, row.index), &row) << row.labelId;
         }
         for (bool g : groups)
             EXPECT_TRUE(g) << kind;
