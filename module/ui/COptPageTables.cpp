@@ -49,10 +49,34 @@ void tellBadRow(const std::wstring& what) {
     MsgBoxFmt(LoadStrOr(IDS_OPT_BAD_ROW, L"Ung\u00FCltiger Eintrag: \"%s\"").c_str(), what.c_str());
 }
 
-// The lists of the "Listen" page; the text mode has no extension lines.
+// The lists of the "Listen" page: the palette's distances and extension lengths (the
+// text mode has no extension lines), the layers' default colours, and the formats the
+// alternate units offer (a general list, the same in every mode).
+constexpr const wchar_t* kAltFormatList = L"AltFormatList";
+constexpr const wchar_t* kLayerColors = L"Layer2DefaultColor";
+
 std::vector<std::wstring> listNames(int dlgMode) {
-    if (dlgMode == OPT_DLG_TEXT) return {L"DimLinesDistance"};
-    return {L"DimLinesDistance", L"ExtLineLength"};
+    if (dlgMode == OPT_DLG_TEXT) return {L"DimLinesDistance", kLayerColors, kAltFormatList};
+    return {L"DimLinesDistance", L"ExtLineLength", kLayerColors, kAltFormatList};
+}
+
+std::vector<std::wstring> splitFormats(const std::wstring& list) {
+    std::vector<std::wstring> out;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(L',', start), list.size());
+        const std::wstring item = list.substr(start, comma - start);
+        if (!OptTrim(item).empty()) out.push_back(item);
+        start = comma + 1;
+    }
+    return out;
+}
+
+std::wstring joinFormats(const std::vector<std::wstring>& items) {
+    std::wstring out;
+    for (const std::wstring& item : items)
+        out += (out.empty() ? L"" : L",") + item;
+    return out;
 }
 
 } // namespace
@@ -80,7 +104,23 @@ bool MakeHeightRow(const std::wstring& height, const std::wstring& color, std::w
     return true;
 }
 
-bool MakeListEntry(const std::wstring& text, std::wstring& entry) {
+bool MakeListEntry(const std::wstring& list, const std::wstring& text, std::wstring& entry) {
+    if (OptEqualNoCase(list, kLayerColors)) {
+        std::wstring layer, color;
+        if (!SplitKeyValue(text, layer, color)) return false;
+        layer = OptTrim(layer);
+        if (layer.empty() || layer.size() > 255 || layer.find_first_of(kLayerRefused) != std::wstring::npos)
+            return false;
+        if (OptTrim(color).empty() || !colorOf(color, color)) return false;
+        entry = layer + L"=" + color;
+        return true;
+    }
+    if (OptEqualNoCase(list, kAltFormatList)) {
+        // A format shows the value where its "#" stands; a comma would split the list.
+        if (text.find(L'#') == std::wstring::npos || text.find_first_of(L",\r\n") != std::wstring::npos) return false;
+        entry = text;
+        return true;
+    }
     double v = 0.0;
     if (!ParseFieldNumber(text, false, 1.0e-6, kMaxLength, v)) return false;
     entry = FormatOptDouble(v);
@@ -238,7 +278,12 @@ std::wstring COptPage1::chosenList() const {
 
 void COptPage1::fillEntries() {
     const std::wstring name = chosenList();
-    m_entries = name.empty() ? std::vector<std::wstring>() : m_draft.List(m_mode, name);
+    if (name.empty())
+        m_entries.clear();
+    else if (name == kAltFormatList)
+        m_entries = splitFormats(m_draft.general[IND_OPT_S_AltFormatList]);
+    else
+        m_entries = m_draft.List(m_mode, name);
     if (auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_OPT_LIST_ENTRIES))) {
         list->ResetContent();
         for (const std::wstring& e : m_entries)
@@ -260,14 +305,31 @@ void COptPage1::show() {
 
 bool COptPage1::take() {
     const std::wstring name = chosenList();
-    if (!name.empty() && m_entries != m_draft.List(m_mode, name)) m_draft.SetList(m_mode, name, m_entries);
+    if (name == kAltFormatList)
+        m_draft.general[IND_OPT_S_AltFormatList] = joinFormats(m_entries);
+    else if (!name.empty() && m_entries != m_draft.List(m_mode, name))
+        m_draft.SetList(m_mode, name, m_entries);
     return true;
+}
+
+void COptPage1::saveList() {
+    const std::wstring name = chosenList();
+    if (!pGlobDimOptions || name.empty()) return;
+    if (name == kAltFormatList) {
+        const std::wstring list = joinFormats(m_entries);
+        pGlobDimOptions->arrayOptGeneral[IND_OPT_S_AltFormatList] = list;
+        pGlobDimOptions->SetOptValue(OPT_TYPE_GENERAL, IND_OPT_S_AltFormatList, list);
+        SaveAllIniBuffers();
+        return;
+    }
+    SaveSection(m_entries, CGlobDimOptions::GetSectionName(OptionModeOfDialogMode(m_mode), name),
+                pGlobDimOptions->CurOptionsFile);
 }
 
 void COptPage1::addEntry() {
     std::wstring text, entry;
     GetDlgItemText(IDC_OPT_LIST_ENTRY, text);
-    if (!MakeListEntry(text, entry)) {
+    if (!MakeListEntry(chosenList(), text, entry)) {
         tellBadRow(text);
         return;
     }
@@ -301,10 +363,8 @@ BOOL COptPage1::OnCommand(WPARAM wParam, LPARAM lParam) {
         fillEntries();
         return TRUE;
     case IDC_OPT_LIST_SAVE:
-        if (pGlobDimOptions && !chosenList().empty())
-            SaveSection(m_entries,
-                        CGlobDimOptions::GetSectionName(OptionModeOfDialogMode(m_mode), chosenList()),
-                        pGlobDimOptions->CurOptionsFile);
+        take();
+        saveList();
         return TRUE;
     default:
         return COptPageBase::OnCommand(wParam, lParam);

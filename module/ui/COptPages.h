@@ -118,8 +118,9 @@ protected:
     bool take() override;
 };
 
-// "Listen": the option lists the palette offers (dimension-line distances, extension
-// lengths): pick a list, add and remove entries; "Speichern" writes that list at once.
+// "Listen": the option lists (the palette's dimension-line distances and extension
+// lengths, the layers' default colours, the alternate units' formats): pick a list, add
+// and remove entries; "Speichern" writes that list at once.
 class COptPage1 : public COptPageBase {
 public:
     COptPage1(OptionDraft& draft, const int& dlgMode);
@@ -133,6 +134,7 @@ private:
     std::wstring chosenList() const;
     void fillEntries();
     void addEntry();
+    void saveList();
 
     std::vector<std::wstring> m_entries;
 };
@@ -144,8 +146,10 @@ private:
 bool MakeScaleRow(const std::wstring& scale, const std::wstring& layer, const std::wstring& color,
                   std::wstring& item);
 bool MakeHeightRow(const std::wstring& height, const std::wstring& color, std::wstring& item);
-// A list entry of "Listen": a length above 0 (a comma is taken as the point).
-bool MakeListEntry(const std::wstring& text, std::wstring& entry);
+// An entry of the "Listen" page's list `list`: for "Layer2DefaultColor" a layer the host
+// takes and a colour 0 to 256 ("WAND=3"), for "AltFormatList" a format with a "#" and
+// without a comma, else a length above 0 (a comma is taken as the point).
+bool MakeListEntry(const std::wstring& list, const std::wstring& text, std::wstring& entry);
 // Puts the item in place of the one with the same key (compared without case) or at the
 // end.
 void PutRow(std::vector<std::wstring>& items, const std::wstring& item);

@@ -96,9 +96,21 @@ TEST(OptionDialogRows, TableRowsAndNumbersAreCheckedBeforeTheyAreTaken) {
     EXPECT_FALSE(MakeHeightRow(L"0", L"2", item));
     EXPECT_FALSE(MakeHeightRow(L"-5", L"2", item));
     EXPECT_FALSE(MakeHeightRow(L"35", L"-1", item));
-    EXPECT_TRUE(MakeListEntry(L"12,50", item));
+    EXPECT_TRUE(MakeListEntry(L"ExtLineLength", L"12,50", item));
     EXPECT_EQ(item, L"12.5");
-    EXPECT_FALSE(MakeListEntry(L"12 cm", item));
+    EXPECT_FALSE(MakeListEntry(L"ExtLineLength", L"12 cm", item));
+    // The layers' default colours take "layer=colour", the formats need their "#".
+    EXPECT_TRUE(MakeListEntry(L"Layer2DefaultColor", L" WAND = 3 ", item));
+    EXPECT_EQ(item, L"WAND=3");
+    item = L"unchanged";
+    for (const wchar_t* bad : {L"WAND", L"WAND=", L"WAND=300", L"A<B=3", L"=3"})
+        EXPECT_FALSE(MakeListEntry(L"Layer2DefaultColor", bad, item)) << bad;
+    EXPECT_EQ(item, L"unchanged");
+    EXPECT_TRUE(MakeListEntry(L"AltFormatList", L"(#)", item));
+    EXPECT_EQ(item, L"(#)");
+    EXPECT_FALSE(MakeListEntry(L"AltFormatList", L"[#],x", item));
+    EXPECT_FALSE(MakeListEntry(L"AltFormatList", L"ohne", item));
+    EXPECT_FALSE(MakeListEntry(L"DimLinesDistance", L"WAND=3", item));
 
     // A row with the key of an existing one replaces it (key without case), else it is added.
     std::vector<std::wstring> items = {L"1:50=DIM_1_50=7", L"1:100=DIM_1_100=7"};
