@@ -88,12 +88,13 @@ void CmdLintaro() {
     if (!Palette().Open()) MsgBox(L"Any error on create lintaro dialog...");
 }
 
-// Shows the values of the selected chains on the palette: the pick-first selection, or
-// what the user selects now.
+// Shows the values of the selected chains and height marks on the palette: the pick-first
+// selection, or what the user selects now.
 static void CmdSelectLintaroObjects() {
     if (!Palette().Exists()) return;
     AcDbObjectIdArray ids;
-    if (SelectImplied(ids, L"XOTA_LINTARO") == 0) SelectEntities(ids, L"", L"XOTA_LINTARO");
+    const wchar_t* const kinds = L"XOTA_LINTARO,XOTA_DIM_HEIGHT";
+    if (SelectImplied(ids, kinds) == 0) SelectEntities(ids, L"", kinds);
     if (!ids.isEmpty()) Palette().SelectObjects(ids);
 }
 

@@ -129,3 +129,7 @@
 #define IDS_HELP_ACAD2LINTARO 7323
 #define IDS_HELP_LINTARO2ACAD 7324
 #define IDS_HELP_PROXY 7325
+
+// The palette's height-mark rows W1/W2 (the options and properties dialogs' texts are
+// 7800 to 7898, beside their templates).
+#define IDS_PALETTE_NO_MARK_ROWS 7899

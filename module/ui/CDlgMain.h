@@ -117,6 +117,12 @@ private:
     // The height-mark rows W1, W2 and their texts show a selected mark's (first: the
     // first of the selection; a later one with other texts shows "<var>" there).
     void showMarkRows(const TRdimHeight& mark, bool first);
+public:
+    // 'Aktualisieren' on a height mark: the rows W1/W2 as their buttons say and their
+    // texts where they do not show "<var>", while the palette shows a selection. True
+    // when the mark changed.
+    bool applyMarkRows(TRdimHeight& mark) const;
+private:
     void runBatchItem(UINT id);
     // The host's model background, which the text backgrounds are filled with.
     void storeBackgroundColour();

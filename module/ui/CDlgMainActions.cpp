@@ -176,6 +176,32 @@ void CDlgMain::showMarkRows(const TRdimHeight& mark, bool first) {
     }
 }
 
+bool CDlgMain::applyMarkRows(TRdimHeight& mark) const {
+    // The rows are the selection's only while the palette shows a selection; otherwise
+    // they show nothing that was chosen for the marks.
+    if (!pGlobDimOptions || !pGlobDimOptions->m_bNoWrite) return false;
+    constexpr int kFields[4] = {1099, 1097, 1098, 1096};
+    std::uint32_t format = mark.GetParamInt(IND_I_Format);
+    for (int row = 1; row <= 2; ++row)
+        format = SetHeightRowState(format, row, static_cast<int>(IsDlgButtonChecked(row == 2 ? IDC_BUT_W2 : IDC_BUT_W1)));
+    bool changed = false;
+    if (HeightRowState(format, 1) == 0 && HeightRowState(format, 2) == 0) {
+        // A mark without rows would show nothing at all: its rows stay.
+        acutPrintf(LoadStr(IDS_PALETTE_NO_MARK_ROWS));
+    } else if (format != mark.GetParamInt(IND_I_Format)) {
+        mark.SetParamInt(IND_I_Format, format);
+        changed = true;
+    }
+    for (int i = 0; i < 4; ++i) {
+        std::wstring text;
+        GetDlgItemText(kFields[i], text);
+        if (IsKeepOwnValue(text) || text == mark.GetText(i)) continue;
+        mark.SetText(i, text);
+        changed = true;
+    }
+    return changed;
+}
+
 void CDlgMain::OnButSelectObjects() {
     acedPostCommand(L"\x1b\x1bXOTA_SelectLintaroObjects ");
 }
@@ -198,7 +224,7 @@ const wchar_t* UpdateFilter(int mode) {
 // One selected object takes the palette's values when it is of the mode's kind: a
 // chain, a height mark (section or plan as the mode says), a host dimension or text
 // that carries the module's format mark. True when it was updated.
-bool UpdateObject(AcDbObjectId id, int mode) {
+bool UpdateObject(const CDlgMain& palette, AcDbObjectId id, int mode) {
     AcDbEntity* entity = nullptr;
     if (acdbOpenObject(entity, id, AcDb::kForWrite) != Acad::eOk) return false;
     const bool all = mode == OPT_MODE_ALL;
@@ -210,7 +236,16 @@ bool UpdateObject(AcDbObjectId id, int mode) {
     } else if (TRdimHeight* mark = TRdimHeight::cast(entity)) {
         const bool heightMode = mode == OPT_MODE_HEIGHT || mode == OPT_MODE_HEIGHT_PLAN;
         const bool kind = all || (heightMode && (mode == OPT_MODE_HEIGHT_PLAN) == mark->IsPlan());
-        updated = kind && mark->Regenerate(0) == 1;
+        if (kind) {
+            // The rows W1/W2 first: the palette's settings then keep the rows they set.
+            palette.applyMarkRows(*mark);
+            const std::uint32_t format = mark->GetParamInt(IND_I_Format);
+            updated = mark->Regenerate(0) == 1;
+            if (updated && mark->GetParamInt(IND_I_Format) != format) {
+                mark->SetParamInt(IND_I_Format, format);
+                mark->Regenerate(1);
+            }
+        }
     } else if (GetObjectKind(entity) == 10) {
         updated = (all || mode == OPT_MODE_CHAIN) && IsLintaroObject(entity) && SetLintaroStyle(entity);
     } else if (all) {
@@ -241,7 +276,7 @@ void CDlgMain::OnButUpdate() {
             CDbLockScope lock(acdbCurDwg(), L"OnButUpdate");
             AcDbObjectIdArray updated;
             for (const AcDbObjectId& id : ids)
-                if (UpdateObject(id, mode)) updated.append(id);
+                if (UpdateObject(*this, id, mode)) updated.append(id);
             ObjectsGraphicsModified(updated);
         }
     }
