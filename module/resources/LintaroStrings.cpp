@@ -138,6 +138,8 @@ const host::StringResource kStrings[] = {
     {IDS_PROP_WANT_TEXT, L"einen anderen Text"},
     {IDS_PROP_WANT_LENGTH, L" oder eine L\u00E4nge"},
     {IDS_PROP_BAD_SPLIT, L"\nEigenschaften: Spaltenbreite \"%s\" ung\u00FCltig (40 bis 220); sie bleibt, wie sie war."},
+    {IDS_PROP_KIND_HOST_DIMS, L"AutoCAD Ma\u00DFketten"},
+    {IDS_PROP_KIND_HOST_TEXTS, L"Texten"},
     {IDS_PALETTE_NO_MARK_ROWS, L"\nH\u00F6henkote ohne W1 und W2 zeigt nichts: ihre Zeilen bleiben, wie sie sind."},
     {IDS_DIMVALUE_CHANGE_TITLE, L"Ma\u00DFzahl \u00E4ndern"},
     {IDS_DIMVALUE_CHANGE_PROMPT, L"\n\nMa\u00DFzahl = "},

@@ -78,5 +78,7 @@
 #define IDS_PROP_WANT_TEXT 7856
 #define IDS_PROP_WANT_LENGTH 7857
 #define IDS_PROP_BAD_SPLIT 7858   // %s: what was typed
+#define IDS_PROP_KIND_HOST_DIMS 7859
+#define IDS_PROP_KIND_HOST_TEXTS 7860
 
 void RegisterPropertiesResources();

@@ -24,6 +24,7 @@
 #include "module/services/XDataServices.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/PaletteApp.h"
+#include "module/ui/PropertyObjects.h"
 #include "module/ui/WindowPlacement.h"
 
 #include <cwchar>
@@ -35,6 +36,22 @@ constexpr int kRowHeight = 18;
 constexpr int kDefaultSplit = 120;
 const wchar_t* const kChainFilter = L"XOTA_LINTARO";
 const wchar_t* const kHeightFilter = L"XOTA_DIM_HEIGHT";
+// Everything the grid has rows for: the module's objects and the host's marked ones.
+const wchar_t* const kAnyFilter = L"XOTA_LINTARO,XOTA_DIM_HEIGHT,*DIMENSION*,*TEXT";
+
+// The selection filter of a kind the dialog is opened with.
+const wchar_t* filterOf(int kind) {
+    switch (kind) {
+    case kPropKindChains:
+        return kChainFilter;
+    case kPropKindHeights:
+        return kHeightFilter;
+    case kPropKindHostTexts:
+        return L"*TEXT";
+    default:
+        return kAnyFilter;
+    }
+}
 
 int rowId(const PropertyRow& row) {
     const int base = row.type == OPT_TYPE_STRING   ? IDC_PROP_ROW_STRING
@@ -47,71 +64,36 @@ int rowId(const PropertyRow& row) {
 constexpr PropertyGroup kFiledGroupOrder[kGroupCount] = {kGroupGeneral, kGroupUnits, kGroupText, kGroupLines};
 
 std::wstring kindName(int kind) {
-    return LoadStr(kind == kPropKindChains    ? IDS_PROP_KIND_CHAINS
-                   : kind == kPropKindHeights ? IDS_PROP_KIND_HEIGHTS
-                                              : IDS_PROP_KIND_NONE);
+    switch (kind) {
+    case kPropKindChains:
+        return LoadStr(IDS_PROP_KIND_CHAINS);
+    case kPropKindHeights:
+        return LoadStr(IDS_PROP_KIND_HEIGHTS);
+    case kPropKindHostDims:
+        return LoadStr(IDS_PROP_KIND_HOST_DIMS);
+    case kPropKindHostTexts:
+        return LoadStr(IDS_PROP_KIND_HOST_TEXTS);
+    default:
+        return LoadStr(IDS_PROP_KIND_NONE);
+    }
 }
 
 // The split between the rows' names and their boxes, in the dialog's units.
 constexpr int kMinSplit = 40;
 constexpr int kMaxSplit = 220;
 
-// The object's three arrays; false when it is neither a chain nor a height mark.
-bool paramsOf(const AcDbObjectId& id, TRdimParams& params) {
-    AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk || !entity) return false;
-    bool ok = true;
-    if (const TRdim* chain = TRdim::cast(entity))
-        params = chain->GetParams();
-    else if (const TRdimHeight* mark = TRdimHeight::cast(entity))
-        params = mark->GetParams();
-    else
-        ok = false;
-    entity->close();
-    return ok;
-}
-
-// The edits onto one object; true when it changed. The object redraws itself with its
-// own update: a chain keeps its texts where they are, a mark composes its texts again.
-bool writeEdits(const AcDbObjectId& id, int kind, const std::map<std::pair<int, int>, std::wstring>& edits) {
-    AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, id, AcDb::kForWrite) != Acad::eOk || !entity) return false;
-    TRdim* chain = TRdim::cast(entity);
-    TRdimHeight* mark = TRdimHeight::cast(entity);
-    bool changed = false;
-    if (chain || mark) {
-        TRdimParams params = chain ? chain->GetParams() : mark->GetParams();
-        for (const auto& [key, text] : edits)
-            if (ParamChanged(kind, key.first, key.second, text, params.arrayString, params.arrayInt,
-                             params.arrayDouble) > 0)
-                changed = true;
-        if (changed && chain) {
-            chain->SetParams(std::move(params));
-            chain->DimRefresh(0);
-        } else if (changed && mark) {
-            mark->SetParams(std::move(params));
-            mark->SetCurHeight();
-            mark->SetPointDim(mark->GetPoint(kHPointDim));
-        }
-        if (changed) entity->recordGraphicsModified(true);
-    }
-    entity->close();
-    return changed;
-}
-
 } // namespace
 
 CDlgProperties::CDlgProperties(const AcDbObjectIdArray& ids, int kind) : CDialog(IDD_DLG_PROPERTIES) {
-    for (const AcDbObjectId& id : ids) {
-        AcDbEntity* entity = nullptr;
-        if (id.isNull() || acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk || !entity) continue;
-        if (TRdim::cast(entity)) m_chains.append(id);
-        if (TRdimHeight::cast(entity)) m_heights.append(id);
-        entity->close();
+    for (const AcDbObjectId& id : ids)
+        if (const int k = PropertyKindOf(id)) m_objects[k].append(id);
+    for (int k : kPropKinds)
+        if (k == kind) m_kind = kind;
+    if (m_kind == 0 || objectsOf(m_kind).isEmpty()) {
+        m_kind = 0;
+        for (int k : kPropKinds)
+            if (m_kind == 0 && !objectsOf(k).isEmpty()) m_kind = k;
     }
-    if (kind == kPropKindChains || kind == kPropKindHeights) m_kind = kind;
-    if (m_kind == 0 || objectsOf(m_kind).isEmpty())
-        m_kind = !m_chains.isEmpty() ? kPropKindChains : !m_heights.isEmpty() ? kPropKindHeights : 0;
 }
 
 CDlgProperties::~CDlgProperties() {
@@ -120,7 +102,8 @@ CDlgProperties::~CDlgProperties() {
 
 const AcDbObjectIdArray& CDlgProperties::objectsOf(int kind) const {
     static const AcDbObjectIdArray none;
-    return kind == kPropKindChains ? m_chains : kind == kPropKindHeights ? m_heights : none;
+    const auto it = m_objects.find(kind);
+    return it == m_objects.end() ? none : it->second;
 }
 
 BOOL CDlgProperties::OnInitDialog() {
@@ -137,7 +120,7 @@ void CDlgProperties::fillKindList() {
     auto* list = dynamic_cast<CComboBox*>(GetDlgItem(IDC_PROP_KIND));
     if (!list) return;
     list->ResetContent();
-    for (int kind : {kPropKindChains, kPropKindHeights}) {
+    for (int kind : kPropKinds) {
         const int count = objectsOf(kind).length();
         if (count == 0) continue;
         const int at = list->AddString(host::FormatW(L"%s (%d)", kindName(kind).c_str(), count).c_str());
@@ -162,7 +145,7 @@ std::wstring CDlgProperties::commonText(const PropertyRow& row) const {
     bool first = true;
     for (const AcDbObjectId& id : objectsOf(m_kind)) {
         TRdimParams params;
-        if (!paramsOf(id, params)) continue; // an object that cannot be opened is skipped
+        if (!ReadPropertyParams(id, params)) continue; // an object that cannot be opened is skipped
         const std::wstring text = PropertyRowText(row, ParamArraysView(params));
         if (first) {
             common = text;
@@ -314,12 +297,11 @@ void CDlgProperties::onSelectObjects() {
     // The dialog steps aside while the user selects in the drawing.
     ShowWindow(SW_HIDE);
     AcDbObjectIdArray ids;
-    SelectEntities(ids, LoadStr(IDS_PROP_SELECT), kChainFilter, kHeightFilter);
+    SelectEntities(ids, LoadStr(IDS_PROP_SELECT), kAnyFilter);
     ShowWindow(SW_SHOW);
     if (ids.isEmpty()) return;
     CDlgProperties fresh(ids, m_kind);
-    m_chains = fresh.m_chains;
-    m_heights = fresh.m_heights;
+    m_objects = fresh.m_objects;
     m_kind = fresh.m_kind;
     m_edits.clear();
     fillKindList();
@@ -333,7 +315,7 @@ int CDlgProperties::applyEdits() {
         if (edits.empty()) continue;
         for (const AcDbObjectId& id : objectsOf(kind)) {
             try {
-                if (writeEdits(id, kind, edits)) ++changed;
+                if (WritePropertyEdits(id, kind, edits)) ++changed;
             } catch (...) {
                 acutPrintf(L"\nAny ERROR ON flushGraphics");
             }
@@ -391,8 +373,10 @@ int PropertiesKindOfMode(int mode) {
     case OPT_MODE_HEIGHT:
     case OPT_MODE_HEIGHT_PLAN:
         return kPropKindHeights;
+    case OPT_MODE_TEXT:
+        return kPropKindHostTexts;
     default:
-        return 0; // texts: this dialog has no rows for them
+        return 0;
     }
 }
 
@@ -402,10 +386,7 @@ bool OpenDlgProperties(const AcDbObjectIdArray* objects, int kind) {
     if (objects) {
         ids = *objects;
     } else {
-        const wchar_t* first = kind == kPropKindHeights ? kHeightFilter : kChainFilter;
-        const wchar_t* second = kind == kPropKindAll ? kHeightFilter : nullptr;
-        if (SelectImplied(ids, first) + (second ? SelectImplied(ids, second) : 0) == 0)
-            SelectEntities(ids, LoadStr(IDS_PROP_SELECT), first, second);
+        if (SelectImplied(ids, filterOf(kind)) == 0) SelectEntities(ids, LoadStr(IDS_PROP_SELECT), filterOf(kind));
     }
     const int previous = SetReactorsSuspended(8);
     HideDlgMain();

@@ -1,6 +1,7 @@
 #pragma once
 // The properties dialog ("Eigenschaften", template 102): the parameters of the selected
-// chains or height marks in a grid of four groups, one row a parameter. A row shows the
+// chains, height marks and the host's marked dimensions and texts, kind by kind, in a
+// grid of four groups, one row a parameter. A row shows the
 // value all objects of the kind share, or "<var>" where they differ. Only rows the user
 // edited are written, so a row left alone keeps every object's own value. An entry a
 // row cannot hold is refused with a message and the row keeps its text.
@@ -18,7 +19,7 @@ class CComboBox;
 
 class CDlgProperties : public CDialog {
 public:
-    // The objects to show; `kind` picks the kind shown first (chains, height marks, or
+    // The objects to show; `kind` picks the kind shown first (a kind of kPropKinds, or
     // all: the first kind that has objects).
     CDlgProperties(const AcDbObjectIdArray& ids, int kind);
     ~CDlgProperties() override;
@@ -27,7 +28,7 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
-    // The kind the grid shows (kPropKindChains, kPropKindHeights; 0 for none).
+    // The kind the grid shows (one of kPropKinds; 0 for none).
     int ShownKind() const { return m_kind; }
     // The objects OK wrote.
     int ChangedCount() const { return m_changed; }
@@ -60,8 +61,7 @@ private:
     void restoreState();
     void saveState();
 
-    AcDbObjectIdArray m_chains;
-    AcDbObjectIdArray m_heights;
+    std::map<int, AcDbObjectIdArray> m_objects; // by kind
     int m_kind = 0;
     bool m_expanded[kGroupCount] = {true, true, true, true};
     bool m_compact = false;

@@ -6,6 +6,7 @@
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
 #include "module/app/FormatMarks.h"
+#include "module/app/PropertiesPort.h"
 #include "module/services/DbServices.h"
 #include "module/services/XDataServices.h"
 #include "module/base/LintaroLog.h"
@@ -75,7 +76,9 @@ void RunHostObjectPopupCommand(int commandId, AcDbObjectId objectId) {
     if (commandId == ID_CTX_FORMAT_DEFAULT) {
         HostFormatToDefault(objectId);
     } else if (commandId == ID_CTX_PROPERTIES) {
-        NotInThisBuild(commandId);
+        AcDbObjectIdArray ids;
+        ids.append(objectId);
+        OpenDlgProperties(&ids, kDimPropAll);
     } else if (dimension && commandId == ID_CTX_VALUE_CHANGE) {
         EditHostDimensionText(objectId);
     } else if (dimension && IsDimensionSwitch(commandId)) {

@@ -83,6 +83,31 @@ const std::vector<PropertyRow> kHeightRows = {
     {OPT_TYPE_INT, IND_I_TrimZero, kGroupUnits, IDS_PROP_TRIM_ZERO, RV::YesNo, false},
 };
 
+// The host's dimensions: what their style record is made from.
+const std::vector<PropertyRow> kHostDimRows = {
+    {OPT_TYPE_STRING, IND_S_Scale, kGroupGeneral, IDS_PROP_SCALE, RV::Scale, true},
+    {OPT_TYPE_INT, IND_I_LastType, kGroupGeneral, IDS_PROP_TICK, RV::Tick, true},
+    {OPT_TYPE_DOUBLE, IND_D_TextHeight, kGroupText, IDS_PROP_TEXT_HEIGHT, RV::Positive, true},
+    {OPT_TYPE_STRING, IND_S_TextStyle, kGroupText, IDS_PROP_TEXT_STYLE, RV::Text, false},
+    {OPT_TYPE_DOUBLE, IND_D_TextOffset, kGroupText, IDS_PROP_TEXT_OFFSET, RV::Number, false},
+    {OPT_TYPE_DOUBLE, IND_D_ExtLineLength, kGroupLines, IDS_PROP_EXT_LINES, RV::ExtLine, true},
+    {OPT_TYPE_DOUBLE, IND_D_TickSize, kGroupLines, IDS_PROP_TICK_SIZE, RV::Number, false},
+    {OPT_TYPE_DOUBLE, IND_D_ExtendBeyondDimLine, kGroupLines, IDS_PROP_EXTEND_EXT, RV::Number, false},
+    {OPT_TYPE_DOUBLE, IND_D_OffsetFromOrigin, kGroupLines, IDS_PROP_ORIGIN_OFFSET, RV::Number, false},
+    {OPT_TYPE_DOUBLE, IND_D_AcadUnits, kGroupUnits, IDS_PROP_UNITS, RV::Units, false},
+    {OPT_TYPE_STRING, IND_S_Measure, kGroupUnits, IDS_PROP_MEASURE, RV::Measure, true},
+    {OPT_TYPE_INT, IND_I_Decimals, kGroupUnits, IDS_PROP_DECIMALS, RV::Whole, true},
+    {OPT_TYPE_INT, IND_I_RoundMM, kGroupUnits, IDS_PROP_ROUNDING, RV::Rounding, false},
+};
+
+// The host's texts: style, height and the scale and unit the height is worked out with.
+const std::vector<PropertyRow> kHostTextRows = {
+    {OPT_TYPE_STRING, IND_S_Scale, kGroupGeneral, IDS_PROP_SCALE, RV::Scale, true},
+    {OPT_TYPE_DOUBLE, IND_D_TextHeight, kGroupText, IDS_PROP_TEXT_HEIGHT, RV::Positive, true},
+    {OPT_TYPE_STRING, IND_S_TextStyle, kGroupText, IDS_PROP_TEXT_STYLE, RV::Text, true},
+    {OPT_TYPE_DOUBLE, IND_D_AcadUnits, kGroupUnits, IDS_PROP_UNITS, RV::Units, false},
+};
+
 // Codes 0 to 5 of the tick names, as the chain stores its symbol.
 const int kTickNames[] = {IDS_TICK_NONE, IDS_TICK_OBLIQUE, IDS_TICK_DOT, IDS_TICK_CIRCLE, IDS_TICK_ARROW, IDS_TICK_CROSS};
 // The alignment codes of section marks that have a name of their own.
@@ -240,6 +265,8 @@ const std::vector<PropertyRow>& PropertyRowsOf(int kind) {
     static const std::vector<PropertyRow> none;
     if (kind == kPropKindChains) return kChainRows;
     if (kind == kPropKindHeights) return kHeightRows;
+    if (kind == kPropKindHostDims) return kHostDimRows;
+    if (kind == kPropKindHostTexts) return kHostTextRows;
     return none;
 }
 
@@ -267,7 +294,9 @@ std::wstring PropertyGroupCaption(PropertyGroup group, bool compact) {
 
 std::wstring PropertyRowLabel(int kind, const PropertyRow& row) {
     if (pGlobDimOptions) {
-        const int mode = kind == kPropKindHeights ? OPT_MODE_HEIGHT : OPT_MODE_CHAIN;
+        const int mode = kind == kPropKindHeights     ? OPT_MODE_HEIGHT
+                         : kind == kPropKindHostTexts ? OPT_MODE_TEXT
+                                                      : OPT_MODE_CHAIN;
         const auto it = pGlobDimOptions->mapParamInfo.find(OptParamKey(row.type, row.index, mode));
         // The first character says where the value is stored; a separator may follow.
         if (it != pGlobDimOptions->mapParamInfo.end() && it->second.size() > 1) {
@@ -339,8 +368,9 @@ bool PropertyRowAccepts(const PropertyRow& row, const std::wstring& text, std::w
     TRdimIntArray ints;
     TRdimDoubleArray doubles;
     // Any kind holding this row converts the same way.
-    const int kind = FindPropertyRow(kPropKindChains, row.type, row.index) == &row ? kPropKindChains
-                                                                                     : kPropKindHeights;
+    int kind = kPropKindChains;
+    for (int k : kPropKinds)
+        if (FindPropertyRow(k, row.type, row.index) == &row) kind = k;
     if (ParamChanged(kind, row.type, row.index, text, strings, ints, doubles) >= 0) return true;
     if (why) {
         switch (row.value) {

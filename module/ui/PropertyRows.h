@@ -14,6 +14,11 @@
 constexpr int kPropKindChains = kDimPropChains;
 constexpr int kPropKindHeights = kDimPropHeights;
 constexpr int kPropKindAll = kDimPropAll;
+// The host's dimensions and texts that carry the module's mark and parameter set.
+constexpr int kPropKindHostDims = 53;
+constexpr int kPropKindHostTexts = 54;
+// Every kind the grid has rows for, in the order of the kind list.
+constexpr int kPropKinds[] = {kPropKindChains, kPropKindHeights, kPropKindHostDims, kPropKindHostTexts};
 
 // The grid's groups, in the order the dialog shows them.
 enum PropertyGroup { kGroupGeneral = 0, kGroupText = 1, kGroupLines = 2, kGroupUnits = 3, kGroupCount = 4 };
@@ -47,8 +52,7 @@ struct PropertyRow {
     bool compact; // shown in the compact view too
 };
 
-// The rows of chains (kPropKindChains) or height marks (kPropKindHeights), in grid order;
-// empty for any other kind.
+// The rows of a kind (kPropKinds), in grid order; empty for any other kind.
 const std::vector<PropertyRow>& PropertyRowsOf(int kind);
 // The row of (type, index) for the kind; null when the grid has none.
 const PropertyRow* FindPropertyRow(int kind, int type, int index);

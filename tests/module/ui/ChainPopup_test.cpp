@@ -16,6 +16,7 @@
 #include "host/win/ScriptUiDriver.h"
 #include "host/win/UiEventQueue.h"
 #include "host/win/UiPalette.h"
+#include "module/app/FormatMarks.h"
 #include "module/chain/PopupState.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
@@ -316,8 +317,18 @@ TEST_F(ChainPopupTest, MarkedHostObjectsRunWhatIsBuilt) {
     const COptionSet& texts = pGlobDimOptions->GetOptionSet(OPT_MODE_TEXT);
     EXPECT_EQ(texts.arrayOptString[IND_S_Scale], L"1:20") << transcript();
     EXPECT_NEAR(texts.arrayOptDouble[IND_D_ScaleVal], 0.05, kGeomTol);
-    run(L"@rclick 3.5,8.4\n@menu 32887\n");
-    EXPECT_TRUE(said(L"32887: not available yet in this build."));
+    // The properties of the marked text: its height edited in the dialog.
+    run(L"@rclick 3.5,8.4\n@menu 32887\n@dialog 1351 = 35\n@dialog click 1\n");
+    EXPECT_FALSE(said(L"not available yet")) << transcript();
+    {
+        AcDbText* t = nullptr;
+        ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForRead), Acad::eOk);
+        std::optional<TRdimParams> data = GetLintaroData(t);
+        t->close();
+        ASSERT_TRUE(data.has_value());
+        EXPECT_NEAR(data->arrayDouble[IND_D_TextHeight], 35.0, kGeomTol) << transcript();
+        EXPECT_EQ(data->arrayString[IND_S_Scale], L"1:20");
+    }
 
     const AcDbObjectId dim = marked(
         new AcDbRotatedDimension(0.0, AcGePoint3d(20, 0, 0), AcGePoint3d(30, 0, 0), AcGePoint3d(25, 3, 0)), 2);
@@ -339,8 +350,9 @@ TEST_F(ChainPopupTest, MarkedHostObjectsRunWhatIsBuilt) {
     e->close();
     layer->setIsLocked(true);
     layer->close();
-    run(L"@rclick 3.5,8.4\n@menu 32887\n");
-    EXPECT_TRUE(said(L"Objekt auf gesperrtem Layer"));
+    // The text is small now (3.5 mm at 1:20): picked at its start.
+    run(L"@rclick 3.02,8.02\n@menu 32887\n");
+    EXPECT_TRUE(said(L"Objekt auf gesperrtem Layer")) << transcript();
 
     const AcDbObjectId plain = add(new AcDbText(AcGePoint3d(3, 12, 0), L"frei", AcDbObjectId::kNull, 1.0));
     EXPECT_EQ(GetObjectType(plain, sub), 0);
