@@ -271,3 +271,36 @@ TEST_F(PropertiesTest, ChainsAndMarksAreEditedKindByKindWithoutTouchingEachOther
         mark->close();
     }
 }
+
+// The rows' width is typed (a wrong one is told and the width stays) and remembered; a
+// row's name comes from DimParam.ini's description of its key when there is one; an arc
+// setting is a row of its own; the palette showing the chains shows what OK wrote.
+TEST_F(PropertiesTest, SplitDescriptionsArcRowsAndThePaletteAfterOk) {
+    drawTwoChains(2.5, 2.5);
+    pGlobDimOptions->mapParamInfo[L"TextOffset"] = L"1;Abstand Text zu Ma\u00DFlinie";
+    pGlobDimOptions->mapParamInfo[L"TextHeight"] = L"0";
+    dlgMyApp->SelectObjects(idArray(m_chains));
+    std::wstring splitAfterWrong;
+    open([&](host::UiForm& form) {
+        setText(form, IDC_PROP_SPLIT, L"150");
+        setText(form, IDC_PROP_SPLIT, L"999");
+        splitAfterWrong = shownText(form, IDC_PROP_SPLIT);
+        setText(form, kTextOffsetRow, L"viel");
+        setText(form, kTextHeightRow, L"hoch");
+        setText(form, IDC_PROP_ROW_INT + IND_I_ArcDimCW, L"Ja");
+        setText(form, kDecimalsRow, L"2");
+        click(form, IDOK);
+    });
+    EXPECT_EQ(splitAfterWrong, L"150");
+    EXPECT_TRUE(said(L"Spaltenbreite \"999\" ung\u00FCltig")) << transcript();
+    EXPECT_EQ(GetIniString(L"LastStatus", L"DlgProperties"), L"150,1,1,1,1");
+    EXPECT_TRUE(said(L"\"viel\" ist kein Wert f\u00FCr \"Abstand Text zu Ma\u00DFlinie\"")) << transcript();
+    // A description of only the storage digit leaves the row its own name.
+    EXPECT_TRUE(said(L"\"hoch\" ist kein Wert f\u00FCr \"Texth\u00F6he\"")) << transcript();
+    EXPECT_EQ(paramInt(0, IND_I_ArcDimCW), 1u);
+    EXPECT_EQ(paramInt(1, IND_I_ArcDimCW), 1u);
+    EXPECT_NEAR(paramDouble(0, IND_D_TextOffset), 50.0, kTol);
+    EXPECT_EQ(dlgMyApp->GetControlText(IDC_COMBO_DECIMALS), L"2") << "the palette shows the chains as they are";
+    pGlobDimOptions->mapParamInfo.erase(L"TextOffset");
+    pGlobDimOptions->mapParamInfo.erase(L"TextHeight");
+}
