@@ -6,6 +6,7 @@
 #include "host/win/FormatW.h"
 #include "host/win/WinFiles.h"
 #include "module/app/OptionsDialogPort.h"
+#include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
@@ -54,9 +55,15 @@ CDlgOption::~CDlgOption() = default;
 
 BOOL CDlgOption::OnInitDialog() {
     CDialog::OnInitDialog();
-    const std::wstring title = LoadStrOr(IDS_OPT_TITLE, L"Globale Einstellungen: %s");
+    const std::wstring title = std::wstring(LoadStr(IDS_OPT_TITLE));
     SetWindowText(host::FormatW(title.c_str(), ShortenTitlePath(m_options.CurOptionsFile).c_str()).c_str());
-    if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_OPT_MODE))) combo->SetCurSel(m_mode);
+    if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_OPT_MODE))) {
+        // The modes' names in the language in use, in the order of the dialog's modes.
+        combo->ResetContent();
+        for (UINT name : {IDS_OPT_MODE_LINEAR, IDS_OPT_MODE_HEIGHT, IDS_OPT_MODE_TEXT})
+            combo->AddString(LoadStr(name));
+        combo->SetCurSel(m_mode);
+    }
     for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&m_geometry, &m_text, &m_scale,
                                                                      &m_height, &m_convert, &m_lists})
         m_sheet.AddPage(page);
@@ -122,7 +129,7 @@ void CDlgOption::save() {
 
 void CDlgOption::OnOK() {
     if (!mayEdit()) {
-        MsgBox(LoadStrOr(IDS_OPT_NOT_EDITABLE, L"Die Einstellungen sind gesperrt.").c_str());
+        MsgBox(LoadStr(IDS_OPT_NOT_EDITABLE));
         return;
     }
     if (!takePages()) return;
@@ -132,7 +139,7 @@ void CDlgOption::OnOK() {
 
 void CDlgOption::onSaveAs() {
     if (!mayEdit() || !takePages()) return;
-    const std::wstring filter = LoadStrOr(IDS_INI_FILE_FILTER, L"Ini Datei |*.INI|");
+    const std::wstring filter = std::wstring(LoadStr(IDS_INI_FILE_FILTER));
     const std::wstring start = startFile(m_options);
     CFileDialog chooser(FALSE, L"INI", start.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.c_str(),
                         this);
@@ -140,7 +147,7 @@ void CDlgOption::onSaveAs() {
     const std::wstring target = chooser.GetPathName();
     if (target.empty()) return;
     if (isReadOnly(target)) {
-        MsgBoxFmt(LoadStrOr(IDS_OPT_READ_ONLY, L"Datei %s ist schreibgesch\u00FCtzt...").c_str(),
+        MsgBoxFmt(LoadStr(IDS_OPT_READ_ONLY),
                   target.c_str());
         return;
     }
@@ -150,8 +157,7 @@ void CDlgOption::onSaveAs() {
         SaveAllIniBuffers();
         if (!CopyFileW(current.c_str(), target.c_str(), FALSE)) {
             MsgBoxFmt(
-                LoadStrOr(IDS_OPT_COPY_FAILED, L"Unbekanntes PROBLEM beim Kopieren der Datei:\n%s\n->\n%s")
-                    .c_str(),
+                LoadStr(IDS_OPT_COPY_FAILED),
                 current.c_str(), target.c_str());
             return;
         }
@@ -179,11 +185,13 @@ bool OpenDlgOption(CWnd* pParent) {
     // A palette that shows a selection blocks every option write: give it its mode back.
     if (pGlobDimOptions->m_bNoWrite && dlgMyApp) dlgMyApp->AdjustMode(dlgMyApp->m_iCurrentMode);
     LogMsg(L"\nCDlgOption ");
+    // The dialog and its pages come from the language module when one is in use.
+    CTemporaryResourceOverride resources;
     CDlgOption dlg(*pGlobDimOptions, pParent);
     const INT_PTR result = dlg.DoModal();
     return result == IDOK || result == IDR_OPTIONS_SAVED_AS;
 }
 
 void OpenOptionsDialog() {
-    if (!OpenDlgOption(nullptr) && !pGlobDimOptions) acutPrintf(L"\nXOTA_Doption: no options loaded.");
+    if (!OpenDlgOption(nullptr) && !pGlobDimOptions) acutPrintf(LoadStr(IDS_OPT_NO_OPTIONS));
 }

@@ -47,7 +47,7 @@ std::wstring CDlgOptionsLoad::selected() const {
 }
 
 void CDlgOptionsLoad::onBrowse() {
-    const std::wstring filter = LoadStrOr(IDS_INI_FILE_FILTER, L"Ini Datei |*.INI|");
+    const std::wstring filter = std::wstring(LoadStr(IDS_INI_FILE_FILTER));
     CFileDialog chooser(TRUE, L"INI", L"*.ini", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, filter.c_str(), this);
     if (chooser.DoModal() != IDOK) return;
     const std::wstring path = chooser.GetPathName();

@@ -15,15 +15,8 @@ void fillAltFormats(CWnd& page, const std::wstring& list) {
     auto* combo = dynamic_cast<CComboBox*>(page.GetDlgItem(IDC_OPT_ALT_FORMAT));
     if (!combo) return;
     combo->ResetContent();
-    std::wstring item;
-    for (wchar_t c : list + L",") {
-        if (c != L',') {
-            item.push_back(c);
-            continue;
-        }
-        if (!item.empty() && combo->FindStringExact(-1, item.c_str()) < 0) combo->AddString(item.c_str());
-        item.clear();
-    }
+    for (const std::wstring& item : SplitFormatList(list))
+        if (combo->FindStringExact(-1, item.c_str()) < 0) combo->AddString(item.c_str());
 }
 
 const int kConvertIds[] = {IDC_OPT_CNV_EXPLODE_HDIM, IDC_OPT_CNV_EXPLODE_DIM, IDC_OPT_CNV_ASSOCIATIVE,

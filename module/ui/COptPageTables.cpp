@@ -31,7 +31,7 @@ bool colorOf(const std::wstring& text, std::wstring& color) {
 }
 
 bool isScaleText(const std::wstring& text) {
-    if (text == LoadStrOr(IDS_OPT_ANNO_SCALE, L"BMa\u00DF") || OptEqualNoCase(text, L"AnnoScale"))
+    if (text == std::wstring(LoadStr(IDS_OPT_ANNO_SCALE)) || OptEqualNoCase(text, L"AnnoScale"))
         return true;
     const std::size_t colon = text.find(L':');
     double a = 0.0, b = 0.0;
@@ -46,7 +46,7 @@ std::wstring keyOf(const std::wstring& item) {
 }
 
 void tellBadRow(const std::wstring& what) {
-    MsgBoxFmt(LoadStrOr(IDS_OPT_BAD_ROW, L"Ung\u00FCltiger Eintrag: \"%s\"").c_str(), what.c_str());
+    MsgBoxFmt(LoadStr(IDS_OPT_BAD_ROW), what.c_str());
 }
 
 // The lists of the "Listen" page: the palette's distances and extension lengths (the
@@ -58,18 +58,6 @@ constexpr const wchar_t* kLayerColors = L"Layer2DefaultColor";
 std::vector<std::wstring> listNames(int dlgMode) {
     if (dlgMode == OPT_DLG_TEXT) return {L"DimLinesDistance", kLayerColors, kAltFormatList};
     return {L"DimLinesDistance", L"ExtLineLength", kLayerColors, kAltFormatList};
-}
-
-std::vector<std::wstring> splitFormats(const std::wstring& list) {
-    std::vector<std::wstring> out;
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        const std::size_t comma = std::min(list.find(L',', start), list.size());
-        const std::wstring item = list.substr(start, comma - start);
-        if (!OptTrim(item).empty()) out.push_back(item);
-        start = comma + 1;
-    }
-    return out;
 }
 
 std::wstring joinFormats(const std::vector<std::wstring>& items) {
@@ -85,7 +73,7 @@ bool MakeScaleRow(const std::wstring& scale, const std::wstring& layer, const st
                   std::wstring& item) {
     const std::wstring s = OptTrim(scale), l = OptTrim(layer);
     std::wstring c;
-    const bool unknown = s == LoadStrOr(IDS_OPT_UNKNOWN_SCALE, L"<Unbekannt>");
+    const bool unknown = s == std::wstring(LoadStr(IDS_OPT_UNKNOWN_SCALE));
     if (s.empty() || (!unknown && !isScaleText(s)) || s.find(L'=') != std::wstring::npos) return false;
     if (l.empty() || l.size() > 255 || l.find_first_of(kLayerRefused) != std::wstring::npos) return false;
     if (!colorOf(color, c)) return false;
@@ -125,6 +113,18 @@ bool MakeListEntry(const std::wstring& list, const std::wstring& text, std::wstr
     if (!ParseFieldNumber(text, false, 1.0e-6, kMaxLength, v)) return false;
     entry = FormatOptDouble(v);
     return true;
+}
+
+std::vector<std::wstring> SplitFormatList(const std::wstring& list) {
+    std::vector<std::wstring> out;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(L',', start), list.size());
+        const std::wstring item = list.substr(start, comma - start);
+        if (!OptTrim(item).empty()) out.push_back(item);
+        start = comma + 1;
+    }
+    return out;
 }
 
 void PutRow(std::vector<std::wstring>& items, const std::wstring& item) {
@@ -202,8 +202,7 @@ bool COptPage3::take() {
     GetDlgItemText(IDC_OPT_PAPER_SCALE, paper);
     paper = OptTrim(paper);
     if (!isScaleText(paper)) {
-        MsgBoxFmt(LoadStrOr(IDS_OPT_BAD_VALUE, L"Ung\u00FCltiger Wert f\u00FCr \"%s\": \"%s\"").c_str(),
-                  L"Ma\u00DFstab f\u00FCr den Papierbereich", paper.c_str());
+        MsgBoxFmt(LoadStr(IDS_OPT_BAD_VALUE), LoadStr(IDS_OPT_PAPER_SCALE_NAME), paper.c_str());
         return false;
     }
     m_draft.general[IND_OPT_S_ScalePaperSpace] = paper;
@@ -281,7 +280,7 @@ void COptPage1::fillEntries() {
     if (name.empty())
         m_entries.clear();
     else if (name == kAltFormatList)
-        m_entries = splitFormats(m_draft.general[IND_OPT_S_AltFormatList]);
+        m_entries = SplitFormatList(m_draft.general[IND_OPT_S_AltFormatList]);
     else
         m_entries = m_draft.List(m_mode, name);
     if (auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_OPT_LIST_ENTRIES))) {

@@ -150,6 +150,8 @@ bool MakeHeightRow(const std::wstring& height, const std::wstring& color, std::w
 // takes and a colour 0 to 256 ("WAND=3"), for "AltFormatList" a format with a "#" and
 // without a comma, else a length above 0 (a comma is taken as the point).
 bool MakeListEntry(const std::wstring& list, const std::wstring& text, std::wstring& entry);
+// The entries of a comma-separated list ("AltFormatList"), empty ones left out.
+std::vector<std::wstring> SplitFormatList(const std::wstring& list);
 // Puts the item in place of the one with the same key (compared without case) or at the
 // end.
 void PutRow(std::vector<std::wstring>& items, const std::wstring& item);

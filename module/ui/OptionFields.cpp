@@ -46,7 +46,7 @@ const std::vector<OptionField>& GeometryFields() {
          K::Double,
          IND_D_TickSize,
          kInLinear | kInHeight,
-         {L"Symbolgr\u00F6\u00DFe (Ma\u00DFbegrenzung)", L"Symbolgr\u00F6\u00DFe (HK)", nullptr},
+         {IDS_OPT_LABEL_TICK_SIZE, IDS_OPT_LABEL_HEIGHT_SIZE, 0},
          0.0,
          100.0},
         {IDC_OPT_REDUCED,
@@ -54,7 +54,7 @@ const std::vector<OptionField>& GeometryFields() {
          K::Double,
          IND_D_DimLineDist,
          kInLinear | kInHeight,
-         {L"Abstand der Ma\u00DFlinie beim Zeichnen", L"Reduzierte Gr\u00F6\u00DFe [%]", nullptr},
+         {IDS_OPT_LABEL_DIMLINE_DIST, IDS_OPT_LABEL_REDUCED_PERCENT, 0},
          0.0,
          1000.0},
         {IDC_OPT_EXTEND_DIMLINE,
@@ -70,7 +70,7 @@ const std::vector<OptionField>& GeometryFields() {
          K::Double,
          IND_D_ExtendBeyondTick,
          kInLinear | kInHeight,
-         {L"Bem.-Lin. \u00FCber Hilfslinien hinaus verl\u00E4ngern", L"HK-Durchmesser", nullptr},
+         {IDS_OPT_LABEL_EXTEND_TICK, IDS_OPT_LABEL_HEIGHT_DIAMETER, 0},
          0.0,
          100.0},
         {IDC_OPT_ORIGIN_OFFSET,
@@ -108,7 +108,7 @@ const std::vector<OptionField>& TextFields() {
          K::IntCheck,
          IND_I_MCmFrom10,
          kAll,
-         {nullptr, L"Reduzierte Gr\u00F6\u00DFe", nullptr},
+         {0, IDS_OPT_LABEL_REDUCED, 0},
          0.0,
          1.0},
         {IDC_OPT_SECTION_UNDERLINE, 0, K::IntCheck, IND_I_HDimTextUnderline, kInHeight, {}, 0.0, 1.0},
@@ -216,8 +216,8 @@ void ShowFields(CWnd& page, const std::vector<OptionField>& fields, const Option
         if (!control) continue;
         control->ShowWindow(shown ? SW_SHOW : SW_HIDE);
         if (label) label->ShowWindow(shown ? SW_SHOW : SW_HIDE);
-        const wchar_t* name = f.labels[dlgMode] ? f.labels[dlgMode] : f.labels[OPT_DLG_LINEAR];
-        if (name) (label ? label : control)->SetWindowText(name);
+        const unsigned name = f.labels[dlgMode] ? f.labels[dlgMode] : f.labels[OPT_DLG_LINEAR];
+        if (name) (label ? label : control)->SetWindowText(LoadStr(name));
         if (!shown) continue;
         const std::wstring text = FieldText(f, draft, dlgMode);
         if (isCheck(f.kind)) {
@@ -244,8 +244,7 @@ bool TakeFields(CWnd& page, const std::vector<OptionField>& fields, OptionDraft&
         if (SetFieldText(f, trial, dlgMode, text)) continue;
         std::wstring name;
         page.GetDlgItemText(f.labelId ? f.labelId : f.id, name);
-        MsgBoxFmt(LoadStrOr(IDS_OPT_BAD_VALUE, L"Ung\u00FCltiger Wert f\u00FCr \"%s\": \"%s\"").c_str(),
-                  name.c_str(), text.c_str());
+        MsgBoxFmt(LoadStr(IDS_OPT_BAD_VALUE), name.c_str(), text.c_str());
         page.GetDlgItem(f.id)->SetFocus();
         return false;
     }

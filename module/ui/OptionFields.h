@@ -25,7 +25,7 @@ struct OptionField {
     OptionFieldKind kind = OptionFieldKind::Double;
     int index = 0;
     unsigned modes = 0;                          // bits 1 << OPT_DLG_LINEAR ...
-    const wchar_t* labels[OPT_DLG_MODE_COUNT]{}; // null: the template's text
+    unsigned labels[OPT_DLG_MODE_COUNT]{}; // string ids; 0: the template's text
     double min = 0.0;
     double max = 0.0;
 };
