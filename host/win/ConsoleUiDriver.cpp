@@ -3,6 +3,7 @@
 #include "host/win/FormatW.h"
 #include "host/win/ScriptUiDriver.h"
 #include "host/win/Transcript.h"
+#include "host/win/UiPalette.h"
 #include "host/win/Utf8.h"
 #include "host/win/WinCrt.h"
 #include "host/win/WinMessageBox.h"
@@ -82,6 +83,16 @@ bool ConsoleUiDriver::readLine(std::wstring& line) {
     if (!std::getline(m_in, bytes)) return false;
     line = std::wstring(trimView(fromUtf8(bytes)));
     return true;
+}
+
+void ConsoleUiDriver::paletteShown(const UiForm& form, bool again) {
+    if (m_paletteShown) {
+        if (again) transcriptWrite(L"\nThe palette is open; \"@palette ?\" shows its fields.");
+        return;
+    }
+    m_paletteShown = true;
+    transcriptWrite(formAsText(form));
+    transcriptWrite(paletteHelpText());
 }
 
 void ConsoleUiDriver::runDialog(UiForm& form) {

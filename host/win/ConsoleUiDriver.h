@@ -27,11 +27,16 @@ public:
     // Asks for the path (several separated by "|" where several are allowed); a path
     // the chooser cannot take asks again; Enter or the end of the input cancels.
     bool chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) override;
+    // The first time in a run the palette appears: its form and the "@palette" lines that
+    // work it. Asked to show it while it is in view (XOTA_Lintaro again): one line on how
+    // to see the form; "@palette ?" shows it again.
+    void paletteShown(const UiForm& form, bool again) override;
 
 private:
     bool readLine(std::wstring& line);
 
     std::istream& m_in;
+    bool m_paletteShown = false;
 };
 
 // The button a typed answer names for a box of this MB_ type; 0 when none.
