@@ -86,12 +86,16 @@ bool ConsoleUiDriver::readLine(std::wstring& line) {
 }
 
 void ConsoleUiDriver::paletteShown(const UiForm& form, bool again) {
-    if (m_paletteShown) {
-        if (again) transcriptWrite(L"\nThe palette is open; \"@palette ?\" shows its fields.");
+    if (m_startup) {
+        if (!m_paletteShown)
+            transcriptWrite(L"\nThe palette is open beside the command line; \"@palette ?\" shows its fields.");
+        m_paletteShown = true;
         return;
     }
+    // Hidden and shown again around a pick: nothing new to tell.
+    if (m_paletteShown && !again) return;
     m_paletteShown = true;
-    transcriptWrite(formAsText(form));
+    transcriptWrite(paletteAsText(form));
     transcriptWrite(paletteHelpText());
 }
 

@@ -33,7 +33,7 @@ bool handlePaletteEvent(const std::wstring& event) {
     if (!form) {
         error = L"no palette is open";
     } else if (rest == L"?") {
-        transcriptWrite(formAsText(*form));
+        transcriptWrite(paletteAsText(*form));
         transcriptWrite(paletteHelpText());
         return true;
     } else if (const std::optional<UiFormAction> action = parseFormAction(rest, error)) {
