@@ -152,6 +152,26 @@ def main(lintaro):
             listed.append(items[f"Item_{len(listed)}"])
         check(listed == [main_ini, copy], f"the list of options files is {listed}", out)
 
+        # 8. "Listen": a layer's default colour saved into the options file in use, a wrong
+        # entry told and nothing added; the alternate units' formats kept by Save.
+        in_use = ini(main_ini)["General Info"].get("CurOptionsFile")
+        before = open(in_use, "rb").read()
+        out = run(lintaro, env, home, ["XOTA_Doption", "@dialog select 12320 Listen",
+                                       "@dialog select 1290 Layer2DefaultColor", "@dialog 1292 = WAND",
+                                       "@dialog click 1293", "@dialog click 2", "QUIT"])
+        check('Ungültiger Eintrag: "WAND"' in out, "a layer without a colour was not told", out)
+        check(open(in_use, "rb").read() == before, "a wrong entry changed the options file", out)
+        out = run(lintaro, env, home, ["XOTA_Doption", "@dialog select 12320 Listen",
+                                       "@dialog select 1290 Layer2DefaultColor", "@dialog 1292 = WAND=3",
+                                       "@dialog click 1293", "@dialog click 1296",
+                                       "@dialog select 1290 AltFormatList", "@dialog 1292 = (#)",
+                                       "@dialog click 1293", "@dialog click 1", "QUIT"])
+        check(ini(in_use)["Layer2DefaultColor"].get("Item_0") == "WAND=3",
+              "the layer's default colour was not saved", out)
+        formats = ini(main_ini)["General Info"].get("AltFormatList", "")
+        check(formats.split(",")[-1] == "(#)" and formats.startswith("[#]"),
+              f"the formats list is {formats!r}", out)
+
 
 if __name__ == "__main__":
     main(sys.argv[1])
