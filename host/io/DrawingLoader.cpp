@@ -162,7 +162,6 @@ bool DrawingLoader::giveProxiesGraphics() {
 }
 
 bool DrawingLoader::readObject(const ObjectRecord& rec) {
-    if (!checkGraphics(rec)) return false;
     const ClassRecord& c = m_image.classes[rec.classIndex];
     AcRxClass* cls = m_classes[rec.classIndex];
     AcDbObject* obj = nullptr;
@@ -172,8 +171,11 @@ bool DrawingLoader::readObject(const ObjectRecord& rec) {
         if (!m_failure.what.empty()) return false;
         if (refused) ++m_refusedByClass[c.name];
     }
+    // Only a proxy shows the graphics it was saved with; an object of a loaded class
+    // draws itself, so its saved graphics are never read (and are made anew on save).
     const bool isProxy = !obj;
     if (isProxy) {
+        if (!checkGraphics(rec)) return false;
         obj = proxyFor(rec);
         if (!obj) return false;
         ++m_proxiesByClass[c.name];

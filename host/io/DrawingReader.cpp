@@ -49,9 +49,9 @@ bool loadPlain(const uint8_t* data, size_t size, const std::wstring& name, AcDbD
 class ObjectStreamReader {
 public:
     // Without a loader the records are only checked.
-    ObjectStreamReader(const uint8_t* data, const PackedPart& part, const DrawingImage& image,
+    ObjectStreamReader(const uint8_t* data, const PackedPart& part, bool checked, const DrawingImage& image,
                        DrawingLoader* loader)
-        : m_stream(data, part, kDrawingParts - 1), m_part(part), m_image(image), m_loader(loader) {}
+        : m_stream(data, part, kDrawingParts - 1, checked), m_part(part), m_image(image), m_loader(loader) {}
 
     bool run();
     const ImageError& error() const { return m_error; }
@@ -156,7 +156,7 @@ bool loadPacked(const uint8_t* data, size_t size, const std::wstring& name, AcDb
         return refuse(report, name, error.offset, error.what);
     DrawingLoader loader(p.image, db, report);
     if (!loader.begin(p.head.data())) return refuse(report, name, p.parts[0].at, loader.failure().what);
-    ObjectStreamReader objects(data, p.parts[kDrawingParts - 1], p.image, &loader);
+    ObjectStreamReader objects(data, p.parts[kDrawingParts - 1], verifyChecksum, p.image, &loader);
     if (!objects.run()) return refuse(report, name, objects.error().offset, objects.error().what);
     if (!loader.end())
         return refuse(report, name, p.parts[loader.failure().inObjects ? kDrawingParts - 1 : 0].at,
@@ -213,7 +213,7 @@ bool checkDrawingLayout(const uint8_t* data, size_t size, ImageError& error) {
     }
     PackedHead p;
     if (!openPacked(data, size, p, error, true)) return false;
-    ObjectStreamReader objects(data, p.parts[kDrawingParts - 1], p.image, nullptr);
+    ObjectStreamReader objects(data, p.parts[kDrawingParts - 1], true, p.image, nullptr);
     if (objects.run()) return true;
     error = objects.error();
     return false;

@@ -224,8 +224,8 @@ struct PartStream::State {
     bool started = false;
 };
 
-PartStream::PartStream(const uint8_t* file, const PackedPart& part, size_t index)
-    : m_file(file), m_part(part), m_index(index), m_z(std::make_unique<State>()) {}
+PartStream::PartStream(const uint8_t* file, const PackedPart& part, size_t index, bool checked)
+    : m_file(file), m_part(part), m_index(index), m_checked(checked), m_z(std::make_unique<State>()) {}
 
 PartStream::~PartStream() {
     if (m_z->started) inflateEnd(&m_z->z);
@@ -250,6 +250,7 @@ bool PartStream::start(ImageError& error) {
         return false;
     }
     m_z->started = true;
+    if (m_checked) inflateValidate(&z, 0);
     z.next_in = const_cast<Bytef*>(m_file + m_part.at);
     z.avail_in = m_part.packed;
     return true;

@@ -96,7 +96,8 @@ private:
 // unpacker stood.
 class PartStream {
 public:
-    PartStream(const uint8_t* file, const PackedPart& part, size_t index);
+    // `checked`: the part's checksum was verified, so the stream's own is not worked out again.
+    PartStream(const uint8_t* file, const PackedPart& part, size_t index, bool checked);
     ~PartStream();
     PartStream(const PartStream&) = delete;
     PartStream& operator=(const PartStream&) = delete;
@@ -124,6 +125,7 @@ private:
     const uint8_t* m_file;
     PackedPart m_part;
     size_t m_index;
+    bool m_checked;
     struct State;
     std::unique_ptr<State> m_z;
     std::vector<uint8_t> m_buffer;

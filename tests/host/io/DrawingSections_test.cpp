@@ -197,6 +197,10 @@ TEST(DrawingSections, DamageInsideAPartIsFoundWhileReadingAndLeavesNothing) {
     ASSERT_TRUE(host::io::parseDrawingImage(plain.data(), plain.size(), image, parseError));
     const host::io::ObjectRecord& first = image.objects.front();
     const host::io::ObjectRecord& last = image.objects.back();
+    const host::io::ObjectRecord* mark = nullptr;
+    for (const host::io::ObjectRecord& o : image.objects)
+        if (o.hasGraphics && image.classes[o.classIndex].name == L"IoTestMark") mark = &o;
+    ASSERT_TRUE(mark) << "the sample's marks carry graphics";
     const size_t countAt = bounds[2];
 
     struct Case {
@@ -216,6 +220,7 @@ TEST(DrawingSections, DamageInsideAPartIsFoundWhileReadingAndLeavesNothing) {
          2, L"follow the end"},
         {"huge object count", [&](auto& b) { putU32(b, countAt, 0x7FFFFFFFu); }, 2, L"entries"},
         {"unreadable object", [&](auto& b) { b[last.dataOffset] = 0x7F; }, 2, L"cannot be read"},
+        {"graphics of a proxy", [&](auto& b) { b[mark->graphicsOffset] ^= 0xFF; }, 2, L"proxy graphics"},
         {"header length", [&](auto& b) { putU32(b, bounds[0], uint32_t(image.headerSize - 1)); }, 0,
          L"length of the header"},
     };
@@ -240,6 +245,18 @@ TEST(DrawingSections, DamageInsideAPartIsFoundWhileReadingAndLeavesNothing) {
         EXPECT_EQ(target.readDwgFile(dir.file("bad.dwg").c_str()), Acad::eDwgNotRecoverable) << c.name;
         EXPECT_EQ(target.approxNumObjects(), 0) << c.name << ": nothing of the file stays";
         EXPECT_TRUE(target.modelSpaceId().isNull()) << c.name;
+    }
+
+    // Graphics are read only where they are shown: with the marks' class loaded the
+    // marks draw themselves, and the file with their damaged graphics opens.
+    {
+        std::vector<uint8_t> layout = plain;
+        layout[mark->graphicsOffset] ^= 0xFF;
+        MarkClassScope marks;
+        host::io::DrawingReadReport report;
+        auto db = opened(host::io::packDrawing(layout, bounds), report);
+        ASSERT_TRUE(db) << std::string(report.error.begin(), report.error.end());
+        EXPECT_EQ(report.proxyCount, 0u);
     }
 
     // The object list's stream holding more than its part claims is refused too.
