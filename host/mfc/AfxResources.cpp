@@ -98,6 +98,17 @@ bool hasResource(HINSTANCE module, UINT id, bool menu) {
                 : compiledIn(module, id, &ModuleResources::dialogs) != nullptr;
 }
 
+std::vector<UINT> registeredResourceIds(HINSTANCE module, bool menus) {
+    std::vector<UINT> ids;
+    const auto m = registry().find(module);
+    if (m == registry().end()) return ids;
+    if (menus)
+        for (const auto& entry : m->second.menus) ids.push_back(entry.first);
+    else
+        for (const auto& entry : m->second.dialogs) ids.push_back(entry.first);
+    return ids;
+}
+
 } // namespace host::mfc
 
 HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType) {

@@ -22,6 +22,7 @@
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
+#include "module/resources/resource.h"
 
 #include <memory>
 
@@ -37,13 +38,13 @@ std::wstring NewChainLayer() {
 
 // The first and second point (UCS); false when the user gave something else.
 bool AskTwoPoints(ads_point first, ads_point second) {
-    if (acedGetPoint(nullptr, L"\nErster Ma\u00DFpunkt: ", first) != RTNORM) return false;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_FIRST_POINT)).c_str(), first) != RTNORM) return false;
     for (;;) {
-        if (acedGetPoint(first, L"\nZweiter Ma\u00DFpunkt: ", second) != RTNORM) return false;
+        if (acedGetPoint(first, std::wstring(LoadStr(IDS_PROMPT_SECOND_POINT)).c_str(), second) != RTNORM) return false;
         if (!AcGePoint3d(first[0], first[1], first[2])
                  .isEqualTo(AcGePoint3d(second[0], second[1], second[2])))
             return true;
-        acutPrintf(L"\nDer erste und zweite Punkt d\u00FCrfen nicht identisch sein!");
+        acutPrintf(L"%s", LoadStr(IDS_POINTS_IDENTICAL));
     }
 }
 
@@ -66,7 +67,7 @@ bool AskCuttingLine(int type, std::vector<AcGePoint3d>& points) {
     ads_point previous = {0, 0, 0};
     for (;;) {
         ads_point p;
-        const int rc = acedGetPoint(points.empty() ? nullptr : previous, L"\nSchnittlinie:", p);
+        const int rc = acedGetPoint(points.empty() ? nullptr : previous, std::wstring(LoadStr(IDS_PROMPT_CUTTING_LINE)).c_str(), p);
         if (rc == RTCAN) return false;
         if (rc != RTNORM) break;
         points.push_back(WorldOf(p));
@@ -149,7 +150,7 @@ bool BuildChainFromCrossings(int type, const std::vector<AcGePoint3d>& points) {
     RegisterChainMouseFilter();
     ads_point at;
     const int rc = acedGetPoint(
-        nullptr, L"\nMa\u00DFkette w\u00E4hlen oder die Position der Ma\u00DFlinie bestimmen: ", at);
+        nullptr, std::wstring(LoadStr(IDS_PROMPT_PLACE_CHAIN)).c_str(), at);
     RemoveChainMouseFilter();
     Palette().Show();
     if (rc != RTNORM) return false;
@@ -195,7 +196,7 @@ bool MakeDimByLine(int type) {
     const std::vector<AcGePoint3d> points = DropRepeatedPoints(CrossingsOf(db, line));
     bool made = false;
     if (points.size() < 2) {
-        MsgBox(L"Schnittpunkte nicht gefunden...");
+        MsgBox(IDS_CUTTING_LINE_NO_CROSSINGS);
         Palette().Show();
     } else {
         made = BuildChainFromCrossings(type, points);
@@ -241,7 +242,7 @@ int MakeDimByLineFromLisp() {
         type = args->restype == RTSHORT ? args->resval.rint : args->resval.rlong;
     }
     if (type < kDimHorizontal || type > kDimAligned) {
-        acutPrintf(L"\nXOTA_LintaroMakeDimByLine: chain type %d is not 0, 1 or 2.", type);
+        acutPrintf(LoadStr(IDS_CUTTING_LINE_BAD_TYPE), type);
         return RTERROR;
     }
     try {

@@ -36,6 +36,7 @@
 #include "module/ui/CDlgReplacePath.h"
 #include "module/ui/PalettePositions.h"
 #include "module/ui/PaletteValues.h"
+#include "module/resources/resource.h"
 
 namespace {
 
@@ -235,7 +236,7 @@ void CDlgMain::OnButUpdate() {
         UpdateLintaroTexts();
     } else {
         AcDbObjectIdArray ids;
-        const int count = SelectEntities(ids, L"Ma\u00DFketten zum Aktualisieren w\u00E4hlen...", UpdateFilter(mode));
+        const int count = SelectEntities(ids, std::wstring(LoadStr(IDS_SELECT_TEXTS_TO_UPDATE)).c_str(), UpdateFilter(mode));
         HideDlgMain();
         if (count > 0) {
             CDbLockScope lock(acdbCurDwg(), L"OnButUpdate");
@@ -285,42 +286,42 @@ int CDlgMain::BatchOperation(const std::wstring& prompt, int code, AcDbObjectIdA
 }
 
 void CDlgMain::runBatchItem(UINT id) {
-    const wchar_t* prompt = nullptr;
+    UINT prompt = 0;
     int code = static_cast<int>(id);
     switch (id) {
     case ID_TEXT_CENTRE:
-        prompt = L"Ma\u00DFketten f\u00FCr die Textausrichtung w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_TEXT_ALIGN;
         code = 101;
         break;
     case ID_AUTO_TEXT_ON:
-        prompt = L"Ma\u00DFketten (zum Automatische Ma\u00DFtextposition - Ein) w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_AUTO_POS_ON;
         break;
     case ID_AUTO_TEXT_OFF:
-        prompt = L"Ma\u00DFketten (zum Automatische Ma\u00DFtextposition - Aus) w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_AUTO_POS_OFF;
         break;
     case ID_VALUES_RESET:
-        prompt = L"\n\n  Ma\u00DFzahl(en) w\u00E4hlen/entfernen:";
+        prompt = IDS_PROMPT_PICK_VALUES;
         code = -600;
         break;
     case ID_TEXT_TO_UCS:
-        prompt = L"Ma\u00DFketten zur Textausrichtung w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_TO_TEXT_ALIGN;
         code = 100;
         break;
     case ID_LEADERS_ON:
     case ID_LEADERS_OFF:
-        prompt = L"\nMa\u00DFketten:";
+        prompt = IDS_PROMPT_CHAINS;
         break;
     case ID_SUM_SHOW:
-        prompt = L"Ma\u00DFketten (zum Summe der Ma\u00DFe darstellen) w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_SUM_ON;
         break;
     case ID_SUM_REMOVE:
-        prompt = L"Ma\u00DFketten (zum Summe der Ma\u00DFe entfernen) w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_SUM_OFF;
         break;
     default:
         return;
     }
     AcDbObjectIdArray changed;
-    const int count = BatchOperation(prompt, code, changed);
+    const int count = BatchOperation(LoadStr(prompt), code, changed);
     LogFmt(L"\nBatchOperation(%d): %d ", code, count);
 }
 

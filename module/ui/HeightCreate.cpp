@@ -22,6 +22,7 @@
 #include "module/ui/CDlgMain.h"
 #include "module/ui/HeightJig.h"
 #include "module/ui/PaletteValues.h"
+#include "module/resources/resource.h"
 
 #include <memory>
 
@@ -180,7 +181,7 @@ bool MakeOne(Run& run, int& made) {
                           : newBase ? IDS_PROMPT_SECTION_HK_BASE
                                     : IDS_PROMPT_SECTION_HK_POINT;
     ads_point measured;
-    if (!AskPoint(nullptr, LoadStr(promptId), measured)) return false;
+    if (!AskPoint(nullptr, std::wstring(LoadStr(promptId)).c_str(), measured)) return false;
     ads_point symbol = {measured[0], measured[1], measured[2]};
     if (!run.plan && !newBase) {
         const bool align = pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_HDimAlign) == 1;
@@ -200,7 +201,7 @@ bool MakeOne(Run& run, int& made) {
     if (run.plan || newBase) TakeDialog(*mark, dlg, texts);
     AcDbObjectId id;
     if (addToDb(mark.get(), id) != Acad::eOk) {
-        acutPrintf(L"\nDie H\u00F6henkote konnte nicht in die Zeichnung eingef\u00FCgt werden.");
+        acutPrintf(L"%s", LoadStr(IDS_HK_NOT_APPENDED));
         return false;
     }
     TRdimHeight* added = mark.release();

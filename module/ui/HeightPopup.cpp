@@ -22,6 +22,7 @@
 #include "module/ui/CDlgMain.h"
 #include "module/ui/CDlgTextPosition.h"
 #include "module/ui/ChainSegmentPick.h"
+#include "module/resources/resource.h"
 
 #include <functional>
 
@@ -63,12 +64,12 @@ void ToggleBackground(AcDbObjectId markId) {
 void MatchHeightProperties(AcDbObjectId markId) {
     ads_name ent;
     ads_point pt;
-    if (acedEntSel(L"\nMuster-HK w\u00E4hlen:", ent, pt) != RTNORM) return;
+    if (acedEntSel(std::wstring(LoadStr(IDS_PROMPT_SAMPLE_HK)).c_str(), ent, pt) != RTNORM) return;
     AcDbObjectId sourceId;
     if (acdbGetObjectId(sourceId, ent) != Acad::eOk || sourceId == markId) return;
     TRdimHeight* source = ObjectId2TRdimHeight(sourceId);
     if (!source) {
-        acutPrintf(L"\nDas gew\u00E4hlte Objekt ist keine H\u00F6henkote.");
+        acutPrintf(L"%s", LoadStr(IDS_HK_PICKED_NOT_HK));
         return;
     }
     TRdimParams params = source->GetParams();
@@ -151,7 +152,7 @@ void SelectGroup(AcDbObjectId markId) {
     if (!baseId.isNull() && baseId != markId) ids.append(baseId);
     if (baseId == markId) ids.append(markId);
     ids.append(GetGroupMembers(baseId));
-    acutPrintf(L"\n%d HK ausgew\u00E4hlt.", ids.length());
+    acutPrintf(LoadStr(IDS_HK_SELECTED_COUNT), ids.length());
     if (dlgMyApp) dlgMyApp->SelectObjects(ids);
     SetPickfirst(ids);
 }
@@ -160,7 +161,7 @@ void SelectGroup(AcDbObjectId markId) {
 void SelectGroupBase(AcDbObjectId markId) {
     const AcDbObjectId baseId = HeightGroupOf(markId);
     if (baseId.isNull() || baseId == markId) {
-        acutPrintf(L"\nDie H\u00F6henkote geh\u00F6rt zu keiner Gruppe.");
+        acutPrintf(L"%s", LoadStr(IDS_HK_NO_GROUP));
         return;
     }
     AcDbObjectIdArray ids;

@@ -62,6 +62,7 @@ TEST(LngFile, RefusesDamagedFilesWithTheLineAtFault) {
         {"STRING 5 \"a\" trailing\n", 1},        // text after the quote
         {"HELLO world\n", 1},                    // unknown entry
         {"MENU 130\nITEM 1 \"x\"\n", 1},         // block without END
+        {"DIALOG 5\nEND DIALOG\n\nDIALOG 5\nCAPTION \"b\"\nEND DIALOG\n", 4}, // block twice
         {"STRING 5 \"a\0b\"\n"s, 0},             // not text
     };
     for (const auto& [text, line] : cases) {
