@@ -83,6 +83,16 @@
 #define IDS_LABEL_DRAWING_UNIT 7611
 #define IDS_LABEL_DISPLAY_UNIT 7612
 
+// The height marks' text alignments as the palette offers them.
+#define IDS_ALIGN_LEFT_AT_TIP 7613
+#define IDS_ALIGN_LEFT_CENTRED 7614
+#define IDS_ALIGN_LEFT 7615
+#define IDS_ALIGN_RIGHT_AT_TIP 7616
+#define IDS_ALIGN_RIGHT_CENTRED 7617
+#define IDS_ALIGN_RIGHT 7618
+#define IDS_ALIGN_MIDDLE_AT_TIP 7619
+#define IDS_ALIGN_MIDDLE 7620
+
 struct ToolBarButton {
     int id;
     unsigned textId; // the string that names the button's picture

@@ -106,6 +106,14 @@ const host::StringResource kPrompts[] = {
     {IDS_LABEL_LAYER, L"Layer"},
     {IDS_LABEL_DRAWING_UNIT, L"Einheit je ZE ="},
     {IDS_LABEL_DISPLAY_UNIT, L"Darstellung in"},
+    {IDS_ALIGN_LEFT_AT_TIP, L"Links - bei der Spitze"},
+    {IDS_ALIGN_LEFT_CENTRED, L"Links - Zentriert"},
+    {IDS_ALIGN_LEFT, L"Links"},
+    {IDS_ALIGN_RIGHT_AT_TIP, L"Rechts - bei der Spitze"},
+    {IDS_ALIGN_RIGHT_CENTRED, L"Rechts - Zentriert"},
+    {IDS_ALIGN_RIGHT, L"Rechts"},
+    {IDS_ALIGN_MIDDLE_AT_TIP, L"Mitte - bei der Spitze"},
+    {IDS_ALIGN_MIDDLE, L"Mitte"},
 };
 
 } // namespace
