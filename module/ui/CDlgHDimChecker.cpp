@@ -10,6 +10,7 @@
 #include "module/base/LintaroLog.h"
 #include "module/app/HeightLinks.h"
 #include "module/resources/HeightResources.h"
+#include "module/base/LanguageModule.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ void CDlgHDimChecker::OnOK() {
 }
 
 void OpenDlgHDimChecker() {
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     CDlgHDimChecker dlg;
     if (dlg.DoModal() != IDOK) return;
     const HDimCheckResult result = CheckHeightGroups(dlg.m_bEraseLone, dlg.m_bSameScaleAndLayer, dlg.m_layerFor0);

@@ -9,6 +9,7 @@
 #include "module/replace/ReplaceSettings.h"
 #include "module/resources/ReplaceResources.h"
 #include "module/ui/ReplaceDialogs.h"
+#include "module/base/LanguageModule.h"
 
 CDlgReplace::CDlgReplace() : CDialog(IDD_DLG_REPLACE) {}
 
@@ -55,6 +56,8 @@ void CDlgReplace::OnOK() {
 }
 
 void OpenDlgReplace() {
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     CDlgReplace dlg;
     dlg.DoModal();
 }

@@ -11,6 +11,7 @@
 #include "module/replace/ReplaceSettings.h"
 #include "module/resources/ReplaceResources.h"
 #include "module/ui/FileChooser.h"
+#include "module/base/LanguageModule.h"
 
 namespace {
 
@@ -132,6 +133,8 @@ void CDlgReplaceExternal::OnOK() {
 }
 
 void OpenDlgReplaceExternal() {
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     CDlgReplaceExternal dlg;
     dlg.DoModal();
 }

@@ -9,6 +9,7 @@
 #include "module/resources/ReplaceResources.h"
 #include "module/ui/ReplaceDialogs.h"
 #include "module/ui/FileChooser.h"
+#include "module/base/LanguageModule.h"
 
 CDlgReplacePath::CDlgReplacePath() : CDialog(IDD_DLG_REPLACE_PATH) {}
 
@@ -50,6 +51,8 @@ void CDlgReplacePath::OnOK() {
 }
 
 void OpenDlgReplacePath() {
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     CDlgReplacePath dlg;
     dlg.DoModal();
 }

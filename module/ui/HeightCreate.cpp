@@ -23,6 +23,7 @@
 #include "module/ui/HeightJig.h"
 #include "module/ui/PaletteValues.h"
 #include "module/resources/resource.h"
+#include "module/base/LanguageModule.h"
 
 #include <memory>
 
@@ -142,6 +143,8 @@ bool AskValues(bool plan, PaletteTexts& texts, CDlgHDbase& dlg) {
         dlg.m_rows[r].suffix = texts.text[2 * r + 1];
     }
     dlg.m_rows[1].on = PaletteRowState(2) != 0;
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     if (dlg.DoModal() != IDOK) return false;
     for (int r = 0; r < 2; ++r) {
         texts.text[2 * r] = dlg.m_rows[r].prefix;

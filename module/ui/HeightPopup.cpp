@@ -23,6 +23,7 @@
 #include "module/ui/CDlgTextPosition.h"
 #include "module/ui/ChainSegmentPick.h"
 #include "module/resources/resource.h"
+#include "module/base/LanguageModule.h"
 
 #include <functional>
 
@@ -135,7 +136,10 @@ void EditInValueDialog(AcDbObjectId markId) {
     dlg.ReadFrom(*mark);
     // The dialog may pick a source mark: the mark is not held open meanwhile.
     mark->close();
-    if (dlg.DoModal() != IDOK) return;
+    {
+        CTemporaryResourceOverride resources; // the template from the language module
+        if (dlg.DoModal() != IDOK) return;
+    }
     ChangeMark(markId, [&dlg, base](TRdimHeight* edited) {
         dlg.Apply(edited);
         if (!base) edited->SetCurHeight();

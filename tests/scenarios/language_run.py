@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """The add-on's language at the command line: a full creation run (linear, arc and
 cutting-line chains, section and plan height marks) in English prints no German
-prompt or message, chosen by `--lang en` or by Language=EN in lintaro.ini; the same
-run in German keeps the German texts.
+prompt, message or dialog caption, chosen by `--lang en` or by Language=EN in
+lintaro.ini; the same run in German keeps the German texts.
 
 usage: language_run.py LINTARO SCRIPT
 """
@@ -31,6 +31,7 @@ ENGLISH_IN_ORDER = [
     "Section level point:",
     "Plan level point:",
     "Number of extension lines: 2",
+    "Find and replace: no scripted answer",
 ]
 
 GERMAN_IN_ORDER = [
@@ -43,6 +44,7 @@ GERMAN_IN_ORDER = [
     "Schnittpunkte nicht gefunden...",
     "Bezugsebene der Schnitt-HK-Gruppe:",
     "Grundriß-HK Maßpunkt:",
+    "Suchen und Ersetzen: no scripted answer",
 ]
 
 
