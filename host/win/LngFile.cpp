@@ -140,6 +140,7 @@ bool parseLngFile(std::string_view bytes, LngContents& out, LngError& error) {
                 if (!out.blocks.emplace(std::make_pair(open.kind, open.id), std::move(open.lines)).second)
                     return fail(error, open.startLine,
                                 open.kind + L" " + std::to_wstring(open.id) + L" is given twice");
+                out.blockLines[{open.kind, open.id}] = open.startLine;
                 open = Block{};
             } else {
                 open.lines.emplace_back(text);

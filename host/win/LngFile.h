@@ -27,6 +27,8 @@ struct LngContents {
     std::map<UINT, std::wstring> strings;
     // (kind "MENU"/"DIALOG", id) -> the block's lines, trimmed.
     std::map<std::pair<std::wstring, UINT>, std::vector<std::wstring>> blocks;
+    // (kind, id) -> the line of the file the block begins on, for messages about it.
+    std::map<std::pair<std::wstring, UINT>, size_t> blockLines;
 };
 
 struct LngError {

@@ -43,6 +43,7 @@ TEST(LngFile, ParsesStringsBlocksAndEscapes) {
     EXPECT_EQ(c.strings.at(7102), L"BMaß \"anno\" \\ \t");
     ASSERT_EQ(c.blocks.count({L"MENU", 130}), 1u);
     EXPECT_EQ(c.blocks.at({L"MENU", 130}).size(), 2u);
+    EXPECT_EQ(c.blockLines.at({L"MENU", 130}), 6u);
     // Writing a text back gives the same text.
     const std::wstring tricky = L"a \"b\"\n\\c\t";
     ASSERT_TRUE(host::parseLngFile(host::toUtf8(L"STRING 1 " + host::quoteLngText(tricky)), c, e));
