@@ -29,12 +29,14 @@ template <class T> const T* compiledIn(HINSTANCE module, UINT id, std::map<UINT,
 }
 
 // Names the file and the line the block begins on, so a translator finds it.
-void reportBlock(HINSTANCE module, const wchar_t* kind, UINT id, const std::wstring& problem, std::wstring* out) {
+void reportBlock(HINSTANCE module, const wchar_t* kind, UINT id, const std::wstring& problem,
+                 std::wstring* out) {
     std::wstring path;
     const size_t line = host::languageModuleBlockLine(module, kind, id, &path);
-    host::transcriptWrite(host::FormatW(L"\nLanguage module \"%s\", line %u: %s %u is damaged (%s); the untranslated "
-                                        L"one is used.",
-                                        path.c_str(), static_cast<unsigned>(line), kind, id, problem.c_str()));
+    host::transcriptWrite(
+        host::FormatW(L"\nLanguage module \"%s\", line %u: %s %u is damaged (%s); the untranslated "
+                      L"one is used.",
+                      path.c_str(), static_cast<unsigned>(line), kind, id, problem.c_str()));
     if (out) *out = problem;
 }
 
@@ -106,9 +108,11 @@ std::vector<UINT> registeredResourceIds(HINSTANCE module, bool menus) {
     const auto m = registry().find(module);
     if (m == registry().end()) return ids;
     if (menus)
-        for (const auto& entry : m->second.menus) ids.push_back(entry.first);
+        for (const auto& entry : m->second.menus)
+            ids.push_back(entry.first);
     else
-        for (const auto& entry : m->second.dialogs) ids.push_back(entry.first);
+        for (const auto& entry : m->second.dialogs)
+            ids.push_back(entry.first);
     return ids;
 }
 

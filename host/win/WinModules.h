@@ -40,6 +40,7 @@ bool isLanguageModule(HMODULE module);
 const std::vector<std::wstring>* languageModuleBlock(HMODULE module, const std::wstring& kind, UINT id);
 // Where that block stands: the module's file and the line the block begins on (0 when
 // there is no such block).
-size_t languageModuleBlockLine(HMODULE module, const std::wstring& kind, UINT id, std::wstring* path = nullptr);
+size_t languageModuleBlockLine(HMODULE module, const std::wstring& kind, UINT id,
+                               std::wstring* path = nullptr);
 
 } // namespace host

@@ -4,22 +4,19 @@
 // its curve as a persistent reactor of it.
 #include "module/chain/TRdimCreate.h"
 
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/database/acutResbuf.h"
 #include "host/db/entities/AcDbArc.h"
 #include "host/db/entities/AcDbCircle.h"
 #include "host/db/entities/AcDbCurve.h"
-#include "host/db/database/AcDbObjectOpen.h"
 #include "host/db/entities/AcDbPolyline.h"
-#include "host/db/database/acutResbuf.h"
-#include "host/ed/selection/AcEdSelectionSet.h"
-#include "host/ed/input/EditorInput.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/selection/acedSSGet.h"
 #include "host/ed/acutPrintf.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
+#include "host/ed/input/EditorInput.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
+#include "host/ed/selection/acedSSGet.h"
 #include "module/base/LintaroLog.h"
 #include "module/base/UcsPoint.h"
-#include "module/services/PalettePort.h"
 #include "module/chain/PopupState.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
@@ -28,6 +25,9 @@
 #include "module/options/ScaleMaps.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/PalettePort.h"
 
 #include <memory>
 
@@ -88,7 +88,8 @@ bool AskArcPoints(const AcGeCircArc3d& arc, bool isCircle, ArcPoints& out) {
         else if (isCircle)
             out.fullCircle = true;
     } else if (rc == RTNONE && isCircle) {
-        if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_LEADER_START)).c_str(), p) != RTNORM) return false;
+        if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_LEADER_START)).c_str(), p) != RTNORM)
+            return false;
         out.first = out.second = WorldOf(p);
         out.fullCircle = true;
         out.leaderStart = true;

@@ -1,28 +1,28 @@
 #include "module/chain/TRdimCreate.h"
 
-#include "host/db/entities/AcDb2dPolyline.h"
-#include "host/db/entities/AcDbCurve.h"
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/AcDbObjectOpen.h"
 #include "host/db/database/acutResbuf.h"
-#include "host/ed/selection/AcEdSelectionSet.h"
+#include "host/db/entities/AcDb2dPolyline.h"
+#include "host/db/entities/AcDbCurve.h"
+#include "host/ed/Ucs.h"
+#include "host/ed/acutPrintf.h"
 #include "host/ed/input/EditorInput.h"
 #include "host/ed/lisp/LispFunctions.h"
-#include "host/ed/Ucs.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
 #include "host/ed/selection/acedSSGet.h"
-#include "host/ed/acutPrintf.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/services/XDataServices.h"
 #include "module/base/UcsPoint.h"
-#include "module/services/PalettePort.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/PalettePort.h"
+#include "module/services/XDataServices.h"
 
 #include <memory>
 
@@ -38,9 +38,11 @@ std::wstring NewChainLayer() {
 
 // The first and second point (UCS); false when the user gave something else.
 bool AskTwoPoints(ads_point first, ads_point second) {
-    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_FIRST_POINT)).c_str(), first) != RTNORM) return false;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_FIRST_POINT)).c_str(), first) != RTNORM)
+        return false;
     for (;;) {
-        if (acedGetPoint(first, std::wstring(LoadStr(IDS_PROMPT_SECOND_POINT)).c_str(), second) != RTNORM) return false;
+        if (acedGetPoint(first, std::wstring(LoadStr(IDS_PROMPT_SECOND_POINT)).c_str(), second) != RTNORM)
+            return false;
         if (!AcGePoint3d(first[0], first[1], first[2])
                  .isEqualTo(AcGePoint3d(second[0], second[1], second[2])))
             return true;
@@ -67,7 +69,8 @@ bool AskCuttingLine(int type, std::vector<AcGePoint3d>& points) {
     ads_point previous = {0, 0, 0};
     for (;;) {
         ads_point p;
-        const int rc = acedGetPoint(points.empty() ? nullptr : previous, std::wstring(LoadStr(IDS_PROMPT_CUTTING_LINE)).c_str(), p);
+        const int rc = acedGetPoint(points.empty() ? nullptr : previous,
+                                    std::wstring(LoadStr(IDS_PROMPT_CUTTING_LINE)).c_str(), p);
         if (rc == RTCAN) return false;
         if (rc != RTNORM) break;
         points.push_back(WorldOf(p));
@@ -149,8 +152,7 @@ std::vector<AcGePoint3d> CrossingsOf(AcDbDatabase* db, const std::vector<AcGePoi
 bool BuildChainFromCrossings(int type, const std::vector<AcGePoint3d>& points) {
     RegisterChainMouseFilter();
     ads_point at;
-    const int rc = acedGetPoint(
-        nullptr, std::wstring(LoadStr(IDS_PROMPT_PLACE_CHAIN)).c_str(), at);
+    const int rc = acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_PLACE_CHAIN)).c_str(), at);
     RemoveChainMouseFilter();
     Palette().Show();
     if (rc != RTNORM) return false;

@@ -7,14 +7,14 @@
 #include "host/db/entities/AcDbFullSubentPath.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
-#include "module/services/ActiveCommand.h"
-#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/services/CommandObjects.h"
 #include "module/chain/GripIndex.h"
 #include "module/chain/WriteAccess.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/resource.h"
+#include "module/services/ActiveCommand.h"
+#include "module/services/CommandObjects.h"
+#include "module/services/DocLocks.h"
 
 #include <sstream>
 #include <string>

@@ -3,18 +3,18 @@
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/Ucs.h"
 #include "host/ed/input/AcEdFilterWinMsg.h"
 #include "host/ed/input/EditorInput.h"
-#include "host/ed/Ucs.h"
-#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/base/UcsPoint.h"
-#include "module/services/PalettePort.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/PalettePort.h"
 
 #include <cmath>
 
@@ -180,8 +180,10 @@ void TRdimJig::FinishInput(bool removeDragged) {
 
 AcEdJig::DragStatus TRdimJig::SampleLagepunkt() {
     ads_point r, p;
-    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_REFERENCE_POINT)).c_str(), r) != RTNORM) return kCancel;
-    if (acedGetPoint(r, std::wstring(LoadStr(IDS_PROMPT_PLACE_AT_REFERENCE)).c_str(), p) != RTNORM) return kCancel;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_REFERENCE_POINT)).c_str(), r) != RTNORM)
+        return kCancel;
+    if (acedGetPoint(r, std::wstring(LoadStr(IDS_PROMPT_PLACE_AT_REFERENCE)).c_str(), p) != RTNORM)
+        return kCancel;
     AcGeVector3d offset = m_pChain->GetVectorDim();
     offset.rotateBy(kQuarterTurn, m_pChain->GetUcsNormal());
     offset *= m_pChain->PaperToModel(m_pChain->GetParamDouble(IND_D_DimLineDist));
@@ -305,7 +307,8 @@ std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& cl
     if (!usable) return std::nullopt;
     ads_point s;
     std::optional<AcGePoint3d> side;
-    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_OFFSET_SIDE)).c_str(), s) == RTNORM) side = WorldOf(s);
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_OFFSET_SIDE)).c_str(), s) == RTNORM)
+        side = WorldOf(s);
     double distance = 0.0;
     if (pGlobDimOptions)
         distance = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_DimLinesDistance];

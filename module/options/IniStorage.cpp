@@ -115,7 +115,8 @@ std::wstring GetSettingsFolder()
     if (base.size() < 3) {
         // Not cached: the next call may find the folder.
         const std::wstring temp = tempFolder();
-        reportOnce(L"<appdata>", host::FormatW(std::wstring(LoadStr(IDS_INI_NO_APPDATA)).c_str(), temp.c_str()));
+        reportOnce(L"<appdata>",
+                   host::FormatW(std::wstring(LoadStr(IDS_INI_NO_APPDATA)).c_str(), temp.c_str()));
         return temp;
     }
     std::wstring folder = WithSeparator(base) + L"tessaron";
@@ -124,8 +125,8 @@ std::wstring GetSettingsFolder()
     CreateDirectoryW(folder.c_str(), nullptr);
     if (!isFolder(folder)) {
         s.folder = tempFolder();
-        reportOnce(folder,
-                   host::FormatW(std::wstring(LoadStr(IDS_INI_FOLDER_REFUSED)).c_str(), folder.c_str(), s.folder.c_str()));
+        reportOnce(folder, host::FormatW(std::wstring(LoadStr(IDS_INI_FOLDER_REFUSED)).c_str(),
+                                         folder.c_str(), s.folder.c_str()));
         return s.folder;
     }
     s.folder = WithSeparator(folder);
@@ -145,7 +146,8 @@ std::wstring GetIniFile()
     }
     if (!createMainIni(path)) {
         std::wstring fallback = tempFolder() + L"lintaro.ini";
-        reportOnce(path, host::FormatW(std::wstring(LoadStr(IDS_INI_FILE_REFUSED)).c_str(), path.c_str(), fallback.c_str()));
+        reportOnce(path, host::FormatW(std::wstring(LoadStr(IDS_INI_FILE_REFUSED)).c_str(), path.c_str(),
+                                       fallback.c_str()));
         path = fallback;
         if (!FileExists(path))
             createMainIni(path);

@@ -147,8 +147,9 @@ const std::vector<host::StringResource>& AllStrings() {
         std::size_t n = 0;
         const host::StringResource* prompts = PromptStringTable(n);
         out.insert(out.end(), prompts, prompts + n);
-        std::stable_sort(out.begin(), out.end(),
-                         [](const host::StringResource& a, const host::StringResource& b) { return a.id < b.id; });
+        std::stable_sort(
+            out.begin(), out.end(),
+            [](const host::StringResource& a, const host::StringResource& b) { return a.id < b.id; });
         return out;
     }();
     return all;

@@ -157,7 +157,11 @@ std::vector<ToolBarButton> PaletteToolBar(unsigned id) {
                 {4, IDS_MODE_PLAN_MARKS},
                 {5, IDS_MODE_TEXTS}};
     case IDR_TOOLBAR_CHAIN_TYPES:
-        return {{1, IDS_TICK_OBLIQUE}, {2, IDS_TICK_DOT}, {3, IDS_TICK_CIRCLE}, {4, IDS_TICK_ARROW}, {5, IDS_TICK_CROSS}};
+        return {{1, IDS_TICK_OBLIQUE},
+                {2, IDS_TICK_DOT},
+                {3, IDS_TICK_CIRCLE},
+                {4, IDS_TICK_ARROW},
+                {5, IDS_TICK_CROSS}};
     case IDR_TOOLBAR_SECTION_TYPES:
         return {{1, IDS_HK_TYPE_FINISHED_TIP_DOWN},
                 {2, IDS_HK_TYPE_SHELL_TIP_DOWN},

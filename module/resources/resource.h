@@ -154,17 +154,17 @@
 #define IDS_JOIN_ARC_CHAINS 7420
 #define IDS_JOIN_PERPENDICULAR 7421
 #define IDS_GRIP_POINT_TAKEN 7422
-#define IDS_UNKNOWN_CHAIN_TYPE 7423 // %d
-#define IDS_TEXT_WITH_AT_REFUSED 7424 // %s: the text
+#define IDS_UNKNOWN_CHAIN_TYPE 7423    // %d
+#define IDS_TEXT_WITH_AT_REFUSED 7424  // %s: the text
 #define IDS_CUTTING_LINE_BAD_TYPE 7425 // %d
-#define IDS_LIST_ORIGINAL_UCS 7426    // the three axes, nine %.2f
+#define IDS_LIST_ORIGINAL_UCS 7426     // the three axes, nine %.2f
 #define IDS_HK_NOT_APPENDED 7440
 
 // Where the settings go when their folder or file cannot be made, from 7700 on.
-#define IDS_INI_NO_APPDATA 7700       // %s: the folder used instead
-#define IDS_INI_FOLDER_REFUSED 7701   // %s the folder, %s the one used instead
-#define IDS_INI_FILE_REFUSED 7702     // %s the file, %s the one used instead
-#define IDS_INI_SAVE_FAILED 7703      // %s: the file
+#define IDS_INI_NO_APPDATA 7700     // %s: the folder used instead
+#define IDS_INI_FOLDER_REFUSED 7701 // %s the folder, %s the one used instead
+#define IDS_INI_FILE_REFUSED 7702   // %s the file, %s the one used instead
+#define IDS_INI_SAVE_FAILED 7703    // %s: the file
 
 // Prompts and messages of the context operations, the height marks and the palette.
 #define IDS_PROMPT_REMOVE_OR_POINT 7450

@@ -1,16 +1,16 @@
 #include "module/ui/CDlgAppendText.h"
 
-#include "host/db/entities/AcDbMText.h"
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbMText.h"
 #include "host/db/entities/AcDbText.h"
-#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ed/selection/acedEntSel.h"
 #include "host/rx/acutString.h"
 #include "host/rx/adscodes.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/NumberText.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/resource.h"
-#include "module/base/LintaroLog.h"
 
 namespace {
 
@@ -74,7 +74,8 @@ void CDlgAppendText::OnPickText() {
     ads_point pt;
     AcDbObjectId id;
     std::wstring text;
-    if (acedEntSel(std::wstring(LoadStr(IDS_PROMPT_SELECT_TEXT)).c_str(), ent, pt) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) {
+    if (acedEntSel(std::wstring(LoadStr(IDS_PROMPT_SELECT_TEXT)).c_str(), ent, pt) == RTNORM &&
+        acdbGetObjectId(id, ent) == Acad::eOk) {
         if (ReadDrawingText(id, text)) {
             m_pickedText = id;
             SetDlgItemText(IDC_APPEND_TEXT_EDIT, text.c_str());

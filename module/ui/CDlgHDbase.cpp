@@ -5,13 +5,13 @@
 #include "host/mfc/CButton.h"
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
-#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/NumberText.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/HeightResources.h"
 #include "module/resources/resource.h"
+#include "module/services/DbServices.h"
 
 namespace {
 
@@ -135,8 +135,9 @@ void CDlgHDbase::PickSource(int r) {
     ads_name ent = {0, 0};
     ads_point pt = {0, 0, 0};
     AcDbObjectId id;
-    const bool picked = acedEntSel(std::wstring(LoadStr(IDS_PROMPT_SELECT_SECTION_HK)).c_str(), ent, pt) == RTNORM &&
-                        acdbGetObjectId(id, ent) == Acad::eOk;
+    const bool picked =
+        acedEntSel(std::wstring(LoadStr(IDS_PROMPT_SELECT_SECTION_HK)).c_str(), ent, pt) == RTNORM &&
+        acdbGetObjectId(id, ent) == Acad::eOk;
     ShowWindow(SW_SHOW);
     if (!picked) return;
     if (!IsFollowable(id)) {
@@ -196,7 +197,8 @@ bool CDlgHDbase::ReadFields() {
             row.value = 0.0;
             row.valueText = value;
         } else if (row.on) {
-            MsgBox(host::FormatW(std::wstring(LoadStr(IDS_HK_VALUE_NOT_NUMBER)).c_str(), r, value.c_str()).c_str());
+            MsgBox(host::FormatW(std::wstring(LoadStr(IDS_HK_VALUE_NOT_NUMBER)).c_str(), r, value.c_str())
+                       .c_str());
             return false;
         }
     }

@@ -11,7 +11,6 @@
 #include "host/mfc/CTabCtrl.h"
 #include "host/win/FormatW.h"
 #include "module/app/CommandTable.h"
-#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdim.h"
@@ -22,10 +21,11 @@
 #include "module/options/OptionDefaults.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
 #include "module/ui/HeightCreate.h"
 #include "module/ui/PaletteRegistration.h"
 #include "module/ui/PaletteValues.h"
-#include "module/resources/resource.h"
 
 #include <algorithm>
 #include <utility>
@@ -195,8 +195,9 @@ void CDlgMain::applyMenuForMode() {
     CMenu* edit = m_menu->GetSubMenu(0);
     if (!edit) return;
     const bool chains = m_iCurrentMode == OPT_MODE_CHAIN;
-    edit->ModifyMenu(ID_TEXT_CENTRE, MF_BYCOMMAND | MF_STRING, ID_TEXT_CENTRE,
-                     std::wstring(LoadStr(chains ? IDS_MENU_TEXT_CENTRE : IDS_MENU_TEXT_DEFAULT_POSITION)).c_str());
+    edit->ModifyMenu(
+        ID_TEXT_CENTRE, MF_BYCOMMAND | MF_STRING, ID_TEXT_CENTRE,
+        std::wstring(LoadStr(chains ? IDS_MENU_TEXT_CENTRE : IDS_MENU_TEXT_DEFAULT_POSITION)).c_str());
     const UINT state = chains ? MF_ENABLED : MF_GRAYED;
     for (UINT id : {ID_VALUES_RESET, ID_REDISTRIBUTE, ID_TEXT_POSITION, ID_REMOVE_POINTS})
         edit->EnableMenuItem(id, MF_BYCOMMAND | state);

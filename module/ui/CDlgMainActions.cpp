@@ -4,9 +4,9 @@
 
 #include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/AcColorSettings.h"
-#include "host/ed/commands/CommandLine.h"
 #include "host/ed/Ucs.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"
 #include "host/mfc/CMenu.h"
@@ -14,29 +14,29 @@
 #include "module/app/ConvertCommands.h"
 #include "module/app/FormatCommands.h"
 #include "module/app/FormatMarks.h"
+#include "module/app/HeightLinks.h"
+#include "module/base/LintaroLog.h"
+#include "module/chain/TRdim.h"
+#include "module/chain/TRdimJig.h"
+#include "module/height/HeightText.h"
+#include "module/height/TRdimHeight.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/ScaleMaps.h"
+#include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
 #include "module/services/ActiveCommand.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
-#include "module/base/LintaroLog.h"
-#include "module/ui/PaletteApp.h"
 #include "module/services/XDataServices.h"
-#include "module/chain/TRdim.h"
-#include "module/chain/TRdimJig.h"
-#include "module/options/ScaleMaps.h"
-#include "module/height/HeightText.h"
-#include "module/height/TRdimHeight.h"
-#include "module/app/HeightLinks.h"
-#include "module/options/CGlobDimOptions.h"
-#include "module/resources/PaletteResources.h"
+#include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/CDlgMovement.h"
 #include "module/ui/CDlgOptionsLoad.h"
-#include "module/ui/PaletteChainPicks.h"
-#include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/CDlgReplace.h"
 #include "module/ui/CDlgReplacePath.h"
+#include "module/ui/PaletteApp.h"
+#include "module/ui/PaletteChainPicks.h"
 #include "module/ui/PalettePositions.h"
 #include "module/ui/PaletteValues.h"
-#include "module/resources/resource.h"
 
 namespace {
 
@@ -236,7 +236,8 @@ void CDlgMain::OnButUpdate() {
         UpdateLintaroTexts();
     } else {
         AcDbObjectIdArray ids;
-        const int count = SelectEntities(ids, std::wstring(LoadStr(IDS_SELECT_TEXTS_TO_UPDATE)).c_str(), UpdateFilter(mode));
+        const int count = SelectEntities(ids, std::wstring(LoadStr(IDS_SELECT_TEXTS_TO_UPDATE)).c_str(),
+                                         UpdateFilter(mode));
         HideDlgMain();
         if (count > 0) {
             CDbLockScope lock(acdbCurDwg(), L"OnButUpdate");

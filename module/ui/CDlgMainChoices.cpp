@@ -6,13 +6,13 @@
 #include "host/mfc/CComboBox.h"
 #include "host/mfc/CMenu.h"
 #include "module/app/PropertiesPort.h"
+#include "module/base/LintaroLog.h"
+#include "module/chain/RecordFiling.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionDefaults.h"
 #include "module/resources/PaletteResources.h"
-#include "module/base/LintaroLog.h"
-#include "module/ui/PalettePositions.h"
-#include "module/chain/RecordFiling.h"
 #include "module/ui/CDlgProperties.h"
+#include "module/ui/PalettePositions.h"
 #include "module/ui/PaletteValues.h"
 
 namespace {

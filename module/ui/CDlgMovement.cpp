@@ -1,23 +1,23 @@
 #include "module/ui/CDlgMovement.h"
 
 #include "host/db/database/AcDbObjectOpen.h"
-#include "host/ed/commands/CommandLine.h"
 #include "host/ed/acutPrintf.h"
-#include "host/win/FormatW.h"
-#include "module/services/ActiveCommand.h"
-#include "module/base/LanguageModule.h"
-#include "module/ui/PaletteApp.h"
-#include "module/services/ReactorSuspension.h"
-#include "module/chain/TRdim.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/ed/input/EditorInput.h"
 #include "host/mfc/CTabCtrl.h"
 #include "host/rx/adscodes.h"
+#include "host/win/FormatW.h"
+#include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainScale.h"
+#include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/resource.h"
-#include "module/base/LintaroLog.h"
+#include "module/services/ActiveCommand.h"
+#include "module/services/ReactorSuspension.h"
+#include "module/ui/PaletteApp.h"
 
 #include <cmath>
 #include <cwchar>
@@ -121,7 +121,8 @@ BOOL CDlgMovement::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CDlgMovement::OnPick() {
     ShowWindow(SW_HIDE);
     DimSegmentList picked;
-    GetDimSegments(picked, AcDbObjectId::kNull, kPickTexts, std::wstring(LoadStr(IDS_PROMPT_PICK_TEXTS)).c_str(), 0);
+    GetDimSegments(picked, AcDbObjectId::kNull, kPickTexts,
+                   std::wstring(LoadStr(IDS_PROMPT_PICK_TEXTS)).c_str(), 0);
     m_picked = picked;
     ShowWindow(SW_SHOW);
     ReadStep();

@@ -1,15 +1,15 @@
 #include "module/ui/CDlgReplace.h"
 
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
-#include "module/services/XDataServices.h"
+#include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
 #include "module/replace/ObjectReplace.h"
 #include "module/replace/ReplaceSettings.h"
 #include "module/resources/ReplaceResources.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/XDataServices.h"
 #include "module/ui/ReplaceDialogs.h"
-#include "module/base/LanguageModule.h"
 
 CDlgReplace::CDlgReplace() : CDialog(IDD_DLG_REPLACE) {}
 

@@ -3,15 +3,15 @@
 #include "module/app/ReplacePort.h"
 
 #include "host/mfc/CComboBox.h"
-#include "module/services/DbServices.h"
 #include "module/base/FilePaths.h"
+#include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
 #include "module/replace/DrawingFileList.h"
 #include "module/replace/ReplaceSettings.h"
 #include "module/resources/ReplaceResources.h"
+#include "module/services/DbServices.h"
 #include "module/ui/FileChooser.h"
-#include "module/base/LanguageModule.h"
 
 namespace {
 

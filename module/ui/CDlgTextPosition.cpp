@@ -7,16 +7,16 @@
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 #include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/HeightResources.h"
+#include "module/resources/resource.h"
 #include "module/services/ActiveCommand.h"
 #include "module/services/ReactorSuspension.h"
 #include "module/services/XDataServices.h"
 #include "module/ui/PaletteApp.h"
 #include "module/ui/TextMoves.h"
-#include "module/resources/resource.h"
-#include "module/base/LintaroLog.h"
 
 #include <cmath>
 #include <cwchar>
@@ -94,7 +94,8 @@ BOOL CDlgTextPosition::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CDlgTextPosition::OnPick() {
     ShowWindow(SW_HIDE);
     AcDbObjectIdArray picked;
-    SelectEntities(picked, std::wstring(LoadStr(IDS_PROMPT_SELECT_HK)).c_str(), TRdimHeight::desc()->dxfName());
+    SelectEntities(picked, std::wstring(LoadStr(IDS_PROMPT_SELECT_HK)).c_str(),
+                   TRdimHeight::desc()->dxfName());
     ShowWindow(SW_SHOW);
     AcDbObjectIdArray marks;
     for (const AcDbObjectId& id : picked)

@@ -5,17 +5,17 @@
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 #include "module/app/PropertiesPort.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/services/ReactorSuspension.h"
 #include "module/chain/PopupState.h"
 #include "module/chain/TRdim.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/ui/CDlgMovement.h"
 #include "module/ui/ChainSegmentPick.h"
-#include "module/resources/resource.h"
 
 #include <functional>
 

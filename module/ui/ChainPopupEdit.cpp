@@ -2,26 +2,26 @@
 // points, cutting segments out, joining chains, the extension direction, properties
 // taken from another chain and the chain's format made the default.
 #include "host/db/database/AcDbObjectOpen.h"
-#include "host/ed/input/EditorInput.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
-#include "host/rx/adscodes.h"
-#include "module/services/DbServices.h"
-#include "module/base/LintaroLog.h"
-#include "module/ui/PaletteApp.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/selection/AcEdSelectionSet.h"
+#include "host/ed/selection/acedEntSel.h"
+#include "host/rx/adscodes.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainEdit.h"
-#include "module/chain/TRdimCreate.h"
 #include "module/chain/TRdim.h"
+#include "module/chain/TRdimCreate.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/ChainPopup.h"
 #include "module/ui/ChainSegmentPick.h"
-#include "module/resources/resource.h"
+#include "module/ui/PaletteApp.h"
 
 #include <cwctype>
 
@@ -108,7 +108,8 @@ bool RemoveChainPoints(AcDbObjectId chainId) {
 
 void RemoveChainSegments(AcDbObjectId chainId) {
     DimSegmentList list;
-    GetDimSegments(list, chainId, kPickValues, std::wstring(LoadStr(IDS_PROMPT_REMOVE_SEGMENTS)).c_str(), ID_CTX_SEGMENT_REMOVE);
+    GetDimSegments(list, chainId, kPickValues, std::wstring(LoadStr(IDS_PROMPT_REMOVE_SEGMENTS)).c_str(),
+                   ID_CTX_SEGMENT_REMOVE);
 }
 
 void JoinChainInto(AcDbObjectId chainId) {
@@ -143,7 +144,8 @@ void JoinChainInto(AcDbObjectId chainId) {
 
 void SetExtensionDirection(AcDbObjectId chainId) {
     ads_point p = {0, 0, 0};
-    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_EXTENSION_DIRECTION)).c_str(), p) != RTNORM) return;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_EXTENSION_DIRECTION)).c_str(), p) != RTNORM)
+        return;
     TRdim* chain = nullptr;
     if (acdbOpenObject(chain, chainId, AcDb::kForWrite) != Acad::eOk) return;
     chain->SetParamInt(IND_I_DirectionExt, static_cast<std::uint32_t>(ExtensionDirectionFor(chain, WorldOf(p))));

@@ -4,27 +4,29 @@
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
 #include "module/base/LanguageModule.h"
-#include "module/ui/PaletteApp.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
 #include "module/ui/CDlgAppendText.h"
 #include "module/ui/CDlgChainText.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/ChainPopup.h"
 #include "module/ui/ChainSegmentPick.h"
-#include "module/resources/resource.h"
-#include "module/base/LintaroLog.h"
+#include "module/ui/PaletteApp.h"
 
 #include <functional>
 
 namespace {
 
 // The prompt of every pick of values here; a copy, as the next string load reuses the buffer.
-std::wstring PickValuesPrompt() { return LoadStr(IDS_PROMPT_PICK_VALUES); }
+std::wstring PickValuesPrompt() {
+    return LoadStr(IDS_PROMPT_PICK_VALUES);
+}
 
 // Runs `change` on every picked segment, each chain opened once per segment.
 void ForEachPicked(const DimSegmentList& list, const std::function<void(TRdim*, int)>& change) {
@@ -39,7 +41,9 @@ void ForEachPicked(const DimSegmentList& list, const std::function<void(TRdim*, 
 
 // What the picked values read now, for the dialog: "length=>text; " each.
 std::wstring DescribePicked(const DimSegmentList& list, std::wstring& firstManual) {
-    std::wstring info = list.size() == 1 ? L"" : host::FormatW(std::wstring(LoadStr(IDS_VALUES_COUNT)).c_str(), int(list.size()));
+    std::wstring info =
+        list.size() == 1 ? L""
+                         : host::FormatW(std::wstring(LoadStr(IDS_VALUES_COUNT)).c_str(), int(list.size()));
     int number = 0;
     for (const DimSegment& part : list) {
         TRdim* chain = nullptr;

@@ -126,8 +126,10 @@ bool AlignmentLine(int commandId, AcDbObjectId markId, AcGePoint3d& a, AcGePoint
         return true;
     }
     ads_point p1, p2;
-    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_ALIGN_LINE_START)).c_str(), p1) != RTNORM) return false;
-    if (acedGetPoint(p1, std::wstring(LoadStr(IDS_PROMPT_ALIGN_LINE_END)).c_str(), p2) != RTNORM) return false;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_ALIGN_LINE_START)).c_str(), p1) != RTNORM)
+        return false;
+    if (acedGetPoint(p1, std::wstring(LoadStr(IDS_PROMPT_ALIGN_LINE_END)).c_str(), p2) != RTNORM)
+        return false;
     a = World(p1);
     b = World(p2);
     if (a.isEqualTo(b)) {
@@ -212,7 +214,8 @@ int AlignHeightMarks(int commandId, AcDbObjectId markId) {
     AcGePoint3d a, b;
     if (!AlignmentLine(commandId, markId, a, b)) return 0;
     AcDbObjectIdArray picked;
-    if (SelectEntitiesOfKind(picked, std::wstring(LoadStr(IDS_SELECT_HK)).c_str(), kSelectHeightMarks) == 0) return 0;
+    if (SelectEntitiesOfKind(picked, std::wstring(LoadStr(IDS_SELECT_HK)).c_str(), kSelectHeightMarks) == 0)
+        return 0;
     int moved = 0;
     for (const AcDbObjectId& id : picked) {
         TRdimHeight* mark = nullptr;

@@ -1,17 +1,17 @@
 #include "module/ui/PaletteChainPicks.h"
 
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/acutPrintf.h"
 #include "host/ed/input/EditorInput.h"
 #include "host/ed/selection/acedEntSel.h"
-#include "host/ed/acutPrintf.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
-#include "module/ui/PaletteApp.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/resource.h"
-#include "module/base/LintaroLog.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/ui/PaletteApp.h"
 
 #include <vector>
 
@@ -65,7 +65,8 @@ int PaletteRedistributeChains() {
     CDbLockScope lock(acdbCurDwg(), L"PaletteRedistributeChains");
     AcDbObjectId baseId;
     ChainPick first = ChainPick::Again;
-    while ((first = PickChain(std::wstring(LoadStr(IDS_PROMPT_BASE_CHAIN)).c_str(), baseId)) == ChainPick::Again) {
+    while ((first = PickChain(std::wstring(LoadStr(IDS_PROMPT_BASE_CHAIN)).c_str(), baseId)) ==
+           ChainPick::Again) {
     }
     int moved = 0;
     if (first == ChainPick::Chain) {

@@ -17,8 +17,8 @@ struct Align {
     int code;
     UINT name;
 };
-constexpr Align kSectionAligns[] = {{4, IDS_ALIGN_LEFT_AT_TIP},  {7, IDS_ALIGN_LEFT_CENTRED},
-                                    {10, IDS_ALIGN_LEFT},        {6, IDS_ALIGN_RIGHT_AT_TIP},
+constexpr Align kSectionAligns[] = {{4, IDS_ALIGN_LEFT_AT_TIP},   {7, IDS_ALIGN_LEFT_CENTRED},
+                                    {10, IDS_ALIGN_LEFT},         {6, IDS_ALIGN_RIGHT_AT_TIP},
                                     {9, IDS_ALIGN_RIGHT_CENTRED}, {12, IDS_ALIGN_RIGHT},
                                     {5, IDS_ALIGN_MIDDLE_AT_TIP}, {11, IDS_ALIGN_MIDDLE}};
 constexpr Align kPlanAligns[] = {{7, IDS_ALIGN_LEFT}, {9, IDS_ALIGN_RIGHT}};
@@ -43,7 +43,8 @@ std::wstring alignName(bool plan, int code) {
 int alignCode(bool plan, const std::wstring& text) {
     const auto [first, last] = aligns(plan);
     for (const Align* a = first; a != last; ++a)
-        if (OptEqualNoCase(text, LoadStr(a->name)) || OptEqualNoCase(text, HeightTextAlignName(plan, a->code)))
+        if (OptEqualNoCase(text, LoadStr(a->name)) ||
+            OptEqualNoCase(text, HeightTextAlignName(plan, a->code)))
             return a->code;
     return 0;
 }

@@ -1,12 +1,12 @@
 #include "module/ui/PaletteValues.h"
 
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionDefaults.h"
 #include "module/options/ScaleMaps.h"
-#include "module/resources/resource.h"
 #include "module/resources/PaletteResources.h"
-#include "module/base/LintaroLog.h"
+#include "module/resources/resource.h"
 
 #include <cmath>
 

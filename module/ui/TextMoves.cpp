@@ -1,12 +1,12 @@
 #include "module/ui/TextMoves.h"
 
-#include "host/ge/AcGeTol.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ge/AcGeTol.h"
 #include "host/mfc/CWnd.h"
 #include "host/win/FormatW.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
 #include "module/resources/resource.h"
-#include "module/base/LintaroLog.h"
 
 #include <cmath>
 #include <cwchar>

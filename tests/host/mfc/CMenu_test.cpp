@@ -177,7 +177,8 @@ TEST(CMenu, LanguageModulesTranslateMenusAndDialogTextsAndDamageFallsBack) {
             contains(ui.transcript.text(), L"MENU 9131 is damaged (line 2: a comma and the item's id"))
             << narrow(ui.transcript.text());
         // The file's own line of the block, for the one who mends it.
-        EXPECT_TRUE(contains(ui.transcript.text(), L".lng\", line 10: MENU 9131")) << narrow(ui.transcript.text());
+        EXPECT_TRUE(contains(ui.transcript.text(), L".lng\", line 10: MENU 9131"))
+            << narrow(ui.transcript.text());
     }
     AfxSetResourceHandle(previous);
     EXPECT_TRUE(FreeLibrary(lng));

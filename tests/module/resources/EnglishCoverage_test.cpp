@@ -18,14 +18,24 @@
 namespace {
 
 // Texts that read the same in English.
-const std::set<std::wstring> kSameInEnglish = {L"OK",     L"Layer",  L"lintaro",     L"Tab1",
-                                               L"?",      L"M/cm",   L"m/cm (10 m)", L"Text",
-                                               L"Format", L"Save",   L"Save as...",  L"Cancel",
+const std::set<std::wstring> kSameInEnglish = {L"OK",
+                                               L"Layer",
+                                               L"lintaro",
+                                               L"Tab1",
+                                               L"?",
+                                               L"M/cm",
+                                               L"m/cm (10 m)",
+                                               L"Text",
+                                               L"Format",
+                                               L"Save",
+                                               L"Save as...",
+                                               L"Cancel",
                                                L"Opened in acad editor"};
 
 bool hasWord(const std::wstring& text) {
     int letters = 0;
-    for (wchar_t c : text) letters += std::iswalpha(c) ? 1 : 0;
+    for (wchar_t c : text)
+        letters += std::iswalpha(c) ? 1 : 0;
     return letters >= 3;
 }
 
@@ -34,13 +44,15 @@ bool looksGerman(const std::wstring& text) {
 }
 
 // The items' ids, kinds and nesting as one string, and the untranslated texts.
-void walk(const std::vector<host::mfc::MenuTemplateItem>& de, const std::vector<host::mfc::MenuTemplateItem>& en,
-          const std::wstring& where, std::vector<std::wstring>& untranslated) {
+void walk(const std::vector<host::mfc::MenuTemplateItem>& de,
+          const std::vector<host::mfc::MenuTemplateItem>& en, const std::wstring& where,
+          std::vector<std::wstring>& untranslated) {
     ASSERT_EQ(en.size(), de.size()) << host::toUtf8(where) << ": items";
     for (size_t i = 0; i < de.size(); ++i) {
         const std::wstring at = where + L"/" + de[i].text;
         EXPECT_EQ(en[i].id, de[i].id) << host::toUtf8(at);
-        EXPECT_EQ(en[i].flags & (MF_POPUP | MF_SEPARATOR), de[i].flags & (MF_POPUP | MF_SEPARATOR)) << host::toUtf8(at);
+        EXPECT_EQ(en[i].flags & (MF_POPUP | MF_SEPARATOR), de[i].flags & (MF_POPUP | MF_SEPARATOR))
+            << host::toUtf8(at);
         if (hasWord(de[i].text) && (en[i].text == de[i].text || looksGerman(en[i].text)) &&
             !kSameInEnglish.count(de[i].text))
             untranslated.push_back(at);
@@ -79,7 +91,8 @@ TEST_F(EnglishCoverage, EveryMenuIsTranslatedItemForItem) {
         EXPECT_TRUE(problem.empty()) << "MENU " << id << ": " << host::toUtf8(problem);
         std::vector<std::wstring> untranslated;
         walk(de->items, en->items, L"MENU " + std::to_wstring(id), untranslated);
-        for (const std::wstring& u : untranslated) ADD_FAILURE() << "not translated: " << host::toUtf8(u);
+        for (const std::wstring& u : untranslated)
+            ADD_FAILURE() << "not translated: " << host::toUtf8(u);
     }
 }
 

@@ -81,7 +81,8 @@ TEST(LintaroStrings, EnglishModuleMatchesTheTableAndItsFormats) {
     // keeps the German ones and may only add its own.
     const std::wstring keywords = own.at(IDS_KEYWORDS_REFERENCE_POINT);
     EXPECT_EQ(keywords, L"Lagepunkt,L L");
-    EXPECT_EQ(english.strings.at(IDS_KEYWORDS_REFERENCE_POINT).substr(0, keywords.size() + 1), keywords + L" ");
+    EXPECT_EQ(english.strings.at(IDS_KEYWORDS_REFERENCE_POINT).substr(0, keywords.size() + 1),
+              keywords + L" ");
     // Stored keys stay as they are in every language.
     EXPECT_EQ(english.strings.at(IDS_SCALE_UNKNOWN), L"<Unbekannt>");
     EXPECT_EQ(english.strings.at(IDS_ANNO_SCALE), L"BMaß");
