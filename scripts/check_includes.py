@@ -66,6 +66,8 @@ MODULE_HOST_NAMES = {"FormatW", "FormatV"}
 MODULE_HOST_WRAPPERS = {
     "module/resources/LintaroStrings.h",
     "module/resources/LintaroStrings.cpp",
+    "module/resources/PromptStrings.h",
+    "module/resources/PromptStrings.cpp",
     "module/resources/PaletteResources.cpp",
     "module/resources/ResourceControls.h",
     "module/resources/ContextMenuResources.cpp",

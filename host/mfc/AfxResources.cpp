@@ -28,10 +28,15 @@ template <class T> const T* compiledIn(HINSTANCE module, UINT id, std::map<UINT,
     return it == (m->second.*table).end() ? nullptr : &it->second;
 }
 
-void reportBlock(const wchar_t* kind, UINT id, const std::wstring& problem, std::wstring* out) {
+// Names the file and the line the block begins on, so a translator finds it.
+void reportBlock(HINSTANCE module, const wchar_t* kind, UINT id, const std::wstring& problem,
+                 std::wstring* out) {
+    std::wstring path;
+    const size_t line = host::languageModuleBlockLine(module, kind, id, &path);
     host::transcriptWrite(
-        host::FormatW(L"\nLanguage module: %s %u is damaged (%s); the untranslated one is used.", kind, id,
-                      problem.c_str()));
+        host::FormatW(L"\nLanguage module \"%s\", line %u: %s %u is damaged (%s); the untranslated "
+                      L"one is used.",
+                      path.c_str(), static_cast<unsigned>(line), kind, id, problem.c_str()));
     if (out) *out = problem;
 }
 
@@ -65,7 +70,7 @@ std::optional<DialogTemplate> findDialogTemplate(HINSTANCE module, UINT id, std:
     std::wstring why;
     if (!applyDialogBlock(*block, dialog, why)) {
         // Untranslated is better than no dialog at all.
-        reportBlock(L"DIALOG", id, why, problem);
+        reportBlock(module, L"DIALOG", id, why, problem);
         return *base;
     }
     return dialog;
@@ -83,7 +88,7 @@ std::optional<MenuTemplate> findMenuTemplate(HINSTANCE module, UINT id, std::wst
     menu.id = id;
     std::wstring why;
     if (!parseMenuBlock(*block, menu, why)) {
-        reportBlock(L"MENU", id, why, problem);
+        reportBlock(module, L"MENU", id, why, problem);
         const MenuTemplate* base = compiledIn(host::addOnModule(), id, &ModuleResources::menus);
         return base ? std::optional<MenuTemplate>(*base) : std::nullopt;
     }
@@ -96,6 +101,19 @@ bool hasResource(HINSTANCE module, UINT id, bool menu) {
                (menu || compiledIn(host::addOnModule(), id, &ModuleResources::dialogs));
     return menu ? compiledIn(module, id, &ModuleResources::menus) != nullptr
                 : compiledIn(module, id, &ModuleResources::dialogs) != nullptr;
+}
+
+std::vector<UINT> registeredResourceIds(HINSTANCE module, bool menus) {
+    std::vector<UINT> ids;
+    const auto m = registry().find(module);
+    if (m == registry().end()) return ids;
+    if (menus)
+        for (const auto& entry : m->second.menus)
+            ids.push_back(entry.first);
+    else
+        for (const auto& entry : m->second.dialogs)
+            ids.push_back(entry.first);
+    return ids;
 }
 
 } // namespace host::mfc

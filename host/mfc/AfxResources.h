@@ -56,12 +56,16 @@ void unregisterResources(HINSTANCE module);
 std::optional<DialogTemplate> findDialogTemplate(HINSTANCE module, UINT id, std::wstring* problem = nullptr);
 std::optional<MenuTemplate> findMenuTemplate(HINSTANCE module, UINT id, std::wstring* problem = nullptr);
 bool hasResource(HINSTANCE module, UINT id, bool menu);
+// The ids of the dialogs (or menus) a module registered, in order.
+std::vector<UINT> registeredResourceIds(HINSTANCE module, bool menus);
 
 // The text form of menus in a language module, one entry a line:
 //   POPUP "&Bearbeiten"  ... END         (BEGIN lines are allowed and skipped)
 //   MENUITEM "Text", 32880 [, GRAYED] [, CHECKED]
 //   MENUITEM SEPARATOR
-// and of dialogs:  CAPTION "Text"  and  CONTROL <id> "Text".
+// and of dialogs:  CAPTION "Text",  CONTROL <id> "Text"  and, for the labels that have
+// no id of their own,  STATIC "their text" "Text";  ITEMS <id> "first" "second" ...
+// for the first entries of a list (as many as the add-on's own).
 bool parseMenuBlock(const std::vector<std::wstring>& lines, MenuTemplate& out, std::wstring& problem);
 bool applyDialogBlock(const std::vector<std::wstring>& lines, DialogTemplate& dialog, std::wstring& problem);
 

@@ -1,6 +1,7 @@
 // Menus and dialog texts of language modules, read from their text blocks.
 #include "host/mfc/AfxResources.h"
 
+#include "host/win/FormatW.h"
 #include "host/win/WinCrt.h"
 
 #include <string_view>
@@ -93,6 +94,43 @@ bool menuItem(std::wstring_view rest, MenuTemplateItem& item, std::wstring& prob
     return true;
 }
 
+// STATIC "text" "translation": the labels without an id of their own are found by
+// their text; every label with that text takes the translation.
+std::wstring translateStatics(std::wstring_view& rest, DialogTemplate& dialog) {
+    std::wstring from, to, why;
+    if (!quoted(rest, from, why) || !quoted(rest, to, why)) return why;
+    bool found = false;
+    for (ControlTemplate& c : dialog.controls) {
+        if (c.id != IDC_STATIC || c.text != from) continue;
+        c.text = to;
+        found = true;
+    }
+    return found ? std::wstring() : L"the dialog has no label \"" + from + L"\"";
+}
+
+// ITEMS <id> "first" "second" ...: a list's first entries, as many as the add-on's own.
+std::wstring translateItems(std::wstring_view& rest, DialogTemplate& dialog) {
+    long id = 0;
+    if (!number(word(rest), 0, 65535, id)) return L"the control id must be a number from 0 to 65535";
+    ControlTemplate* list = nullptr;
+    for (ControlTemplate& c : dialog.controls)
+        if (c.id == id) list = &c;
+    if (!list) return L"the dialog has no control " + std::to_wstring(id);
+    std::vector<std::wstring> items;
+    std::wstring why;
+    while (!rest.empty()) {
+        std::wstring text;
+        if (!quoted(rest, text, why)) return why;
+        items.push_back(std::move(text));
+    }
+    // The code picks entries by their place: a list of another length would shift them.
+    if (items.size() != list->items.size())
+        return host::FormatW(L"control %d has %d entries, not %d", static_cast<int>(id),
+                             static_cast<int>(list->items.size()), static_cast<int>(items.size()));
+    list->items = std::move(items);
+    return std::wstring();
+}
+
 } // namespace
 
 bool parseMenuBlock(const std::vector<std::wstring>& lines, MenuTemplate& out, std::wstring& problem) {
@@ -148,6 +186,10 @@ bool applyDialogBlock(const std::vector<std::wstring>& lines, DialogTemplate& di
         ControlTemplate* control = nullptr;
         if (keyword == L"caption") {
             if (quoted(rest, text, why)) result.caption = text;
+        } else if (keyword == L"static") {
+            why = translateStatics(rest, result);
+        } else if (keyword == L"items") {
+            why = translateItems(rest, result);
         } else if (keyword != L"control") {
             why = L"unknown entry \"" + keyword + L"\"";
         } else if (!number(word(rest), -1, 65535, id)) {

@@ -136,7 +136,11 @@ bool parseLngFile(std::string_view bytes, LngContents& out, LngError& error) {
         const std::wstring_view text = trimView(line);
         if (!open.kind.empty()) {
             if (equalsNoCase(text, L"END " + open.kind)) {
-                out.blocks[{open.kind, open.id}] = std::move(open.lines);
+                // A second block of the same id would silently replace the first.
+                if (!out.blocks.emplace(std::make_pair(open.kind, open.id), std::move(open.lines)).second)
+                    return fail(error, open.startLine,
+                                open.kind + L" " + std::to_wstring(open.id) + L" is given twice");
+                out.blockLines[{open.kind, open.id}] = open.startLine;
                 open = Block{};
             } else {
                 open.lines.emplace_back(text);

@@ -10,7 +10,8 @@
 //
 // A string's text stands in double quotes, with the escapes \n \t \r \\ \" . Menu
 // and dialog blocks are kept line by line for the GUI stand-in. Keywords are
-// case-insensitive; ids are 1 to 65535 and each string id appears once.
+// case-insensitive; ids are 1 to 65535, each string id appears once and each menu and
+// dialog block once.
 #include "host/win/WinTypes.h"
 
 #include <map>
@@ -26,6 +27,8 @@ struct LngContents {
     std::map<UINT, std::wstring> strings;
     // (kind "MENU"/"DIALOG", id) -> the block's lines, trimmed.
     std::map<std::pair<std::wstring, UINT>, std::vector<std::wstring>> blocks;
+    // (kind, id) -> the line of the file the block begins on, for messages about it.
+    std::map<std::pair<std::wstring, UINT>, size_t> blockLines;
 };
 
 struct LngError {

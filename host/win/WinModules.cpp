@@ -111,6 +111,14 @@ const std::vector<std::wstring>* languageModuleBlock(HMODULE module, const std::
     return it == m->contents.blocks.end() ? nullptr : &it->second;
 }
 
+size_t languageModuleBlockLine(HMODULE module, const std::wstring& kind, UINT id, std::wstring* path) {
+    const LanguageModule* m = languageModule(module);
+    if (!m) return 0;
+    if (path) *path = m->path;
+    const auto it = m->contents.blockLines.find({kind, id});
+    return it == m->contents.blockLines.end() ? 0 : it->second;
+}
+
 } // namespace host
 
 HMODULE LoadLibraryW(LPCWSTR lpLibFileName) {

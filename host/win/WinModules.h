@@ -38,5 +38,9 @@ void registerModuleStrings(HINSTANCE module, const StringResource* table, std::s
 bool isLanguageModule(HMODULE module);
 // A menu or dialog block of a language module ("MENU"/"DIALOG"), null when absent.
 const std::vector<std::wstring>* languageModuleBlock(HMODULE module, const std::wstring& kind, UINT id);
+// Where that block stands: the module's file and the line the block begins on (0 when
+// there is no such block).
+size_t languageModuleBlockLine(HMODULE module, const std::wstring& kind, UINT id,
+                               std::wstring* path = nullptr);
 
 } // namespace host

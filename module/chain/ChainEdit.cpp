@@ -4,6 +4,7 @@
 #include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/options/OptionIndices.h"
+#include "module/resources/resource.h"
 
 #include <algorithm>
 
@@ -87,17 +88,17 @@ std::unique_ptr<TRdim> RemoveChainSegment(TRdim* chain, int k, bool& changed) {
 bool JoinChains(TRdim* target, const TRdim* source, int& added, std::wstring& problem) {
     added = 0;
     if (!target || !source || target == source) {
-        problem = L"\nMa\u00DFkette zu verbinden fehlt.";
+        problem = LoadStr(IDS_JOIN_CHAIN_MISSING);
         return false;
     }
     if (target->IsDimArc() || source->IsDimArc()) {
-        problem = L"\nBogenma\u00DFketten k\u00F6nnen nicht verbunden werden.";
+        problem = LoadStr(IDS_JOIN_ARC_CHAINS);
         return false;
     }
     AcGeTol tol;
     tol.setEqualVector(lintaro::tol::kPerpendicularJoin);
     if (target->GetVectorDim().isPerpendicularTo(source->GetVectorDim(), tol)) {
-        problem = L"\nDie zweite Ma\u00DFkette ist senkrecht zu der ersten. Verbinden ist nicht m\u00F6glich...";
+        problem = LoadStr(IDS_JOIN_PERPENDICULAR);
         return false;
     }
     for (int i = 0; i < source->GetExtensions(); ++i) {

@@ -57,7 +57,7 @@ TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, AcDbObjectId c
 void TRdim::Build(const AcGePoint3d& first, const AcGePoint3d& second, int dimType,
                   const AcGePoint3d& dimPoint, const AcGeMatrix3d& ucsToWorld) {
     if (dimType < kDimHorizontal || dimType > kDimArc) {
-        acutPrintf(L"\nUnbekannter Ma\u00DFkettentyp %d.", dimType);
+        acutPrintf(LoadStr(IDS_UNKNOWN_CHAIN_TYPE), dimType);
         LogFmt(L"\n*** TRdim: refused chain type %d ", dimType);
         return;
     }
@@ -427,7 +427,7 @@ int SetEntryPart(std::vector<std::wstring>& texts, int k, TRdimTextEntry::Part p
     const std::wstring value = text ? text : L"";
     if (!TRdimTextEntry::IsStorable(value, part)) {
         // "@" separates the parts of an entry; such a text would split it.
-        acutPrintf(L"\nText mit \"@\" kann nicht gespeichert werden: %s", value.c_str());
+        acutPrintf(LoadStr(IDS_TEXT_WITH_AT_REFUSED), value.c_str());
         return 0;
     }
     TRdimTextEntry entry(texts[static_cast<size_t>(k)]);

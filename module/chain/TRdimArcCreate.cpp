@@ -4,22 +4,19 @@
 // its curve as a persistent reactor of it.
 #include "module/chain/TRdimCreate.h"
 
+#include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/database/acutResbuf.h"
 #include "host/db/entities/AcDbArc.h"
 #include "host/db/entities/AcDbCircle.h"
 #include "host/db/entities/AcDbCurve.h"
-#include "host/db/database/AcDbObjectOpen.h"
 #include "host/db/entities/AcDbPolyline.h"
-#include "host/db/database/acutResbuf.h"
-#include "host/ed/selection/AcEdSelectionSet.h"
-#include "host/ed/input/EditorInput.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/selection/acedSSGet.h"
 #include "host/ed/acutPrintf.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
+#include "host/ed/input/EditorInput.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
+#include "host/ed/selection/acedSSGet.h"
 #include "module/base/LintaroLog.h"
 #include "module/base/UcsPoint.h"
-#include "module/services/PalettePort.h"
 #include "module/chain/PopupState.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
@@ -27,6 +24,10 @@
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/ContextMenuResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/PalettePort.h"
 
 #include <memory>
 
@@ -74,12 +75,12 @@ struct ArcPoints {
 // The two measured points on the arc; false when the command ends.
 bool AskArcPoints(const AcGeCircArc3d& arc, bool isCircle, ArcPoints& out) {
     ads_point p;
-    const int rc = acedGetPoint(nullptr, L"\nErster Ma\u00DFpunkt oder Enter:", p);
+    const int rc = acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_ARC_FIRST_POINT)).c_str(), p);
     if (rc == RTNORM) {
         out.first = PointOntoArc(arc, WorldOf(p), arc.startPoint());
         out.second = out.first;
         ads_point q;
-        const int rc2 = acedGetPoint(p, L"\nZweiter Ma\u00DFpunkt:", q);
+        const int rc2 = acedGetPoint(p, std::wstring(LoadStr(IDS_PROMPT_ARC_SECOND_POINT)).c_str(), q);
         if (rc2 == RTNORM)
             out.second = PointOntoArc(arc, WorldOf(q), arc.endPoint());
         else if (rc2 == RTCAN)
@@ -87,7 +88,8 @@ bool AskArcPoints(const AcGeCircArc3d& arc, bool isCircle, ArcPoints& out) {
         else if (isCircle)
             out.fullCircle = true;
     } else if (rc == RTNONE && isCircle) {
-        if (acedGetPoint(nullptr, L"\nStartpunkt der F\u00FChrungslinie:", p) != RTNORM) return false;
+        if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_LEADER_START)).c_str(), p) != RTNORM)
+            return false;
         out.first = out.second = WorldOf(p);
         out.fullCircle = true;
         out.leaderStart = true;
@@ -95,7 +97,7 @@ bool AskArcPoints(const AcGeCircArc3d& arc, bool isCircle, ArcPoints& out) {
         return false;
     }
     if (!isCircle && out.first.isEqualTo(out.second)) {
-        acutPrintf(L"\nDer erste und zweite Punkt d\u00FCrfen nicht identisch sein!");
+        acutPrintf(L"%s", LoadStr(IDS_POINTS_IDENTICAL));
         return false;
     }
     return true;
@@ -126,7 +128,7 @@ void RunArcJig() {
     bool isCircle = false;
     std::unique_ptr<AcGeCircArc3d> arc = ArcOfCurve(curveId, subIndex, isCircle);
     if (!arc) {
-        acutPrintf(L"\nDas gew\u00E4hlte Segment der Polylinie ist kein Bogen.");
+        acutPrintf(L"%s", LoadStr(IDS_ARC_SEGMENT_NOT_ARC));
         return;
     }
     ArcPoints points;
@@ -150,7 +152,8 @@ void RunArcJig() {
 } // namespace
 
 bool PickArcCurve(AcDbObjectId& curveId, int& subIndex) {
-    const wchar_t* prompts[2] = {L"\nObjekt zur Ausrichtung der Ma\u00DFkette zeigen:", L""};
+    const std::wstring prompt = LoadStr(IDS_PROMPT_ARC_OBJECT);
+    const wchar_t* prompts[2] = {prompt.c_str(), L""};
     ads_name ss;
     if (acedSSGet(L"_:S:$", prompts, nullptr, nullptr, ss) != RTNORM) return false;
     ads_name ent;
@@ -164,7 +167,7 @@ bool PickArcCurve(AcDbObjectId& curveId, int& subIndex) {
     const bool usable = polyline || AcDbArc::cast(entity) || AcDbCircle::cast(entity);
     entity->close();
     if (!usable) {
-        acutPrintf(L"\nNur ein Bogen, ein Kreis oder eine Polylinie kann gew\u00E4hlt werden.");
+        acutPrintf(L"%s", LoadStr(IDS_ARC_OBJECT_REFUSED));
         return false;
     }
     subIndex = polyline && marker > 0 ? marker - 1 : 0;

@@ -1,27 +1,28 @@
 #include "module/chain/TRdimCreate.h"
 
-#include "host/db/entities/AcDb2dPolyline.h"
-#include "host/db/entities/AcDbCurve.h"
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/AcDbObjectOpen.h"
 #include "host/db/database/acutResbuf.h"
-#include "host/ed/selection/AcEdSelectionSet.h"
+#include "host/db/entities/AcDb2dPolyline.h"
+#include "host/db/entities/AcDbCurve.h"
+#include "host/ed/Ucs.h"
+#include "host/ed/acutPrintf.h"
 #include "host/ed/input/EditorInput.h"
 #include "host/ed/lisp/LispFunctions.h"
-#include "host/ed/Ucs.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
 #include "host/ed/selection/acedSSGet.h"
-#include "host/ed/acutPrintf.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/services/XDataServices.h"
 #include "module/base/UcsPoint.h"
-#include "module/services/PalettePort.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/PalettePort.h"
+#include "module/services/XDataServices.h"
 
 #include <memory>
 
@@ -37,13 +38,15 @@ std::wstring NewChainLayer() {
 
 // The first and second point (UCS); false when the user gave something else.
 bool AskTwoPoints(ads_point first, ads_point second) {
-    if (acedGetPoint(nullptr, L"\nErster Ma\u00DFpunkt: ", first) != RTNORM) return false;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_FIRST_POINT)).c_str(), first) != RTNORM)
+        return false;
     for (;;) {
-        if (acedGetPoint(first, L"\nZweiter Ma\u00DFpunkt: ", second) != RTNORM) return false;
+        if (acedGetPoint(first, std::wstring(LoadStr(IDS_PROMPT_SECOND_POINT)).c_str(), second) != RTNORM)
+            return false;
         if (!AcGePoint3d(first[0], first[1], first[2])
                  .isEqualTo(AcGePoint3d(second[0], second[1], second[2])))
             return true;
-        acutPrintf(L"\nDer erste und zweite Punkt d\u00FCrfen nicht identisch sein!");
+        acutPrintf(L"%s", LoadStr(IDS_POINTS_IDENTICAL));
     }
 }
 
@@ -66,7 +69,8 @@ bool AskCuttingLine(int type, std::vector<AcGePoint3d>& points) {
     ads_point previous = {0, 0, 0};
     for (;;) {
         ads_point p;
-        const int rc = acedGetPoint(points.empty() ? nullptr : previous, L"\nSchnittlinie:", p);
+        const int rc = acedGetPoint(points.empty() ? nullptr : previous,
+                                    std::wstring(LoadStr(IDS_PROMPT_CUTTING_LINE)).c_str(), p);
         if (rc == RTCAN) return false;
         if (rc != RTNORM) break;
         points.push_back(WorldOf(p));
@@ -148,8 +152,7 @@ std::vector<AcGePoint3d> CrossingsOf(AcDbDatabase* db, const std::vector<AcGePoi
 bool BuildChainFromCrossings(int type, const std::vector<AcGePoint3d>& points) {
     RegisterChainMouseFilter();
     ads_point at;
-    const int rc = acedGetPoint(
-        nullptr, L"\nMa\u00DFkette w\u00E4hlen oder die Position der Ma\u00DFlinie bestimmen: ", at);
+    const int rc = acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_PLACE_CHAIN)).c_str(), at);
     RemoveChainMouseFilter();
     Palette().Show();
     if (rc != RTNORM) return false;
@@ -195,7 +198,7 @@ bool MakeDimByLine(int type) {
     const std::vector<AcGePoint3d> points = DropRepeatedPoints(CrossingsOf(db, line));
     bool made = false;
     if (points.size() < 2) {
-        MsgBox(L"Schnittpunkte nicht gefunden...");
+        MsgBox(IDS_CUTTING_LINE_NO_CROSSINGS);
         Palette().Show();
     } else {
         made = BuildChainFromCrossings(type, points);
@@ -241,7 +244,7 @@ int MakeDimByLineFromLisp() {
         type = args->restype == RTSHORT ? args->resval.rint : args->resval.rlong;
     }
     if (type < kDimHorizontal || type > kDimAligned) {
-        acutPrintf(L"\nXOTA_LintaroMakeDimByLine: chain type %d is not 0, 1 or 2.", type);
+        acutPrintf(LoadStr(IDS_CUTTING_LINE_BAD_TYPE), type);
         return RTERROR;
     }
     try {

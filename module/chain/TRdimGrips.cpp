@@ -7,13 +7,14 @@
 #include "host/db/entities/AcDbFullSubentPath.h"
 #include "host/ed/acutPrintf.h"
 #include "host/ge/AcGeTol.h"
-#include "module/services/ActiveCommand.h"
-#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/services/CommandObjects.h"
 #include "module/chain/GripIndex.h"
 #include "module/chain/WriteAccess.h"
 #include "module/options/OptionIndices.h"
+#include "module/resources/resource.h"
+#include "module/services/ActiveCommand.h"
+#include "module/services/CommandObjects.h"
+#include "module/services/DocLocks.h"
 
 #include <sstream>
 #include <string>
@@ -155,7 +156,7 @@ void TRdim::MoveGrip(const GripRef& ref, const AcGePoint3d& point, bool bStretch
         if (!m_rec.geo.points[4 * i].isEqualTo(onPlane)) ++count;
         if (count >= 2) {
             LogFmt(L"INPUT %d-EXIST POINT! ", count);
-            acutPrintf(L"\nAuf diesem Punkt liegt bereits eine Hilfslinie der Kette.");
+            acutPrintf(L"%s", LoadStr(IDS_GRIP_POINT_TAKEN));
             return;
         }
         const int r = SetPointInput(i, onPlane, bStretch ? kPointStretch : kPointMoved);

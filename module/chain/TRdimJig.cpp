@@ -3,17 +3,18 @@
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/Ucs.h"
 #include "host/ed/input/AcEdFilterWinMsg.h"
 #include "host/ed/input/EditorInput.h"
-#include "host/ed/Ucs.h"
-#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/base/UcsPoint.h"
-#include "module/services/PalettePort.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/PalettePort.h"
 
 #include <cmath>
 
@@ -100,12 +101,11 @@ void TRdimJig::SetPlacementPrompt() {
     const bool openCircle = m_type == kDimArc && m_pChain->GetParamInt(IND_I_ArcDimAsCircle) != 0 && n <= 2 &&
                             m_pChain->GetPointInput(0).isEqualTo(m_pChain->GetPointInput(n - 1));
     if (openCircle)
-        setDispPrompt(L"\nEndpunkt der F\u00FChrungslinie:");
+        setDispPrompt(L"%s", LoadStr(IDS_PROMPT_LEADER_END));
     else if (m_pChain->GetParamDouble(IND_D_DimLineDist) == 0.0 || m_type == kDimArc)
-        setDispPrompt(L"\nMa\u00DFkette w\u00E4hlen oder die Position der Ma\u00DFlinie bestimmen: ");
+        setDispPrompt(L"%s", LoadStr(IDS_PROMPT_PLACE_CHAIN));
     else
-        setDispPrompt(
-            L"\nMa\u00DFkette w\u00E4hlen oder die Position der Ma\u00DFlinie bestimmen oder [Lagepunkt]:  ");
+        setDispPrompt(L"%s", LoadStr(IDS_PROMPT_PLACE_CHAIN_OR_REFERENCE));
 }
 
 bool TRdimJig::dragAcquire() {
@@ -126,7 +126,7 @@ bool TRdimJig::dragAcquire() {
                 m_pChain->AddPointInput(m_ptCurrent + m_pChain->GetVectorDim() * kDraggedPointStep, true);
             dragged = true;
             count = m_pChain->GetExtensions();
-            setDispPrompt(L"\n%d. Ma\u00DFpunkt: ", count);
+            setDispPrompt(std::wstring(LoadStr(IDS_PROMPT_NTH_POINT)).c_str(), count);
         }
         status = drag();
         if (!m_bPointPhase) {
@@ -180,8 +180,10 @@ void TRdimJig::FinishInput(bool removeDragged) {
 
 AcEdJig::DragStatus TRdimJig::SampleLagepunkt() {
     ads_point r, p;
-    if (acedGetPoint(nullptr, L"\n Lagepunkt:", r) != RTNORM) return kCancel;
-    if (acedGetPoint(r, L"\n Ma\u00DFkette plazieren:", p) != RTNORM) return kCancel;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_REFERENCE_POINT)).c_str(), r) != RTNORM)
+        return kCancel;
+    if (acedGetPoint(r, std::wstring(LoadStr(IDS_PROMPT_PLACE_AT_REFERENCE)).c_str(), p) != RTNORM)
+        return kCancel;
     AcGeVector3d offset = m_pChain->GetVectorDim();
     offset.rotateBy(kQuarterTurn, m_pChain->GetUcsNormal());
     offset *= m_pChain->PaperToModel(m_pChain->GetParamDouble(IND_D_DimLineDist));
@@ -200,7 +202,7 @@ AcEdJig::DragStatus TRdimJig::sampler() {
     } else if (m_type != kDimArc) {
         setSpecialCursorType(CursorType(kPlacementCursor));
         const bool keyword = m_pChain->GetParamDouble(IND_D_DimLineDist) != 0.0;
-        setKeywordList(keyword ? L"Lagepunkt,L L" : L"");
+        setKeywordList(keyword ? LoadStr(IDS_KEYWORDS_REFERENCE_POINT) : L"");
         setUserInputControls(UserInputControls(keyword ? kKeywordControls : kPointControls));
     } else {
         setKeywordList(L"");
@@ -305,7 +307,8 @@ std::optional<AcGePoint3d> PlaceByExistingChain(TRdim& newChain, const POINT& cl
     if (!usable) return std::nullopt;
     ads_point s;
     std::optional<AcGePoint3d> side;
-    if (acedGetPoint(nullptr, L"\nZu versetzende Seite angeben: ", s) == RTNORM) side = WorldOf(s);
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_OFFSET_SIDE)).c_str(), s) == RTNORM)
+        side = WorldOf(s);
     double distance = 0.0;
     if (pGlobDimOptions)
         distance = pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptDouble[IND_D_DimLinesDistance];

@@ -82,8 +82,8 @@ void TRdim::subList() const {
     acutPrintf(L" vecDim: %.1f,%.1f,%.1f ", m_rec.geo.vectorDim.x, m_rec.geo.vectorDim.y,
                m_rec.geo.vectorDim.z);
     const AcGeVector3d* a = m_rec.geo.axis;
-    acutPrintf(L"\nOriginal-BKS: X(%.2f,%.2f,%.2f) Y(%.2f,%.2f,%.2f) Z(%.2f,%.2f,%.2f) ", a[0].x, a[0].y,
-               a[0].z, a[1].x, a[1].y, a[1].z, a[2].x, a[2].y, a[2].z);
+    acutPrintf(std::wstring(LoadStr(IDS_LIST_ORIGINAL_UCS)).c_str(), a[0].x, a[0].y, a[0].z, a[1].x, a[1].y,
+               a[1].z, a[2].x, a[2].y, a[2].z);
     acutPrintf(L"\n-----------");
     for (int i = 0; i < n; ++i) {
         const AcGePoint3d& e = m_rec.geo.points[4 * i];

@@ -7,6 +7,7 @@
 #include "module/options/IniStorageState.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionDefaults.h"
+#include "module/resources/resource.h"
 
 #include "host/win/FormatW.h"
 #include "host/win/WinFiles.h"
@@ -114,9 +115,8 @@ std::wstring GetSettingsFolder()
     if (base.size() < 3) {
         // Not cached: the next call may find the folder.
         const std::wstring temp = tempFolder();
-        reportOnce(L"<appdata>", host::FormatW(L"\nKein Ordner f\u00FCr Anwendungsdaten gefunden.\nDie Einstellungen "
-                                                L"werden in %s gespeichert.",
-                                                temp.c_str()));
+        reportOnce(L"<appdata>",
+                   host::FormatW(std::wstring(LoadStr(IDS_INI_NO_APPDATA)).c_str(), temp.c_str()));
         return temp;
     }
     std::wstring folder = WithSeparator(base) + L"tessaron";
@@ -125,8 +125,7 @@ std::wstring GetSettingsFolder()
     CreateDirectoryW(folder.c_str(), nullptr);
     if (!isFolder(folder)) {
         s.folder = tempFolder();
-        reportOnce(folder, host::FormatW(L"\nDer Ordner %s kann nicht angelegt werden.\nDie Einstellungen werden in %s "
-                                         L"gespeichert.",
+        reportOnce(folder, host::FormatW(std::wstring(LoadStr(IDS_INI_FOLDER_REFUSED)).c_str(),
                                          folder.c_str(), s.folder.c_str()));
         return s.folder;
     }
@@ -147,9 +146,8 @@ std::wstring GetIniFile()
     }
     if (!createMainIni(path)) {
         std::wstring fallback = tempFolder() + L"lintaro.ini";
-        reportOnce(path, host::FormatW(L"\nDie Datei %s kann nicht angelegt werden.\nDie Einstellungen werden in %s "
-                                       L"gespeichert.",
-                                       path.c_str(), fallback.c_str()));
+        reportOnce(path, host::FormatW(std::wstring(LoadStr(IDS_INI_FILE_REFUSED)).c_str(), path.c_str(),
+                                       fallback.c_str()));
         path = fallback;
         if (!FileExists(path))
             createMainIni(path);
@@ -335,8 +333,7 @@ void SaveIniBuffer(int which, bool bClear)
                 failed |= !writeProfile(file, entry.section, entry.key, entry.value);
         if (failed) {
             CIniBuffer::NoteValueChange();
-            reportOnce(file, host::FormatW(L"\nDie Einstellungen konnten nicht in %s gespeichert werden.",
-                                           file.c_str()));
+            reportOnce(file, host::FormatW(std::wstring(LoadStr(IDS_INI_SAVE_FAILED)).c_str(), file.c_str()));
         }
     }
     if (bClear)

@@ -5,9 +5,14 @@
 #include "module/resources/HeightResources.h"
 #include "module/resources/OptionResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/PromptStrings.h"
 #include "module/resources/PropertiesResources.h"
 #include "module/resources/ReplaceResources.h"
 #include "module/resources/resource.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -209,18 +214,33 @@ const host::StringResource kStrings[] = {
     {IDS_RPL_LABEL_FOLDER, L"Folder"},
 };
 
+// The table above and the prompts' table, as one list sorted by id.
+const std::vector<host::StringResource>& AllStrings() {
+    static const std::vector<host::StringResource> all = [] {
+        std::vector<host::StringResource> out(std::begin(kStrings), std::end(kStrings));
+        std::size_t n = 0;
+        const host::StringResource* prompts = PromptStringTable(n);
+        out.insert(out.end(), prompts, prompts + n);
+        std::stable_sort(
+            out.begin(), out.end(),
+            [](const host::StringResource& a, const host::StringResource& b) { return a.id < b.id; });
+        return out;
+    }();
+    return all;
+}
+
 } // namespace
 
 const host::StringResource* LintaroStringTable(std::size_t& count) {
-    count = std::size(kStrings);
-    return kStrings;
+    count = AllStrings().size();
+    return AllStrings().data();
 }
 
 void RegisterLintaroResources() {
     static bool registered = false;
     if (registered) return;
     registered = true;
-    host::registerModuleStrings(AfxGetInstanceHandle(), kStrings, std::size(kStrings));
+    host::registerModuleStrings(AfxGetInstanceHandle(), AllStrings().data(), AllStrings().size());
     RegisterPaletteResources();
     RegisterContextMenuResources();
     RegisterHeightResources();

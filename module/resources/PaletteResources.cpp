@@ -151,15 +151,27 @@ std::vector<ToolBarButton> PaletteToolBar(unsigned id) {
     // and 3, 4, 1, 2); the texts are the marks' type names.
     switch (id) {
     case IDR_TOOLBAR_MODES:
-        return {{1, L"Alle Objekte"}, {2, L"Ma\u00DFketten"}, {3, L"Schnitt-HK"}, {4, L"Grundriss-HK"}, {5, L"Texte"}};
+        return {{1, IDS_MODE_ALL_OBJECTS},
+                {2, IDS_MODE_CHAINS},
+                {3, IDS_MODE_SECTION_MARKS},
+                {4, IDS_MODE_PLAN_MARKS},
+                {5, IDS_MODE_TEXTS}};
     case IDR_TOOLBAR_CHAIN_TYPES:
-        return {{1, L"Schr\u00E4g"}, {2, L"Punkt"}, {3, L"Kreis"}, {4, L"Pfeil"}, {5, L"Kreuz"}};
+        return {{1, IDS_TICK_OBLIQUE},
+                {2, IDS_TICK_DOT},
+                {3, IDS_TICK_CIRCLE},
+                {4, IDS_TICK_ARROW},
+                {5, IDS_TICK_CROSS}};
     case IDR_TOOLBAR_SECTION_TYPES:
-        return {{1, L"Fertigma\u00DF - Spitze unten"}, {2, L"Rohbauma\u00DF - Spitze unten"},
-                {4, L"Fertigma\u00DF - Spitze oben"}, {5, L"Rohbauma\u00DF - Spitze oben"}};
+        return {{1, IDS_HK_TYPE_FINISHED_TIP_DOWN},
+                {2, IDS_HK_TYPE_SHELL_TIP_DOWN},
+                {4, IDS_HK_TYPE_FINISHED_TIP_UP},
+                {5, IDS_HK_TYPE_SHELL_TIP_UP}};
     case IDR_TOOLBAR_PLAN_TYPES:
-        return {{3, L"Fertigma\u00DF - Spitze unten"}, {4, L"Rohbauma\u00DF - Spitze unten"},
-                {1, L"Grundriss-HK - Typ 2"}, {2, L"Grundriss-HK - Typ 1"}};
+        return {{3, IDS_HK_TYPE_FINISHED_TIP_DOWN},
+                {4, IDS_HK_TYPE_SHELL_TIP_DOWN},
+                {1, IDS_HK_TYPE_PLAN_2},
+                {2, IDS_HK_TYPE_PLAN_1}};
     default:
         return {};
     }

@@ -65,9 +65,37 @@
 #define IDR_TOOLBAR_SECTION_TYPES 136
 #define IDR_TOOLBAR_PLAN_TYPES 138
 
+// The modes' names on the mode button; the types' names are the string table's
+// height-mark types and tick symbols.
+#define IDS_MODE_ALL_OBJECTS 7600
+#define IDS_MODE_CHAINS 7601
+#define IDS_MODE_SECTION_MARKS 7602
+#define IDS_MODE_PLAN_MARKS 7603
+#define IDS_MODE_TEXTS 7604
+
+// The value boxes' names in the palette's messages.
+#define IDS_LABEL_DIM_LINES_DISTANCE 7605
+#define IDS_LABEL_TEXT_HEIGHT 7606
+#define IDS_LABEL_SCALE 7607
+#define IDS_LABEL_EXT_LINE 7608
+#define IDS_LABEL_TEXT_STYLE 7609
+#define IDS_LABEL_LAYER 7610
+#define IDS_LABEL_DRAWING_UNIT 7611
+#define IDS_LABEL_DISPLAY_UNIT 7612
+
+// The height marks' text alignments as the palette offers them.
+#define IDS_ALIGN_LEFT_AT_TIP 7613
+#define IDS_ALIGN_LEFT_CENTRED 7614
+#define IDS_ALIGN_LEFT 7615
+#define IDS_ALIGN_RIGHT_AT_TIP 7616
+#define IDS_ALIGN_RIGHT_CENTRED 7617
+#define IDS_ALIGN_RIGHT 7618
+#define IDS_ALIGN_MIDDLE_AT_TIP 7619
+#define IDS_ALIGN_MIDDLE 7620
+
 struct ToolBarButton {
     int id;
-    const wchar_t* text;
+    unsigned textId; // the string that names the button's picture
 };
 // The buttons of tool bar `id` in their order; empty for an id that is none of the four.
 std::vector<ToolBarButton> PaletteToolBar(unsigned id);

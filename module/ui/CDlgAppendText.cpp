@@ -1,14 +1,16 @@
 #include "module/ui/CDlgAppendText.h"
 
-#include "host/db/entities/AcDbMText.h"
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/AcDbMText.h"
 #include "host/db/entities/AcDbText.h"
-#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ed/selection/acedEntSel.h"
 #include "host/rx/acutString.h"
 #include "host/rx/adscodes.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/NumberText.h"
 #include "module/resources/ContextMenuResources.h"
+#include "module/resources/resource.h"
 
 namespace {
 
@@ -72,13 +74,14 @@ void CDlgAppendText::OnPickText() {
     ads_point pt;
     AcDbObjectId id;
     std::wstring text;
-    if (acedEntSel(L"\nText w\u00E4hlen: ", ent, pt) == RTNORM && acdbGetObjectId(id, ent) == Acad::eOk) {
+    if (acedEntSel(std::wstring(LoadStr(IDS_PROMPT_SELECT_TEXT)).c_str(), ent, pt) == RTNORM &&
+        acdbGetObjectId(id, ent) == Acad::eOk) {
         if (ReadDrawingText(id, text)) {
             m_pickedText = id;
             SetDlgItemText(IDC_APPEND_TEXT_EDIT, text.c_str());
             if (CWnd* erase = GetDlgItem(IDC_APPEND_TEXT_ERASE)) erase->EnableWindow(TRUE);
         } else {
-            acutPrintf(L"\nKein Text gew\u00E4hlt - der Ma\u00DFtext bleibt, wie er war.");
+            acutPrintf(L"%s", LoadStr(IDS_NO_TEXT_PICKED));
         }
     }
     ShowWindow(SW_SHOW);
@@ -89,7 +92,7 @@ void CDlgAppendText::OnOK() {
     GetDlgItemText(IDC_APPEND_TEXT_EDIT, text);
     if (text.find_first_not_of(L' ') == std::wstring::npos) {
         // An empty appended text would show nothing: the dialog stays for a text or Cancel.
-        acutPrintf(L"\nZusatz-Ma\u00DFtext ist leer - bitte einen Text eingeben oder abbrechen.");
+        acutPrintf(L"%s", LoadStr(IDS_APPENDED_TEXT_EMPTY));
         return;
     }
     m_record = Edited(m_record, text, IsDlgButtonChecked(IDC_APPEND_TEXT_OWN_GRIP) == BST_CHECKED);

@@ -5,12 +5,13 @@
 #include "host/mfc/CButton.h"
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
-#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/NumberText.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/HeightResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
 
 namespace {
 
@@ -134,13 +135,13 @@ void CDlgHDbase::PickSource(int r) {
     ads_name ent = {0, 0};
     ads_point pt = {0, 0, 0};
     AcDbObjectId id;
-    const bool picked = acedEntSel(L"\nSchnitt-HK w\u00E4hlen: ", ent, pt) == RTNORM &&
-                        acdbGetObjectId(id, ent) == Acad::eOk;
+    const bool picked =
+        acedEntSel(std::wstring(LoadStr(IDS_PROMPT_SELECT_SECTION_HK)).c_str(), ent, pt) == RTNORM &&
+        acdbGetObjectId(id, ent) == Acad::eOk;
     ShowWindow(SW_SHOW);
     if (!picked) return;
     if (!IsFollowable(id)) {
-        MsgBox(L"Keine Schnitt-HK gew\u00E4hlt: nur Schnitt-H\u00F6henkoten (keine Bezugsebene) k\u00F6nnen "
-               L"\u00FCbernommen werden.");
+        MsgBox(IDS_NO_SECTION_HK_PICKED);
         return;
     }
     HDbaseRow& row = m_rows[r - 1];
@@ -196,7 +197,8 @@ bool CDlgHDbase::ReadFields() {
             row.value = 0.0;
             row.valueText = value;
         } else if (row.on) {
-            MsgBox(host::FormatW(L"Wert %d: \"%s\" ist keine Zahl.", r, value.c_str()).c_str());
+            MsgBox(host::FormatW(std::wstring(LoadStr(IDS_HK_VALUE_NOT_NUMBER)).c_str(), r, value.c_str())
+                       .c_str());
             return false;
         }
     }

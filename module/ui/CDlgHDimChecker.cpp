@@ -3,13 +3,14 @@
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/tables/AcDbLayerTable.h"
 #include "host/db/tables/AcDbLayerTableRecord.h"
-#include "host/mfc/CButton.h"
 #include "host/ed/acutPrintf.h"
+#include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"
-#include "module/services/DbServices.h"
-#include "module/base/LintaroLog.h"
 #include "module/app/HeightLinks.h"
+#include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
 #include "module/resources/HeightResources.h"
+#include "module/services/DbServices.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ void CDlgHDimChecker::OnOK() {
 }
 
 void OpenDlgHDimChecker() {
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     CDlgHDimChecker dlg;
     if (dlg.DoModal() != IDOK) return;
     const HDimCheckResult result = CheckHeightGroups(dlg.m_bEraseLone, dlg.m_bSameScaleAndLayer, dlg.m_layerFor0);

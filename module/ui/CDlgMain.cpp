@@ -11,7 +11,6 @@
 #include "host/mfc/CTabCtrl.h"
 #include "host/win/FormatW.h"
 #include "module/app/CommandTable.h"
-#include "module/services/DbServices.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdim.h"
@@ -22,6 +21,8 @@
 #include "module/options/OptionDefaults.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
 #include "module/ui/HeightCreate.h"
 #include "module/ui/PaletteRegistration.h"
 #include "module/ui/PaletteValues.h"
@@ -194,8 +195,9 @@ void CDlgMain::applyMenuForMode() {
     CMenu* edit = m_menu->GetSubMenu(0);
     if (!edit) return;
     const bool chains = m_iCurrentMode == OPT_MODE_CHAIN;
-    edit->ModifyMenu(ID_TEXT_CENTRE, MF_BYCOMMAND | MF_STRING, ID_TEXT_CENTRE,
-                     chains ? L"Ma\u00DFzahlen zentrieren" : L"Vorgabeposition der Ma\u00DFzahlen");
+    edit->ModifyMenu(
+        ID_TEXT_CENTRE, MF_BYCOMMAND | MF_STRING, ID_TEXT_CENTRE,
+        std::wstring(LoadStr(chains ? IDS_MENU_TEXT_CENTRE : IDS_MENU_TEXT_DEFAULT_POSITION)).c_str());
     const UINT state = chains ? MF_ENABLED : MF_GRAYED;
     for (UINT id : {ID_VALUES_RESET, ID_REDISTRIBUTE, ID_TEXT_POSITION, ID_REMOVE_POINTS})
         edit->EnableMenuItem(id, MF_BYCOMMAND | state);
@@ -213,10 +215,10 @@ void CDlgMain::applyTabForMode() {
         if (tab->GetItemCount() < 3) tab->InsertItem(2, kPageC);
     } else {
         // The labels the marks cleared come back with their own texts.
-        SetDlgItemText(1038, L"Ma\u00DFzahlposition");
-        SetDlgItemText(1039, L"Pos.der zweiten Ma\u00DFzahl");
-        SetDlgItemText(1035, L"Nachkommast.");
-        SetDlgItemText(IDC_STATIC_ROUNDING, L"Runden auf");
+        SetDlgItemText(1038, LoadStr(IDS_LABEL_VALUE_POSITION));
+        SetDlgItemText(1039, LoadStr(IDS_LABEL_SECOND_VALUE_POSITION));
+        SetDlgItemText(1035, LoadStr(IDS_LABEL_DECIMALS));
+        SetDlgItemText(IDC_STATIC_ROUNDING, LoadStr(IDS_LABEL_ROUNDING));
         while (tab->GetItemCount() > 2) {
             if (tab->GetCurSel() >= 2) tab->SetCurSel(0);
             tab->DeleteItem(tab->GetItemCount() - 1);

@@ -4,9 +4,9 @@
 
 #include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/AcColorSettings.h"
-#include "host/ed/commands/CommandLine.h"
 #include "host/ed/Ucs.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/mfc/CButton.h"
 #include "host/mfc/CComboBox.h"
 #include "host/mfc/CMenu.h"
@@ -14,26 +14,27 @@
 #include "module/app/ConvertCommands.h"
 #include "module/app/FormatCommands.h"
 #include "module/app/FormatMarks.h"
+#include "module/app/HeightLinks.h"
+#include "module/base/LintaroLog.h"
+#include "module/chain/TRdim.h"
+#include "module/chain/TRdimJig.h"
+#include "module/height/HeightText.h"
+#include "module/height/TRdimHeight.h"
+#include "module/options/CGlobDimOptions.h"
+#include "module/options/ScaleMaps.h"
+#include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
 #include "module/services/ActiveCommand.h"
 #include "module/services/DbServices.h"
 #include "module/services/DocLocks.h"
-#include "module/base/LintaroLog.h"
-#include "module/ui/PaletteApp.h"
 #include "module/services/XDataServices.h"
-#include "module/chain/TRdim.h"
-#include "module/chain/TRdimJig.h"
-#include "module/options/ScaleMaps.h"
-#include "module/height/HeightText.h"
-#include "module/height/TRdimHeight.h"
-#include "module/app/HeightLinks.h"
-#include "module/options/CGlobDimOptions.h"
-#include "module/resources/PaletteResources.h"
+#include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/CDlgMovement.h"
 #include "module/ui/CDlgOptionsLoad.h"
-#include "module/ui/PaletteChainPicks.h"
-#include "module/ui/CDlgHDimChecker.h"
 #include "module/ui/CDlgReplace.h"
 #include "module/ui/CDlgReplacePath.h"
+#include "module/ui/PaletteApp.h"
+#include "module/ui/PaletteChainPicks.h"
 #include "module/ui/PalettePositions.h"
 #include "module/ui/PaletteValues.h"
 
@@ -270,7 +271,8 @@ void CDlgMain::OnButUpdate() {
         UpdateLintaroTexts();
     } else {
         AcDbObjectIdArray ids;
-        const int count = SelectEntities(ids, L"Ma\u00DFketten zum Aktualisieren w\u00E4hlen...", UpdateFilter(mode));
+        const int count = SelectEntities(ids, std::wstring(LoadStr(IDS_SELECT_TEXTS_TO_UPDATE)).c_str(),
+                                         UpdateFilter(mode));
         HideDlgMain();
         if (count > 0) {
             CDbLockScope lock(acdbCurDwg(), L"OnButUpdate");
@@ -320,42 +322,42 @@ int CDlgMain::BatchOperation(const std::wstring& prompt, int code, AcDbObjectIdA
 }
 
 void CDlgMain::runBatchItem(UINT id) {
-    const wchar_t* prompt = nullptr;
+    UINT prompt = 0;
     int code = static_cast<int>(id);
     switch (id) {
     case ID_TEXT_CENTRE:
-        prompt = L"Ma\u00DFketten f\u00FCr die Textausrichtung w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_TEXT_ALIGN;
         code = 101;
         break;
     case ID_AUTO_TEXT_ON:
-        prompt = L"Ma\u00DFketten (zum Automatische Ma\u00DFtextposition - Ein) w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_AUTO_POS_ON;
         break;
     case ID_AUTO_TEXT_OFF:
-        prompt = L"Ma\u00DFketten (zum Automatische Ma\u00DFtextposition - Aus) w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_AUTO_POS_OFF;
         break;
     case ID_VALUES_RESET:
-        prompt = L"\n\n  Ma\u00DFzahl(en) w\u00E4hlen/entfernen:";
+        prompt = IDS_PROMPT_PICK_VALUES;
         code = -600;
         break;
     case ID_TEXT_TO_UCS:
-        prompt = L"Ma\u00DFketten zur Textausrichtung w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_TO_TEXT_ALIGN;
         code = 100;
         break;
     case ID_LEADERS_ON:
     case ID_LEADERS_OFF:
-        prompt = L"\nMa\u00DFketten:";
+        prompt = IDS_PROMPT_CHAINS;
         break;
     case ID_SUM_SHOW:
-        prompt = L"Ma\u00DFketten (zum Summe der Ma\u00DFe darstellen) w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_SUM_ON;
         break;
     case ID_SUM_REMOVE:
-        prompt = L"Ma\u00DFketten (zum Summe der Ma\u00DFe entfernen) w\u00E4hlen...";
+        prompt = IDS_SELECT_CHAINS_SUM_OFF;
         break;
     default:
         return;
     }
     AcDbObjectIdArray changed;
-    const int count = BatchOperation(prompt, code, changed);
+    const int count = BatchOperation(LoadStr(prompt), code, changed);
     LogFmt(L"\nBatchOperation(%d): %d ", code, count);
 }
 

@@ -6,12 +6,13 @@
 #include "host/mfc/CComboBox.h"
 #include "host/mfc/CMenu.h"
 #include "module/app/PropertiesPort.h"
+#include "module/base/LintaroLog.h"
+#include "module/chain/RecordFiling.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionDefaults.h"
 #include "module/resources/PaletteResources.h"
-#include "module/ui/PalettePositions.h"
-#include "module/chain/RecordFiling.h"
 #include "module/ui/CDlgProperties.h"
+#include "module/ui/PalettePositions.h"
 #include "module/ui/PaletteValues.h"
 
 namespace {
@@ -34,7 +35,7 @@ UINT typeBarOf(int mode) {
 // has no such button (a one-off type).
 std::wstring choiceImage(UINT bar, int id) {
     for (const ToolBarButton& button : PaletteToolBar(bar))
-        if (button.id == id) return button.text;
+        if (button.id == id) return LoadStr(button.textId);
     return std::wstring();
 }
 
@@ -58,7 +59,7 @@ void CDlgMain::onChoiceButton(int id) {
     const int current = id == IDC_BUT_MODE ? m_iCurrentMode : m_iCurrentType;
     for (const ToolBarButton& button : PaletteToolBar(bar))
         menu.AppendMenu(MF_STRING | (button.id == current ? MF_CHECKED : 0), static_cast<UINT_PTR>(button.id),
-                        button.text);
+                        std::wstring(LoadStr(button.textId)).c_str());
     RECT r{};
     if (const CWnd* button = GetDlgItem(id)) button->GetWindowRect(&r);
     const int chosen =

@@ -1,21 +1,23 @@
 #include "module/ui/CDlgMovement.h"
 
 #include "host/db/database/AcDbObjectOpen.h"
-#include "host/ed/commands/CommandLine.h"
 #include "host/ed/acutPrintf.h"
-#include "host/win/FormatW.h"
-#include "module/services/ActiveCommand.h"
-#include "module/base/LanguageModule.h"
-#include "module/ui/PaletteApp.h"
-#include "module/services/ReactorSuspension.h"
-#include "module/chain/TRdim.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/ed/input/EditorInput.h"
 #include "host/mfc/CTabCtrl.h"
 #include "host/rx/adscodes.h"
+#include "host/win/FormatW.h"
+#include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainScale.h"
+#include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
+#include "module/resources/resource.h"
+#include "module/services/ActiveCommand.h"
+#include "module/services/ReactorSuspension.h"
+#include "module/ui/PaletteApp.h"
 
 #include <cmath>
 #include <cwchar>
@@ -66,8 +68,8 @@ BOOL CDlgMovement::OnInitDialog() {
     SetDlgItemText(IDC_MOVE_STEP, host::FormatW(L"%g", m_dStep).c_str());
     if (auto* tab = dynamic_cast<CTabCtrl*>(GetDlgItem(IDC_MOVE_TAB))) {
         tab->DeleteAllItems();
-        tab->InsertItem(0, L"Lage");
-        tab->InsertItem(1, L"Verschieben");
+        tab->InsertItem(0, LoadStr(IDS_MOVE_TAB_PLACE));
+        tab->InsertItem(1, LoadStr(IDS_MOVE_TAB_MOVE));
         tab->SetCurSel(0);
     }
     ShowPage(0);
@@ -119,7 +121,8 @@ BOOL CDlgMovement::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CDlgMovement::OnPick() {
     ShowWindow(SW_HIDE);
     DimSegmentList picked;
-    GetDimSegments(picked, AcDbObjectId::kNull, kPickTexts, L"\n\n   Ma\u00DFzahl(en) w\u00E4hlen/entfernen:", 0);
+    GetDimSegments(picked, AcDbObjectId::kNull, kPickTexts,
+                   std::wstring(LoadStr(IDS_PROMPT_PICK_TEXTS)).c_str(), 0);
     m_picked = picked;
     ShowWindow(SW_SHOW);
     ReadStep();
@@ -168,11 +171,11 @@ void CDlgMovement::MoveTexts(const TextMove& move) {
 void CDlgMovement::OnPickStep() {
     ShowWindow(SW_HIDE);
     ads_real distance = 0.0;
-    const int rc = acedGetDist(nullptr, L"\nSchrittweite zeigen: ", &distance);
+    const int rc = acedGetDist(nullptr, std::wstring(LoadStr(IDS_PROMPT_STEP_DISTANCE)).c_str(), &distance);
     ShowWindow(SW_SHOW);
     if (rc != RTNORM) return;
     if (!(distance > 0.0) || !std::isfinite(distance)) {
-        acutPrintf(L"\nSchrittweite 0 - der Schritt bleibt %g.", m_dStep);
+        acutPrintf(LoadStr(IDS_STEP_ZERO_KEPT), m_dStep);
         return;
     }
     // The step is kept before scaling: a distance shown in the drawing is divided back.

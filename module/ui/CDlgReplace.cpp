@@ -1,13 +1,14 @@
 #include "module/ui/CDlgReplace.h"
 
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
-#include "module/services/XDataServices.h"
+#include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
 #include "module/replace/ObjectReplace.h"
 #include "module/replace/ReplaceSettings.h"
 #include "module/resources/ReplaceResources.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/XDataServices.h"
 #include "module/ui/ReplaceDialogs.h"
 
 CDlgReplace::CDlgReplace() : CDialog(IDD_DLG_REPLACE) {}
@@ -55,6 +56,8 @@ void CDlgReplace::OnOK() {
 }
 
 void OpenDlgReplace() {
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     CDlgReplace dlg;
     dlg.DoModal();
 }

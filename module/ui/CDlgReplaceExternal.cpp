@@ -3,13 +3,14 @@
 #include "module/app/ReplacePort.h"
 
 #include "host/mfc/CComboBox.h"
-#include "module/services/DbServices.h"
 #include "module/base/FilePaths.h"
+#include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
 #include "module/replace/DrawingFileList.h"
 #include "module/replace/ReplaceSettings.h"
 #include "module/resources/ReplaceResources.h"
+#include "module/services/DbServices.h"
 #include "module/ui/FileChooser.h"
 
 namespace {
@@ -132,6 +133,8 @@ void CDlgReplaceExternal::OnOK() {
 }
 
 void OpenDlgReplaceExternal() {
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     CDlgReplaceExternal dlg;
     dlg.DoModal();
 }

@@ -1,14 +1,15 @@
 #include "module/ui/CDlgReplacePath.h"
 
 #include "host/win/FormatW.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
+#include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/replace/LinkPathReplace.h"
 #include "module/replace/ReplaceSettings.h"
 #include "module/resources/ReplaceResources.h"
-#include "module/ui/ReplaceDialogs.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
 #include "module/ui/FileChooser.h"
+#include "module/ui/ReplaceDialogs.h"
 
 CDlgReplacePath::CDlgReplacePath() : CDialog(IDD_DLG_REPLACE_PATH) {}
 
@@ -50,6 +51,8 @@ void CDlgReplacePath::OnOK() {
 }
 
 void OpenDlgReplacePath() {
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     CDlgReplacePath dlg;
     dlg.DoModal();
 }

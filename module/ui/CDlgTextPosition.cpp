@@ -7,9 +7,11 @@
 #include "host/rx/adscodes.h"
 #include "host/win/FormatW.h"
 #include "module/base/LanguageModule.h"
+#include "module/base/LintaroLog.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/HeightResources.h"
+#include "module/resources/resource.h"
 #include "module/services/ActiveCommand.h"
 #include "module/services/ReactorSuspension.h"
 #include "module/services/XDataServices.h"
@@ -92,7 +94,8 @@ BOOL CDlgTextPosition::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CDlgTextPosition::OnPick() {
     ShowWindow(SW_HIDE);
     AcDbObjectIdArray picked;
-    SelectEntities(picked, L"\nHK w\u00E4hlen: ", TRdimHeight::desc()->dxfName());
+    SelectEntities(picked, std::wstring(LoadStr(IDS_PROMPT_SELECT_HK)).c_str(),
+                   TRdimHeight::desc()->dxfName());
     ShowWindow(SW_SHOW);
     AcDbObjectIdArray marks;
     for (const AcDbObjectId& id : picked)
@@ -108,11 +111,11 @@ bool CDlgTextPosition::ReadStep() {
 void CDlgTextPosition::OnPickStep() {
     ShowWindow(SW_HIDE);
     ads_real distance = 0.0;
-    const int rc = acedGetDist(nullptr, L"\nSchrittweite zeigen: ", &distance);
+    const int rc = acedGetDist(nullptr, std::wstring(LoadStr(IDS_PROMPT_STEP_DISTANCE)).c_str(), &distance);
     ShowWindow(SW_SHOW);
     if (rc != RTNORM) return;
     if (!(distance > 0.0) || !std::isfinite(distance)) {
-        acutPrintf(L"\nSchrittweite 0 - der Schritt bleibt %g.", m_dStep);
+        acutPrintf(LoadStr(IDS_STEP_ZERO_KEPT), m_dStep);
         return;
     }
     // The step is kept before scaling: the distance is divided back by the first mark's scale.

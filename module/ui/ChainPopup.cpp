@@ -5,14 +5,15 @@
 #include "host/ed/acutPrintf.h"
 #include "host/rx/adscodes.h"
 #include "module/app/PropertiesPort.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
 #include "module/base/LintaroLog.h"
-#include "module/services/ReactorSuspension.h"
 #include "module/chain/PopupState.h"
 #include "module/chain/TRdim.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/ui/CDlgMovement.h"
 #include "module/ui/ChainSegmentPick.h"
 
@@ -103,7 +104,7 @@ bool DispatchPicking(int commandId, AcDbObjectId chainId) {
         RemoveChainSegments(chainId);
         return true;
     case ID_CTX_SEGMENT_SHOW:
-        GetDimSegments(picked, chainId, kPickValues, L"\nMa\u00DFketten:", 0);
+        GetDimSegments(picked, chainId, kPickValues, std::wstring(LoadStr(IDS_PROMPT_CHAINS)).c_str(), 0);
         return true;
     case ID_CTX_VALUE_CHANGE:
         EditChainValues(chainId);
@@ -150,7 +151,7 @@ bool DispatchPicking(int commandId, AcDbObjectId chainId) {
 } // namespace
 
 void NotInThisBuild(int commandId) {
-    acutPrintf(L"\nMen\u00FCpunkt %d: not available yet in this build.", commandId);
+    acutPrintf(LoadStr(IDS_MENU_ITEM_NOT_BUILT), commandId);
 }
 
 void RunChainPopupCommand(int commandId, AcDbObjectId chainId) {

@@ -2,25 +2,26 @@
 // points, cutting segments out, joining chains, the extension direction, properties
 // taken from another chain and the chain's format made the default.
 #include "host/db/database/AcDbObjectOpen.h"
-#include "host/ed/input/EditorInput.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
-#include "host/rx/adscodes.h"
-#include "module/services/DbServices.h"
-#include "module/base/LintaroLog.h"
-#include "module/ui/PaletteApp.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/ed/selection/AcEdSelectionSet.h"
+#include "host/ed/selection/acedEntSel.h"
+#include "host/rx/adscodes.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/ChainEdit.h"
-#include "module/chain/TRdimCreate.h"
 #include "module/chain/TRdim.h"
+#include "module/chain/TRdimCreate.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/ChainPopup.h"
 #include "module/ui/ChainSegmentPick.h"
+#include "module/ui/PaletteApp.h"
 
 #include <cwctype>
 
@@ -80,7 +81,7 @@ bool AddChainPoints(AcDbObjectId chainId) {
     for (;;) {
         acedInitGet(RSG_OTHER | RSG_2D | RSG_NONEG, L"Entfernen Remove");
         ads_point p = {0, 0, 0};
-        const int rc = acedGetPoint(nullptr, L"\nEntfernen/<Ma\u00DFpunkt>: ", p);
+        const int rc = acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_REMOVE_OR_POINT)).c_str(), p);
         if (rc == RTNORM) {
             if (AddOnePoint(chainId, WorldOf(p))) ++added;
             continue;
@@ -101,18 +102,19 @@ bool AddChainPoints(AcDbObjectId chainId) {
 
 bool RemoveChainPoints(AcDbObjectId chainId) {
     DimSegmentList list;
-    return GetDimSegments(list, chainId, kPickPoints, L"\n\n   Ma\u00DFpunkte entfernen/zur\u00FCck:",
+    return GetDimSegments(list, chainId, kPickPoints, std::wstring(LoadStr(IDS_PROMPT_REMOVE_POINTS)).c_str(),
                           ID_CTX_POINTS_REMOVE) == kPickSwitchToAdd;
 }
 
 void RemoveChainSegments(AcDbObjectId chainId) {
     DimSegmentList list;
-    GetDimSegments(list, chainId, kPickValues, L"\n\n   Abschnitt entfernen/zur\u00FCck:", ID_CTX_SEGMENT_REMOVE);
+    GetDimSegments(list, chainId, kPickValues, std::wstring(LoadStr(IDS_PROMPT_REMOVE_SEGMENTS)).c_str(),
+                   ID_CTX_SEGMENT_REMOVE);
 }
 
 void JoinChainInto(AcDbObjectId chainId) {
     HideDlgMain();
-    const AcDbObjectId otherId = PickChain(L"\nMa\u00DFkette zu verbinden w\u00E4hlen:");
+    const AcDbObjectId otherId = PickChain(std::wstring(LoadStr(IDS_PROMPT_CHAIN_TO_JOIN)).c_str());
     if (otherId.isNull() || otherId == chainId) {
         ShowDlgMain();
         return;
@@ -142,7 +144,8 @@ void JoinChainInto(AcDbObjectId chainId) {
 
 void SetExtensionDirection(AcDbObjectId chainId) {
     ads_point p = {0, 0, 0};
-    if (acedGetPoint(nullptr, L"\nHilfslinien-Richtung angeben:", p) != RTNORM) return;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_EXTENSION_DIRECTION)).c_str(), p) != RTNORM)
+        return;
     TRdim* chain = nullptr;
     if (acdbOpenObject(chain, chainId, AcDb::kForWrite) != Acad::eOk) return;
     chain->SetParamInt(IND_I_DirectionExt, static_cast<std::uint32_t>(ExtensionDirectionFor(chain, WorldOf(p))));
@@ -152,7 +155,7 @@ void SetExtensionDirection(AcDbObjectId chainId) {
 }
 
 void MatchChainProperties(AcDbObjectId chainId) {
-    const AcDbObjectId sourceId = PickChain(L"\nMuster-Ma\u00DFkette w\u00E4hlen:");
+    const AcDbObjectId sourceId = PickChain(std::wstring(LoadStr(IDS_PROMPT_SAMPLE_CHAIN)).c_str());
     if (sourceId.isNull() || sourceId == chainId) return;
     TRdim* source = nullptr;
     if (acdbOpenObject(source, sourceId, AcDb::kForRead) != Acad::eOk) return;

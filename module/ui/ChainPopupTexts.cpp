@@ -4,24 +4,29 @@
 #include "host/ed/acutPrintf.h"
 #include "host/win/FormatW.h"
 #include "module/base/LanguageModule.h"
-#include "module/ui/PaletteApp.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
 #include "module/ui/CDlgAppendText.h"
 #include "module/ui/CDlgChainText.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/ChainPopup.h"
 #include "module/ui/ChainSegmentPick.h"
+#include "module/ui/PaletteApp.h"
 
 #include <functional>
 
 namespace {
 
-constexpr const wchar_t* kPickValuesPrompt = L"\n\n  Ma\u00DFzahl(en) w\u00E4hlen/entfernen:";
+// The prompt of every pick of values here; a copy, as the next string load reuses the buffer.
+std::wstring PickValuesPrompt() {
+    return LoadStr(IDS_PROMPT_PICK_VALUES);
+}
 
 // Runs `change` on every picked segment, each chain opened once per segment.
 void ForEachPicked(const DimSegmentList& list, const std::function<void(TRdim*, int)>& change) {
@@ -36,7 +41,9 @@ void ForEachPicked(const DimSegmentList& list, const std::function<void(TRdim*, 
 
 // What the picked values read now, for the dialog: "length=>text; " each.
 std::wstring DescribePicked(const DimSegmentList& list, std::wstring& firstManual) {
-    std::wstring info = list.size() == 1 ? L"" : host::FormatW(L"Ma\u00DFzahlen: %d\n", int(list.size()));
+    std::wstring info =
+        list.size() == 1 ? L""
+                         : host::FormatW(std::wstring(LoadStr(IDS_VALUES_COUNT)).c_str(), int(list.size()));
     int number = 0;
     for (const DimSegment& part : list) {
         TRdim* chain = nullptr;
@@ -87,10 +94,10 @@ int LabelLocationCode(bool left, bool right) { return (left ? 1 : 0) + (right ? 
 
 void EditChainValues(AcDbObjectId chainId) {
     DimSegmentList list;
-    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
     CDlgChainText dlg(CDlgChainText::kValue);
-    dlg.m_strTitle = L"Ma\u00DFzahl \u00E4ndern";
-    dlg.m_strLabel = list.size() == 1 ? L"\n\nMa\u00DFzahl = " : L"";
+    dlg.m_strTitle = LoadStr(IDS_DIMVALUE_CHANGE_TITLE);
+    dlg.m_strLabel = list.size() == 1 ? LoadStr(IDS_DIMVALUE_CHANGE_PROMPT) : L"";
     dlg.m_strInfo = DescribePicked(list, dlg.m_strText);
     if (!RunTextDialog(dlg)) return;
     const std::wstring text = dlg.m_strText;
@@ -99,17 +106,17 @@ void EditChainValues(AcDbObjectId chainId) {
 
 void ClearPickedValues(AcDbObjectId chainId) {
     DimSegmentList list;
-    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
     ForEachPicked(list, [](TRdim* chain, int k) { chain->SetDimTextUser(k, L""); });
 }
 
 void EditPrefixSuffix(AcDbObjectId chainId) {
     DimSegmentList list;
-    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
     CDlgChainText dlg(CDlgChainText::kPrefixSuffix);
-    dlg.m_strTitle = L"Vor- und Nachtext";
-    dlg.m_strLabel = L"Vortext";
-    dlg.m_strLabel2 = L"Nachtext";
+    dlg.m_strTitle = LoadStr(IDS_PREFIX_SUFFIX_TITLE);
+    dlg.m_strLabel = LoadStr(IDS_PREFIX);
+    dlg.m_strLabel2 = LoadStr(IDS_SUFFIX);
     std::wstring unused;
     std::wstring values;
     for (const DimSegment& part : list) {
@@ -133,7 +140,7 @@ void EditPrefixSuffix(AcDbObjectId chainId) {
 
 void EditAppendedTexts(AcDbObjectId chainId) {
     DimSegmentList list;
-    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
     CDlgAppendText dlg;
     std::wstring unused;
     dlg.m_strInfo = DescribePicked(list, unused);
@@ -169,13 +176,13 @@ void EditAppendedTexts(AcDbObjectId chainId) {
 
 void ClearAppendedTexts(AcDbObjectId chainId) {
     DimSegmentList list;
-    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
     ForEachPicked(list, [](TRdim* chain, int k) { chain->SetAppendingText(k, nullptr); });
 }
 
 void ClearPrefixSuffix(AcDbObjectId chainId) {
     DimSegmentList list;
-    if (GetDimSegments(list, chainId, kPickValues, kPickValuesPrompt, 0) <= 0) return;
+    if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
     ForEachPicked(list, [](TRdim* chain, int k) {
         chain->SetDimTextPrefix(k, L"");
         chain->SetDimTextSuffix(k, L"");
@@ -191,15 +198,15 @@ void EditChainLabel(AcDbObjectId chainId) {
     int location = label.empty() ? GetIniInt(L"LastStatus", L"DescriptionLocation") : label[0] - L'0';
     if (location < 1 || location > 3) location = 1;
     CDlgChainText dlg(CDlgChainText::kLabel);
-    dlg.m_strTitle = L"Ma\u00DFketten Beschriftung";
-    dlg.m_strLabel = L"Ma\u00DFketten Beschriftung eingeben:";
+    dlg.m_strTitle = LoadStr(IDS_CHAIN_LABEL_TITLE);
+    dlg.m_strLabel = LoadStr(IDS_CHAIN_LABEL_PROMPT);
     dlg.m_strText = label.empty() ? L"" : label.substr(1);
     dlg.m_bLeft = (location & 1) != 0;
     dlg.m_bRight = (location & 2) != 0;
     if (!RunTextDialog(dlg)) return;
     const int code = LabelLocationCode(dlg.m_bLeft, dlg.m_bRight);
     if (code == 0) {
-        acutPrintf(L"\nMa\u00DFketten Beschriftung: Links oder Rechts w\u00E4hlen - nichts ge\u00E4ndert.");
+        acutPrintf(L"%s", LoadStr(IDS_CHAIN_LABEL_NO_SIDE));
         return;
     }
     SetIniInt(L"LastStatus", L"DescriptionLocation", code);
@@ -211,7 +218,7 @@ void EditChainLabel(AcDbObjectId chainId) {
 
 void SwitchPickedSegments(AcDbObjectId chainId, int commandId) {
     DimSegmentList list;
-    if (GetDimSegments(list, chainId, 0, kPickValuesPrompt, 0) <= 0) return;
+    if (GetDimSegments(list, chainId, 0, PickValuesPrompt().c_str(), 0) <= 0) return;
     if (commandId == ID_CTX_LEADER_ON) ShowLeadersEverywhere();
     ForEachPicked(list, [commandId](TRdim* chain, int k) {
         if (commandId == ID_CTX_EXT_SHOW || commandId == ID_CTX_EXT_HIDE)

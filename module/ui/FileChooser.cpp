@@ -1,15 +1,16 @@
 #include "module/ui/FileChooser.h"
+#include "module/base/LintaroLog.h"
+#include "module/resources/resource.h"
 
 #include "host/mfc/CFileDialog.h"
 
 namespace {
 
-constexpr const wchar_t* kDrawingFilter = L"Zeichnungen (*.dwg)|*.dwg||";
-
 bool chooseDrawings(const std::wstring& initial, bool several, std::wstring& chosen) {
     DWORD flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (several) flags |= OFN_ALLOWMULTISELECT;
-    CFileDialog dialog(TRUE, L"DWG", initial.c_str(), flags, kDrawingFilter);
+    CFileDialog dialog(TRUE, L"DWG", initial.c_str(), flags,
+                       std::wstring(LoadStr(IDS_DRAWING_FILE_FILTER)).c_str());
     if (dialog.DoModal() != IDOK) return false;
     chosen.clear();
     for (POSITION pos = dialog.GetStartPosition(); pos;) {

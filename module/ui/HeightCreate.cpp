@@ -3,14 +3,11 @@
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/Ucs.h"
-#include "host/ed/input/EditorInput.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ed/input/EditorInput.h"
 #include "host/mfc/CButton.h"
-#include "module/services/DbServices.h"
+#include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
-#include "module/ui/PaletteApp.h"
-#include "module/services/ReactorSuspension.h"
-#include "module/services/XDataServices.h"
 #include "module/chain/TRdimJig.h"
 #include "module/height/HeightText.h"
 #include "module/height/TRdimHeight.h"
@@ -18,9 +15,14 @@
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/ReactorSuspension.h"
+#include "module/services/XDataServices.h"
 #include "module/ui/CDlgHDbase.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/HeightJig.h"
+#include "module/ui/PaletteApp.h"
 #include "module/ui/PaletteValues.h"
 
 #include <memory>
@@ -141,6 +143,8 @@ bool AskValues(bool plan, PaletteTexts& texts, CDlgHDbase& dlg) {
         dlg.m_rows[r].suffix = texts.text[2 * r + 1];
     }
     dlg.m_rows[1].on = PaletteRowState(2) != 0;
+    // The template comes from the language module when one is loaded.
+    CTemporaryResourceOverride resources;
     if (dlg.DoModal() != IDOK) return false;
     for (int r = 0; r < 2; ++r) {
         texts.text[2 * r] = dlg.m_rows[r].prefix;
@@ -180,7 +184,7 @@ bool MakeOne(Run& run, int& made) {
                           : newBase ? IDS_PROMPT_SECTION_HK_BASE
                                     : IDS_PROMPT_SECTION_HK_POINT;
     ads_point measured;
-    if (!AskPoint(nullptr, LoadStr(promptId), measured)) return false;
+    if (!AskPoint(nullptr, std::wstring(LoadStr(promptId)).c_str(), measured)) return false;
     ads_point symbol = {measured[0], measured[1], measured[2]};
     if (!run.plan && !newBase) {
         const bool align = pGlobDimOptions && pGlobDimOptions->GetOptFlag(IND_OPT_B_HDimAlign) == 1;
@@ -200,7 +204,7 @@ bool MakeOne(Run& run, int& made) {
     if (run.plan || newBase) TakeDialog(*mark, dlg, texts);
     AcDbObjectId id;
     if (addToDb(mark.get(), id) != Acad::eOk) {
-        acutPrintf(L"\nDie H\u00F6henkote konnte nicht in die Zeichnung eingef\u00FCgt werden.");
+        acutPrintf(L"%s", LoadStr(IDS_HK_NOT_APPENDED));
         return false;
     }
     TRdimHeight* added = mark.release();

@@ -2,14 +2,11 @@
 
 #include "host/db/database/AcDbObjectOpen.h"
 #include "host/db/tables/AcDbSortentsTable.h"
-#include "host/ed/selection/acedEntSel.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ed/selection/acedEntSel.h"
 #include "host/rx/adscodes.h"
 #include "module/app/PropertiesPort.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
-#include "module/ui/PaletteApp.h"
-#include "module/services/ReactorSuspension.h"
+#include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/PopupState.h"
 #include "module/chain/TRdimParams.h"
@@ -18,10 +15,15 @@
 #include "module/options/OptionIndices.h"
 #include "module/resources/ContextMenuResources.h"
 #include "module/resources/PaletteResources.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/services/ReactorSuspension.h"
 #include "module/ui/CDlgHDbase.h"
 #include "module/ui/CDlgMain.h"
 #include "module/ui/CDlgTextPosition.h"
 #include "module/ui/ChainSegmentPick.h"
+#include "module/ui/PaletteApp.h"
 
 #include <functional>
 
@@ -63,12 +65,12 @@ void ToggleBackground(AcDbObjectId markId) {
 void MatchHeightProperties(AcDbObjectId markId) {
     ads_name ent;
     ads_point pt;
-    if (acedEntSel(L"\nMuster-HK w\u00E4hlen:", ent, pt) != RTNORM) return;
+    if (acedEntSel(std::wstring(LoadStr(IDS_PROMPT_SAMPLE_HK)).c_str(), ent, pt) != RTNORM) return;
     AcDbObjectId sourceId;
     if (acdbGetObjectId(sourceId, ent) != Acad::eOk || sourceId == markId) return;
     TRdimHeight* source = ObjectId2TRdimHeight(sourceId);
     if (!source) {
-        acutPrintf(L"\nDas gew\u00E4hlte Objekt ist keine H\u00F6henkote.");
+        acutPrintf(L"%s", LoadStr(IDS_HK_PICKED_NOT_HK));
         return;
     }
     TRdimParams params = source->GetParams();
@@ -134,7 +136,10 @@ void EditInValueDialog(AcDbObjectId markId) {
     dlg.ReadFrom(*mark);
     // The dialog may pick a source mark: the mark is not held open meanwhile.
     mark->close();
-    if (dlg.DoModal() != IDOK) return;
+    {
+        CTemporaryResourceOverride resources; // the template from the language module
+        if (dlg.DoModal() != IDOK) return;
+    }
     ChangeMark(markId, [&dlg, base](TRdimHeight* edited) {
         dlg.Apply(edited);
         if (!base) edited->SetCurHeight();
@@ -151,7 +156,7 @@ void SelectGroup(AcDbObjectId markId) {
     if (!baseId.isNull() && baseId != markId) ids.append(baseId);
     if (baseId == markId) ids.append(markId);
     ids.append(GetGroupMembers(baseId));
-    acutPrintf(L"\n%d HK ausgew\u00E4hlt.", ids.length());
+    acutPrintf(LoadStr(IDS_HK_SELECTED_COUNT), ids.length());
     if (dlgMyApp) dlgMyApp->SelectObjects(ids);
     SetPickfirst(ids);
 }
@@ -160,7 +165,7 @@ void SelectGroup(AcDbObjectId markId) {
 void SelectGroupBase(AcDbObjectId markId) {
     const AcDbObjectId baseId = HeightGroupOf(markId);
     if (baseId.isNull() || baseId == markId) {
-        acutPrintf(L"\nDie H\u00F6henkote geh\u00F6rt zu keiner Gruppe.");
+        acutPrintf(L"%s", LoadStr(IDS_HK_NO_GROUP));
         return;
     }
     AcDbObjectIdArray ids;

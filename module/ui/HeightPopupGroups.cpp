@@ -126,12 +126,14 @@ bool AlignmentLine(int commandId, AcDbObjectId markId, AcGePoint3d& a, AcGePoint
         return true;
     }
     ads_point p1, p2;
-    if (acedGetPoint(nullptr, L"\nStartpunkt der Ausrichtungslinie: ", p1) != RTNORM) return false;
-    if (acedGetPoint(p1, L"\nEndpunkt der Ausrichtungslinie: ", p2) != RTNORM) return false;
+    if (acedGetPoint(nullptr, std::wstring(LoadStr(IDS_PROMPT_ALIGN_LINE_START)).c_str(), p1) != RTNORM)
+        return false;
+    if (acedGetPoint(p1, std::wstring(LoadStr(IDS_PROMPT_ALIGN_LINE_END)).c_str(), p2) != RTNORM)
+        return false;
     a = World(p1);
     b = World(p2);
     if (a.isEqualTo(b)) {
-        acutPrintf(L"\nStart- und Endpunkt der Ausrichtungslinie sind gleich - nichts ausgerichtet.");
+        acutPrintf(L"%s", LoadStr(IDS_ALIGN_LINE_EMPTY));
         return false;
     }
     return true;
@@ -172,7 +174,7 @@ int TakeMarksFromGroups(AcDbObjectId markId) {
     const AcDbObjectId targetId = HeightGroupOf(markId);
     if (targetId.isNull() || IsPlanMark(targetId)) return 0;
     AcDbObjectIdArray picked;
-    if (SelectEntitiesOfKind(picked, L"\nH\u00F6henkote(n) oder Bezugsebene der HK-Gruppe w\u00E4hlen:",
+    if (SelectEntitiesOfKind(picked, std::wstring(LoadStr(IDS_PROMPT_HK_OR_GROUP_BASE)).c_str(),
                              kSelectHeightMarks) == 0)
         return 0;
     AcDbObjectIdArray moving;
@@ -212,7 +214,8 @@ int AlignHeightMarks(int commandId, AcDbObjectId markId) {
     AcGePoint3d a, b;
     if (!AlignmentLine(commandId, markId, a, b)) return 0;
     AcDbObjectIdArray picked;
-    if (SelectEntitiesOfKind(picked, L"HK w\u00E4hlen...", kSelectHeightMarks) == 0) return 0;
+    if (SelectEntitiesOfKind(picked, std::wstring(LoadStr(IDS_SELECT_HK)).c_str(), kSelectHeightMarks) == 0)
+        return 0;
     int moved = 0;
     for (const AcDbObjectId& id : picked) {
         TRdimHeight* mark = nullptr;

@@ -103,7 +103,7 @@ void HostFormatToDefault(AcDbObjectId objectId) {
     format.layer = GetLayerName(entity->layerId());
     entity->close();
     if (entries <= 0) {
-        acutPrintf(L"\nAkt.Format -> Vorgabe: das Objekt tr\u00E4gt kein Format - nichts ge\u00E4ndert.");
+        acutPrintf(L"%s", LoadStr(IDS_FORMAT_NONE_TO_STORE));
         return;
     }
     format.mode = dimension ? OPT_MODE_CHAIN : OPT_MODE_TEXT;

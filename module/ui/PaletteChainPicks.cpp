@@ -1,15 +1,17 @@
 #include "module/ui/PaletteChainPicks.h"
 
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/acutPrintf.h"
 #include "host/ed/input/EditorInput.h"
 #include "host/ed/selection/acedEntSel.h"
-#include "host/ed/acutPrintf.h"
-#include "module/services/DbServices.h"
-#include "module/services/DocLocks.h"
-#include "module/ui/PaletteApp.h"
+#include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
+#include "module/resources/resource.h"
+#include "module/services/DbServices.h"
+#include "module/services/DocLocks.h"
+#include "module/ui/PaletteApp.h"
 
 #include <vector>
 
@@ -42,7 +44,7 @@ DimSegmentList RemovalOrder(const DimSegmentList& picked) {
 
 int PaletteRemovePoints() {
     DimSegmentList picked;
-    acutPrintf(L"\n\n   Ma\u00DFpunkte entfernen/zur\u00FCck:");
+    acutPrintf(L"%s", LoadStr(IDS_PROMPT_REMOVE_POINTS));
     if (GetDimSegments(picked, AcDbObjectId::kNull, kPickPoints, L"", 0) <= 0) return 0;
     CDbLockScope lock(acdbCurDwg(), L"PaletteRemovePoints");
     int removed = 0;
@@ -63,7 +65,8 @@ int PaletteRedistributeChains() {
     CDbLockScope lock(acdbCurDwg(), L"PaletteRedistributeChains");
     AcDbObjectId baseId;
     ChainPick first = ChainPick::Again;
-    while ((first = PickChain(L"\nBASIS-Ma\u00DFkette w\u00E4hlen: ", baseId)) == ChainPick::Again) {
+    while ((first = PickChain(std::wstring(LoadStr(IDS_PROMPT_BASE_CHAIN)).c_str(), baseId)) ==
+           ChainPick::Again) {
     }
     int moved = 0;
     if (first == ChainPick::Chain) {
@@ -82,7 +85,7 @@ int PaletteRedistributeChains() {
         int index = 0;
         for (;;) {
             AcDbObjectId id;
-            const ChainPick p = PickChain(L"\nMa\u00DFkette w\u00E4hlen: ", id);
+            const ChainPick p = PickChain(std::wstring(LoadStr(IDS_PROMPT_SELECT_CHAIN)).c_str(), id);
             if (p == ChainPick::End) break;
             if (p == ChainPick::Again || id == baseId) continue;
             TRdim* chain = nullptr;

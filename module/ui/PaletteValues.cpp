@@ -1,9 +1,11 @@
 #include "module/ui/PaletteValues.h"
 
+#include "module/base/LintaroLog.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptStrings.h"
 #include "module/options/OptionDefaults.h"
 #include "module/options/ScaleMaps.h"
+#include "module/resources/PaletteResources.h"
 #include "module/resources/resource.h"
 
 #include <cmath>
@@ -102,25 +104,25 @@ const std::vector<int>& PaletteValueCombos() {
 std::wstring PaletteComboLabel(int id) {
     switch (id) {
     case IDC_COMBO_DIM_LINES_DISTANCE:
-        return L"Ma\u00DFlinien-Versatz";
+        return LoadStr(IDS_LABEL_DIM_LINES_DISTANCE);
     case IDC_COMBO_TEXT_HEIGHT:
-        return L"Texth\u00F6he";
+        return LoadStr(IDS_LABEL_TEXT_HEIGHT);
     case IDC_COMBO_SCALE:
-        return L"Ma\u00DFstab";
+        return LoadStr(IDS_LABEL_SCALE);
     case IDC_COMBO_EXT_LINE:
-        return L"Hilfslin.";
+        return LoadStr(IDS_LABEL_EXT_LINE);
     case IDC_COMBO_TEXT_STYLE:
-        return L"Textstil";
+        return LoadStr(IDS_LABEL_TEXT_STYLE);
     case IDC_COMBO_LAYER:
-        return L"Layer";
+        return LoadStr(IDS_LABEL_LAYER);
     case IDC_COMBO_ROUNDING:
-        return L"Runden auf";
+        return LoadStr(IDS_LABEL_ROUNDING);
     case IDC_COMBO_DRAWING_UNIT:
-        return L"Einheit je ZE =";
+        return LoadStr(IDS_LABEL_DRAWING_UNIT);
     case IDC_COMBO_DISPLAY_UNIT:
-        return L"Darstellung in";
+        return LoadStr(IDS_LABEL_DISPLAY_UNIT);
     case IDC_COMBO_DECIMALS:
-        return L"Nachkommast.";
+        return LoadStr(IDS_LABEL_DECIMALS);
     default:
         return std::wstring();
     }

@@ -1,10 +1,12 @@
 #include "module/ui/TextMoves.h"
 
-#include "host/ge/AcGeTol.h"
 #include "host/ed/acutPrintf.h"
+#include "host/ge/AcGeTol.h"
 #include "host/mfc/CWnd.h"
 #include "host/win/FormatW.h"
+#include "module/base/LintaroLog.h"
 #include "module/options/IniStorage.h"
+#include "module/resources/resource.h"
 
 #include <cmath>
 #include <cwchar>
@@ -75,7 +77,7 @@ bool ReadMoveStep(const std::wstring& text, double& step) {
     wchar_t* end = nullptr;
     const double value = std::wcstod(text.c_str(), &end);
     if (end == text.c_str() || *end != 0 || !std::isfinite(value) || value <= 0) {
-        acutPrintf(L"\nSchritt \"%s\" ist keine positive Zahl - nichts verschoben.", text.c_str());
+        acutPrintf(LoadStr(IDS_STEP_NOT_POSITIVE), text.c_str());
         return false;
     }
     step = value;

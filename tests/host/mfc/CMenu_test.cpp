@@ -176,6 +176,9 @@ TEST(CMenu, LanguageModulesTranslateMenusAndDialogTextsAndDamageFallsBack) {
         EXPECT_TRUE(
             contains(ui.transcript.text(), L"MENU 9131 is damaged (line 2: a comma and the item's id"))
             << narrow(ui.transcript.text());
+        // The file's own line of the block, for the one who mends it.
+        EXPECT_TRUE(contains(ui.transcript.text(), L".lng\", line 10: MENU 9131"))
+            << narrow(ui.transcript.text());
     }
     AfxSetResourceHandle(previous);
     EXPECT_TRUE(FreeLibrary(lng));
@@ -206,4 +209,24 @@ TEST(CMenu, MenuBlocksRefuseWhatTheyCannotRead) {
     EXPECT_TRUE(host::mfc::applyDialogBlock({L"CAPTION \"Neu\"", L"CONTROL 5 \"neu\""}, dialog, problem));
     EXPECT_EQ(dialog.caption, L"Neu");
     EXPECT_EQ(dialog.controls[0].text, L"neu");
+
+    // Labels without an id are found by their text, every one of that text.
+    dialog.controls.push_back({IDC_STATIC, host::mfc::ControlKind::Static, L"Wert", 0, {}, true});
+    dialog.controls.push_back({IDC_STATIC, host::mfc::ControlKind::Static, L"Wert", 0, {}, true});
+    EXPECT_FALSE(host::mfc::applyDialogBlock({L"STATIC \"Wert\" \"Value\"", L"STATIC \"Hoehe\" \"Height\""},
+                                             dialog, problem));
+    EXPECT_TRUE(contains(problem, L"line 2: the dialog has no label \"Hoehe\"")) << narrow(problem);
+    EXPECT_EQ(dialog.controls[1].text, L"Wert"); // nothing taken from a refused block
+    EXPECT_FALSE(host::mfc::applyDialogBlock({L"STATIC \"Wert\""}, dialog, problem));
+    EXPECT_TRUE(host::mfc::applyDialogBlock({L"STATIC \"Wert\" \"Value\""}, dialog, problem));
+    EXPECT_EQ(dialog.controls[1].text, L"Value");
+    EXPECT_EQ(dialog.controls[2].text, L"Value");
+
+    // A list's entries are translated in place, as many as it has.
+    dialog.controls.push_back({7, host::mfc::ControlKind::ComboBox, L"", 0, {L"Alles", L"Nichts"}, true});
+    EXPECT_FALSE(host::mfc::applyDialogBlock({L"ITEMS 7 \"All\""}, dialog, problem));
+    EXPECT_TRUE(contains(problem, L"control 7 has 2 entries, not 1")) << narrow(problem);
+    EXPECT_FALSE(host::mfc::applyDialogBlock({L"ITEMS 8 \"All\" \"None\""}, dialog, problem));
+    EXPECT_TRUE(host::mfc::applyDialogBlock({L"ITEMS 7 \"All\" \"None\""}, dialog, problem));
+    EXPECT_EQ(dialog.controls[3].items, (std::vector<std::wstring>{L"All", L"None"}));
 }

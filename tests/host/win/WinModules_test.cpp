@@ -43,6 +43,7 @@ TEST(LngFile, ParsesStringsBlocksAndEscapes) {
     EXPECT_EQ(c.strings.at(7102), L"BMaß \"anno\" \\ \t");
     ASSERT_EQ(c.blocks.count({L"MENU", 130}), 1u);
     EXPECT_EQ(c.blocks.at({L"MENU", 130}).size(), 2u);
+    EXPECT_EQ(c.blockLines.at({L"MENU", 130}), 6u);
     // Writing a text back gives the same text.
     const std::wstring tricky = L"a \"b\"\n\\c\t";
     ASSERT_TRUE(host::parseLngFile(host::toUtf8(L"STRING 1 " + host::quoteLngText(tricky)), c, e));
@@ -52,17 +53,18 @@ TEST(LngFile, ParsesStringsBlocksAndEscapes) {
 TEST(LngFile, RefusesDamagedFilesWithTheLineAtFault) {
     using namespace std::string_literals;
     const std::pair<std::string, size_t> cases[] = {
-        {"STRING 1 \"a\"\nSTRING 1 \"b\"\n", 2}, // id twice
-        {"STRING 0 \"a\"\n", 1},                 // id out of range
-        {"STRING 70000 \"a\"\n", 1},             // id out of range
-        {"STRING x \"a\"\n", 1},                 // id not a number
-        {"STRING 5 no quotes\n", 1},             // text not quoted
-        {"\n\nSTRING 5 \"open\n", 3},            // quote not closed
-        {"STRING 5 \"bad \\q escape\"\n", 1},    // unknown escape
-        {"STRING 5 \"a\" trailing\n", 1},        // text after the quote
-        {"HELLO world\n", 1},                    // unknown entry
-        {"MENU 130\nITEM 1 \"x\"\n", 1},         // block without END
-        {"STRING 5 \"a\0b\"\n"s, 0},             // not text
+        {"STRING 1 \"a\"\nSTRING 1 \"b\"\n", 2},                              // id twice
+        {"STRING 0 \"a\"\n", 1},                                              // id out of range
+        {"STRING 70000 \"a\"\n", 1},                                          // id out of range
+        {"STRING x \"a\"\n", 1},                                              // id not a number
+        {"STRING 5 no quotes\n", 1},                                          // text not quoted
+        {"\n\nSTRING 5 \"open\n", 3},                                         // quote not closed
+        {"STRING 5 \"bad \\q escape\"\n", 1},                                 // unknown escape
+        {"STRING 5 \"a\" trailing\n", 1},                                     // text after the quote
+        {"HELLO world\n", 1},                                                 // unknown entry
+        {"MENU 130\nITEM 1 \"x\"\n", 1},                                      // block without END
+        {"DIALOG 5\nEND DIALOG\n\nDIALOG 5\nCAPTION \"b\"\nEND DIALOG\n", 4}, // block twice
+        {"STRING 5 \"a\0b\"\n"s, 0},                                          // not text
     };
     for (const auto& [text, line] : cases) {
         host::LngContents out;

@@ -2,34 +2,38 @@
 // their answers from a script, in the loaded module, on a fresh drawing and settings.
 #include "module/chain/TRdimCreate.h"
 
+#include "LintaroTestPaths.h"
+
 #include "tests/module/chain/ScriptTestEnv.h"
 
-#include "host/db/tables/AcDbBlockTableRecord.h"
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/AcDbHostApplicationServices.h"
-#include "host/db/entities/AcDbLine.h"
 #include "host/db/database/AcDbObjectOpen.h"
-#include "host/ed/selection/AcEdSelectionSet.h"
-#include "host/ed/commands/CommandLine.h"
+#include "host/db/entities/AcDbLine.h"
+#include "host/db/tables/AcDbBlockTableRecord.h"
 #include "host/ed/DrawingView.h"
+#include "host/ed/Ucs.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/ed/input/HostInput.h"
 #include "host/ed/input/InputSource.h"
 #include "host/ed/lisp/LispFunctions.h"
-#include "host/ed/Ucs.h"
+#include "host/ed/selection/AcEdSelectionSet.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "host/rx/acutString.h"
 #include "host/win/Transcript.h"
+#include "host/win/Utf8.h"
 #include "host/win/WinProfile.h"
 #include "module/app/LintaroApp.h"
-#include "module/ui/PaletteApp.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
+#include "module/options/LanguageChoice.h"
 #include "module/options/OptionIndices.h"
 #include "module/options/ScaleMaps.h"
 #include "module/resources/resource.h"
 #include "module/ui/CDlgMain.h"
+#include "module/ui/PaletteApp.h"
 #include "module/ui/PaletteValues.h"
 
 #include <gtest/gtest.h>
@@ -238,6 +242,30 @@ TEST_F(CreateTest, LagepunktPutsTheLineAtTheSetDistanceOnThePlacementSide) {
     // Left of the chain's direction (+X) is +Y.
     EXPECT_NEAR(above.dims[0].y, -1 + above.dimLineOffset, kTol);
     EXPECT_NEAR(below.dims[0].y, -1 - below.dimLineOffset, kTol);
+}
+
+TEST_F(CreateTest, InEnglishTheLocationKeywordAndTheGermanOnesPlaceTheLineAlike) {
+    // The add-on chooses its language module from the settings each time the palette
+    // starts: the English one in the settings folder, as a user installs it.
+    const std::wstring lng = GetSettingsFolder() + L"lintaroEN.lng";
+    std::filesystem::copy_file(LINTARO_SOURCE_DIR "/module/resources/lintaroEN.lng", host::toUtf8(lng),
+                               std::filesystem::copy_options::overwrite_existing);
+    SetIniString(L"LastStatus", L"Language", L"EN");
+    pGlobDimOptions->SetOptValue(OPT_TYPE_DOUBLE, IND_D_DimLineDist, 8.0);
+    // Scripts written for the German prompts keep working: "L" and "Lagepunkt" too.
+    run(L"XOTA_Hdim\n0,0\n10,0\nLocation\n3,-1\n3,9\n\nXOTA_Hdim\n0,0\n10,0\nLagepunkt\n3,-1\n2.5,-7\n\n"
+        L"XOTA_Hdim\n0,20\n10,20\nL\n3,19\n3,29\n\n");
+    SetIniString(L"LastStatus", L"Language", L"");
+    LoadLanguageModule();
+    EXPECT_TRUE(said(L"or [Location point]:  Location\n Location point:3,-1\n Place the chain:3,9"));
+    EXPECT_FALSE(said(L"Ma\u00DF"));
+    const auto ids = chains();
+    ASSERT_EQ(ids.size(), 3u);
+    const ChainFacts above = factsOf(ids[0]), below = factsOf(ids[1]), again = factsOf(ids[2]);
+    ASSERT_GT(above.dimLineOffset, 0);
+    EXPECT_NEAR(above.dims[0].y, -1 + above.dimLineOffset, kTol);
+    EXPECT_NEAR(below.dims[0].y, -1 - below.dimLineOffset, kTol);
+    EXPECT_NEAR(again.dims[0].y, 19 + again.dimLineOffset, kTol);
 }
 
 TEST_F(CreateTest, ANewLineClickedOnAnExistingChainLiesBesideIt) {

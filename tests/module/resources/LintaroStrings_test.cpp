@@ -77,6 +77,12 @@ TEST(LintaroStrings, EnglishModuleMatchesTheTableAndItsFormats) {
     }
     for (const auto& [id, text] : english.strings)
         EXPECT_EQ(own.count(id), 1u) << "unknown id " << id;
+    // Keywords typed by users and scripts are part of the interface: every language
+    // keeps the German ones and may only add its own.
+    const std::wstring keywords = own.at(IDS_KEYWORDS_REFERENCE_POINT);
+    EXPECT_EQ(keywords, L"Lagepunkt,L L");
+    EXPECT_EQ(english.strings.at(IDS_KEYWORDS_REFERENCE_POINT).substr(0, keywords.size() + 1),
+              keywords + L" ");
     // Stored keys stay as they are in every language.
     EXPECT_EQ(english.strings.at(IDS_SCALE_UNKNOWN), L"<Unbekannt>");
     EXPECT_EQ(english.strings.at(IDS_ANNO_SCALE), L"BMaß");
