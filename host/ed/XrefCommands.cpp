@@ -10,9 +10,9 @@
 #include "host/win/FormatW.h"
 #include "host/win/Transcript.h"
 #include "host/win/Utf8.h"
+#include "host/win/WinCrt.h"
 
 #include <cmath>
-#include <cwctype>
 #include <filesystem>
 
 namespace host {
@@ -30,13 +30,7 @@ std::wstring askFileName() {
     wchar_t buffer[kPathBuffer] = {};
     if (acedGetString(1, L"\nEnter name of file to attach: ", buffer, kPathBuffer) != RTNORM)
         return std::wstring();
-    std::wstring name = buffer;
-    while (!name.empty() && std::iswspace(name.back()))
-        name.pop_back();
-    size_t start = 0;
-    while (start < name.size() && std::iswspace(name[start]))
-        ++start;
-    name = name.substr(start);
+    std::wstring name(trimView(buffer));
     if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
         name = name.substr(1, name.size() - 2);
     return name;
