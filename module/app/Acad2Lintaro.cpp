@@ -24,6 +24,7 @@
 
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -154,19 +155,15 @@ void Collect(Collected& c, AcDbDatabase* db, AcDbObjectId id, bool readBlocks, i
 }
 
 // Records of different blocks never join: the owner goes into the line test through
-// a separate run per block.
+// a separate run per block. The owners are looked up, not scanned: a plan may hold
+// thousands of blocks with dimensions.
 std::vector<std::vector<int>> RecordsByOwner(const Collected& c) {
-    std::vector<AcDbObjectId> owners;
+    std::unordered_map<AcDbStub*, size_t> groupOf;
     std::vector<std::vector<int>> groups;
     for (int i = 0; i < static_cast<int>(c.records.size()); ++i) {
-        size_t g = 0;
-        while (g < owners.size() && owners[g] != c.owners[i])
-            ++g;
-        if (g == owners.size()) {
-            owners.push_back(c.owners[i]);
-            groups.emplace_back();
-        }
-        groups[g].push_back(i);
+        const auto [it, added] = groupOf.emplace(static_cast<AcDbStub*>(c.owners[i]), groups.size());
+        if (added) groups.emplace_back();
+        groups[it->second].push_back(i);
     }
     return groups;
 }
@@ -200,9 +197,12 @@ void EraseDimension(AcDbObjectId id) {
 // Joins the records of one block, makes their chains and erases the dimensions that
 // went into a chain. Returns the chains made.
 int ConvertOwnerGroup(const Collected& c, const std::vector<int>& group, const ConvertOptions& options) {
-    std::vector<DimRecord> records;
-    for (int i : group)
-        records.push_back(c.records[i]);
+    // One block holds them all (the usual case): the records are not copied.
+    std::vector<DimRecord> copied;
+    if (group.size() != c.records.size())
+        for (int i : group)
+            copied.push_back(c.records[i]);
+    const std::vector<DimRecord>& records = group.size() == c.records.size() ? c.records : copied;
     const AcDbObjectId owner = c.owners[group.front()];
     int made = 0;
     for (const JoinedRecords& joined : JoinRecords(records)) {

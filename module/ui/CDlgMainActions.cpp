@@ -267,7 +267,8 @@ void CDlgMain::OnButUpdate() {
     if (!MayCreateOnLayer(NewChainLayerFor(GetControlText(IDC_COMBO_SCALE)))) return;
     const int mode = m_iCurrentMode;
     if (mode == OPT_MODE_TEXT) {
-        HideDlgMain();
+        // The text selection steps the palette aside and brings it back itself: hidden
+        // here first, it would count as hidden before and stay so.
         UpdateLintaroTexts();
     } else {
         AcDbObjectIdArray ids;

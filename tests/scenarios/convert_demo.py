@@ -24,6 +24,9 @@ from demo_reopen import make_demo, run, set_option
 
 # Points are listed with six decimals; segment lengths compared to this.
 LENGTH_TOL = 1e-6
+# LibreCAD's PDF of a drawing with a single line is about 1 KB; the demo's dimensions,
+# their texts drawn as strokes, make several MB.
+MIN_PDF_BYTES = 100_000
 
 
 def chains_of(listing):
@@ -96,8 +99,23 @@ def check_export(lintaro, dwg, env, root, home, lengths):
     pdf = os.path.join(home, "dims.pdf")
     subprocess.run([converter, "dxf2pdf", "-o", pdf, dxf], env=dict(env, QT_QPA_PLATFORM="offscreen"),
                    capture_output=True, timeout=300)
-    if not os.path.isfile(pdf) or os.path.getsize(pdf) == 0:
-        sys.exit("LibreCAD's dxf2pdf drew nothing from the exported dimensions")
+    if not os.path.isfile(pdf) or os.path.getsize(pdf) < MIN_PDF_BYTES:
+        sys.exit(f"LibreCAD's dxf2pdf drew nothing worth a page from the exported dimensions "
+                 f"({os.path.getsize(pdf) if os.path.isfile(pdf) else 'no'} bytes)")
+    check_pdf(pdf)
+
+
+def check_pdf(pdf):
+    """The PDF has a page (where poppler's pdfinfo is installed). LibreCAD draws texts
+    as strokes, so the values cannot be read back from it as text."""
+    info = shutil.which("pdfinfo")
+    if not info:
+        print("convert_demo: pdfinfo is not installed; the pages of LibreCAD's PDF are not counted")
+        return
+    out = subprocess.run([info, pdf], capture_output=True, text=True, timeout=60).stdout
+    pages = re.search(r"^Pages:\s+(\d+)", out, re.M)
+    if not pages or int(pages.group(1)) < 1:
+        sys.exit(f"LibreCAD's PDF has no page:\n{out}")
 
 
 def main(lintaro, examples):

@@ -14,7 +14,8 @@ ACRX_HOST_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, L"BLOCK_RE
 ACRX_HOST_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable, L"TABLE", &host::makeObject<AcDbBlockTable>)
 
 namespace {
-constexpr Adesk::Int16 kBlockVersion = 1;
+// 2: the path and the overlay flag of an external reference.
+constexpr Adesk::Int16 kBlockVersion = 2;
 }
 
 bool AcDbBlockTableRecord::isNameFixed() const {
@@ -50,6 +51,26 @@ Acad::ErrorStatus AcDbBlockTableRecord::comments(const wchar_t*& pString) const 
 Acad::ErrorStatus AcDbBlockTableRecord::setComments(const wchar_t* pString) {
     assertWriteEnabled();
     m_comments = pString ? pString : L"";
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::pathName(const wchar_t*& pPath) const {
+    pPath = m_path.c_str();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::setPathName(const wchar_t* pathStr) {
+    // A layout never refers to another drawing.
+    if (isLayout() && pathStr && *pathStr) return Acad::eIllegalReplacement;
+    assertWriteEnabled();
+    m_path = pathStr ? pathStr : L"";
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::setIsFromOverlayReference(bool overlaid) {
+    if (!isFromExternalReference()) return Acad::eNotApplicable;
+    assertWriteEnabled();
+    m_overlay = overlaid;
     return Acad::eOk;
 }
 
@@ -130,6 +151,8 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgOutFields(AcDbDwgFiler* filer) const 
     filer->writeInt16(kBlockVersion);
     filer->writePoint3d(m_origin);
     filer->writeString(m_comments);
+    filer->writeString(m_path);
+    filer->writeBoolean(m_overlay);
     // Undo leaves the entity list alone: entities come and go by appending and
     // erasing, which undo handles itself.
     if (filer->filerType() == AcDb::kUndoFiler) return filer->filerStatus();
@@ -143,15 +166,24 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     if (es != Acad::eOk) return es;
     Adesk::Int16 version = 0;
     AcGePoint3d origin;
-    std::wstring comments;
+    std::wstring comments, path;
+    Adesk::Boolean overlay = false;
     filer->readInt16(&version);
-    if (filer->filerStatus() == Acad::eOk && version != kBlockVersion) filer->setFilerStatus(Acad::eInvalidDwgVersion);
+    // Drawings saved before blocks could refer to other drawings still open.
+    if (filer->filerStatus() == Acad::eOk && version != kBlockVersion && version != 1)
+        filer->setFilerStatus(Acad::eInvalidDwgVersion);
     filer->readPoint3d(&origin);
     filer->readString(comments);
+    if (version >= 2) {
+        filer->readString(path);
+        filer->readBoolean(&overlay);
+    }
     if (filer->filerType() == AcDb::kUndoFiler || filer->filerStatus() != Acad::eOk) {
         if (filer->filerStatus() == Acad::eOk) {
             m_origin = origin;
             m_comments = comments;
+            m_path = path;
+            m_overlay = overlay;
         }
         return filer->filerStatus();
     }
@@ -161,6 +193,8 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     if (host::readOwnedIds(filer, ids) != Acad::eOk) return filer->filerStatus();
     m_origin = origin;
     m_comments = comments;
+    m_path = path;
+    m_overlay = overlay;
     m_sortents = sortents;
     m_entities = std::move(ids);
     return Acad::eOk;

@@ -43,8 +43,16 @@ public:
     bool isAnonymous() const;
     // True when one of the block's entities (not erased) defines an attribute.
     bool hasAttributeDefinitions() const;
-    bool isFromExternalReference() const { return false; }
-    bool isFromOverlayReference() const { return false; }
+    // An external reference: a block whose entities are the model space of another
+    // drawing, read in when it was attached (acdbAttachXref). The drawing keeps the
+    // copy it read, so it opens the same when the other drawing is missing.
+    bool isFromExternalReference() const { return !m_path.empty(); }
+    // An overlay: an external reference that the drawings attaching this one do not see.
+    bool isFromOverlayReference() const { return isFromExternalReference() && m_overlay; }
+    Acad::ErrorStatus setIsFromOverlayReference(bool overlaid);
+    // The other drawing's path as it was given; empty for a block of this drawing.
+    Acad::ErrorStatus pathName(const wchar_t*& pPath) const;
+    Acad::ErrorStatus setPathName(const wchar_t* pathStr);
     AcDbDatabase* xrefDatabase(bool incUnres = false) const { return nullptr; }
 
     // Every entity id, erased ones included, in append order.
@@ -64,6 +72,8 @@ private:
     AcDbObjectId m_sortents;
     AcGePoint3d m_origin;
     std::wstring m_comments;
+    std::wstring m_path;
+    bool m_overlay = false;
 };
 
 class AcDbBlockTableRecordIterator {

@@ -15,6 +15,7 @@
 #include "host/ed/input/EditorInput.h"
 #include "host/ed/commands/HostDrawCommandsCommon.h"
 #include "host/ed/HostBlockCommands.h"
+#include "host/ed/XrefCommands.h"
 #include "host/ed/commands/HostEditCommands.h"
 #include "host/ed/commands/UndoCommands.h"
 #include "host/ed/HostVariableCommands.h"
@@ -221,6 +222,7 @@ void registerDrawCommands() {
     registerEditCommands();
     registerVariableCommands();
     registerBlockCommands();
+    registerXrefCommands();
     installUndoGroups();
     defineCurrentLayerVariable();
 }

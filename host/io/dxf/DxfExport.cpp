@@ -148,6 +148,10 @@ void DxfExporter::plan() {
         b.paper = id == m_db->paperSpaceId();
         b.anonymous = rec->isAnonymous();
         b.origin = rec->origin();
+        const wchar_t* path = L"";
+        rec->pathName(path);
+        b.xrefPath = path;
+        b.overlay = rec->isFromOverlayReference();
         b.record = handleOf(id);
         b.begin = newHandle();
         b.end = newHandle();
@@ -274,10 +278,12 @@ std::string DxfExporter::blocks() {
         o.raw(8, "0");
         o.raw(100, "AcDbBlockBegin");
         o.text(2, b.name);
-        o.integer(70, b.anonymous ? 1 : 0);
+        // 4: an external reference, 8: an overlay, 32: resolved (its entities follow).
+        const bool xref = !b.xrefPath.empty();
+        o.integer(70, (b.anonymous ? 1 : 0) | (xref ? 4 | 32 : 0) | (b.overlay ? 8 : 0));
         o.point(10, b.origin);
         o.text(3, b.name);
-        o.raw(1, "");
+        o.text(1, b.xrefPath);
         // The spaces' entities go to the ENTITIES section.
         if (!b.model && !b.paper) {
             if (b.graphics) {

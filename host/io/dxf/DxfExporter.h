@@ -39,6 +39,8 @@ private:
         bool model = false, paper = false, anonymous = false;
         bool graphics = false; // holds a dimension's drawing (made here), not the drawing's entities
         bool kept = false;     // a dimension's graphics block that goes out as the drawing holds it
+        std::wstring xrefPath; // the other drawing of an external reference
+        bool overlay = false;
         AcGePoint3d origin;
         std::vector<std::unique_ptr<AcDbEntity>> made;
     };

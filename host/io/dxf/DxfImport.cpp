@@ -160,10 +160,6 @@ bool DxfImporter::createBlocks(std::wstring& error) {
         if (name.empty()) name = m_doc.text(b.begin.find(3));
         const std::wstring upper = upperName(name);
         if (name.empty() || isLayoutBlock(upper) || isOtherLayoutBlock(upper) || m_blocks.count(upper)) continue;
-        if (b.begin.integer(70) & 4) { // an external reference: its drawing is not here
-            notImported(L"block (external reference)");
-            continue;
-        }
         const bool anonymous = name[0] == L'*';
         AcDbObjectId existing;
         if (!anonymous && table->getAt(name.c_str(), existing) == Acad::eOk) {
@@ -181,6 +177,14 @@ bool DxfImporter::createBlocks(std::wstring& error) {
             continue;
         }
         rec->setOrigin(b.begin.point(10));
+        // An external reference keeps its path; what the file holds of it comes in as
+        // the block's entities, as the other program last read it.
+        const int flags = b.begin.integer(70);
+        if (flags & 4) {
+            const std::wstring path = m_doc.text(b.begin.find(1));
+            rec->setPathName(path.empty() ? name.c_str() : path.c_str());
+            rec->setIsFromOverlayReference((flags & 8) != 0);
+        }
         AcDbObjectId id;
         if ((es = table->add(id, rec)) != Acad::eOk) {
             delete rec;

@@ -3,6 +3,8 @@
 #include "tests/module/height/HeightTestEnv.h"
 
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/ed/commands/AcEdCommandStack.h"
+#include "host/ed/commands/CommandLine.h"
 #include "host/win/WinKeyState.h"
 #include "module/app/DbReactor.h"
 #include "module/app/HeightLinks.h"
@@ -80,6 +82,17 @@ protected:
 
 AcGeMatrix3d Move(double dx, double dy) {
     return AcGeMatrix3d::translation(AcGeVector3d(dx, dy, 0));
+}
+
+// What the commands registered by the test move, and by how much.
+AcDbObjectId g_moved;
+double g_rise = 0.0;
+
+void moveCommand() {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenObject(entity, g_moved, AcDb::kForWrite) != Acad::eOk) return;
+    entity->transformBy(Move(0, g_rise));
+    entity->close();
 }
 
 } // namespace
@@ -288,4 +301,42 @@ TEST_F(HeightGroupTest, AMirroredOrTurnedSectionMarkStaysUprightAtItsLevel) {
     EXPECT_NEAR(mark->GetPoint(kHPointDim).y, mark->GetPoint(kHPointInput).y, kGeomTol);
     mark->close();
     EXPECT_NEAR(value(member), 2.0, kGeomTol);
+}
+
+// Binding references and replacing blocks take the sources they move along with
+// them: a plan mark that follows a section mark keeps its value through any command
+// whose name holds BIND or BLOCK, and follows the same move made by any other.
+TEST_F(HeightGroupTest, BindAndBlockCommandsDoNotUpdateFollowers) {
+    const AcDbObjectId base = addBase(P(0, 0), 0.0);
+    const AcDbObjectId source = addMember(base, P(5, 1.25), P(8, 1.25));
+    const AcDbObjectId plan = append(makeMark(true, 1, P(20, 0), 0.0).release());
+    TRdimHeight* mark = nullptr;
+    ASSERT_EQ(acdbOpenObject(mark, plan, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(mark->SetAutoValue(1, source), 1);
+    mark->RefreshAutoValue(true);
+    mark->close();
+    ASSERT_EQ(rowText(plan), L"+1,25");
+
+    AcEdCommandStack& stack = host::hostCommands();
+    for (const wchar_t* name : {L"BIND", L"BLOCKREPLACE", L"SHIFTUP"})
+        ASSERT_EQ(stack.addCommand(L"HEIGHT_TEST", name, name, ACRX_CMD_MODAL, &moveCommand), Acad::eOk);
+    g_moved = source;
+    g_rise = 0.25;
+    host::commandLine().execute(L"BIND");
+    EXPECT_NEAR(value(source), 1.5, kGeomTol) << "the command did move the source";
+    EXPECT_NEAR(value(plan), 1.25, kGeomTol);
+    EXPECT_EQ(rowText(plan), L"+1,25");
+    // Block commands leave even the moved section mark's own value alone.
+    host::commandLine().execute(L"BLOCKREPLACE");
+    TRdimHeight* moved = ObjectId2TRdimHeight(source);
+    ASSERT_NE(moved, nullptr);
+    EXPECT_NEAR(moved->GetPoint(kHPointInput).y, 1.75, kGeomTol) << "the command did move the source";
+    moved->close();
+    EXPECT_EQ(rowText(plan), L"+1,25");
+    // Any other command: the follower takes the source's value.
+    host::commandLine().execute(L"SHIFTUP");
+    stack.removeGroup(L"HEIGHT_TEST");
+    EXPECT_NEAR(value(source), 2.0, kGeomTol);
+    EXPECT_NEAR(value(plan), 2.0, kGeomTol);
+    EXPECT_EQ(rowText(plan), L"+2,00");
 }
