@@ -1,6 +1,7 @@
 // lintaro serve [DRAWING] [--port N]: the host with the add-on loaded and the drawing
 // open, worked from a browser. The page's requests become the host's input lines; the
 // host thread alone runs the host, as at the command line.
+#include "host/ap/AcApDocManager.h"
 #include "host/ed/input/HostInput.h"
 #include "host/win/Transcript.h"
 #include "host/win/UiEventQueue.h"
@@ -104,7 +105,15 @@ int serveDrawing(const ServeOptions& o) {
     host::UiDriverScope driverScope(driver);
     serve::DrawingHooks hooks;
     hooks.open = [&session](const std::wstring& path, std::wstring& why) { return session.openDrawing(path, why); };
-    hooks.save = [&session](const std::wstring& path, std::wstring& why) { return session.saveDrawing(path, why); };
+    hooks.save = [&session](const std::wstring& path, std::wstring& why) {
+        // Without a name the drawing goes back to its own file.
+        const AcApDocument* doc = acDocManager->curDocument();
+        if (path.empty() && doc && !doc->isNamed()) {
+            why = L"the drawing has no file yet: save it under a name";
+            return false;
+        }
+        return session.saveDrawing(path.empty() && doc ? std::wstring(doc->fileName()) : path, why);
+    };
     StopSignals signals(queue);
     serve::WebServer server(queue, hub, state, root, serve::newAccessToken(), hooks);
     std::string bindError;
