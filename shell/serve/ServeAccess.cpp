@@ -80,7 +80,7 @@ bool inputLineAcceptable(const std::string& utf8, std::string& why) {
     }
     for (size_t i = 0; i < utf8.size();) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x20 || c == 0x7f) {
+        if ((c < 0x20 && c != 0x09) || c == 0x7f) {
             why = "an input line holds no line breaks or control characters";
             return false;
         }
