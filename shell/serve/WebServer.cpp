@@ -3,9 +3,11 @@
 #include "host/ap/AcApDocManager.h"
 #include "host/ed/DrawingView.h"
 #include "host/ed/commands/CommandLine.h"
+#include "host/render/DatabasePicture.h"
 #include "host/win/Utf8.h"
 #include "shell/serve/DrawingFiles.h"
 #include "shell/serve/JsonText.h"
+#include "shell/serve/ObjectSnap.h"
 #include "shell/serve/PageHtml.h"
 #include "shell/serve/ServeAccess.h"
 
@@ -81,6 +83,13 @@ struct WebServer::Impl {
     void picture(httplib::Response& res);
     void download(const httplib::Request& req, httplib::Response& res);
     void drawingFile(const httplib::Request& req, httplib::Response& res, bool save);
+    void snap(const httplib::Request& req, httplib::Response& res);
+
+    // The drawing's straight pieces for snapping, kept while the drawing is unchanged
+    // (host thread only).
+    std::vector<SnapSegment> snapSegments;
+    std::uint64_t snapRevision = ~std::uint64_t(0);
+    const void* snapDatabase = nullptr;
 };
 
 httplib::Server::HandlerResponse WebServer::Impl::admit(const httplib::Request& req, httplib::Response& res) {
@@ -122,6 +131,7 @@ void WebServer::Impl::routes() {
     http.Get("/api/events", [this](const httplib::Request& req, httplib::Response& res) { events(req, res); });
     http.Get("/api/drawing.svg", [this](const httplib::Request&, httplib::Response& res) { picture(res); });
     http.Get("/api/download", [this](const httplib::Request& req, httplib::Response& res) { download(req, res); });
+    http.Get("/api/snap", [this](const httplib::Request& req, httplib::Response& res) { snap(req, res); });
     http.Post("/api/open", [this](const httplib::Request& req, httplib::Response& res) { drawingFile(req, res, false); });
     http.Post("/api/save", [this](const httplib::Request& req, httplib::Response& res) { drawingFile(req, res, true); });
 }
@@ -232,6 +242,38 @@ void WebServer::Impl::drawingFile(const httplib::Request& req, httplib::Response
     if (!awaitHost(done, res)) return;
     if (!*ok) return refuse(res, *busy ? 409 : 422, host::toUtf8(*error));
     reply(res, 200, "{\"ok\":true}");
+}
+
+void WebServer::Impl::snap(const httplib::Request& req, httplib::Response& res) {
+    double v[3] = {};
+    const char* names[3] = {"x", "y", "r"};
+    for (int i = 0; i < 3; ++i) {
+        char* end = nullptr;
+        const std::string text = req.get_param_value(names[i]);
+        v[i] = std::strtod(text.c_str(), &end);
+        if (text.empty() || *end != '\0' || !std::isfinite(v[i])) return refuse(res, 400, "snap needs x, y and r as numbers");
+    }
+    auto found = std::make_shared<std::optional<SnapPoint>>();
+    std::future<void> done = queue.runOnHost([=, this] {
+        AcApDocument* doc = acDocManager->curDocument();
+        if (!doc) return;
+        if (snapRevision != state.revision() || snapDatabase != doc->database()) {
+            host::gi::GiRecording primitives;
+            std::wstring error;
+            snapSegments.clear();
+            if (host::render::recordModelSpace(doc->database(), primitives, error, false))
+                snapSegments = serve::snapSegments(primitives);
+            snapRevision = state.revision();
+            snapDatabase = doc->database();
+        }
+        *found = nearestSnap(snapSegments, v[0], v[1], v[2]);
+    });
+    if (!awaitHost(done, res)) return;
+    if (!*found) return reply(res, 200, "{\"snap\":null}");
+    char text[160];
+    std::snprintf(text, sizeof text, "{\"snap\":{\"x\":%.17g,\"y\":%.17g,\"kind\":\"%s\"}}", (*found)->x, (*found)->y,
+                  snapKindName((*found)->kind));
+    reply(res, 200, text);
 }
 
 WebServer::WebServer(HostQueue& queue, EventHub& hub, ServeState& state, std::filesystem::path root,

@@ -102,8 +102,10 @@ try {
   // The south facade: two corners, the chain's line, two more corners, Enter.
   await type("XOTA_Hdim");
   check((await page.$eval("#prompt", (e) => e.textContent)).includes("Maßpunkt"), "the prompt asks for a point");
-  await clickAt(0, 0);
-  await clickAt(1.5, 0);
+  // A few pixels off the corner: the object snap puts the point on it.
+  const off = await page.evaluate(() => 3 * lintaro.view.h / document.getElementById("view").getBoundingClientRect().height);
+  await clickAt(0 + off, 0 - off);
+  await clickAt(1.5 - off, 0 + off);
   await clickAt(6, -1.8);
   await clickAt(2.76, 0);
   await clickAt(6.5, 0);
@@ -166,8 +168,8 @@ try {
 const list = join(folder, "list.scr");
 spawnSync("sh", ["-c", `printf 'LIST\\nL\\n\\n' > '${list}'`]);
 const listed = run(["run", list, "--dwg", house]).stdout;
-// A click lands on the pixel nearest the corner: within a pixel of the page's view.
-const kClickTolerance = 0.03;
+// The clicks snap to the wall corners: the points are the corners, not the pixels near them.
+const kClickTolerance = 1e-6;
 const near = (key, x, y) => {
   const m = listed.match(new RegExp(`${key}=(-?[0-9.]+), (-?[0-9.]+),`));
   return m && Math.abs(Number(m[1]) - x) <= kClickTolerance && Math.abs(Number(m[2]) - y) <= kClickTolerance;
