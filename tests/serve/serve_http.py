@@ -8,6 +8,7 @@ import concurrent.futures
 import json
 import os
 import re
+import shutil
 import socket
 import subprocess
 import sys
@@ -117,6 +118,18 @@ def files(srv, folder):
     check(not os.path.exists(outside), "nothing was written through the link")
     status, _ = srv.request("/api/save?path=inside.dwg", method="POST")
     check(status == 200 and os.path.isfile(os.path.join(srv.root, "inside.dwg")), "saving inside the folder works")
+    revision = json.loads(srv.request("/api/state")[1])["revision"]
+    shutil.copy(os.path.join(srv.root, "inside.dwg"), os.path.join(srv.root, "other.dwg"))
+    check(srv.request("/api/open?path=other.dwg", method="POST")[0] == 200, "opening a drawing inside the folder works")
+    check(json.loads(srv.request("/api/state")[1])["revision"] > revision, "the page is told of the other drawing")
+    check(srv.request("/api/open?path=missing.dwg", method="POST")[0] == 422, "a missing drawing is refused with 422")
+    # Never under a running command: the drawing's objects may be open in it.
+    srv.line("LINE")
+    before = os.path.getmtime(os.path.join(srv.root, "other.dwg"))
+    check(srv.request("/api/save", method="POST")[0] == 409, "saving while a command runs is refused with 409")
+    check(os.path.getmtime(os.path.join(srv.root, "other.dwg")) == before, "the refused save left the file alone")
+    srv.line("ESC")
+    check(srv.request("/api/save", method="POST")[0] == 200, "saving to the drawing's own file after the command")
 
 
 def malformed(srv):
