@@ -13,6 +13,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import time
 import urllib.error
 import urllib.request
 
@@ -152,6 +153,27 @@ def malformed(srv):
     check(srv.transcript() == before, "bad requests reached no input")
 
 
+def wait_state(srv, key, present, seconds=30):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        state = json.loads(srv.request("/api/state")[1])
+        if (state[key] is not None) == present:
+            return state
+        time.sleep(0.1)
+    return None
+
+
+def dialogs(srv):
+    # The add-on's options dialog: published with its controls, answered like a script.
+    srv.line("XOTA_Doption")
+    state = wait_state(srv, "dialog", True)
+    check(state is not None and any(c["kind"] == "button" for c in state["dialog"]["controls"]),
+          "an open dialog is published with its controls")
+    srv.line("@dialog click 2")
+    check(wait_state(srv, "dialog", False) is not None, "the page's answer closes the dialog")
+    check("no scripted answer" not in srv.transcript(), "the dialog was answered, not cancelled for want of input")
+
+
 def burst(srv, folder, lintaro):
     count = 1000
     check(srv.line("PLINE")[0] == 200 and srv.line("0,0")[0] == 200, "PLINE starts")
@@ -191,6 +213,7 @@ def main():
             access(srv)
             files(srv, folder)
             malformed(srv)
+            dialogs(srv)
             burst(srv, folder, lintaro)
         finally:
             code, out = srv.stop()
