@@ -153,6 +153,25 @@ def malformed(srv):
     check(srv.transcript() == before, "bad requests reached no input")
 
 
+def downloads(srv, folder, lintaro):
+    srv.line("LINE"), srv.line("0,0"), srv.line("10,5"), srv.line("")
+    magic = {"png": b"\x89PNG", "pdf": b"%PDF", "svg": b"<?xml"}
+    for fmt in ("png", "pdf", "svg", "dxf", "dwg"):
+        status, body = srv.request("/api/download?format=" + fmt)
+        check(status == 200 and len(body) > 100, "the drawing downloads as " + fmt)
+        if fmt in magic:
+            check(body.startswith(magic[fmt]), fmt + " download is a " + fmt + " file")
+        if fmt == "dxf":
+            check(b"LINE" in body and b"ENTITIES" in body, "the DXF download holds the line")
+        if fmt == "dwg":
+            path = os.path.join(folder, "down.dwg")
+            with open(path, "wb") as f:
+                f.write(body)
+            out = subprocess.run([lintaro, "export", path, "-o", os.path.join(folder, "down.dxf")],
+                                 capture_output=True, text=True, env=dict(os.environ, APPDATA=os.path.join(folder, "appdata")))
+            check(out.returncode == 0, "the downloaded drawing file opens again: " + out.stderr)
+
+
 def wait_state(srv, key, present, seconds=30):
     deadline = time.time() + seconds
     while time.time() < deadline:
@@ -214,6 +233,7 @@ def main():
             files(srv, folder)
             malformed(srv)
             dialogs(srv)
+            downloads(srv, folder, lintaro)
             burst(srv, folder, lintaro)
         finally:
             code, out = srv.stop()
