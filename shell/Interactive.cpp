@@ -19,6 +19,7 @@ int runInteractive() {
     host::ConsoleUiDriver console(std::cin);
     host::UiDriverScope consoleScope(console);
     session.loadModule();
+    console.startupDone();
     // At a terminal the person's typing is already on the screen; piped input is not.
     const bool terminal = ::isatty(STDIN_FILENO) != 0;
     host::hostInput().setEcho(!terminal);

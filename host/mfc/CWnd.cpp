@@ -3,6 +3,8 @@
 #include "host/mfc/CMenu.h"
 #include "host/mfc/PaletteWindow.h"
 #include "host/win/FormatW.h"
+#include "host/win/UiDriver.h"
+#include "host/win/UiPalette.h"
 #include "host/win/WinWindows.h"
 
 #include <algorithm>
@@ -239,6 +241,9 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
         break;
     }
     m_dwStyle |= WS_VISIBLE;
+    // A person at the console sees the palette only as text: tell the driver it appeared.
+    if (host::mfc::paletteWindow() == this && host::paletteForm())
+        host::uiDriver().paletteShown(*host::paletteForm(), wasVisible != 0);
     return wasVisible;
 }
 

@@ -3,6 +3,7 @@
 #include "host/win/FormatW.h"
 #include "host/win/ScriptUiDriver.h"
 #include "host/win/Transcript.h"
+#include "host/win/UiPalette.h"
 #include "host/win/Utf8.h"
 #include "host/win/WinCrt.h"
 #include "host/win/WinMessageBox.h"
@@ -82,6 +83,20 @@ bool ConsoleUiDriver::readLine(std::wstring& line) {
     if (!std::getline(m_in, bytes)) return false;
     line = std::wstring(trimView(fromUtf8(bytes)));
     return true;
+}
+
+void ConsoleUiDriver::paletteShown(const UiForm& form, bool again) {
+    if (m_startup) {
+        if (!m_paletteShown)
+            transcriptWrite(L"\nThe palette is open beside the command line; \"@palette ?\" shows its fields.");
+        m_paletteShown = true;
+        return;
+    }
+    // Hidden and shown again around a pick: nothing new to tell.
+    if (m_paletteShown && !again) return;
+    m_paletteShown = true;
+    transcriptWrite(paletteAsText(form));
+    transcriptWrite(paletteHelpText());
 }
 
 void ConsoleUiDriver::runDialog(UiForm& form) {

@@ -27,11 +27,19 @@ public:
     // Asks for the path (several separated by "|" where several are allowed); a path
     // the chooser cannot take asks again; Enter or the end of the input cancels.
     bool chooseFiles(const FileChooserRequest& request, std::vector<std::wstring>& chosen) override;
+    // While the add-on starts (the palette reopening as it was left): one line saying it
+    // is open. Afterwards, the first time it appears and whenever it is asked for while in
+    // view (XOTA_Lintaro): its form and the "@palette" lines that work it.
+    void paletteShown(const UiForm& form, bool again) override;
+    // The add-on has started: what shows the palette now is the person's doing.
+    void startupDone() { m_startup = false; }
 
 private:
     bool readLine(std::wstring& line);
 
     std::istream& m_in;
+    bool m_startup = true;
+    bool m_paletteShown = false;
 };
 
 // The button a typed answer names for a box of this MB_ type; 0 when none.

@@ -43,6 +43,13 @@ public:
         chosen.clear();
         return false;
     }
+    // The palette (a modeless window) was shown with this form (`again`: it was in view
+    // already). A person at the console is shown it and told how to work it; scripts
+    // and tests need nothing.
+    virtual void paletteShown(const UiForm& form, bool again) {
+        (void)form;
+        (void)again;
+    }
 };
 
 // The current driver; never null. Until one is set, the script driver on the

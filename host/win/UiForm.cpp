@@ -122,8 +122,9 @@ bool applyFormAction(UiForm& form, const UiFormAction& action, std::wstring& err
     return false;
 }
 
-std::wstring formAsText(const UiForm& form) {
-    std::wstring out = FormatW(L"\n[Dialog %d] %s", form.formId(), form.formCaption().c_str());
+namespace {
+
+std::wstring controlsAsText(const UiForm& form, std::wstring out) {
     for (const UiControlView& c : form.formControls()) {
         if (!c.visible) continue;
         out += FormatW(L"\n  [%d] %s %s", c.id, c.kind.c_str(), quoted(c.text).c_str());
@@ -137,6 +138,16 @@ std::wstring formAsText(const UiForm& form) {
         if (!c.enabled) out += L" (disabled)";
     }
     return out;
+}
+
+} // namespace
+
+std::wstring formAsText(const UiForm& form) {
+    return controlsAsText(form, FormatW(L"\n[Dialog %d] %s", form.formId(), form.formCaption().c_str()));
+}
+
+std::wstring paletteAsText(const UiForm& form) {
+    return controlsAsText(form, L"\n[Palette] " + form.formCaption());
 }
 
 } // namespace host

@@ -67,5 +67,7 @@ std::wstring eventWord(std::wstring_view event, std::wstring* rest = nullptr);
 // The form as text, one control a line, for the console and for a cancelled dialog's
 // note: "  [1020] combo "1:100" {1:50|1:100} (disabled)".
 std::wstring formAsText(const UiForm& form);
+// The same for the palette, headed "[Palette] caption" (it has no dialog id).
+std::wstring paletteAsText(const UiForm& form);
 
 } // namespace host

@@ -17,6 +17,10 @@ UiForm* paletteForm();
 // Handles a GUI event met in the input (the text after '@'). False when it is not a
 // palette event, so others may take it; true for every "palette ..." event: done, or
 // refused with a line in the transcript (no palette open, unknown control, ...).
+// "@palette ?" writes the palette's form and how to work it.
 bool handlePaletteEvent(const std::wstring& event);
+
+// How a person works the palette from the command line, one paragraph.
+std::wstring paletteHelpText();
 
 } // namespace host

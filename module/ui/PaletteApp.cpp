@@ -105,7 +105,7 @@ public:
     bool Start() override { return StartApp(false) && dlgMyApp; }
     bool Open() override {
         if (!StartApp(true) || !dlgMyApp) return false;
-        dlgMyApp->ShowWindow(SW_SHOW);
+        if (!dlgMyApp->IsWindowVisible()) dlgMyApp->ShowWindow(SW_SHOW);
         return true;
     }
     void Discard() override { EndApp(true, false); }

@@ -105,6 +105,9 @@ void HostInput::echo(const InputItem& item, bool always) {
 }
 
 void HostInput::onEvent(const std::wstring& event) {
+    // What the event's work asks (a palette button that selects) is not what the wait
+    // that received it asks: that prompt comes back afterwards.
+    const std::wstring waiting = m_prompt;
     // Held keys belong to the host itself, whatever else listens to events.
     bool taken = handleKeyEvent(event);
     if (!taken && m_eventHandler) {
@@ -115,6 +118,7 @@ void HostInput::onEvent(const std::wstring& event) {
         }
     }
     if (!taken) transcriptWrite(FormatW(L"\nlintaro: nothing is waiting for \"@%s\" - ignored.", event.c_str()));
+    m_prompt = waiting;
     reprompt(); // the wait goes on: show what is asked again
 }
 
