@@ -46,8 +46,8 @@ void WebUiDriver::runDialog(host::UiForm& form) {
     m_publish("dialogEnd", "{\"id\":" + std::to_string(form.formId()) + "}");
     // A dialog opened from a dialog gives the page back the one beneath.
     m_form = outer;
-    m_formShown.clear();
-    if (outer) m_formShown = outerShown, m_publish("dialog", outerShown);
+    m_formShown = outer ? outerShown : std::string();
+    if (outer) m_publish("dialog", outerShown);
 }
 
 unsigned WebUiDriver::trackPopupMenu(const host::UiMenuView& menu) {
