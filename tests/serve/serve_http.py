@@ -9,6 +9,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import socket
 import subprocess
 import sys
@@ -221,8 +222,24 @@ def burst(srv, folder, lintaro):
         check(pts == want, "the saved polyline has all %d points in order (got %d)" % (count + 1, len(pts)))
 
 
+def interrupted(lintaro):
+    # Ctrl-C in the middle of a command ends the server as the shell reports a Ctrl-C.
+    with tempfile.TemporaryDirectory() as folder:
+        srv = Server(lintaro, folder)
+        srv.line("LINE")
+        srv.line("0,0")
+        srv.proc.send_signal(signal.SIGINT)
+        try:
+            code = srv.proc.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            srv.proc.kill()
+            code = None
+        check(code == 130, "Ctrl-C ends lintaro serve with 130 (got %s)" % code)
+
+
 def main():
     lintaro = os.path.abspath(sys.argv[1])
+    interrupted(lintaro)
     with tempfile.TemporaryDirectory() as folder:
         srv = Server(lintaro, folder)
         try:
