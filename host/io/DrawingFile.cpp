@@ -3,6 +3,7 @@
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/DrawingFileMessage.h"
 #include "host/io/DrawingImage.h"
+#include "host/io/DrawingReader.h"
 #include "host/io/DrawingWriter.h"
 #include "host/win/FileBytes.h"
 #include "host/win/FormatW.h"
@@ -155,9 +156,8 @@ std::wstring saveFailed(const std::wstring& path, const std::wstring& why) {
 // The file as it will be on the disk must read back; a writer fault must never
 // replace a good drawing.
 bool selfCheck(const std::vector<uint8_t>& bytes, std::wstring& why) {
-    DrawingImage image;
     ImageError err;
-    if (parseDrawingImage(bytes.data(), bytes.size(), image, err)) return true;
+    if (checkDrawingLayout(bytes.data(), bytes.size(), err)) return true;
     why = FormatW(L"the new file failed its own check at byte %zu (%s); nothing was written", err.offset,
                   err.what.c_str());
     return false;

@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <unordered_set>
+#include <utility>
 
 namespace host::io {
 
@@ -17,7 +18,7 @@ namespace {
 // The smallest class record (three empty strings, three numbers, the flags) and
 // object record (no data, no graphics): what a count is checked against.
 constexpr size_t kMinClassRecord = 4 + 4 + 4 + 4 + 4 + 4 + 1;
-constexpr size_t kMinObjectRecord = 2 + 8 + 8 + 1 + 4;
+constexpr size_t kMinObjectRecord = kMinObjectRecordBytes;
 constexpr size_t kMaxClasses = 0xFFFF;
 
 std::wstring handleText(uint64_t h) {
@@ -125,6 +126,18 @@ bool parseObjects(ByteReader& r, DrawingImage& image) {
     return true;
 }
 
+} // namespace
+
+bool parseObjectRecord(ByteReader& r, ObjectRecord& o, size_t classCount, uint64_t previousHandle,
+                       uint32_t index) {
+    return parseObject(r, o, classCount, previousHandle, index);
+}
+
+bool parseLayoutHead(ByteReader& r, DrawingImage& image) {
+    return parseStart(r, image) && parseClasses(r, image);
+}
+
+namespace {
 bool parseEnd(ByteReader& r, bool verifyChecksum) {
     const size_t at = r.offset();
     const uint32_t stored = r.u32(L"the checksum");
@@ -142,14 +155,14 @@ bool parseDrawingImage(const uint8_t* data, size_t size, DrawingImage& image, Im
     if (drawingFormatVersion(data, size) == kPackedFormatVersion) {
         UnpackedDrawing unpacked;
         if (!unpackDrawing(data, size, unpacked, error, verifyChecksum)) return false;
-        if (parseDrawingImage(unpacked.layout.data(), unpacked.layout.size(), image, error, false)) return true;
+        if (parseDrawingImage(unpacked.layout.data(), unpacked.layout.size(), image, error, false))
+            return true;
         error.offset = unpacked.fileOffsetOf(error.offset);
         return false;
     }
     DrawingImage parsed;
     ByteReader r(data, size);
-    if (parseStart(r, parsed) && parseClasses(r, parsed) && parseObjects(r, parsed) &&
-        parseEnd(r, verifyChecksum)) {
+    if (parseLayoutHead(r, parsed) && parseObjects(r, parsed) && parseEnd(r, verifyChecksum)) {
         image = std::move(parsed);
         return true;
     }
@@ -164,6 +177,33 @@ DrawingImageWriter::DrawingImageWriter() {
     m_bytes.assign(kDrawingMagic, kDrawingMagic + kDrawingMagicSize);
     putU16(kPlainFormatVersion);
     putU16(0);
+}
+
+DrawingImageWriter::~DrawingImageWriter() = default;
+
+namespace {
+// Object bytes gathered before they are handed to the packer.
+constexpr size_t kPackWindow = size_t(1) << 20;
+} // namespace
+
+void DrawingImageWriter::beginPackedObjects(uint32_t count) {
+    startPackedDrawing(m_packed);
+    const size_t headerAt = kDrawingMagicSize + 4;
+    for (auto [from, to] : {std::pair{headerAt, m_classesAt}, std::pair{m_classesAt, m_bytes.size()}}) {
+        PartPacker part(m_packed);
+        part.add(m_bytes.data() + from, to - from);
+        part.finish();
+    }
+    m_packer = std::make_unique<PartPacker>(m_packed);
+    m_bytes.clear();
+    m_objects = 0;
+    m_announced = count;
+    putU32(count);
+}
+
+void DrawingImageWriter::packObjectsSoFar() {
+    m_packer->add(m_bytes.data(), m_bytes.size());
+    m_bytes.clear();
 }
 
 void DrawingImageWriter::putLE(uint64_t v, size_t n) {
@@ -212,6 +252,7 @@ void DrawingImageWriter::beginObjects() {
 }
 
 void DrawingImageWriter::beginObject(uint16_t classIndex, uint64_t handle, uint64_t owner, uint8_t flags) {
+    if (m_packer && m_bytes.size() >= kPackWindow) packObjectsSoFar();
     putU16(classIndex);
     putU64(handle);
     putU64(owner);
@@ -231,6 +272,13 @@ void DrawingImageWriter::writeGraphics(const std::vector<uint8_t>& graphics) {
 }
 
 std::vector<uint8_t> DrawingImageWriter::finish(bool packed) {
+    if (m_packer) {
+        packObjectsSoFar();
+        m_packer->finish();
+        m_packer.reset();
+        if (m_objects != m_announced) m_packed.clear();
+        return std::move(m_packed);
+    }
     patchU32(m_countAt, m_objects);
     if (packed) return packDrawing(m_bytes, {kDrawingMagicSize + 4, m_classesAt, m_countAt, m_bytes.size()});
     putU32(crc32(m_bytes.data(), m_bytes.size()));

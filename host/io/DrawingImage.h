@@ -17,6 +17,7 @@
 // read ever leaving the buffer.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,11 +77,22 @@ struct ImageError {
 bool parseDrawingImage(const uint8_t* data, size_t size, DrawingImage& image, ImageError& error,
                        bool verifyChecksum = true);
 
+// The pieces of parseDrawingImage, for a reader that takes the object list a
+// window at a time: the start, the header and the class table; one object record
+// (its offsets count in the reader's buffer).
+class ByteReader;
+inline constexpr size_t kMinObjectRecordBytes = 2 + 8 + 8 + 1 + 4;
+bool parseLayoutHead(ByteReader& r, DrawingImage& image);
+bool parseObjectRecord(ByteReader& r, ObjectRecord& o, size_t classCount, uint64_t previousHandle,
+                       uint32_t index);
+
 // Writes the parts of the layout in order into a growing byte buffer; lengths
 // and counts are filled in when their part ends.
+class PartPacker;
 class DrawingImageWriter {
 public:
     DrawingImageWriter();
+    ~DrawingImageWriter();
     std::vector<uint8_t>& bytes() { return m_bytes; }
 
     // The header part: write its bytes between the two calls.
@@ -88,12 +100,17 @@ public:
     void endHeader();
     void writeClasses(const std::vector<ClassRecord>& classes);
     void beginObjects();
+    // For a packed file instead: the header and the class table are packed at once
+    // and the objects as they come, a window at a time, so the plain layout is
+    // never whole in memory; the number of objects that will follow is given here.
+    void beginPackedObjects(uint32_t count);
     // One object: its data bytes are appended between beginObject and endObjectData.
     void beginObject(uint16_t classIndex, uint64_t handle, uint64_t owner, uint8_t flags);
     void endObjectData();
     void writeGraphics(const std::vector<uint8_t>& graphics);
     // Fills in the object count and appends the checksum; returns the file's bytes,
-    // with `packed` its parts deflated (format version 2).
+    // with `packed` its parts deflated (format version 2). After beginPackedObjects,
+    // the packed file (empty when fewer or more objects came than were announced).
     std::vector<uint8_t> finish(bool packed = false);
 
     void putU8(uint8_t v) { m_bytes.push_back(v); }
@@ -106,7 +123,12 @@ private:
     void putLE(uint64_t v, size_t n);
     void patchU32(size_t at, uint32_t v);
 
+    void packObjectsSoFar();
+
     std::vector<uint8_t> m_bytes;
+    std::vector<uint8_t> m_packed;
+    std::unique_ptr<PartPacker> m_packer;
+    uint32_t m_announced = 0;
     size_t m_lengthAt = 0;
     size_t m_countAt = 0;
     size_t m_classesAt = 0;

@@ -1,11 +1,14 @@
 #pragma once
-// The bytes of a drawing file as a new database. The layout is checked whole
-// first (lengths, counts, handle order, checksum), then every object is made from
-// its class and reads itself with dwgInFields. A class this process does not have
-// (the application that defines it is not loaded) gives a proxy that keeps the
-// object's bytes and proxy graphics and writes them back unchanged. Anything
-// damaged refuses the whole file with the byte offset where it was found, and no
-// database is returned: nothing is half loaded.
+// The bytes of a drawing file as a new database. A plain file's layout is checked
+// whole first (lengths, counts, handle order, checksum); a packed file's parts are
+// checked by their checksums, and its object list is unpacked a window at a time,
+// each record checked just before its object is made, so a big drawing is never
+// in memory twice. Every object is made from its class and reads itself with
+// dwgInFields. A class this process does not have (the application that defines
+// it is not loaded) gives a proxy that keeps the object's bytes and proxy graphics
+// and writes them back unchanged. Anything damaged refuses the whole file with the
+// byte offset where it was found (for a packed file, of the part that holds it),
+// and no database is returned: nothing is half loaded.
 #include "host/rx/acadstrc.h"
 
 #include <cstddef>
@@ -42,10 +45,18 @@ std::unique_ptr<AcDbDatabase> drawingFromBytes(const uint8_t* data, size_t size,
                                                DrawingReadReport& report,
                                                const DrawingReadOptions& options = {});
 
-// Checks the file's layout (signature, lengths, counts, handle order, checksum)
-// without making any object, as a program does before it loads anything for the
-// file. False with the error and status a read would give.
+// Checks what can be checked without making any object, as a program does before
+// it loads anything for the file: a plain file's whole layout (signature, lengths,
+// counts, handle order, checksum), a packed file's part table and the checksum of
+// each part (what is inside is checked as it is read). False with the error and
+// status a read would give.
 bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& name, DrawingReadReport& report);
+
+// Every record of the layout checked as a read checks it, without making any
+// object; a packed object list a window at a time. For a program's check of a file
+// it has just written (ImageError from DrawingImage.h).
+struct ImageError;
+bool checkDrawingLayout(const uint8_t* data, size_t size, ImageError& error);
 
 // Reads into `target`, which must hold no objects (eInvalidInput otherwise). The
 // file is read once, straight into `target`: a file found damaged while its objects

@@ -33,34 +33,21 @@ void putU16(std::vector<uint8_t>& b, uint16_t v) {
 }
 
 void packPart(const uint8_t* data, size_t size, std::vector<uint8_t>& out) {
-    putU32(out, uint32_t(size));
-    const size_t head = out.size();
-    putU32(out, 0);
-    putU32(out, 0);
-    uLongf packed = compressBound(uLong(size));
-    out.resize(out.size() + packed);
-    compress2(out.data() + head + 8, &packed, data, uLong(size), kPackLevel);
-    out.resize(head + 8 + packed);
-    const uint32_t crc = crc32(out.data() + head + 8, packed);
-    for (int i = 0; i < 4; ++i) {
-        out[head + i] = uint8_t(uint32_t(packed) >> (8 * i));
-        out[head + 4 + i] = uint8_t(crc >> (8 * i));
-    }
+    PartPacker packer(out);
+    packer.add(data, size);
+    packer.finish();
 }
 
-struct PartEntry {
-    uint32_t unpacked = 0;
-    size_t at = 0; // packed bytes
-    uint32_t packed = 0;
-};
+// The window a part is inflated into at a time; a record longer than this widens it.
+constexpr size_t kStreamWindow = size_t(1) << 20;
 
-bool readPartTable(ByteReader& r, std::array<PartEntry, kDrawingParts>& parts, bool verifyChecksum) {
+bool readPartTable(ByteReader& r, PackedParts& parts, bool verifyChecksum) {
     const size_t countAt = r.offset();
     if (r.u32(L"the number of parts") != kDrawingParts && r.ok())
         r.fail(countAt, FormatW(L"the file should have %zu parts", kDrawingParts));
     for (size_t i = 0; i < kDrawingParts && r.ok(); ++i) {
         const size_t at = r.offset();
-        PartEntry& p = parts[i];
+        PackedPart& p = parts[i];
         p.unpacked = r.u32(L"the unpacked length of a part");
         p.packed = r.u32(L"the packed length of a part");
         const uint32_t stored = r.u32(L"the checksum of a part");
@@ -80,7 +67,7 @@ bool readPartTable(ByteReader& r, std::array<PartEntry, kDrawingParts>& parts, b
 }
 
 // Inflates one part to exactly its unpacked length; where the stream breaks is the offset.
-bool inflatePart(const uint8_t* file, const PartEntry& p, uint8_t* out, size_t index, ImageError& error) {
+bool inflatePart(const uint8_t* file, const PackedPart& p, uint8_t* out, size_t index, ImageError& error) {
     z_stream z{};
     if (inflateInit(&z) != Z_OK) {
         error = {p.at, L"the unpacker could not start"};
@@ -96,10 +83,11 @@ bool inflatePart(const uint8_t* file, const PartEntry& p, uint8_t* out, size_t i
     inflateEnd(&z);
     if (whole) return true;
     error.offset = std::min(where, p.at + p.packed);
-    error.what = rc == Z_STREAM_END || rc == Z_BUF_ERROR
-                     ? FormatW(L"the %s does not unpack to the %u bytes it claims", kPartNames[index], p.unpacked)
-                     : FormatW(L"the packed %s is damaged (%s)", kPartNames[index],
-                               z.msg ? std::wstring(z.msg, z.msg + std::strlen(z.msg)).c_str() : L"bad data");
+    error.what =
+        rc == Z_STREAM_END || rc == Z_BUF_ERROR
+            ? FormatW(L"the %s does not unpack to the %u bytes it claims", kPartNames[index], p.unpacked)
+            : FormatW(L"the packed %s is damaged (%s)", kPartNames[index],
+                      z.msg ? std::wstring(z.msg, z.msg + std::strlen(z.msg)).c_str() : L"bad data");
     return false;
 }
 
@@ -110,11 +98,16 @@ uint16_t drawingFormatVersion(const uint8_t* data, size_t size) {
     return uint16_t(data[kDrawingMagicSize] | (data[kDrawingMagicSize + 1] << 8));
 }
 
-std::vector<uint8_t> packDrawing(const std::vector<uint8_t>& layout, const PartBounds& parts) {
-    std::vector<uint8_t> out(kDrawingMagic, kDrawingMagic + kDrawingMagicSize);
+void startPackedDrawing(std::vector<uint8_t>& out) {
+    out.assign(kDrawingMagic, kDrawingMagic + kDrawingMagicSize);
     putU16(out, kPackedFormatVersion);
     putU16(out, 0);
     putU32(out, uint32_t(kDrawingParts));
+}
+
+std::vector<uint8_t> packDrawing(const std::vector<uint8_t>& layout, const PartBounds& parts) {
+    std::vector<uint8_t> out;
+    startPackedDrawing(out);
     for (size_t i = 0; i < kDrawingParts; ++i)
         packPart(layout.data() + parts[i], parts[i + 1] - parts[i], out);
     return out;
@@ -126,34 +119,190 @@ size_t UnpackedDrawing::fileOffsetOf(size_t offset) const {
     return 0;
 }
 
-bool unpackDrawing(const uint8_t* data, size_t size, UnpackedDrawing& out, ImageError& error,
-                   bool verifyChecksum) {
+bool readPackedParts(const uint8_t* data, size_t size, PackedParts& parts, ImageError& error,
+                     bool verifyChecksum) {
     ByteReader r(data, size);
     r.skip(kStartBytes, L"the file signature");
     const uint16_t flags = r.ok() ? uint16_t(data[kStartBytes - 2] | (data[kStartBytes - 1] << 8)) : 0;
-    if (r.ok() && flags != 0) r.fail(kStartBytes - 2, FormatW(L"unknown format flags 0x%04X", unsigned(flags)));
-    std::array<PartEntry, kDrawingParts> parts;
-    if (!r.ok() || !readPartTable(r, parts, verifyChecksum)) {
-        error = {r.errorOffset(), r.error()};
-        return false;
-    }
-    size_t total = kStartBytes + 4;
-    for (const PartEntry& p : parts)
-        total += p.unpacked;
-    UnpackedDrawing u;
-    u.layout.resize(total);
-    std::memcpy(u.layout.data(), data, kStartBytes);
-    u.layout[kDrawingMagicSize] = uint8_t(kPlainFormatVersion);
-    u.layout[kDrawingMagicSize + 1] = 0;
+    if (r.ok() && flags != 0)
+        r.fail(kStartBytes - 2, FormatW(L"unknown format flags 0x%04X", unsigned(flags)));
+    if (r.ok() && readPartTable(r, parts, verifyChecksum)) return true;
+    error = {r.errorOffset(), r.error()};
+    return false;
+}
+
+bool unpackLeadingParts(const uint8_t* data, const PackedParts& parts, size_t count,
+                        std::vector<uint8_t>& layout, PartBounds& bounds, ImageError& error) {
+    size_t total = kStartBytes;
+    for (size_t i = 0; i < count; ++i)
+        total += parts[i].unpacked;
+    std::vector<uint8_t> out(total);
+    std::memcpy(out.data(), data, kStartBytes);
+    out[kDrawingMagicSize] = uint8_t(kPlainFormatVersion);
+    out[kDrawingMagicSize + 1] = 0;
     size_t at = kStartBytes;
-    for (size_t i = 0; i < kDrawingParts; ++i) {
-        u.bounds[i] = at;
-        u.packedAt[i] = parts[i].at;
-        if (!inflatePart(data, parts[i], u.layout.data() + at, i, error)) return false;
+    for (size_t i = 0; i < count; ++i) {
+        bounds[i] = at;
+        if (!inflatePart(data, parts[i], out.data() + at, i, error)) return false;
         at += parts[i].unpacked;
     }
-    u.bounds[kDrawingParts] = at;
+    bounds[count] = at;
+    layout = std::move(out);
+    return true;
+}
+
+bool unpackDrawing(const uint8_t* data, size_t size, UnpackedDrawing& out, ImageError& error,
+                   bool verifyChecksum) {
+    PackedParts parts;
+    if (!readPackedParts(data, size, parts, error, verifyChecksum)) return false;
+    UnpackedDrawing u;
+    if (!unpackLeadingParts(data, parts, kDrawingParts, u.layout, u.bounds, error)) return false;
+    u.layout.resize(u.layout.size() + 4); // the plain layout's checksum place
+    for (size_t i = 0; i < kDrawingParts; ++i)
+        u.packedAt[i] = parts[i].at;
     out = std::move(u);
+    return true;
+}
+
+// ---- one part packed as it comes ---------------------------------------------------
+
+struct PartPacker::State {
+    z_stream z{};
+    uint32_t crc = 0;
+    uint64_t unpacked = 0;
+};
+
+PartPacker::PartPacker(std::vector<uint8_t>& out)
+    : m_out(out), m_entryAt(out.size()), m_z(std::make_unique<State>()) {
+    for (int i = 0; i < 3; ++i)
+        putU32(m_out, 0);
+    deflateInit(&m_z->z, kPackLevel);
+}
+
+PartPacker::~PartPacker() {
+    deflateEnd(&m_z->z);
+}
+
+// Deflates what was handed over into the free end of `out`, growing it as needed.
+void PartPacker::run(int flush) {
+    constexpr size_t kRoom = size_t(1) << 16;
+    z_stream& z = m_z->z;
+    int rc = Z_OK;
+    do {
+        const size_t at = m_out.size();
+        m_out.resize(at + kRoom);
+        z.next_out = m_out.data() + at;
+        z.avail_out = uInt(kRoom);
+        rc = deflate(&z, flush);
+        const size_t made = kRoom - z.avail_out;
+        m_z->crc = crc32(m_out.data() + at, made, m_z->crc);
+        m_out.resize(at + made);
+    } while (flush == Z_FINISH ? rc == Z_OK || rc == Z_BUF_ERROR : z.avail_in > 0 || z.avail_out == 0);
+}
+
+void PartPacker::add(const uint8_t* data, size_t size) {
+    m_z->z.next_in = const_cast<Bytef*>(data);
+    m_z->z.avail_in = uInt(size);
+    m_z->unpacked += size;
+    run(Z_NO_FLUSH);
+}
+
+void PartPacker::finish() {
+    m_z->z.next_in = nullptr;
+    m_z->z.avail_in = 0;
+    run(Z_FINISH);
+    const uint32_t fields[3] = {uint32_t(m_z->unpacked), uint32_t(m_out.size() - m_entryAt - 12), m_z->crc};
+    for (size_t f = 0; f < 3; ++f)
+        for (int i = 0; i < 4; ++i)
+            m_out[m_entryAt + 4 * f + i] = uint8_t(fields[f] >> (8 * i));
+}
+
+// ---- one part, a window at a time -------------------------------------------------
+
+struct PartStream::State {
+    z_stream z{};
+    bool started = false;
+};
+
+PartStream::PartStream(const uint8_t* file, const PackedPart& part, size_t index, bool checked)
+    : m_file(file), m_part(part), m_index(index), m_checked(checked), m_z(std::make_unique<State>()) {}
+
+PartStream::~PartStream() {
+    if (m_z->started) inflateEnd(&m_z->z);
+}
+
+bool PartStream::broken(int rc, ImageError& error) {
+    const z_stream& z = m_z->z;
+    error.offset = std::min(m_part.at + z.total_in, m_part.at + m_part.packed);
+    error.what = rc == Z_STREAM_END || rc == Z_BUF_ERROR || rc == Z_OK
+                     ? FormatW(L"the %s does not unpack to the %u bytes it claims", kPartNames[m_index],
+                               m_part.unpacked)
+                     : FormatW(L"the packed %s is damaged (%s)", kPartNames[m_index],
+                               z.msg ? std::wstring(z.msg, z.msg + std::strlen(z.msg)).c_str() : L"bad data");
+    return false;
+}
+
+bool PartStream::start(ImageError& error) {
+    if (m_z->started) return true;
+    z_stream& z = m_z->z;
+    if (inflateInit(&z) != Z_OK) {
+        error = {m_part.at, L"the unpacker could not start"};
+        return false;
+    }
+    m_z->started = true;
+    if (m_checked) inflateValidate(&z, 0);
+    z.next_in = const_cast<Bytef*>(m_file + m_part.at);
+    z.avail_in = m_part.packed;
+    return true;
+}
+
+// Inflates into the free end of the window, never past what the part claims.
+bool PartStream::inflateMore(ImageError& error) {
+    if (!start(error)) return false;
+    z_stream& z = m_z->z;
+    const size_t room = std::min(m_buffer.size() - m_end, size_t(m_part.unpacked) - m_produced);
+    z.next_out = m_buffer.data() + m_end;
+    z.avail_out = uInt(room);
+    const int rc = inflate(&z, Z_NO_FLUSH);
+    const size_t made = room - z.avail_out;
+    m_end += made;
+    m_produced += made;
+    if (rc == Z_STREAM_END) m_ended = true;
+    if (rc != Z_OK && rc != Z_STREAM_END) return broken(rc, error);
+    // Ended short of its claim.
+    if (m_ended && m_produced < m_part.unpacked) return broken(Z_BUF_ERROR, error);
+    return true;
+}
+
+bool PartStream::fill(size_t n, ImageError& error) {
+    n = std::min(n, left());
+    if (buffered() >= n) return true;
+    if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, buffered());
+        m_end -= m_begin;
+        m_begin = 0;
+    }
+    if (m_buffer.size() < std::max(n, kStreamWindow)) m_buffer.resize(std::max(n, kStreamWindow));
+    while (buffered() < n)
+        if (!inflateMore(error)) return false;
+    return true;
+}
+
+bool PartStream::finish(ImageError& error) {
+    if (m_produced != m_part.unpacked) return broken(Z_BUF_ERROR, error);
+    if (!m_ended) {
+        // Everything claimed came out; the stream must end here and use up its bytes.
+        uint8_t extra = 0;
+        if (!start(error)) return false;
+        z_stream& z = m_z->z;
+        z.next_out = &extra;
+        z.avail_out = 1;
+        const int rc = inflate(&z, Z_FINISH);
+        if (rc != Z_STREAM_END || z.avail_out == 0)
+            return broken(rc == Z_STREAM_END ? Z_BUF_ERROR : rc, error);
+        m_ended = true;
+    }
+    if (m_z->z.avail_in != 0) return broken(Z_BUF_ERROR, error);
     return true;
 }
 

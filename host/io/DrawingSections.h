@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace host::io {
@@ -31,6 +32,9 @@ uint16_t drawingFormatVersion(const uint8_t* data, size_t size);
 // checksum): header, classes, objects, end.
 using PartBounds = std::array<size_t, kDrawingParts + 1>;
 
+// The start of a version 2 file (signature, version, flags, number of parts), for a
+// writer that packs its parts itself.
+void startPackedDrawing(std::vector<uint8_t>& out);
 // The plain layout `layout` (version 1, checksum place included) as a version 2 file.
 std::vector<uint8_t> packDrawing(const std::vector<uint8_t>& layout, const PartBounds& parts);
 
@@ -38,7 +42,7 @@ std::vector<uint8_t> packDrawing(const std::vector<uint8_t>& layout, const PartB
 // came from, for messages about what is inside.
 struct UnpackedDrawing {
     std::vector<uint8_t> layout;
-    PartBounds bounds{};                           // in `layout`
+    PartBounds bounds{};                          // in `layout`
     std::array<size_t, kDrawingParts> packedAt{}; // in the file
     // The file offset of the part that holds byte `offset` of the layout.
     size_t fileOffsetOf(size_t offset) const;
@@ -47,5 +51,88 @@ struct UnpackedDrawing {
 // false) before inflating; a damaged part is refused with its offset.
 bool unpackDrawing(const uint8_t* data, size_t size, UnpackedDrawing& out, ImageError& error,
                    bool verifyChecksum = true);
+
+// Where a part's packed bytes are in the file and what it claims to unpack to.
+struct PackedPart {
+    uint32_t unpacked = 0;
+    size_t at = 0; // packed bytes
+    uint32_t packed = 0;
+};
+using PackedParts = std::array<PackedPart, kDrawingParts>;
+// The start, the part table and (unless `verifyChecksum` is false) every part's
+// checksum, without inflating anything: what a program checks before it loads.
+bool readPackedParts(const uint8_t* data, size_t size, PackedParts& parts, ImageError& error,
+                     bool verifyChecksum = true);
+// The start and the first `count` parts unpacked into a plain layout (without the
+// parts after them and the checksum place); `bounds` as in UnpackedDrawing.
+bool unpackLeadingParts(const uint8_t* data, const PackedParts& parts, size_t count,
+                        std::vector<uint8_t>& layout, PartBounds& bounds, ImageError& error);
+
+// One part packed as its bytes come: appends the part's entry to `out` and fills
+// in its lengths and checksum when it finishes, so the unpacked part never has to
+// be whole in memory.
+class PartPacker {
+public:
+    explicit PartPacker(std::vector<uint8_t>& out);
+    ~PartPacker();
+    PartPacker(const PartPacker&) = delete;
+    PartPacker& operator=(const PartPacker&) = delete;
+
+    void add(const uint8_t* data, size_t size);
+    void finish();
+
+private:
+    void run(int flush);
+
+    std::vector<uint8_t>& m_out;
+    size_t m_entryAt;
+    struct State;
+    std::unique_ptr<State> m_z;
+};
+
+// One part inflated a window at a time, so a big object list is never whole in
+// memory. Never yields more than the part claims; a stream that breaks, ends
+// early or holds more than it claims is refused with the file offset where the
+// unpacker stood.
+class PartStream {
+public:
+    // `checked`: the part's checksum was verified, so the stream's own is not worked out again.
+    PartStream(const uint8_t* file, const PackedPart& part, size_t index, bool checked);
+    ~PartStream();
+    PartStream(const PartStream&) = delete;
+    PartStream& operator=(const PartStream&) = delete;
+
+    // Makes the next `n` bytes readable at data(), or as many as the part has left
+    // (fewer than `n` only at its end). False only on damage, with `error` filled.
+    bool fill(size_t n, ImageError& error);
+    const uint8_t* data() const { return m_buffer.data() + m_begin; }
+    size_t buffered() const { return m_end - m_begin; }
+    void consume(size_t n) {
+        m_begin += n;
+        m_consumed += n;
+    }
+    // Bytes of the part consumed so far, and those it claims beyond them.
+    size_t consumed() const { return m_consumed; }
+    size_t left() const { return m_part.unpacked - m_consumed; }
+    // Once everything is consumed: the stream must end exactly there.
+    bool finish(ImageError& error);
+
+private:
+    bool start(ImageError& error);
+    bool inflateMore(ImageError& error);
+    bool broken(int rc, ImageError& error);
+
+    const uint8_t* m_file;
+    PackedPart m_part;
+    size_t m_index;
+    bool m_checked;
+    struct State;
+    std::unique_ptr<State> m_z;
+    std::vector<uint8_t> m_buffer;
+    size_t m_begin = 0, m_end = 0;
+    size_t m_consumed = 0;
+    size_t m_produced = 0;
+    bool m_ended = false;
+};
 
 } // namespace host::io

@@ -1,10 +1,10 @@
 #include "host/io/DrawingWriter.h"
 
 #include "host/db/database/AcDbDatabase.h"
-#include "host/db/entities/AcDbEntity.h"
 #include "host/db/database/AcDbObject.h"
 #include "host/db/database/DatabaseClasses.h"
 #include "host/db/database/DatabaseHeader.h"
+#include "host/db/entities/AcDbEntity.h"
 #include "host/db/filing/DwgBufferFiler.h"
 #include "host/db/filing/ProxyGraphics.h"
 #include "host/io/DrawingImage.h"
@@ -160,7 +160,10 @@ bool Writer::run(std::vector<uint8_t>& out, std::wstring& error, bool packed) {
     if (!collect(error)) return false;
     writeHeader();
     m_image.writeClasses(m_classes);
-    m_image.beginObjects();
+    if (packed)
+        m_image.beginPackedObjects(uint32_t(m_items.size()));
+    else
+        m_image.beginObjects();
     for (const Item& item : m_items)
         if (!writeObject(item, error)) return false;
     out = m_image.finish(packed);
