@@ -14,6 +14,8 @@ The rules:
 - The module includes host headers, but calls none of the stand-in's own helpers: a `host::`
   name in module code is refused unless it is one the module may use (MODULE_HOST_NAMES) or
   the file is one that wraps the stand-in for the module (MODULE_HOST_WRAPPERS).
+- The shell's web server (shell/serve) reaches the add-on only through the host: it includes
+  host headers and its own, never the module or the rest of the shell (SHELL_DEPS).
 - Includes are rooted at the repository ("host/db/entities/AcDbLine.h"); a header that does not exist
   is refused too, so a typo cannot hide an edge.
 
@@ -58,6 +60,11 @@ MODULE_DEPS = {
     "ui": _MODULE_ENTITIES | {"convert", "replace", "app"},
 }
 
+# Shell folders with a scope of their own: the web server sees the host, not the add-on.
+SHELL_DEPS = {
+    "serve": set(),
+}
+
 # The stand-in's names that module code may use: the one formatter every part of the
 # system formats with.
 MODULE_HOST_NAMES = {"FormatW", "FormatV"}
@@ -93,7 +100,7 @@ def source_files(root, top):
 
 def layer_of(path):
     parts = path.split("/")
-    if parts[0] in ("host", "module") and len(parts) > 2:
+    if parts[0] in ("host", "module", "shell") and len(parts) > 2:
         return parts[0], parts[1]
     return parts[0], None
 
@@ -113,6 +120,13 @@ def include_problem(source, target, root):
             return f"host/{folder} has no place in the layering yet"
         if tfolder != folder and tfolder not in HOST_DEPS[folder]:
             return f"host/{folder} may include only {sorted(HOST_DEPS[folder])}"
+    elif top == "shell" and folder is not None:
+        if folder not in SHELL_DEPS:
+            return f"shell/{folder} has no place in the layering yet"
+        if ttop == "module":
+            return f"shell/{folder} reaches the add-on only through the host"
+        if ttop == "shell" and tfolder != folder and tfolder not in SHELL_DEPS[folder]:
+            return f"shell/{folder} may include only the host and {sorted(SHELL_DEPS[folder])}"
     elif top == "module":
         if ttop == "shell":
             return "the module never includes the shell"
@@ -131,10 +145,12 @@ def scope_of(folder):
         # The module's view of the host: every folder.
         return ["host"]
     top, _, name = folder.partition("/")
-    deps = {"host": HOST_DEPS, "module": MODULE_DEPS}.get(top, {})
+    deps = {"host": HOST_DEPS, "module": MODULE_DEPS, "shell": SHELL_DEPS}.get(top, {})
     if name not in deps:
         return None
-    return [folder] + [f"{top}/{d}" for d in sorted(deps[name])]
+    scope = [folder] + [f"{top}/{d}" for d in sorted(deps[name])]
+    # A shell folder sees the whole host, as the module does.
+    return scope + ["host"] if top == "shell" else scope
 
 
 def stand_in_names(source, line):

@@ -28,6 +28,9 @@ void addExportCommand(CLI::App& app, int& exitCode);
 // lintaro replace --search TEXT --replace TEXT [--whole-words] [--case] [--types T] FILES...
 void addReplaceCommand(CLI::App& app, int& exitCode);
 
+// lintaro serve [DRAWING] [--port N]: the host worked from a browser
+void addServeCommand(CLI::App& app, int& exitCode);
+
 // The host's commands DXFIN, DXFOUT and DIMLINEAR ... DIMARC.
 void registerDrawingExchangeCommands();
 

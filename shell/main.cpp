@@ -37,6 +37,9 @@ int main(int argc, char** argv) {
     shell::addImportCommand(app, exitCode);
     shell::addExportCommand(app, exitCode);
     shell::addReplaceCommand(app, exitCode);
+#ifdef LINTARO_SERVE
+    shell::addServeCommand(app, exitCode);
+#endif
     app.require_subcommand(0, 1);
     try {
         app.parse(argc, argv);

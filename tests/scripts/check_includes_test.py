@@ -27,6 +27,9 @@ GOOD = {
     "module/app/App.cpp": '#include "module/height/Height.h"\n#include "host/ap/AcApDocument.h"\n',
     "module/ui/Palette.cpp": '#include "module/app/App.cpp"\n',
     "shell/main.cpp": '#include "module/app/App.cpp"\n#include "host/ap/AcApDocument.h"\n',
+    "shell/Session.h": "#pragma once\n",
+    "shell/serve/Server.h": '#pragma once\n#include "host/ap/AcApDocument.h"\n',
+    "shell/serve/Server.cpp": '#include "shell/serve/Server.h"\n',
 }
 
 
@@ -52,6 +55,14 @@ class CheckIncludes(unittest.TestCase):
         for text in expected:
             self.assertIn(text, out)
         return out
+
+    def test_the_web_server_reaches_the_add_on_only_through_the_host(self):
+        self.assertRefused({"shell/serve/Bad.cpp": '#include "module/chain/Chain.h"\n'},
+                           "shell/serve/Bad.cpp:1", "reaches the add-on only through the host")
+        self.assertRefused({"shell/serve/Bad.cpp": '#include "shell/Session.h"\n'},
+                           "shell/serve may include only the host")
+        self.assertRefused({"shell/other/X.cpp": '#include "host/ap/AcApDocument.h"\n'},
+                           "shell/other has no place in the layering yet")
 
     def test_a_tree_that_keeps_the_layering_passes(self):
         code, out = run_checker({})

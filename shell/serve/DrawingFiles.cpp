@@ -1,0 +1,100 @@
+#include "shell/serve/DrawingFiles.h"
+
+#include "host/io/DrawingFile.h"
+#include "host/io/dxf/DxfExport.h"
+#include "host/render/DatabasePicture.h"
+#include "host/render/PictureWriter.h"
+#include "host/win/FileBytes.h"
+#include "host/win/Utf8.h"
+
+#include <atomic>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace serve {
+
+namespace {
+
+constexpr std::size_t kMaxDownloadBytes = std::size_t(1) << 31;
+// Width of the SVG in its own units; the page scales it to its window.
+constexpr int kSvgWidth = 2000;
+
+// A file in the temporary folder that is removed when the object goes.
+class TempFile {
+public:
+    explicit TempFile(const std::string& extension) {
+        static std::atomic<unsigned> counter{0};
+        std::error_code ec;
+        m_path = (std::filesystem::temp_directory_path(ec) /
+                  ("lintaro-serve-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "." + extension))
+                     .string();
+    }
+    ~TempFile() {
+        std::error_code ec;
+        std::filesystem::remove(m_path, ec);
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+bool readBack(const TempFile& file, std::string& bytes, std::wstring& error) {
+    if (host::readFileBytes(file.path(), bytes, kMaxDownloadBytes) == host::ReadResult::Ok) return true;
+    error = L"the file made for the download could not be read back";
+    return false;
+}
+
+} // namespace
+
+bool drawingSvg(AcDbDatabase* db, DrawingPicture& picture, std::wstring& error) {
+    // The window first, so the page knows which drawing point each point of the picture is.
+    host::gi::GiRecording primitives;
+    if (!host::render::recordModelSpace(db, primitives, error, false)) return false;
+    host::render::RenderOptions options;
+    options.widthPx = kSvgWidth;
+    if (!host::render::renderWindow(primitives, options, picture.x1, picture.y1, picture.x2, picture.y2, error))
+        return false;
+    options.hasWindow = true;
+    options.x1 = picture.x1;
+    options.y1 = picture.y1;
+    options.x2 = picture.x2;
+    options.y2 = picture.y2;
+    TempFile file("svg");
+    if (!host::render::renderDatabaseToFile(db, host::fromUtf8(file.path()), options, error)) return false;
+    return readBack(file, picture.svg, error);
+}
+
+bool drawingFileBytes(AcDbDatabase* db, const std::string& format, std::string& bytes, std::wstring& error) {
+    if (!db) {
+        error = L"no drawing is open";
+        return false;
+    }
+    TempFile file(format);
+    if (format == "dwg") {
+        if (!host::io::saveDrawingFile(db, host::fromUtf8(file.path()), false, error)) return false;
+    } else if (format == "dxf") {
+        host::dxf::DxfExportReport report;
+        if (!host::dxf::exportDxfFile(db, file.path(), report, error)) return false;
+    } else if (format == "png" || format == "pdf" || format == "svg") {
+        host::render::RenderOptions options;
+        if (!host::render::renderDatabaseToFile(db, host::fromUtf8(file.path()), options, error)) return false;
+    } else {
+        error = L"downloads are dwg, dxf, png, pdf or svg";
+        return false;
+    }
+    return readBack(file, bytes, error);
+}
+
+const char* formatMimeType(const std::string& format) {
+    if (format == "png") return "image/png";
+    if (format == "pdf") return "application/pdf";
+    if (format == "svg") return "image/svg+xml";
+    if (format == "dxf") return "image/vnd.dxf";
+    return "application/octet-stream";
+}
+
+} // namespace serve
