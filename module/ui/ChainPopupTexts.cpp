@@ -6,6 +6,7 @@
 #include "module/base/LanguageModule.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
+#include "module/convert/HostDimItems.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/IniStorage.h"
 #include "module/options/OptionIndices.h"
@@ -19,6 +20,7 @@
 #include "module/ui/ChainSegmentPick.h"
 #include "module/ui/PaletteApp.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -54,23 +56,6 @@ std::wstring DescribePicked(const DimSegmentList& list, std::wstring& firstManua
         chain->close();
     }
     return info;
-}
-
-int TickCodeOf(int commandId) {
-    switch (commandId) {
-    case ID_CTX_TICK_OBLIQUE:
-        return 1;
-    case ID_CTX_TICK_DOT:
-        return 2;
-    case ID_CTX_TICK_CIRCLE:
-        return 3;
-    case ID_CTX_TICK_ARROW:
-        return 4;
-    case ID_CTX_TICK_CROSS:
-        return 5;
-    default:
-        return 0;
-    }
 }
 
 // Leaders drawn on a chain must be seen: the general switch goes on with them.
@@ -226,6 +211,6 @@ void SwitchPickedSegments(AcDbObjectId chainId, int commandId) {
         else if (commandId == ID_CTX_LEADER_ON || commandId == ID_CTX_LEADER_OFF)
             chain->SetExtLeader(k, commandId == ID_CTX_LEADER_ON);
         else
-            chain->SetTickSymbol(k, TickCodeOf(commandId));
+            chain->SetTickSymbol(k, std::max(0, HostDimTickCodeOfItem(commandId)));
     });
 }
