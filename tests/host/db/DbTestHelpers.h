@@ -3,6 +3,8 @@
 // with the working database set, appending to model space, and a filer round trip.
 #include "host/db/tables/AcDbBlockTable.h"
 #include "host/db/tables/AcDbBlockTableRecord.h"
+#include "host/db/tables/AcDbLayerTable.h"
+#include "host/db/tables/AcDbLayerTableRecord.h"
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/entities/AcDbEntity.h"
 #include "host/db/database/AcDbHostApplicationServices.h"
@@ -31,6 +33,26 @@ inline AcDbObjectId appendToModelSpace(AcDbDatabase* db, AcDbEntity* ent) {
     else
         delete ent;
     ms->close();
+    return id;
+}
+
+// Adds a layer of that colour (switched off with `off`) and closes it; the id (null
+// when the table refuses it).
+inline AcDbObjectId addLayer(AcDbDatabase* db, const wchar_t* name, int colour, bool off = false) {
+    AcDbLayerTable* layers = nullptr;
+    AcDbObjectId id;
+    if (db->getLayerTable(layers, AcDb::kForWrite) != Acad::eOk) return id;
+    auto* rec = new AcDbLayerTableRecord();
+    rec->setName(name);
+    AcCmColor c;
+    c.setColorIndex(static_cast<int16_t>(colour));
+    rec->setColor(c);
+    rec->setIsOff(off);
+    if (layers->add(id, rec) == Acad::eOk)
+        rec->close();
+    else
+        delete rec;
+    layers->close();
     return id;
 }
 

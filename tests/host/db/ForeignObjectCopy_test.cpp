@@ -22,22 +22,6 @@ using dbtest::Drawing;
 
 namespace {
 
-AcDbObjectId addLayer(AcDbDatabase* db, const wchar_t* name, int colour) {
-    AcDbLayerTable* layers = nullptr;
-    AcDbObjectId id;
-    if (db->getLayerTable(layers, AcDb::kForWrite) != Acad::eOk) return id;
-    auto* rec = new AcDbLayerTableRecord();
-    rec->setName(name);
-    AcCmColor c;
-    c.setColorIndex(colour);
-    rec->setColor(c);
-    if (layers->add(id, rec) == Acad::eOk)
-        rec->close();
-    else
-        delete rec;
-    layers->close();
-    return id;
-}
 
 AcDbObjectId addBlock(AcDbDatabase* db, const wchar_t* name, AcDbEntity* content = nullptr) {
     AcDbBlockTable* table = nullptr;
@@ -92,13 +76,13 @@ size_t blockCount(AcDbDatabase* db) {
 TEST(ForeignObjectCopy, EntitiesComeWithTheirLayersStylesAndBlocksAndReferToNothingOfTheSource) {
     Drawing target;
     AcDbDatabase* db = target.db.get();
-    addLayer(db, L"TUEREN", 1);
+    dbtest::addLayer(db, L"TUEREN", 1);
     const AcDbObjectId xref = addBlock(db, L"GRUNDRISS");
     ASSERT_FALSE(xref.isNull());
     {
         auto source = std::make_unique<AcDbDatabase>();
-        const AcDbObjectId walls = addLayer(source.get(), L"WAENDE", 3);
-        const AcDbObjectId doors = addLayer(source.get(), L"TUEREN", 5);
+        const AcDbObjectId walls = dbtest::addLayer(source.get(), L"WAENDE", 3);
+        const AcDbObjectId doors = dbtest::addLayer(source.get(), L"TUEREN", 5);
         auto* wall = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
         wall->setLayer(walls);
         dbtest::appendToModelSpace(source.get(), wall);

@@ -21,6 +21,7 @@
 #include "host/gi/AcGiWorldGeometry.h"
 #include "host/rx/AcRxClass.h"
 #include "host/rx/AcRxDictionary.h"
+#include "tests/host/db/DbTestHelpers.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -137,22 +138,6 @@ MarkClassScope::~MarkClassScope() {
 // ---- the sample drawing -----------------------------------------------------------
 
 namespace {
-AcDbObjectId addLayer(AcDbDatabase* db, const wchar_t* name, Adesk::UInt16 color) {
-    AcDbLayerTable* layers = nullptr;
-    db->getLayerTable(layers, AcDb::kForWrite);
-    auto* rec = new AcDbLayerTableRecord();
-    rec->setName(name);
-    AcCmColor c;
-    c.setColorIndex(color);
-    rec->setColor(c);
-    AcDbObjectId id;
-    if (layers->add(id, rec) == Acad::eOk)
-        rec->close();
-    else
-        delete rec;
-    layers->close();
-    return id;
-}
 
 AcDbObjectId append(AcDbDatabase* db, AcDbEntity* ent, AcDbObjectId layer) {
     AcDbBlockTableRecord* ms = nullptr;
@@ -170,8 +155,8 @@ SampleIds buildSample(AcDbDatabase* db) {
     SampleIds ids;
     AcDbDatabase* previous = acdbHostApplicationServices()->workingDatabase();
     acdbHostApplicationServices()->setWorkingDatabase(db);
-    ids.wallLayer = addLayer(db, L"Wände", 1);
-    AcDbObjectId dimLayer = addLayer(db, L"Maße", 5);
+    ids.wallLayer = dbtest::addLayer(db, L"Wände", 1);
+    AcDbObjectId dimLayer = dbtest::addLayer(db, L"Maße", 5);
     ids.line = append(db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1250.5, 0, 0)), ids.wallLayer);
     ids.arc = append(db, new AcDbArc(AcGePoint3d(10, 20, 0), 7.25, 0.1, 2.9), ids.wallLayer);
     ids.circle = append(db, new AcDbCircle(AcGePoint3d(-3, 4, 1.5), AcGeVector3d::kZAxis, 0.5), dimLayer);

@@ -16,6 +16,7 @@
 #include "host/gi/RecordingWorldDraw.h"
 #include "host/render/DatabasePicture.h"
 #include "host/win/Utf8.h"
+#include "tests/host/db/DbTestHelpers.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -42,21 +43,7 @@ struct Drawing {
     ~Drawing() { acdbHostApplicationServices()->setWorkingDatabase(previous); }
 
     AcDbObjectId layer(const wchar_t* name, int color, bool off) {
-        AcDbLayerTable* layers = nullptr;
-        if (db->getLayerTable(layers, AcDb::kForWrite) != Acad::eOk) return {};
-        auto* rec = new AcDbLayerTableRecord();
-        rec->setName(name);
-        AcCmColor c;
-        c.setColorIndex(int16_t(color));
-        rec->setColor(c);
-        rec->setIsOff(off);
-        AcDbObjectId id;
-        if (layers->add(id, rec) == Acad::eOk)
-            rec->close();
-        else
-            delete rec;
-        layers->close();
-        return id;
+        return dbtest::addLayer(db.get(), name, color, off);
     }
     AcDbObjectId append(AcDbEntity* ent, AcDbObjectId layer = {}) {
         AcDbBlockTableRecord* ms = nullptr;
