@@ -1,6 +1,7 @@
 #include "host/ed/input/HostInput.h"
 
 #include "host/ed/input/InputParse.h"
+#include "host/ed/input/JigTrial.h"
 #include "host/win/FormatW.h"
 #include "host/win/WinKeyState.h"
 #include "host/win/Transcript.h"
@@ -79,6 +80,7 @@ void HostInput::reset() {
     m_held.clear();
     m_cancels = 0;
     m_depth = 0;
+    m_handling = 0;
     m_exhausted = 0;
     m_cancelsRead = 0;
 }
@@ -111,11 +113,13 @@ void HostInput::onEvent(const std::wstring& event) {
     // Held keys belong to the host itself, whatever else listens to events.
     bool taken = handleKeyEvent(event);
     if (!taken && m_eventHandler) {
+        ++m_handling;
         try {
             taken = m_eventHandler(event);
         } catch (...) {
             taken = false;
         }
+        --m_handling;
     }
     if (!taken) transcriptWrite(FormatW(L"\nlintaro: nothing is waiting for \"@%s\" - ignored.", event.c_str()));
     m_prompt = waiting;
@@ -157,7 +161,16 @@ std::optional<InputItem> HostInput::fromSource(bool atPrompt) {
         if (!item) continue; // comment
         if (!atPrompt && item->kind == InputKind::Text && item->text[0] == L'\'' && m_transparent) {
             echo(*item, false);
-            if (m_transparent(item->text)) continue;
+            ++m_handling;
+            bool ran = false;
+            try {
+                ran = m_transparent(item->text);
+            } catch (...) {
+                --m_handling;
+                throw;
+            }
+            --m_handling;
+            if (ran) continue;
         }
         return item;
     }
@@ -183,6 +196,9 @@ InputItem HostInput::readAtCommandPrompt() {
 }
 
 InputItem HostInput::readAnswer() {
+    // A jig's sampler trying the cursor's point reads nothing: the next line is the
+    // answer to the wait the trial interrupted.
+    if (jigTrialRunning()) return InputItem{InputKind::Cancel, L""};
     std::optional<InputItem> item = fromPosted();
     const bool posted = item.has_value();
     if (!item) item = fromSource(false);
@@ -213,7 +229,7 @@ bool HostInput::takeUserBreak() {
         --m_cancels;
         return true;
     }
-    if (isInteractive()) return false;
+    if (isInteractive()) return m_sources.back()->takeBreak();
     for (;;) {
         std::optional<std::wstring> line = rawLine();
         if (!line) return false;
