@@ -100,6 +100,7 @@ try {
   // The page opens the add-on's palette by itself, labelled fields without control ids.
   await page.waitForSelector('#palette [data-id="1018"] input', { timeout: 30000 });
   const paletteText = await page.$eval("#palette", (e) => e.textContent);
+  check(paletteText.includes("Eigenschaften"), "the palette's picture buttons are named");
   check(!/\[\d+\]|#\d{3,}/.test(paletteText), "the palette shows no control ids: " + paletteText.slice(0, 200));
   check((await page.$eval('#palette [data-id="1018"]', (e) => e.textContent)).includes("Texthöhe"),
         "the text height field is labelled in its row");
@@ -120,6 +121,8 @@ try {
   await page.waitForFunction((n) => (lintaro.previews || 0) > n && document.querySelector("#view svg.preview"),
                              { timeout: 30000 }, previews);
   check(await page.$("#view svg.preview") !== null, "a preview of the dragged chain is shown over the drawing");
+  mkdirSync(dirname(screenshot), { recursive: true });
+  await page.screenshot({ path: screenshot.replace(/\.png$/, "-drag.png") });
   await clickAt(6, -1.8);
   await clickAt(2.76, 0);
   await clickAt(6.5, 0);
@@ -161,7 +164,7 @@ try {
   await page.waitForFunction(() => document.querySelector("#notice").textContent === "Zeichnung gespeichert.", { timeout: 30000 });
   await page.waitForFunction((r) => lintaro.shownRevision >= lintaro.revision, { timeout: 30000 });
   await new Promise((r) => setTimeout(r, 300));
-  mkdirSync(dirname(screenshot), { recursive: true });
+  await page.$eval("#notice", (e) => (e.style.display = "none"));
   await page.screenshot({ path: screenshot });
   const transcript = await page.$eval("#transcript", (e) => e.textContent);
   check(transcript.includes("Entfernen/<Maßpunkt>: 8,0"), "the added point reached the chain's command");
