@@ -243,9 +243,18 @@ def chain_listing(srv, with_trials):
     srv.line("5,-5")
     if with_trials:
         previews += [("point", x, trial(srv, x, 0.0)) for x in (2.0, 7.5)]
+    listed = srv.transcript().count("XOTA_LINTARO")
     for line in ("4,0", "", "LIST", "L", ""):
         srv.line(line)
-    listing = srv.transcript().rsplit("XOTA_LINTARO", 1)[-1]
+    # A line is answered when the host takes it: the listing is there once the next
+    # prompt follows it.
+    deadline = time.time() + 60
+    while time.time() < deadline:
+        text = srv.transcript()
+        listing = text.rsplit("XOTA_LINTARO", 1)[-1]
+        if text.count("XOTA_LINTARO") > listed and "Command:" in listing:
+            break
+        time.sleep(0.05)
     return re.sub(r"Handle = \w+", "", listing.split("Command:")[0]), previews
 
 
@@ -299,7 +308,9 @@ def user_break(srv, folder, fixture):
     check(state is not None and "abbrechen" in state["box"]["text"], "ESC during the run asks whether to stop it")
     srv.line("@yes")
     srv.line("@dialog click 2")  # the replace dialog stays open after its run
-    check(wait_state(srv, "busy", False, 120) is not None, "the run and its dialog have ended")
+    state = wait_state(srv, "busy", False, 120)
+    check(state is not None, "the run and its dialog have ended")
+    check(state is None or state["box"] is None, "the run's closing note is not left open for later pages")
     check(" - CANCELLED " in srv.transcript(), "Yes stopped the run")
     unchanged = 0
     for name in os.listdir(esc):
