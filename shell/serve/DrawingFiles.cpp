@@ -1,13 +1,13 @@
 #include "shell/serve/DrawingFiles.h"
 
-#include "host/io/DrawingFile.h"
-#include "host/io/dxf/DxfExport.h"
-#include "host/render/DatabasePicture.h"
-#include "host/render/PictureWriter.h"
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/entities/AcDbEntity.h"
 #include "host/gi/GiPrimitiveGeometry.h"
 #include "host/gi/RecordingWorldDraw.h"
+#include "host/io/DrawingFile.h"
+#include "host/io/dxf/DxfExport.h"
+#include "host/render/DatabasePicture.h"
+#include "host/render/PictureWriter.h"
 #include "host/win/FileBytes.h"
 #include "host/win/Utf8.h"
 

@@ -330,6 +330,7 @@ void WebServer::Impl::trial(const httplib::Request& req, httplib::Response& res)
         trialPoint = std::array<double, 2>{v[0], v[1]};
     }
     auto dragging = std::make_shared<bool>(false);
+    auto skipped = std::make_shared<bool>(false);
     auto preview = std::make_shared<DrawingPicture>();
     auto drawn = std::make_shared<bool>(false);
     std::future<void> done = queue.runOnHost([=, this] {
@@ -338,7 +339,8 @@ void WebServer::Impl::trial(const httplib::Request& req, httplib::Response& res)
             std::lock_guard<std::mutex> lock(trialMutex);
             at.swap(trialPoint);
         }
-        if (!at) return; // an earlier trial took this point, or a newer one
+        *skipped = !at; // an earlier trial took this point, or a newer one
+        if (!at) return;
         AcApDocument* doc = acDocManager->curDocument();
         AcDbDatabase* db = doc ? doc->database() : nullptr;
         *dragging = host::tryJigPoint(AcGePoint3d((*at)[0], (*at)[1], 0), [&](AcDbEntity* entity) {
@@ -347,6 +349,7 @@ void WebServer::Impl::trial(const httplib::Request& req, httplib::Response& res)
         });
     });
     if (!awaitHost(done, res)) return;
+    if (*skipped) return reply(res, 200, "{\"skipped\":true,\"preview\":null}");
     if (!*drawn) return reply(res, 200, std::string("{\"dragging\":") + (*dragging ? "true" : "false") + ",\"preview\":null}");
     char window[200];
     std::snprintf(window, sizeof window, "[%.17g,%.17g,%.17g,%.17g]", preview->x1, preview->y1, preview->x2, preview->y2);

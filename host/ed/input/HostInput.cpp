@@ -14,6 +14,18 @@ namespace {
 // Enter once, then Cancel this many times, then the command is ended by force.
 constexpr int kCancelsAfterEnd = 20;
 
+// Counts one more for its lifetime, also when left by an exception.
+class Counted {
+public:
+    explicit Counted(int& count) : m_count(count) { ++m_count; }
+    ~Counted() { --m_count; }
+    Counted(const Counted&) = delete;
+    Counted& operator=(const Counted&) = delete;
+
+private:
+    int& m_count;
+};
+
 bool isEscWord(const std::wstring& t) {
     return t.size() == 3 && std::towupper(t[0]) == L'E' && std::towupper(t[1]) == L'S' &&
            std::towupper(t[2]) == L'C';
@@ -113,13 +125,12 @@ void HostInput::onEvent(const std::wstring& event) {
     // Held keys belong to the host itself, whatever else listens to events.
     bool taken = handleKeyEvent(event);
     if (!taken && m_eventHandler) {
-        ++m_handling;
+        const Counted handling(m_handling);
         try {
             taken = m_eventHandler(event);
         } catch (...) {
             taken = false;
         }
-        --m_handling;
     }
     if (!taken) transcriptWrite(FormatW(L"\nlintaro: nothing is waiting for \"@%s\" - ignored.", event.c_str()));
     m_prompt = waiting;
@@ -161,16 +172,8 @@ std::optional<InputItem> HostInput::fromSource(bool atPrompt) {
         if (!item) continue; // comment
         if (!atPrompt && item->kind == InputKind::Text && item->text[0] == L'\'' && m_transparent) {
             echo(*item, false);
-            ++m_handling;
-            bool ran = false;
-            try {
-                ran = m_transparent(item->text);
-            } catch (...) {
-                --m_handling;
-                throw;
-            }
-            --m_handling;
-            if (ran) continue;
+            const Counted handling(m_handling);
+            if (m_transparent(item->text)) continue;
         }
         return item;
     }
