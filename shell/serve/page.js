@@ -218,7 +218,9 @@ lintaro.tryPoint = tryPoint;
       const s = await snapAt(w).catch(() => null);
       const p = s || w;
       return s ? fmt(s.x, 9) + "," + fmt(s.y, 9) : fmt(p.x) + "," + fmt(p.y);
-    }, true);
+    }, true)
+      // The next drag (the chain's next point) is shown at once, not at the next move.
+      .then(() => tryPoint(w));
   });
   view.addEventListener("contextmenu", (e) => {
     e.preventDefault();

@@ -122,6 +122,7 @@ try {
                              { timeout: 30000 }, previews);
   check(await page.$("#view svg.preview") !== null, "a preview of the dragged chain is shown over the drawing");
   mkdirSync(dirname(screenshot), { recursive: true });
+  await new Promise((r) => setTimeout(r, 400)); // the last move's preview
   await page.screenshot({ path: screenshot.replace(/\.png$/, "-drag.png") });
   await clickAt(6, -1.8);
   await clickAt(2.76, 0);
