@@ -50,14 +50,16 @@ std::map<uint64_t, std::vector<Boxed>> boxesByStamp(AcDbDatabase* db) {
     const std::vector<AcDbObjectId> ids = space->entityIds();
     space->close();
     EntityIndex& index = db->entityIndex();
-    index.update();
+    // Only what is known: drawing a whole drawing to save it could take longer than
+    // anything the user did (a block nested a thousand times over).
+    index.dropStaleHints();
     LooksStampCache stamps;
     for (const AcDbObjectId& id : ids) {
         if (id.isErased()) continue;
         const auto* ent = AcDbEntity::cast(static_cast<AcDbStub*>(id)->object);
         uint64_t stamp = 0;
         PlanBox box;
-        if (!ent || !stamps.stampOf(ent, stamp) || !index.boxOf(id, box)) continue;
+        if (!ent || !stamps.stampOf(ent, stamp) || !index.knownBox(id, box)) continue;
         groups[stamp].push_back({id.handle().value(), box});
     }
     return groups;

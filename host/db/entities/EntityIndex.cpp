@@ -375,8 +375,27 @@ SharedRecording EntityIndex::recording(AcDbObjectId id) {
 }
 
 void EntityIndex::update() {
-    if (!hintsStillHold()) dropAll();
+    dropStaleHints();
     refresh();
+}
+
+void EntityIndex::dropStaleHints() {
+    if (!hintsStillHold()) dropAll();
+}
+
+bool EntityIndex::knownBox(AcDbObjectId id, PlanBox& box) {
+    if (!m_built) {
+        const auto it = m_hints.find(static_cast<AcDbStub*>(id));
+        if (it == m_hints.end() || id.isErased()) return false;
+        box = it->second;
+        return true;
+    }
+    const uint32_t slot = slotOf(id, false);
+    if (slot == UINT32_MAX) return false;
+    const Entry& e = m_entries[slot];
+    if (e.stale || !e.live || e.unbounded) return false;
+    box = e.box;
+    return true;
 }
 
 bool EntityIndex::boxOf(AcDbObjectId id, PlanBox& box) {

@@ -54,6 +54,11 @@ public:
     // Draws what changed, after dropping hints that no longer hold: what overlapping
     // does before it answers, for a caller that then asks boxOf for many entities.
     void update();
+    // Drops everything when a hint no longer holds, without drawing anything.
+    void dropStaleHints();
+    // The box known now for a model-space entity, drawn or hinted, without drawing
+    // anything (saving a drawing must not draw all of it); false when none is known.
+    bool knownBox(AcDbObjectId id, PlanBox& box);
     // The box the index holds for a model-space entity, drawn or hinted (drawing the
     // entity first if it has neither); false for one without a box (endless, empty,
     // erased, not in model space).

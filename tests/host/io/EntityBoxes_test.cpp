@@ -83,7 +83,10 @@ void addTheOtherKinds(AcDbDatabase* db) {
     append(db, endless);
 }
 
+// Saved after every entity was drawn once, as a drawing on the screen has been: the
+// file keeps the boxes its index knows.
 std::vector<uint8_t> saved(AcDbDatabase* db, bool packed = true) {
+    db->entityIndex().update();
     std::vector<uint8_t> out;
     std::wstring error;
     EXPECT_TRUE(host::io::drawingToBytes(db, out, error, packed)) << std::string(error.begin(), error.end());

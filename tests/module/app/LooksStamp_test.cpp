@@ -35,7 +35,9 @@ protected:
         m_ids.push_back(append(makeMark(false, 4, {90, 0, 0}, -0.5).release()));
     }
 
+    // After the chains were drawn once, as on the screen: the file keeps the boxes its index knows.
     std::vector<uint8_t> save() {
+        m_db->entityIndex().update();
         std::vector<uint8_t> out;
         std::wstring error;
         EXPECT_TRUE(host::io::drawingToBytes(m_db.get(), out, error)) << std::string(error.begin(), error.end());
