@@ -6,7 +6,9 @@
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"
 #include "module/options/CGlobDimOptions.h"
+#include "module/options/OptionIndices.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,8 +20,12 @@ namespace {
 void AddSet(Fingerprint& print, const COptionSet& set) {
     print.AddAll(set.arrayOptDouble).AddAll(set.arrayOptString);
     print.Add(static_cast<std::uint64_t>(set.arrayOptInt.size()));
-    for (int v : set.arrayOptInt)
+    for (std::size_t i = 0; i < set.arrayOptInt.size(); ++i) {
+        // The kind of chain made last is the palette's memory, not how chains look;
+        // it differs between any two sessions.
+        const int v = static_cast<int>(i) == IND_I_LastType ? 0 : set.arrayOptInt[i];
         print.Add(static_cast<std::uint64_t>(static_cast<std::int64_t>(v)));
+    }
 }
 
 void AddInts(Fingerprint& print, const std::vector<int>& values) {

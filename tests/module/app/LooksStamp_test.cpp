@@ -124,6 +124,10 @@ TEST_F(LooksStampTest, OtherOptionsMakeTheKeptBoxesWorthNothing) {
     const unsigned long long stamp = OptionsLooksStamp();
     const std::vector<uint8_t> file = save();
 
+    // What the palette remembers between chains is no look: the boxes still hold.
+    pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptInt[IND_I_LastType] += 1;
+    EXPECT_EQ(OptionsLooksStamp(), stamp);
+
     // A sum under every chain: they look different from what was saved.
     pGlobDimOptions->SetOptFlag(IND_OPT_B_ShowSumOfDim, 1);
     EXPECT_NE(OptionsLooksStamp(), stamp);
