@@ -400,12 +400,7 @@ bool EntityIndex::knownBox(AcDbObjectId id, PlanBox& box) {
 
 bool EntityIndex::boxOf(AcDbObjectId id, PlanBox& box) {
     refresh();
-    const uint32_t slot = slotOf(id, false);
-    if (slot == UINT32_MAX) return false;
-    const Entry& e = m_entries[slot];
-    if (e.stale || !e.live || e.unbounded) return false;
-    box = e.box;
-    return true;
+    return knownBox(id, box);
 }
 
 } // namespace host
