@@ -59,8 +59,9 @@ std::map<uint64_t, std::vector<Boxed>> boxesByStamp(AcDbDatabase* db) {
         const auto* ent = AcDbEntity::cast(static_cast<AcDbStub*>(id)->object);
         uint64_t stamp = 0;
         PlanBox box;
-        if (!ent || !stamps.stampOf(ent, stamp) || !index.knownBox(id, box)) continue;
-        groups[stamp].push_back({id.handle().value(), box});
+        if (!ent) continue;
+        const bool known = stamps.stampOf(ent, stamp) ? index.knownBox(id, box) : index.keptForSave(id, box, stamp);
+        if (known) groups[stamp].push_back({id.handle().value(), box});
     }
     return groups;
 }
@@ -122,7 +123,10 @@ bool readEntityBoxes(const uint8_t* data, size_t size, AcDbDatabase* db, size_t 
             db->getAcDbObjectId(id, false, AcDbHandle(handle));
             const auto* ent = AcDbEntity::cast(static_cast<AcDbStub*>(id)->object);
             uint64_t now = 0;
-            if (stamps.stampOf(ent, now) && now == stamp) db->entityIndex().hint(id, b, ent->isA(), stamp);
+            if (!stamps.stampOf(ent, now))
+                db->entityIndex().keepForSave(id, b, stamp); // a proxy: written back as it came
+            else if (now == stamp)
+                db->entityIndex().hint(id, b, ent->isA(), stamp);
         }
     }
     if (r.ok() && r.remaining() != 0) r.fail(r.offset(), FormatW(L"%zu bytes follow the last box", r.remaining()));

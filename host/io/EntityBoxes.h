@@ -12,7 +12,9 @@
 // The others are drawn to be found, as in files written before the list. Reading checks every
 // record (a handle that names no entity of model space, a box that is not one, a
 // count that does not fit) and refuses the file with the offset of the part; a
-// box is handed to the index only where the entity's stamp is still the group's.
+// box is handed to the index only where the entity's stamp is still the group's;
+// the boxes of entities nothing vouches for now (proxies) are kept to be written
+// back as they came.
 #include "host/io/DrawingImage.h"
 
 #include <cstddef>

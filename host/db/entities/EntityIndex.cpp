@@ -149,7 +149,20 @@ void EntityIndex::markStale(const AcDbObject* obj) {
     e.stale = true;
 }
 
+void EntityIndex::keepForSave(AcDbObjectId id, const PlanBox& box, uint64_t stamp) {
+    m_kept[static_cast<AcDbStub*>(id)] = {box, stamp};
+}
+
+bool EntityIndex::keptForSave(AcDbObjectId id, PlanBox& box, uint64_t& stamp) const {
+    const auto it = m_kept.find(static_cast<AcDbStub*>(id));
+    if (it == m_kept.end()) return false;
+    box = it->second.first;
+    stamp = it->second.second;
+    return true;
+}
+
 void EntityIndex::changed(const AcDbObject* obj) {
+    if (!m_kept.empty()) m_kept.erase(static_cast<AcDbStub*>(obj->objectId()));
     if (!m_built) return;
     if (AcDbEntity::cast(obj)) {
         const AcDbObjectId owner = obj->ownerId();

@@ -76,6 +76,12 @@ public:
     // Forget everything (a new drawing was read, a style changed): built again on need.
     void dropAll();
 
+    // A box read with the drawing for an entity nothing here can vouch for (one kept
+    // as a proxy): never used for picking, but written back with its stamp by a save,
+    // so a drawing passes through unchanged. Forgotten when the entity changes.
+    void keepForSave(AcDbObjectId id, const PlanBox& box, uint64_t stamp);
+    bool keptForSave(AcDbObjectId id, PlanBox& box, uint64_t& stamp) const;
+
     // How many entities were drawn again since the index was made; lets tests see
     // that nothing stale survives and that nothing is drawn needlessly.
     uint64_t drawCount() const { return m_drawCount; }
@@ -114,6 +120,7 @@ private:
     std::unordered_map<const void*, PlanBox> m_hints;   // stub -> box, until built
     std::vector<std::pair<const AcRxClass*, uint64_t>> m_hintClasses; // the stamps hints hold for
     size_t m_hintedLeft = 0;                            // entries still placed by a hint
+    std::unordered_map<const void*, std::pair<PlanBox, uint64_t>> m_kept; // keepForSave
     std::unordered_map<const void*, uint32_t> m_slots; // stub -> slot
     std::vector<uint32_t> m_stale;
     std::unordered_map<uint64_t, std::vector<uint32_t>> m_cells;
