@@ -1,16 +1,20 @@
 // Filing of chains, as a save, an undo or a copy of a large plan does it: 10,000 chains
 // of 10 extensions written through the host's filer and read back into new chains;
 // building such a chain point by point, as the creation jig does; and picking one chain
-// in a drawing of N chains, as every new chain's "select or place" prompt does
-// (N = 1,000 and 10,000; LINTARO_BENCH_BIG=1 adds 100,000).
+// in a drawing of N chains, as every new chain's "select or place" prompt does, and the
+// first pick in such a drawing just read from its file (N = 1,000 and 10,000;
+// LINTARO_BENCH_BIG=1 adds 100,000).
 #include "host/db/tables/AcDbBlockTableRecord.h"
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/db/database/AcDbObjectOpen.h"
+#include "host/db/entities/EntityIndex.h"
 #include "host/db/filing/DwgBufferFiler.h"
 #include "host/ed/selection/AcEdSelectionSet.h"
 #include "host/ed/selection/acedSSGet.h"
 #include "host/rx/adscodes.h"
+#include "host/io/DrawingReader.h"
+#include "host/io/DrawingWriter.h"
 #include "host/rx/AcRxDynamicLinker.h"
 #include "module/app/LintaroApp.h"
 #include "module/ui/PaletteApp.h"
@@ -140,5 +144,39 @@ void pickSizes(benchmark::internal::Benchmark* b) {
     if (std::getenv("LINTARO_BENCH_BIG")) b->Arg(100000);
 }
 BENCHMARK(BM_PickAmongChains)->Apply(pickSizes)->Unit(benchmark::kMicrosecond);
+
+// The first pick in a drawing of n chains just read from its file (the reading is not
+// timed). The file keeps every chain's box, so the pick draws only the chain under it;
+// "drawn" counts the chains it drew.
+void BM_FirstPickAfterReading(benchmark::State& state) {
+    const int n = int(state.range(0));
+    std::vector<uint8_t> bytes;
+    {
+        ChainDrawing d(n);
+        d.db->entityIndex().update(); // every chain drawn once, as on the screen: the file keeps their boxes
+        std::wstring error;
+        if (!host::io::drawingToBytes(d.db.get(), bytes, error)) state.SkipWithError("save failed");
+    }
+    const ads_point at = {1.25, 10.0 * (n / 2) + 3.0, 0.0};
+    double drawn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        host::io::DrawingReadReport report;
+        std::unique_ptr<AcDbDatabase> db = host::io::drawingFromBytes(bytes.data(), bytes.size(), L"chains.dwg", report);
+        if (!db) state.SkipWithError("read failed");
+        acdbHostApplicationServices()->setWorkingDatabase(db.get());
+        state.ResumeTiming();
+        ads_name ss;
+        if (acedSSGet(L":E", at, nullptr, nullptr, ss) == RTNORM) acedSSFree(ss);
+        state.PauseTiming();
+        drawn = double(db->entityIndex().drawCount());
+        acdbHostApplicationServices()->setWorkingDatabase(module().db.get());
+        db.reset();
+        state.ResumeTiming();
+    }
+    state.counters["chains"] = n;
+    state.counters["drawn"] = drawn;
+}
+BENCHMARK(BM_FirstPickAfterReading)->Apply(pickSizes)->Unit(benchmark::kMicrosecond);
 
 } // namespace

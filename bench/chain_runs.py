@@ -5,8 +5,8 @@ For each N: a script makes N chains of 10 points in a row (each one asks for the
 chain under the third point, so every chain pays a pick among all chains made before
 it) and the drawing is saved; the drawing is then read back, a chain is picked in
 it, and it is drawn as a PNG. Printed: CPU seconds (the child's user + system time),
-CPU per chain, peak memory, and the file's bytes per chain segment with
-PROXYGRAPHICS 1 and 0.
+CPU per chain, peak memory, what the pick adds to the peak, and the file's bytes per
+chain segment with PROXYGRAPHICS 1 and 0.
 
     bench/chain_runs.py LINTARO [N ...]          default N: 1000 (LINTARO_BENCH_N adds more)
     bench/chain_runs.py LINTARO --make-only N --keep FILE.dwg   for side_by_side.sh: CPU seconds
@@ -89,7 +89,7 @@ def main():
         sizes += [int(a) for a in os.environ.get("LINTARO_BENCH_N", "").split() if a]
         segments = POINTS - 1
         print(f"{'N':>7} {'make+save s':>12} {'ms/chain':>9} {'B/seg':>6} {'B/seg PG0':>9} "
-              f"{'read s':>7} {'read MB':>8} {'pick s':>7} {'render s':>8}")
+              f"{'read s':>7} {'read MB':>8} {'pick s':>7} {'pick +MB':>8} {'render s':>8}")
         for n in sizes:
             cpu, dwg = make(lintaro, folder, env, n)
             _, dwg0 = make(lintaro, folder, env, n, proxy=0)
@@ -101,18 +101,19 @@ def main():
             with open(pick, "w") as f:
                 f.write("ERASE\n" + "\n".join(f"{k + 0.5},{10.0 * (n // 2) + 3:g}" for k in range(9)) + "\n\n")
             pick_cpu, _ = run([lintaro, "run", pick, "--dwg", dwg], env)
+            pick_rss = read_peak(lintaro, pick, dwg, env)
             render_cpu, _ = run([lintaro, "render", dwg, "-o", os.path.join(folder, "chains.png")], env)
             print(f"{n:>7} {cpu:>12.2f} {1000 * cpu / n:>9.3f} {size / (n * segments):>6.0f} "
                   f"{size0 / (n * segments):>9.0f} {read_cpu:>7.2f} {rss / 1024:>8.0f} "
-                  f"{pick_cpu - read_cpu:>7.3f} {render_cpu:>8.2f}")
+                  f"{pick_cpu - read_cpu:>7.3f} {(pick_rss - rss) / 1024:>8.0f} {render_cpu:>8.2f}")
 
 
-def read_peak(lintaro, empty, dwg, env):
-    """Peak memory of a run that only reads the drawing (its own child, so the peak is its own)."""
+def read_peak(lintaro, script, dwg, env):
+    """Peak memory of a run that reads the drawing and runs `script` (its own child, so the peak is its own)."""
     code = ("import resource,subprocess,sys;"
             "subprocess.run(sys.argv[1:],stdout=subprocess.DEVNULL);"
             "print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)")
-    out = subprocess.run([sys.executable, "-c", code, lintaro, "run", empty, "--dwg", dwg], env=env,
+    out = subprocess.run([sys.executable, "-c", code, lintaro, "run", script, "--dwg", dwg], env=env,
                          capture_output=True, text=True, check=True)
     return int(out.stdout.strip())
 

@@ -83,6 +83,7 @@ MODULE_HOST_WRAPPERS = {
     "module/resources/PropertiesResources.cpp",
     "module/resources/OptionResources.cpp",
     "module/ui/PaletteRegistration.cpp",
+    "module/app/LooksStamp.cpp",
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')

@@ -152,7 +152,7 @@ bool parseEnd(ByteReader& r, bool verifyChecksum) {
 
 bool parseDrawingImage(const uint8_t* data, size_t size, DrawingImage& image, ImageError& error,
                        bool verifyChecksum) {
-    if (drawingFormatVersion(data, size) == kPackedFormatVersion) {
+    if (isPackedVersion(drawingFormatVersion(data, size))) {
         UnpackedDrawing unpacked;
         if (!unpackDrawing(data, size, unpacked, error, verifyChecksum)) return false;
         if (parseDrawingImage(unpacked.layout.data(), unpacked.layout.size(), image, error, false))
@@ -186,8 +186,10 @@ namespace {
 constexpr size_t kPackWindow = size_t(1) << 20;
 } // namespace
 
-void DrawingImageWriter::beginPackedObjects(uint32_t count) {
-    startPackedDrawing(m_packed);
+void DrawingImageWriter::beginPackedObjects(uint32_t count, bool withBoxes) {
+    m_withBoxes = withBoxes;
+    m_boxes.assign(4, 0);
+    startPackedDrawing(m_packed, withBoxes ? kBoxedFormatVersion : kPackedFormatVersion);
     const size_t headerAt = kDrawingMagicSize + 4;
     for (auto [from, to] : {std::pair{headerAt, m_classesAt}, std::pair{m_classesAt, m_bytes.size()}}) {
         PartPacker part(m_packed);
@@ -204,6 +206,10 @@ void DrawingImageWriter::beginPackedObjects(uint32_t count) {
 void DrawingImageWriter::packObjectsSoFar() {
     m_packer->add(m_bytes.data(), m_bytes.size());
     m_bytes.clear();
+}
+
+void DrawingImageWriter::writeBoxes(const std::vector<uint8_t>& boxes) {
+    m_boxes = boxes;
 }
 
 void DrawingImageWriter::putLE(uint64_t v, size_t n) {
@@ -276,6 +282,11 @@ std::vector<uint8_t> DrawingImageWriter::finish(bool packed) {
         packObjectsSoFar();
         m_packer->finish();
         m_packer.reset();
+        if (m_withBoxes) {
+            PartPacker boxes(m_packed);
+            boxes.add(m_boxes.data(), m_boxes.size());
+            boxes.finish();
+        }
         if (m_objects != m_announced) m_packed.clear();
         return std::move(m_packed);
     }

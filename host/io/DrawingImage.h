@@ -103,11 +103,15 @@ public:
     // For a packed file instead: the header and the class table are packed at once
     // and the objects as they come, a window at a time, so the plain layout is
     // never whole in memory; the number of objects that will follow is given here.
-    void beginPackedObjects(uint32_t count);
+    // With `withBoxes` the file is version 3 and gets a box list (writeBoxes).
+    void beginPackedObjects(uint32_t count, bool withBoxes = false);
     // One object: its data bytes are appended between beginObject and endObjectData.
     void beginObject(uint16_t classIndex, uint64_t handle, uint64_t owner, uint8_t flags);
     void endObjectData();
     void writeGraphics(const std::vector<uint8_t>& graphics);
+    // After the last object of a version 3 file: its box list (EntityBoxes.h),
+    // packed as the fourth part (a list of no groups when it is not given).
+    void writeBoxes(const std::vector<uint8_t>& boxes);
     // Fills in the object count and appends the checksum; returns the file's bytes,
     // with `packed` its parts deflated (format version 2). After beginPackedObjects,
     // the packed file (empty when fewer or more objects came than were announced).
@@ -127,6 +131,8 @@ private:
 
     std::vector<uint8_t> m_bytes;
     std::vector<uint8_t> m_packed;
+    std::vector<uint8_t> m_boxes;
+    bool m_withBoxes = false;
     std::unique_ptr<PartPacker> m_packer;
     uint32_t m_announced = 0;
     size_t m_lengthAt = 0;

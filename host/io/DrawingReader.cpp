@@ -6,6 +6,7 @@
 #include "host/io/DrawingLoader.h"
 #include "host/io/DrawingSections.h"
 #include "host/io/DrawingSignature.h"
+#include "host/io/EntityBoxes.h"
 #include "host/win/FormatW.h"
 
 namespace host::io {
@@ -121,6 +122,7 @@ bool ObjectStreamReader::run() {
 // What a packed file holds before its object list: the part table, and the header
 // and the class table unpacked whole (they are small).
 struct PackedHead {
+    uint16_t version = 0;
     PackedParts parts;
     std::vector<uint8_t> head;
     PartBounds bounds{};
@@ -128,6 +130,7 @@ struct PackedHead {
 };
 
 bool openPacked(const uint8_t* data, size_t size, PackedHead& p, ImageError& error, bool verifyChecksum) {
+    p.version = drawingFormatVersion(data, size);
     if (!readPackedParts(data, size, p.parts, error, verifyChecksum) ||
         !unpackLeadingParts(data, p.parts, kDrawingParts - 1, p.head, p.bounds, error))
         return false;
@@ -147,6 +150,15 @@ bool openPacked(const uint8_t* data, size_t size, PackedHead& p, ImageError& err
     return false;
 }
 
+// The box list of a version 3 file, once every object is in (checked only, without a database).
+bool readBoxes(const uint8_t* data, const PackedHead& p, AcDbDatabase* db, ImageError& error) {
+    if (p.version != kBoxedFormatVersion) return true;
+    std::vector<uint8_t> boxes;
+    const PackedPart& part = p.parts[kBoxPart];
+    return unpackPart(data, part, kBoxPart, boxes, error) &&
+           readEntityBoxes(boxes.data(), boxes.size(), db, part.at, error);
+}
+
 // The object list a window at a time, so a big drawing is never whole in memory twice.
 bool loadPacked(const uint8_t* data, size_t size, const std::wstring& name, AcDbDatabase* db,
                 DrawingReadReport& report, bool verifyChecksum) {
@@ -161,13 +173,14 @@ bool loadPacked(const uint8_t* data, size_t size, const std::wstring& name, AcDb
     if (!loader.end())
         return refuse(report, name, p.parts[loader.failure().inObjects ? kDrawingParts - 1 : 0].at,
                       loader.failure().what);
+    if (!readBoxes(data, p, db, error)) return refuse(report, name, error.offset, error.what);
     return true;
 }
 
 bool readInto(const uint8_t* data, size_t size, const std::wstring& name, AcDbDatabase* db,
               DrawingReadReport& report, bool verifyChecksum) {
     if (!isOurs(data, size, name, report)) return false;
-    const bool ok = drawingFormatVersion(data, size) == kPackedFormatVersion
+    const bool ok = isPackedVersion(drawingFormatVersion(data, size))
                         ? loadPacked(data, size, name, db, report, verifyChecksum)
                         : loadPlain(data, size, name, db, report, verifyChecksum);
     if (ok) {
@@ -195,7 +208,7 @@ bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& nam
     report = DrawingReadReport();
     if (!isOurs(data, size, name, report)) return false;
     ImageError imageError;
-    if (drawingFormatVersion(data, size) == kPackedFormatVersion) {
+    if (isPackedVersion(drawingFormatVersion(data, size))) {
         // The part table and each part's checksum; what is inside is checked as it is read.
         PackedParts parts;
         if (readPackedParts(data, size, parts, imageError)) return true;
@@ -207,16 +220,18 @@ bool checkDrawingBytes(const uint8_t* data, size_t size, const std::wstring& nam
 }
 
 bool checkDrawingLayout(const uint8_t* data, size_t size, ImageError& error) {
-    if (drawingFormatVersion(data, size) != kPackedFormatVersion) {
+    if (!isPackedVersion(drawingFormatVersion(data, size))) {
         DrawingImage image;
         return parseDrawingImage(data, size, image, error);
     }
     PackedHead p;
     if (!openPacked(data, size, p, error, true)) return false;
     ObjectStreamReader objects(data, p.parts[kDrawingParts - 1], true, p.image, nullptr);
-    if (objects.run()) return true;
-    error = objects.error();
-    return false;
+    if (!objects.run()) {
+        error = objects.error();
+        return false;
+    }
+    return readBoxes(data, p, nullptr, error);
 }
 
 bool drawingIntoDatabase(const uint8_t* data, size_t size, const std::wstring& name, AcDbDatabase* target,

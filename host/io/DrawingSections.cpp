@@ -13,7 +13,7 @@ namespace host::io {
 
 namespace {
 
-const wchar_t* const kPartNames[kDrawingParts] = {L"header", L"class table", L"object list"};
+const wchar_t* const kPartNames[kMaxDrawingParts] = {L"header", L"class table", L"object list", L"box list"};
 // Deflate never packs better than about 1032 to 1: a part that claims more was not
 // written by deflate, and is refused before anyone allocates for it.
 constexpr uint64_t kMaxInflateRatio = 1032;
@@ -41,11 +41,11 @@ void packPart(const uint8_t* data, size_t size, std::vector<uint8_t>& out) {
 // The window a part is inflated into at a time; a record longer than this widens it.
 constexpr size_t kStreamWindow = size_t(1) << 20;
 
-bool readPartTable(ByteReader& r, PackedParts& parts, bool verifyChecksum) {
+bool readPartTable(ByteReader& r, PackedParts& parts, size_t count, bool verifyChecksum) {
     const size_t countAt = r.offset();
-    if (r.u32(L"the number of parts") != kDrawingParts && r.ok())
-        r.fail(countAt, FormatW(L"the file should have %zu parts", kDrawingParts));
-    for (size_t i = 0; i < kDrawingParts && r.ok(); ++i) {
+    if (r.u32(L"the number of parts") != count && r.ok())
+        r.fail(countAt, FormatW(L"the file should have %zu parts", count));
+    for (size_t i = 0; i < count && r.ok(); ++i) {
         const size_t at = r.offset();
         PackedPart& p = parts[i];
         p.unpacked = r.u32(L"the unpacked length of a part");
@@ -98,11 +98,11 @@ uint16_t drawingFormatVersion(const uint8_t* data, size_t size) {
     return uint16_t(data[kDrawingMagicSize] | (data[kDrawingMagicSize + 1] << 8));
 }
 
-void startPackedDrawing(std::vector<uint8_t>& out) {
+void startPackedDrawing(std::vector<uint8_t>& out, uint16_t version) {
     out.assign(kDrawingMagic, kDrawingMagic + kDrawingMagicSize);
-    putU16(out, kPackedFormatVersion);
+    putU16(out, version);
     putU16(out, 0);
-    putU32(out, uint32_t(kDrawingParts));
+    putU32(out, uint32_t(packedPartCount(version)));
 }
 
 std::vector<uint8_t> packDrawing(const std::vector<uint8_t>& layout, const PartBounds& parts) {
@@ -126,7 +126,9 @@ bool readPackedParts(const uint8_t* data, size_t size, PackedParts& parts, Image
     const uint16_t flags = r.ok() ? uint16_t(data[kStartBytes - 2] | (data[kStartBytes - 1] << 8)) : 0;
     if (r.ok() && flags != 0)
         r.fail(kStartBytes - 2, FormatW(L"unknown format flags 0x%04X", unsigned(flags)));
-    if (r.ok() && readPartTable(r, parts, verifyChecksum)) return true;
+    parts = PackedParts{};
+    const uint16_t version = drawingFormatVersion(data, size);
+    if (r.ok() && readPartTable(r, parts, packedPartCount(version), verifyChecksum)) return true;
     error = {r.errorOffset(), r.error()};
     return false;
 }
@@ -148,6 +150,14 @@ bool unpackLeadingParts(const uint8_t* data, const PackedParts& parts, size_t co
     }
     bounds[count] = at;
     layout = std::move(out);
+    return true;
+}
+
+bool unpackPart(const uint8_t* data, const PackedPart& part, size_t index, std::vector<uint8_t>& out,
+                ImageError& error) {
+    std::vector<uint8_t> bytes(part.unpacked);
+    if (!inflatePart(data, part, bytes.data(), index, error)) return false;
+    out = std::move(bytes);
     return true;
 }
 

@@ -11,6 +11,10 @@
 //
 // Unpacked, the parts are laid out as version 1 lays them out (start, parts, a
 // checksum place), and the same parser reads them. Version 1 files still open.
+//
+// Format version 3 adds a fourth part, the entities' boxes (EntityBoxes.h), packed
+// and checked the same way; versions 1 and 2 still open and their entities are
+// drawn to be found.
 #include "host/io/DrawingImage.h"
 
 #include <array>
@@ -23,7 +27,19 @@ namespace host::io {
 
 inline constexpr uint16_t kPlainFormatVersion = 1;
 inline constexpr uint16_t kPackedFormatVersion = 2;
+inline constexpr uint16_t kBoxedFormatVersion = 3;
+// The parts of the layout (header, classes, objects); version 3 adds the box list.
 inline constexpr size_t kDrawingParts = 3;
+inline constexpr size_t kBoxPart = 3;
+inline constexpr size_t kMaxDrawingParts = 4;
+
+// Versions 2 and 3 are packed; how many parts a packed version has.
+inline bool isPackedVersion(uint16_t version) {
+    return version == kPackedFormatVersion || version == kBoxedFormatVersion;
+}
+inline size_t packedPartCount(uint16_t version) {
+    return version == kBoxedFormatVersion ? kMaxDrawingParts : kDrawingParts;
+}
 
 // The version field of a file that starts with a drawing's signature; 0 otherwise.
 uint16_t drawingFormatVersion(const uint8_t* data, size_t size);
@@ -32,9 +48,9 @@ uint16_t drawingFormatVersion(const uint8_t* data, size_t size);
 // checksum): header, classes, objects, end.
 using PartBounds = std::array<size_t, kDrawingParts + 1>;
 
-// The start of a version 2 file (signature, version, flags, number of parts), for a
+// The start of a packed file (signature, version, flags, number of parts), for a
 // writer that packs its parts itself.
-void startPackedDrawing(std::vector<uint8_t>& out);
+void startPackedDrawing(std::vector<uint8_t>& out, uint16_t version = kPackedFormatVersion);
 // The plain layout `layout` (version 1, checksum place included) as a version 2 file.
 std::vector<uint8_t> packDrawing(const std::vector<uint8_t>& layout, const PartBounds& parts);
 
@@ -58,15 +74,19 @@ struct PackedPart {
     size_t at = 0; // packed bytes
     uint32_t packed = 0;
 };
-using PackedParts = std::array<PackedPart, kDrawingParts>;
+using PackedParts = std::array<PackedPart, kMaxDrawingParts>;
 // The start, the part table and (unless `verifyChecksum` is false) every part's
 // checksum, without inflating anything: what a program checks before it loads.
+// A version 2 file leaves the box part empty.
 bool readPackedParts(const uint8_t* data, size_t size, PackedParts& parts, ImageError& error,
                      bool verifyChecksum = true);
 // The start and the first `count` parts unpacked into a plain layout (without the
 // parts after them and the checksum place); `bounds` as in UnpackedDrawing.
 bool unpackLeadingParts(const uint8_t* data, const PackedParts& parts, size_t count,
                         std::vector<uint8_t>& layout, PartBounds& bounds, ImageError& error);
+// One part inflated whole (the box list of version 3).
+bool unpackPart(const uint8_t* data, const PackedPart& part, size_t index, std::vector<uint8_t>& out,
+                ImageError& error);
 
 // One part packed as its bytes come: appends the part's entry to `out` and fills
 // in its lengths and checksum when it finishes, so the unpacked part never has to

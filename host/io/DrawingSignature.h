@@ -14,7 +14,7 @@ namespace host::io {
 inline constexpr uint8_t kDrawingMagic[8] = {'L', 'T', 'D', 'W', 'G', '\r', '\n', 0x1A};
 inline constexpr size_t kDrawingMagicSize = sizeof(kDrawingMagic);
 // The format version this build writes and the newest it reads.
-inline constexpr uint16_t kDrawingFormatVersion = 2;
+inline constexpr uint16_t kDrawingFormatVersion = 3;
 
 enum class DrawingFileKind { Ours, OtherDwg, Dxf, Empty, Unknown };
 

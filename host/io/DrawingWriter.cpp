@@ -8,6 +8,7 @@
 #include "host/db/filing/DwgBufferFiler.h"
 #include "host/db/filing/ProxyGraphics.h"
 #include "host/io/DrawingImage.h"
+#include "host/io/EntityBoxes.h"
 #include "host/io/ProxyBridge.h"
 #include "host/rx/AcRxClass.h"
 #include "host/win/FormatW.h"
@@ -161,11 +162,12 @@ bool Writer::run(std::vector<uint8_t>& out, std::wstring& error, bool packed) {
     writeHeader();
     m_image.writeClasses(m_classes);
     if (packed)
-        m_image.beginPackedObjects(uint32_t(m_items.size()));
+        m_image.beginPackedObjects(uint32_t(m_items.size()), true);
     else
         m_image.beginObjects();
     for (const Item& item : m_items)
         if (!writeObject(item, error)) return false;
+    if (packed) m_image.writeBoxes(entityBoxBytes(m_db));
     out = m_image.finish(packed);
     return true;
 }

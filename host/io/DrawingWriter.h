@@ -12,7 +12,7 @@ class AcDbDatabase;
 namespace host::io {
 
 // False with a message naming the object when one refuses to file itself; `out`
-// is then left as it was. Files are written packed (format version 2); `packed`
+// is then left as it was. Files are written packed with their entities' boxes (format version 3); `packed`
 // false gives the plain layout of version 1, which tests take apart. Custom
 // entities get their graphics only when the drawing's PROXYGRAPHICS is 1.
 bool drawingToBytes(AcDbDatabase* db, std::vector<uint8_t>& out, std::wstring& error, bool packed = true);

@@ -58,6 +58,12 @@ bool knowHostClass(const wchar_t* name, AcRxClass* (*desc)()) {
     return true;
 }
 
+bool isHostClass(const AcRxClass* cls) {
+    if (!cls) return false;
+    const auto it = hostClasses().find(cls->name());
+    return it != hostClasses().end() && it->second() == cls;
+}
+
 AcRxClass* findOrRegisterClass(const wchar_t* name) {
     if (!name || !*name) return nullptr;
     if (AcRxClass* cls = registeredClass(name)) return cls;

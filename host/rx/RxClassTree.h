@@ -25,4 +25,7 @@ void forgetClass(AcRxClass* cls);
 // Tries once more to link every waiting class; true when none is left waiting.
 bool linkWaitingClasses();
 
+// True for a class the host defines, not an application's.
+bool isHostClass(const AcRxClass* cls);
+
 } // namespace host

@@ -5,6 +5,7 @@
 #include "host/rx/AcRxDictionary.h"
 #include "host/rx/AcadAppInfo.h"
 #include "host/win/WinFiles.h"
+#include "module/app/LooksStamp.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/TRdim.h"
 #include "module/height/TRdimHeight.h"
@@ -15,9 +16,11 @@ void RegisterEntityClasses() {
     TRdim::rxInit();
     TRdimHeight::rxInit();
     acrxBuildClassHierarchy();
+    RegisterLooksStamps();
 }
 
 void DeleteEntityClasses() {
+    RemoveLooksStamps();
     // deleteAcRxClass frees the class object; the class forgets it too, so that a
     // later load registers it afresh instead of following a freed pointer.
     if (TRdimHeight::desc()) deleteAcRxClass(TRdimHeight::desc());

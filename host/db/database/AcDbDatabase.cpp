@@ -214,8 +214,10 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const wchar_t* fileName, int, bool, 
     const host::DatabaseHeader header = *m_header;
     const AcDbObjectId tables[6] = {m_blockTable,    m_layerTable,    m_textStyleTable,
                                     m_linetypeTable, m_dimStyleTable, m_regAppTable};
-    Acad::ErrorStatus es = readHook()(this, fileName);
+    // Dropped before the read: the read gives the index the boxes the file kept.
     m_index->dropAll();
+    Acad::ErrorStatus es = readHook()(this, fileName);
+    if (es != Acad::eOk) m_index->dropAll();
     if (es != Acad::eOk && wasEmpty) {
         for (AcDbStub& stub : m_stubs) {
             delete stub.object;

@@ -6,6 +6,7 @@
 #include "host/db/tables/AcDbLayerTableRecord.h"
 #include "host/db/database/AcDbObjectOpen.h"
 #include "host/db/entities/DrawnGeometry.h"
+#include "host/db/entities/EntityLooks.h"
 #include "host/gi/GiPrimitiveGeometry.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ int64_t cellIndex(double v, double cell) {
 
 uint64_t cellKey(int64_t cx, int64_t cy) { return (uint64_t(uint32_t(int32_t(cx))) << 32) | uint32_t(int32_t(cy)); }
 
-PlanBox boxOf(const gi::GiRecording& recording) {
+PlanBox drawnBox(const gi::GiRecording& recording) {
     PlanBox b;
     AcGePoint3d lo, hi;
     if (!gi::recordingExtents(recording, lo, hi)) return b;
@@ -67,11 +68,57 @@ void EntityIndex::build() {
     const std::vector<AcDbObjectId> ids = space->entityIds();
     space->close();
     m_entries.reserve(ids.size());
-    for (const AcDbObjectId& id : ids)
-        slotOf(id, true);
+    for (const AcDbObjectId& id : ids) {
+        const uint32_t slot = slotOf(id, true);
+        if (!m_hints.empty() && seed(m_entries[slot])) m_stale.pop_back(); // pushed by slotOf: no drawing needed
+    }
+    m_hints.clear();
+    // The grid is sized for the hinted boxes now, so they need not wait for a draw.
+    if (m_hintedLeft > 0) {
+        for (uint32_t slot = 0; slot < m_entries.size(); ++slot)
+            if (m_entries[slot].hinted) m_entries[slot].inGrid = true;
+        regrid();
+    }
+}
+
+// An entry placed from its hint: in model space, not erased (the file said so and
+// nothing has changed since), drawn only when it is needed.
+bool EntityIndex::seed(Entry& e) {
+    const auto it = m_hints.find(static_cast<AcDbStub*>(e.id));
+    if (it == m_hints.end() || e.id.isErased()) return false;
+    e.box = it->second;
+    e.unbounded = false;
+    e.live = true;
+    e.stale = false;
+    e.hinted = true;
+    ++m_hintedLeft;
+    return true;
+}
+
+void EntityIndex::hint(AcDbObjectId id, const PlanBox& box, const AcRxClass* cls, uint64_t stamp) {
+    if (m_built || id.isNull() || box.isEmpty()) return;
+    m_hints[static_cast<AcDbStub*>(id)] = box;
+    for (const auto& [known, knownStamp] : m_hintClasses)
+        if (known == cls && knownStamp == stamp) return;
+    m_hintClasses.emplace_back(cls, stamp);
+}
+
+// An application whose settings changed may draw its entities differently from
+// the boxes the file kept; its hints are then worth nothing.
+bool EntityIndex::hintsStillHold() {
+    if (m_hintedLeft == 0 && m_hints.empty()) {
+        m_hintClasses.clear();
+        return true;
+    }
+    for (const auto& [cls, stamp] : m_hintClasses) {
+        uint64_t now = 0;
+        if (!classLooksStamp(cls, now) || now != stamp) return false;
+    }
+    return true;
 }
 
 void EntityIndex::dropAll() {
+    ++m_generation;
     m_built = false;
     m_entries.clear();
     m_slots.clear();
@@ -82,6 +129,9 @@ void EntityIndex::dropAll() {
     m_gridSizedFor = m_placed = 0;
     m_nextOrder = 0;
     m_cachedPrimitives = 0;
+    m_hints.clear();
+    m_hintClasses.clear();
+    m_hintedLeft = 0;
 }
 
 void EntityIndex::appended(const AcDbObject* obj) {
@@ -94,11 +144,25 @@ void EntityIndex::markStale(const AcDbObject* obj) {
     Entry& e = m_entries[slot];
     if (e.drawn) m_cachedPrimitives -= std::min(m_cachedPrimitives, e.drawn->size());
     e.drawn.reset();
+    dropHint(e);
     if (!e.stale) m_stale.push_back(slot);
     e.stale = true;
 }
 
+void EntityIndex::keepForSave(AcDbObjectId id, const PlanBox& box, uint64_t stamp) {
+    m_kept[static_cast<AcDbStub*>(id)] = {box, stamp};
+}
+
+bool EntityIndex::keptForSave(AcDbObjectId id, PlanBox& box, uint64_t& stamp) const {
+    const auto it = m_kept.find(static_cast<AcDbStub*>(id));
+    if (it == m_kept.end()) return false;
+    box = it->second.first;
+    stamp = it->second.second;
+    return true;
+}
+
 void EntityIndex::changed(const AcDbObject* obj) {
+    if (!m_kept.empty()) m_kept.erase(static_cast<AcDbStub*>(obj->objectId()));
     if (!m_built) return;
     if (AcDbEntity::cast(obj)) {
         const AcDbObjectId owner = obj->ownerId();
@@ -125,46 +189,69 @@ void EntityIndex::headerChanged(const wchar_t* name) {
     dropAll();
 }
 
-void EntityIndex::redraw(Entry& e) {
+bool EntityIndex::redraw(uint32_t slot) {
+    const uint64_t generation = m_generation;
     AcDbEntity* ent = nullptr;
-    if (acdbOpenAcDbEntity(ent, e.id, AcDb::kForRead) != Acad::eOk) return;
+    if (acdbOpenAcDbEntity(ent, m_entries[slot].id, AcDb::kForRead) != Acad::eOk) return false;
     auto drawn = std::make_shared<gi::GiRecording>(drawEntity(ent));
-    e.live = ent->ownerId() == m_db->modelSpaceId();
+    const bool live = ent->ownerId() == m_db->modelSpaceId();
     ent->close();
     ++m_drawCount;
+    // Drawing may add to the drawing (a dimension's arrowhead block), which drops
+    // everything: the entry is gone then.
+    if (generation != m_generation) return false;
     if (m_cachedPrimitives + drawn->size() > kMaxCachedPrimitives) {
         for (Entry& other : m_entries)
             other.drawn.reset();
         m_cachedPrimitives = 0;
     }
     m_cachedPrimitives += drawn->size();
-    e.box = boxOf(*drawn);
+    Entry& e = m_entries[slot];
+    e.live = live;
+    dropHint(e);
+    e.box = drawnBox(*drawn);
     e.unbounded = e.box.isEmpty();
     e.drawn = std::move(drawn);
+    return true;
+}
+
+void EntityIndex::dropHint(Entry& e) {
+    if (!e.hinted) return;
+    e.hinted = false;
+    --m_hintedLeft;
 }
 
 void EntityIndex::refresh() {
-    if (!m_built) build();
+    // A drawing that drops everything happens once (the block it makes is there
+    // afterwards); the index is then built again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!m_built) build();
+        if (drawStale()) break;
+    }
+    if (m_cell == 0 || m_placed > 2 * m_gridSizedFor + 32) regrid();
+}
+
+bool EntityIndex::drawStale() {
+    const uint64_t generation = m_generation;
     std::vector<uint32_t> pending;
     pending.swap(m_stale);
     for (uint32_t slot : pending) {
-        Entry& e = m_entries[slot];
-        if (!e.stale) continue;
+        if (!m_entries[slot].stale) continue;
         unplace(slot);
-        if (e.id.isErased()) {
-            e.live = false;
-            e.stale = false;
+        if (m_entries[slot].id.isErased()) {
+            m_entries[slot].live = false;
+            m_entries[slot].stale = false;
             continue;
         }
-        redraw(e);
-        if (!e.drawn) {
+        if (!redraw(slot)) {
+            if (generation != m_generation) return false;
             m_stale.push_back(slot); // open for write just now: drawn when it is closed
             continue;
         }
-        e.stale = false;
-        if (e.live) place(slot);
+        m_entries[slot].stale = false;
+        if (m_entries[slot].live) place(slot);
     }
-    if (m_cell == 0 || m_placed > 2 * m_gridSizedFor + 32) regrid();
+    return true;
 }
 
 template <typename Fn>
@@ -236,7 +323,7 @@ void EntityIndex::regrid() {
 }
 
 std::vector<AcDbObjectId> EntityIndex::overlapping(const PlanBox& box) {
-    refresh();
+    update();
     ++m_stamp;
     std::vector<uint32_t> found;
     auto consider = [&](uint32_t slot) {
@@ -272,20 +359,61 @@ std::vector<AcDbObjectId> EntityIndex::overlapping(const PlanBox& box) {
 }
 
 SharedRecording EntityIndex::recording(AcDbObjectId id) {
-    refresh();
-    const uint32_t slot = slotOf(id, false);
-    if (slot == UINT32_MAX || m_entries[slot].stale) {
-        // Not one of model space's, or open for write just now: drawn as it is.
-        AcDbEntity* ent = nullptr;
-        if (acdbOpenAcDbEntity(ent, id, AcDb::kForRead) != Acad::eOk) return nullptr;
-        auto drawn = std::make_shared<gi::GiRecording>(drawEntity(ent));
-        ent->close();
-        ++m_drawCount;
-        return drawn;
+    // A drawing that drops everything (see refresh) is asked again, once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        refresh();
+        const uint32_t slot = slotOf(id, false);
+        if (slot == UINT32_MAX || m_entries[slot].stale) break;
+        Entry& e = m_entries[slot];
+        if (e.drawn) return e.drawn;
+        const bool moves = e.hinted && e.inGrid;
+        if (moves) unplace(slot); // the drawn box replaces the hint
+        const uint64_t generation = m_generation;
+        if (redraw(slot)) {
+            if (moves && m_entries[slot].live) place(slot);
+            return m_entries[slot].drawn;
+        }
+        if (generation == m_generation) {
+            if (moves) place(slot);
+            break;
+        }
     }
-    Entry& e = m_entries[slot];
-    if (!e.drawn) redraw(e);
-    return e.drawn;
+    // Not one of model space's, or open for write just now: drawn as it is.
+    AcDbEntity* ent = nullptr;
+    if (acdbOpenAcDbEntity(ent, id, AcDb::kForRead) != Acad::eOk) return nullptr;
+    auto drawn = std::make_shared<gi::GiRecording>(drawEntity(ent));
+    ent->close();
+    ++m_drawCount;
+    return drawn;
+}
+
+void EntityIndex::update() {
+    dropStaleHints();
+    refresh();
+}
+
+void EntityIndex::dropStaleHints() {
+    if (!hintsStillHold()) dropAll();
+}
+
+bool EntityIndex::knownBox(AcDbObjectId id, PlanBox& box) {
+    if (!m_built) {
+        const auto it = m_hints.find(static_cast<AcDbStub*>(id));
+        if (it == m_hints.end() || id.isErased()) return false;
+        box = it->second;
+        return true;
+    }
+    const uint32_t slot = slotOf(id, false);
+    if (slot == UINT32_MAX) return false;
+    const Entry& e = m_entries[slot];
+    if (e.stale || !e.live || e.unbounded) return false;
+    box = e.box;
+    return true;
+}
+
+bool EntityIndex::boxOf(AcDbObjectId id, PlanBox& box) {
+    refresh();
+    return knownBox(id, box);
 }
 
 } // namespace host
