@@ -13,12 +13,12 @@ constexpr size_t kInternedStyles = 8;
 
 bool sameStyle(const AcGiTextStyle& a, const AcGiTextStyle& b) {
     // Sizes first: they differ most often between the texts of one drawing.
-    return a.textSize() == b.textSize() && a.xScale() == b.xScale() && a.obliquingAngle() == b.obliquingAngle() &&
-           a.trackingPercent() == b.trackingPercent() && a.isBackward() == b.isBackward() &&
-           a.isUpsideDown() == b.isUpsideDown() && a.isVertical() == b.isVertical() &&
-           a.isUnderlined() == b.isUnderlined() && a.isOverlined() == b.isOverlined() &&
-           a.isStrikethrough() == b.isStrikethrough() && a.isBold() == b.isBold() &&
-           a.isItalic() == b.isItalic() && a.charset() == b.charset() &&
+    return a.textSize() == b.textSize() && a.xScale() == b.xScale() &&
+           a.obliquingAngle() == b.obliquingAngle() && a.trackingPercent() == b.trackingPercent() &&
+           a.isBackward() == b.isBackward() && a.isUpsideDown() == b.isUpsideDown() &&
+           a.isVertical() == b.isVertical() && a.isUnderlined() == b.isUnderlined() &&
+           a.isOverlined() == b.isOverlined() && a.isStrikethrough() == b.isStrikethrough() &&
+           a.isBold() == b.isBold() && a.isItalic() == b.isItalic() && a.charset() == b.charset() &&
            a.pitchAndFamily() == b.pitchAndFamily() && a.typeface() == b.typeface() &&
            std::wcscmp(a.fileName(), b.fileName()) == 0 &&
            std::wcscmp(a.bigFontFileName(), b.bigFontFileName()) == 0 &&

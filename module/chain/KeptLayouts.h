@@ -22,6 +22,6 @@ void Used(TRdim* chain);
 void Forget(TRdim* chain);
 // The bytes kept now, and the bound (for tests and benchmarks).
 std::size_t KeptBytes();
-constexpr std::size_t kMaxBytes = std::size_t(16) << 20;
+constexpr std::size_t kMaxBytes = std::size_t(8) << 20;
 
 } // namespace KeptLayouts

@@ -46,7 +46,8 @@ bool SameParams(const TRdimParams& a, const TRdimParams& b) {
 
 } // namespace
 
-std::wstring MemoizedValueText(int mode, double length, const TRdimParams& params, const ValueFormatEnv& env) {
+std::wstring MemoizedValueText(int mode, double length, const TRdimParams& params,
+                               const ValueFormatEnv& env) {
     // Only the drawing thread formats chains.
     thread_local Memo memo;
     if (!memo.filled || !SameParams(memo.params, params) || !SameEnv(memo.env, env)) {

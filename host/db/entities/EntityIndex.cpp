@@ -21,7 +21,7 @@ namespace {
 constexpr int kMaxCellsPerBox = 64;
 // Bytes of kept primitives beyond which they are all dropped and drawn again on need;
 // keeps a drawing of 100,000 chains from holding all their graphics.
-constexpr size_t kMaxCachedBytes = size_t(48) << 20;
+constexpr size_t kMaxCachedBytes = size_t(32) << 20;
 // Cell indices stay in this range (a wild coordinate cannot overflow the key).
 constexpr double kMaxCellIndex = 1e9;
 
