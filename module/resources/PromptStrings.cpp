@@ -105,6 +105,7 @@ const host::StringResource kPrompts[] = {
     {IDS_INI_FILE_REFUSED,
      L"\nDie Datei %s kann nicht angelegt werden.\nDie Einstellungen werden in %s gespeichert."},
     {IDS_INI_SAVE_FAILED, L"\nDie Einstellungen konnten nicht in %s gespeichert werden."},
+    {IDS_ABOUT_TEXT, L"lintaro %s (Datens\u00E4tze %d)\nMa\u00DFketten und H\u00F6henkoten\n\nHost: %s\nOptionen: %s"},
     {IDS_MODE_ALL_OBJECTS, L"Alle Objekte"},
     {IDS_MODE_CHAINS, L"Ma\u00DFketten"},
     {IDS_MODE_SECTION_MARKS, L"Schnitt-HK"},

@@ -169,6 +169,7 @@
 #define IDS_INI_FOLDER_REFUSED 7701 // %s the folder, %s the one used instead
 #define IDS_INI_FILE_REFUSED 7702   // %s the file, %s the one used instead
 #define IDS_INI_SAVE_FAILED 7703    // %s: the file
+#define IDS_ABOUT_TEXT 7704 // %s version, %d record version, %s host, %s options file
 
 // Prompts and messages of the context operations, the height marks and the palette.
 #define IDS_PROMPT_REMOVE_OR_POINT 7450

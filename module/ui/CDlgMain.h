@@ -124,6 +124,7 @@ public:
     bool applyMarkRows(TRdimHeight& mark) const;
 private:
     void runBatchItem(UINT id);
+    void showAbout();
     // The host's model background, which the text backgrounds are filled with.
     void storeBackgroundColour();
     // The choice buttons (CDlgMainChoices.cpp): a click offers the mode's or the type's

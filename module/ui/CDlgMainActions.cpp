@@ -16,6 +16,7 @@
 #include "module/app/FormatMarks.h"
 #include "module/app/HeightLinks.h"
 #include "module/base/LintaroLog.h"
+#include "module/base/ModuleInfo.h"
 #include "module/chain/TRdim.h"
 #include "module/chain/TRdimJig.h"
 #include "module/height/HeightText.h"
@@ -362,6 +363,16 @@ void CDlgMain::runBatchItem(UINT id) {
     LogFmt(L"\nBatchOperation(%d): %d ", code, count);
 }
 
+// The version that files its records, the host it runs in and the options file in
+// use: what a user is asked for when reporting a fault.
+void CDlgMain::showAbout() {
+    const std::wstring options = pGlobDimOptions ? pGlobDimOptions->GetCurOptionsFile() : std::wstring();
+    MsgBox(host::FormatW(std::wstring(LoadStr(IDS_ABOUT_TEXT)).c_str(), GetProgramVersion(),
+                         GetProgramVersionNumber(), GetProductInfo().c_str(), options.c_str())
+               .c_str(),
+           GetSafeHwnd());
+}
+
 void CDlgMain::OnMyCommand(UINT id) {
     if (IsCommandActive(true)) return;
     switch (id) {
@@ -397,6 +408,9 @@ void CDlgMain::OnMyCommand(UINT id) {
         return;
     case ID_REPLACE_LINKS:
         OpenDlgReplacePath();
+        return;
+    case ID_ABOUT:
+        showAbout();
         return;
     case ID_HK_LINKS:
         RefreshHDimAutoValues(nullptr);
