@@ -3,6 +3,7 @@
 #include "host/ap/AcApDocManagerReactor.h"
 #include "host/ap/DocumentCommands.h"
 #include "host/ap/DocumentVariables.h"
+#include "host/ap/XrefsAtOpen.h"
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/db/database/DatabaseClasses.h"
@@ -234,6 +235,7 @@ Acad::ErrorStatus AcApDocManager::appContextOpenDocument(const wchar_t* pszDrawi
     auto db = std::make_unique<AcDbDatabase>(false, true);
     Acad::ErrorStatus es = db->readDwgFile(path.c_str());
     if (es != Acad::eOk) return es;
+    host::ap::reloadXrefsAtOpen(db.get());
     AcDbDatabase* raw = db.get();
     acedEditor->fire([&](AcEditorReactor* r) { r->endDwgOpen(path.c_str(), raw); });
     addDocument(std::move(db), path, true);

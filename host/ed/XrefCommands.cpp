@@ -1,6 +1,7 @@
 #include "host/ed/XrefCommands.h"
 
 #include "host/db/database/AcDbDatabase.h"
+#include "host/db/database/DrawingFileMessage.h"
 #include "host/db/entities/AcDbBlockReference.h"
 #include "host/db/tables/acdbXref.h"
 #include "host/ed/commands/AcEdCommandStack.h"
@@ -71,9 +72,13 @@ std::wstring whyNot(Acad::ErrorStatus es, const std::wstring& file, const std::w
                        name.c_str(), file.c_str());
     case Acad::eInvalidSymbolTableName:
         return FormatW(L"\n\"%s\" is no name a block can have - nothing attached.", name.c_str());
-    default:
+    default: {
+        // The reading's own words say what is wrong with the file, where it has any.
+        const std::wstring& why = drawingFileMessage();
+        if (!why.empty()) return FormatW(L"\n%s - nothing attached.", why.c_str());
         return FormatW(L"\nXref \"%s\" could not be read (error %d) - nothing attached.", file.c_str(),
                        static_cast<int>(es));
+    }
     }
 }
 
@@ -90,6 +95,7 @@ void attachCommand(bool overlay) {
     Placement placement;
     if (!askPlacement(placement)) return;
     AcDbObjectId blockId;
+    setDrawingFileMessage(L"");
     const Acad::ErrorStatus es = overlay ? acdbOverlayXref(db, file.c_str(), name.c_str(), blockId)
                                          : acdbAttachXref(db, file.c_str(), name.c_str(), blockId);
     if (es != Acad::eOk) {

@@ -1,7 +1,7 @@
 #pragma once
 // The host's commands that attach another drawing as an external reference:
 //   -XREF    [Attach/Overlay] <Attach>, then as XATTACH
-//   XATTACH  the drawing's file name, the insertion point, the X scale <1>, the Y
+//   XATTACH  the drawing's file name (a drawing of this host or a DXF file), the insertion point, the X scale <1>, the Y
 //            scale <X scale> and the rotation in degrees <0>: the drawing's model
 //            space becomes the block named after the file (acdbXref.h), and a
 //            reference to it goes to the point

@@ -2,9 +2,11 @@
 
 #include "host/db/database/AcDbDatabase.h"
 #include "host/db/database/DrawingFileMessage.h"
+#include "host/db/database/DxfIn.h"
 #include "host/io/DrawingImage.h"
 #include "host/io/DrawingReader.h"
 #include "host/io/DrawingWriter.h"
+#include "host/io/dxf/DxfImport.h"
 #include "host/win/FileBytes.h"
 #include "host/win/FormatW.h"
 #include "host/win/Utf8.h"
@@ -304,6 +306,18 @@ void installDrawingFileHooks() {
         return Acad::eOk;
     };
     setDrawingFileHooks(read, save);
+    // DXF files for those who read another drawing into a database of their own.
+    setDxfInHook([](AcDbDatabase* db, const wchar_t* fileName) -> Acad::ErrorStatus {
+        dxf::DxfImportReport report;
+        std::wstring error;
+        const std::string path = toUtf8(fileName);
+        if (!dxf::importDxfFile(path, db, report, error)) {
+            setDrawingFileMessage(FormatW(L"\"%s\" cannot be read: %s.", fileName, error.c_str()));
+            return fileExists(fileName) ? Acad::eDxfReadAborted : Acad::eFileNotFound;
+        }
+        setDrawingFileMessage(report.notImportedLine());
+        return Acad::eOk;
+    });
 }
 
 } // namespace host::io

@@ -22,10 +22,11 @@ void CIniBuffer::Write(const std::wstring& mapKey, const std::wstring& section, 
     NoteChange();
     auto it = m_entries.find(mapKey);
     if (it == m_entries.end()) {
-        m_entries.emplace(mapKey, Entry{section, key, value});
+        m_entries.emplace(mapKey, Entry{section, key, value, true});
         m_changed = true;
     } else if (it->second.value != value) {
         it->second.value = value;
+        it->second.pending = true;
         m_changed = true;
     }
 }
@@ -34,7 +35,14 @@ void CIniBuffer::Remember(const std::wstring& mapKey, const std::wstring& sectio
                           const std::wstring& value)
 {
     NoteChange();
-    m_entries[mapKey] = Entry{section, key, value};
+    m_entries[mapKey] = Entry{section, key, value, false};
+}
+
+void CIniBuffer::MarkWritten(const std::wstring& mapKey)
+{
+    auto it = m_entries.find(mapKey);
+    if (it != m_entries.end())
+        it->second.pending = false;
 }
 
 bool CIniBuffer::TakeChanged()

@@ -1,6 +1,8 @@
 #pragma once
 // One write-back cache of INI entries: "section=key" -> value, the file it belongs to
-// and whether anything was changed since it was last written.
+// and whether anything was changed since it was last written. Each entry knows whether
+// the add-on changed it: only those are written back, so an entry the add-on merely read
+// never overwrites what someone else put into the file meanwhile.
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -13,6 +15,8 @@ public:
         std::wstring section;
         std::wstring key;
         std::wstring value;
+        // Changed by the add-on and not yet written to the file.
+        bool pending = false;
     };
 
     // The map key of an entry ("%s=%s").
@@ -27,9 +31,14 @@ public:
     void Remember(const std::wstring& mapKey, const std::wstring& section, const std::wstring& key,
                   const std::wstring& value);
 
+    // The entry went to the file: it no longer needs writing.
+    void MarkWritten(const std::wstring& mapKey);
+
     // The change flag, cleared as it is taken.
     bool TakeChanged();
     bool IsChanged() const { return m_changed; }
+    // Sets the change flag again after a save that could not write everything.
+    void KeepChanged() { m_changed = true; }
     // Forgets the entries (the change flag stays as it is).
     void Clear() {
         m_entries.clear();

@@ -15,6 +15,7 @@
 
 #include <optional>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -93,6 +94,29 @@ CIniBuffer& chooseBuffer(const std::wstring& file)
 bool storable(const std::wstring& value)
 {
     return value.find_first_of(L"\r\n") == std::wstring::npos;
+}
+
+// Writes the entries the add-on changed, one key at a time into the file as it is now:
+// keys it only read, or never touched, keep whatever the file holds, hand edits made
+// while the add-on ran included. An entry that could not be written stays pending and
+// the buffer changed, so a later save tries again. False when a write failed.
+bool writePending(CIniBuffer& buffer, const std::wstring& file)
+{
+    std::vector<std::wstring> written;
+    bool failed = false;
+    for (const auto& [mapKey, entry] : buffer.Entries()) {
+        if (!entry.pending || entry.section.empty() || entry.key.empty())
+            continue;
+        if (writeProfile(file, entry.section, entry.key, entry.value))
+            written.push_back(mapKey);
+        else
+            failed = true;
+    }
+    for (const std::wstring& mapKey : written)
+        buffer.MarkWritten(mapKey);
+    if (failed)
+        buffer.KeepChanged();
+    return !failed;
 }
 
 std::wstring fileForSection(const std::wstring& section)
@@ -264,7 +288,9 @@ void WriteIniEntryThrough(const std::wstring& file, const std::wstring& section,
 {
     if (!WriteIniEntry(file, section, key, value))
         return;
-    if (!writeProfile(file, section, key, value))
+    if (writeProfile(file, section, key, value))
+        chooseBuffer(file).MarkWritten(CIniBuffer::MakeKey(section, key));
+    else
         LogFmt(L"\n WriteIniEntryThrough: %s not written ", file.c_str());
 }
 
@@ -326,15 +352,9 @@ void SaveIniBuffer(int which, bool bClear)
     // Without its file, what the buffer held is all there was of those values.
     if (!fileThere && (changed || (bClear && buffer.Size() > 0)))
         CIniBuffer::NoteValueChange();
-    if (changed && fileThere) {
-        bool failed = false;
-        for (const auto& [mapKey, entry] : buffer.Entries())
-            if (!entry.section.empty() && !entry.key.empty())
-                failed |= !writeProfile(file, entry.section, entry.key, entry.value);
-        if (failed) {
-            CIniBuffer::NoteValueChange();
-            reportOnce(file, host::FormatW(std::wstring(LoadStr(IDS_INI_SAVE_FAILED)).c_str(), file.c_str()));
-        }
+    if (changed && fileThere && !writePending(buffer, file)) {
+        CIniBuffer::NoteValueChange();
+        reportOnce(file, host::FormatW(std::wstring(LoadStr(IDS_INI_SAVE_FAILED)).c_str(), file.c_str()));
     }
     if (bClear)
         buffer.Clear();

@@ -56,8 +56,10 @@ int GetIniGeneralInt(const std::wstring& key);
 void SetIniGeneral(const std::wstring& key, const std::wstring& value);
 void SetIniGeneralInt(const std::wstring& key, int n);
 
-// Writes buffer `which` (INI_BUFFER_MAIN / INI_BUFFER_OTHER) to its file when it changed;
-// empties it when bClear. A file that does not exist is never created by saving.
+// Writes buffer `which` (INI_BUFFER_MAIN / INI_BUFFER_OTHER) to its file when it changed:
+// the entries the add-on changed, each into the file as it is on disk now, so keys it only
+// read keep what the file holds (a hand edit made meanwhile survives). Empties the buffer
+// when bClear. A file that does not exist is never created by saving.
 void SaveIniBuffer(int which, bool bClear);
 void SaveAllIniBuffers();
 

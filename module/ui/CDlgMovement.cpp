@@ -34,16 +34,6 @@ struct PositionButton {
 constexpr PositionButton kPositions[] = {{1044, 1}, {1046, 7}, {1047, 13}, {1048, 2}, {1026, 8},
                                          {1050, 14}, {1051, 3}, {1052, 9}, {1053, 15}};
 
-void ForEachPickedText(const DimSegmentList& list, const std::function<void(TRdim*, int)>& change) {
-    for (const DimSegment& part : list) {
-        TRdim* chain = nullptr;
-        if (acdbOpenObject(chain, part.chainId, AcDb::kForWrite) != Acad::eOk) continue;
-        change(chain, part.index);
-        chain->recordGraphicsModified(true);
-        chain->close();
-    }
-}
-
 } // namespace
 
 CDlgMovement::CDlgMovement(CWnd* pParent) : CDialog(IDD_DLG_MOVEMENT, pParent) {}
@@ -138,7 +128,7 @@ void CDlgMovement::ShowPicked() {
 }
 
 void CDlgMovement::SetPosition(int code) {
-    ForEachPickedText(m_picked, [code](TRdim* chain, int k) {
+    ForEachPickedSegment(m_picked, [code](TRdim* chain, int k) {
         chain->SetDimTextPos(k, code);
         chain->CenterText(k);
     });
@@ -147,7 +137,7 @@ void CDlgMovement::SetPosition(int code) {
 void CDlgMovement::MoveTexts(const TextMove& move) {
     const double step = m_dStep;
     try {
-        ForEachPickedText(m_picked, [&move, step](TRdim* chain, int k) {
+        ForEachPickedSegment(m_picked, [&move, step](TRdim* chain, int k) {
             if (move.kind == TextMoveKind::kHome) {
                 chain->CenterText(k);
                 return;
@@ -197,7 +187,7 @@ double CDlgMovement::StepScale() const {
 }
 
 void CDlgMovement::AutoPosition() {
-    ForEachPickedText(m_picked, [](TRdim* chain, int k) { chain->AutoTextPosition(k); });
+    ForEachPickedSegment(m_picked, [](TRdim* chain, int k) { chain->AutoTextPosition(k); });
 }
 
 bool OpenMovementDialog() {

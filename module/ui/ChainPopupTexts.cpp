@@ -30,17 +30,6 @@ std::wstring PickValuesPrompt() {
     return LoadStr(IDS_PROMPT_PICK_VALUES);
 }
 
-// Runs `change` on every picked segment, each chain opened once per segment.
-void ForEachPicked(const DimSegmentList& list, const std::function<void(TRdim*, int)>& change) {
-    for (const DimSegment& part : list) {
-        TRdim* chain = nullptr;
-        if (acdbOpenObject(chain, part.chainId, AcDb::kForWrite) != Acad::eOk) continue;
-        change(chain, part.index);
-        chain->recordGraphicsModified(true);
-        chain->close();
-    }
-}
-
 // What the picked values read now, for the dialog: "length=>text; " each.
 std::wstring DescribePicked(const DimSegmentList& list, std::wstring& firstManual) {
     std::wstring info =
@@ -86,13 +75,13 @@ void EditChainValues(AcDbObjectId chainId) {
     dlg.m_strInfo = DescribePicked(list, dlg.m_strText);
     if (!RunTextDialog(dlg)) return;
     const std::wstring text = dlg.m_strText;
-    ForEachPicked(list, [&text](TRdim* chain, int k) { chain->SetDimTextUser(k, text.c_str()); });
+    ForEachPickedSegment(list, [&text](TRdim* chain, int k) { chain->SetDimTextUser(k, text.c_str()); });
 }
 
 void ClearPickedValues(AcDbObjectId chainId) {
     DimSegmentList list;
     if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
-    ForEachPicked(list, [](TRdim* chain, int k) { chain->SetDimTextUser(k, L""); });
+    ForEachPickedSegment(list, [](TRdim* chain, int k) { chain->SetDimTextUser(k, L""); });
 }
 
 void EditPrefixSuffix(AcDbObjectId chainId) {
@@ -117,7 +106,7 @@ void EditPrefixSuffix(AcDbObjectId chainId) {
     dlg.m_strInfo = values;
     if (!RunTextDialog(dlg)) return;
     const std::wstring prefix = dlg.m_strText, suffix = dlg.m_strText2;
-    ForEachPicked(list, [&](TRdim* chain, int k) {
+    ForEachPickedSegment(list, [&](TRdim* chain, int k) {
         chain->SetDimTextPrefix(k, prefix.c_str());
         chain->SetDimTextSuffix(k, suffix.c_str());
     });
@@ -145,7 +134,7 @@ void EditAppendedTexts(AcDbObjectId chainId) {
         if (!ok) return;
     }
     const AppendingText edited = dlg.m_record;
-    ForEachPicked(list, [&edited](TRdim* chain, int k) {
+    ForEachPickedSegment(list, [&edited](TRdim* chain, int k) {
         AppendingText* old = nullptr;
         // A text placed by hand stays where it was put.
         const bool keepPlace = edited.m_iAutoPos == 0 && chain->GetAppendingText(k, &old) >= 0 && old &&
@@ -162,13 +151,13 @@ void EditAppendedTexts(AcDbObjectId chainId) {
 void ClearAppendedTexts(AcDbObjectId chainId) {
     DimSegmentList list;
     if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
-    ForEachPicked(list, [](TRdim* chain, int k) { chain->SetAppendingText(k, nullptr); });
+    ForEachPickedSegment(list, [](TRdim* chain, int k) { chain->SetAppendingText(k, nullptr); });
 }
 
 void ClearPrefixSuffix(AcDbObjectId chainId) {
     DimSegmentList list;
     if (GetDimSegments(list, chainId, kPickValues, PickValuesPrompt().c_str(), 0) <= 0) return;
-    ForEachPicked(list, [](TRdim* chain, int k) {
+    ForEachPickedSegment(list, [](TRdim* chain, int k) {
         chain->SetDimTextPrefix(k, L"");
         chain->SetDimTextSuffix(k, L"");
     });
@@ -205,7 +194,7 @@ void SwitchPickedSegments(AcDbObjectId chainId, int commandId) {
     DimSegmentList list;
     if (GetDimSegments(list, chainId, 0, PickValuesPrompt().c_str(), 0) <= 0) return;
     if (commandId == ID_CTX_LEADER_ON) ShowLeadersEverywhere();
-    ForEachPicked(list, [commandId](TRdim* chain, int k) {
+    ForEachPickedSegment(list, [commandId](TRdim* chain, int k) {
         if (commandId == ID_CTX_EXT_SHOW || commandId == ID_CTX_EXT_HIDE)
             chain->SetExtHidden(k, commandId == ID_CTX_EXT_HIDE);
         else if (commandId == ID_CTX_LEADER_ON || commandId == ID_CTX_LEADER_OFF)

@@ -185,3 +185,13 @@ int GetDimSegments(DimSegmentList& list, AcDbObjectId chainId, int pickMode, con
     if (result == kPickSwitchToAdd) return result;
     return operation == 0 ? static_cast<int>(list.size()) : changes;
 }
+
+void ForEachPickedSegment(const DimSegmentList& list, const std::function<void(TRdim*, int)>& change) {
+    for (const DimSegment& part : list) {
+        TRdim* chain = nullptr;
+        if (acdbOpenObject(chain, part.chainId, AcDb::kForWrite) != Acad::eOk) continue;
+        change(chain, part.index);
+        chain->recordGraphicsModified(true);
+        chain->close();
+    }
+}

@@ -6,7 +6,10 @@
 // gathering.
 #include "host/db/database/AcDbObjectId.h"
 
+#include <functional>
 #include <vector>
+
+class TRdim;
 
 struct DimSegment {
     AcDbObjectId chainId;
@@ -31,6 +34,10 @@ inline constexpr int kPickSwitchToAdd = 999;
 // picked segment out at once, appending the split-off chains. Returns the number of
 // parts in `list` (or of changes made), 0 when nothing was picked.
 int GetDimSegments(DimSegmentList& list, AcDbObjectId chainId, int pickMode, const wchar_t* prompt, int operation);
+
+// Runs `change` on every picked part, its chain opened for write once per part and
+// drawn anew; chains that cannot be opened are passed over.
+void ForEachPickedSegment(const DimSegmentList& list, const std::function<void(TRdim*, int)>& change);
 
 // True (after its message) when the entity lies on a locked layer.
 bool IsOnLockedLayer(AcDbObjectId entityId);

@@ -5,6 +5,7 @@
 #include <string>
 
 class AcDbDatabase;
+class AcDbEntity;
 
 namespace serve {
 
@@ -15,6 +16,12 @@ struct DrawingPicture {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 bool drawingSvg(AcDbDatabase* db, DrawingPicture& picture, std::wstring& error);
+
+// An entity that is not in the drawing (a jig's, while it drags) as SVG on the scale of
+// `shown`, the picture the page shows: its window is the picture's, grown to take in
+// the entity where that stays within the largest picture.
+bool entitySvg(AcDbEntity* entity, AcDbDatabase* db, const DrawingPicture& shown, DrawingPicture& picture,
+               std::wstring& error);
 
 // The bytes of the drawing as "dwg", "dxf", "png", "pdf" or "svg"; false with a
 // message for another format or when the file cannot be made.

@@ -95,6 +95,21 @@ void HostQueue::runPendingTasks() {
     }
 }
 
+bool HostQueue::takeBreak() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (auto it = m_items.begin(); it != m_items.end(); ++it) {
+        if (!it->isLine) continue;
+        std::wstring event;
+        const std::optional<host::InputItem> item = host::classifyLine(it->line, &event);
+        if (!event.empty() || !item || item->kind != host::InputKind::Cancel) continue;
+        Item esc = std::move(*it);
+        m_items.erase(it);
+        esc.taken.set_value(++m_read);
+        return true;
+    }
+    return false;
+}
+
 std::optional<std::wstring> HostQueue::takeLine(const std::function<void()>& waiting) {
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {

@@ -42,6 +42,10 @@ public:
     std::optional<std::wstring> takeLine(const std::function<void()>& waiting);
     // Host thread: runs the queued tasks up to the first line, without waiting.
     void runPendingTasks();
+    // Host thread, for a busy command's acedUsrBrk: takes the first queued ESC line out
+    // of the queue (it counts as read) and says whether there was one. The lines
+    // around it stay queued in their order.
+    bool takeBreak();
     // Lines read so far.
     std::uint64_t linesRead() const;
 
@@ -73,6 +77,8 @@ public:
     std::optional<std::wstring> readLine() override;
     bool isInteractive() const override { return true; }
     std::wstring where() const override { return L"browser"; }
+    // ESC from the page reaches a command that is busy and does not ask.
+    bool takeBreak() override { return m_queue.takeBreak(); }
 
 private:
     HostQueue& m_queue;

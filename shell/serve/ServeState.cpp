@@ -6,6 +6,7 @@
 #include "host/db/database/AcDbHostApplicationServices.h"
 #include "host/ed/commands/CommandLine.h"
 #include "host/ed/input/HostInput.h"
+#include "host/ed/input/JigTrial.h"
 #include "host/win/UiPalette.h"
 #include "host/win/Utf8.h"
 #include "shell/serve/JsonText.h"
@@ -93,6 +94,7 @@ void ServeState::hostWaiting() {
     flushOutput();
     const std::string prompt = host::toUtf8(host::hostInput().lastPrompt());
     const bool busy = host::commandLine().depth() > 0;
+    const bool dragging = host::waitingJig() != nullptr;
     const host::UiForm* palette = host::paletteForm();
     const std::string paletteNow = palette ? formJson(*palette) : std::string();
     bool changed = false, paletteChanged = false;
@@ -110,10 +112,12 @@ void ServeState::hostWaiting() {
         m_palette = paletteNow;
         m_prompt = prompt;
         m_busy = busy;
+        m_dragging = dragging;
     }
     if (changed) m_hub.publish("changed", "{\"revision\":" + std::to_string(revision) + "}");
     if (paletteChanged) m_hub.publish("palette", paletteNow.empty() ? "null" : paletteNow);
-    m_hub.publish("prompt", "{\"prompt\":" + jsonString(prompt) + ",\"busy\":" + (busy ? "true" : "false") + "}");
+    m_hub.publish("prompt", "{\"prompt\":" + jsonString(prompt) + ",\"busy\":" + (busy ? "true" : "false") +
+                              ",\"dragging\":" + (dragging ? "true" : "false") + "}");
 }
 
 std::string ServeState::transcript(std::size_t from) const {
@@ -130,7 +134,8 @@ std::string ServeState::stateJson() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     const auto orNull = [](const std::string& s) { return s.empty() ? std::string("null") : s; };
     return "{\"prompt\":" + jsonString(m_prompt) + ",\"revision\":" + std::to_string(m_revision) +
-           ",\"busy\":" + (m_busy ? "true" : "false") + ",\"palette\":" + orNull(m_palette) +
+           ",\"busy\":" + (m_busy ? "true" : "false") +
+           ",\"dragging\":" + (m_dragging ? "true" : "false") + ",\"palette\":" + orNull(m_palette) +
            ",\"dialog\":" + orNull(m_dialog) + ",\"menu\":" + orNull(m_menu) + ",\"box\":" + orNull(m_box) +
            ",\"lastEvent\":" + std::to_string(m_hub.lastId()) + "}";
 }

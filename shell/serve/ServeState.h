@@ -33,7 +33,7 @@ public:
 
     // Any thread. The transcript from byte `from` of its UTF-8 text.
     std::string transcript(std::size_t from) const;
-    // Any thread. {"prompt":..., "revision":N, "busy":bool, "palette":..., "dialog":...,
+    // Any thread. {"prompt":..., "revision":N, "busy":bool, "dragging":bool, "palette":..., "dialog":...,
     // "menu":..., "box":..., "lastEvent":N}; null for what is not open.
     std::string stateJson() const;
     std::uint64_t revision() const;
@@ -51,6 +51,7 @@ private:
     std::string m_palette;
     std::string m_dialog, m_menu, m_box;
     bool m_busy = false;
+    bool m_dragging = false; // a jig waits for its point
     std::uint64_t m_revision = 0;
     std::uint64_t m_changesSeen = 0;
     std::uint64_t m_shownRevision = 0;

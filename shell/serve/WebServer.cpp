@@ -3,6 +3,9 @@
 #include "host/ap/AcApDocManager.h"
 #include "host/ed/DrawingView.h"
 #include "host/ed/commands/CommandLine.h"
+#include "host/ed/input/JigTrial.h"
+#include "host/mfc/CWnd.h"
+#include "host/mfc/PaletteWindow.h"
 #include "host/render/DatabasePicture.h"
 #include "host/win/Utf8.h"
 #include "shell/serve/DrawingFiles.h"
@@ -16,6 +19,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <sys/socket.h>
@@ -84,6 +88,16 @@ struct WebServer::Impl {
     void download(const httplib::Request& req, httplib::Response& res);
     void drawingFile(const httplib::Request& req, httplib::Response& res, bool save);
     void snap(const httplib::Request& req, httplib::Response& res);
+    void trial(const httplib::Request& req, httplib::Response& res);
+    void closePalette(httplib::Response& res);
+
+    // The window of the picture served last, for the previews drawn over it (host
+    // thread only).
+    DrawingPicture shown;
+    // The newest cursor point for the dragging jig; a trial takes it, so points that
+    // came while the host was busy are skipped for the newest.
+    std::mutex trialMutex;
+    std::optional<std::array<double, 2>> trialPoint;
 
     // The drawing's straight pieces for snapping, kept while the drawing is unchanged
     // (host thread only).
@@ -132,6 +146,8 @@ void WebServer::Impl::routes() {
     http.Get("/api/drawing.svg", [this](const httplib::Request&, httplib::Response& res) { picture(res); });
     http.Get("/api/download", [this](const httplib::Request& req, httplib::Response& res) { download(req, res); });
     http.Get("/api/snap", [this](const httplib::Request& req, httplib::Response& res) { snap(req, res); });
+    http.Post("/api/trial", [this](const httplib::Request& req, httplib::Response& res) { trial(req, res); });
+    http.Post("/api/palette/close", [this](const httplib::Request&, httplib::Response& res) { closePalette(res); });
     http.Post("/api/open", [this](const httplib::Request& req, httplib::Response& res) { drawingFile(req, res, false); });
     http.Post("/api/save", [this](const httplib::Request& req, httplib::Response& res) { drawingFile(req, res, true); });
 }
@@ -181,13 +197,17 @@ void WebServer::Impl::picture(httplib::Response& res) {
     auto picture = std::make_shared<DrawingPicture>();
     auto error = std::make_shared<std::wstring>();
     auto ok = std::make_shared<bool>(false);
-    std::future<void> done = queue.runOnHost([=] {
+    std::future<void> done = queue.runOnHost([=, this] {
         AcApDocument* doc = acDocManager->curDocument();
         if (!doc) {
             *error = L"no drawing is open";
             return;
         }
         *ok = drawingSvg(doc->database(), *picture, *error);
+        if (*ok) {
+            shown = *picture;
+            shown.svg.clear();
+        }
     });
     if (!awaitHost(done, res)) return;
     if (!*ok) return refuse(res, 500, host::toUtf8(*error));
@@ -244,15 +264,41 @@ void WebServer::Impl::drawingFile(const httplib::Request& req, httplib::Response
     reply(res, 200, "{\"ok\":true}");
 }
 
-void WebServer::Impl::snap(const httplib::Request& req, httplib::Response& res) {
-    double v[3] = {};
-    const char* names[3] = {"x", "y", "r"};
-    for (int i = 0; i < 3; ++i) {
+namespace {
+// The request's parameters of those names as finite numbers; false when one is not.
+template <size_t N> bool numberParams(const httplib::Request& req, const char* const (&names)[N], double (&v)[N]) {
+    for (size_t i = 0; i < N; ++i) {
         char* end = nullptr;
         const std::string text = req.get_param_value(names[i]);
         v[i] = std::strtod(text.c_str(), &end);
-        if (text.empty() || *end != '\0' || !std::isfinite(v[i])) return refuse(res, 400, "snap needs x, y and r as numbers");
+        if (text.empty() || *end != '\0' || !std::isfinite(v[i])) return false;
     }
+    return true;
+}
+} // namespace
+
+void WebServer::Impl::closePalette(httplib::Response& res) {
+    auto why = std::make_shared<std::string>();
+    std::future<void> done = queue.runOnHost([=, this] {
+        CWnd* palette = host::mfc::paletteWindow();
+        // As its close box: between commands only, the palette's work may be under way.
+        if (!palette) {
+            *why = "the palette is not open";
+        } else if (host::commandLine().depth() > 0) {
+            *why = "a command is running: finish or cancel it first";
+        } else {
+            palette->SendMessage(WM_CLOSE);
+            state.hostWaiting();
+        }
+    });
+    if (!awaitHost(done, res)) return;
+    if (!why->empty()) return refuse(res, 409, *why);
+    reply(res, 200, "{\"ok\":true}");
+}
+
+void WebServer::Impl::snap(const httplib::Request& req, httplib::Response& res) {
+    double v[3] = {};
+    if (!numberParams(req, {"x", "y", "r"}, v)) return refuse(res, 400, "snap needs x, y and r as numbers");
     auto found = std::make_shared<std::optional<SnapPoint>>();
     std::future<void> done = queue.runOnHost([=, this] {
         AcApDocument* doc = acDocManager->curDocument();
@@ -274,6 +320,41 @@ void WebServer::Impl::snap(const httplib::Request& req, httplib::Response& res) 
     std::snprintf(text, sizeof text, "{\"snap\":{\"x\":%.17g,\"y\":%.17g,\"kind\":\"%s\"}}", (*found)->x, (*found)->y,
                   snapKindName((*found)->kind));
     reply(res, 200, text);
+}
+
+void WebServer::Impl::trial(const httplib::Request& req, httplib::Response& res) {
+    double v[2] = {};
+    if (!numberParams(req, {"x", "y"}, v)) return refuse(res, 400, "a trial point needs x and y as numbers");
+    {
+        std::lock_guard<std::mutex> lock(trialMutex);
+        trialPoint = std::array<double, 2>{v[0], v[1]};
+    }
+    auto dragging = std::make_shared<bool>(false);
+    auto skipped = std::make_shared<bool>(false);
+    auto preview = std::make_shared<DrawingPicture>();
+    auto drawn = std::make_shared<bool>(false);
+    std::future<void> done = queue.runOnHost([=, this] {
+        std::optional<std::array<double, 2>> at;
+        {
+            std::lock_guard<std::mutex> lock(trialMutex);
+            at.swap(trialPoint);
+        }
+        *skipped = !at; // an earlier trial took this point, or a newer one
+        if (!at) return;
+        AcApDocument* doc = acDocManager->curDocument();
+        AcDbDatabase* db = doc ? doc->database() : nullptr;
+        *dragging = host::tryJigPoint(AcGePoint3d((*at)[0], (*at)[1], 0), [&](AcDbEntity* entity) {
+            std::wstring error;
+            *drawn = entity && entitySvg(entity, db, shown, *preview, error);
+        });
+    });
+    if (!awaitHost(done, res)) return;
+    if (*skipped) return reply(res, 200, "{\"skipped\":true,\"preview\":null}");
+    if (!*drawn) return reply(res, 200, std::string("{\"dragging\":") + (*dragging ? "true" : "false") + ",\"preview\":null}");
+    char window[200];
+    std::snprintf(window, sizeof window, "[%.17g,%.17g,%.17g,%.17g]", preview->x1, preview->y1, preview->x2, preview->y2);
+    reply(res, 200, std::string("{\"dragging\":true,\"preview\":{\"window\":") + window +
+                        ",\"svg\":" + jsonString(preview->svg) + "}}");
 }
 
 WebServer::WebServer(HostQueue& queue, EventHub& hub, ServeState& state, std::filesystem::path root,

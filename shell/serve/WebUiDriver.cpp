@@ -30,6 +30,7 @@ int WebUiDriver::messageBox(HWND owner, const std::wstring& text, const std::wst
                          ",\"type\":" + std::to_string(type & MB_TYPEMASK) + "}");
     if ((type & MB_TYPEMASK) == MB_OK) {
         host::transcriptWrite(host::boxTranscriptLine(caption, text));
+        m_publish("boxEnd", "{}"); // shown as a note: nothing stays open for pages that come later
         return IDOK;
     }
     const int answer = host::ScriptUiDriver::messageBox(owner, text, caption, type);

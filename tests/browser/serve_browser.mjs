@@ -97,8 +97,13 @@ try {
   await page.waitForFunction((h) => lintaro.view.h > h * 1.3, {}, h0);
   check(await page.evaluate(() => { const p = lintaro.toScreen(0, -1.8); return document.elementFromPoint(p.x, p.y).closest("#view") !== null; }),
         "the wheel zooms out so that the line below the house is in view");
-  await type("XOTA_Lintaro");
-  await page.waitForSelector('#palette [data-id="1018"] input');
+  // The page opens the add-on's palette by itself, labelled fields without control ids.
+  await page.waitForSelector('#palette [data-id="1018"] input', { timeout: 30000 });
+  const paletteText = await page.$eval("#palette", (e) => e.textContent);
+  check(paletteText.includes("Eigenschaften"), "the palette's picture buttons are named");
+  check(!/\[\d+\]|#\d{3,}/.test(paletteText), "the palette shows no control ids: " + paletteText.slice(0, 200));
+  check((await page.$eval('#palette [data-id="1018"]', (e) => e.textContent)).includes("Texthöhe"),
+        "the text height field is labelled in its row");
   // The south facade: two corners, the chain's line, two more corners, Enter.
   await type("XOTA_Hdim");
   check((await page.$eval("#prompt", (e) => e.textContent)).includes("Maßpunkt"), "the prompt asks for a point");
@@ -106,6 +111,19 @@ try {
   const off = await page.evaluate(() => 3 * lintaro.view.h / document.getElementById("view").getBoundingClientRect().height);
   await clickAt(0 + off, 0 - off);
   await clickAt(1.5 - off, 0 + off);
+  // While the chain's line follows the cursor, the page shows it where the mouse is.
+  check(await page.evaluate(() => lintaro.dragging), "the chain's jig waits for the line's position");
+  const previews = await page.evaluate(() => lintaro.previews || 0);
+  for (const y of [-1.0, -1.4, -1.8]) {
+    const q = await page.evaluate((y) => lintaro.toScreen(6, y), y);
+    await page.mouse.move(q.x, q.y, { steps: 3 });
+  }
+  await page.waitForFunction((n) => (lintaro.previews || 0) > n && document.querySelector("#view svg.preview"),
+                             { timeout: 30000 }, previews);
+  check(await page.$("#view svg.preview") !== null, "a preview of the dragged chain is shown over the drawing");
+  mkdirSync(dirname(screenshot), { recursive: true });
+  await new Promise((r) => setTimeout(r, 400)); // the last move's preview
+  await page.screenshot({ path: screenshot.replace(/\.png$/, "-drag.png") });
   await clickAt(6, -1.8);
   await clickAt(2.76, 0);
   await clickAt(6.5, 0);
@@ -144,10 +162,10 @@ try {
     await type("");
   }
   await page.click("#saveBtn");
-  await page.waitForFunction(() => document.querySelector("#notice").textContent === "OK", { timeout: 30000 });
+  await page.waitForFunction(() => document.querySelector("#notice").textContent === "Zeichnung gespeichert.", { timeout: 30000 });
   await page.waitForFunction((r) => lintaro.shownRevision >= lintaro.revision, { timeout: 30000 });
   await new Promise((r) => setTimeout(r, 300));
-  mkdirSync(dirname(screenshot), { recursive: true });
+  await page.$eval("#notice", (e) => (e.style.display = "none"));
   await page.screenshot({ path: screenshot });
   const transcript = await page.$eval("#transcript", (e) => e.textContent);
   check(transcript.includes("Entfernen/<Maßpunkt>: 8,0"), "the added point reached the chain's command");

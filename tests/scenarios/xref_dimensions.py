@@ -9,7 +9,8 @@ drawing's own dimensions and of its block, and leaves the reference's dimensions
 they are; so does a selection of everything. The reference keeps its path through
 the drawing file and through DXF, where it is a BLOCK with flag 4 and its path.
 Bad attachments (a missing file, the drawing itself, a name taken by another block)
-are refused and change nothing.
+are refused and change nothing. LIST names a reference's file, and opening the drawing
+reads the reference again.
 
 usage: xref_dimensions.py LINTARO
 """
@@ -91,7 +92,8 @@ def main(lintaro):
         )
         out = run([lintaro, "run", script(home, "attach.scr", attach), "--save", host], env, root,
                   "attaching")
-        for expected in ("Attach Xref \"other\"", "none.dwg\" not found - nothing attached."):
+        for expected in ("Attach Xref \"other\"", "none.dwg\" not found - nothing attached.",
+                         f"External reference: {other}"):
             if expected not in out:
                 sys.exit(f"attaching: {expected!r} is missing:\n{out}")
         if out.count("Attach Xref \"other\"") != 2:
@@ -110,6 +112,8 @@ def main(lintaro):
         # The whole drawing, blocks included: the drawing's chain and the block's chain.
         whole = run([lintaro, "run", script(home, "whole.scr", "XOTA_Acad2Lintaro\n@yes\nLIST\nALL\n\n"),
                      "--dwg", host, "--save", host], env, root, "converting the whole drawing")
+        if f"Xref \"other\" loaded: {other}" not in whole:
+            sys.exit(f"opening the drawing did not read its reference again:\n{whole}")
         if converted(whole) != 2:
             sys.exit(f"the whole drawing gave {converted(whole)} chains, expected 2 (its own and its block's):\n{whole}")
 

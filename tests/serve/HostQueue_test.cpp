@@ -4,10 +4,14 @@
 #include "shell/serve/HostQueue.h"
 #include "shell/serve/JsonText.h"
 
+#include "host/ed/input/EditorInput.h"
+#include "host/ed/input/HostInput.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -78,6 +82,32 @@ TEST(HostQueue, NothingWaitsForAHostThatLeft) {
     EXPECT_FALSE(ran);
     EXPECT_EQ(queue.postLine(L"late").get(), 0u);
     EXPECT_FALSE(queue.takeLine({}).has_value());
+}
+
+// ESC from the page while the host is busy in a command that does not ask: the
+// command's acedUsrBrk takes that ESC out of the queue, the other lines stay in order.
+TEST(HostQueue, AnEscFromThePageReachesABusyCommandsBreakCheck) {
+    serve::HostQueue queue;
+    host::HostInput& input = host::hostInput();
+    input.reset();
+    input.pushSource(std::make_unique<serve::QueuedSource>(queue, [] {}));
+    EXPECT_EQ(acedUsrBrk(), 0) << "nothing queued: no break, and no wait for a line";
+    auto a = queue.postLine(L"10,10");
+    auto esc = queue.postLine(L"esc");
+    auto b = queue.postLine(L"@dialog click 1");
+    auto c = queue.postLine(L"20,20");
+    EXPECT_EQ(acedUsrBrk(), 1) << "the queued ESC is seen at once";
+    EXPECT_EQ(esc.get(), 1u) << "the ESC counts as read, first";
+    EXPECT_EQ(acedUsrBrk(), 0) << "taken once";
+    queue.close();
+    std::vector<std::wstring> rest;
+    while (std::optional<std::wstring> line = queue.takeLine({}))
+        rest.push_back(*line);
+    EXPECT_EQ(rest, (std::vector<std::wstring>{L"10,10", L"@dialog click 1", L"20,20"}));
+    EXPECT_EQ(a.get(), 2u);
+    EXPECT_EQ(b.get(), 3u);
+    EXPECT_EQ(c.get(), 4u);
+    input.reset();
 }
 
 TEST(EventHub, StreamsGetWhatTheyMissedAndNoMoreThanIsKept) {

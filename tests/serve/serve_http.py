@@ -2,7 +2,10 @@
 """lintaro serve over HTTP: who gets in, which files it touches, bad requests, and a
 burst of concurrent input that must reach the host whole and in order.
 
-    serve_http.py LINTARO
+    serve_http.py LINTARO [REPLACE_FIXTURE]
+
+With the fixture (which makes drawings with chains), ESC from the page stops a busy
+replacement run.
 """
 import concurrent.futures
 import json
@@ -174,10 +177,12 @@ def downloads(srv, folder, lintaro):
 
 
 def wait_state(srv, key, present, seconds=30):
+    """The state once its key is there (a flag: true) or not, as asked; None after the wait."""
     deadline = time.time() + seconds
     while time.time() < deadline:
         state = json.loads(srv.request("/api/state")[1])
-        if (state[key] is not None) == present:
+        there = state[key] if isinstance(state[key], bool) else state[key] is not None
+        if there == present:
             return state
         time.sleep(0.1)
     return None
@@ -192,6 +197,126 @@ def dialogs(srv):
     srv.line("@dialog click 2")
     check(wait_state(srv, "dialog", False) is not None, "the page's answer closes the dialog")
     check("no scripted answer" not in srv.transcript(), "the dialog was answered, not cancelled for want of input")
+    # The palette, closed as by its close box: only when it is open, never under a command.
+    check(srv.request("/api/palette/close", method="POST")[0] == 409, "closing a palette that is not open gives 409")
+    srv.line("XOTA_Lintaro")
+    check(wait_state(srv, "palette", True) is not None, "XOTA_Lintaro opens the palette")
+    srv.line("LINE")
+    check(srv.request("/api/palette/close", method="POST")[0] == 409, "the palette stays open under a command (409)")
+    srv.line("ESC")
+    check(srv.request("/api/palette/close", method="POST")[0] == 200, "the open palette closes")
+    check(wait_state(srv, "palette", False) is not None, "the pages are told the palette has closed")
+
+
+# A preview's points are read back from the SVG's pixels (six decimals of a pixel, some
+# 175 pixels a unit): a thousandth of a unit is far below a wrong point and far above
+# the rounding.
+PREVIEW_TOL = 1e-3
+
+
+def preview_lines(preview):
+    """The straight strokes of a preview, in drawing units: [(x1, y1, x2, y2)]."""
+    x1, y1, x2, y2 = preview["window"]
+    width = float(re.search(r'viewBox="0 0 ([0-9.]+) ', preview["svg"]).group(1))
+    scale = width / (x2 - x1)
+    lines = []
+    for d in re.findall(r'fill:none;[^"]*" d="M ([-0-9. ]+) L ([-0-9. ]+) "', preview["svg"]):
+        (a, b), (c, e) = (map(float, d[0].split()), map(float, d[1].split()))
+        lines.append((x1 + a / scale, y2 - b / scale, x1 + c / scale, y2 - e / scale))
+    return lines
+
+
+def trial(srv, x, y):
+    status, body = srv.request("/api/trial?x=%r&y=%r" % (x, y), method="POST")
+    return json.loads(body) if status == 200 else None
+
+
+def chain_listing(srv, with_trials):
+    """XOTA_Hdim through 0,0 and 10,0, its line at y = -5 and a third point at 4,0; with
+    trial points in between when asked. The chain's LIST without its handle."""
+    previews = []
+    for line in ("XOTA_Hdim", "0,0", "10,0"):
+        srv.line(line)
+    if with_trials:
+        check(wait_state(srv, "dragging", True) is not None, "the chain's jig waits for its line's position")
+        previews += [("line", y, trial(srv, 5.0, y)) for y in (-2.0, -3.5, 1.25)]
+    srv.line("5,-5")
+    if with_trials:
+        previews += [("point", x, trial(srv, x, 0.0)) for x in (2.0, 7.5)]
+    listed = srv.transcript().count("XOTA_LINTARO")
+    for line in ("4,0", "", "LIST", "L", ""):
+        srv.line(line)
+    # A line is answered when the host takes it: the listing is there once the next
+    # prompt follows it.
+    deadline = time.time() + 60
+    while time.time() < deadline:
+        text = srv.transcript()
+        listing = text.rsplit("XOTA_LINTARO", 1)[-1]
+        if text.count("XOTA_LINTARO") > listed and "Command:" in listing:
+            break
+        time.sleep(0.05)
+    return re.sub(r"Handle = \w+", "", listing.split("Command:")[0]), previews
+
+
+def jig_preview(srv):
+    check(srv.request("/api/trial?x=1&y=abc", method="POST")[0] == 400, "a trial point that is no number is refused with 400")
+    answer = trial(srv, 1.0, 1.0)
+    check(answer == {"dragging": False, "preview": None}, "no jig waits at the command prompt: no preview (%s)" % answer)
+    srv.request("/api/drawing.svg")  # the page's picture, which previews are drawn over
+    plain, _ = chain_listing(srv, False)
+    srv.line("_U")
+    tried, previews = chain_listing(srv, True)
+    check(len(previews) == 5 and all(p and p["dragging"] and p["preview"] for _, _, p in previews),
+          "every trial point while the chain drags gives a preview")
+    for what, at, answer in previews:
+        if not (answer and answer["preview"]):
+            continue
+        lines = preview_lines(answer["preview"])
+        if what == "line":
+            # The dimension line runs through the cursor, across both points.
+            found = [l for l in lines if abs(l[1] - at) < PREVIEW_TOL and abs(l[3] - at) < PREVIEW_TOL
+                     and min(l[0], l[2]) <= 0 and max(l[0], l[2]) >= 10]
+            check(found, "the preview's dimension line follows the cursor to y = %g (within %g)" % (at, PREVIEW_TOL))
+        else:
+            # The dragged point's extension line stands at the cursor, down to the line at -5.
+            found = [l for l in lines if abs(l[0] - at) < PREVIEW_TOL and abs(l[2] - at) < PREVIEW_TOL
+                     and min(l[1], l[3]) < -4.5]
+            check(found, "the preview's new extension line follows the cursor to x = %g (within %g)" % (at, PREVIEW_TOL))
+    check("E1=4.000000, 0.000000" in tried and "D1=4.000000, -5.000000" in tried, "the chain took the real points")
+    check(tried == plain, "the chain made with trial points equals the one made without:\n%s\n%s" % (plain, tried))
+    srv.line("_U")
+
+
+def user_break(srv, folder, fixture):
+    # ESC from the page while a replacement over many drawings keeps the host busy: the
+    # run's break check sees it at once and asks; Yes stops with nothing written.
+    esc = os.path.join(srv.root, "esc")
+    os.makedirs(esc)
+    first = os.path.join(esc, "d00.dwg")
+    subprocess.run([fixture, "make", first], check=True, capture_output=True,
+                   env=dict(os.environ, APPDATA=os.path.join(folder, "appdata")))
+    for i in range(1, 40):
+        shutil.copyfile(first, os.path.join(esc, "d%02d.dwg" % i))
+    with open(first, "rb") as f:
+        good = f.read()
+    for line in ("XOTA_dimReplace", "@dialog click 1175", "@dialog 1173 = " + os.path.join(esc, "*.dwg"),
+                 "@dialog select 1147 Alles", "@dialog 1144 = Raum", "@dialog 1145 = Zimmer",
+                 "@dialog check 1153 1", "@dialog click 1", "@yes"):
+        srv.line(line)
+    srv.line("ESC")
+    state = wait_state(srv, "box", True, 120)
+    check(state is not None and "abbrechen" in state["box"]["text"], "ESC during the run asks whether to stop it")
+    srv.line("@yes")
+    srv.line("@dialog click 2")  # the replace dialog stays open after its run
+    state = wait_state(srv, "busy", False, 120)
+    check(state is not None, "the run and its dialog have ended")
+    check(state is None or state["box"] is None, "the run's closing note is not left open for later pages")
+    check(" - CANCELLED " in srv.transcript(), "Yes stopped the run")
+    unchanged = 0
+    for name in os.listdir(esc):
+        with open(os.path.join(esc, name), "rb") as f:
+            unchanged += f.read() == good
+    check(unchanged == 40, "the stopped run wrote no drawing (%d of 40 as they were)" % unchanged)
 
 
 def burst(srv, folder, lintaro):
@@ -239,6 +364,7 @@ def interrupted(lintaro):
 
 def main():
     lintaro = os.path.abspath(sys.argv[1])
+    fixture = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
     interrupted(lintaro)
     with tempfile.TemporaryDirectory() as folder:
         srv = Server(lintaro, folder)
@@ -250,6 +376,9 @@ def main():
             files(srv, folder)
             malformed(srv)
             dialogs(srv)
+            jig_preview(srv)
+            if fixture:
+                user_break(srv, folder, fixture)
             downloads(srv, folder, lintaro)
             burst(srv, folder, lintaro)
         finally:

@@ -6,6 +6,8 @@
 #include "host/db/filing/FilingChecks.h"
 #include "host/gi/AcGiWorldDraw.h"
 #include "host/gi/AcGiWorldGeometry.h"
+#include "host/win/FormatW.h"
+#include "host/win/Transcript.h"
 
 #include <cmath>
 #include <map>
@@ -35,6 +37,24 @@ bool validScale(const AcGeScale3d& s) {
 
 AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRec)
     : m_block(blockTableRec), m_position(position) {}
+
+void AcDbBlockReference::subList() const {
+    AcDbEntity::subList();
+    const AcDbBlockTableRecord* block = blockOf(m_block);
+    const std::wstring name = block ? block->name() : std::wstring();
+    host::transcriptWrite(host::FormatW(L"%20sBlock Name: \"%s\"\n", L"", name.c_str()));
+    const wchar_t* path = L"";
+    if (block && block->isFromExternalReference() && block->pathName(path) == Acad::eOk)
+        host::transcriptWrite(host::FormatW(L"%20s%s: %s\n", L"",
+                                            block->isFromOverlayReference() ? L"Overlay" : L"External reference",
+                                            path));
+    host::transcriptWrite(host::FormatW(L"%20sat point, X=%.4f  Y=%.4f  Z=%.4f\n", L"", m_position.x,
+                                        m_position.y, m_position.z));
+    host::transcriptWrite(host::FormatW(L"%20sX scale factor: %.4f\n%20sY scale factor: %.4f\n", L"", m_scale.sx,
+                                        L"", m_scale.sy));
+    host::transcriptWrite(host::FormatW(L"%20srotation angle: %.4f\n%20sZ scale factor: %.4f\n", L"",
+                                        m_rotation * 180.0 / M_PI, L"", m_scale.sz));
+}
 
 Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId id) {
     if (!blockOf(id)) return Acad::eInvalidInput;

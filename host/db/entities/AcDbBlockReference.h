@@ -45,6 +45,9 @@ public:
 
 protected:
     bool subWorldDraw(AcGiWorldDraw* wd) override;
+    // The block's name, for an external reference also the file it comes from, the
+    // insertion point, the scale factors and the rotation.
+    void subList() const override;
     // The block's extents, each block once, taken through this reference's transform:
     // a box that holds the drawn geometry (not the tightest one when rotated), found
     // without expanding nested blocks insert by insert.

@@ -12,8 +12,20 @@
 // eSelfReference for the host drawing itself; the reading's own error (eFileNotFound,
 // a damaged file) when the other drawing cannot be read. On any error the host
 // drawing is unchanged.
+//
+// The other drawing is a drawing file of this host, or a DXF file (by its ".dxf" name).
+//
+// Reloading reads each reference's file again and puts the other drawing's model space
+// as it is now in place of the block's entities; the references to the block stay. A
+// file no longer found where the block says is looked for in the host drawing's folder
+// (relative path, then the name alone). Results: eOk; eInvalidInput for a block that is
+// no external reference of pHostDb; the reading's error (eFileNotFound, a damaged
+// file), the block then as it was. With several blocks, the first error is returned and
+// the others are still reloaded.
 #include "host/db/database/AcDbObjectId.h"
 #include "host/rx/acadstrc.h"
+
+#include <vector>
 
 class AcDbDatabase;
 
@@ -21,3 +33,9 @@ Acad::ErrorStatus acdbAttachXref(AcDbDatabase* pHostDb, const wchar_t* pFilename
                                  AcDbObjectId& xrefBlkId);
 Acad::ErrorStatus acdbOverlayXref(AcDbDatabase* pHostDb, const wchar_t* pFilename, const wchar_t* pBlockName,
                                   AcDbObjectId& xrefBlkId);
+Acad::ErrorStatus acdbReloadXrefs(AcDbDatabase* pHostDb, const AcDbObjectIdArray& xrefBlkIds, bool bQuiet = true);
+
+namespace host {
+// The blocks of the drawing that are external references (overlays included).
+std::vector<AcDbObjectId> xrefBlocks(AcDbDatabase* db);
+} // namespace host

@@ -7,6 +7,7 @@
 #include "host/db/database/AcDbObjectOpen.h"
 #include "host/ed/input/EditorInput.h"
 #include "host/ed/input/InputParse.h"
+#include "host/ed/input/JigTrial.h"
 #include "host/ed/SysVars.h"
 #include "host/ed/Ucs.h"
 #include "host/rx/AcRxClass.h"
@@ -150,6 +151,12 @@ AcEdJig::DragStatus AcEdJig::keywordStatus() const {
 }
 
 AcEdJig::DragStatus AcEdJig::acquirePointFrom(AcGePoint3d& point, const AcGePoint3d* basePnt) {
+    // The cursor's point on trial is no answer: the last point stays as it was.
+    if (const AcGePoint3d* trial = host::jigTrialPoint()) {
+        point = *trial;
+        return kNormal;
+    }
+    host::JigWait wait(this);
     LastPointGuard guard((m_controls & kDontUpdateLastPoint) != 0);
     initInput(false);
     ads_point base, picked;
@@ -173,6 +180,8 @@ AcEdJig::DragStatus AcEdJig::acquirePoint(AcGePoint3d& point, const AcGePoint3d&
 }
 
 AcEdJig::DragStatus AcEdJig::acquireDist(double& dist) {
+    if (host::jigTrialRunning()) return kNoChange; // no base point to measure the cursor from
+    host::JigWait wait(this);
     initInput(false);
     const int rc = acedGetDist(nullptr, m_prompt.c_str(), &dist);
     if (rc == RTKWORD) return keywordStatus();
@@ -180,6 +189,11 @@ AcEdJig::DragStatus AcEdJig::acquireDist(double& dist) {
 }
 
 AcEdJig::DragStatus AcEdJig::acquireDist(double& dist, const AcGePoint3d& basePnt) {
+    if (const AcGePoint3d* trial = host::jigTrialPoint()) {
+        dist = trial->distanceTo(basePnt);
+        return kNormal;
+    }
+    host::JigWait wait(this);
     initInput(false);
     ads_point base;
     const int rc = acedGetDist(*ucsOf(basePnt, base), m_prompt.c_str(), &dist);
@@ -188,6 +202,13 @@ AcEdJig::DragStatus AcEdJig::acquireDist(double& dist, const AcGePoint3d& basePn
 }
 
 AcEdJig::DragStatus AcEdJig::acquireAngleFrom(double& ang, const AcGePoint3d* basePnt) {
+    if (const AcGePoint3d* trial = host::jigTrialPoint()) {
+        const AcGePoint3d at = host::worldToUcs(*trial);
+        const AcGePoint3d from = basePnt ? host::worldToUcs(*basePnt) : AcGePoint3d::kOrigin;
+        ang = std::atan2(at.y - from.y, at.x - from.x);
+        return kNormal;
+    }
+    host::JigWait wait(this);
     for (;;) {
         // A number in degrees comes back as other input; a point gives the direction.
         initInput(true);
@@ -221,6 +242,8 @@ AcEdJig::DragStatus AcEdJig::acquireAngle(double& ang, const AcGePoint3d& basePn
 }
 
 AcEdJig::DragStatus AcEdJig::acquireString(wchar_t (&str)[2049]) {
+    if (host::jigTrialRunning()) return kNoChange; // a cursor gives no text
+    host::JigWait wait(this);
     const int rc = acedGetString(1, m_prompt.c_str(), str, 2049);
     if (rc == RTCAN) return kCancel;
     if (rc != RTNORM && rc != RTINPUTTRUNCATED) return kCancel;

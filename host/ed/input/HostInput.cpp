@@ -1,6 +1,7 @@
 #include "host/ed/input/HostInput.h"
 
 #include "host/ed/input/InputParse.h"
+#include "host/ed/input/JigTrial.h"
 #include "host/win/FormatW.h"
 #include "host/win/WinKeyState.h"
 #include "host/win/Transcript.h"
@@ -12,6 +13,18 @@ namespace host {
 namespace {
 // Enter once, then Cancel this many times, then the command is ended by force.
 constexpr int kCancelsAfterEnd = 20;
+
+// Counts one more for its lifetime, also when left by an exception.
+class Counted {
+public:
+    explicit Counted(int& count) : m_count(count) { ++m_count; }
+    ~Counted() { --m_count; }
+    Counted(const Counted&) = delete;
+    Counted& operator=(const Counted&) = delete;
+
+private:
+    int& m_count;
+};
 
 bool isEscWord(const std::wstring& t) {
     return t.size() == 3 && std::towupper(t[0]) == L'E' && std::towupper(t[1]) == L'S' &&
@@ -79,6 +92,7 @@ void HostInput::reset() {
     m_held.clear();
     m_cancels = 0;
     m_depth = 0;
+    m_handling = 0;
     m_exhausted = 0;
     m_cancelsRead = 0;
 }
@@ -111,6 +125,7 @@ void HostInput::onEvent(const std::wstring& event) {
     // Held keys belong to the host itself, whatever else listens to events.
     bool taken = handleKeyEvent(event);
     if (!taken && m_eventHandler) {
+        const Counted handling(m_handling);
         try {
             taken = m_eventHandler(event);
         } catch (...) {
@@ -157,6 +172,7 @@ std::optional<InputItem> HostInput::fromSource(bool atPrompt) {
         if (!item) continue; // comment
         if (!atPrompt && item->kind == InputKind::Text && item->text[0] == L'\'' && m_transparent) {
             echo(*item, false);
+            const Counted handling(m_handling);
             if (m_transparent(item->text)) continue;
         }
         return item;
@@ -183,6 +199,9 @@ InputItem HostInput::readAtCommandPrompt() {
 }
 
 InputItem HostInput::readAnswer() {
+    // A jig's sampler trying the cursor's point reads nothing: the next line is the
+    // answer to the wait the trial interrupted.
+    if (jigTrialRunning()) return InputItem{InputKind::Cancel, L""};
     std::optional<InputItem> item = fromPosted();
     const bool posted = item.has_value();
     if (!item) item = fromSource(false);
@@ -213,7 +232,7 @@ bool HostInput::takeUserBreak() {
         --m_cancels;
         return true;
     }
-    if (isInteractive()) return false;
+    if (isInteractive()) return m_sources.back()->takeBreak();
     for (;;) {
         std::optional<std::wstring> line = rawLine();
         if (!line) return false;

@@ -68,6 +68,9 @@ public:
         if (m_depth > 0) --m_depth;
     }
     int commandDepth() const { return m_depth; }
+    // How many GUI events and transparent commands are being handled inside a wait for
+    // input: their questions are not the waiting prompt's.
+    int handlingDepth() const { return m_handling; }
 
     // Echo what a script answers after its prompt, so the transcript reads like
     // the command line's history. On by default; off for a person at a terminal.
@@ -78,7 +81,8 @@ public:
 
     // acedUsrBrk: true, and the ESC taken, when a posted cancel waits or the next line
     // of a script is "ESC" (comments before it are skipped); any other line stays
-    // next. Always false at the console, whose next line would have to be waited for.
+    // next. At the console, whose next line would have to be waited for, only an ESC the
+    // source has apart from its lines (InputSource::takeBreak) counts.
     bool takeUserBreak();
 
     // For the UI driver (the UiEventQueue feeder): the next input line if, and
@@ -110,6 +114,7 @@ private:
     std::deque<InputItem> m_held;
     int m_cancels = 0;
     int m_depth = 0;
+    int m_handling = 0;
     int m_exhausted = 0;
     long m_cancelsRead = 0;
     bool m_echo = true;

@@ -16,6 +16,10 @@ public:
     virtual bool isInteractive() const { return false; }
     // For messages: the script's name and the number of the line read last.
     virtual std::wstring where() const { return {}; }
+    // An ESC given while the host is busy, which a long command's acedUsrBrk takes
+    // without waiting for a line; true once per such ESC. A source that can tell
+    // without waiting (a GUI's event queue) overrides it.
+    virtual bool takeBreak() { return false; }
 };
 
 // The lines of a command script held in memory.

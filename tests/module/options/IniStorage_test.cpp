@@ -96,6 +96,59 @@ TEST_F(IniStorage, WritesStayInTheBufferUntilSavedAndEqualValuesCostNothing)
     EXPECT_EQ(onDisk(ini, L"General Info", L"Counter"), L"7");
 }
 
+TEST_F(IniStorage, SavingWritesOnlyWhatTheAddOnChangedSoHandEditsSurvive)
+{
+    const std::wstring ini = GetIniFile();
+    const std::wstring other = wpath("options.ini");
+    writeBytes(other, "[Convert]\nStyle=ISO\nRead=old\n");
+    WritePrivateProfileStringW(L"S", L"Read", L"old", ini.c_str());
+    WritePrivateProfileStringW(L"S", L"Through", L"t0", ini.c_str());
+
+    // The add-on reads some keys, changes others and saves.
+    EXPECT_EQ(GetIniEntry(ini, L"S", L"Read"), L"old");
+    EXPECT_EQ(GetIniEntry(other, L"Convert", L"Read"), L"old");
+    WriteIniEntry(ini, L"S", L"Mine", L"1");
+    WriteIniEntry(other, L"Convert", L"Mine", L"1");
+    WriteIniEntryThrough(ini, L"S", L"Through", L"t1");
+    SaveAllIniBuffers();
+
+    // The user edits both files by hand while the add-on runs.
+    std::string text = bytes(ini);
+    const std::size_t at = text.find("Read=old");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 8, "Read=hand");
+    const std::size_t through = text.find("Through=t1");
+    ASSERT_NE(through, std::string::npos);
+    text.replace(through, 10, "Through=hand");
+    writeBytes(ini, text + "[Hand]\nNote=kept\n");
+    writeBytes(other, "[Convert]\nStyle=DIN\nRead=hand\nMine=1\n");
+
+    // The add-on changes one key of each and saves again: only that key is written.
+    WriteIniEntry(ini, L"S", L"Mine", L"2");
+    WriteIniEntry(other, L"Convert", L"Mine", L"2");
+    SaveAllIniBuffers();
+    EXPECT_EQ(onDisk(ini, L"S", L"Mine"), L"2");
+    EXPECT_EQ(onDisk(ini, L"S", L"Read"), L"hand");
+    EXPECT_EQ(onDisk(ini, L"S", L"Through"), L"hand");
+    EXPECT_EQ(onDisk(ini, L"Hand", L"Note"), L"kept");
+    EXPECT_EQ(onDisk(ini, L"General Info", L"DefaultSection"), L"Decimal");
+    EXPECT_EQ(onDisk(other, L"Convert", L"Mine"), L"2");
+    EXPECT_EQ(onDisk(other, L"Convert", L"Read"), L"hand");
+    EXPECT_EQ(onDisk(other, L"Convert", L"Style"), L"DIN");
+
+    // Emptying the other buffer (another file touched) writes nothing it did not change.
+    writeBytes(other, "[Convert]\nStyle=ANSI\nRead=again\nMine=2\n");
+    GetIniEntry(wpath("third.ini"), L"Convert", L"Style");
+    EXPECT_EQ(bytes(other), "[Convert]\nStyle=ANSI\nRead=again\nMine=2\n");
+
+    // A key the add-on changed and the user edited too: the later write wins, as with
+    // any two writers of one key.
+    WriteIniEntry(ini, L"S", L"Read", L"mine");
+    SaveIniBuffer(INI_BUFFER_MAIN, false);
+    EXPECT_EQ(onDisk(ini, L"S", L"Read"), L"mine");
+    EXPECT_EQ(onDisk(ini, L"Hand", L"Note"), L"kept");
+}
+
 TEST_F(IniStorage, TouchingAnotherFileWritesAndEmptiesTheBufferOfTheFirst)
 {
     GetIniFile();

@@ -112,6 +112,14 @@ TEST_F(PaletteChoicesTest, TheModeButtonSwitchesToSectionMarksAndBack) {
     choose(IDC_BUT_TYPE, 5);
     EXPECT_EQ(pGlobDimOptions->GetOptionSet(OPT_MODE_CHAIN).arrayOptInt[IND_I_LastType], 5u);
     EXPECT_EQ(itemText(IDC_BUT_TYPE), L"Kreuz");
+    // Plan marks: tool bars and menus are resources of different kinds, so the bar that
+    // shares its number with the host dimensions' context menu still offers the types.
+    choose(IDC_BUT_MODE, 4);
+    choose(IDC_BUT_TYPE, 1);
+    EXPECT_EQ(m_driver.offered, (std::vector<std::wstring>{L"Fertigma\u00DF - Spitze unten",
+                                                            L"Rohbauma\u00DF - Spitze unten",
+                                                            L"Grundriss-HK - Typ 2", L"Grundriss-HK - Typ 1"}));
+    EXPECT_EQ(itemText(IDC_BUT_TYPE), L"Grundriss-HK - Typ 2");
     choose(IDC_BUT_MODE, 5);
     EXPECT_FALSE(dlgMyApp->GetDlgItem(IDC_BUT_TYPE)->IsWindowEnabled());
     EXPECT_EQ(itemText(IDC_BUT_TYPE), L"");
