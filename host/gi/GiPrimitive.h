@@ -10,6 +10,7 @@
 #include "host/gi/AcGiTextStyle.h"
 #include "host/win/WinTypes.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,18 +53,33 @@ struct GiPrimitive {
     AcGeVector3d direction = AcGeVector3d::kXAxis;
     std::wstring text;
     bool raw = false;
-    AcGiTextStyle style;
 
-    double height() const { return style.textSize(); }
-    double widthFactor() const { return style.xScale(); }
-    double oblique() const { return style.obliquingAngle(); }
+    // The text's style. Texts drawn alike share one copy (see internTextStyle), so a
+    // kept recording holds its fonts' names once, not once per text.
+    const AcGiTextStyle& style() const;
+    void setStyle(const AcGiTextStyle& style);
+
+    double height() const { return style().textSize(); }
+    double widthFactor() const { return style().xScale(); }
+    double oblique() const { return style().obliquingAngle(); }
     // Filled: a polygon, circle or closed arc drawn with kAcGiFillAlways.
     bool isFilled() const {
         return traits.fill == kAcGiFillAlways &&
                (kind == Polygon || kind == Circle || (kind == Arc && arcType != kAcGiArcSimple));
     }
+
+private:
+    std::shared_ptr<const AcGiTextStyle> m_style; // null: the default style
 };
 
+// A shared copy of `style`: the same one as for the last styles asked for when it
+// equals one of them, a new one otherwise. Only the drawing thread calls it.
+std::shared_ptr<const AcGiTextStyle> internTextStyle(const AcGiTextStyle& style);
+
 using GiRecording = std::vector<GiPrimitive>;
+
+// The bytes a recording holds: its primitives, their points and texts (a shared
+// text style not counted). What a cache of recordings is bounded by.
+size_t recordingBytes(const GiRecording& recording);
 
 } // namespace host::gi

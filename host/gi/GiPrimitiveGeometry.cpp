@@ -29,13 +29,13 @@ std::vector<AcGePoint3d> arcPoints(const GiPrimitive& arc, double maxDeviation) 
 
 std::array<AcGePoint3d, 4> textBoxCorners(const GiPrimitive& text) {
     TextShape shape;
-    shape.height = text.style.textSize();
-    shape.widthFactor = text.style.xScale();
-    shape.oblique = text.style.obliquingAngle();
-    shape.tracking = text.style.trackingPercent() > 0 ? text.style.trackingPercent() : 1.0;
-    shape.backward = text.style.isBackward();
-    shape.upsideDown = text.style.isUpsideDown();
-    TextLayout layout = layoutText(text.style.face(), decodeTextCodes(text.text, -1, text.raw), shape);
+    shape.height = text.style().textSize();
+    shape.widthFactor = text.style().xScale();
+    shape.oblique = text.style().obliquingAngle();
+    shape.tracking = text.style().trackingPercent() > 0 ? text.style().trackingPercent() : 1.0;
+    shape.backward = text.style().isBackward();
+    shape.upsideDown = text.style().isUpsideDown();
+    TextLayout layout = layoutText(text.style().face(), decodeTextCodes(text.text, -1, text.raw), shape);
     TextBox b = layout.box(true);
     AcGeVector3d d = text.direction.normal();
     AcGeVector3d up = text.normal.normal().crossProduct(d);

@@ -211,7 +211,7 @@ void writePrimitive(Writer& w, const GiPrimitive& p, const StubToHandle& toHandl
         w.vec(p.direction);
         w.str(p.text);
         w.u8(p.raw ? 1 : 0);
-        writeStyle(w, p.style);
+        writeStyle(w, p.style());
         break;
     case GiPrimitive::Xline:
     case GiPrimitive::Ray:
@@ -259,7 +259,7 @@ bool readPrimitive(Reader& r, GiPrimitive& p, const HandleToStub& fromHandle) {
         p.direction = r.vec();
         p.text = r.str();
         p.raw = r.u8() != 0;
-        p.style = readStyle(r);
+        p.setStyle(readStyle(r));
         break;
     case GiPrimitive::Xline:
     case GiPrimitive::Ray:

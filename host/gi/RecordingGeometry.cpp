@@ -180,11 +180,16 @@ bool RecordingGeometry::styledText(const AcGePoint3d& position, const AcGeVector
     }
     p.text = std::wstring(all);
     p.raw = raw;
-    p.style = style;
     // A scaling model transform scales the text: its height with the up vector, its
     // width with the direction.
-    p.style.setTextSize(style.textSize() * ul);
-    p.style.setXScale(style.xScale() * dl / ul);
+    if (ul == 1.0 && dl == 1.0) {
+        p.setStyle(style);
+    } else {
+        AcGiTextStyle scaled = style;
+        scaled.setTextSize(style.textSize() * ul);
+        scaled.setXScale(style.xScale() * dl / ul);
+        p.setStyle(scaled);
+    }
     return m_owner.record(std::move(p));
 }
 

@@ -143,14 +143,14 @@ void PrimitivePainter::paintArc(const GiPrimitive& p) {
 
 void PrimitivePainter::paintText(const GiPrimitive& p) {
     host::gi::TextShape shape;
-    shape.height = p.style.textSize();
-    shape.widthFactor = p.style.xScale();
-    shape.oblique = p.style.obliquingAngle();
-    shape.tracking = p.style.trackingPercent() > 0 ? p.style.trackingPercent() : 1.0;
-    shape.backward = p.style.isBackward();
-    shape.upsideDown = p.style.isUpsideDown();
+    shape.height = p.style().textSize();
+    shape.widthFactor = p.style().xScale();
+    shape.oblique = p.style().obliquingAngle();
+    shape.tracking = p.style().trackingPercent() > 0 ? p.style().trackingPercent() : 1.0;
+    shape.backward = p.style().isBackward();
+    shape.upsideDown = p.style().isUpsideDown();
     host::gi::TextLayout layout =
-        host::gi::layoutText(p.style.face(), host::gi::decodeTextCodes(p.text, -1, p.raw), shape);
+        host::gi::layoutText(p.style().face(), host::gi::decodeTextCodes(p.text, -1, p.raw), shape);
     if (!layout.face || !(layout.scale > 0)) return;
     AcGeVector3d d = p.direction.normal();
     AcGeVector3d up = p.normal.normal().crossProduct(d);

@@ -191,6 +191,24 @@ void WriteArcBlockAndFlags(AcDbDwgFiler* filer, const ChainRecord& rec) {
 
 } // namespace
 
+namespace {
+
+template <typename List> void Shrink(List& list) {
+    // A copy holds no more than its elements.
+    if (list.physicalLength() > list.length()) list = List(list);
+}
+
+} // namespace
+
+void ShrinkRecord(ChainRecord& rec) {
+    Shrink(rec.geo.points);
+    Shrink(rec.geo.arcPoints);
+    Shrink(rec.geo.arcParams);
+    rec.geo.extFlags.shrink_to_fit();
+    rec.texts.shrink_to_fit();
+    rec.appTexts.shrink_to_fit();
+}
+
 bool RecordFits(const ChainRecord& rec) {
     const ChainGeometry& geo = rec.geo;
     return FitsCount(static_cast<size_t>(geo.points.length())) && FitsCount(rec.texts.size()) &&

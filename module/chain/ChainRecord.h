@@ -37,6 +37,10 @@ struct ChainRecord {
     int arcSubent = 0;
 };
 
+// Gives back the room the record's lists grew beyond what they hold (a chain made point
+// by point leaves its points with room for as many again). Changes no value.
+void ShrinkRecord(ChainRecord& record);
+
 // Whether every count of the record fits the 16-bit count it is filed with.
 bool RecordFits(const ChainRecord& record);
 

@@ -10,6 +10,7 @@
 #include "host/ge/AcGeTol.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/ChainScale.h"
+#include "module/chain/KeptLayouts.h"
 #include "module/services/PalettePort.h"
 #include "module/chain/RecordFiling.h"
 #include "module/chain/TRdimTextEntry.h"
@@ -39,7 +40,9 @@ ACRX_DXF_DEFINE_MEMBERS(TRdim, AcDbEntity, 31, 8, 0xBFF, XOTA_LINTARO, kTRdimApp
 
 TRdim::TRdim() = default;
 
-TRdim::~TRdim() = default;
+TRdim::~TRdim() {
+    KeptLayouts::Forget(this);
+}
 
 TRdim::TRdim(const AcGePoint3d& first, const AcGePoint3d& second, int dimType, const AcGePoint3d& dimPoint,
              const AcGeMatrix3d& ucsToWorld) {

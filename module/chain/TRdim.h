@@ -83,6 +83,8 @@ public:
 
     // ---- construction and copying
     void Initialize(bool bNoDefaults);
+    // Gives back the room the chain's lists grew while it was made point by point.
+    void ShrinkToFit() { ShrinkRecord(m_rec); }
     int CopyFrom(const TRdim* source);
     void CopyParams(const TRdim* source);
 

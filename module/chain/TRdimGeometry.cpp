@@ -9,12 +9,13 @@
 #include "module/services/ActiveCommand.h"
 #include "module/base/LintaroLog.h"
 #include "module/chain/ChainScale.h"
+#include "module/chain/ValueTextMemo.h"
 #include "module/options/CGlobDimOptions.h"
 #include "module/options/OptionIndices.h"
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
+#include <string_view>
 
 using namespace lintaro::tol;
 
@@ -34,10 +35,14 @@ bool GlobalFlag(int index) {
 // True while the host's own STRETCH runs: it moves points one by one and a sort in
 // between would mix up which point is which.
 bool InStretchCommand() {
-    std::wstringstream names(GetActiveCommand(true));
-    std::wstring name;
-    while (std::getline(names, name, L'\''))
-        if (name == L"STRETCH") return true;
+    // The running commands, nested ones after a "'".
+    const std::wstring names = GetActiveCommand(true);
+    const std::wstring_view all(names);
+    for (size_t start = 0; start <= all.size();) {
+        const size_t end = std::min(all.find(L'\'', start), all.size());
+        if (all.substr(start, end - start) == L"STRETCH") return true;
+        start = end + 1;
+    }
     return false;
 }
 
@@ -137,7 +142,7 @@ int TRdim::UpdateDimText(int k) {
     if (k < 0 || (k == 0 && !IsDimArc())) k = 1;
     if (k >= GetExtensions()) return 0;
     RepairAcadUnits(m_rec.params.arrayDouble);
-    const std::wstring value = FormatValue(2, GetDistance(k), Params(), GetFormatEnv());
+    const std::wstring value = MemoizedValueText(2, GetDistance(k), m_rec.params, GetFormatEnv());
     return SetDimTextDim(k, value.c_str());
 }
 

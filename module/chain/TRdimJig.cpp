@@ -176,6 +176,7 @@ void TRdimJig::FinishInput(bool removeDragged) {
             m_pChain->SetDimTextPos(k, kAutoTextPosition);
     }
     m_pChain->AdjustTexts(kAdjustAll);
+    m_pChain->ShrinkToFit();
 }
 
 AcEdJig::DragStatus TRdimJig::SampleLagepunkt() {

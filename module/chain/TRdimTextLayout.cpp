@@ -6,6 +6,7 @@
 #include "module/chain/ChainDisplayText.h"
 #include "module/chain/ChainLayout.h"
 #include "module/chain/ChainTextStyle.h"
+#include "module/chain/KeptLayouts.h"
 #include "module/chain/PositionCode.h"
 #include "module/chain/TRdimLayout.h"
 #include "module/options/CGlobDimOptions.h"
@@ -165,6 +166,10 @@ ChainLayout TRdim::BuildLayout(const ChainTextStyle& style) {
     }
     LayAppendingTexts(layout);
     LayLabel(*this, layout);
+    // Kept for long: without the room left for more.
+    layout.texts.shrink_to_fit();
+    for (LaidText& text : layout.texts)
+        text.parts.shrink_to_fit();
     return layout;
 }
 
@@ -179,15 +184,20 @@ std::uint64_t TRdim::LayoutKey(const ChainTextStyle& style) {
 }
 
 const ChainLayout& TRdim::Layout(const ChainTextStyle& style) {
-    if (m_layout && m_layoutKey == LayoutKey(style)) return *m_layout;
+    if (m_layout && m_layoutKey == LayoutKey(style)) {
+        KeptLayouts::Used(this);
+        return *m_layout;
+    }
     auto layout = std::make_unique<ChainLayout>(BuildLayout(style));
     // Working the texts out may tidy the chain (a short text list, a second appended
     // text): the key is taken from what the chain holds afterwards.
     m_layoutKey = LayoutKey(style);
     m_layout = std::move(layout);
+    KeptLayouts::Kept(this, KeptLayouts::Bytes(*m_layout));
     return *m_layout;
 }
 
 void TRdim::DropLayout() {
+    KeptLayouts::Forget(this);
     m_layout.reset();
 }

@@ -65,7 +65,7 @@ DrawnPiece arcPiece(const gi::GiPrimitive& p, bool full) {
 
 void addText(AcDbExtents& ext, const gi::GiPrimitive& p) {
     AcGePoint2d lo, hi;
-    p.style.extentsBox(p.text.c_str(), false, -1, p.raw, lo, hi);
+    p.style().extentsBox(p.text.c_str(), false, -1, p.raw, lo, hi);
     AcGeVector3d dir = p.direction.normal();
     AcGeVector3d up = p.normal.normal().crossProduct(dir);
     for (double x : {lo.x, hi.x})

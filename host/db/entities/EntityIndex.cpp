@@ -20,9 +20,9 @@ namespace {
 // A box over more cells than this is checked on every query instead: a few long
 // lines are cheaper to test than to file in thousands of cells.
 constexpr int kMaxCellsPerBox = 64;
-// Kept primitives before the least recently needed are drawn again on need; keeps
-// a drawing of 100,000 chains from holding all their graphics.
-constexpr size_t kMaxCachedPrimitives = size_t(1) << 18;
+// Bytes of kept primitives beyond which they are all dropped and drawn again on need;
+// keeps a drawing of 100,000 chains from holding all their graphics.
+constexpr size_t kMaxCachedBytes = size_t(32) << 20;
 // Cell indices stay in this range (a wild coordinate cannot overflow the key).
 constexpr double kMaxCellIndex = 1e9;
 
@@ -128,7 +128,7 @@ void EntityIndex::dropAll() {
     m_cell = 0;
     m_gridSizedFor = m_placed = 0;
     m_nextOrder = 0;
-    m_cachedPrimitives = 0;
+    m_cachedBytes = 0;
     m_hints.clear();
     m_hintClasses.clear();
     m_hintedLeft = 0;
@@ -142,7 +142,7 @@ void EntityIndex::markStale(const AcDbObject* obj) {
     const uint32_t slot = slotOf(obj->objectId(), false);
     if (slot == UINT32_MAX) return;
     Entry& e = m_entries[slot];
-    if (e.drawn) m_cachedPrimitives -= std::min(m_cachedPrimitives, e.drawn->size());
+    if (e.drawn) m_cachedBytes -= std::min(m_cachedBytes, gi::recordingBytes(*e.drawn));
     e.drawn.reset();
     dropHint(e);
     if (!e.stale) m_stale.push_back(slot);
@@ -193,19 +193,23 @@ bool EntityIndex::redraw(uint32_t slot) {
     const uint64_t generation = m_generation;
     AcDbEntity* ent = nullptr;
     if (acdbOpenAcDbEntity(ent, m_entries[slot].id, AcDb::kForRead) != Acad::eOk) return false;
-    auto drawn = std::make_shared<gi::GiRecording>(drawEntity(ent));
+    gi::GiRecording recording = drawEntity(ent);
     const bool live = ent->ownerId() == m_db->modelSpaceId();
     ent->close();
     ++m_drawCount;
     // Drawing may add to the drawing (a dimension's arrowhead block), which drops
     // everything: the entry is gone then.
     if (generation != m_generation) return false;
-    if (m_cachedPrimitives + drawn->size() > kMaxCachedPrimitives) {
+    // Kept for long: without the room the drawing left for more primitives.
+    recording.shrink_to_fit();
+    auto drawn = std::make_shared<gi::GiRecording>(std::move(recording));
+    const size_t bytes = gi::recordingBytes(*drawn);
+    if (m_cachedBytes + bytes > kMaxCachedBytes) {
         for (Entry& other : m_entries)
             other.drawn.reset();
-        m_cachedPrimitives = 0;
+        m_cachedBytes = 0;
     }
-    m_cachedPrimitives += drawn->size();
+    m_cachedBytes += bytes;
     Entry& e = m_entries[slot];
     e.live = live;
     dropHint(e);

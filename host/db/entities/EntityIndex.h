@@ -130,7 +130,7 @@ private:
     size_t m_placed = 0;
     uint64_t m_nextOrder = 0;
     uint32_t m_stamp = 0;
-    size_t m_cachedPrimitives = 0;
+    size_t m_cachedBytes = 0;
     uint64_t m_drawCount = 0;
     uint64_t m_generation = 0;                          // counts dropAll
 };

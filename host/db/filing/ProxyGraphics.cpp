@@ -64,7 +64,7 @@ bool replayRecording(const gi::GiRecording& recording, AcGiWorldDraw* wd) {
             stop = g.circularArc(p.center, p.radius, p.normal, p.startVector, p.sweep, p.arcType);
             break;
         case gi::GiPrimitive::Text:
-            stop = g.text(p.position, p.normal, p.direction, p.text.c_str(), -1, p.raw, p.style);
+            stop = g.text(p.position, p.normal, p.direction, p.text.c_str(), -1, p.raw, p.style());
             break;
         case gi::GiPrimitive::Xline:
             if (p.points.size() == 2) stop = g.xline(p.points[0], p.points[1]);

@@ -174,8 +174,8 @@ void DxfExporter::writePrimitive(DxfOutput& o, const gi::GiPrimitive& p, const A
         // The style by name when the drawing has it.
         AcDbObjectId style;
         AcDbTextStyleTable* table = nullptr;
-        if (p.style.styleName()[0] && m_db->getTextStyleTable(table, AcDb::kForRead) == Acad::eOk) {
-            table->getAt(p.style.styleName(), style);
+        if (p.style().styleName()[0] && m_db->getTextStyleTable(table, AcDb::kForRead) == Acad::eOk) {
+            table->getAt(p.style().styleName(), style);
             table->close();
         }
         o.text(7, textStyleName(style));

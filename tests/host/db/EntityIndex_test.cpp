@@ -5,6 +5,7 @@
 #include "host/db/entities/AcDbBlockReference.h"
 #include "host/db/entities/AcDbCircle.h"
 #include "host/db/entities/AcDbLine.h"
+#include "host/db/entities/AcDbPolyline.h"
 #include "host/db/entities/AcDbXline.h"
 #include "host/db/entities/EntityIndex.h"
 #include "host/db/database/UndoManager.h"
@@ -130,4 +131,38 @@ TEST(EntityIndex, ABlockDefinitionChangeMovesItsReferences) {
     move(inner, 0, 40); // inside the block: the reference looks different without being changed
     EXPECT_TRUE(at(db, 100.5, 0).empty());
     EXPECT_EQ(at(db, 100.5, 40), std::vector<AcDbObjectId>{ref});
+}
+
+TEST(EntityIndex, KeptGraphicsStayBoundedAndWhatIsDrawnAgainIsRight) {
+    // Thirty long polylines whose graphics together hold more than the index keeps.
+    constexpr int kLines = 30;
+    constexpr unsigned kVertices = 80000;
+    Drawing d;
+    AcDbDatabase* db = d.db.get();
+    std::vector<AcDbObjectId> ids;
+    for (int i = 0; i < kLines; ++i) {
+        auto* pline = new AcDbPolyline();
+        for (unsigned v = 0; v < kVertices; ++v)
+            pline->addVertexAt(v, AcGePoint2d(v * 0.01, 10.0 * i + (v % 2)));
+        ids.push_back(d.append(pline));
+    }
+    host::EntityIndex& index = db->entityIndex();
+    EXPECT_EQ(index.overlapping({-1, -1, 1000, 1000}), ids) << "every one found, in append order";
+    EXPECT_EQ(at(db, 100, 10.0 * 7 + 0.5), std::vector<AcDbObjectId>{ids[7]});
+    const uint64_t drawn = index.drawCount();
+    EXPECT_EQ(drawn, uint64_t(kLines)) << "each drawn once to learn where it lies";
+
+    // Asked for all graphics: some were given up and are drawn again, each exactly as before.
+    for (int i = 0; i < kLines; ++i) {
+        host::SharedRecording r = index.recording(ids[i]);
+        ASSERT_TRUE(r && !r->empty() && !r->front().points.empty() && !r->back().points.empty())
+            << "polyline " << i;
+        EXPECT_NEAR(r->back().points.back().x, (kVertices - 1) * 0.01, dbtest::kGeomTol) << "polyline " << i;
+        EXPECT_NEAR(r->front().points.front().y, 10.0 * i, dbtest::kGeomTol) << "polyline " << i;
+    }
+    EXPECT_GT(index.drawCount(), drawn) << "not all of them could be kept";
+    const uint64_t now = index.drawCount();
+    index.recording(ids.back());
+    EXPECT_EQ(index.drawCount(), now) << "the one just drawn is kept";
+    EXPECT_EQ(at(db, 100, 10.0 * 7 + 0.5), std::vector<AcDbObjectId>{ids[7]}) << "boxes outlive graphics";
 }

@@ -69,12 +69,12 @@ void expectSame(const GiPrimitive& a, const GiPrimitive& b) {
     EXPECT_NEAR(a.height(), b.height(), kExact);
     EXPECT_NEAR(a.widthFactor(), b.widthFactor(), kExact);
     EXPECT_NEAR(a.oblique(), b.oblique(), kExact);
-    EXPECT_EQ(a.style.typeface(), b.style.typeface());
-    EXPECT_STREQ(a.style.fileName(), b.style.fileName());
-    EXPECT_STREQ(a.style.styleName(), b.style.styleName());
-    EXPECT_EQ(a.style.isBold(), b.style.isBold());
-    EXPECT_EQ(a.style.isUnderlined(), b.style.isUnderlined());
-    EXPECT_EQ(a.style.pitchAndFamily(), b.style.pitchAndFamily());
+    EXPECT_EQ(a.style().typeface(), b.style().typeface());
+    EXPECT_STREQ(a.style().fileName(), b.style().fileName());
+    EXPECT_STREQ(a.style().styleName(), b.style().styleName());
+    EXPECT_EQ(a.style().isBold(), b.style().isBold());
+    EXPECT_EQ(a.style().isUnderlined(), b.style().isUnderlined());
+    EXPECT_EQ(a.style().pitchAndFamily(), b.style().pitchAndFamily());
 }
 
 } // namespace

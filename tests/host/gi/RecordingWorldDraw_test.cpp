@@ -3,6 +3,7 @@
 #include "host/gi/AcGiContext.h"
 #include "host/gi/AcGiDrawable.h"
 #include "host/gi/AcGiSubEntityTraits.h"
+#include "host/gi/AcGiTextStyle.h"
 #include "host/gi/RecordingWorldDraw.h"
 
 #include <gtest/gtest.h>
@@ -102,7 +103,7 @@ TEST(RecordingWorldDraw, KeepsEveryPrimitiveWithItsMarkerAndTraits) {
     EXPECT_NEAR(p[3].widthFactor(), 0.8, kPointTol);
     EXPECT_NEAR(p[3].oblique(), 0.25, kPointTol);
     EXPECT_POINT(p[3].direction, 0, 1, 0);
-    EXPECT_STREQ(p[3].style.fileName(), L"DejaVuSans.ttf");
+    EXPECT_STREQ(p[3].style().fileName(), L"DejaVuSans.ttf");
 
     EXPECT_EQ(p[4].kind, GiPrimitive::Xline);
     EXPECT_EQ(p[4].traits.marker, 4);
@@ -153,6 +154,55 @@ TEST(RecordingWorldDraw, ModelTransformsMapToTheWorld) {
     EXPECT_POINT(wd2.primitives()[0].points[1], -1, 0, 0);
     EXPECT_TRUE(wd2.modelToWorld().isEqualTo(AcGeMatrix3d::kIdentity))
         << "a drawable's transforms do not leak";
+}
+
+TEST(RecordingWorldDraw, TextsDrawnAlikeShareOneStyleThatKeepsItsValues) {
+    AcGiTextStyle style(L"DejaVuSans.ttf", L"", 2.5, 0.8, 0.25, 1.0, false, false, false, false, true, false,
+                        L"Standard");
+    FnDrawable d([&](AcGiWorldDraw* wd) {
+        AcGiWorldGeometry& g = wd->geometry();
+        const AcGePoint3d at(0, 0, 0);
+        g.text(at, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"1,25", -1, false, style);
+        g.text(at, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"3,75", -1, false, style);
+        AcGiTextStyle smaller = style;
+        smaller.setTextSize(1.5);
+        g.text(at, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"5", -1, false, smaller);
+        g.pushModelTransform(AcGeMatrix3d::scaling(2.0));
+        g.text(at, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, L"7", -1, false, style);
+        g.popModelTransform();
+        return true;
+    });
+    RecordingWorldDraw wd;
+    wd.drawDrawable(&d);
+    // The drawable's style changes after drawing: what was recorded keeps what it drew.
+    style.setTextSize(9.0);
+    style.setFileName(L"other.ttf");
+    const auto& p = wd.primitives();
+    ASSERT_EQ(p.size(), 4u);
+    EXPECT_EQ(&p[0].style(), &p[1].style()) << "two texts drawn alike hold one style";
+    EXPECT_NE(&p[0].style(), &p[2].style());
+    EXPECT_NE(&p[0].style(), &p[3].style());
+    const double heights[] = {2.5, 2.5, 1.5, 5.0};
+    for (size_t i = 0; i < p.size(); ++i) {
+        EXPECT_NEAR(p[i].height(), heights[i], kPointTol) << "text " << i;
+        EXPECT_NEAR(p[i].widthFactor(), 0.8, kPointTol) << "text " << i;
+        EXPECT_NEAR(p[i].oblique(), 0.25, kPointTol) << "text " << i;
+        EXPECT_STREQ(p[i].style().fileName(), L"DejaVuSans.ttf") << "text " << i;
+        EXPECT_STREQ(p[i].style().styleName(), L"Standard") << "text " << i;
+        EXPECT_TRUE(p[i].style().isUnderlined()) << "text " << i;
+    }
+    EXPECT_EQ(p[0].text, L"1,25");
+    EXPECT_EQ(p[1].text, L"3,75");
+
+    // Recordings made apart from each other still share, and a copy shares with its original.
+    RecordingWorldDraw again;
+    style.setTextSize(2.5);
+    style.setFileName(L"DejaVuSans.ttf");
+    again.drawDrawable(&d);
+    EXPECT_EQ(&again.primitives()[0].style(), &p[0].style());
+    const GiPrimitive copy = p[2];
+    EXPECT_EQ(&copy.style(), &p[2].style());
+    EXPECT_NEAR(GiPrimitive().height(), AcGiTextStyle().textSize(), kPointTol) << "no style: the default one";
 }
 
 TEST(RecordingWorldDraw, ArcsAndCirclesThroughPoints) {

@@ -12,6 +12,7 @@
 #include "module/base/LintaroLog.h"
 #include "module/chain/ChainLayout.h"
 #include "module/chain/ChainTextStyle.h"
+#include "module/chain/KeptLayouts.h"
 #include "module/resources/resource.h"
 
 #include <cmath>
@@ -186,3 +187,48 @@ TEST_F(ChainLayoutTest, ATextStyleChangeAndUndoLayTheTextsOutAgain) {
 }
 
 } // namespace
+
+TEST_F(ChainLayoutTest, ALayoutGivenUpForRoomIsWorkedOutAgainTheSame) {
+    auto a = makeChain({P(0, 0), P(1.25, 0), P(4, 0), P(4.5, 0)}, kDimHorizontal, P(0, 2));
+    auto b = makeChain({P(0, 10), P(3, 10)}, kDimHorizontal, P(0, 12));
+    const std::size_t before = KeptLayouts::KeptBytes();
+    const ChainLayout& firstA = layoutOf(*a);
+    const std::size_t bytesA = KeptLayouts::Bytes(firstA);
+    EXPECT_GT(bytesA, sizeof(ChainLayout));
+    EXPECT_EQ(KeptLayouts::KeptBytes(), before + bytesA);
+    std::vector<std::vector<std::wstring>> parts;
+    std::vector<AcGePoint3d> points;
+    for (const LaidText& text : firstA.texts) {
+        parts.push_back(text.parts);
+        for (int p = 0; p < text.points.length(); ++p)
+            points.push_back(text.points[p]);
+    }
+    ASSERT_GE(parts.size(), 3u) << "three segments, and the sum when it is shown";
+
+    // b takes all the room there is: a gives its layout up.
+    layoutOf(*b);
+    KeptLayouts::Kept(b.get(), KeptLayouts::kMaxBytes);
+    EXPECT_EQ(KeptLayouts::KeptBytes(), KeptLayouts::kMaxBytes) << "only b's is left";
+
+    // Drawn again, a works out the same texts at the same points; they do not fit
+    // beside b's, so b gives its up now.
+    const ChainLayout& againA = layoutOf(*a);
+    EXPECT_EQ(KeptLayouts::KeptBytes(), before + bytesA);
+    ASSERT_EQ(againA.texts.size(), parts.size());
+    size_t at = 0;
+    for (size_t t = 0; t < againA.texts.size(); ++t) {
+        EXPECT_EQ(againA.texts[t].parts, parts[t]) << "text " << t;
+        for (int p = 0; p < againA.texts[t].points.length(); ++p, ++at) {
+            ASSERT_LT(at, points.size());
+            EXPECT_POINT_NEAR(againA.texts[t].points[p], points[at], kGeomTol);
+        }
+    }
+    EXPECT_EQ(at, points.size());
+
+    // A deleted chain gives its room back.
+    b.reset();
+    EXPECT_EQ(KeptLayouts::KeptBytes(), before + bytesA);
+    EXPECT_EQ(&layoutOf(*a), &againA) << "kept: nothing changed";
+    a.reset();
+    EXPECT_EQ(KeptLayouts::KeptBytes(), before);
+}
